@@ -1,0 +1,26 @@
+# Common settings for every target of our own.
+function(tarnwick_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(TARNWICK_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# tarnwick_library(NAME SOURCES ... [DEPENDS ...])
+function(tarnwick_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  tarnwick_warnings(${name})
+endfunction()
+
+# tarnwick_gtest(NAME SOURCES ... [DEPENDS ...]): one GoogleTest program, each test a CTest case.
+function(tarnwick_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests" "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock tarnwick_test_main)
+  tarnwick_warnings(${name})
+  gtest_discover_tests(${name} PROPERTIES TIMEOUT 120 DISCOVERY_TIMEOUT 60)
+endfunction()
