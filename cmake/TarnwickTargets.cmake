@@ -24,3 +24,16 @@ function(tarnwick_gtest name)
   tarnwick_warnings(${name})
   gtest_discover_tests(${name} PROPERTIES TIMEOUT 120 DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# tarnwick_qtest(NAME SOURCES ... [DEPENDS ...]): one QtTest program (window tests), run
+# on Qt's offscreen platform so that it needs no display.
+function(tarnwick_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests" "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} Qt6::Test Qt6::Widgets)
+  tarnwick_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${PROJECT_BINARY_DIR}/xdg-runtime;TZ=UTC;LC_ALL=C")
+endfunction()
