@@ -1,0 +1,27 @@
+// Where the browser goes: the hole between the four frame panels.
+#pragma once
+
+#include "common/scaled_geometry.h"
+
+namespace tw {
+
+// Current outer sizes of the frame windows.
+struct PanelSizes {
+  int top_width = 0;
+  int top_height = 0;
+  int left_width = 0;
+  int left_height = 0;
+  int right_width = 0;
+};
+
+struct BrowserPlacement {
+  Rect browser;  // the embedded browser window
+  Rect email;    // the e-mail window, one pixel inside the browser's hole
+};
+
+BrowserPlacement ComputeBrowserPlacement(const PanelSizes& panels, bool keyboard_shown, double screen_scale);
+
+// The controller form (splash and idle cover) when it is not covering the screen.
+Rect SplashFormBounds(double screen_scale, bool keyboard_shown);
+
+}  // namespace tw

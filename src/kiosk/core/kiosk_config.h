@@ -1,0 +1,79 @@
+// The kiosk's settings, read once at start-up from Tarnwick.ini in a fixed order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/profile_file.h"
+#include "kiosk/core/navigation_reason.h"
+
+namespace tw {
+
+struct MailRecipient {
+  std::string address;
+  std::string name;
+};
+
+struct KioskConfig {
+  bool debug = false;
+  bool hide_task_bar = false;
+  std::string screen_mode = "A";
+  bool scroll_on = true;
+  bool cancel_security = true;
+  bool show_busy_bar = true;
+  int new_browser = 2;  // NewBrowser minus one: 0 transfer, 1 close, 2 ask
+  bool save_log = false;
+  bool email_log = false;
+  bool email_feedback = false;
+  std::string email_from_address;
+  std::string email_from_name;
+  std::string email_server;
+  std::vector<MailRecipient> log_recipients;
+  int log_hour = 0;
+  int log_minute = 0;
+  LogSwitches log_switches;
+  std::string password;
+  bool password_on = false;
+  std::string browser_file_name = "NoBrowserFile";
+  std::string browser_dde = "NoBrowserDDE";
+  int browser_kind = 0;  // 0 external browser, 1 embedded browser
+  bool block_right_button = true;
+  std::string logo_url = "NoURLLogo";
+  std::string start_url = "NoURLStart";
+  std::string help_url = "NoURLHelp";
+  int time_start = 0;
+  int time_carousel = 0;
+  int time_video = 0;
+  bool go_to_start = true;
+  std::vector<std::string> carousel_urls;
+  std::vector<std::string> carousel_times;
+  std::vector<std::string> block_list;  // always ends with "tw-command"
+  bool command_enabled = true;
+  bool execute_enabled = true;
+  std::string command_password;
+  std::vector<std::string> programs;
+  std::vector<std::string> child_strings;
+  bool key_block = true;
+  bool mail_to = false;
+};
+
+struct KioskConfigResult {
+  KioskConfig config;
+  // Set when an integer key held text that is not a number. Reading stopped there:
+  // everything after it keeps its default.
+  std::optional<std::string> conversion_error;
+};
+
+// Longest sender address, sender name and exit password that the kiosk keeps.
+inline constexpr std::size_t kMaxShortSetting = 255;
+
+KioskConfigResult ReadKioskConfig(const ProfileFile& file);
+
+// An integer key read as text and converted strictly. An absent or blank value gives the
+// default (a blank field left by an editor is "not set", not an error); other text that
+// is not a number throws ConversionError.
+int ReadStrictInteger(const ProfileFile& file, std::string_view section, std::string_view key,
+                      int default_value);
+
+}  // namespace tw

@@ -1,0 +1,158 @@
+#include "kiosk/core/kiosk_controller.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+
+#include "kiosk/core/screen_scale.h"
+
+namespace tw {
+namespace {
+
+std::string WithTrailingSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+}  // namespace
+
+std::string QueuedFormOfURL(const std::string& url, int browser_kind) {
+  if (browser_kind != 1) return url;
+  const auto colon = url.find(':');
+  if (colon == std::string::npos || Upper(url.substr(0, colon)) != "TW-COMMAND") return url;
+  return "http:" + url.substr(colon + 1);
+}
+
+KioskController::KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks)
+    : program_dir_(WithTrailingSlash(std::move(program_dir))), clock_(clock), hooks_(hooks) {
+  paths_.log_dir = program_dir_ + "log/";
+  paths_.feedback_dir = program_dir_ + "feedback/";
+  paths_.sent_dir = paths_.feedback_dir + "sent/";
+}
+
+KioskController::~KioskController() = default;
+
+void KioskController::CreateDirectories() {
+  for (const std::string& dir : {paths_.feedback_dir, paths_.sent_dir, paths_.log_dir}) {
+    if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
+      hooks_.ShowError("Unable to create folder " + dir + ": " + std::strerror(errno));
+    }
+  }
+}
+
+void KioskController::Create(int screen_width) {
+  const ProfileFile ini(ProgramFile("Tarnwick.ini"));
+  KioskConfigResult read = ReadKioskConfig(ini);
+  config_ = std::move(read.config);
+
+  const std::optional<double> scale = ScreenScaleForMode(config_.screen_mode, screen_width);
+  // An unknown mode would scale every window to nothing: lay out for the real screen instead.
+  screen_scale_ = scale.value_or(AutomaticScreenScale(screen_width));
+
+  log_mail_ = LogMail{};
+  log_mail_.from_address = config_.email_from_address;
+  log_mail_.from_name = config_.email_from_name;
+  log_mail_.server = config_.email_server;
+  log_mail_.recipients = config_.log_recipients;
+
+  if (config_.key_block) hooks_.SetSystemKeyLock(true);
+  if (config_.hide_task_bar) hooks_.SetTaskBarHidden(true);
+
+  state_ = KioskState{};
+  state_.next_carousel_tick = config_.time_carousel;
+
+  CreateDirectories();
+  LogSettings settings;
+  settings.save_log = config_.save_log;
+  settings.email_log = config_.email_log;
+  settings.email_feedback = config_.email_feedback;
+  settings.log_hour = config_.log_hour;
+  settings.log_minute = config_.log_minute;
+  log_ = std::make_unique<ActivityLog>(paths_, settings, clock_, log_mail_,
+                                       [this](const std::string& text) { hooks_.ShowError(text); });
+  log_->Open();
+
+  if (!scale) {
+    WriteLog("ScreenMode \"" + config_.screen_mode + "\" is not known - automatic scale used");
+  }
+  if (read.conversion_error) {
+    AppException(*read.conversion_error + " in Tarnwick.ini; the settings after it keep their defaults");
+  }
+}
+
+void KioskController::WriteLog(std::string_view text) {
+  if (log_) log_->WriteLog(text);
+}
+
+void KioskController::GoToURL(const std::string& url, int reason) {
+  state_.caret_scroll_request = false;
+  if (IsNavigationLogged(reason, config_.log_switches)) {
+    WriteLog(std::string(NavigationReasonText(reason)) + " - " + url);
+  }
+  navigation_queue_.push_back(QueuedFormOfURL(url, config_.browser_kind));
+}
+
+std::optional<std::string> KioskController::TakeQueuedURL() {
+  if (navigation_queue_.empty()) return std::nullopt;
+  std::string url = std::move(navigation_queue_.front());
+  navigation_queue_.pop_front();
+  return url;
+}
+
+void KioskController::TimerTimer() {
+  if (!state_.started) {
+    state_.started = true;
+    // Browser kinds other than 0 and 1 enter no loop: the panels work, no page loads.
+    state_.loop_running = config_.browser_kind == 0 || config_.browser_kind == 1;
+  }
+}
+
+bool KioskController::RunPass() {
+  if (state_.exit_requested) return false;
+  log_->CheckLogActionTime();
+  SendPendingLogMail();
+  return !state_.exit_requested;
+}
+
+void KioskController::SendPendingLogMail() {
+  if (!log_mail_.pending || !state_.browser_ready || log_mail_sender_ == nullptr) return;
+  log_mail_sender_->Send(log_mail_);
+  // Cleared only after a successful send; the attachments too, so feedback goes out once.
+  log_mail_.body.clear();
+  log_mail_.attachments.clear();
+  log_mail_.pending = false;
+}
+
+BrowserPlacement KioskController::PlaceBrowser(const PanelSizes& panels) const {
+  return ComputeBrowserPlacement(panels, state_.keyboard_shown, screen_scale_);
+}
+
+void KioskController::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  WriteLog("Tarnwick Closing Down");
+  if (log_) log_->Close();
+  if (config_.hide_task_bar) hooks_.SetTaskBarHidden(false);
+  hooks_.SetSystemKeyLock(false);
+}
+
+void KioskController::AppException(const std::string& message) { hooks_.ShowError("Error - " + message); }
+
+void KioskController::Guarded(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception& e) {
+    AppException(e.what());
+  } catch (...) {
+    AppException("unknown error");
+  }
+}
+
+}  // namespace tw

@@ -1,0 +1,19 @@
+// What the controller needs from the windows and the desktop around it. The Qt shell
+// implements it; tests record the calls.
+#pragma once
+
+#include <string>
+
+namespace tw {
+
+class KioskHooks {
+ public:
+  virtual ~KioskHooks() = default;
+  // Shows an error to whoever is in front of the kiosk and writes it to the log.
+  virtual void ShowError(const std::string& text) = 0;
+  // Desktop lock-down around the kiosk: the task bar and the system key combinations.
+  virtual void SetTaskBarHidden(bool hidden) = 0;
+  virtual void SetSystemKeyLock(bool locked) = 0;
+};
+
+}  // namespace tw
