@@ -1,0 +1,56 @@
+// The built-in table of on-screen keys: every key value with its captions, key
+// script, type, colour and caption layout.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// The key values in their stored order (the order is part of the keyboard files).
+enum class TKey {
+  Custom,
+  A, B, C, D, E, F, G, H, I, J, K, L, M, N, O, P, Q, R, S, T, U, V, W, X, Y, Z,
+  One, Two, Three, Four, Five, Six, Seven, Eight, Nine, Zero,
+  Quote, Minus, Equalls, SquareOpen, SquareClose, SemiColon, Apostrophe, Hash, BackSlash,
+  Comma, FullStop, Slash, SpaceBar,
+  Shift, Alt, Ctrl, CapsLock, Tab, Esc, Return, Backspace, PrintScreen, ScrollLock, Pause,
+  Insert, Delete, Home, EndKey, PageUp, PageDown, Up, Down, Left, Right,
+  NumLock, NumSlash, NumAsterisk, NumMinus, NumPlus, Enter, NumPoint,
+  NumOne, NumTwo, NumThree, NumFour, NumFive, NumSix, NumSeven, NumEight, NumNine, NumZero,
+  F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
+  Cut, Copy, Paste,
+};
+inline constexpr std::size_t kKeyCount = 103;
+static_assert(static_cast<std::size_t>(TKey::Paste) + 1 == kKeyCount);
+
+// Modifier keys latch until the next ordinary key.
+enum class TKeyType { ktNormal, ktShift, ktAlt, ktCtrl, ktAltGr };
+enum class TKeyColour { kcLight, kcDark };
+// The numbers are those of the keyboard layout files.
+enum class TKeyLayout { klNormal, klLetter, klDouble, klQuad, klLetterPlus };
+enum class TKeySound { ksNone, ksMachine, ksAsterisk, ksExclamation, ksCritical, ksQuestion,
+                       ksDefault, ksCustom };
+
+struct KeyDefinition {
+  std::string caption;
+  std::string caption2;
+  std::string send_string;  // key script typed by a click
+  TKeyType type = TKeyType::ktNormal;
+  TKeyColour colour = TKeyColour::kcLight;
+  TKeyLayout layout = TKeyLayout::klNormal;
+};
+
+// The table row of a key (captions are UTF-8).
+const KeyDefinition& KeyDefinitionFor(TKey key);
+// The identifier of a key ("Custom", "A", "One", "EndKey", "F12", ...).
+std::string_view KeyName(TKey key);
+// The key of an identifier, compared without regard to case.
+std::optional<TKey> KeyFromName(std::string_view name);
+// Key value from its position in the order above, if in range.
+std::optional<TKey> KeyFromIndex(int index);
+
+}  // namespace tw
