@@ -1,0 +1,79 @@
+// tarnwick: the kiosk shell.
+//   tarnwick [--dir DIR]    run the kiosk on the configuration in DIR (default: the
+//                           directory of this program)
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "kiosk/app/kiosk_shell.h"
+#include "kiosk/app/program_directory.h"
+#include "kiosk/app/stop_signal_watcher.h"
+
+namespace {
+
+// Every event handler runs inside notify(): an exception there reaches the controller's
+// error handling instead of ending the kiosk.
+class KioskApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  tw::KioskShell* shell = nullptr;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      if (shell) shell->controller().AppException(e.what());
+    } catch (...) {
+      if (shell) shell->controller().AppException("unknown error");
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto started = std::chrono::steady_clock::now();
+  std::string dir;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--dir") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "usage: tarnwick [--dir DIR]\n");
+        return 2;
+      }
+      dir = argv[++i];
+    } else if (std::strcmp(argv[i], "--help") == 0) {
+      std::fprintf(stderr, "usage: tarnwick [--dir DIR]\n");
+      return 0;
+    }
+    // Anything else (-platform, ...) is left to Qt.
+  }
+
+  KioskApplication app(argc, argv);
+  QApplication::setApplicationName("Tarnwick");
+  QApplication::setQuitOnLastWindowClosed(false);
+  if (dir.empty()) dir = tw::ExecutableDirectory();
+
+  tw::KioskShell shell(dir);
+  app.shell = &shell;
+  tw::StopSignalWatcher stop_signals;
+  QObject::connect(&stop_signals, &tw::StopSignalWatcher::StopRequested, &shell, [&shell] {
+    shell.controller().RequestExit();
+    shell.Shutdown();
+  });
+  if (std::getenv("TARNWICK_REPORT_FIRST_PAINT") != nullptr) {
+    // For the start-up benchmark.
+    shell.SetFirstPaintCallback([started] {
+      const auto ms =
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+      std::fprintf(stderr, "tarnwick: splash painted after %lld ms\n", static_cast<long long>(ms));
+    });
+  }
+  shell.Start();
+  const int rc = app.exec();
+  app.shell = nullptr;
+  return rc;
+}

@@ -1,0 +1,264 @@
+#include "kiosk/core/kiosk_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/manual_clock.h"
+#include "kiosk/core/log_lines.h"
+#include "kiosk/core/recording_hooks.h"
+#include "kiosk/core/screen_scale.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  void WriteIni(const std::string& text) { std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary) << text; }
+  KioskController& Start(int screen_width = 800) {
+    controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
+    controller_->Create(screen_width);
+    return *controller_;
+  }
+  Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }
+
+  test::TempDir dir_;
+  test::ManualClock clock_;
+  test::RecordingHooks hooks_;
+  std::unique_ptr<KioskController> controller_;
+};
+
+TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
+  KioskController& c = Start();
+  const KioskConfig& k = c.config();
+  EXPECT_EQ(k.start_url, "NoURLStart");
+  EXPECT_EQ(k.help_url, "NoURLHelp");
+  EXPECT_EQ(k.logo_url, "NoURLLogo");
+  EXPECT_EQ(k.browser_kind, 0);
+  EXPECT_EQ(k.browser_file_name, "NoBrowserFile");
+  EXPECT_EQ(k.browser_dde, "NoBrowserDDE");
+  EXPECT_EQ(k.new_browser, 2);
+  EXPECT_TRUE(k.go_to_start);
+  EXPECT_TRUE(k.key_block);
+  EXPECT_FALSE(k.save_log);
+  EXPECT_EQ(k.block_list, (Texts{"tw-command"}));
+  EXPECT_DOUBLE_EQ(c.screen_scale(), 1.0);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("feedback/sent")));
+  EXPECT_EQ(Log(), (Texts{"Log opened"}));
+  EXPECT_TRUE(hooks_.errors.empty());
+  EXPECT_EQ(hooks_.calls, (Texts{"keys locked"}));
+}
+
+TEST_F(ControllerTest, BinaryConfigurationGivesDefaults) {
+  std::string junk;
+  for (int i = 0; i < 2000; ++i) junk.push_back(static_cast<char>((i * 131) % 256));
+  WriteIni(junk);
+  KioskController& c = Start();
+  EXPECT_EQ(c.config().start_url, "NoURLStart");
+  EXPECT_EQ(Log(), (Texts{"Log opened"}));
+}
+
+TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
+  WriteIni(
+      "[PREFERENCES]\nemailfromaddress=" + std::string(300, 'a') + "\nPassword=" + std::string(260, 'B') +
+      "\n[EMAILADDRESS]\nAddress0=op@example.org\nAddress1=x@example.org\n[EMAILNAME]\nName0=Operator\n"
+      "[PROTOCOLS]\nBlock0=ftp\nBlock1=file\n[CAROUSELURLS]\nURL0=a\nURL1=b\n[CAROUSELTIMES]\nTime0=30\n");
+  KioskController& c = Start();
+  const KioskConfig& k = c.config();
+  EXPECT_EQ(k.email_from_address.size(), 255u);
+  EXPECT_EQ(k.password.size(), 255u);
+  ASSERT_EQ(k.log_recipients.size(), 2u);
+  EXPECT_EQ(k.log_recipients[0].name, "Operator");
+  EXPECT_EQ(k.log_recipients[1].name, "");
+  EXPECT_EQ(c.log_mail().recipients.size(), 2u);
+  EXPECT_EQ(k.block_list, (Texts{"ftp", "file", "tw-command"}));
+  EXPECT_EQ(k.carousel_urls, (Texts{"a", "b"}));
+  EXPECT_EQ(k.carousel_times, (Texts{"30", ""}));
+}
+
+TEST_F(ControllerTest, ConversionErrorStopsReadingButTheKioskRuns) {
+  WriteIni(
+      "[PREFERENCES]\nSaveLog=1\nLogHour=three\nLogURLs=0\n[URLS]\nStart=http://start/\n"
+      "[BROWSER]\nBrowser=1\n");
+  KioskController& c = Start();
+  EXPECT_TRUE(c.config().save_log);                   // read before the bad key
+  EXPECT_EQ(c.config().start_url, "NoURLStart");      // after it: defaults
+  EXPECT_TRUE(c.config().log_switches.log_urls);
+  EXPECT_EQ(c.config().browser_kind, 0);
+  EXPECT_EQ(c.config().block_list, (Texts{"tw-command"}));
+  ASSERT_EQ(hooks_.errors.size(), 1u);
+  EXPECT_EQ(hooks_.errors[0],
+            "Error - 'three' is not a valid integer value in Tarnwick.ini; the settings after it keep their defaults");
+}
+
+TEST_F(ControllerTest, BlankIntegerMeansNotSet) {
+  WriteIni("[PREFERENCES]\nLogHour=\nLogMinute= \n[URLS]\nStart=http://start/\n[ATTRACT]\nTimeStart=60\n");
+  KioskController& c = Start();
+  EXPECT_EQ(c.config().log_hour, 0);
+  EXPECT_EQ(c.config().time_start, 60);
+  EXPECT_EQ(c.config().start_url, "http://start/");
+  EXPECT_TRUE(hooks_.errors.empty());
+}
+
+TEST_F(ControllerTest, ScreenModes) {
+  struct Case {
+    const char* mode;
+    int width;
+    double scale;
+  };
+  const Case cases[] = {{"A", 1024, 1.28}, {"A", 640, 0.8}, {"0", 1920, 0.8}, {"1", 1024, 1.0},
+                        {"2", 800, 1.28},  {"3", 800, 1.44}, {"4", 800, 1.6},  {"5", 800, 2.0}};
+  for (const Case& c : cases) {
+    EXPECT_NEAR(*ScreenScaleForMode(c.mode, c.width), c.scale, 1e-12) << c.mode;
+  }
+  EXPECT_FALSE(ScreenScaleForMode("a", 800));
+  EXPECT_FALSE(ScreenScaleForMode("6", 800));
+  EXPECT_FALSE(ScreenScaleForMode("", 800));
+}
+
+TEST_F(ControllerTest, UnknownScreenModeUsesTheAutomaticScaleAndSaysSo) {
+  WriteIni("[PREFERENCES]\nScreenMode=9\n");
+  KioskController& c = Start(1280);
+  EXPECT_DOUBLE_EQ(c.screen_scale(), 1.6);
+  EXPECT_EQ(Log(), (Texts{"Log opened", "ScreenMode \"9\" is not known - automatic scale used"}));
+}
+
+TEST_F(ControllerTest, SplashBoundsAt1024) {
+  EXPECT_EQ(SplashFormBounds(*ScreenScaleForMode("A", 1024), false), (Rect{32, 77, 896, 618}));
+  EXPECT_EQ(SplashFormBounds(1.0, true), (Rect{25, 60, 700, 242}));
+}
+
+TEST_F(ControllerTest, GoToURLLogsByReasonAndSwitches) {
+  struct Case {
+    int reason;
+    const char* ini;
+    bool logged;
+  };
+  const Case cases[] = {
+      {0, "", true},
+      {3, "LogURLs=0", false},
+      {5, "LogTimeURLs=0", false},
+      {5, "LogCarouselURLs=0", true},
+      {6, "LogCarouselURLs=0", false},
+      {7, "LogCarouselURLs=0", false},
+      {7, "LogTimeURLs=0", true},
+      {8, "LogTimeURLs=0", false},
+      {9, "LogTimeURLs=0\nLogCarouselURLs=0", true},
+      {10, "", false},
+      {-1, "", false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(dir_.File("log"));
+    WriteIni(std::string("[PREFERENCES]\n") + c.ini + "\n");
+    KioskController& k = Start();
+    k.GoToURL("http://x/", c.reason);
+    const Texts log = Log();
+    EXPECT_EQ(log.size(), c.logged ? 2u : 1u) << "reason " << c.reason << " with " << c.ini;
+    if (c.logged && log.size() == 2) {
+      EXPECT_EQ(log[1], std::string(NavigationReasonText(c.reason)) + " - http://x/");
+    }
+    EXPECT_EQ(k.navigation_queue().size(), 1u);
+  }
+}
+
+TEST_F(ControllerTest, CommandURLsAreRewrittenOnlyForTheEmbeddedBrowser) {
+  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", 1), "http:back?pw");
+  EXPECT_EQ(QueuedFormOfURL("TW-Command:start?", 1), "http:start?");
+  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", 0), "tw-command:back?pw");
+  EXPECT_EQ(QueuedFormOfURL("http://tw-command:80/", 1), "http://tw-command:80/");
+  EXPECT_EQ(QueuedFormOfURL("no colon", 1), "no colon");
+
+  WriteIni("[BROWSER]\nBrowser=1\n");
+  KioskController& k = Start();
+  k.state().caret_scroll_request = true;
+  k.GoToURL("tw-command:start?", 0);
+  k.GoToURL("http://a/", 3);
+  k.GoToURL("http://b/", 4);
+  EXPECT_FALSE(k.state().caret_scroll_request);
+  EXPECT_EQ(k.TakeQueuedURL(), "http:start?");
+  EXPECT_EQ(k.TakeQueuedURL(), "http://a/");
+  EXPECT_EQ(k.TakeQueuedURL(), "http://b/");
+  EXPECT_EQ(k.TakeQueuedURL(), std::nullopt);
+}
+
+TEST_F(ControllerTest, BrowserRectangleBetweenThePanels) {
+  // Panels at design size, scale 1: top 800 x 96, left 55 x 449, right 112 wide.
+  const PanelSizes panels{800, 96, 55, 449, 112};
+  const BrowserPlacement hidden = ComputeBrowserPlacement(panels, false, 1.0);
+  EXPECT_EQ(hidden.browser, (Rect{54, 95, 800 - 112 + 2 - 54, 545 - 95}));
+  EXPECT_EQ(hidden.browser.bottom(), 545);
+  EXPECT_EQ(hidden.email, (Rect{55, 96, hidden.browser.width - 3, hidden.browser.height - 2}));
+  const BrowserPlacement shown = ComputeBrowserPlacement(panels, true, 1.0);
+  EXPECT_EQ(shown.browser.bottom(), 96 + 449 + 2);
+  EXPECT_EQ(shown.browser.right(), 800 - 112 + 2);
+  EXPECT_EQ(ComputeBrowserPlacement(panels, false, 1.28).browser.bottom(), 768 - 73 + 2);
+}
+
+TEST_F(ControllerTest, BrowserLoopOnlyForKnownBrowserKinds) {
+  for (const int kind : {0, 1, 2, -1}) {
+    WriteIni("[BROWSER]\nBrowser=" + std::to_string(kind) + "\n");
+    KioskController& k = Start();
+    k.TimerTimer();
+    EXPECT_TRUE(k.state().started);
+    EXPECT_EQ(k.state().loop_running, kind == 0 || kind == 1) << kind;
+  }
+}
+
+TEST_F(ControllerTest, ShutdownWritesTheLastLineAndGivesTheDesktopBack) {
+  WriteIni("[PREFERENCES]\nHideTaskBar=1\n");
+  KioskController& k = Start();
+  EXPECT_TRUE(k.RunPass());
+  k.RequestExit();
+  EXPECT_FALSE(k.RunPass());
+  k.FormClose();
+  k.FormClose();
+  EXPECT_EQ(Log(), (Texts{"Log opened", "Tarnwick Closing Down"}));
+  EXPECT_EQ(hooks_.calls, (Texts{"keys locked", "taskbar hidden", "taskbar shown", "keys unlocked"}));
+}
+
+TEST_F(ControllerTest, GuardedWorkReportsErrorsAndCarriesOn) {
+  KioskController& k = Start();
+  k.Guarded([] { throw std::runtime_error("disk full"); });
+  k.Guarded([&] { k.WriteLog("still here"); });
+  EXPECT_EQ(hooks_.errors, (Texts{"Error - disk full"}));
+  EXPECT_EQ(Log().back(), "still here");
+}
+
+class RecordingSender : public LogMailSender {
+ public:
+  void Send(const LogMail& mail) override {
+    if (fail) throw std::runtime_error("server down");
+    sent.push_back(mail);
+  }
+  bool fail = false;
+  std::vector<LogMail> sent;
+};
+
+TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
+  WriteIni("[PREFERENCES]\nEMailLog=1\nEMailFeedback=1\n[EMAILADDRESS]\nAddress0=op@example.org\n");
+  KioskController& k = Start();
+  RecordingSender sender;
+  k.SetLogMailSender(&sender);
+  std::ofstream(dir_.File("feedback/FB1.txt")) << "hello";
+  k.log().RollOverLog();
+  k.RunPass();
+  EXPECT_TRUE(sender.sent.empty());  // browser not ready yet
+  k.state().browser_ready = true;
+  sender.fail = true;
+  k.Guarded([&] { k.RunPass(); });
+  EXPECT_TRUE(k.log_mail().pending);  // kept for a later try
+  sender.fail = false;
+  k.RunPass();
+  ASSERT_EQ(sender.sent.size(), 1u);
+  EXPECT_EQ(sender.sent[0].attachments.size(), 1u);
+  EXPECT_FALSE(k.log_mail().pending);
+  EXPECT_TRUE(k.log_mail().attachments.empty());
+  EXPECT_TRUE(k.log_mail().body.empty());
+}
+
+}  // namespace
+}  // namespace tw
