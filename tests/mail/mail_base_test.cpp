@@ -1,0 +1,346 @@
+#include "mail/mail_base.h"
+
+#include <netdb.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+
+#include "mail/mail_strings.h"
+#include "scripted_server.h"
+
+namespace tw {
+namespace {
+
+using test::ScriptedServer;
+
+// The smallest protocol client: Login only connects.
+class LineClient : public TmsMailBase {
+ public:
+  LineClient() {
+    SetServiceName("tarnwick-no-such-service");
+    SetDefaultPort(2626);
+    SetTimeOut(1);
+    SetMessagePump([this] { ++pumps; if (on_pump) on_pump(); });
+    OnError = [this](std::string& msg) { errors.push_back(msg); };
+  }
+  void Open() override {
+    Reset();
+    TmsMailBase::Open();
+  }
+  int pumps = 0;
+  std::function<void()> on_pump;
+  std::vector<std::string> errors;
+
+ protected:
+  void Login() override { ConnectSocket(); }
+  void Logout() override {}
+};
+
+template <typename E>
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const E& e) {
+    return e.what();
+  } catch (const std::exception& e) {
+    return std::string("wrong exception: ") + e.what();
+  }
+  return "no exception";
+}
+
+TEST(MailStrings, TextsAndErrorMapping) {
+  EXPECT_EQ(SocketErrorText(10061), "[10061] Connection refused");
+  EXPECT_EQ(SocketErrorText(11001), "[11001] Host not found");
+  EXPECT_EQ(SocketErrorText(57008), "You have to connect to the server first");
+  EXPECT_EQ(SocketErrorText(4242), "Error #4242");
+  EXPECT_EQ(SocketErrorFromErrno(ECONNREFUSED), 10061);
+  EXPECT_EQ(SocketErrorFromErrno(ECONNRESET), 10054);
+  EXPECT_EQ(SocketErrorFromErrno(EPIPE), 10054);
+  EXPECT_EQ(SocketErrorFromErrno(ETIMEDOUT), 10060);
+  EXPECT_EQ(SocketErrorFromErrno(EHOSTUNREACH), 10065);
+  EXPECT_EQ(SocketErrorFromResolver(EAI_NONAME, 0), 11001);
+  EXPECT_EQ(SocketErrorFromResolver(EAI_AGAIN, 0), 11002);
+  EXPECT_EQ(SocketErrorFromResolver(EAI_FAIL, 0), 11003);
+  EXPECT_EQ(SocketErrorFromResolver(EAI_SYSTEM, ECONNREFUSED), 10061);
+}
+
+TEST(MailBase, ReplyCodeTakesTheFirstThreeCharacters) {
+  LineClient client;
+  const std::pair<const char*, int> cases[] = {
+      {"250 OK", 250}, {"250-more", 250}, {"354", 354}, {"25", 25}, {"", -1},
+      {"abc", -1},     {"2x0 no", -1},    {" 250", -1}, {"+OK", -1},
+  };
+  for (const auto& [line, code] : cases) EXPECT_EQ(client.ReplyCode(line), code) << line;
+}
+
+TEST(MailBase, ServerPortAndServiceFallback) {
+  const servent* smtp = ::getservbyname("smtp", "tcp");
+  struct Case {
+    const char* server;
+    const char* service;
+    int port;
+  };
+  const Case cases[] = {
+      {"127.0.0.1:2525", "tarnwick-no-such-service", 2525},
+      {"127.0.0.1:0", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:abc", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:25x", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:70000", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:0", "smtp", smtp ? 25 : 2626},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.server);
+    LineClient client;
+    client.SetServer(c.server);
+    client.SetServiceName(c.service);
+    client.Open();
+    EXPECT_TRUE(client.Connected());
+    EXPECT_EQ(client.Port(), c.port);
+    EXPECT_EQ(client.RemoteAddress(), "127.0.0.1");
+  }
+}
+
+TEST(MailBase, DottedAddressNeedsNoLookupButNamesDo) {
+  LineClient dotted;
+  dotted.SetServer("127.0.0.1:25");
+  dotted.Open();
+  EXPECT_EQ(dotted.pumps, 0);  // nothing was waited for
+  EXPECT_FALSE(dotted.LocalHostName().empty());
+
+  LineClient named;
+  named.SetServer("localhost:25");
+  named.Open();
+  EXPECT_GE(named.pumps, 1);
+  EXPECT_EQ(named.RemoteAddress(), "127.0.0.1");
+}
+
+TEST(MailBase, OpenChecksItsProperties) {
+  LineClient client;
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.Open(); }), "Server property is required");
+  client.SetServer("127.0.0.1");
+  client.SetServiceName("");
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.Open(); }), "Service name is required");
+  LineClient unopened;
+  std::string line;
+  const std::string not_connected = "You have to connect to the server first";
+  EXPECT_EQ(MessageOf<ESocketError>([&] { unopened.ReadLine(line); }), not_connected);
+  EXPECT_EQ(MessageOf<ESocketError>([&] { unopened.SendLine("NOOP"); }), not_connected);
+  EXPECT_EQ(MessageOf<ESocketError>([&] { unopened.ConnectSocket(); }), not_connected);
+}
+
+TEST(MailBase, UnknownHostIsReported) {
+  LineClient client;
+  client.SetServer("no-such-host.invalid:25");
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.Connect(); }), "[11001] Host not found");
+  EXPECT_EQ(client.errors, std::vector<std::string>{"[11001] Host not found"});
+  EXPECT_FALSE(client.Connected());
+}
+
+TEST(MailBase, RefusedConnectionIsReported) {
+  LineClient client;
+  client.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.Connect(); }), "[10061] Connection refused");
+}
+
+TEST(MailBase, SilentServerTimesOutAndClosesTheSocket) {
+  ScriptedServer server({}, /*accept=*/false);
+  LineClient client;
+  client.SetServer(server.address());
+  int closed = 0;
+  client.OnClosed = [&] { ++closed; };
+  client.Connect();
+  const auto start = std::chrono::steady_clock::now();
+  std::string line;
+  EXPECT_EQ(MessageOf<ETimedOutError>([&] { client.ReadLine(line); }), "Operation timed out");
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+  EXPECT_FALSE(client.Connected());
+  EXPECT_EQ(closed, 1);
+  EXPECT_GT(client.pumps, 5);  // the wait kept pumping
+}
+
+TEST(MailBase, CancelFromThePumpEndsTheWait) {
+  ScriptedServer server({ScriptedServer::Pause(3000)});
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  int canceled = 0;
+  client.OnCancel = [&] { ++canceled; };
+  client.on_pump = [&] {
+    if (client.pumps == 3) client.Cancel();
+  };
+  std::string line;
+  EXPECT_EQ(MessageOf<ECanceledError>([&] { client.ReadLine(line); }), "Operation has been canceled");
+  EXPECT_FALSE(client.Connected());
+  EXPECT_EQ(canceled, 1);
+  EXPECT_EQ(client.errors, std::vector<std::string>{"Operation has been canceled"});
+}
+
+TEST(MailBase, OnErrorRewritesOnlySocketErrors) {
+  LineClient client;
+  client.OnError = [](std::string& msg) { msg = "rewritten: " + msg; };
+  client.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.Connect(); }), "rewritten: [10061] Connection refused");
+
+  ScriptedServer server({}, /*accept=*/false);
+  LineClient slow;
+  slow.OnError = [](std::string& msg) { msg = "rewritten"; };
+  slow.SetServer(server.address());
+  slow.Connect();
+  std::string line;
+  EXPECT_EQ(MessageOf<ETimedOutError>([&] { slow.ReadLine(line); }), "Operation timed out");
+}
+
+TEST(MailBase, MultiLineReplyAndLineEnds) {
+  ScriptedServer server({
+      ScriptedServer::Send("250-first\r\n250-second\r\n250 last\r\n"),
+      ScriptedServer::Send("220 lf only\n"),
+      ScriptedServer::Send("221 many ends\r\r\n\r\n"),
+      ScriptedServer::Send("500-a\r\n500 b\r\n"),
+      ScriptedServer::Send("550 partial"),
+      ScriptedServer::Close(),
+  });
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  EXPECT_EQ(client.ReadReply(), 250);
+  EXPECT_EQ(client.LastReply(), "250 last");
+  std::string line;
+  EXPECT_EQ(client.ReadLine(line), 220);
+  EXPECT_EQ(line, "220 lf only");
+  EXPECT_EQ(client.ReadLine(line), 221);
+  EXPECT_EQ(line, "221 many ends");
+  EXPECT_EQ(client.ReadLine(line), -1);  // the empty line after the stripped ends
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(client.ReadReply(), 500);
+  EXPECT_EQ(client.LastReply(), "500 b");
+  // The peer closes in the middle of a line.
+  EXPECT_EQ(client.ReadLine(line), -1);
+  EXPECT_EQ(line, "");
+}
+
+TEST(MailBase, SendLineWritesExactlyOneLine) {
+  ScriptedServer server({ScriptedServer::ReadLine(), ScriptedServer::ReadLine()});
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  client.SendLine("");
+  client.SendLine("HELO host");
+  for (const char* bad : {"RCPT TO:<a@b>\r\nRCPT TO:<c@d>", "x\ny", "x\r"}) {
+    EXPECT_EQ(MessageOf<ESocketError>([&] { client.SendLine(bad); }),
+              "A command line must not contain a line break");
+  }
+  client.Close();
+  EXPECT_EQ(server.Transcript(), "\r\nHELO host\r\n");
+}
+
+TEST(MailBase, ReplyLineLimit) {
+  const std::string longest(TmsMailBase::kLineBufferSize - 2, 'x');
+  ScriptedServer server({ScriptedServer::Send(longest + "\r\n" + std::string(1500, 'y') + "\r\n")});
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  std::string line;
+  EXPECT_EQ(client.ReadLine(line), -1);
+  EXPECT_EQ(line, longest);
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.ReadLine(line); }),
+            "The server's reply line is longer than 1024 bytes");
+  EXPECT_FALSE(client.Connected());
+}
+
+TEST(MailBase, ResetByPeerClosesTheSocket) {
+  ScriptedServer server({ScriptedServer::ReadLine(), ScriptedServer::Reset()});
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  client.SendLine("QUIT");
+  std::string line;
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.ReadLine(line); }), "[10054] Connection reset by peer");
+  EXPECT_FALSE(client.Connected());
+}
+
+TEST(MailBase, ReceiveToStreamTakesNothingBeforeTheStatusLineEnds) {
+  ScriptedServer server({
+      ScriptedServer::Send("+OK 12 octets\r\nline one\r\n..stuffed\r"),
+      ScriptedServer::Pause(50),
+      ScriptedServer::Send("\n."),
+      ScriptedServer::Pause(50),
+      ScriptedServer::Send("\r\n"),
+      ScriptedServer::ReadLine(),
+      ScriptedServer::Send("+OK\r\n.\r\n"),
+  });
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  std::vector<std::pair<int, long long>> progress;
+  client.OnProgress = [&](int perc, long long transferred) { progress.emplace_back(perc, transferred); };
+  std::string line;
+  EXPECT_EQ(client.ReadLine(line), -1);
+  EXPECT_EQ(line, "+OK 12 octets");
+  std::ostringstream message;
+  client.ReceiveToStream(message, 30);
+  EXPECT_EQ(message.str(), "line one\r\n..stuffed\r\n.\r\n");
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back(), (std::pair<int, long long>{80, 24}));
+  // An empty listing: the terminator right after the status line.
+  client.SendLine("LIST");
+  EXPECT_EQ(client.ReadLine(line), -1);
+  EXPECT_EQ(line, "+OK");
+  std::ostringstream empty;
+  client.ReceiveToStream(empty, -1);
+  EXPECT_EQ(empty.str(), ".\r\n");
+  EXPECT_EQ(progress.back().first, -1);
+}
+
+TEST(MailBase, ReceiveToStreamFailsWhenThePeerClosesEarly) {
+  ScriptedServer server({ScriptedServer::Send("half a message\r\n"), ScriptedServer::Close()});
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  std::ostringstream message;
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.ReceiveToStream(message, -1); }),
+            "[10054] Connection reset by peer");
+  EXPECT_EQ(message.str(), "half a message\r\n");
+}
+
+TEST(MailBase, SendStreamSendsEverythingInBlocks) {
+  std::string data;
+  for (int i = 0; data.size() < 5000; ++i) data += "line " + std::to_string(i) + "\r\n";
+  data.resize(5000);
+  ScriptedServer server({});
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  std::vector<std::pair<int, long long>> progress;
+  client.OnProgress = [&](int perc, long long transferred) { progress.emplace_back(perc, transferred); };
+  std::istringstream stream(data);
+  stream.seekg(100);  // sent from the start whatever the position
+  client.SendStream(stream);
+  client.Close();
+  EXPECT_EQ(server.Transcript(), data);
+  const std::vector<std::pair<int, long long>> expected = {{41, 2047}, {82, 4094}, {100, 5000}, {0, 0}};
+  EXPECT_EQ(progress, expected);
+}
+
+TEST(MailBase, ConnectAndDisconnectRunTheTemplate) {
+  ScriptedServer server({ScriptedServer::Send("220 hi\r\n")});
+  LineClient client;
+  client.SetServer(server.address());
+  std::vector<std::string> events;
+  client.OnOpen = [&] { events.push_back("open"); };
+  client.OnClosing = [&] { events.push_back("closing"); };
+  client.OnClosed = [&] { events.push_back("closed"); };
+  client.Connect();
+  client.Connect();  // already connected: nothing happens
+  EXPECT_EQ(client.ReadReply(), 220);
+  client.Disconnect();
+  client.Disconnect();
+  EXPECT_EQ(events, (std::vector<std::string>{"open", "closing", "closed"}));
+  EXPECT_TRUE(server.Accepted());
+}
+
+}  // namespace
+}  // namespace tw
