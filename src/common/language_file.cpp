@@ -1,0 +1,101 @@
+#include "common/language_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/profile_file.h"
+
+namespace tw {
+namespace {
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string data;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;  // also a directory (EISDIR)
+    }
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return data;
+}
+
+}  // namespace
+
+std::string ReadCurrentLayoutName(const ProfileFile& file) {
+  return file.ReadString(kLanguageSection, kCurrentLayoutKey, kUnknownLayout);
+}
+
+void WriteCurrentLayoutName(ProfileFile& file, std::string_view layout_name) {
+  file.WriteString(kLanguageSection, kCurrentLayoutKey, layout_name);
+}
+
+LoadedLayout LoadLayout(const ProfileFile& file, std::vector<NamedKeyboardEntry>& keys) {
+  LoadedLayout layout;
+  layout.name = ReadCurrentLayoutName(file);
+  layout.keyboard = ReadKeyboardEntries(file, keys, VisibleField::kStrictInteger);
+  layout.messages = ReadSetupMessages(file);
+  return layout;
+}
+
+void WriteLayout(ProfileFile& file, const std::vector<NamedKeyboardEntry>& keys,
+                 const SetupMessages& messages, std::string_view layout_name) {
+  WriteKeyboardEntries(file, keys);
+  WriteSetupMessages(file, messages);
+  WriteCurrentLayoutName(file, layout_name);
+}
+
+std::optional<std::string> CopyLayoutFile(const std::string& layout_path, const std::string& target_path) {
+  const std::optional<std::string> data = ReadWholeFile(layout_path);
+  if (!data) return "Unable to read " + layout_path;
+
+  std::string temp = target_path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return "Unable to write to " + target_path;
+  struct stat st{};
+  const mode_t mode = ::stat(target_path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, *data) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(temp.c_str(), target_path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return "Unable to write to " + target_path;
+  }
+  const int dir = ::open(DirectoryOf(target_path).c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return std::nullopt;
+}
+
+}  // namespace tw

@@ -1,0 +1,46 @@
+#include "common/language_messages.h"
+
+#include "common/profile_file.h"
+
+namespace tw {
+namespace {
+
+std::string ReadKiosk(const ProfileFile& file, std::size_t index) {
+  const LanguageMessage& message = kLanguageMessages[index];
+  return file.ReadString(kMessagesSection, message.key, message.kiosk_default);
+}
+
+}  // namespace
+
+NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file) {
+  return {ReadKiosk(file, 0), ReadKiosk(file, 1), ReadKiosk(file, 2)};
+}
+
+std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& file) {
+  std::array<std::string, kErrorStringCount> texts;
+  for (std::size_t n = 0; n < kErrorStringCount; ++n) texts[n] = ReadKiosk(file, kFirstErrorString + n);
+  return texts;
+}
+
+SetupMessages DefaultSetupMessages() {
+  SetupMessages messages;
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages[i] = kLanguageMessages[i].setup_default;
+  return messages;
+}
+
+SetupMessages ReadSetupMessages(const ProfileFile& file) {
+  SetupMessages messages;
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
+    const LanguageMessage& message = kLanguageMessages[i];
+    messages[i] = file.ReadString(kMessagesSection, message.key, message.setup_default);
+  }
+  return messages;
+}
+
+void WriteSetupMessages(ProfileFile& file, const SetupMessages& messages) {
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
+    file.WriteString(kMessagesSection, kLanguageMessages[i].key, messages[i]);
+  }
+}
+
+}  // namespace tw

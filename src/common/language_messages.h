@@ -1,0 +1,65 @@
+// Section MESSAGES of a language file: the texts shown to visitors by the new-window
+// dialog and the e-mail window. The kiosk and the Setup Manager have different
+// defaults for the e-mail errors: the kiosk falls back to "Error String N", the Setup
+// Manager to the English text it proposes to the operator.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+class ProfileFile;
+
+inline constexpr std::string_view kMessagesSection = "MESSAGES";
+
+struct LanguageMessage {
+  std::string_view key;
+  std::string_view setup_default;  // empty for the one key the Setup Manager never writes
+  std::string_view kiosk_default;
+  std::string_view setup_entry;    // the Setup Manager's name for it; empty when not listed
+  bool written_by_setup;
+};
+
+// Every MESSAGES key; the first ten, in this order, are the Setup Manager's message list.
+inline constexpr std::array<LanguageMessage, 11> kLanguageMessages = {{
+    {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected!",
+     "New Browser Window Detected - Title", true},
+    {"NewBrowserTransfer", "Transfer Control", "Transfer Control", "New Browser Window Detected - Transfer",
+     true},
+    {"NewBrowserRemove", "Remove New Window", "Remove New Window", "New Browser Window Detected - Remove",
+     true},
+    {"ErrorString0", "Server incorrect", "Error String 0", "Server incorrect", true},
+    {"ErrorString1", "User Name incorrect", "Error String 1", "User Name incorrect", true},
+    {"ErrorString2", "Password incorrect", "Error String 2", "Password incorrect", true},
+    {"ErrorString3", "From required", "Error String 3", "From required", true},
+    {"ErrorString4", "To required", "Error String 4", "To required", true},
+    {"ErrorString5", "Bad address syntax", "Error String 5", "Bad address syntax", true},
+    {"ErrorString6", "Delete Email", "Error String 6", "Delete Email", true},
+    {"ErrorString7", "", "Error String 7", "", false},
+}};
+
+inline constexpr std::size_t kSetupMessageCount = 10;
+inline constexpr std::size_t kErrorStringCount = 8;
+inline constexpr std::size_t kFirstErrorString = 3;  // index of ErrorString0 in kLanguageMessages
+
+// Kiosk side.
+struct NewBrowserMessages {
+  std::string title;
+  std::string transfer;
+  std::string remove;
+};
+NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file);
+// ErrorString0 .. ErrorString7, each defaulting to "Error String " + N.
+std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& file);
+
+// Setup Manager side: the ten messages in the order of kLanguageMessages.
+using SetupMessages = std::array<std::string, kSetupMessageCount>;
+SetupMessages DefaultSetupMessages();
+SetupMessages ReadSetupMessages(const ProfileFile& file);
+// Writes the ten messages (never ErrorString7); throws ProfileWriteError.
+void WriteSetupMessages(ProfileFile& file, const SetupMessages& messages);
+
+}  // namespace tw
