@@ -113,15 +113,5 @@ TEST(KeyboardKeys, BuiltInDescriptionsSurviveComposeAndParse) {
   }
 }
 
-TEST(KeyboardKeys, FontSizeFollowsLayout) {
-  EXPECT_EQ(DefaultKeyFontSize(KeyLayout::klNormal), 8);
-  EXPECT_EQ(DefaultKeyFontSize(KeyLayout::klDouble), 10);
-  EXPECT_EQ(DefaultKeyFontSize(KeyLayout::klQuad), 10);
-  EXPECT_EQ(DefaultKeyFontSize(KeyLayout::klLetter), 16);
-  EXPECT_EQ(DefaultKeyFontSize(KeyLayout::klLetterPlus), 16);
-  const KeyboardEntry a = BuiltInEntry(*FindKeyboardKey("VX4KeyButton111"));
-  EXPECT_EQ(a, (KeyboardEntry{"A", "", "", "", "a", KeyLayout::klLetter, "MS Sans Serif", 16, true}));
-}
-
 }  // namespace
 }  // namespace tw
