@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,6 +86,13 @@ inline constexpr std::string_view kKeyScriptCaption = "SendKeys";
 inline constexpr std::string_view kInvalidKeyName = "Invalid Key Name";     // unknown {NAME}
 inline constexpr std::string_view kInvalidCharacter = "Invalid KeyName";   // untypable character
 inline constexpr std::string_view kNoClose = "No Close";                   // "{" without "}"
+
+// The on-screen keyboard's own failures.
+class EKeyError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+inline constexpr std::string_view kUnableToActivate = "Unable to activate Program";
 
 // Repeat counts above this are cut to it: a mistyped count must not type for hours.
 inline constexpr int kMaxKeyRepeat = 1000;

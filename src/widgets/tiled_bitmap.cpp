@@ -1,0 +1,37 @@
+#include "widgets/tiled_bitmap.h"
+
+#include <QPainter>
+
+#include "common/tile_layout.h"
+
+namespace tw {
+
+void PaintTiles(QPainter& painter, const QRect& area, const QPixmap& bitmap) {
+  if (bitmap.isNull()) return;
+  PixelRect target{area.left(), area.top(), area.width(), area.height()};
+  for (const PixelRect& tile : TileRects(target, bitmap.width(), bitmap.height())) {
+    painter.drawPixmap(QRect(tile.left, tile.top, tile.width, tile.height), bitmap,
+                       QRect(0, 0, tile.width, tile.height));
+  }
+}
+
+TTiledBitmap::TTiledBitmap(QWidget* parent) : QWidget(parent) {
+  resize(50, 50);
+  SetBitmap(QPixmap());
+}
+
+void TTiledBitmap::SetBitmap(const QPixmap& bitmap) {
+  bitmap_ = bitmap.copy();
+  // Opaque while there is a picture, see-through while there is none.
+  setAttribute(Qt::WA_OpaquePaintEvent, !bitmap_.isNull());
+  setAttribute(Qt::WA_NoSystemBackground, bitmap_.isNull());
+  update();
+}
+
+void TTiledBitmap::paintEvent(QPaintEvent*) {
+  if (bitmap_.isNull()) return;
+  QPainter painter(this);
+  PaintTiles(painter, rect(), bitmap_);
+}
+
+}  // namespace tw
