@@ -1,0 +1,47 @@
+// The bundled demo must stay complete and readable as the configuration grows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/config_keys.h"
+#include "common/profile_file.h"
+#include "kiosk/core/kiosk_config.h"
+
+namespace tw {
+namespace {
+
+const std::string kDemo = std::string(TARNWICK_SOURCE_DIR) + "/demo/";
+
+TEST(DemoConfiguration, HoldsEveryKeyAndReadsWithoutErrors) {
+  const ProfileFile ini(kDemo + "Tarnwick.ini");
+  for (const ConfigKey& key : ConfigKeys()) {
+    if (!key.written) continue;
+    EXPECT_TRUE(ini.ValueExists(key.section, key.name)) << key.section << "/" << key.name;
+  }
+  const KioskConfigResult read = ReadKioskConfig(ini);
+  EXPECT_FALSE(read.conversion_error) << *read.conversion_error;
+  EXPECT_EQ(read.config.browser_kind, 1);
+  EXPECT_EQ(read.config.carousel_urls.size(), read.config.carousel_times.size());
+  EXPECT_FALSE(read.config.carousel_urls.empty());
+}
+
+TEST(DemoConfiguration, EveryLocalFileItNamesIsShipped) {
+  const ProfileFile ini(kDemo + "Tarnwick.ini");
+  const std::string placeholder = "@DEMO_DIR@/";
+  int checked = 0;
+  for (const char* section : {"PREFERENCES", "URLS", "BUTTONS", "BUSYBAR", "CAROUSELURLS", "BANNERGRAPHICS",
+                                     "BANNERURLS"}) {
+    for (const std::string& key : ini.ReadSection(section)) {
+      const std::string value = ini.ReadString(section, key, "");
+      const auto at = value.find(placeholder);
+      if (at == std::string::npos) continue;
+      const std::string relative = value.substr(at + placeholder.size());
+      EXPECT_TRUE(std::filesystem::is_regular_file(kDemo + relative)) << section << "/" << key << " = " << value;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 10);
+}
+
+}  // namespace
+}  // namespace tw
