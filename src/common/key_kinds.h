@@ -1,17 +1,16 @@
-// The kinds that describe an on-screen key: how its legends are placed, what it does
-// when clicked and which colour family it is painted in. Their numeric values are the
-// ones stored in the language file.
+// The kinds that describe an on-screen key, under the names the language-file code uses.
+// They are the key table's own types, so a key read from a file and a built-in key are
+// described the same way; the numbers of the layouts are the ones stored in the file.
 #pragma once
+
+#include "common/key_table.h"
 
 namespace tw {
 
-// How the legends sit on a key (the language file stores the number).
-enum class KeyLayout { klNormal = 0, klLetter = 1, klDouble = 2, klQuad = 3, klLetterPlus = 4 };
+using KeyLayout = TKeyLayout;
+using KeyType = TKeyType;
+using KeyColour = TKeyColour;
 
-// What a click does beyond typing: modifier keys invert their latch.
-enum class KeyType { ktNormal, ktShift, ktAlt, ktCtrl, ktAltGr };
-
-// Light keys type characters; dark keys are function and modifier keys.
-enum class KeyColour { kcLight, kcDark };
+static_assert(static_cast<int>(KeyLayout::klLetterPlus) == 4);
 
 }  // namespace tw
