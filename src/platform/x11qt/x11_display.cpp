@@ -1,0 +1,41 @@
+#include "platform/x11qt/x11_display.h"
+
+namespace tw {
+namespace {
+
+// Errors seen by the trap; the keyboard's X calls all run on the GUI thread.
+thread_local int trapped_errors = 0;
+
+int CountError(::Display*, XErrorEvent*) {
+  ++trapped_errors;
+  return 0;
+}
+
+}  // namespace
+
+X11Display::X11Display(const std::string& name)
+    : display_(XOpenDisplay(name.empty() ? nullptr : name.c_str())) {}
+
+X11Display::~X11Display() {
+  if (display_) XCloseDisplay(display_);
+}
+
+Atom X11Display::Intern(const char* name) const { return XInternAtom(display_, name, False); }
+
+X11ErrorTrap::X11ErrorTrap(::Display* display) : display_(display) {
+  XSync(display_, False);
+  trapped_errors = 0;
+  previous_ = XSetErrorHandler(CountError);
+}
+
+X11ErrorTrap::~X11ErrorTrap() {
+  XSync(display_, False);
+  XSetErrorHandler(previous_);
+}
+
+bool X11ErrorTrap::Ok() {
+  XSync(display_, False);
+  return trapped_errors == 0;
+}
+
+}  // namespace tw

@@ -1,0 +1,138 @@
+// Types key scripts through the on-screen keyboard's controller, the XTest injector
+// and the XKB layout into a real X client's text field, and compares what the
+// field reports. Run under a private Xvfb with a UK layout (see run-xvfb-test).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QWidget>
+#include <cstdio>
+#include <string>
+
+#include "platform/x11qt/x11_desktop_windows.h"
+#include "platform/x11qt/x11_display.h"
+#include "platform/x11qt/xkb_lock_states.h"
+#include "platform/x11qt/xtest_key_injector.h"
+#include "widgets/vx4_key_controller.h"
+
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
+  if (!ok) ++failures;
+}
+
+// Reads the client's lines until one matches, or the time is up. Returns the last
+// text the field reported.
+std::string WaitForText(QProcess& client, const std::string& expected, int timeout_ms) {
+  static std::string last;
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < timeout_ms) {
+    while (client.canReadLine()) {
+      std::string line = client.readLine().toStdString();
+      if (!line.empty() && line.back() == '\n') line.pop_back();
+      if (line.rfind("TEXT ", 0) == 0) last = line.substr(5);
+      if (last == expected) return last;
+    }
+    client.waitForReadyRead(50);
+  }
+  return last;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);  // offscreen: the controller needs no window of its own
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: keyboard_xvfb_test TEXT_FIELD_CLIENT\n");
+    return 2;
+  }
+  tw::X11Display display;
+  if (!display) {
+    std::fprintf(stderr, "cannot open the X display\n");
+    return 2;
+  }
+  tw::XTestKeyInjector keys(display.Get());
+  tw::X11DesktopWindows windows(display.Get());
+  tw::XkbLockStates locks(display.Get());
+  Check(keys.Available(), "XTest and XKB present");
+
+  QProcess client;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  client.setProcessEnvironment(env);
+  client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  client.start(QString::fromLocal8Bit(argv[1]), {});
+  tw::WindowHandle field = tw::kNoWindow;
+  QElapsedTimer started;
+  started.start();
+  while (field == tw::kNoWindow && started.elapsed() < 10000) {
+    client.waitForReadyRead(100);
+    while (client.canReadLine()) {
+      QByteArray line = client.readLine().trimmed();
+      if (line.startsWith("WINDOW ")) field = line.mid(7).toULongLong();
+    }
+  }
+  Check(field != tw::kNoWindow, "text field client started");
+  if (field == tw::kNoWindow) return 1;
+  // Wait until the server knows the window is mapped.
+  for (int i = 0; i < 100 && windows.WindowText(field).empty(); ++i) client.waitForReadyRead(20);
+  Check(windows.IsWindow(field), "client window exists");
+  Check(windows.WindowText(field) == "Tarnwick typing test", "title read: " + windows.WindowText(field));
+
+  QWidget form;
+  tw::TVX4KeyController controller(&form, {&keys, &windows, &locks, nullptr});
+  std::vector<std::string> messages;
+  controller.OnMessage = [&](const std::string& caption, const std::string& text) {
+    messages.push_back(caption + ": " + text);
+  };
+  controller.SetAutoHandle(false);
+  controller.TrackWindow(field);
+  Check(controller.AppTitle() == "Tarnwick typing test", "controller follows the field");
+
+  try {
+    // Typing activates the field first (it does not have the focus yet).
+    controller.SendKeys("ab+cd{LEFT 2}{BS}x{END}");
+    Check(windows.ForegroundWindow() == field, "field brought forward");
+    std::string text = WaitForText(client, "axCd", 5000);
+    Check(text == "axCd", "script with Shift, arrows and Backspace: '" + text + "'");
+
+    // Shifted characters and characters of the current (UK) layout, one of them
+    // on the third level.
+    controller.SendKeys("\xC2\xA3!@\xE2\x82\xAC");
+    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC", 5000);
+    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC", "layout characters: '" + text + "'");
+
+    // A latched Shift types one capital.
+    controller.SetShift(true);
+    controller.SendKeys("q");
+    controller.SendKeys("q");
+    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", 5000);
+    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", "Shift latch: '" + text + "'");
+    Check(!controller.Shift(), "Shift latch cleared");
+
+    // A character that the layout cannot type is reported, the rest is typed.
+    controller.SendKeys("\xE4\xB8\xAD" "z");
+    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", 5000);
+    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", "after an untypable character: '" + text + "'");
+    Check(messages == std::vector<std::string>{"SendKeys: Invalid KeyName"}, "message reported");
+  } catch (const std::exception& e) {
+    Check(false, std::string("exception: ") + e.what());
+  }
+
+  // Num Lock: toggled directly, seen on the indicator.
+  bool before = locks.ReadLockStates().num_lock;
+  controller.SendKeys("{NUMLOCK}");
+  controller.Poll();
+  Check(locks.ReadLockStates().num_lock != before, "Num Lock toggled");
+  Check(controller.NumLock() != before, "controller mirrors Num Lock");
+  controller.SendKeys("{NUMLOCK}");
+  Check(locks.ReadLockStates().num_lock == before, "Num Lock toggled back");
+
+  client.terminate();
+  if (!client.waitForFinished(3000)) client.kill();
+  std::printf("%s\n", failures == 0 ? "all passed" : "some checks failed");
+  return failures == 0 ? 0 : 1;
+}
