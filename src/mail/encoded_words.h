@@ -1,0 +1,19 @@
+// Encoded words in header values ("=?charset?B?...?=" and "=?charset?Q?...?=").
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// Decodes every encoded word of a header value. The character set name is ignored
+// (the bytes are kept as they are). Blanks between two encoded words are dropped, so
+// adjacent words run together; a "=?" without a proper end cuts the value there.
+// Afterwards every "_" of the value becomes a blank. Raises EMessageParserError
+// "Invalid Character" for a bad base64 word.
+std::string DecodeEncodedWords(std::string_view value);
+
+// One base64 encoded word: "=?" + charset + "?B?" + base64(text) + "?=".
+std::string EncodeWordBase64(std::string_view charset, std::string_view text);
+
+}  // namespace tw
