@@ -51,7 +51,13 @@ X11DesktopWindows::X11DesktopWindows(::Display* display) : display_(display) {
 }
 
 bool X11DesktopWindows::HasWindowManager() {
-  return WindowProperty(display_, DefaultRootWindow(display_), net_supporting_wm_check_) != 0;
+  auto now = std::chrono::steady_clock::now();
+  if (now - window_manager_checked_ >= std::chrono::seconds(1)) {
+    window_manager_ =
+        WindowProperty(display_, DefaultRootWindow(display_), net_supporting_wm_check_) != 0;
+    window_manager_checked_ = now;
+  }
+  return window_manager_;
 }
 
 Window X11DesktopWindows::TopLevelOf(Window window) {
@@ -61,11 +67,12 @@ Window X11DesktopWindows::TopLevelOf(Window window) {
     Window root, parent;
     Window* children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return 0;
+    if (!XQueryTree(display_, window, &root, &parent, &children, &count)) break;
     if (children) XFree(children);
-    if (parent == root_window) return window;
+    if (parent == root_window) return trap.Ok() ? window : 0;
     window = parent;
   }
+  trap.Ok();
   return 0;
 }
 

@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+#include <chrono>
+
 #include "platform/desktop_windows.h"
 
 namespace tw {
@@ -23,6 +25,10 @@ class X11DesktopWindows : public DesktopWindows {
   bool HasWindowManager();
 
   ::Display* display_;
+  // Whether a window manager runs is asked at most once a second (the poll runs
+  // a hundred times a second).
+  bool window_manager_ = false;
+  std::chrono::steady_clock::time_point window_manager_checked_{};
   Atom net_active_window_;
   Atom net_wm_name_;
   Atom utf8_string_;

@@ -6,6 +6,12 @@ namespace {
 // Errors seen by the trap; the keyboard's X calls all run on the GUI thread.
 thread_local int trapped_errors = 0;
 
+// Waits for the server only when some request has not been answered yet; after a
+// request with a reply every earlier error has already been handled.
+void SyncIfPending(::Display* display) {
+  if (NextRequest(display) - 1 != LastKnownRequestProcessed(display)) XSync(display, False);
+}
+
 int CountError(::Display*, XErrorEvent*) {
   ++trapped_errors;
   return 0;
@@ -23,18 +29,19 @@ X11Display::~X11Display() {
 Atom X11Display::Intern(const char* name) const { return XInternAtom(display_, name, False); }
 
 X11ErrorTrap::X11ErrorTrap(::Display* display) : display_(display) {
-  XSync(display_, False);
+  SyncIfPending(display_);
   trapped_errors = 0;
   previous_ = XSetErrorHandler(CountError);
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
-  XSync(display_, False);
+  if (!checked_) SyncIfPending(display_);
   XSetErrorHandler(previous_);
 }
 
 bool X11ErrorTrap::Ok() {
-  XSync(display_, False);
+  SyncIfPending(display_);
+  checked_ = true;
   return trapped_errors == 0;
 }
 

@@ -34,11 +34,13 @@ class X11ErrorTrap {
   X11ErrorTrap(const X11ErrorTrap&) = delete;
   X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
   // Waits for the server to answer everything so far; true when nothing failed.
+  // Call it after the last request: the destructor then needs no second round trip.
   bool Ok();
 
  private:
   ::Display* display_;
   int (*previous_)(::Display*, XErrorEvent*);
+  bool checked_ = false;  // Ok() has synced since the last request
 };
 
 }  // namespace tw

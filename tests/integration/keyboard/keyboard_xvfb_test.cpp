@@ -133,6 +133,12 @@ int main(int argc, char** argv) {
 
   client.terminate();
   if (!client.waitForFinished(3000)) client.kill();
+  // The window is gone: the next poll drops the target.
+  for (int i = 0; i < 100 && windows.IsWindow(field); ++i) client.waitForFinished(20);
+  Check(!windows.IsWindow(field), "closed window is no window");
+  controller.Poll();
+  Check(controller.AppHandle() == tw::kNoWindow && controller.AppTitle().empty(),
+        "poll drops the vanished target");
   std::printf("%s\n", failures == 0 ? "all passed" : "some checks failed");
   return failures == 0 ? 0 : 1;
 }
