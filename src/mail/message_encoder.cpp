@@ -189,10 +189,14 @@ void TmsMessageEncoder::WriteMultipart(const std::string& type, bool top_level) 
     }
     out_.Line("--" + current);
   }
+  bool group_closed = false;
   for (std::size_t i = 0; i < attachments.Count(); ++i) {
     const TmsAttItem& item = attachments.Item(i);
     if (i > 0) {
-      out_.Line("");
+      // The empty line after the previous contents already ends them: one more would
+      // add a line break to every attachment but the last.
+      if (group_closed) out_.Line("");
+      group_closed = false;
       out_.Line("--" + current);
     }
     WriteAttachmentHeader(item);
@@ -203,6 +207,7 @@ void TmsMessageEncoder::WriteMultipart(const std::string& type, bool top_level) 
       out_.Line("--" + current + "--");
       current = outer;
       in_group = false;
+      group_closed = true;
     }
   }
   out_.Line("--" + current + "--");
