@@ -40,6 +40,7 @@ TAnalogClock::TAnalogClock(QWidget* parent) : QWidget(parent) {
 void TAnalogClock::SetTimeSource(std::function<QTime()> source) {
   time_source_ = std::move(source);
   Invalidate();
+  if (isEnabled()) ScheduleWake();
 }
 
 QImage TAnalogClock::RenderFace(QTime time) const {

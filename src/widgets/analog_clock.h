@@ -58,6 +58,8 @@ class TAnalogClock : public QWidget {
   // One tick at a time: the picture on screen follows it. Public for tests.
   void Tick(QTime now);
   const QImage& Shown() const { return shown_; }
+  // Milliseconds until the next wake-up, -1 while stopped.
+  int NextWake() const { return timer_.isActive() ? timer_.remainingTime() : -1; }
   int LastSecond() const { return last_second_; }
 
  protected:

@@ -130,28 +130,46 @@ void TVX4KeyButton::paintEvent(QPaintEvent*) {
 }
 
 void TVX4KeyButton::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !isEnabled()) return;
-  mouse_down_ = true;
-  held_ = true;
-  update();
-  PlaySound();
+  if (!isEnabled()) return;
+  if (event->button() == Qt::LeftButton) {
+    mouse_down_ = true;
+    held_ = true;
+    update();
+    PlaySound();
+  }
+  Notify(OnMouseDown, *event);
 }
 
 void TVX4KeyButton::mouseMoveEvent(QMouseEvent* event) {
-  if (!mouse_down_) return;
-  bool inside = rect().contains(event->position().toPoint());
-  if (inside != held_) {
-    held_ = inside;
-    update();
+  if (!isEnabled()) return;
+  if (mouse_down_) {
+    bool inside = rect().contains(event->position().toPoint());
+    if (inside != held_) {
+      held_ = inside;
+      update();
+    }
   }
+  Notify(OnMouseMove, *event);
 }
 
 void TVX4KeyButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !mouse_down_) return;
-  mouse_down_ = false;
-  held_ = false;
-  update();
-  if (rect().contains(event->position().toPoint())) Click();
+  if (!isEnabled()) return;
+  if (event->button() == Qt::LeftButton && mouse_down_) {
+    mouse_down_ = false;
+    held_ = false;
+    update();
+    if (rect().contains(event->position().toPoint())) Click();
+  }
+  Notify(OnMouseUp, *event);
+}
+
+void TVX4KeyButton::Notify(const MouseNotify& event, QMouseEvent& mouse) {
+  if (!event) return;
+  if (controller_) {
+    controller_->Guarded([&] { event(*this, mouse); });
+  } else {
+    event(*this, mouse);
+  }
 }
 
 void TVX4KeyButton::Click() {

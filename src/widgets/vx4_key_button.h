@@ -65,6 +65,11 @@ class TVX4KeyButton : public QWidget {
   // the controller's OnException; the click then stops.
   void Click();
   std::function<void(TVX4KeyButton&)> OnClick;
+  // Mouse events of an enabled key, after the key has handled them.
+  using MouseNotify = std::function<void(TVX4KeyButton&, QMouseEvent&)>;
+  MouseNotify OnMouseDown;
+  MouseNotify OnMouseMove;
+  MouseNotify OnMouseUp;
 
   // State for painting and tests.
   bool Held() const { return held_; }
@@ -87,6 +92,7 @@ class TVX4KeyButton : public QWidget {
   void PlaceCaptions();
   QFont CaptionFont(int index) const;
   void PlaySound();
+  void Notify(const MouseNotify& event, QMouseEvent& mouse);
 
   std::array<QString, 4> captions_;
   std::string send_string_;

@@ -214,6 +214,17 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(ticks, 5);
   }
 
+  void ClockWakesWhenTheSecondChanges() {
+    TAnalogClock clock;
+    clock.SetTimeSource([] { return QTime(10, 0, 0, 250); });
+    const int wake = clock.NextWake();
+    QVERIFY2(wake > 600 && wake <= 751, qPrintable(QString::number(wake)));
+    clock.setEnabled(false);
+    QCOMPARE(clock.NextWake(), -1);
+    clock.setEnabled(true);
+    QVERIFY(clock.NextWake() > 0);
+  }
+
   void HourHandPointsAtTheHour() {
     TAnalogClock clock;
     clock.resize(100, 100);

@@ -349,6 +349,10 @@ class KeyControllerTest : public QObject {
 
   void MouseClickNeedsReleaseInside() {
     TVX4KeyButton* b = AddKey(TKey::B);
+    std::string mouse;
+    b->OnMouseDown = [&](TVX4KeyButton&, QMouseEvent&) { mouse += 'd'; };
+    b->OnMouseMove = [&](TVX4KeyButton&, QMouseEvent&) { mouse += 'm'; };
+    b->OnMouseUp = [&](TVX4KeyButton&, QMouseEvent& e) { mouse += e.button() == Qt::LeftButton ? 'u' : 'r'; };
     b->SetSound(TKeySound::ksCustom);
     b->SetCustomSound("/sounds/click.wav");
     SendMouse(*b, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
@@ -377,6 +381,7 @@ class KeyControllerTest : public QObject {
     SendMouse(*b, QEvent::MouseButtonRelease, {10, 10}, Qt::RightButton, Qt::NoButton);
     QCOMPARE(keys_.TypedText(), std::string("b"));
     QCOMPARE(sounds_.played.size(), std::size_t(2));
+    QCOMPARE(mouse, std::string("dmmudmudr"));
   }
 
   void PressedKeyPaintsSwappedEdgesAndShiftedCaptions() {
