@@ -21,6 +21,11 @@ BrowserPlacement ComputeBrowserPlacement(const PanelSizes& panels, bool keyboard
   return p;
 }
 
+PanelSizes DesignPanelSizes(double screen_scale) {
+  return {Scaled(800, screen_scale), Scaled(60, screen_scale), Scaled(25, screen_scale), Scaled(483, screen_scale),
+          Scaled(75, screen_scale)};
+}
+
 Rect SplashFormBounds(double screen_scale, bool keyboard_shown) {
   return Scaled(Rect{25, 60, 700, keyboard_shown ? 242 : 483}, screen_scale);
 }

@@ -19,6 +19,10 @@ struct BrowserPlacement {
   Rect email;    // the e-mail window, one pixel inside the browser's hole
 };
 
+// The panels' sizes at design size (top bar 800 x 60, side panels 25 and 75 wide and 483
+// high), scaled: the frame the browser fits into before the panels report their own.
+PanelSizes DesignPanelSizes(double screen_scale);
+
 BrowserPlacement ComputeBrowserPlacement(const PanelSizes& panels, bool keyboard_shown, double screen_scale);
 
 // The controller form (splash and idle cover) when it is not covering the screen.

@@ -54,6 +54,10 @@ class KioskController {
   void TimerTimer();
   // One pass of the browser main loop; false once quit has been requested.
   bool RunPass();
+  // Rolls the log over once its daily action time has passed.
+  void CheckLogActionTime() { log_->CheckLogActionTime(); }
+  // Sends a composed log mail once the browser is ready; throws when sending fails.
+  void SendPendingLogMail();
   // The next queued URL for the browser, removed from the queue.
   std::optional<std::string> TakeQueuedURL();
 
@@ -81,7 +85,6 @@ class KioskController {
 
  private:
   void CreateDirectories();
-  void SendPendingLogMail();
 
   std::string program_dir_;
   const Clock& clock_;

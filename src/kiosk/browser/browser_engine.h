@@ -1,0 +1,62 @@
+// What the kiosk needs of a browser engine, whichever engine it is: the operations it
+// calls and the events the engine reports. Neither side sees the other's toolkit.
+#pragma once
+
+#include <string>
+
+namespace tw {
+
+// Operations on the browser.
+class BrowserEngine {
+ public:
+  virtual ~BrowserEngine() = default;
+  virtual void Navigate(const std::string& url) = 0;
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  virtual void Refresh() = 0;
+  virtual void Stop() = 0;
+  // Prints the current page on the default printer, without a dialog.
+  virtual void Print() = 0;
+};
+
+// Commands whose enabled state the engine reports.
+enum class BrowserCommand { kForward = 1, kBack = 2 };
+
+// Dialogs the engine would show a visitor.
+enum class BrowserDialogKind {
+  kScriptAlert,
+  kScriptConfirm,
+  kScriptPrompt,
+  kAuthentication,
+  kDownload,
+  kFileChooser,
+  kPrintRequest,
+  kCertificateError,
+  kPermissionRequest,
+  kFullScreenRequest,
+};
+
+// What to do with such a dialog.
+enum class BrowserDialogAnswer {
+  kCancel,       // refuse: the dialog never shows
+  kOk,           // accept on the visitor's behalf (printing without a dialog)
+  kShowVisitor,  // leave it to the visitor: the kiosk shows it itself
+};
+
+// Events from the engine. Every navigation of the page and its frames passes through
+// BeforeNavigate; setting cancel stops it.
+class BrowserEvents {
+ public:
+  virtual ~BrowserEvents() = default;
+  virtual void BeforeNavigate(const std::string& url, bool& cancel) = 0;
+  virtual void NavigateComplete(const std::string& url) = 0;
+  // A page asks for a new window; setting cancel keeps it from opening.
+  virtual void NewWindow(const std::string& url, bool& cancel) = 0;
+  virtual void DownloadBegin() = 0;
+  virtual void DownloadComplete() = 0;
+  virtual void CommandStateChange(BrowserCommand command, bool enable) = 0;
+  // `text` is what the dialog would say (a script's message, the address asking).
+  virtual BrowserDialogAnswer BrowserDialog(BrowserDialogKind kind, const std::string& text) = 0;
+};
+
+}  // namespace tw

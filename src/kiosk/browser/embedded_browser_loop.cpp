@@ -1,0 +1,127 @@
+#include "kiosk/browser/embedded_browser_loop.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "kiosk/browser/browser_dialog_rules.h"
+
+namespace tw {
+
+EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame)
+    : controller_(controller), engine_(engine), frame_(frame) {}
+
+int EmbeddedBrowserLoop::BusyMeterValue(int step) {
+  const double degrees = step / 2;
+  return static_cast<int>(std::abs(std::trunc(std::cos(degrees * std::numbers::pi / 180.0) * 100.0)));
+}
+
+void EmbeddedBrowserLoop::Start() {
+  KioskState& state = controller_.state();
+  frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
+  state.browser_ready = true;
+  controller_.WriteLog("Browser Control running correctly");
+  controller_.GoToURL(controller_.config().start_url, static_cast<int>(NavigationReason::kInitialStart));
+  frame_.ShowBrowserWindow();
+  state.browser_attached = true;
+}
+
+bool EmbeddedBrowserLoop::Pass() {
+  KioskState& state = controller_.state();
+  if (state.exit_requested) return false;
+  if (scroll_step) scroll_step();
+  if (state.browser_ready) {
+    // One URL per pass, so each page change is a separate step the visitor can see.
+    if (const auto url = controller_.TakeQueuedURL()) engine_.Navigate(*url);
+  }
+  controller_.CheckLogActionTime();
+  controller_.SendPendingLogMail();
+  UpdateBusyMeter();
+  if (check_marker_files) check_marker_files();
+  frame_.RaiseTopmostWindows();
+  return !state.exit_requested;
+}
+
+void EmbeddedBrowserLoop::UpdateBusyMeter() {
+  if (controller_.state().busy && controller_.config().show_busy_bar) {
+    frame_.ShowBusyMeter(BusyMeterValue(busy_step_));
+    ++busy_step_;
+  } else {
+    frame_.HideBusyMeter();
+    busy_step_ = 0;
+  }
+}
+
+void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool& cancel) {
+  if (before_navigate_filter) before_navigate_filter(url, cancel);
+}
+
+void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
+  if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
+}
+
+void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
+  // There is only ever one browser window: the new one becomes this one's page or nothing.
+  cancel = true;
+  switch (controller_.config().new_browser) {
+    case 0:
+      engine_.Navigate(url);
+      break;
+    case 1:
+      break;
+    default:
+      if (frame_.AskTransferNewWindow()) engine_.Navigate(url);
+      break;
+  }
+}
+
+void EmbeddedBrowserLoop::DownloadBegin() {
+  controller_.state().busy = true;
+  frame_.SetStopEnabled(true);
+}
+
+void EmbeddedBrowserLoop::DownloadComplete() {
+  controller_.state().busy = false;
+  frame_.SetStopEnabled(false);
+}
+
+void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {
+  switch (command) {
+    case BrowserCommand::kForward:
+      frame_.SetForwardEnabled(enable);
+      break;
+    case BrowserCommand::kBack:
+      frame_.SetBackEnabled(enable);
+      break;
+  }
+}
+
+BrowserDialogAnswer EmbeddedBrowserLoop::BrowserDialog(BrowserDialogKind kind, const std::string& text) {
+  switch (kind) {
+    case BrowserDialogKind::kCertificateError:
+      // Never accepted on the visitor's behalf.
+      controller_.WriteLog("Certificate Error Refused - " + text);
+      return BrowserDialogAnswer::kCancel;
+    case BrowserDialogKind::kPermissionRequest:
+      controller_.WriteLog("Permission Request Refused - " + text);
+      return BrowserDialogAnswer::kCancel;
+    case BrowserDialogKind::kFullScreenRequest:
+      controller_.WriteLog("Full Screen Request Refused - " + text);
+      return BrowserDialogAnswer::kCancel;
+    default:
+      break;
+  }
+  const DialogDecision d = EmbeddedDialogRule(DialogTitleFor(kind), text, controller_.config().child_strings);
+  for (const std::string& line : d.log_lines) controller_.WriteLog(line);
+  switch (d.button) {
+    case DialogButton::kNone:
+      return BrowserDialogAnswer::kShowVisitor;
+    case DialogButton::kOk:
+      return BrowserDialogAnswer::kOk;
+    case DialogButton::kCancel:
+    case DialogButton::kNo:
+      return BrowserDialogAnswer::kCancel;
+  }
+  return BrowserDialogAnswer::kCancel;
+}
+
+}  // namespace tw

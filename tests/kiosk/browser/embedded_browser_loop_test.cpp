@@ -1,0 +1,274 @@
+#include "kiosk/browser/embedded_browser_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fakes/manual_clock.h"
+#include "kiosk/browser/browser_dialog_rules.h"
+#include "kiosk/core/log_lines.h"
+#include "kiosk/core/recording_hooks.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class FakeEngine : public BrowserEngine {
+ public:
+  void Navigate(const std::string& url) override { calls.push_back("navigate " + url); }
+  void GoBack() override { calls.push_back("back"); }
+  void GoForward() override { calls.push_back("forward"); }
+  void Refresh() override { calls.push_back("refresh"); }
+  void Stop() override { calls.push_back("stop"); }
+  void Print() override { calls.push_back("print"); }
+  Texts calls;
+};
+
+class FakeFrame : public BrowserFrame {
+ public:
+  PanelSizes CurrentPanelSizes() const override { return DesignPanelSizes(1.0); }
+  void PlaceBrowserWindow(const BrowserPlacement& p) override { placement = p; }
+  void ShowBrowserWindow() override { shown = true; }
+  void SetBackEnabled(bool e) override { back = e; }
+  void SetForwardEnabled(bool e) override { forward = e; }
+  void SetStopEnabled(bool e) override { stop = e; }
+  void ShowBusyMeter(int percent) override { meter = percent; }
+  void HideBusyMeter() override { meter = -1; }
+  void RaiseTopmostWindows() override { ++raises; }
+  bool AskTransferNewWindow() override {
+    ++asked;
+    return answer_transfer;
+  }
+  BrowserPlacement placement;
+  bool shown = false, back = false, forward = false, stop = false, answer_transfer = false;
+  int meter = -1, raises = 0, asked = 0;
+};
+
+class EmbeddedLoopTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& ini) {
+    std::ofstream(dir_.File("Tarnwick.ini")) << "[BROWSER]\nBrowser=1\n[URLS]\nStart=http://start/\n" << ini;
+    controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
+    controller_->Create(800);
+    loop_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_, frame_);
+    loop_->Start();
+  }
+  Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }
+
+  test::TempDir dir_;
+  test::ManualClock clock_;
+  test::RecordingHooks hooks_;
+  FakeEngine engine_;
+  FakeFrame frame_;
+  std::unique_ptr<KioskController> controller_;
+  std::unique_ptr<EmbeddedBrowserLoop> loop_;
+};
+
+TEST_F(EmbeddedLoopTest, StartPlacesShowsAndQueuesTheStartPage) {
+  Start("");
+  EXPECT_EQ(frame_.placement.browser, (Rect{24, 59, 703, 486}));
+  EXPECT_TRUE(frame_.shown);
+  EXPECT_TRUE(controller_->state().browser_ready);
+  EXPECT_TRUE(controller_->state().browser_attached);
+  EXPECT_EQ(Log(), (Texts{"Log opened", "Browser Control running correctly",
+                          "Initial Loading of Start - http://start/"}));
+  EXPECT_TRUE(engine_.calls.empty());
+  EXPECT_TRUE(loop_->Pass());
+  EXPECT_EQ(engine_.calls, (Texts{"navigate http://start/"}));
+}
+
+TEST_F(EmbeddedLoopTest, OneQueuedURLPerPassInOrder) {
+  Start("");
+  loop_->Pass();
+  engine_.calls.clear();
+  controller_->GoToURL("http://a/", 3);
+  controller_->GoToURL("http://b/", 4);
+  controller_->GoToURL("tw-command:back?", 0);
+  for (const char* expected : {"navigate http://a/", "navigate http://b/", "navigate http:back?"}) {
+    loop_->Pass();
+    ASSERT_FALSE(engine_.calls.empty());
+    EXPECT_EQ(engine_.calls.back(), expected);
+  }
+  loop_->Pass();
+  EXPECT_EQ(engine_.calls.size(), 3u);
+  EXPECT_EQ(frame_.raises, 5);
+}
+
+TEST_F(EmbeddedLoopTest, DownloadWithinOnePassLeavesStopDisabledAndMeterHidden) {
+  Start("");
+  loop_->DownloadBegin();
+  loop_->DownloadComplete();
+  loop_->Pass();
+  EXPECT_FALSE(frame_.stop);
+  EXPECT_EQ(frame_.meter, -1);
+}
+
+TEST_F(EmbeddedLoopTest, BusyMeterFollowsTheCosineWhileLoading) {
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(0), 100);
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(1), 100);
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(120), 50);
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(180), 0);
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(181), 0);
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(360), 100);
+  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(240), 49);  // |trunc(-0.4999..)| after rounding error
+  Start("");
+  loop_->DownloadBegin();
+  EXPECT_TRUE(frame_.stop);
+  std::vector<int> values;
+  for (int i = 0; i < 4; ++i) {
+    loop_->Pass();
+    values.push_back(frame_.meter);
+  }
+  EXPECT_EQ(values, (std::vector<int>{100, 100, 99, 99}));
+  loop_->DownloadComplete();
+  loop_->Pass();
+  EXPECT_EQ(frame_.meter, -1);
+  EXPECT_EQ(loop_->busy_step(), 0);
+}
+
+TEST_F(EmbeddedLoopTest, WithoutTheBusyBarStopStillFollowsDownloads) {
+  Start("[PREFERENCES]\nShowBusyBar=0\n");
+  loop_->DownloadBegin();
+  loop_->Pass();
+  EXPECT_EQ(frame_.meter, -1);
+  EXPECT_TRUE(frame_.stop);
+  loop_->DownloadComplete();
+  EXPECT_FALSE(frame_.stop);
+}
+
+TEST_F(EmbeddedLoopTest, BackAndForwardFollowCommandStates) {
+  Start("");
+  loop_->CommandStateChange(BrowserCommand::kBack, true);
+  EXPECT_TRUE(frame_.back);
+  EXPECT_FALSE(frame_.forward);
+  loop_->CommandStateChange(BrowserCommand::kForward, true);
+  loop_->CommandStateChange(BrowserCommand::kBack, false);
+  EXPECT_FALSE(frame_.back);
+  EXPECT_TRUE(frame_.forward);
+}
+
+TEST_F(EmbeddedLoopTest, LoadedPagesAreLoggedWhenSwitchedOn) {
+  Start("");
+  loop_->NavigateComplete("http://start/");
+  EXPECT_EQ(Log().back(), "Page Loaded - http://start/");
+  Start("[PREFERENCES]\nLogLoadedURLs=0\n");
+  const std::size_t before = Log().size();
+  loop_->NavigateComplete("http://x/");
+  EXPECT_EQ(Log().size(), before);
+}
+
+TEST_F(EmbeddedLoopTest, NewWindowsNeverOpen) {
+  struct Case {
+    int new_browser;
+    bool visitor_transfers;
+    bool navigated;
+    int asked;
+  };
+  const Case cases[] = {{1, false, true, 0}, {2, true, false, 0}, {3, false, false, 1}, {3, true, true, 1}};
+  for (const Case& c : cases) {
+    Start("[PREFERENCES]\nNewBrowser=" + std::to_string(c.new_browser) + "\n");
+    engine_.calls.clear();
+    frame_.asked = 0;
+    frame_.answer_transfer = c.visitor_transfers;
+    const std::size_t log_size = Log().size();
+    bool cancel = false;
+    loop_->NewWindow("http://popup/", cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(engine_.calls, c.navigated ? Texts{"navigate http://popup/"} : Texts{}) << c.new_browser;
+    EXPECT_EQ(frame_.asked, c.asked);
+    EXPECT_EQ(Log().size(), log_size);  // nothing logged
+  }
+}
+
+TEST_F(EmbeddedLoopTest, BeforeNavigateGoesThroughTheFilter) {
+  Start("");
+  bool cancel = false;
+  loop_->BeforeNavigate("http://anything/", cancel);
+  EXPECT_FALSE(cancel);
+  loop_->before_navigate_filter = [](const std::string& url, bool& c) { c = url.starts_with("ftp:"); };
+  loop_->BeforeNavigate("ftp://x/", cancel);
+  EXPECT_TRUE(cancel);
+}
+
+TEST_F(EmbeddedLoopTest, PassStopsOnceQuitIsRequested) {
+  Start("");
+  int scrolls = 0, markers = 0;
+  loop_->scroll_step = [&] { ++scrolls; };
+  loop_->check_marker_files = [&] { ++markers; };
+  EXPECT_TRUE(loop_->Pass());
+  controller_->RequestExit();
+  EXPECT_FALSE(loop_->Pass());
+  EXPECT_EQ(scrolls, 1);
+  EXPECT_EQ(markers, 1);
+}
+
+TEST_F(EmbeddedLoopTest, DialogsAreAnsweredAndLogged) {
+  Start("[CHILDSTRINGS]\nChildString0=Please note\n");
+  struct Case {
+    BrowserDialogKind kind;
+    std::string text;
+    BrowserDialogAnswer answer;
+    Texts lines;
+  };
+  const Case cases[] = {
+      {BrowserDialogKind::kScriptAlert, "Please note: closing at 5", BrowserDialogAnswer::kShowVisitor, {}},
+      {BrowserDialogKind::kScriptAlert, "You won a prize", BrowserDialogAnswer::kCancel,
+       {"'Microsoft Internet Explorer' Dialog Box Canceled", "Dialog Message - You won a prize"}},
+      {BrowserDialogKind::kScriptConfirm, "please note", BrowserDialogAnswer::kCancel,
+       {"'Microsoft Internet Explorer' Dialog Box Canceled", "Dialog Message - please note"}},
+      {BrowserDialogKind::kAuthentication, "http://x/", BrowserDialogAnswer::kCancel,
+       {"'Enter Network Password' Dialog Box Canceled"}},
+      {BrowserDialogKind::kDownload, "http://x/a.zip", BrowserDialogAnswer::kCancel,
+       {"'File Download' Dialog Box Canceled"}},
+      {BrowserDialogKind::kFileChooser, "", BrowserDialogAnswer::kCancel, {"'Save As' Dialog Box Canceled"}},
+      {BrowserDialogKind::kPrintRequest, "", BrowserDialogAnswer::kOk, {"'Print' Dialog Box OKed"}},
+      {BrowserDialogKind::kCertificateError, "https://bad/ expired", BrowserDialogAnswer::kCancel,
+       {"Certificate Error Refused - https://bad/ expired"}},
+      {BrowserDialogKind::kPermissionRequest, "camera", BrowserDialogAnswer::kCancel,
+       {"Permission Request Refused - camera"}},
+      {BrowserDialogKind::kFullScreenRequest, "http://v/", BrowserDialogAnswer::kCancel,
+       {"Full Screen Request Refused - http://v/"}},
+  };
+  for (const Case& c : cases) {
+    const std::size_t before = Log().size();
+    EXPECT_EQ(loop_->BrowserDialog(c.kind, c.text), c.answer) << c.text;
+    const Texts log = Log();
+    EXPECT_EQ(Texts(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()), c.lines) << c.text;
+  }
+}
+
+TEST(DialogRules, TitlesAndChildStrings) {
+  const Texts children = {"Keep me", ""};
+  const Texts none;
+  struct Case {
+    const char* title;
+    const char* text;
+    const Texts& children;
+    DialogButton button;
+    Texts lines;
+  };
+  const Case cases[] = {
+      {"Microsoft Internet Explorer", "Keep me open", children, DialogButton::kNone, {}},
+      {"Microsoft Internet Explorer", "This Location (URL) is not recognized: x", none, DialogButton::kCancel,
+       {"Protocol Blocking could have failed", "'Microsoft Internet Explorer' Dialog Box Canceled",
+        "Dialog Message - This Location (URL) is not recognized: x"}},
+      {"Security Update", "", none, DialogButton::kNo, {"'Security Update' Dialog Box OKed"}},
+      {"Security Information", "", none, DialogButton::kOk, {"'Security Information' Dialog Box OKed"}},
+      {"Internet Explorer", "", none, DialogButton::kCancel, {"'Internet Explorer' Dialog Box Canceled"}},
+      {"print", "", none, DialogButton::kNone, {}},  // titles compare exactly
+      {"Notepad", "", none, DialogButton::kNone, {}},
+  };
+  for (const Case& c : cases) {
+    const DialogDecision d = EmbeddedDialogRule(c.title, c.text, c.children);
+    EXPECT_EQ(d.button, c.button) << c.title;
+    EXPECT_EQ(d.log_lines, c.lines) << c.title;
+  }
+  // An empty child string matches every text.
+  Texts lines;
+  EXPECT_TRUE(MatchesChildString("anything", children, lines));
+}
+
+}  // namespace
+}  // namespace tw
