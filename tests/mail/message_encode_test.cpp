@@ -2,7 +2,10 @@
 
 #include "mail/mail_errors.h"
 #include "mail/message.h"
+#include "mail/temp_file_stream.h"
 #include "message_test_util.h"
+
+#include <sys/stat.h>
 
 namespace tw {
 namespace {
@@ -429,6 +432,25 @@ TEST(MessageAssign, CopiesEverything) {
   EXPECT_EQ(copy.Sender().Address(), "");
   EXPECT_EQ(copy.CharSet(), TCharSet::csUSASCII);
   EXPECT_EQ(copy.StoredContentType(), "");
+}
+
+TEST(TempFileStream, HoldsTheMessageAndIsDeletedAfterwards) {
+  std::string path;
+  {
+    TmsMessage message;
+    message.Sender().SetAddress("me@x.org");
+    message.Body() = {"in a file"};
+    TTempFileStream stream;
+    path = stream.Path();
+    EXPECT_EQ(path.substr(path.rfind('/') + 1, 2), "ms");
+    message.SaveToStream(stream);
+    stream.seekg(0);
+    std::ostringstream back;
+    back << stream.rdbuf();
+    EXPECT_EQ(back.str(), Save(message));
+  }
+  struct stat st {};
+  EXPECT_NE(::stat(path.c_str(), &st), 0);
 }
 
 }  // namespace

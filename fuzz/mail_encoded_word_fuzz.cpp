@@ -1,0 +1,30 @@
+// Encoded words and the decoders under them.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mail/base64.h"
+#include "mail/encoded_words.h"
+#include "mail/mail_errors.h"
+#include "mail/quoted_printable.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  try {
+    const std::string decoded = tw::DecodeEncodedWords(text);
+    if (decoded.find('_') != std::string::npos) __builtin_trap();
+  } catch (const tw::EMessageParserError&) {
+  }
+  try {
+    // Whatever decodes must encode and decode back to the same bytes.
+    const std::string bytes = tw::Base64Decode(text);
+    if (tw::Base64Decode(tw::Base64Encode(bytes)) != bytes) __builtin_trap();
+  } catch (const tw::EMessageParserError&) {
+  }
+  try {
+    tw::TQuotedPrintable::Decode(std::vector<std::string>{text});
+  } catch (const tw::EMessageParserError&) {
+  }
+  return 0;
+}

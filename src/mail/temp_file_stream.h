@@ -1,0 +1,25 @@
+// A read-write file stream on a new file in the system's temporary directory (name
+// beginning with "ms"); the file is deleted when the stream is destroyed. The SMTP client
+// encodes the message into one before sending it.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+namespace tw {
+
+class TTempFileStream : public std::fstream {
+ public:
+  // Raises EMessageError when no temporary file can be created.
+  TTempFileStream();
+  ~TTempFileStream() override;
+  TTempFileStream(const TTempFileStream&) = delete;
+  TTempFileStream& operator=(const TTempFileStream&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace tw
