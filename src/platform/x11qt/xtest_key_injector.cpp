@@ -5,6 +5,8 @@
 #include <X11/keysym.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include <vector>
+
 namespace tw {
 namespace {
 
@@ -76,38 +78,39 @@ std::optional<CharacterKey> XTestKeyInjector::MapCharacter(char32_t character) c
   XkbStateRec state;
   if (XkbGetState(display_, XkbUseCoreKbd, &state) != Success) return std::nullopt;
   const unsigned level3 = XkbKeysymToModifiers(display_, XK_ISO_Level3_Shift);
-  const unsigned usable = ShiftMask | ControlMask | Mod1Mask | level3;
+  // The modifiers we may press, cheapest first. The locked ones (Caps Lock, Num
+  // Lock) stay as they are, so with Caps Lock on a capital needs no Shift.
+  const unsigned locked = state.locked_mods;
+  std::vector<unsigned> choices = {0, ShiftMask};
+  if (level3 != 0) {
+    choices.push_back(level3);
+    choices.push_back(level3 | ShiftMask);
+  }
 
-  std::optional<CharacterKey> best;
-  int best_cost = 100;
-  for (int code = xkb->min_key_code; code <= xkb->max_key_code; ++code) {
-    int groups = XkbKeyNumGroups(xkb, code);
-    if (groups == 0) continue;
-    int group = state.group < groups ? state.group : 0;
-    XkbKeyTypePtr type = XkbKeyKeyType(xkb, code, group);
-    for (int level = 0; level < type->num_levels; ++level) {
-      if (XkbKeySymEntry(xkb, code, level, group) != sym) continue;
-      // The modifiers that select this level; level 0 needs none.
-      std::optional<unsigned> mods;
-      if (level == 0) mods = 0;
-      for (int i = 0; i < type->map_count && !mods; ++i) {
-        const XkbKTMapEntryRec& entry = type->map[i];
-        if (entry.active && entry.level == level && (entry.mods.mask & ~usable) == 0) {
-          mods = entry.mods.mask;
-        }
+  for (unsigned pressed : choices) {
+    for (int code = xkb->min_key_code; code <= xkb->max_key_code; ++code) {
+      int groups = XkbKeyNumGroups(xkb, code);
+      if (groups == 0) continue;
+      // Only keys that carry the symbol somewhere in the active group are tried.
+      int group = state.group < groups ? state.group : 0;
+      int width = XkbKeyGroupWidth(xkb, code, group);
+      bool carries = false;
+      for (int level = 0; level < width && !carries; ++level) {
+        carries = XkbKeySymEntry(xkb, code, level, group) == sym;
       }
-      if (!mods) continue;
-      CharacterKey key{{static_cast<std::uint32_t>(code), true},
-                       (*mods & ShiftMask) != 0, (*mods & ControlMask) != 0,
-                       (*mods & Mod1Mask) != 0, level3 != 0 && (*mods & level3) != 0};
-      int cost = key.shift + key.ctrl + key.alt + 2 * key.alt_gr;
-      if (cost < best_cost) {
-        best = key;
-        best_cost = cost;
+      if (!carries) continue;
+      unsigned consumed = 0;
+      KeySym produced = NoSymbol;
+      unsigned mods = XkbBuildCoreState(pressed | locked, state.group);
+      if (!XkbTranslateKeyCode(xkb, static_cast<KeyCode>(code), mods, &consumed, &produced) ||
+          produced != sym) {
+        continue;
       }
+      return CharacterKey{{static_cast<std::uint32_t>(code), true}, (pressed & ShiftMask) != 0,
+                          false, false, level3 != 0 && (pressed & level3) != 0};
     }
   }
-  return best;
+  return std::nullopt;
 }
 
 KeyCode XTestKeyInjector::KeyCodeOf(const Key& key) const {

@@ -118,6 +118,17 @@ int main(int argc, char** argv) {
     text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", 5000);
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", "after an untypable character: '" + text + "'");
     Check(messages == std::vector<std::string>{"SendKeys: Invalid KeyName"}, "message reported");
+
+    // With Caps Lock on, capitals need no Shift and small letters do.
+    controller.SendKeys("{CAPSLOCK}");
+    controller.Poll();
+    Check(controller.CapsLock(), "Caps Lock on");
+    controller.SendKeys("Ab");
+    controller.SendKeys("{CAPSLOCK}");
+    controller.Poll();
+    Check(!controller.CapsLock(), "Caps Lock off");
+    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", 5000);
+    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", "typed under Caps Lock: '" + text + "'");
   } catch (const std::exception& e) {
     Check(false, std::string("exception: ") + e.what());
   }
