@@ -11,6 +11,8 @@
 #include "kiosk/app/kiosk_shell.h"
 #include "kiosk/app/program_directory.h"
 #include "kiosk/app/stop_signal_watcher.h"
+#include "kiosk/browser/webengine/engine_environment.h"
+#include "common/profile_file.h"
 
 namespace {
 
@@ -52,10 +54,20 @@ int main(int argc, char** argv) {
     // Anything else (-platform, ...) is left to Qt.
   }
 
+  if (dir.empty()) dir = tw::ExecutableDirectory();
+  if (dir.back() != '/') dir += '/';
+
+  // The web engine learns the kiosk's URL schemes before the application object exists.
+  std::vector<std::string> blocked;
+  for (const auto& row : tw::ReadList(tw::ProfileFile(dir + "Tarnwick.ini"), {"PROTOCOLS", "Block"})) {
+    blocked.push_back(row[0]);
+  }
+  tw::PrepareWebEngine(blocked);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
   KioskApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick");
   QApplication::setQuitOnLastWindowClosed(false);
-  if (dir.empty()) dir = tw::ExecutableDirectory();
 
   tw::KioskShell shell(dir);
   app.shell = &shell;

@@ -4,8 +4,12 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "common/language_messages.h"
 #include "common/profile_file.h"
+#include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/browser/webengine/form_ie.h"
 #include "kiosk/core/browser_placement.h"
+#include "kiosk/panels/dialog_new_window.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/form_splash.h"
 
@@ -41,6 +45,9 @@ void KioskShell::Start() {
   ScaleControls(splash_.get(), scale);
   splash_->RefreshPicture();
 
+  dialog_new_window_ = std::make_unique<TDialogNewWindow>(
+      ReadNewBrowserMessages(ProfileFile(controller_->ProgramFile("TWLang.ini"))));
+
   timer_.start();
 }
 
@@ -48,7 +55,10 @@ void KioskShell::TimerTimer() {
   if (shut_down_) return;
   controller_->Guarded([this] {
     controller_->TimerTimer();
-    if (controller_->state().loop_running && !pass_timer_.isActive()) pass_timer_.start();
+    if (controller_->state().loop_running && !pass_timer_.isActive()) {
+      if (controller_->config().browser_kind == 1) StartEmbeddedBrowser();
+      pass_timer_.start();
+    }
   });
   if (controller_->state().exit_requested) Shutdown();
 }
@@ -56,7 +66,7 @@ void KioskShell::TimerTimer() {
 void KioskShell::RunPass() {
   if (shut_down_) return;
   bool go_on = true;
-  controller_->Guarded([&] { go_on = controller_->RunPass(); });
+  controller_->Guarded([&] { go_on = embedded_ ? embedded_->Pass() : controller_->RunPass(); });
   if (!go_on) Shutdown();
 }
 
@@ -65,10 +75,52 @@ void KioskShell::Shutdown() {
   shut_down_ = true;
   timer_.stop();
   pass_timer_.stop();
+  engine_proxy_.SetTarget(nullptr);
+  if (form_ie_) form_ie_->close();
   if (splash_) splash_->close();
   controller_->FormClose();
   QCoreApplication::quit();
 }
+
+void KioskShell::StartEmbeddedBrowser() {
+  TFormIE::Options options;
+  options.block_right_button = controller_->config().block_right_button;
+  options.scroll_bar_size = Scaled(20, controller_->screen_scale());
+  // The loop handles the engine's events; the window carries out the loop's requests.
+  embedded_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_proxy_, *this);
+  form_ie_ = std::make_unique<TFormIE>(*embedded_, options);
+  engine_proxy_.SetTarget(form_ie_.get());
+  form_ie_->report = [this](const std::string& text) { controller_->WriteLog(text); };
+  embedded_->Start();
+}
+
+PanelSizes KioskShell::CurrentPanelSizes() const {
+  // The frame panels report their own sizes once they exist; until then their design sizes.
+  return DesignPanelSizes(controller_->screen_scale());
+}
+
+void KioskShell::PlaceBrowserWindow(const BrowserPlacement& placement) {
+  if (form_ie_) form_ie_->setGeometry(ToQRect(placement.browser));
+}
+
+void KioskShell::ShowBrowserWindow() {
+  if (form_ie_) form_ie_->show();
+  if (splash_) splash_->hide();
+}
+
+// The tool bar and the busy meter show these states once they exist.
+void KioskShell::SetBackEnabled(bool) {}
+void KioskShell::SetForwardEnabled(bool) {}
+void KioskShell::SetStopEnabled(bool) {}
+void KioskShell::ShowBusyMeter(int) {}
+void KioskShell::HideBusyMeter() {}
+
+void KioskShell::RaiseTopmostWindows() {
+  // Nothing keeps windows on top without a window manager: raise them, in order.
+  if (dialog_new_window_ && dialog_new_window_->isVisible()) dialog_new_window_->raise();
+}
+
+bool KioskShell::AskTransferNewWindow() { return dialog_new_window_->AskTransfer(); }
 
 void KioskShell::ShowError(const std::string& text) {
   // The kiosk's error dialog takes this over; until then the log and the console.

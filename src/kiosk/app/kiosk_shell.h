@@ -7,15 +7,20 @@
 #include <functional>
 #include <memory>
 
+#include "kiosk/browser/browser_frame.h"
+#include "kiosk/browser/forwarding_engine.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/kiosk_hooks.h"
 #include "platform/clock.h"
 
 namespace tw {
 
+class EmbeddedBrowserLoop;
+class TDialogNewWindow;
+class TFormIE;
 class TFormSplash;
 
-class KioskShell : public QObject, public KioskHooks {
+class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   Q_OBJECT
 
  public:
@@ -35,20 +40,38 @@ class KioskShell : public QObject, public KioskHooks {
 
   KioskController& controller() { return *controller_; }
   TFormSplash* splash() const { return splash_.get(); }
+  TFormIE* form_ie() const { return form_ie_.get(); }
 
   // KioskHooks
   void ShowError(const std::string& text) override;
   void SetTaskBarHidden(bool hidden) override;
   void SetSystemKeyLock(bool locked) override;
 
+  // BrowserFrame
+  PanelSizes CurrentPanelSizes() const override;
+  void PlaceBrowserWindow(const BrowserPlacement& placement) override;
+  void ShowBrowserWindow() override;
+  void SetBackEnabled(bool enabled) override;
+  void SetForwardEnabled(bool enabled) override;
+  void SetStopEnabled(bool enabled) override;
+  void ShowBusyMeter(int percent) override;
+  void HideBusyMeter() override;
+  void RaiseTopmostWindows() override;
+  bool AskTransferNewWindow() override;
+
  private:
   void TimerTimer();
   void RunPass();
+  void StartEmbeddedBrowser();
 
   std::string program_dir_;
   SystemClock clock_;
   std::unique_ptr<KioskController> controller_;
   std::unique_ptr<TFormSplash> splash_;
+  std::unique_ptr<TDialogNewWindow> dialog_new_window_;
+  std::unique_ptr<TFormIE> form_ie_;
+  std::unique_ptr<EmbeddedBrowserLoop> embedded_;
+  ForwardingEngine engine_proxy_;
   std::function<void()> on_first_paint_;
   QTimer timer_;
   QTimer pass_timer_;

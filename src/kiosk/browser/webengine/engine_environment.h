@@ -1,0 +1,12 @@
+// Start-up settings of the web engine that must be made before the application object
+// exists: the kiosk's URL schemes and no back doors (remote debugging) into the engine.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+void PrepareWebEngine(const std::vector<std::string>& blocked_protocols);
+
+}  // namespace tw
