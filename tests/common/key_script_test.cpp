@@ -160,16 +160,6 @@ TEST(KeyScript, EveryPressIsMatchedByARelease) {
   }
 }
 
-TEST(KeyScript, NamesOfKeys) {
-  EXPECT_EQ(VirtualKeyOfName("pgup"), vk::kPrior);
-  EXPECT_EQ(VirtualKeyOfName("F12"), 123u);
-  EXPECT_EQ(VirtualKeyOfName("Numlock"), vk::kNumLock);
-  EXPECT_EQ(VirtualKeyOfName("LEFTX"), std::nullopt);
-  EXPECT_TRUE(IsExtendedKey(vk::kInsert));
-  EXPECT_FALSE(IsExtendedKey(vk::kHelp));
-  EXPECT_FALSE(IsExtendedKey(vk::kBack));
-}
-
 TEST(KeyLatchPrefixes, AddsPrefixesAndClearsUsedLatches) {
   struct Case {
     KeyLatches latches;

@@ -45,14 +45,5 @@ TEST(ButtonSound, MissingWaveFileReturnsAtOnce) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
 }
 
-TEST(ButtonSound, SourcesAndThemeEvents) {
-  EXPECT_EQ(ButtonSoundFromNumber(7), ButtonSound::kCustom);
-  EXPECT_EQ(ButtonSoundFromNumber(8), ButtonSound::kNone);
-  EXPECT_EQ(ButtonSoundFromNumber(-1), ButtonSound::kNone);
-  EXPECT_EQ(SoundThemeEvent(ButtonSound::kMachine), "bell");
-  EXPECT_EQ(SoundThemeEvent(ButtonSound::kCritical), "dialog-error");
-  EXPECT_EQ(SoundThemeEvent(ButtonSound::kCustom), std::nullopt);
-}
-
 }  // namespace
 }  // namespace tw
