@@ -222,6 +222,47 @@ TEST(MailBase, MultiLineReplyAndLineEnds) {
   EXPECT_EQ(line, "");
 }
 
+TEST(MailBase, RepliesSplitIntoSingleBytes) {
+  std::vector<ScriptedServer::Step> script;
+  for (char c : std::string("250-a\r\n250 b\r\n")) {
+    script.push_back(ScriptedServer::Send(std::string(1, c)));
+    script.push_back(ScriptedServer::Pause(2));
+  }
+  ScriptedServer server(script);
+  LineClient client;
+  client.SetServer(server.address());
+  client.Connect();
+  EXPECT_EQ(client.ReadReply(), 250);
+  EXPECT_EQ(client.LastReply(), "250 b");
+}
+
+TEST(MailBase, TimeOutCoversAWholeLineButEachBulkBlock) {
+  // A line that takes longer than the time-out times out although bytes keep arriving.
+  std::vector<ScriptedServer::Step> trickle;
+  for (int i = 0; i < 12; ++i) {
+    trickle.push_back(ScriptedServer::Send("x"));
+    trickle.push_back(ScriptedServer::Pause(150));
+  }
+  trickle.push_back(ScriptedServer::Send("\r\n"));
+  ScriptedServer slow_line(trickle);
+  LineClient client;
+  client.SetServer(slow_line.address());
+  client.Connect();
+  std::string line;
+  EXPECT_EQ(MessageOf<ETimedOutError>([&] { client.ReadLine(line); }), "Operation timed out");
+
+  // Bulk data whose blocks come closer together than the time-out arrives whole.
+  ScriptedServer slow_blocks({ScriptedServer::Send("block 1\r\n"), ScriptedServer::Pause(600),
+                              ScriptedServer::Send("block 2\r\n"), ScriptedServer::Pause(600),
+                              ScriptedServer::Send("block 3\r\n.\r\n")});
+  LineClient bulk;
+  bulk.SetServer(slow_blocks.address());
+  bulk.Connect();
+  std::ostringstream received;
+  bulk.ReceiveToStream(received, -1);
+  EXPECT_EQ(received.str(), "block 1\r\nblock 2\r\nblock 3\r\n.\r\n");
+}
+
 TEST(MailBase, SendLineWritesExactlyOneLine) {
   ScriptedServer server({ScriptedServer::ReadLine(), ScriptedServer::ReadLine()});
   LineClient client;
