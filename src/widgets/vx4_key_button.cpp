@@ -179,7 +179,8 @@ void TVX4KeyButton::Click() {
       controller_->SendKeys(send_string_);
       typed = true;
     });
-    if (!typed) return;
+    // A handler may have closed the keyboard while the keys were typed.
+    if (!typed || !controller_) return;
     if (key_type_ != TKeyType::ktNormal) {
       controller_->SetLatched(key_type_, !controller_->Latched(key_type_));
     }
