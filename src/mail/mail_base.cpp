@@ -240,6 +240,8 @@ void TmsMailBase::Open() {
     port_ = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port)) : default_port_;
   }
 
+  // Cancel may have come from the last pump of the lookup: leave no socket behind.
+  if (canceled_) RaiseCanceled();
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) RaiseSocketError(SocketErrorFromErrno(errno));
   fd_ = fd;

@@ -179,6 +179,14 @@ TEST(MailBase, CancelFromThePumpEndsTheWait) {
   EXPECT_EQ(client.errors, std::vector<std::string>{"Operation has been canceled"});
 }
 
+TEST(MailBase, CancelDuringTheHostLookup) {
+  LineClient client;
+  client.SetServer("localhost:25");
+  client.on_pump = [&] { client.Cancel(); };
+  EXPECT_EQ(MessageOf<ECanceledError>([&] { client.Connect(); }), "Operation has been canceled");
+  EXPECT_FALSE(client.Connected());
+}
+
 TEST(MailBase, OnErrorRewritesOnlySocketErrors) {
   LineClient client;
   client.OnError = [](std::string& msg) { msg = "rewritten: " + msg; };
