@@ -52,6 +52,8 @@ void EmbeddedBrowserLoop::UpdateBusyMeter() {
 }
 
 void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool& cancel) {
+  // With debug logging on, every navigation of the page and its frames is traced.
+  if (controller_.config().debug) controller_.WriteLog("Before Navigate - " + url);
   if (before_navigate_filter) before_navigate_filter(url, cancel);
 }
 

@@ -194,6 +194,9 @@ bool TFormIE::ShowVisitorDialog(BrowserDialogKind kind, const QString& text, QSt
   box.setGeometry((width() - size.width()) / 2, (height() - size.height()) / 3, size.width(), size.height());
   box.show();
   box.raise();
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setDefault(true);
+  (edit != nullptr ? static_cast<QWidget*>(edit) : ok)->setFocus();
   loop.exec();
   if (accepted && edit != nullptr) *input = edit->text();
   return accepted;
