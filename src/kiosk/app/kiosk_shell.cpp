@@ -18,7 +18,7 @@ namespace tw {
 KioskShell::KioskShell(std::string program_dir, QObject* parent)
     : QObject(parent), program_dir_(std::move(program_dir)) {
   timer_.setInterval(1000);
-  pass_timer_.setInterval(kPassInterval);
+  pass_timer_.setInterval(kMainLoopPassInterval);
   connect(&timer_, &QTimer::timeout, this, &KioskShell::TimerTimer);
   connect(&pass_timer_, &QTimer::timeout, this, &KioskShell::RunPass);
 }

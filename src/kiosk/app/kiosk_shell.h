@@ -24,10 +24,6 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   Q_OBJECT
 
  public:
-  // Milliseconds between two passes of the browser main loop: often enough for smooth
-  // panels, rarely enough that an idle kiosk costs next to no CPU.
-  static constexpr int kPassInterval = 20;
-
   explicit KioskShell(std::string program_dir, QObject* parent = nullptr);
   ~KioskShell() override;
 

@@ -21,6 +21,10 @@ namespace tw {
 
 inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 
+// Milliseconds between two passes of the browser main loop: often enough for a smooth
+// busy meter and prompt page changes, rarely enough that an idle kiosk costs next to no CPU.
+inline constexpr int kMainLoopPassInterval = 20;
+
 // Run-time flags and values shared by the kiosk's parts.
 struct KioskState {
   bool started = false;           // the browser main loop has been entered
