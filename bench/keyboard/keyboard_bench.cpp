@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   tw::XTestKeyInjector keys(display.Get());
-  tw::X11DesktopWindows windows(display.Get());
-  tw::XkbLockStates locks(display.Get());
+  tw::X11DesktopWindows windows(display);
+  tw::XkbLockStates locks(display);
   BenchInjector(keys);
 
   QWidget form;

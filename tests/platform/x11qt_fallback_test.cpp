@@ -22,12 +22,12 @@ TEST(X11Platform, WithoutADisplayNothingHappens) {
   keys.SendKey({{vk::kReturn, false}, true, false});
   keys.ToggleNumLock();
   keys.Flush();
-  X11DesktopWindows windows(display.Get());
+  X11DesktopWindows windows(display);
   EXPECT_EQ(windows.ForegroundWindow(), kNoWindow);
   EXPECT_FALSE(windows.IsWindow(42));
   EXPECT_EQ(windows.WindowText(42), "");
   EXPECT_FALSE(windows.Activate(42));
-  XkbLockStates locks(display.Get());
+  XkbLockStates locks(display);
   EXPECT_EQ(locks.ReadLockStates(), LockStates{});
 }
 

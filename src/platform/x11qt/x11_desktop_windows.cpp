@@ -6,8 +6,6 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/x11qt/x11_display.h"
-
 namespace tw {
 namespace {
 
@@ -42,34 +40,85 @@ std::string Latin1ToUtf8(const char* text) {
 
 }  // namespace
 
-X11DesktopWindows::X11DesktopWindows(::Display* display) : display_(display) {
+X11DesktopWindows::X11DesktopWindows(X11Display& display) : x_(display), display_(display.Get()) {
   if (!display_) return;
+  root_ = DefaultRootWindow(display_);
   net_active_window_ = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
   net_wm_name_ = XInternAtom(display_, "_NET_WM_NAME", False);
   utf8_string_ = XInternAtom(display_, "UTF8_STRING", False);
   net_supporting_wm_check_ = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+  XSelectInput(display_, root_, PropertyChangeMask);
+  x_.AddListener(this);
+}
+
+X11DesktopWindows::~X11DesktopWindows() {
+  if (!display_) return;
+  x_.RemoveListener(this);
+  X11ErrorTrap trap(display_);
+  XSelectInput(display_, root_, NoEventMask);
+  if (watched_ != 0 && watched_exists_) XSelectInput(display_, watched_, NoEventMask);
+}
+
+void X11DesktopWindows::OnXEvent(const XEvent& event) {
+  switch (event.type) {
+    case PropertyNotify:
+      if (event.xproperty.window == root_ && (event.xproperty.atom == net_active_window_ ||
+                                              event.xproperty.atom == net_supporting_wm_check_)) {
+        root_valid_ = false;
+      } else if (event.xproperty.window == watched_ &&
+                 (event.xproperty.atom == XA_WM_NAME || event.xproperty.atom == net_wm_name_)) {
+        title_valid_ = false;
+      }
+      break;
+    case DestroyNotify:
+      if (event.xdestroywindow.window == watched_) watched_exists_ = false;
+      break;
+    case ReparentNotify:
+      if (event.xreparent.window == watched_) watched_top_level_ = event.xreparent.parent == root_;
+      break;
+    default:
+      break;
+  }
+}
+
+void X11DesktopWindows::Watch(Window window) {
+  if (window == watched_) return;
+  X11ErrorTrap trap(display_);
+  if (watched_ != 0 && watched_exists_) XSelectInput(display_, watched_, NoEventMask);
+  watched_ = window;
+  title_valid_ = false;
+  // Events first, then the state: no change between the two goes unseen.
+  XSelectInput(display_, window, PropertyChangeMask | StructureNotifyMask);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  Status status = XQueryTree(display_, window, &root, &parent, &children, &count);
+  if (children) XFree(children);
+  watched_exists_ = trap.Ok() && status != 0;
+  watched_top_level_ = watched_exists_ && parent == root_;
+}
+
+void X11DesktopWindows::RefreshRootProperties() {
+  window_manager_ = WindowProperty(display_, root_, net_supporting_wm_check_) != 0;
+  active_ = WindowProperty(display_, root_, net_active_window_);
+  root_valid_ = true;
 }
 
 bool X11DesktopWindows::HasWindowManager() {
-  auto now = std::chrono::steady_clock::now();
-  if (now - window_manager_checked_ >= std::chrono::seconds(1)) {
-    window_manager_ =
-        WindowProperty(display_, DefaultRootWindow(display_), net_supporting_wm_check_) != 0;
-    window_manager_checked_ = now;
-  }
+  x_.Pump();
+  if (!root_valid_) RefreshRootProperties();
   return window_manager_;
 }
 
 Window X11DesktopWindows::TopLevelOf(Window window) {
-  Window root_window = DefaultRootWindow(display_);
   X11ErrorTrap trap(display_);
-  while (window != 0 && window != root_window) {
+  while (window != 0 && window != root_) {
     Window root, parent;
     Window* children = nullptr;
     unsigned count = 0;
     if (!XQueryTree(display_, window, &root, &parent, &children, &count)) break;
     if (children) XFree(children);
-    if (parent == root_window) return trap.Ok() ? window : 0;
+    if (parent == root_) return trap.Ok() ? window : 0;
     window = parent;
   }
   trap.Ok();
@@ -78,42 +127,48 @@ Window X11DesktopWindows::TopLevelOf(Window window) {
 
 WindowHandle X11DesktopWindows::ForegroundWindow() {
   if (!display_) return kNoWindow;
-  if (HasWindowManager()) {
-    Window active = WindowProperty(display_, DefaultRootWindow(display_), net_active_window_);
-    if (active != 0) return active;
-  }
+  if (HasWindowManager() && active_ != 0) return active_;
   Window focus = 0;
   int revert = 0;
   XGetInputFocus(display_, &focus, &revert);
   if (focus == None || focus == PointerRoot) return kNoWindow;
+  x_.Pump();
+  if (focus == watched_ && watched_exists_ && watched_top_level_) return focus;
   return TopLevelOf(focus);
 }
 
 bool X11DesktopWindows::IsWindow(WindowHandle window) {
   if (!display_ || window == kNoWindow) return false;
-  X11ErrorTrap trap(display_);
-  XWindowAttributes attributes;
-  Status status = XGetWindowAttributes(display_, static_cast<Window>(window), &attributes);
-  return trap.Ok() && status != 0;
+  x_.Pump();
+  Watch(static_cast<Window>(window));
+  return watched_exists_;
 }
 
 std::string X11DesktopWindows::WindowText(WindowHandle window) {
-  if (!display_ || window == kNoWindow) return {};
+  if (!IsWindow(window)) return {};
+  if (!title_valid_) {
+    title_ = FetchTitle(static_cast<Window>(window));
+    title_valid_ = true;
+  }
+  return title_;
+}
+
+std::string X11DesktopWindows::FetchTitle(Window window) {
   X11ErrorTrap trap(display_);
   Atom type;
   int format;
   unsigned long count, after;
   unsigned char* data = nullptr;
   std::string title;
-  if (XGetWindowProperty(display_, static_cast<Window>(window), net_wm_name_, 0, 1024, False,
-                         utf8_string_, &type, &format, &count, &after, &data) == Success &&
+  if (XGetWindowProperty(display_, window, net_wm_name_, 0, 1024, False, utf8_string_, &type,
+                         &format, &count, &after, &data) == Success &&
       data && type == utf8_string_ && format == 8) {
     title.assign(reinterpret_cast<char*>(data), count);
   }
   if (data) XFree(data);
   if (title.empty()) {
     char* name = nullptr;
-    if (XFetchName(display_, static_cast<Window>(window), &name) && name) {
+    if (XFetchName(display_, window, &name) && name) {
       title = Latin1ToUtf8(name);
       XFree(name);
     }

@@ -28,6 +28,21 @@ X11Display::~X11Display() {
 
 Atom X11Display::Intern(const char* name) const { return XInternAtom(display_, name, False); }
 
+void X11Display::AddListener(X11EventListener* listener) { listeners_.push_back(listener); }
+
+void X11Display::RemoveListener(X11EventListener* listener) {
+  std::erase(listeners_, listener);
+}
+
+void X11Display::Pump() {
+  if (!display_) return;
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    for (X11EventListener* listener : listeners_) listener->OnXEvent(event);
+  }
+}
+
 X11ErrorTrap::X11ErrorTrap(::Display* display) : display_(display) {
   SyncIfPending(display_);
   trapped_errors = 0;

@@ -7,8 +7,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tw {
+
+// Receives the events that arrive on an X11Display's connection.
+class X11EventListener {
+ public:
+  virtual ~X11EventListener() = default;
+  virtual void OnXEvent(const XEvent& event) = 0;
+};
 
 class X11Display {
  public:
@@ -22,8 +30,16 @@ class X11Display {
   explicit operator bool() const { return display_ != nullptr; }
   Atom Intern(const char* name) const;
 
+  // Listeners keep their caches current from events instead of asking the server
+  // a hundred times a second. They must unregister before they are destroyed.
+  void AddListener(X11EventListener* listener);
+  void RemoveListener(X11EventListener* listener);
+  // Hands every event that has arrived to all listeners; never waits for the server.
+  void Pump();
+
  private:
   ::Display* display_ = nullptr;
+  std::vector<X11EventListener*> listeners_;
 };
 
 // Collects the X errors of the requests made while it lives (on this connection).

@@ -15,20 +15,41 @@ int IndicatorIndex(::Display* display, const char* name) {
 
 }  // namespace
 
-XkbLockStates::XkbLockStates(::Display* display) : display_(display) {
-  if (!display_) return;
-  int opcode, event_base, error_base, major = XkbMajorVersion, minor = XkbMinorVersion;
-  if (!XkbQueryExtension(display_, &opcode, &event_base, &error_base, &major, &minor)) return;
-  caps_index_ = IndicatorIndex(display_, "Caps Lock");
-  num_index_ = IndicatorIndex(display_, "Num Lock");
-  scroll_index_ = IndicatorIndex(display_, "Scroll Lock");
+XkbLockStates::XkbLockStates(X11Display& display) : x_(display) {
+  ::Display* dpy = x_.Get();
+  if (!dpy) return;
+  int opcode, error_base, major = XkbMajorVersion, minor = XkbMinorVersion;
+  if (!XkbQueryExtension(dpy, &opcode, &xkb_event_base_, &error_base, &major, &minor)) {
+    xkb_event_base_ = -1;
+    return;
+  }
+  caps_index_ = IndicatorIndex(dpy, "Caps Lock");
+  num_index_ = IndicatorIndex(dpy, "Num Lock");
+  scroll_index_ = IndicatorIndex(dpy, "Scroll Lock");
+  // Events first, then the state: no change between the two goes unseen.
+  XkbSelectEventDetails(dpy, XkbUseCoreKbd, XkbIndicatorStateNotify, XkbAllIndicatorsMask,
+                        XkbAllIndicatorsMask);
+  x_.AddListener(this);
+  XkbGetIndicatorState(dpy, XkbUseCoreKbd, &bits_);
+}
+
+XkbLockStates::~XkbLockStates() {
+  if (xkb_event_base_ < 0) return;
+  x_.RemoveListener(this);
+  XkbSelectEventDetails(x_.Get(), XkbUseCoreKbd, XkbIndicatorStateNotify, XkbAllIndicatorsMask, 0);
+}
+
+void XkbLockStates::OnXEvent(const XEvent& event) {
+  if (xkb_event_base_ < 0 || event.type != xkb_event_base_) return;
+  const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+  if (xkb.any.xkb_type == XkbIndicatorStateNotify) bits_ = xkb.indicators.state;
 }
 
 LockStates XkbLockStates::ReadLockStates() {
   LockStates states;
-  unsigned bits = 0;
-  if (!display_ || XkbGetIndicatorState(display_, XkbUseCoreKbd, &bits) != Success) return states;
-  auto lit = [bits](int index) { return index >= 0 && (bits & (1u << index)) != 0; };
+  if (xkb_event_base_ < 0) return states;
+  x_.Pump();
+  auto lit = [this](int index) { return index >= 0 && (bits_ & (1u << index)) != 0; };
   states.caps_lock = lit(caps_index_);
   states.num_lock = lit(num_index_);
   states.scroll_lock = lit(scroll_index_);

@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
   int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
   tw::X11Display display;
   tw::XTestKeyInjector keys(display.Get());
-  tw::X11DesktopWindows windows(display.Get());
-  tw::XkbLockStates locks(display.Get());
+  tw::X11DesktopWindows windows(display);
+  tw::XkbLockStates locks(display);
   tw::CanberraButtonSound sounds;
 
   QWidget form;

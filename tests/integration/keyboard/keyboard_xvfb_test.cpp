@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   tw::XTestKeyInjector keys(display.Get());
-  tw::X11DesktopWindows windows(display.Get());
-  tw::XkbLockStates locks(display.Get());
+  tw::X11DesktopWindows windows(display);
+  tw::XkbLockStates locks(display);
   Check(keys.Available(), "XTest and XKB present");
 
   QProcess client;
@@ -98,6 +98,12 @@ int main(int argc, char** argv) {
     Check(windows.ForegroundWindow() == field, "field brought forward");
     std::string text = WaitForText(client, "axCd", 5000);
     Check(text == "axCd", "script with Shift, arrows and Backspace: '" + text + "'");
+    // The poll sees the client's new title.
+    for (int i = 0; i < 100 && controller.AppTitle() != "Tarnwick typing test - axCd"; ++i) {
+      client.waitForReadyRead(20);
+      controller.Poll();
+    }
+    Check(controller.AppTitle() == "Tarnwick typing test - axCd", "title followed: " + controller.AppTitle());
 
     // Shifted characters and characters of the current (UK) layout, one of them
     // on the third level.
