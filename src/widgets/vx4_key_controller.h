@@ -18,10 +18,7 @@
 #include "common/key_geometry.h"
 #include "common/key_script.h"
 #include "common/key_table.h"
-#include "platform/button_sound.h"
-#include "platform/desktop_windows.h"
-#include "platform/key_injector.h"
-#include "platform/lock_states.h"
+#include "platform/keyboard_platform.h"
 
 namespace tw {
 
@@ -30,12 +27,8 @@ class TVX4KeyController : public QObject {
 
  public:
   // The services the controller types and looks through; they must outlive it.
-  struct Platform {
-    KeyInjector* keys = nullptr;
-    DesktopWindows* windows = nullptr;
-    LockStateSource* locks = nullptr;
-    ButtonSoundPlayer* sounds = nullptr;  // used by the keys; may be null
-  };
+  // The sound player is used by the keys.
+  using Platform = KeyboardPlatform;
   using Notify = std::function<void(TVX4KeyController&)>;
 
   // owner_form: the form the keyboard lies on; its keys follow this controller.

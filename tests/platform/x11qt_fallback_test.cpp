@@ -7,6 +7,7 @@
 #include "platform/x11qt/canberra_button_sound.h"
 #include "platform/x11qt/x11_desktop_windows.h"
 #include "platform/x11qt/x11_display.h"
+#include "platform/x11qt/x11_keyboard_platform.h"
 #include "platform/x11qt/xkb_lock_states.h"
 #include "platform/x11qt/xtest_key_injector.h"
 
@@ -29,6 +30,10 @@ TEST(X11Platform, WithoutADisplayNothingHappens) {
   EXPECT_FALSE(windows.Activate(42));
   XkbLockStates locks(display);
   EXPECT_EQ(locks.ReadLockStates(), LockStates{});
+
+  X11KeyboardPlatform platform(":no-such-display");
+  EXPECT_FALSE(platform.Available());
+  EXPECT_EQ(platform.Get().windows->ForegroundWindow(), kNoWindow);
 }
 
 TEST(ButtonSound, MissingWaveFileReturnsAtOnce) {

@@ -8,11 +8,7 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "platform/x11qt/canberra_button_sound.h"
-#include "platform/x11qt/x11_desktop_windows.h"
-#include "platform/x11qt/x11_display.h"
-#include "platform/x11qt/xkb_lock_states.h"
-#include "platform/x11qt/xtest_key_injector.h"
+#include "platform/x11qt/x11_keyboard_platform.h"
 #include "widgets/analog_clock.h"
 #include "widgets/neato_meter.h"
 #include "widgets/tiled_bitmap.h"
@@ -22,11 +18,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
-  tw::X11Display display;
-  tw::XTestKeyInjector keys(display.Get());
-  tw::X11DesktopWindows windows(display);
-  tw::XkbLockStates locks(display);
-  tw::CanberraButtonSound sounds;
+  tw::X11KeyboardPlatform platform;
 
   QWidget form;
   form.setWindowTitle(QStringLiteral("Keys and widgets"));
@@ -34,7 +26,7 @@ int main(int argc, char** argv) {
   form.move(10, 10);
   form.setAttribute(Qt::WA_StyledBackground);
   form.setStyleSheet(QStringLiteral("background: #d4d0c8"));
-  tw::TVX4KeyController controller(&form, {&keys, &windows, &locks, &sounds});
+  tw::TVX4KeyController controller(&form, platform.Get());
 
   // One row of table keys, a wide space bar and a key with four captions.
   const tw::TKey row[] = {tw::TKey::Esc, tw::TKey::Q,     tw::TKey::W,    tw::TKey::Two,
