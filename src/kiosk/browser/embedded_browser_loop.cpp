@@ -31,7 +31,7 @@ bool EmbeddedBrowserLoop::Pass() {
   if (scroll_step) scroll_step();
   if (state.browser_ready) {
     // One URL per pass, so each page change is a separate step the visitor can see.
-    if (const auto url = controller_.TakeQueuedURL()) engine_.Navigate(*url);
+    if (const auto url = controller_.TakeQueuedURL()) NavigateQueued(*url);
   }
   controller_.CheckLogActionTime();
   controller_.SendPendingLogMail();
@@ -39,6 +39,18 @@ bool EmbeddedBrowserLoop::Pass() {
   if (check_marker_files) check_marker_files();
   frame_.RaiseTopmostWindows();
   return !state.exit_requested;
+}
+
+void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
+  // A queued command ("http:" + command, without "//") would reach before-navigate only
+  // after the engine had turned it into an ordinary address ("http://start/?"), which no
+  // longer reads as a command. It is offered to before-navigate as it is.
+  if (url.starts_with("http:") && !url.starts_with("http://")) {
+    bool cancel = false;
+    BeforeNavigate(url, cancel);
+    if (cancel) return;
+  }
+  engine_.Navigate(url);
 }
 
 void EmbeddedBrowserLoop::UpdateBusyMeter() {

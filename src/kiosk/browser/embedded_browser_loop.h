@@ -41,6 +41,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   BrowserDialogAnswer BrowserDialog(BrowserDialogKind kind, const std::string& text) override;
 
  private:
+  void NavigateQueued(const std::string& url);
   void UpdateBusyMeter();
 
   KioskController& controller_;

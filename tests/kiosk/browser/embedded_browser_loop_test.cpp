@@ -192,6 +192,26 @@ TEST_F(EmbeddedLoopTest, BeforeNavigateGoesThroughTheFilter) {
   EXPECT_TRUE(cancel);
 }
 
+TEST_F(EmbeddedLoopTest, QueuedCommandsReachBeforeNavigateAsTheyAre) {
+  Start("");
+  loop_->Pass();
+  engine_.calls.clear();
+  Texts seen;
+  loop_->before_navigate_filter = [&](const std::string& url, bool& cancel) {
+    seen.push_back(url);
+    cancel = url == "http:start?";
+  };
+  controller_->GoToURL("tw-command:start?", 0);
+  controller_->GoToURL("tw-command:nothing?", 0);
+  controller_->GoToURL("http://host/start?", 0);
+  loop_->Pass();
+  loop_->Pass();
+  loop_->Pass();
+  // The command was cancelled before the engine saw it; the others went on.
+  EXPECT_EQ(seen, (Texts{"http:start?", "http:nothing?"}));
+  EXPECT_EQ(engine_.calls, (Texts{"navigate http:nothing?", "navigate http://host/start?"}));
+}
+
 TEST_F(EmbeddedLoopTest, PassStopsOnceQuitIsRequested) {
   Start("");
   int scrolls = 0, markers = 0;
