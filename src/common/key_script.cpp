@@ -24,19 +24,28 @@ constexpr NamedKey kNamedKeys[] = {
     {"UP", vk::kUp},
 };
 
+// Number of continuation bytes after a UTF-8 lead byte, -1 for a byte that cannot
+// start a character.
+int ContinuationBytes(unsigned char lead) {
+  if (lead < 0x80) return 0;
+  if ((lead & 0xE0) == 0xC0) return 1;
+  if ((lead & 0xF0) == 0xE0) return 2;
+  if ((lead & 0xF8) == 0xF0) return 3;
+  return -1;
+}
+
 // Decodes UTF-8; a malformed byte becomes U+FFFD, which no layout types.
 std::u32string DecodeUtf8(std::string_view text) {
   std::u32string out;
   std::size_t i = 0;
   while (i < text.size()) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2
-                            : (lead >> 3) == 0x1E ? 3 : -1;
-    char32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const int extra = ContinuationBytes(lead);
     bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
+    char32_t cp = extra <= 0 ? lead : lead & (0x7F >> (extra + 1));
     for (int k = 1; ok && k <= extra; ++k) {
-      unsigned char c = static_cast<unsigned char>(text[i + k]);
-      if ((c & 0xC0) != 0x80) ok = false;
+      const unsigned char c = static_cast<unsigned char>(text[i + k]);
+      ok = (c & 0xC0) == 0x80;
       cp = (cp << 6) | (c & 0x3F);
     }
     if (!ok) {
@@ -45,7 +54,7 @@ std::u32string DecodeUtf8(std::string_view text) {
       continue;
     }
     out.push_back(cp);
-    i += 1 + extra;
+    i += 1 + static_cast<std::size_t>(extra);
   }
   return out;
 }

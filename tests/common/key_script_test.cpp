@@ -89,6 +89,8 @@ TEST(KeyScript, TypesScriptsAsKeyEvents) {
       {"{F17}{F0}{F01}", "[Invalid Key Name] [Invalid Key Name] [Invalid Key Name]"},
       {"x\xE2\x82\xAC" "y", "+x -x [Invalid KeyName] +y -y"},
       {"+\xff" "a", "+Shift [Invalid KeyName] -Shift +a -a"},
+      {"\xF0\x9F\x98\x80" "a", "[Invalid KeyName] +a -a"},  // one four-byte character
+      {"a\xE2\x82", "+a -a [Invalid KeyName] [Invalid KeyName]"},  // cut short
       // A missing "}" stops the script and lets go of every held modifier.
       {"a{LEFT", "+a -a [No Close]"},
       {"+^{LEFT 3", "+Shift +Ctrl [No Close] -Ctrl -Shift"},
