@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
 #include <QWidget>
 #include <cstdio>
 #include <string>
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
   client.terminate();
   if (!client.waitForFinished(3000)) client.kill();
   // The window is gone: the next poll drops the target.
-  for (int i = 0; i < 100 && windows.IsWindow(field); ++i) client.waitForFinished(20);
+  for (int i = 0; i < 250 && windows.IsWindow(field); ++i) QThread::msleep(20);
   Check(!windows.IsWindow(field), "closed window is no window");
   controller.Poll();
   Check(controller.AppHandle() == tw::kNoWindow && controller.AppTitle().empty(),
