@@ -130,6 +130,24 @@ void KioskController::SendPendingLogMail() {
   log_mail_.pending = false;
 }
 
+void KioskController::CheckExitPassword(int tag) {
+  if (!config_.password_on) return;
+  const std::string& password = config_.password;
+  const auto position = static_cast<std::size_t>(state_.password_position);
+  // A wrong button starts the sequence again; it is not tried as a new first letter.
+  if (position < 1 || position > password.size() ||
+      static_cast<unsigned char>(password[position - 1]) - 64 != tag) {
+    state_.password_position = 1;
+    return;
+  }
+  ++state_.password_position;
+  if (static_cast<std::size_t>(state_.password_position) > password.size()) {
+    state_.password_position = 1;
+    WriteLog("Exit Password Entered");
+    RequestExit();
+  }
+}
+
 BrowserPlacement KioskController::PlaceBrowser(const PanelSizes& panels) const {
   return ComputeBrowserPlacement(panels, state_.keyboard_shown, screen_scale_);
 }

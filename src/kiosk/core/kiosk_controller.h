@@ -68,6 +68,9 @@ class KioskController {
   BrowserPlacement PlaceBrowser(const PanelSizes& panels) const;
 
   void RequestExit() { state_.exit_requested = true; }
+  // Every tagged button reports its press here (tag 1 = the clock ... 26 = the Keyboard
+  // button, the letter's code minus 64); the full exit password ends the kiosk.
+  void CheckExitPassword(int tag);
   // Shutdown: the last log line, the log closed, the desktop given back.
   void FormClose();
   // An error that reached the application: shown as "Error - " + message; the kiosk goes on.

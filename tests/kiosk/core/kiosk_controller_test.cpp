@@ -228,6 +228,32 @@ TEST_F(ControllerTest, GuardedWorkReportsErrorsAndCarriesOn) {
   EXPECT_EQ(Log().back(), "still here");
 }
 
+TEST_F(ControllerTest, ExitPasswordSequence) {
+  struct Case {
+    const char* ini;
+    std::vector<int> presses;
+    bool exits;
+  };
+  // Password "ACAC": clock, logo, clock, logo (tags 1 and 3).
+  const Case cases[] = {
+      {"PasswordOn=1\nPassword=ACAC", {1, 3, 1, 3}, true},
+      {"PasswordOn=1\nPassword=ACAC", {1, 3, 1}, false},
+      {"PasswordOn=1\nPassword=ACAC", {1, 3, 2, 1, 3, 1, 3}, true},  // a wrong press starts again
+      {"PasswordOn=1\nPassword=ACAC", {1, 1, 3, 1, 3}, false},       // the wrong press is not a new first letter
+      {"PasswordOn=0\nPassword=ACAC", {1, 3, 1, 3}, false},
+      {"PasswordOn=1\nPassword=", {1, 2, 3}, false},
+      {"PasswordOn=1\nPassword=Z", {26}, true},
+      {"PasswordOn=1\nPassword=A1", {1, 1, 2, 3, 26}, false},  // a digit is no button
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(dir_.File("log"));
+    WriteIni(std::string("[PREFERENCES]\n") + c.ini + "\n");
+    KioskController& k = Start();
+    for (int tag : c.presses) k.CheckExitPassword(tag);
+    EXPECT_EQ(k.state().exit_requested, c.exits) << c.ini;
+  }
+}
+
 class RecordingSender : public LogMailSender {
  public:
   void Send(const LogMail& mail) override {
