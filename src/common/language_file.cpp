@@ -6,29 +6,11 @@
 
 #include <cerrno>
 
+#include "common/atomic_file.h"
 #include "common/profile_file.h"
 
 namespace tw {
 namespace {
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -78,23 +60,7 @@ std::optional<std::string> CopyLayoutFile(const std::string& layout_path, const 
   const std::optional<std::string> data = ReadWholeFile(layout_path);
   if (!data) return "Unable to read " + layout_path;
 
-  std::string temp = target_path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return "Unable to write to " + target_path;
-  struct stat st{};
-  const mode_t mode = ::stat(target_path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, *data) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), target_path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return "Unable to write to " + target_path;
-  }
-  const int dir = ::open(DirectoryOf(target_path).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (!ReplaceFileAtomically(target_path, *data)) return "Unable to write to " + target_path;
   return std::nullopt;
 }
 

@@ -1,14 +1,12 @@
 #include "common/profile_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include "common/atomic_file.h"
 
 namespace tw {
 namespace {
@@ -69,25 +67,6 @@ std::string FileStamp(const std::string& path) {
   s << st.st_dev << ':' << st.st_ino << ':' << st.st_size << ':' << st.st_mtim.tv_sec << '.'
     << st.st_mtim.tv_nsec;
   return s.str();
-}
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
 }
 
 }  // namespace
@@ -350,25 +329,7 @@ void ProfileFile::EraseSection(std::string_view section) {
 }
 
 void ProfileFile::Save(const ProfileText& text) {
-  const std::string data = text.Text();
-  std::string temp = path_ + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw ProfileWriteError(path_);
-  struct stat st{};
-  const mode_t mode = ::stat(path_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), path_.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    throw ProfileWriteError(path_);
-  }
-  // Make the rename itself durable.
-  const int dir = ::open(DirectoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (!ReplaceFileAtomically(path_, text.Text())) throw ProfileWriteError(path_);
   contents_ = text;
   stamp_ = FileStamp(path_);
   loaded_ = true;
