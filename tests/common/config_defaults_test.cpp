@@ -9,17 +9,14 @@
 #include <vector>
 
 #include "common/config_keys.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw {
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::Slurp;
+using test::Spit;
 
 std::vector<std::string> KeySectionsInOrder() {
   std::vector<std::string> names;

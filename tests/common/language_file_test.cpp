@@ -9,19 +9,14 @@
 
 #include "common/keyboard_key.h"
 #include "common/profile_file.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw {
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Spit(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+using test::Slurp;
+using test::Spit;
 
 class LanguageFileTest : public ::testing::Test {
  protected:

@@ -9,15 +9,17 @@
 
 #include "fakes/manual_clock.h"
 #include "kiosk/core/log_lines.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw {
 namespace {
 
+using test::Slurp;
+using test::Spit;
+
 using test::LogTexts;
 using Texts = std::vector<std::string>;
-
-void Spit(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::vector<std::string> Names(const std::string& dir) {
   std::vector<std::string> names;
