@@ -1,0 +1,112 @@
+#include "kiosk/core/toolbar_actions.h"
+
+#include "kiosk/core/navigation_reason.h"
+
+namespace tw {
+namespace {
+
+int Reason(NavigationReason reason) { return static_cast<int>(reason); }
+
+}  // namespace
+
+void ToolbarActions::Log(std::string_view text) {
+  if (settings_.log_urls) host_.WriteLog(text);
+}
+
+void ToolbarActions::BrowserCommand(ExternalBrowserCommand external, void (ToolbarHost::*embedded)()) {
+  if (settings_.browser_kind == 0) {
+    host_.SendExternalCommand(external);
+  } else if (settings_.browser_kind == 1) {
+    (host_.*embedded)();
+  }
+}
+
+void ToolbarActions::Print() {
+  if (host_.EmailVisible()) {
+    // The e-mail window prints its own text; it never falls back to the page.
+    host_.PrintEmailText();
+  } else if (settings_.browser_kind == 0) {
+    host_.SendKeysToBrowser("^p");
+  } else if (settings_.browser_kind == 1) {
+    host_.PrintPage();
+  }
+}
+
+void ToolbarActions::ReturnFocus() {
+  if (host_.EmailVisible()) {
+    host_.FocusEmailWindow();
+  } else {
+    host_.ReturnFocusToBrowserWindow();
+  }
+}
+
+void ToolbarActions::Press(ToolbarButtonId button) {
+  using Id = ToolbarButtonId;
+  const int tag = ButtonTag(ToolbarButton(button).object);
+  switch (button) {
+    case Id::kStart:
+      host_.GoToURL(settings_.start_url, Reason(NavigationReason::kStartButton));
+      host_.HideEmail();
+      break;
+    case Id::kHelp:
+      host_.GoToURL(settings_.help_url, Reason(NavigationReason::kHelpButton));
+      host_.HideEmail();
+      break;
+    case Id::kBack:
+      Log("Back Button Pressed");
+      BrowserCommand(ExternalBrowserCommand::kBack, &ToolbarHost::GoBack);
+      host_.HideEmail();
+      break;
+    case Id::kForward:
+      Log("Forward Button Pressed");
+      BrowserCommand(ExternalBrowserCommand::kForward, &ToolbarHost::GoForward);
+      host_.HideEmail();
+      break;
+    case Id::kStop:
+      Log("Stop Button Pressed");
+      BrowserCommand(ExternalBrowserCommand::kStop, &ToolbarHost::StopLoading);
+      break;
+    case Id::kReload:
+      Log("Reload Button Pressed");
+      BrowserCommand(ExternalBrowserCommand::kReload, &ToolbarHost::Refresh);
+      break;
+    case Id::kPrint:
+      Log("Print Button Pressed");
+      Print();
+      break;
+    case Id::kEmail:
+      Log("Email Button Pressed");
+      host_.CheckExitPassword(tag);
+      host_.OpenEmailWindow();
+      return;
+    case Id::kKeyboard: {
+      host_.ReturnFocusToBrowserWindow();
+      const bool shown = host_.ToggleKeyboard();
+      Log(shown ? "Keyboard Shown" : "Keyboard Hidden");
+      break;
+    }
+    case Id::kBack2:
+      Log("Back Button Pressed");
+      host_.SelectEmailMessage(-1);
+      break;
+    case Id::kForward2:
+      Log("Forward Button Pressed");
+      host_.SelectEmailMessage(+1);
+      break;
+    case Id::kCustom1:
+    case Id::kCustom2:
+    case Id::kCustom3:
+    case Id::kCustom4:
+    case Id::kCustom5: {
+      const std::string& url = settings_.custom_urls[static_cast<std::size_t>(button) - static_cast<std::size_t>(Id::kCustom1)];
+      if (!url.empty()) {
+        host_.GoToURL(url, Reason(NavigationReason::kCustomButton));
+        host_.HideEmail();
+      }
+      break;
+    }
+  }
+  host_.CheckExitPassword(tag);
+}
+
+}  // namespace tw

@@ -1,0 +1,75 @@
+// What each tool-bar button does when pressed, in order. The window calls Press; the
+// kiosk's parts are reached through ToolbarHost.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "kiosk/core/toolbar_layout.h"
+
+namespace tw {
+
+// Commands for an external browser's main window (its menu command numbers).
+enum class ExternalBrowserCommand { kBack = 32780, kForward = 32781, kReload = 32782, kStop = 32795 };
+
+class ToolbarHost {
+ public:
+  virtual ~ToolbarHost() = default;
+  virtual void GoToURL(const std::string& url, int reason) = 0;
+  virtual void WriteLog(std::string_view text) = 0;
+  virtual void CheckExitPassword(int tag) = 0;
+  // The embedded browser's operations.
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  virtual void StopLoading() = 0;
+  virtual void Refresh() = 0;
+  virtual void PrintPage() = 0;
+  // The external browser's main window and its key typing.
+  virtual void SendExternalCommand(ExternalBrowserCommand command) = 0;
+  virtual void SendKeysToBrowser(const std::string& key_script) = 0;
+  // The e-mail window.
+  virtual bool EmailVisible() const = 0;
+  virtual void HideEmail() = 0;
+  virtual void PrintEmailText() = 0;
+  virtual void OpenEmailWindow() = 0;
+  virtual void SelectEmailMessage(int step) = 0;  // -1 previous, +1 next
+  virtual void FocusEmailWindow() = 0;
+  // Gives the keyboard focus back to the browser window (by browser kind).
+  virtual void ReturnFocusToBrowserWindow() = 0;
+  // Raises or lowers the keyboard page; returns true when it is now shown.
+  virtual bool ToggleKeyboard() = 0;
+};
+
+struct ToolbarSettings {
+  std::string start_url;
+  std::string help_url;
+  std::array<std::string, kToolbarCustomCount> custom_urls;
+  bool log_urls = true;
+  int browser_kind = 0;  // 0 external browser, 1 embedded browser, other: no browser commands
+};
+
+class ToolbarActions {
+ public:
+  ToolbarActions(ToolbarHost& host, ToolbarSettings settings) : host_(host), settings_(std::move(settings)) {}
+
+  // Runs the button's action; every press ends with (Email: starts with) the exit
+  // password step for the button's tag.
+  void Press(ToolbarButtonId button);
+
+  // A press on the panel or a key: the focus goes back to where the visitor types,
+  // the e-mail window while it is open, else the browser.
+  void ReturnFocus();
+
+  const ToolbarSettings& settings() const { return settings_; }
+
+ private:
+  void Log(std::string_view text);
+  void BrowserCommand(ExternalBrowserCommand external, void (ToolbarHost::*embedded)());
+  void Print();
+
+  ToolbarHost& host_;
+  ToolbarSettings settings_;
+};
+
+}  // namespace tw
