@@ -1,0 +1,33 @@
+// Sends the daily log mail with the SMTP client: the closed log as a plain-text body,
+// the feedback files as attachments, to every configured recipient.
+#pragma once
+
+#include <functional>
+
+#include "kiosk/core/log_mail.h"
+#include "mail/message.h"
+#include "mail/smtp.h"
+
+namespace tw {
+
+class SmtpLogMailSender : public LogMailSender {
+ public:
+  // pump runs while the client waits for the server (the kiosk keeps its windows live).
+  explicit SmtpLogMailSender(std::function<void()> pump = {});
+
+  // Raises the mail client's exception when the server did not take the mail.
+  void Send(const LogMail& mail) override;
+
+  // The message as composed by the last Send.
+  const TmsMessage& MailMessage() const { return message_; }
+  TmsSMTP& MailSMTP() { return smtp_; }
+
+ private:
+  TmsMessage message_;
+  TmsSMTP smtp_;
+};
+
+// Fills message from mail: sender, recipients, subject, body lines and attachments.
+void ComposeLogMailMessage(const LogMail& mail, TmsMessage& message);
+
+}  // namespace tw
