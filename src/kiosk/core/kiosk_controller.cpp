@@ -112,22 +112,21 @@ void KioskController::TimerTimer() {
     // Browser kinds other than 0 and 1 enter no loop: the panels work, no page loads.
     state_.loop_running = config_.browser_kind == 0 || config_.browser_kind == 1;
   }
+  activity_.Tick();
 }
 
 bool KioskController::RunPass() {
   if (state_.exit_requested) return false;
   log_->CheckLogActionTime();
   SendPendingLogMail();
+  activity_.CheckMarkerFiles();
   return !state_.exit_requested;
 }
 
 void KioskController::SendPendingLogMail() {
   if (!log_mail_.pending || !state_.browser_ready || log_mail_sender_ == nullptr) return;
-  log_mail_sender_->Send(log_mail_);
   // Cleared only after a successful send; the attachments too, so feedback goes out once.
-  log_mail_.body.clear();
-  log_mail_.attachments.clear();
-  log_mail_.pending = false;
+  log_mail_delivery_.Run(log_mail_, *log_mail_sender_, clock_.Now(), [this](std::string_view text) { WriteLog(text); });
 }
 
 void KioskController::CheckExitPassword(int tag) {

@@ -10,10 +10,12 @@
 #include <string_view>
 
 #include "kiosk/core/activity_log.h"
+#include "kiosk/core/activity_timer.h"
 #include "kiosk/core/browser_placement.h"
 #include "kiosk/core/kiosk_config.h"
 #include "kiosk/core/kiosk_hooks.h"
 #include "kiosk/core/log_mail.h"
+#include "kiosk/core/log_mail_delivery.h"
 #include "kiosk/core/navigation_reason.h"
 #include "platform/clock.h"
 
@@ -54,13 +56,17 @@ class KioskController {
   void GoToURL(const std::string& url, int reason);
   void WriteLog(std::string_view text);
 
-  // The one-second tick: enters the browser main loop on the first tick.
+  // The one-second tick: enters the browser main loop on the first tick, then counts
+  // idle time and runs the attract modes.
   void TimerTimer();
+  // Activity (a key press, a mouse move): a new idle period begins.
+  void ResetIdleCount() { activity_.ResetIdleCount(); }
   // One pass of the browser main loop; false once quit has been requested.
   bool RunPass();
   // Rolls the log over once its daily action time has passed.
   void CheckLogActionTime() { log_->CheckLogActionTime(); }
-  // Sends a composed log mail once the browser is ready; throws when sending fails.
+  // Sends a composed log mail once the browser is ready. A failed send is logged and
+  // retried on later passes after a growing delay (see LogMailDelivery).
   void SendPendingLogMail();
   // The next queued URL for the browser, removed from the queue.
   std::optional<std::string> TakeQueuedURL();
@@ -78,6 +84,7 @@ class KioskController {
   // Runs one unit of work (a tick, a pass, an event) so that no exception leaves it.
   void Guarded(const std::function<void()>& work);
 
+  LocalTime Now() const { return clock_.Now(); }
   const std::string& program_dir() const { return program_dir_; }
   std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
   const LogPaths& log_paths() const { return paths_; }
@@ -86,6 +93,7 @@ class KioskController {
   KioskState& state() { return state_; }
   const KioskState& state() const { return state_; }
   ActivityLog& log() { return *log_; }
+  ActivityTimer& activity() { return activity_; }
   LogMail& log_mail() { return log_mail_; }
   const std::deque<std::string>& navigation_queue() const { return navigation_queue_; }
   void SetLogMailSender(LogMailSender* sender) { log_mail_sender_ = sender; }
@@ -104,6 +112,8 @@ class KioskController {
   std::unique_ptr<ActivityLog> log_;
   std::deque<std::string> navigation_queue_;
   LogMailSender* log_mail_sender_ = nullptr;
+  LogMailDelivery log_mail_delivery_;
+  ActivityTimer activity_{*this};
   bool closed_ = false;
 };
 

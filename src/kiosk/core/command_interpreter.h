@@ -1,0 +1,43 @@
+// Command URLs from the operator's pages ("tw-command:START?" + the command password)
+// and the protocol filter every navigation passes.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "kiosk/core/command_url.h"
+#include "kiosk/core/kiosk_buttons.h"
+
+namespace tw {
+
+class KioskController;
+class ProgramLauncher;
+
+class CommandInterpreter {
+ public:
+  explicit CommandInterpreter(KioskController& controller);
+
+  void SetButtons(KioskButtons* buttons) { buttons_ = buttons; }
+  void SetLauncher(ProgramLauncher* launcher) { launcher_ = launcher; }
+  // Opens the kiosk's e-mail window; mode 1 = addressed to the given recipient.
+  std::function<void(int mode, const std::string& address)> open_email_window;
+
+  // The embedded browser's check before every navigation of the page and its frames:
+  // blocked protocols and command words cancel it, "mailto" opens the e-mail window.
+  void BeforeNavigate(const std::string& url, bool& cancel);
+  // Carries out a command URL once it is known to be one.
+  void HandleCommandURL(const CommandURL& url);
+
+ private:
+  void Execute(const std::string& arguments);
+  void Feedback(const std::string& arguments);
+  // The command words that need the password; false for a word that is none of them.
+  bool PerformWord(const std::string& upper_command);
+  void Click(KioskButton button);
+
+  KioskController& controller_;
+  KioskButtons* buttons_ = nullptr;
+  ProgramLauncher* launcher_ = nullptr;
+};
+
+}  // namespace tw

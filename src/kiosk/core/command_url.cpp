@@ -1,0 +1,47 @@
+#include "kiosk/core/command_url.h"
+
+#include <array>
+#include <cctype>
+
+namespace tw {
+namespace {
+
+std::string Cut(std::string_view text) { return std::string(text.substr(0, kCommandPartLimit)); }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+constexpr std::array<std::string_view, 22> kEmbeddedWords = {
+    "EXECUTE",  "BACK",     "START",    "FORWARD",  "HELP",     "PRINT",    "EMAIL",  "SHOW",
+    "HIDE",     "CUSTOM1",  "CUSTOM2",  "CUSTOM3",  "CUSTOM4",  "CUSTOM5",  "CUSTOM6", "CUSTOM7",
+    "CUSTOM8",  "CUSTOM9",  "CUSTOM10", "BANNER",   "LOGO",     "FEEDBACK"};
+
+}  // namespace
+
+CommandURL SplitCommandURL(std::string_view url) {
+  CommandURL parts;
+  const auto colon = url.find(':');
+  parts.protocol = colon == std::string_view::npos ? std::string() : Cut(url.substr(0, colon));
+  const std::string_view rest = colon == std::string_view::npos ? url : url.substr(colon + 1);
+  parts.rest = Cut(rest);
+  const auto question = rest.find('?');
+  parts.command = Cut(rest.substr(0, question));
+  parts.arguments = question == std::string_view::npos ? std::string() : Cut(rest.substr(question + 1));
+  return parts;
+}
+
+bool IsEmbeddedCommandWord(std::string_view command) {
+  for (std::string_view word : kEmbeddedWords) {
+    if (EqualNoCase(command, word)) return true;
+  }
+  return false;
+}
+
+}  // namespace tw

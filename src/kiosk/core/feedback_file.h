@@ -1,0 +1,21 @@
+// A visitor's feedback from a kiosk page, stored as a text file for the log roll-over to
+// collect.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/local_time.h"
+
+namespace tw {
+
+// The feedback text: the arguments split at every "&", one piece a line, with no control
+// characters other than the line breaks.
+std::string FeedbackText(std::string_view arguments);
+
+// Writes the feedback as "FB" + yymmddhhmmss + ".txt" in `dir`; when a feedback of the
+// same second is already there, as "FB...-1.txt", "-2" ... so none is lost. Returns the
+// file's path; throws std::runtime_error when the file cannot be written.
+std::string WriteFeedbackFile(const std::string& dir, LocalTime now, std::string_view arguments);
+
+}  // namespace tw

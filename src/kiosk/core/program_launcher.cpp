@@ -1,0 +1,52 @@
+#include "kiosk/core/program_launcher.h"
+
+#include "kiosk/core/kiosk_controller.h"
+
+namespace tw {
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> parts;
+  std::string part;
+  bool in_part = false;
+  bool quoted = false;
+  for (char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      in_part = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (in_part) parts.push_back(std::move(part));
+      part.clear();
+      in_part = false;
+    } else {
+      part += c;
+      in_part = true;
+    }
+  }
+  if (in_part) parts.push_back(std::move(part));
+  return parts;
+}
+
+ProgramLauncher::ProgramLauncher(KioskController& controller, ProcessRunner& runner)
+    : controller_(controller), runner_(runner) {}
+
+void ProgramLauncher::RunProgram(const std::string& command_line) {
+  // The kiosk waits for one program at a time; a page cannot pile up more behind it.
+  const std::vector<std::string> argv = SplitCommandLine(command_line);
+  if (running_ || argv.empty() || !runner_.Start(argv)) {
+    controller_.WriteLog("Failed to Start Program - " + command_line);
+    return;
+  }
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(running_);
+  controller_.WriteLog("Started Program - " + command_line);
+  ActivityTimer& activity = controller_.activity();
+  activity.IdleModeOn();
+  runner_.WaitForEnd();
+  activity.IdleModeOff();
+  controller_.WriteLog("Program Terminated - " + command_line);
+}
+
+}  // namespace tw

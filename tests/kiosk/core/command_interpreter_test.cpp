@@ -1,0 +1,252 @@
+#include "kiosk/core/command_interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fakes/manual_clock.h"
+#include "kiosk/core/feedback_file.h"
+#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/log_lines.h"
+#include "kiosk/core/program_launcher.h"
+#include "kiosk/core/recording_frame.h"
+#include "kiosk/core/recording_hooks.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class FakeRunner : public ProcessRunner {
+ public:
+  explicit FakeRunner(KioskController& controller) : controller_(controller) {}
+  bool Start(const std::vector<std::string>& argv) override {
+    started.push_back(argv);
+    return startable;
+  }
+  void WaitForEnd() override { idle_while_waiting = controller_.activity().idle_mode(); }
+
+  KioskController& controller_;
+  bool startable = true;
+  bool idle_while_waiting = false;
+  std::vector<std::vector<std::string>> started;
+};
+
+class CommandTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& ini = "") {
+    std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary)
+        << "[PROGRAMS]\nProgram0=/bin/one\nProgram1=\"/opt/my tool/run\" --kiosk\n[PREFERENCES]\n" << ini;
+    controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
+    controller_->Create(800);
+    runner_ = std::make_unique<FakeRunner>(*controller_);
+    launcher_ = std::make_unique<ProgramLauncher>(*controller_, *runner_);
+    interpreter_ = std::make_unique<CommandInterpreter>(*controller_);
+    interpreter_->SetButtons(&buttons_);
+    interpreter_->SetLauncher(launcher_.get());
+    interpreter_->open_email_window = [this](int mode, const std::string& address) {
+      emails_.push_back(std::to_string(mode) + " " + address);
+    };
+    log_start_ = Log().size();
+  }
+  // Offers the URL to the embedded browser's check; true when the navigation was cancelled.
+  bool Navigate(const std::string& url) {
+    bool cancel = false;
+    interpreter_->BeforeNavigate(url, cancel);
+    return cancel;
+  }
+  Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }
+  Texts NewLog() const {
+    const Texts all = Log();
+    return Texts(all.begin() + static_cast<long>(log_start_), all.end());
+  }
+  Texts FeedbackFiles() const {
+    Texts names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_.File("feedback"))) {
+      if (e.is_regular_file()) names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::string Read(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  test::TempDir dir_;
+  test::ManualClock clock_{LocalTime::FromCivil({2026, 12, 7, 9, 5, 3})};
+  test::RecordingHooks hooks_;
+  test::RecordingButtons buttons_;
+  std::unique_ptr<KioskController> controller_;
+  std::unique_ptr<FakeRunner> runner_;
+  std::unique_ptr<ProgramLauncher> launcher_;
+  std::unique_ptr<CommandInterpreter> interpreter_;
+  Texts emails_;
+  std::size_t log_start_ = 0;
+};
+
+TEST(CommandURLTest, SplitsAtTheFirstColonAndQuestionMark) {
+  struct Case {
+    const char* url;
+    const char* protocol;
+    const char* rest;
+    const char* command;
+    const char* arguments;
+  };
+  const Case cases[] = {
+      {"tw-command:START?pw", "tw-command", "START?pw", "START", "pw"},
+      {"tw-command:START", "tw-command", "START", "START", ""},
+      {"http://host/START?", "http", "//host/START?", "//host/START", ""},
+      {"START?a?b", "", "START?a?b", "START", "a?b"},
+      {"a:b:START?c", "a", "b:START?c", "b:START", "c"},
+      {"x:EXECUTE?2#-x#y", "x", "EXECUTE?2#-x#y", "EXECUTE", "2#-x#y"},
+      {"", "", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    const CommandURL parts = SplitCommandURL(c.url);
+    EXPECT_EQ(parts.protocol, c.protocol);
+    EXPECT_EQ(parts.rest, c.rest);
+    EXPECT_EQ(parts.command, c.command);
+    EXPECT_EQ(parts.arguments, c.arguments);
+  }
+  const CommandURL huge = SplitCommandURL("x:" + std::string(10000, 'a') + "?" + std::string(10000, 'b'));
+  EXPECT_EQ(huge.rest.size(), kCommandPartLimit);
+  EXPECT_EQ(huge.command.size(), kCommandPartLimit);
+  EXPECT_EQ(huge.arguments.size(), kCommandPartLimit);
+}
+
+TEST_F(CommandTest, EmbeddedNavigations) {
+  struct Case {
+    const char* settings;
+    const char* url;
+    bool keyboard_shown;
+    bool cancelled;
+    Texts log;
+    std::vector<KioskButton> clicks;
+  };
+  const Case cases[] = {
+      {"", "tw-command:start?", false, true, {"Blocked tw-command Protocol - start?", "Command - start"},
+       {KioskButton::kStart}},
+      {"", "tw-command:START", false, true, {"Blocked tw-command Protocol - START", "Command - START"},
+       {KioskButton::kStart}},
+      {"", "http:BACK?", false, true, {"Command - BACK"}, {KioskButton::kBack}},
+      {"", "TW-COMMAND:custom10?", false, true, {"Blocked TW-COMMAND Protocol - custom10?", "Command - custom10"},
+       {KioskButton::kCustom10}},
+      {"", "http://host/START?", false, false, {}, {}},
+      {"", "http:CLOSE?", false, false, {}, {}},
+      {"", "http:SHOW?", false, true, {"Command - SHOW"}, {KioskButton::kKeyboard}},
+      {"", "http:SHOW?", true, true, {"Command - SHOW", "Unknown Command - SHOW"}, {}},
+      {"", "http:HIDE?", true, true, {"Command - HIDE"}, {KioskButton::kKeyboard}},
+      {"", "http:HIDE?", false, true, {"Command - HIDE", "Unknown Command - HIDE"}, {}},
+      {"CommandPassword=Secret\n", "http:PRINT?sECRET", false, true, {"Command - PRINT"}, {KioskButton::kPrint}},
+      {"CommandPassword=Secret\n", "http:PRINT?wrong", false, true, {"Wrong Command Password - PRINT - wrong"}, {}},
+      {"CommandPassword=Secret\n", "http:PRINT", false, true, {"Wrong Command Password - PRINT - "}, {}},
+      {"CommandEnabled=0\n", "http:LOGO?x", false, true, {"Command Disabled - LOGO - x"}, {}},
+      {"LogProtocol=0\n", "tw-command:BANNER?", false, true, {"Command - BANNER"}, {KioskButton::kBanner}},
+      {"[PROTOCOLS]\nBlock0=FTP\n", "ftp://files/x", false, true, {"Blocked ftp Protocol - //files/x"}, {}},
+      {"ExecuteEnabled=0\n", "http:EXECUTE?1", false, true, {"Execute Disabled"}, {}},
+      {"", "http:EXECUTE?3", false, true, {"Command Error - 3 is not a valid program number"}, {}},
+      {"", "http:EXECUTE?0", false, true, {"Command Error - 0 is not a valid program number"}, {}},
+      {"", "http:EXECUTE?abc", false, true, {"Command Error - abc is not a valid number"}, {}},
+      {"", "http:EXECUTE?-1#x", false, true, {"Command Error - -1 is not a valid program number"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.settings) + c.url);
+    buttons_.clicks.clear();
+    Start(c.settings);
+    controller_->state().keyboard_shown = c.keyboard_shown;
+    EXPECT_EQ(Navigate(c.url), c.cancelled);
+    EXPECT_EQ(NewLog(), c.log);
+    std::vector<int> tags;
+    for (KioskButton b : c.clicks) tags.push_back(ButtonTag(b));
+    EXPECT_EQ(buttons_.clicks, tags);
+    EXPECT_TRUE(runner_->started.empty());
+  }
+}
+
+TEST_F(CommandTest, MailtoOpensTheEmailWindowAndIsStoppedOnlyWhenBlocked) {
+  struct Case {
+    const char* settings;
+    const char* url;
+    bool cancelled;
+    Texts log;
+    Texts emails;
+  };
+  const Case cases[] = {
+      {"[EMAIL]\nMailTo=1\n", "mailto:ann@example.org?subject=Hi", false, {"MailTo Requested"},
+       {"1 ann@example.org?subject=Hi"}},
+      {"[EMAIL]\nMailTo=1\n[PROTOCOLS]\nBlock0=mailto\n", "mailto:ann@example.org", true,
+       {"MailTo Requested", "Blocked mailto Protocol - ann@example.org"}, {"1 ann@example.org"}},
+      {"[EMAIL]\nMailTo=0\n", "mailto:ann@example.org", false, {}, {}},
+      {"[EMAIL]\nMailTo=1\n", "MAILTO:ann@example.org", false, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.settings) + c.url);
+    emails_.clear();
+    Start(c.settings);
+    EXPECT_EQ(Navigate(c.url), c.cancelled);
+    EXPECT_EQ(NewLog(), c.log);
+    EXPECT_EQ(emails_, c.emails);
+  }
+}
+
+TEST_F(CommandTest, ExecuteRunsTheListedProgramWithItsArgumentsInIdleMode) {
+  Start();
+  EXPECT_TRUE(Navigate("tw-command:EXECUTE?2#-x"));
+  ASSERT_EQ(runner_->started.size(), 1u);
+  EXPECT_EQ(runner_->started[0], (Texts{"/opt/my tool/run", "--kiosk", "-x"}));
+  EXPECT_TRUE(runner_->idle_while_waiting);
+  EXPECT_FALSE(controller_->activity().idle_mode());
+  const std::string line = "\"/opt/my tool/run\" --kiosk -x";
+  EXPECT_EQ(NewLog(), (Texts{"Blocked tw-command Protocol - EXECUTE?2#-x", "Started Program - " + line,
+                             "Idle mode On", "Idle mode Off", "Program Terminated - " + line}));
+}
+
+TEST_F(CommandTest, ProgramThatCannotStartLeavesIdleModeAlone) {
+  Start();
+  runner_->startable = false;
+  Navigate("http:EXECUTE?1");
+  EXPECT_EQ(NewLog(), (Texts{"Failed to Start Program - /bin/one "}));
+  EXPECT_FALSE(controller_->activity().idle_mode());
+}
+
+TEST(CommandLineTest, SplitsWithoutAShell) {
+  EXPECT_EQ(SplitCommandLine("/bin/one "), (Texts{"/bin/one"}));
+  EXPECT_EQ(SplitCommandLine("a  \"b c\" d\"e f\"g ; rm -rf /"), (Texts{"a", "b c", "de fg", ";", "rm", "-rf", "/"}));
+  EXPECT_EQ(SplitCommandLine("x \"\""), (Texts{"x", ""}));
+  EXPECT_TRUE(SplitCommandLine("   ").empty());
+}
+
+TEST_F(CommandTest, FeedbackWritesOnePieceALineAndNeverReplacesAnEarlierOne) {
+  Start();
+  EXPECT_TRUE(Navigate("tw-command:FEEDBACK?name=Ann&rating=5"));
+  EXPECT_TRUE(Navigate("http:feedback?name=Bob"));
+  EXPECT_TRUE(Navigate("http:FEEDBACK"));
+  EXPECT_EQ(FeedbackFiles(), (Texts{"FB261207090503-1.txt", "FB261207090503-2.txt", "FB261207090503.txt"}));
+  EXPECT_EQ(Read(dir_.File("feedback/FB261207090503.txt")), "name=Ann\nrating=5\n");
+  EXPECT_EQ(Read(dir_.File("feedback/FB261207090503-1.txt")), "name=Bob\n");
+  EXPECT_EQ(Read(dir_.File("feedback/FB261207090503-2.txt")), "\n");
+  // Feedback needs no password.
+  EXPECT_EQ(NewLog().size(), 1u);
+}
+
+TEST(FeedbackTextTest, OnlyTheGivenTextWithoutControlCharacters) {
+  EXPECT_EQ(FeedbackText("a=1&&b=2&"), "a=1\n\nb=2\n\n");
+  EXPECT_EQ(FeedbackText(std::string("x\r\ny\x1b[2J\x7f\tz\0w", 14)), "xy[2Jzw\n");
+  EXPECT_EQ(FeedbackText("name=J%C3%BCrgen&text=Gr\xc3\xbc\xc3\x9f" "e"), "name=J%C3%BCrgen\ntext=Gr\xc3\xbc\xc3\x9f" "e\n");
+}
+
+TEST(FeedbackFileTest, UnwritableFolderIsAnError) {
+  test::TempDir dir;
+  EXPECT_THROW(WriteFeedbackFile(dir.File("missing/"), LocalTime::FromCivil({2026, 1, 2, 3, 4, 5}), "x"),
+               std::runtime_error);
+}
+
+}  // namespace
+}  // namespace tw

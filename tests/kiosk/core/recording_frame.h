@@ -1,0 +1,34 @@
+// Attract frame and buttons that remember every call; the mouse is where the test puts it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kiosk/core/attract_frame.h"
+#include "kiosk/core/kiosk_buttons.h"
+
+namespace tw::test {
+
+class RecordingFrame : public AttractFrame {
+ public:
+  CursorPoint CursorPos() const override { return cursor; }
+  void ShowIdleCover(bool on) override { calls.push_back(on ? "cover on" : "cover off"); }
+  void StartVideo() override { calls.push_back("video start"); }
+  void StopVideo() override { calls.push_back("video stop"); }
+  void HideEmailWindow() override { calls.push_back("email hidden"); }
+  void ResetKeyboardPage() override { calls.push_back("keyboard reset"); }
+  void AdvanceBanner() override { ++banner_steps; }
+  void EndVisitorSession() override { calls.push_back("session ended"); }
+
+  CursorPoint cursor;
+  std::vector<std::string> calls;
+  int banner_steps = 0;
+};
+
+class RecordingButtons : public KioskButtons {
+ public:
+  void Click(KioskButton button) override { clicks.push_back(ButtonTag(button)); }
+  std::vector<int> clicks;
+};
+
+}  // namespace tw::test
