@@ -6,12 +6,15 @@
 
 #include "common/language_messages.h"
 #include "common/profile_file.h"
+#include "kiosk/app/toolbar_host.h"
 #include "kiosk/browser/embedded_browser_loop.h"
 #include "kiosk/browser/webengine/form_ie.h"
 #include "kiosk/core/browser_placement.h"
 #include "kiosk/panels/dialog_new_window.h"
+#include "kiosk/panels/form_bottom.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/form_splash.h"
+#include "platform/x11qt/x11_keyboard_platform.h"
 
 namespace tw {
 
@@ -45,6 +48,12 @@ void KioskShell::Start() {
   ScaleControls(splash_.get(), scale);
   splash_->RefreshPicture();
 
+  // The tool bar with the keyboard: after the banner bar, before the side panels.
+  keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();
+  toolbar_host_ = std::make_unique<KioskToolbarHost>(*controller_, engine_proxy_, *this,
+                                                     [this] { return form_ie_.get(); });
+  toolbar_host_->CreateBottomForm(keyboard_platform_->Get());
+
   dialog_new_window_ = std::make_unique<TDialogNewWindow>(
       ReadNewBrowserMessages(ProfileFile(controller_->ProgramFile("TWLang.ini"))));
 
@@ -77,6 +86,7 @@ void KioskShell::Shutdown() {
   pass_timer_.stop();
   engine_proxy_.SetTarget(nullptr);
   if (form_ie_) form_ie_->close();
+  if (form_bottom()) form_bottom()->close();
   if (splash_) splash_->close();
   controller_->FormClose();
   QCoreApplication::quit();
@@ -96,8 +106,11 @@ void KioskShell::StartEmbeddedBrowser() {
 
 PanelSizes KioskShell::CurrentPanelSizes() const {
   // The frame panels report their own sizes once they exist; until then their design sizes.
-  return DesignPanelSizes(controller_->screen_scale());
+  const PanelSizes design = DesignPanelSizes(controller_->screen_scale());
+  return toolbar_host_ ? toolbar_host_->CurrentPanelSizes(design) : design;
 }
+
+TFormBottom* KioskShell::form_bottom() const { return toolbar_host_ ? toolbar_host_->bottom_form() : nullptr; }
 
 void KioskShell::PlaceBrowserWindow(const BrowserPlacement& placement) {
   if (form_ie_) form_ie_->setGeometry(ToQRect(placement.browser));
@@ -108,15 +121,22 @@ void KioskShell::ShowBrowserWindow() {
   if (splash_) splash_->hide();
 }
 
-// The tool bar and the busy meter show these states once they exist.
-void KioskShell::SetBackEnabled(bool) {}
-void KioskShell::SetForwardEnabled(bool) {}
-void KioskShell::SetStopEnabled(bool) {}
+void KioskShell::SetBackEnabled(bool enabled) {
+  if (form_bottom()) form_bottom()->SetBackEnabled(enabled);
+}
+void KioskShell::SetForwardEnabled(bool enabled) {
+  if (form_bottom()) form_bottom()->SetForwardEnabled(enabled);
+}
+void KioskShell::SetStopEnabled(bool enabled) {
+  if (form_bottom()) form_bottom()->SetStopEnabled(enabled);
+}
+// The busy meter shows these once it exists.
 void KioskShell::ShowBusyMeter(int) {}
 void KioskShell::HideBusyMeter() {}
 
 void KioskShell::RaiseTopmostWindows() {
   // Nothing keeps windows on top without a window manager: raise them, in order.
+  if (form_bottom()) form_bottom()->raise();
   if (dialog_new_window_ && dialog_new_window_->isVisible()) dialog_new_window_->raise();
 }
 

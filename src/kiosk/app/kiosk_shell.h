@@ -16,9 +16,12 @@
 namespace tw {
 
 class EmbeddedBrowserLoop;
+class KioskToolbarHost;
 class TDialogNewWindow;
 class TFormIE;
+class TFormBottom;
 class TFormSplash;
+class X11KeyboardPlatform;
 
 class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   Q_OBJECT
@@ -37,6 +40,8 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   KioskController& controller() { return *controller_; }
   TFormSplash* splash() const { return splash_.get(); }
   TFormIE* form_ie() const { return form_ie_.get(); }
+  // The tool bar with the on-screen keyboard; its buttons can be pressed by commands.
+  TFormBottom* form_bottom() const;
 
   // KioskHooks
   void ShowError(const std::string& text) override;
@@ -68,6 +73,8 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   std::unique_ptr<TFormIE> form_ie_;
   std::unique_ptr<EmbeddedBrowserLoop> embedded_;
   ForwardingEngine engine_proxy_;
+  std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
+  std::unique_ptr<KioskToolbarHost> toolbar_host_;
   std::function<void()> on_first_paint_;
   QTimer timer_;
   QTimer pass_timer_;

@@ -1,0 +1,66 @@
+// The tool bar's view of the running kiosk: the controller for page changes, the log
+// and the exit password; the browser engine for its commands; the frame's layout,
+// which raising and lowering the keyboard reshapes before the browser is placed again.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "kiosk/browser/browser_engine.h"
+#include "kiosk/browser/browser_frame.h"
+#include "kiosk/core/frame_layout.h"
+#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/toolbar_actions.h"
+#include "platform/keyboard_platform.h"
+
+namespace tw {
+
+class TFormBottom;
+class TFormIE;
+
+class KioskToolbarHost : public ToolbarHost {
+ public:
+  // `browser_window` answers the embedded browser's window once it exists.
+  KioskToolbarHost(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
+                   std::function<TFormIE*()> browser_window);
+  ~KioskToolbarHost() override;
+
+  // Creates, sets up and shows the bottom panel; its keys type through `platform`.
+  TFormBottom* CreateBottomForm(KeyboardPlatform platform);
+  TFormBottom* bottom_form() const { return form_.get(); }
+  // The side panels' sizes as the keyboard's state leaves them.
+  PanelSizes CurrentPanelSizes(const PanelSizes& design) const;
+  const FrameLayout& layout() const { return layout_; }
+
+  // ToolbarHost
+  void GoToURL(const std::string& url, int reason) override;
+  void WriteLog(std::string_view text) override;
+  void CheckExitPassword(int tag) override;
+  void GoBack() override;
+  void GoForward() override;
+  void StopLoading() override;
+  void Refresh() override;
+  void PrintPage() override;
+  void SendExternalCommand(ExternalBrowserCommand command) override;
+  void SendKeysToBrowser(const std::string& key_script) override;
+  bool EmailVisible() const override;
+  void HideEmail() override;
+  void PrintEmailText() override;
+  void OpenEmailWindow() override;
+  void SelectEmailMessage(int step) override;
+  void FocusEmailWindow() override;
+  void ReturnFocusToBrowserWindow() override;
+  bool ToggleKeyboard() override;
+
+ private:
+  void ApplyLayout();
+
+  KioskController& controller_;
+  BrowserEngine& engine_;
+  BrowserFrame& frame_;
+  std::function<TFormIE*()> browser_window_;
+  std::unique_ptr<TFormBottom> form_;
+  FrameLayout layout_;
+};
+
+}  // namespace tw

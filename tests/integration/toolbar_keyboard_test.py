@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Runs the real kiosk with its embedded browser (DISPLAY must point at an X server)
+and uses its tool bar and on-screen keyboard with the mouse, as a visitor would: the
+Keyboard button raises the keyboard, the keys type into a text field of a local page
+(which submits it, so the log shows what arrived), and Back, Forward, Start and Help
+navigate and log their lines.
+
+usage: toolbar_keyboard_test.py TARNWICK
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TARNWICK = sys.argv[1]
+failures = []
+passes = 0
+
+# Design geometry at scale 1.0 (ScreenMode=1): the bottom form's top with the keyboard
+# hidden and shown, the tool bar's slots (NumberOfButtons 6) and the keys' places on
+# their page, which starts 57 pixels below the form's top.
+HIDDEN_TOP, SHOWN_TOP, TOOLBAR = 543, 329, 57
+KEYS = {  # name: (left, top, width, height)
+    "shift": (16, 128, 72, 40), "H": (304, 88, 40, 40), "e": (176, 48, 40, 40), "l": (424, 88, 40, 40),
+    "o": (416, 48, 40, 40), ",": (408, 128, 40, 40), "space": (112, 168, 392, 40), "W": (136, 48, 40, 40),
+    "r": (216, 48, 40, 40), "d": (184, 88, 40, 40), "1": (80, 8, 40, 40), "return": (584, 48, 64, 80),
+}
+SLOTS = {"start": 1, "back": 2, "forward": 3, "help": 4, "keyboard": 6}
+
+
+def check(condition, message):
+    global passes
+    if condition:
+        passes += 1
+    else:
+        failures.append(message)
+        print("FAIL:", message, flush=True)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
+
+
+def click(x, y):
+    xdotool("mousemove", str(x), str(y))
+    xdotool("click", "1")
+    time.sleep(0.15)
+
+
+class Kiosk:
+    def __init__(self):
+        self.dir = tempfile.mkdtemp(prefix="tarnwick-toolbar-")
+        pages = os.path.join(self.dir, "pages")
+        os.makedirs(pages)
+        with open(os.path.join(pages, "search.htm"), "w") as f:
+            f.write('<!DOCTYPE html><html><body><form action="result.htm">'
+                    '<input id="query" name="query" autofocus></form></body></html>')
+        for name in ("result.htm", "help.htm"):
+            with open(os.path.join(pages, name), "w") as f:
+                f.write("<!DOCTYPE html><html><body>%s</body></html>" % name)
+        self.base = "file://" + pages
+        with open(os.path.join(self.dir, "Tarnwick.ini"), "w") as ini:
+            ini.write("[PREFERENCES]\nScreenMode=1\n[BROWSER]\nBrowser=1\n"
+                      "[URLS]\nStart=%s/search.htm\nHelp=%s/help.htm\n"
+                      "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nKeyboardOn=6\n"
+                      % (self.base, self.base))
+        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+        if os.geteuid() == 0:
+            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        self.out = open(os.path.join(self.dir, "out.txt"), "w")
+        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
+        self.top = HIDDEN_TOP
+
+    def log(self):
+        try:
+            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
+                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
+        except FileNotFoundError:
+            return []
+
+    def wait_for_line(self, text, seconds=20, after=0):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            if any(text in line for line in self.log()[after:]):
+                return True
+            time.sleep(0.1)
+        return False
+
+    def press_button(self, name):
+        slot = SLOTS[name]
+        click(10 + 132 * (slot - 1) + 60, self.top + 8 + 20)
+
+    def press_key(self, name):
+        left, top, width, height = KEYS[name]
+        click(left + width // 2, SHOWN_TOP + TOOLBAR + top + height // 2)
+
+    def bottom_form_top(self):
+        r = xdotool("search", "--name", "^FormBottom$")
+        if r.returncode != 0 or not r.stdout.split():
+            return None
+        geometry = xdotool("getwindowgeometry", r.stdout.split()[0]).stdout
+        for line in geometry.splitlines():
+            if "Position:" in line:
+                return int(line.split("Position:")[1].split(",")[1].split()[0])
+        return None
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(15)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+                failures.append("kiosk did not stop within 15 s of SIGTERM")
+        check(self.process.returncode == 0, "kiosk exit status %s" % self.process.returncode)
+        self.out.close()
+        if failures:
+            print("kiosk output:\n" + open(os.path.join(self.dir, "out.txt")).read())
+            print("log:\n" + "\n".join(self.log()))
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def main():
+    k = Kiosk()
+    search = "Page Loaded - %s/search.htm" % k.base
+    check(k.wait_for_line(search, 30), "start page never loaded")
+    time.sleep(0.5)
+    check(k.bottom_form_top() == HIDDEN_TOP, "tool bar not at %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
+
+    k.press_button("keyboard")
+    check(k.wait_for_line("Keyboard Shown", 5), "no 'Keyboard Shown'")
+    k.top = SHOWN_TOP
+    time.sleep(0.3)
+    check(k.bottom_form_top() == SHOWN_TOP, "keyboard not raised to %d: %s" % (SHOWN_TOP, k.bottom_form_top()))
+
+    for key in ["shift", "H", "e", "l", "l", "o", ",", "space", "shift", "W", "o", "r", "l", "d", "shift", "1"]:
+        k.press_key(key)
+    k.press_key("return")
+    typed = "Page Loaded - %s/result.htm?query=Hello%%2C+World%%21" % k.base
+    check(k.wait_for_line(typed, 10), "the page did not receive 'Hello, World!'")
+
+    mark = len(k.log())
+    k.press_button("back")
+    check(k.wait_for_line("Back Button Pressed", 5, mark), "no 'Back Button Pressed'")
+    check(k.wait_for_line(search, 10, mark), "Back did not return to the search page")
+    mark = len(k.log())
+    k.press_button("forward")
+    check(k.wait_for_line("Forward Button Pressed", 5, mark), "no 'Forward Button Pressed'")
+    check(k.wait_for_line(typed, 10, mark), "Forward did not return to the result")
+    mark = len(k.log())
+    k.press_button("help")
+    check(k.wait_for_line("Help Button Pressed - %s/help.htm" % k.base, 5, mark), "no 'Help Button Pressed'")
+    check(k.wait_for_line("Page Loaded - %s/help.htm" % k.base, 10, mark), "Help page not loaded")
+    mark = len(k.log())
+    k.press_button("start")
+    check(k.wait_for_line("Start Button Pressed - %s/search.htm" % k.base, 5, mark), "no 'Start Button Pressed'")
+    check(k.wait_for_line(search, 10, mark), "Start page not loaded again")
+
+    k.press_button("keyboard")
+    check(k.wait_for_line("Keyboard Hidden", 5), "no 'Keyboard Hidden'")
+    time.sleep(0.3)
+    check(k.bottom_form_top() == HIDDEN_TOP, "keyboard not lowered to %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
+    k.stop()
+
+
+main()
+print("%d checks passed, %d failed" % (passes, len(failures)))
+sys.exit(1 if failures else 0)
