@@ -69,13 +69,33 @@ TFormIE::TFormIE(BrowserEvents& events, Options options, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint),
       events_(events),
       options_(options),
-      profile_(new QWebEngineProfile(this)),  // no storage name: off the record
+      profile_(nullptr),
       page_(nullptr),
       view_(nullptr) {
   setObjectName("FormIE");
   setWindowTitle("Tarnwick");
   resize(427, 273);
 
+  auto* view = new KioskWebView(options_.block_right_button, this);
+  view_ = view;
+  view_->setObjectName("WebBrowser");
+  view_->setAcceptDrops(false);
+  view_->setFocusPolicy(Qt::ClickFocus);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+  connect(view_, &QWebEngineView::printFinished, this, [this](bool ok) {
+    if (!ok && report) report("Print failed");
+    printer_.reset();
+  });
+  NewSession();
+}
+
+void TFormIE::NewSession() {
+  QWebEngineProfile* old_profile = profile_;
+  KioskWebPage* old_page = page_;
+
+  profile_ = new QWebEngineProfile(this);  // no storage name: off the record
   profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
   profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
   profile_->scripts()->insert(ScrollBarStyle(options_.scroll_bar_size));
@@ -84,11 +104,6 @@ TFormIE::TFormIE(BrowserEvents& events, Options options, QWidget* parent)
     download->cancel();
   });
 
-  auto* view = new KioskWebView(options_.block_right_button, this);
-  view_ = view;
-  view_->setObjectName("WebBrowser");
-  view_->setAcceptDrops(false);
-  view_->setFocusPolicy(Qt::ClickFocus);
   page_ = new KioskWebPage(profile_, events_,
                            [this](BrowserDialogKind kind, const QString& text, QString* input) {
                              return ShowVisitorDialog(kind, text, input);
@@ -101,30 +116,41 @@ TFormIE::TFormIE(BrowserEvents& events, Options options, QWidget* parent)
   s->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
   s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);  // handled as new windows
   s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-  view_->setPage(page_);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view_);
-
-  connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+  KioskWebPage* page = page_;
+  connect(page, &QWebEnginePage::loadStarted, this, [this] {
     loading_ = true;
     events_.DownloadBegin();
   });
-  connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+  connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
     if (loading_) {
       loading_ = false;
       events_.DownloadComplete();
     }
     // A cancelled or failed navigation also finishes: that is not a loaded page.
-    if (ok) events_.NavigateComplete(page_->url().toString().toStdString());
+    if (ok) events_.NavigateComplete(page->url().toString().toStdString());
     ReportCommandStates();
   });
-  connect(page_, &QWebEnginePage::urlChanged, this, [this] { ReportCommandStates(); });
-  connect(view_, &QWebEngineView::printFinished, this, [this](bool ok) {
-    if (!ok && report) report("Print failed");
-    printer_.reset();
-  });
+  connect(page, &QWebEnginePage::urlChanged, this, [this] { ReportCommandStates(); });
+  view_->setPage(page_);
+
+  if (old_page != nullptr) {
+    // The old page says nothing more; a load it had begun counts as ended.
+    disconnect(old_page, nullptr, this, nullptr);
+    delete old_page;
+    if (loading_) {
+      loading_ = false;
+      events_.DownloadComplete();
+    }
+  }
+  delete old_profile;  // after its page
+}
+
+void TFormIE::WipeSession() {
+  // A new off-the-record profile holds nothing of the old one: no cookies, storage,
+  // cache, visited links, form data or history.
+  NewSession();
+  ReportCommandStates();
 }
 
 TFormIE::~TFormIE() {

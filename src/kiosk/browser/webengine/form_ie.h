@@ -43,10 +43,14 @@ class TFormIE : public QWidget, public BrowserEngine {
   // Printing goes to this PDF file instead of the default printer (for tests).
   void SetPrintToFile(const QString& pdf_path) { print_file_ = pdf_path; }
 
+  // Forgets the visitor: the view gets a fresh page on a fresh off-the-record profile.
+  void WipeSession();
+
   QWebEngineView* WebBrowser() const { return view_; }
   KioskWebPage* page() const { return page_; }
 
  private:
+  void NewSession();
   void ReportCommandStates();
   bool ShowVisitorDialog(BrowserDialogKind kind, const QString& text, QString* input);
 
