@@ -49,9 +49,11 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
   }
-  const QPixmap frame = CurrentFrame();
+  QPixmap frame = CurrentFrame();
   const QFontMetrics metrics(font());
   const int text_width = metrics.horizontalAdvance(text());
+  // A caption that leaves no room for the picture is shown whole, without it.
+  if (!frame.isNull() && !text().isEmpty() && text_width + 4 + frame.width() > r.width()) frame = QPixmap();
   const int spacing = frame.isNull() || text().isEmpty() ? 0 : 4;
   const int total = text_width + spacing + (frame.isNull() ? 0 : frame.width());
   const int shift = down ? 1 : 0;
