@@ -6,10 +6,12 @@
 
 #include "common/language_messages.h"
 #include "common/profile_file.h"
+#include "kiosk/app/kiosk_attract_host.h"
 #include "kiosk/app/toolbar_host.h"
 #include "kiosk/browser/embedded_browser_loop.h"
 #include "kiosk/browser/webengine/form_ie.h"
 #include "kiosk/core/browser_placement.h"
+#include "kiosk/core/smtp_log_mail_sender.h"
 #include "kiosk/panels/dialog_new_window.h"
 #include "kiosk/panels/form_bottom.h"
 #include "kiosk/panels/form_scaling.h"
@@ -42,6 +44,10 @@ void KioskShell::Start() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screen_width = screen ? screen->geometry().width() : 800;
   controller_->Create(screen_width);
+  // The daily log mail; while the client waits for the server the windows stay live.
+  log_mail_sender_ = std::make_unique<SmtpLogMailSender>(
+      [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
+  controller_->SetLogMailSender(log_mail_sender_.get());
 
   const double scale = controller_->screen_scale();
   splash_->setGeometry(ToQRect(SplashFormBounds(scale, false)));
@@ -56,6 +62,13 @@ void KioskShell::Start() {
 
   dialog_new_window_ = std::make_unique<TDialogNewWindow>(
       ReadNewBrowserMessages(ProfileFile(controller_->ProgramFile("TWLang.ini"))));
+
+  // Attract modes, command URLs, listed programs, input lock-down, topics for other programs.
+  KioskAttractFrame::Windows windows;
+  windows.splash = [this] { return splash_.get(); };
+  windows.browser = [this] { return form_ie_.get(); };
+  windows.bottom = [this] { return form_bottom(); };
+  attract_host_ = std::make_unique<KioskAttractHost>(*controller_, std::move(windows), form_bottom());
 
   timer_.start();
 }
@@ -98,6 +111,7 @@ void KioskShell::StartEmbeddedBrowser() {
   options.scroll_bar_size = Scaled(20, controller_->screen_scale());
   // The loop handles the engine's events; the window carries out the loop's requests.
   embedded_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_proxy_, *this);
+  if (attract_host_) attract_host_->AttachEmbedded(*embedded_);
   form_ie_ = std::make_unique<TFormIE>(*embedded_, options);
   engine_proxy_.SetTarget(form_ie_.get());
   form_ie_->report = [this](const std::string& text) { controller_->WriteLog(text); };
@@ -135,7 +149,9 @@ void KioskShell::ShowBusyMeter(int) {}
 void KioskShell::HideBusyMeter() {}
 
 void KioskShell::RaiseTopmostWindows() {
-  // Nothing keeps windows on top without a window manager: raise them, in order.
+  // Nothing keeps windows on top without a window manager: raise them, in order; not
+  // while the idle cover lets another program have the screen.
+  if (attract_host_ && attract_host_->covered()) return;
   if (form_bottom()) form_bottom()->raise();
   if (dialog_new_window_ && dialog_new_window_->isVisible()) dialog_new_window_->raise();
 }

@@ -16,7 +16,9 @@
 namespace tw {
 
 class EmbeddedBrowserLoop;
+class KioskAttractHost;
 class KioskToolbarHost;
+class SmtpLogMailSender;
 class TDialogNewWindow;
 class TFormIE;
 class TFormBottom;
@@ -67,6 +69,8 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
 
   std::string program_dir_;
   SystemClock clock_;
+  // Declared before the controller, which holds a pointer to it, so it is destroyed after.
+  std::unique_ptr<SmtpLogMailSender> log_mail_sender_;
   std::unique_ptr<KioskController> controller_;
   std::unique_ptr<TFormSplash> splash_;
   std::unique_ptr<TDialogNewWindow> dialog_new_window_;
@@ -75,6 +79,7 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   ForwardingEngine engine_proxy_;
   std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
   std::unique_ptr<KioskToolbarHost> toolbar_host_;
+  std::unique_ptr<KioskAttractHost> attract_host_;
   std::function<void()> on_first_paint_;
   QTimer timer_;
   QTimer pass_timer_;

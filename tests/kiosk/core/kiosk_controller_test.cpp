@@ -277,7 +277,11 @@ TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
   sender.fail = true;
   k.Guarded([&] { k.RunPass(); });
   EXPECT_TRUE(k.log_mail().pending);  // kept for a later try
+  EXPECT_TRUE(hooks_.errors.empty());  // logged, not shown
   sender.fail = false;
+  k.RunPass();
+  EXPECT_TRUE(sender.sent.empty());  // the retry waits
+  clock_.Advance(LogMailDelivery::kFirstRetryDelay);
   k.RunPass();
   ASSERT_EQ(sender.sent.size(), 1u);
   EXPECT_EQ(sender.sent[0].attachments.size(), 1u);

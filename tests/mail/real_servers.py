@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Runs the real-server mail tests: starts an SMTP server that delivers into a maildir
+(OpenSMTPD) and a POP3 server reading that maildir (Dovecot) on free loopback ports,
+with configuration files in a temporary folder, runs the test program against them and
+stops both servers by their process ids afterwards.
+
+Usage: real_servers.py TEST_PROGRAM [gtest arguments...]
+Exits 77 (skipped) only when the servers cannot be started at all on this machine: not
+running as root (the SMTP server needs it) or the server programs are not installed.
+"""
+import os
+import pwd
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+SMTPD = "/usr/sbin/smtpd"
+DOVECOT = "/usr/sbin/dovecot"
+SKIP = 77
+USER = "visitor"
+PASSWORD = "tarnwick-test-password"
+
+
+def skip(reason):
+    print("SKIPPED: real mail servers cannot be started: " + reason, flush=True)
+    sys.exit(SKIP)
+
+
+def free_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def wait_for_greeting(port, prefix, process, deadline):
+    while time.monotonic() < deadline:
+        if process.poll() is not None:
+            return False
+        try:
+            with socket.create_connection(("127.0.0.1", port), timeout=2) as s:
+                s.settimeout(2)
+                if s.recv(512).startswith(prefix):
+                    return True
+        except OSError:
+            time.sleep(0.1)
+    return False
+
+
+def stop(process):
+    if process is None or process.poll() is not None:
+        return
+    os.kill(process.pid, signal.SIGTERM)
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        os.kill(process.pid, signal.SIGKILL)
+        process.wait()
+
+
+def write(path, text):
+    with open(path, "w") as f:
+        f.write(text)
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
+    if os.geteuid() != 0:
+        skip("the SMTP server must be started as root")
+    for program in (SMTPD, DOVECOT):
+        if not os.access(program, os.X_OK):
+            skip(program + " is not installed (scripts/install-deps installs it)")
+    if os.path.exists("/var/run/smtpd.sock"):
+        skip("another SMTP server of the same kind is running (/var/run/smtpd.sock exists)")
+
+    nobody = pwd.getpwnam("nobody")
+    work = tempfile.mkdtemp(prefix="tarnwick-mail-servers-")
+    os.chmod(work, 0o755)
+    maildir = os.path.join(work, "Maildir")
+    for sub in ("", "cur", "new", "tmp"):
+        os.makedirs(os.path.join(maildir, sub), exist_ok=True)
+        os.chown(os.path.join(maildir, sub), nobody.pw_uid, nobody.pw_gid)
+    os.makedirs(os.path.join(work, "dovecot-run"))
+    os.makedirs(os.path.join(work, "dovecot-state"))
+    smtp_port = free_port()
+    pop3_port = free_port()
+
+    # Every recipient goes to the one maildir, delivered as "nobody".
+    write(os.path.join(work, "vusers"), "@ nobody\n")
+    write(os.path.join(work, "smtpd.conf"),
+          f"table vusers file:{work}/vusers\n"
+          f"listen on 127.0.0.1 port {smtp_port}\n"
+          f'action "deliver" maildir "{maildir}" virtual <vusers>\n'
+          'match from any for any action "deliver"\n')
+    write(os.path.join(work, "users"), f"{USER}:{{PLAIN}}{PASSWORD}::::::\n")
+    write(os.path.join(work, "dovecot.conf"), f"""
+instance_name = tarnwick-test-{os.getpid()}
+protocols = pop3
+listen = 127.0.0.1
+base_dir = {work}/dovecot-run
+state_dir = {work}/dovecot-state
+log_path = {work}/dovecot.log
+ssl = no
+disable_plaintext_auth = no
+auth_mechanisms = plain
+first_valid_uid = 1
+mail_location = maildir:{maildir}
+passdb {{
+  driver = passwd-file
+  args = scheme=PLAIN username_format=%u {work}/users
+}}
+userdb {{
+  driver = static
+  args = uid={nobody.pw_uid} gid={nobody.pw_gid} home={work}/home
+}}
+service pop3-login {{
+  inet_listener pop3 {{
+    address = 127.0.0.1
+    port = {pop3_port}
+  }}
+  inet_listener pop3s {{
+    port = 0
+  }}
+}}
+""")
+
+    smtpd = dovecot = None
+    smtpd_log = open(os.path.join(work, "smtpd.log"), "w")
+    dovecot_out = open(os.path.join(work, "dovecot.out"), "w")
+    result = 1
+    try:
+        smtpd = subprocess.Popen([SMTPD, "-d", "-f", os.path.join(work, "smtpd.conf")],
+                                 stdout=smtpd_log, stderr=subprocess.STDOUT)
+        dovecot = subprocess.Popen([DOVECOT, "-F", "-c", os.path.join(work, "dovecot.conf")],
+                                   stdout=dovecot_out, stderr=subprocess.STDOUT)
+        deadline = time.monotonic() + 20
+        if not wait_for_greeting(smtp_port, b"220", smtpd, deadline):
+            print("the SMTP server did not start", flush=True)
+        elif not wait_for_greeting(pop3_port, b"+OK", dovecot, deadline):
+            print("the POP3 server did not start", flush=True)
+        else:
+            env = dict(os.environ)
+            env.update({
+                "TW_SMTP_SERVER": f"127.0.0.1:{smtp_port}",
+                "TW_POP3_SERVER": f"127.0.0.1:{pop3_port}",
+                "TW_POP3_USER": USER,
+                "TW_POP3_PASSWORD": PASSWORD,
+            })
+            result = subprocess.call(sys.argv[1:], env=env)
+    finally:
+        stop(smtpd)
+        stop(dovecot)
+        smtpd_log.close()
+        dovecot_out.close()
+        if result != 0:
+            for name in ("smtpd.log", "dovecot.out", "dovecot.log"):
+                path = os.path.join(work, name)
+                if os.path.exists(path):
+                    print(f"----- {name}", flush=True)
+                    with open(path, errors="replace") as f:
+                        print(f.read(), flush=True)
+        shutil.rmtree(work, ignore_errors=True)
+    return result
+
+
+if __name__ == "__main__":
+    sys.exit(main())
