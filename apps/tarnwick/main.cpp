@@ -1,6 +1,9 @@
 // tarnwick: the kiosk shell.
 //   tarnwick [--dir DIR]    run the kiosk on the configuration in DIR (default: the
 //                           directory of this program)
+//   tarnwick --poke TOPIC [ITEM]
+//                           pokes a topic of the running kiosk on the session bus:
+//                           TW_SendURL URL, TW_IdleOn, TW_IdleOff, TW_ActiveOn, TW_ActiveOff
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
@@ -8,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_shell.h"
 #include "kiosk/app/program_directory.h"
 #include "kiosk/app/stop_signal_watcher.h"
@@ -39,6 +43,10 @@ class KioskApplication : public QApplication {
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
+  if (argc >= 3 && std::strcmp(argv[1], "--poke") == 0) {
+    QCoreApplication poke_app(argc, argv);
+    return tw::PokeRunningKiosk(QString::fromLocal8Bit(argv[2]), argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString());
+  }
   std::string dir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--dir") == 0) {
@@ -48,7 +56,7 @@ int main(int argc, char** argv) {
       }
       dir = argv[++i];
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::fprintf(stderr, "usage: tarnwick [--dir DIR]\n");
+      std::fprintf(stderr, "usage: tarnwick [--dir DIR] | --poke TOPIC [ITEM]\n");
       return 0;
     }
     // Anything else (-platform, ...) is left to Qt.

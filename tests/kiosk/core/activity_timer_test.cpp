@@ -7,6 +7,7 @@
 
 #include "fakes/manual_clock.h"
 #include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/kiosk_topics.h"
 #include "kiosk/core/log_lines.h"
 #include "kiosk/core/recording_frame.h"
 #include "kiosk/core/recording_hooks.h"
@@ -266,6 +267,26 @@ TEST_F(ActivityTimerTest, ActiveModeIgnoresTheMouse) {
   Run(1);
   EXPECT_EQ(Count(), 101);
   EXPECT_FALSE(Logged("Automatic Return To Start - start"));
+}
+
+TEST_F(ActivityTimerTest, TopicsFromOtherPrograms) {
+  Start("[PREFERENCES]\nDebug=1\n");
+  KioskController& c = *controller_;
+  EXPECT_TRUE(PokeKioskTopic(c, "TW_IdleOn", "any", ""));
+  EXPECT_TRUE(c.activity().idle_mode());
+  EXPECT_TRUE(PokeKioskTopic(c, "TW_ActiveOn", "", "x"));
+  EXPECT_TRUE(c.activity().active_mode());
+  EXPECT_TRUE(PokeKioskTopic(c, "TW_IdleOff", "", ""));
+  EXPECT_TRUE(PokeKioskTopic(c, "TW_ActiveOff", "", ""));
+  EXPECT_FALSE(c.activity().idle_mode());
+  EXPECT_FALSE(c.activity().active_mode());
+  EXPECT_TRUE(PokeKioskTopic(c, "TW_SendURL", "http://example.org/", ""));
+  EXPECT_EQ(c.TakeQueuedURL(), "http://example.org/");
+  EXPECT_FALSE(PokeKioskTopic(c, "tw_idleon", "", ""));
+  EXPECT_FALSE(c.activity().idle_mode());
+  const Texts log = Log();
+  EXPECT_EQ(Texts(log.end() - 2, log.end()),
+            (Texts{"TW_SendURL - http://example.org/", "DDE SendURL Received - http://example.org/"}));
 }
 
 }  // namespace

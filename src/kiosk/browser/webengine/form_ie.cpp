@@ -17,12 +17,22 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 
 #include "kiosk/browser/webengine/kiosk_web_page.h"
 
 namespace tw {
 namespace {
+
+// Command URLs are answered before any request is made (before-navigate cancels them);
+// with a handler for the scheme the engine lets a page's links and forms reach them at all.
+class CommandSchemeHandler : public QWebEngineUrlSchemeHandler {
+ public:
+  using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+  void requestStarted(QWebEngineUrlRequestJob* job) override { job->fail(QWebEngineUrlRequestJob::RequestDenied); }
+};
 
 // The view's context menu: never the engine's own (which offers saving pages and
 // viewing their source), at most the everyday commands.
@@ -99,6 +109,7 @@ void TFormIE::NewSession() {
   profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
   profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
   profile_->scripts()->insert(ScrollBarStyle(options_.scroll_bar_size));
+  profile_->installUrlSchemeHandler("tw-command", new CommandSchemeHandler(profile_));
   connect(profile_, &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest* download) {
     events_.BrowserDialog(BrowserDialogKind::kDownload, download->url().toString().toStdString());
     download->cancel();

@@ -1,0 +1,74 @@
+#include "kiosk/app/kiosk_attract_frame.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "kiosk/browser/webengine/form_ie.h"
+#include "kiosk/panels/form_bottom.h"
+#include "kiosk/panels/form_splash.h"
+#include "widgets/vx4_key_controller.h"
+
+namespace tw {
+
+CursorPoint KioskAttractFrame::CursorPos() const {
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
+void KioskAttractFrame::ShowIdleCover(bool on) {
+  TFormSplash* splash = windows_.splash ? windows_.splash() : nullptr;
+  TFormIE* browser = windows_.browser ? windows_.browser() : nullptr;
+  TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;
+  covered_ = on;
+  if (on) {
+    // The panels are left where they are under the cover; the shell stops raising them
+    // while the cover is up, so another program's windows can come to the front.
+    if (splash) {
+      saved_splash_ = splash->geometry();
+      const QScreen* screen = QGuiApplication::primaryScreen();
+      splash->setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
+      splash->show();
+      splash->raise();
+    }
+    if (browser) browser->hide();
+    if (bottom) bottom->lower();
+  } else {
+    if (browser) browser->show();
+    if (splash) {
+      splash->hide();
+      splash->setGeometry(saved_splash_);
+    }
+    if (bottom) bottom->raise();
+  }
+}
+
+void KioskAttractFrame::StartVideo() {
+  if (windows_.start_video) windows_.start_video();
+}
+
+void KioskAttractFrame::StopVideo() {
+  if (windows_.stop_video) windows_.stop_video();
+}
+
+// The e-mail window and the banner bar take these over once they exist.
+void KioskAttractFrame::HideEmailWindow() {}
+void KioskAttractFrame::AdvanceBanner() {}
+
+void KioskAttractFrame::ResetKeyboardPage() {
+  TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;
+  if (bottom == nullptr) return;
+  bottom->ResetPage();
+  // No modifier stays latched for the next visitor.
+  if (TVX4KeyController* keys = bottom->KeyController()) {
+    for (TKeyType type : {TKeyType::ktShift, TKeyType::ktAlt, TKeyType::ktCtrl, TKeyType::ktAltGr}) {
+      keys->SetLatched(type, false);
+    }
+  }
+}
+
+void KioskAttractFrame::EndVisitorSession() {
+  if (TFormIE* browser = windows_.browser ? windows_.browser() : nullptr) browser->WipeSession();
+}
+
+}  // namespace tw

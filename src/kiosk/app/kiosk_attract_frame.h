@@ -1,0 +1,45 @@
+// The attract modes' effects on the kiosk's windows: the idle cover, the video, the
+// browser session forgotten when the kiosk returns to its start page.
+#pragma once
+
+#include <QRect>
+#include <functional>
+
+#include "kiosk/core/attract_frame.h"
+
+namespace tw {
+
+class TFormIE;
+class TFormSplash;
+class TFormBottom;
+
+class KioskAttractFrame : public AttractFrame {
+ public:
+  struct Windows {
+    std::function<TFormSplash*()> splash;
+    std::function<TFormIE*()> browser;
+    std::function<TFormBottom*()> bottom;
+    // The attract video; absent until the video window exists.
+    std::function<void()> start_video;
+    std::function<void()> stop_video;
+  };
+  explicit KioskAttractFrame(Windows windows) : windows_(std::move(windows)) {}
+
+  CursorPoint CursorPos() const override;
+  void ShowIdleCover(bool on) override;
+  void StartVideo() override;
+  void StopVideo() override;
+  void HideEmailWindow() override;
+  void ResetKeyboardPage() override;
+  void AdvanceBanner() override;
+  void EndVisitorSession() override;
+
+  bool covered() const { return covered_; }
+
+ private:
+  Windows windows_;
+  QRect saved_splash_;
+  bool covered_ = false;
+};
+
+}  // namespace tw

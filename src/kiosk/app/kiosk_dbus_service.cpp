@@ -1,0 +1,56 @@
+#include "kiosk/app/kiosk_dbus_service.h"
+
+#include <QDBusConnection>
+#include <QDBusError>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <cstdio>
+
+#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/kiosk_topics.h"
+
+namespace tw {
+
+KioskDbusService::KioskDbusService(KioskController& controller, QObject* parent)
+    : QObject(parent), controller_(controller) {}
+
+bool KioskDbusService::Register(QString* error) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    *error = "no session bus: " + bus.lastError().message();
+    return false;
+  }
+  if (!bus.registerService(kKioskBusName)) {
+    *error = bus.lastError().message();
+    return false;
+  }
+  if (!bus.registerObject("/", this, QDBusConnection::ExportAllSlots)) {
+    *error = bus.lastError().message();
+    return false;
+  }
+  return true;
+}
+
+void KioskDbusService::Poke(const QString& topic, const QString& item, const QString& data) {
+  controller_.Guarded(
+      [&] { PokeKioskTopic(controller_, topic.toStdString(), item.toStdString(), data.toStdString()); });
+}
+
+QString KioskDbusService::Request(const QString&, const QString&) { return QString(); }
+
+int PokeRunningKiosk(const QString& topic, const QString& item) {
+  QDBusInterface kiosk(kKioskBusName, "/", kKioskBusInterface, QDBusConnection::sessionBus());
+  if (!kiosk.isValid()) {
+    std::fprintf(stderr, "tarnwick: no running kiosk on the session bus (%s)\n",
+                 qPrintable(kiosk.lastError().message()));
+    return 1;
+  }
+  const QDBusReply<void> reply = kiosk.call("Poke", topic, item, QString());
+  if (!reply.isValid()) {
+    std::fprintf(stderr, "tarnwick: poke not delivered (%s)\n", qPrintable(reply.error().message()));
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tw

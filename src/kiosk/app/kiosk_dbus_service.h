@@ -1,0 +1,42 @@
+// The kiosk's topics for other programs on the session bus: bus name
+// org.tarnwick.TARNWICK, object "/", interface org.tarnwick.Dde.
+//   Poke(topic, item, data)  TW_SendURL (item = URL), TW_IdleOn, TW_IdleOff,
+//                            TW_ActiveOn, TW_ActiveOff
+//   Request(topic, item)     answers "" (no topic of the kiosk answers requests)
+// From a shell:  tarnwick --poke TOPIC [ITEM]
+//   or: gdbus call --session --dest org.tarnwick.TARNWICK --object-path /
+//         --method org.tarnwick.Dde.Poke TW_SendURL http://example.org/ ""  (one line)
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace tw {
+
+class KioskController;
+
+inline constexpr char kKioskBusName[] = "org.tarnwick.TARNWICK";
+inline constexpr char kKioskBusInterface[] = "org.tarnwick.Dde";
+
+class KioskDbusService : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.tarnwick.Dde")
+
+ public:
+  explicit KioskDbusService(KioskController& controller, QObject* parent = nullptr);
+  // Takes the bus name and publishes the object; the reason when that fails.
+  bool Register(QString* error);
+
+ public slots:
+  void Poke(const QString& topic, const QString& item, const QString& data);
+  QString Request(const QString& topic, const QString& item);
+
+ private:
+  KioskController& controller_;
+};
+
+// The operator's command line: pokes a topic of the running kiosk. Returns the exit code
+// (0 done, 1 not delivered) and says why on stderr.
+int PokeRunningKiosk(const QString& topic, const QString& item);
+
+}  // namespace tw

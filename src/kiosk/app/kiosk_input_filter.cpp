@@ -1,0 +1,37 @@
+#include "kiosk/app/kiosk_input_filter.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "kiosk/core/kiosk_controller.h"
+
+namespace tw {
+
+bool KioskInputFilter::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && controller_.activity().active_mode()) return true;
+      if (mouse->button() == Qt::RightButton && controller_.config().block_right_button) return true;
+      break;
+    }
+    case QEvent::ContextMenu:
+      if (controller_.config().block_right_button) return true;
+      break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_F4 && (key->modifiers() & Qt::AltModifier)) return true;
+      if (event->type() == QEvent::KeyPress) controller_.ResetIdleCount();
+      break;
+    }
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tw

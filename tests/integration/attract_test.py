@@ -1,0 +1,211 @@
+#!/usr/bin/env python3
+"""Runs the real kiosk (embedded browser) under an X server with a session bus and checks
+what an operator would see: feedback files from the demo's feedback page, the idle
+cover switched by a marker file, pages sent by other programs, a listed program run from
+a command URL, and a visitor's cookie forgotten when the kiosk returns to its start page.
+
+usage: attract_test.py TARNWICK DEMO_PAGES   (DISPLAY and DBUS_SESSION_BUS_ADDRESS set)
+"""
+import http.server
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+TARNWICK = sys.argv[1]
+DEMO_PAGES = sys.argv[2]
+failures = []
+passes = 0
+
+
+def check(condition, message):
+    global passes
+    if condition:
+        passes += 1
+    else:
+        failures.append(message)
+        print("FAIL:", message, flush=True)
+
+
+class Kiosk:
+    """One kiosk process on its own program folder with a copy of the demo pages."""
+
+    def __init__(self, start_page, settings="", base=None):
+        self.dir = tempfile.mkdtemp(prefix="tarnwick-attract-")
+        self.pages = os.path.join(self.dir, "pages")
+        shutil.copytree(DEMO_PAGES, self.pages)
+        with open(os.path.join(self.pages, "cookie.htm"), "w") as f:
+            # Reports the cookie it finds through a feedback command, then sets one.
+            f.write("<!DOCTYPE html><html><body>cookie<script>"
+                    "var seen = document.cookie || 'none';"
+                    "document.cookie = 'visitor=ann; max-age=3600';"
+                    "location.href = 'tw-command:FEEDBACK?seen=' + seen;"
+                    "</script></body></html>")
+        self.base = base or "file://" + self.pages
+        with open(os.path.join(self.dir, "Tarnwick.ini"), "w") as ini:
+            ini.write("[PREFERENCES]\nScreenMode=1\n%s\n[BROWSER]\nBrowser=1\n[URLS]\nStart=%s/%s\n"
+                      % (settings, self.base, start_page))
+        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+        if os.geteuid() == 0:
+            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        self.env = env
+        self.out = open(os.path.join(self.dir, "out.txt"), "w")
+        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
+
+    def log(self):
+        try:
+            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
+                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
+        except FileNotFoundError:
+            return []
+
+    def wait_for(self, predicate, seconds=20):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            if predicate():
+                return True
+            time.sleep(0.05)
+        return False
+
+    def wait_for_line(self, text, seconds=20):
+        return self.wait_for(lambda: any(text in line for line in self.log()), seconds)
+
+    def feedback(self):
+        """Contents of the feedback files, oldest first."""
+        folder = os.path.join(self.dir, "feedback")
+        if not os.path.isdir(folder):
+            return []
+        files = [os.path.join(folder, n) for n in os.listdir(folder) if n.endswith(".txt")]
+        files.sort(key=lambda p: os.stat(p).st_mtime_ns)
+        out = []
+        for p in files:
+            with open(p) as f:
+                out.append(f.read())
+        return out
+
+    def poke(self, *args):
+        return subprocess.run([TARNWICK, "--poke", *args], capture_output=True, text=True, timeout=20, env=self.env)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(15)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+                failures.append("kiosk did not stop within 15 s of SIGTERM")
+        check(self.process.returncode == 0, "kiosk exit status %s" % self.process.returncode)
+        check(self.log()[-1:] == ["Tarnwick Closing Down"], "last log line: %s" % self.log()[-1:])
+        self.out.close()
+        if failures and os.environ.get("TARNWICK_KEEP"):
+            print("kept", self.dir)
+            return
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
+
+
+def test_demo_feedback_page():
+    k = Kiosk("feedback.htm", "Debug=1")
+    check(k.wait_for_line("Page Loaded - file://%s/feedback.htm" % k.pages), "feedback page not loaded")
+    time.sleep(0.5)
+    # Into the page, to its first field, a name, and Enter sends the form.
+    xdotool("mousemove", "400", "100")
+    xdotool("click", "1")
+    xdotool("key", "Tab")
+    xdotool("type", "Ann")
+    xdotool("key", "Return")
+    check(k.wait_for(lambda: k.feedback() != [], 15), "no feedback file written")
+    got = k.feedback()
+    check(len(got) == 1 and got[0].startswith("name=Ann\nrating=5") and "comments=" in got[0],
+          "feedback file: %r" % got)
+    check(not any("Command - FEEDBACK" in line for line in k.log()), "feedback asked for a password")
+    k.stop()
+
+
+def test_idle_marker_file_and_pokes():
+    k = Kiosk("start.htm", "[PROGRAMS]\nProgram0=/usr/bin/touch")
+    check(k.wait_for_line("Page Loaded - file://%s/start.htm" % k.pages), "start page not loaded")
+    marker = os.path.join(k.dir, "idle.txt")
+    open(marker, "w").close()
+    check(k.wait_for_line("Idle mode On", 2), "idle.txt did not switch idle mode on")
+    os.remove(marker)
+    check(k.wait_for_line("Idle mode Off", 2), "removing idle.txt did not switch idle mode off")
+
+    target = "file://%s/news.htm" % k.pages
+    r = k.poke("TW_SendURL", target)
+    check(r.returncode == 0, "poke failed: %s" % r.stderr)
+    check(k.wait_for_line("DDE SendURL Received - " + target), "TW_SendURL not received")
+    check(k.wait_for_line("Page Loaded - " + target), "poked page not loaded")
+    for topic, line in [("TW_ActiveOn", "Active mode On"), ("TW_ActiveOff", "Active mode Off")]:
+        check(k.poke(topic).returncode == 0, topic + " poke failed")
+        check(k.wait_for_line(line, 5), topic + " had no effect")
+
+    # A listed program started by a command URL: run, bracketed by idle mode.
+    made = os.path.join(k.dir, "ran.txt")
+    check(k.poke("TW_SendURL", "tw-command:EXECUTE?1#" + made).returncode == 0, "execute poke failed")
+    check(k.wait_for(lambda: os.path.exists(made), 10), "listed program did not run")
+    check(k.wait_for_line("Program Terminated - /usr/bin/touch " + made, 10), "program end not logged")
+    log = k.log()
+    want = ["Started Program - /usr/bin/touch " + made, "Idle mode On", "Idle mode Off",
+            "Program Terminated - /usr/bin/touch " + made]
+    at = [next((i for i, line in enumerate(log) if line == w and i > 0), None) for w in want]
+    last = [max((i for i, line in enumerate(log) if line == w), default=None) for w in want]
+    check(None not in last and last == sorted(last), "launcher lines out of order: %s" % log[-8:])
+    k.stop()
+
+
+class Pages(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def test_cookie_forgotten_after_idle_return():
+    folder = tempfile.mkdtemp(prefix="tarnwick-site-")
+    with open(os.path.join(folder, "cookie.htm"), "w") as f:
+        f.write("<!DOCTYPE html><html><body>cookie<script>"
+                "var seen = document.cookie || 'none';"
+                "document.cookie = 'visitor=ann; max-age=3600';"
+                "location.href = 'tw-command:FEEDBACK?seen=' + seen;"
+                "</script></body></html>")
+    handler = lambda *a, **kw: Pages(*a, directory=folder, **kw)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        base = "http://127.0.0.1:%d" % server.server_address[1]
+        k = Kiosk("cookie.htm", "[ATTRACT]\nTimeStart=10", base=base)
+        check(k.wait_for(lambda: len(k.feedback()) >= 1, 20), "cookie page gave no report")
+        # The same visitor sees the cookie on the next visit to the page.
+        k.poke("TW_SendURL", base + "/cookie.htm")
+        check(k.wait_for(lambda: len(k.feedback()) >= 2, 10), "second visit gave no report")
+        check(k.wait_for_line("Visitor Session Cleared", 20), "no session end at the start page time")
+        check(k.wait_for(lambda: len(k.feedback()) >= 3, 10), "start page after idle time gave no report")
+        check(k.feedback()[:3] == ["seen=none\n", "seen=visitor=ann\n", "seen=none\n"],
+              "cookies seen: %r" % k.feedback())
+        log = k.log()
+        cleared = max(i for i, line in enumerate(log) if line == "Visitor Session Cleared")
+        check(log[cleared + 1].startswith("Timed Start Activation - "), "session not cleared before the start page")
+        k.stop()
+    finally:
+        server.shutdown()
+        server.server_close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+for test in [test_demo_feedback_page, test_idle_marker_file_and_pokes, test_cookie_forgotten_after_idle_return]:
+    print("--", test.__name__, flush=True)
+    try:
+        test()
+    except Exception as e:  # a broken scenario must not hide the others
+        failures.append("%s: %r" % (test.__name__, e))
+        print("FAIL:", test.__name__, repr(e), flush=True)
+
+print("%d passed, %d failed" % (passes, len(failures)))
+sys.exit(1 if failures else 0)
