@@ -8,6 +8,7 @@ navigate and log their lines.
 usage: toolbar_keyboard_test.py TARNWICK
 """
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -107,6 +108,17 @@ class Kiosk:
                 return int(line.split("Position:")[1].split(",")[1].split()[0])
         return None
 
+    def browser_rect(self):
+        """The embedded browser window's (x, y, width, height), or None."""
+        r = xdotool("search", "--onlyvisible", "--name", "^Tarnwick$")
+        for window in r.stdout.split():
+            text = xdotool("getwindowgeometry", window).stdout
+            pos = re.search(r"Position: (-?\d+),(-?\d+)", text)
+            size = re.search(r"Geometry: (\d+)x(\d+)", text)
+            if pos and size:
+                return (int(pos.group(1)), int(pos.group(2)), int(size.group(1)), int(size.group(2)))
+        return None
+
     def stop(self):
         if self.process.poll() is None:
             self.process.send_signal(signal.SIGTERM)
@@ -131,11 +143,16 @@ def main():
     time.sleep(0.5)
     check(k.bottom_form_top() == HIDDEN_TOP, "tool bar not at %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
 
+    # The browser fills the hole between the panels: from the top bar to the tool bar.
+    browser_before = k.browser_rect()
+    check(browser_before == (24, 59, 703, 486), "browser window with the keyboard hidden: %s" % (browser_before,))
     k.press_button("keyboard")
     check(k.wait_for_line("Keyboard Shown", 5), "no 'Keyboard Shown'")
     k.top = SHOWN_TOP
     time.sleep(0.3)
     check(k.bottom_form_top() == SHOWN_TOP, "keyboard not raised to %d: %s" % (SHOWN_TOP, k.bottom_form_top()))
+    browser_shown = k.browser_rect()
+    check(browser_shown == (24, 59, 703, 272), "browser window with the keyboard shown: %s" % (browser_shown,))
 
     for key in ["shift", "H", "e", "l", "l", "o", ",", "space", "shift", "W", "o", "r", "l", "d", "shift", "1"]:
         k.press_key(key)
@@ -164,6 +181,7 @@ def main():
     check(k.wait_for_line("Keyboard Hidden", 5), "no 'Keyboard Hidden'")
     time.sleep(0.3)
     check(k.bottom_form_top() == HIDDEN_TOP, "keyboard not lowered to %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
+    check(k.browser_rect() == browser_before, "browser window after two presses: %s" % (k.browser_rect(),))
     k.stop()
 
 
