@@ -8,13 +8,6 @@
 #include "widgets/vx4_key_controller.h"
 
 namespace tw {
-namespace {
-
-// The side panels' page buttons come back after the keyboard only where they have a
-// URL; the side panels are not part of the kiosk yet, so none has one.
-constexpr std::array<bool, kSidePanelCustomCount> kNoSideCustomURLs{};
-
-}  // namespace
 
 KioskToolbarHost::KioskToolbarHost(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
                                    std::function<TFormIE*()> browser_window)
@@ -22,7 +15,7 @@ KioskToolbarHost::KioskToolbarHost(KioskController& controller, BrowserEngine& e
       engine_(engine),
       frame_(frame),
       browser_window_(std::move(browser_window)),
-      layout_(InitialFrameLayout(controller.screen_scale(), kNoSideCustomURLs)) {}
+      layout_(InitialFrameLayout(controller.screen_scale(), {})) {}
 
 KioskToolbarHost::~KioskToolbarHost() = default;
 
@@ -60,9 +53,15 @@ PanelSizes KioskToolbarHost::CurrentPanelSizes(const PanelSizes& design) const {
   return PanelSizesOf(layout_, design.top_width, design.top_height);
 }
 
+void KioskToolbarHost::SetSidePanelCustomURLs(const std::array<bool, kSidePanelCustomCount>& has_url) {
+  side_custom_urls_ = has_url;
+  if (!layout_.keyboard_shown) layout_.custom_visible = has_url;
+  ApplyLayout();
+}
+
 void KioskToolbarHost::ApplyLayout() {
   if (form_) form_->setGeometry(ToQRect(layout_.bottom_form));
-  // The side panels take their rectangles from the same layout once they exist.
+  if (on_frame_layout) on_frame_layout(layout_);
 }
 
 void KioskToolbarHost::GoToURL(const std::string& url, int reason) { controller_.GoToURL(url, reason); }
@@ -106,19 +105,20 @@ void KioskToolbarHost::ReturnFocusToBrowserWindow() {
 bool KioskToolbarHost::ToggleKeyboard() {
   KioskState& state = controller_.state();
   const double scale = controller_.screen_scale();
+  // Showing: the frame shrinks, then the browser fits the smaller hole. Hiding: the
+  // browser takes the full hole first, then the frame grows back around it.
   if (!state.keyboard_shown) {
     state.caret_scroll_request = true;
     state.keyboard_shown = true;
     ShowKeyboardLayout(layout_, scale);
-    ApplyLayout();
     frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
   } else {
     state.keyboard_shown = false;
     frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
-    HideKeyboardLayout(layout_, scale, kNoSideCustomURLs);
-    ApplyLayout();
+    HideKeyboardLayout(layout_, scale, side_custom_urls_);
   }
   if (form_) form_->ShowKeyboardLook(state.keyboard_shown);
+  ApplyLayout();
   return state.keyboard_shown;
 }
 

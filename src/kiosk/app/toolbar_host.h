@@ -31,6 +31,12 @@ class KioskToolbarHost : public ToolbarHost {
   // The side panels' sizes as the keyboard's state leaves them.
   PanelSizes CurrentPanelSizes(const PanelSizes& design) const;
   const FrameLayout& layout() const { return layout_; }
+  // Which of the right panel's page buttons have a URL (they come back after the keyboard).
+  void SetSidePanelCustomURLs(const std::array<bool, kSidePanelCustomCount>& has_url);
+  // Called whenever the frame's layout or the side panels' background pictures change
+  // (the pictures: TFormBottom::LeftPanelPicture, RightPanelPicture), so that the side
+  // panels can follow.
+  std::function<void(const FrameLayout&)> on_frame_layout;
 
   // ToolbarHost
   void GoToURL(const std::string& url, int reason) override;
@@ -61,6 +67,7 @@ class KioskToolbarHost : public ToolbarHost {
   std::function<TFormIE*()> browser_window_;
   std::unique_ptr<TFormBottom> form_;
   FrameLayout layout_;
+  std::array<bool, kSidePanelCustomCount> side_custom_urls_{};
 };
 
 }  // namespace tw
