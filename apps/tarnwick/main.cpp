@@ -71,6 +71,9 @@ int main(int argc, char** argv) {
     blocked.push_back(row[0]);
   }
   tw::PrepareWebEngine(blocked);
+  // The attract video plays through the multimedia back end that needs no extra codec
+  // packages; an operator can still choose another one in the environment.
+  if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
   KioskApplication app(argc, argv);

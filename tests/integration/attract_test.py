@@ -199,7 +199,48 @@ def test_cookie_forgotten_after_idle_return():
         shutil.rmtree(folder, ignore_errors=True)
 
 
-for test in [test_demo_feedback_page, test_idle_marker_file_and_pokes, test_cookie_forgotten_after_idle_return]:
+def screen_colours(x, y, w, h):
+    """Number of distinct colours in a region of the screen."""
+    r = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage",
+                        "-format", "%k", "info:"], capture_output=True, text=True, timeout=30)
+    try:
+        return int(r.stdout.strip() or 0)
+    except ValueError:
+        return 0
+
+
+def test_attract_video():
+    clip = os.path.join(tempfile.mkdtemp(prefix="tarnwick-clip-"), "clip.avi")
+    made = subprocess.run(["gst-launch-1.0", "-q", "videotestsrc", "num-buffers=40", "pattern=smpte", "!",
+                           "video/x-raw,width=320,height=240,framerate=10/1", "!", "jpegenc", "!", "avimux", "!",
+                           "filesink", "location=" + clip], capture_output=True, timeout=60)
+    check(made.returncode == 0 and os.path.getsize(clip) > 0, "test clip not made: %s" % made.stderr)
+    # A file that cannot be opened: said at start-up, the black window shows the caption.
+    k = Kiosk("start.htm", "[ATTRACT]\nTimeVideo=3\nVideoFileName=%s.missing" % clip)
+    check(k.wait_for_line("Unable to load AVI File - %s.missing" % clip, 10), "missing video not reported")
+    check(k.wait_for_line("Starting Video", 10), "video not started at its time")
+    k.stop()
+
+    k = Kiosk("start.htm", "[ATTRACT]\nTimeVideo=3\nVideoFileName=%s\nVideoWidth=320\nVideoHeight=240" % clip)
+    xdotool("mousemove", "700", "700")
+    check(k.wait_for_line("Starting Video", 15), "video not started at its time")
+    time.sleep(2)
+    # The colour bars play in the middle of the black screen, over the frame.
+    check(screen_colours(400, 300, 224, 168) >= 6, "no video on the screen")
+    check(screen_colours(0, 0, 150, 120) <= 2, "the video window does not cover the frame")
+    check(not any("Unable to load AVI File" in line for line in k.log()), "clip reported unplayable")
+    # Still looping after the clip's own 4 seconds.
+    time.sleep(3)
+    check(screen_colours(400, 300, 224, 168) >= 6, "video stopped instead of looping")
+    xdotool("mousemove", "512", "384")
+    xdotool("click", "1")
+    check(k.wait_for_line("Stopping Video", 10), "click did not stop the video")
+    k.stop()
+    shutil.rmtree(os.path.dirname(clip), ignore_errors=True)
+
+
+for test in [test_demo_feedback_page, test_idle_marker_file_and_pokes, test_cookie_forgotten_after_idle_return,
+             test_attract_video]:
     print("--", test.__name__, flush=True)
     try:
         test()

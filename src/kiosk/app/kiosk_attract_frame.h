@@ -22,6 +22,8 @@ class KioskAttractFrame : public AttractFrame {
     // The attract video; absent until the video window exists.
     std::function<void()> start_video;
     std::function<void()> stop_video;
+    // Holds the one-second timer while the mouse button is held on the video (true).
+    std::function<void(bool)> hold_timer;
   };
   explicit KioskAttractFrame(Windows windows) : windows_(std::move(windows)) {}
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "kiosk/app/form_video.h"
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_input_filter.h"
 #include "kiosk/app/qt_process_runner.h"
@@ -13,12 +14,26 @@ namespace tw {
 KioskAttractHost::KioskAttractHost(KioskController& controller, KioskAttractFrame::Windows windows,
                                    KioskButtons* buttons)
     : controller_(controller),
-      frame_(std::move(windows)),
+      frame_(WithVideo(std::move(windows), this)),
       runner_(std::make_unique<QtProcessRunner>()),
       launcher_(controller, *runner_),
       interpreter_(controller),
       input_filter_(std::make_unique<KioskInputFilter>(controller)),
       dbus_(std::make_unique<KioskDbusService>(controller)) {
+  TFormVideo::Options video_options;
+  try {
+    video_options = TFormVideo::ReadOptions(controller.ProgramFile("Tarnwick.ini"), controller.config().time_video,
+                                            controller.screen_scale());
+  } catch (const std::exception& e) {
+    controller.AppException(e.what());
+  }
+  video_ = std::make_unique<TFormVideo>(video_options, [this](const std::string& text) { controller_.WriteLog(text); });
+  video_->on_click = [this] {
+    controller_.Guarded([this] {
+      if (video_->isVisible()) controller_.activity().StopVideo();
+    });
+  };
+  video_->on_hold = hold_timer_;
   controller_.activity().SetFrame(&frame_);
   controller_.activity().SetButtons(buttons);
   interpreter_.SetButtons(buttons);
@@ -34,6 +49,17 @@ KioskAttractHost::~KioskAttractHost() {
   controller_.activity().SetFrame(nullptr);
   controller_.activity().SetButtons(nullptr);
   if (qApp) qApp->removeEventFilter(input_filter_.get());
+}
+
+KioskAttractFrame::Windows KioskAttractHost::WithVideo(KioskAttractFrame::Windows windows, KioskAttractHost* host) {
+  host->hold_timer_ = windows.hold_timer;
+  windows.start_video = [host] { host->video_->StartVideo(); };
+  windows.stop_video = [host] { host->video_->StopVideo(); };
+  return windows;
+}
+
+void KioskAttractHost::RaiseTopmost() {
+  if (video_ && video_->isVisible()) video_->raise();
 }
 
 void KioskAttractHost::AttachEmbedded(EmbeddedBrowserLoop& loop) {

@@ -2,6 +2,7 @@
 // for other programs, joined to the running windows.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "kiosk/app/kiosk_attract_frame.h"
@@ -15,6 +16,7 @@ class KioskController;
 class KioskDbusService;
 class KioskInputFilter;
 class QtProcessRunner;
+class TFormVideo;
 
 class KioskAttractHost {
  public:
@@ -26,10 +28,17 @@ class KioskAttractHost {
   // While the idle cover is up the kiosk's windows are not raised above other programs.
   bool covered() const { return frame_.covered(); }
   CommandInterpreter& interpreter() { return interpreter_; }
+  // Keeps the attract video above the frame while it plays.
+  void RaiseTopmost();
+  TFormVideo* video() const { return video_.get(); }
 
  private:
+  static KioskAttractFrame::Windows WithVideo(KioskAttractFrame::Windows windows, KioskAttractHost* host);
+
   KioskController& controller_;
+  std::function<void(bool)> hold_timer_;
   KioskAttractFrame frame_;
+  std::unique_ptr<TFormVideo> video_;
   std::unique_ptr<QtProcessRunner> runner_;
   ProgramLauncher launcher_;
   CommandInterpreter interpreter_;

@@ -68,6 +68,7 @@ void KioskShell::Start() {
   windows.splash = [this] { return splash_.get(); };
   windows.browser = [this] { return form_ie_.get(); };
   windows.bottom = [this] { return form_bottom(); };
+  windows.hold_timer = [this](bool held) { held ? timer_.stop() : timer_.start(); };
   attract_host_ = std::make_unique<KioskAttractHost>(*controller_, std::move(windows), form_bottom());
 
   timer_.start();
@@ -153,6 +154,7 @@ void KioskShell::RaiseTopmostWindows() {
   // while the idle cover lets another program have the screen.
   if (attract_host_ && attract_host_->covered()) return;
   if (form_bottom()) form_bottom()->raise();
+  if (attract_host_) attract_host_->RaiseTopmost();
   if (dialog_new_window_ && dialog_new_window_->isVisible()) dialog_new_window_->raise();
 }
 
