@@ -12,7 +12,7 @@ using Id = ToolbarButtonId;
 using Obj = KioskButton;
 
 // Back2 and Forward2 share Back's and Forward's caption, picture, sound and slot.
-constexpr std::array<ToolbarButtonSpec, kToolbarButtonCount> kButtons = {{
+constexpr std::array<ToolbarButtonInfo, kToolbarButtonCount> kButtons = {{
     {Id::kStart, "BStart", Obj::kStart, "Start", "Start", "Start", "Start"},
     {Id::kBack, "BBack", Obj::kBack, "Back", "Back", "Back", "Back"},
     {Id::kForward, "BForward", Obj::kForward, "Forward", "Forward", "Forward", "Forward"},
@@ -36,9 +36,9 @@ std::string Key(std::string_view a, std::string_view b) { return std::string(a) 
 
 }  // namespace
 
-std::span<const ToolbarButtonSpec> ToolbarButtons() { return kButtons; }
+std::span<const ToolbarButtonInfo> ToolbarButtons() { return kButtons; }
 
-const ToolbarButtonSpec& ToolbarButton(ToolbarButtonId id) { return kButtons[static_cast<std::size_t>(id)]; }
+const ToolbarButtonInfo& ToolbarButton(ToolbarButtonId id) { return kButtons[static_cast<std::size_t>(id)]; }
 
 std::optional<ToolbarButtonId> ToolbarButtonFor(KioskButton button) {
   switch (button) {
@@ -81,20 +81,20 @@ ToolbarConfig ReadToolbarConfig(const ProfileFile& f) {
     for (std::size_t i = 0; i < kToolbarCustomCount; ++i) {
       c.custom_urls[i] = f.ReadString("URLS", "BCustom" + std::to_string(i + 1), "");
     }
-    for (const ToolbarButtonSpec& b : kButtons) {
+    for (const ToolbarButtonInfo& b : kButtons) {
       buttons[static_cast<std::size_t>(b.id)].caption = f.ReadString("TEXT", b.text_key, b.caption);
     }
     c.show_text = f.ReadString("TEXT", "Show", "Show");
     c.hide_text = f.ReadString("TEXT", "Hide", "Hide");
     buttons[static_cast<std::size_t>(Id::kKeyboard)].caption = c.show_text;
-    for (const ToolbarButtonSpec& b : kButtons) {
+    for (const ToolbarButtonInfo& b : kButtons) {
       buttons[static_cast<std::size_t>(b.id)].glyph_count = ReadStrictInteger(f, "GLYPHNUM", b.glyph_count_key, 2);
     }
-    for (const ToolbarButtonSpec& b : kButtons) {
+    for (const ToolbarButtonInfo& b : kButtons) {
       buttons[static_cast<std::size_t>(b.id)].glyph_file = f.ReadString("GLYPH", b.text_key, "");
     }
     c.bottom_graphic = f.ReadString("GRAPHICS", "Bottom", "");
-    for (const ToolbarButtonSpec& b : kButtons) {
+    for (const ToolbarButtonInfo& b : kButtons) {
       ToolbarButtonConfig& button = buttons[static_cast<std::size_t>(b.id)];
       button.sound = ReadStrictInteger(f, "SOUNDS", Key(b.setting, "Source"), 0);
       button.custom_sound = f.ReadString("SOUNDS", Key(b.setting, "Wav"), "");
@@ -106,7 +106,7 @@ ToolbarConfig ReadToolbarConfig(const ProfileFile& f) {
     c.glyph_show = f.ReadString("GLYPH", "Show", "");
     c.glyph_hide = f.ReadString("GLYPH", "Hide", "");
     c.slot_geometry = SlotGeometryFor(f.ReadString("BUTTONS", "NumberOfButtons", "6"));
-    for (const ToolbarButtonSpec& b : kButtons) {
+    for (const ToolbarButtonInfo& b : kButtons) {
       ToolbarButtonConfig& button = buttons[static_cast<std::size_t>(b.id)];
       const std::string slot_key = Key(b.setting, "On");
       button.width = c.slot_geometry.width;

@@ -47,7 +47,7 @@ inline constexpr int kToolbarButtonTop = 8;
 inline constexpr int kToolbarButtonHeight = 41;
 inline constexpr int kToolbarFontHeight = -21;  // pixels, negative: the character height
 
-struct ToolbarButtonSpec {
+struct ToolbarButtonInfo {
   ToolbarButtonId id;
   std::string_view name;         // "BStart": the control's name
   KioskButton object;            // what the exit password sees (its tag)
@@ -58,8 +58,8 @@ struct ToolbarButtonSpec {
 };
 
 // All buttons in creation order.
-std::span<const ToolbarButtonSpec> ToolbarButtons();
-const ToolbarButtonSpec& ToolbarButton(ToolbarButtonId id);
+std::span<const ToolbarButtonInfo> ToolbarButtons();
+const ToolbarButtonInfo& ToolbarButton(ToolbarButtonId id);
 // The tool-bar button that a tagged kiosk button names (Start .. Keyboard), if any.
 std::optional<ToolbarButtonId> ToolbarButtonFor(KioskButton button);
 

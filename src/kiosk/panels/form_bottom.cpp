@@ -94,13 +94,13 @@ void TFormBottom::BuildToolbar() {
     w->installEventFilter(this);
   }
   // Creation order is stacking order: a later button on the same slot lies on top.
-  for (const ToolbarButtonSpec& spec : ToolbarButtons()) {
+  for (const ToolbarButtonInfo& info : ToolbarButtons()) {
     auto* button = new TSpeedButton(panel_top_);
-    button->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<int>(spec.name.size())));
-    button->setText(QString::fromUtf8(spec.caption.data(), static_cast<int>(spec.caption.size())));
+    button->setObjectName(QString::fromUtf8(info.name.data(), static_cast<int>(info.name.size())));
+    button->setText(QString::fromUtf8(info.caption.data(), static_cast<int>(info.caption.size())));
     button->setGeometry(0, kToolbarButtonTop, 121, kToolbarButtonHeight);
     button->SetSoundPlayer(options_.platform.sounds);
-    const ToolbarButtonId id = spec.id;
+    const ToolbarButtonId id = info.id;
     connect(button, &QAbstractButton::clicked, this, [this, id] { ClickButton(id); });
     buttons_[static_cast<std::size_t>(id)] = button;
   }
@@ -207,16 +207,16 @@ void TFormBottom::FormCreate() {
 
 void TFormBottom::ApplyButtonSettings() {
   const int glyph_size = Scaled(kGlyphSize, options_.screen_scale);
-  for (const ToolbarButtonSpec& spec : ToolbarButtons()) {
-    const ToolbarButtonConfig& c = config_.button(spec.id);
-    TSpeedButton* button = Button(spec.id);
+  for (const ToolbarButtonInfo& info : ToolbarButtons()) {
+    const ToolbarButtonConfig& c = config_.button(info.id);
+    TSpeedButton* button = Button(info.id);
     button->setText(QString::fromStdString(c.caption));
     button->SetNumGlyphs(c.glyph_count);
     const QPixmap loaded = LoadPicture(c.glyph_file);
     if (!loaded.isNull()) {
       button->SetGlyph(loaded);
     } else {
-      button->SetGlyph(BuiltInGlyph(spec.text_key, glyph_size));
+      button->SetGlyph(BuiltInGlyph(info.text_key, glyph_size));
       button->SetNumGlyphs(2);
     }
     button->SetSound(c.sound);
