@@ -134,7 +134,7 @@ TEST(ToolbarActions, TaggedKioskButtonsMapToTheirToolBarButtons) {
   EXPECT_EQ(ToolbarButtonFor(KioskButton::kHelp), ToolbarButtonId::kHelp);
   EXPECT_EQ(ToolbarButtonFor(KioskButton::kCustom1), std::nullopt);
   EXPECT_EQ(ToolbarButtonFor(KioskButton::kUp), std::nullopt);
-  for (const ToolbarButtonSpec& b : ToolbarButtons()) {
+  for (const ToolbarButtonInfo& b : ToolbarButtons()) {
     if (b.id > ToolbarButtonId::kKeyboard) continue;
     EXPECT_EQ(ToolbarButtonFor(b.object), b.id) << b.name;
   }
