@@ -1,0 +1,87 @@
+#include "kiosk/panels/picture_box.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QMovie>
+
+namespace tw {
+
+QColor ColourFromValue(std::uint32_t value, const QPalette& palette) {
+  if ((value >> 24) == 0x80) {
+    switch (value & 0xFF) {
+      case 5: return palette.color(QPalette::Base);              // window
+      case 6: return palette.color(QPalette::WindowText);        // window frame
+      case 8: return palette.color(QPalette::Text);              // window text
+      case 13: return palette.color(QPalette::Highlight);
+      case 14: return palette.color(QPalette::HighlightedText);
+      case 16: return palette.color(QPalette::Dark);             // button shadow
+      case 20: return palette.color(QPalette::Light);            // button highlight
+      default: return palette.color(QPalette::Button);           // button face and the rest
+    }
+  }
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+bool PictureFileExists(const std::string& path) {
+  return !path.empty() && QFile::exists(QString::fromStdString(path));
+}
+
+TPictureBox::TPictureBox(QWidget* parent) : QLabel(parent) {
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+TPictureBox::~TPictureBox() { DropMovie(); }
+
+void TPictureBox::SetCentered(bool centered) {
+  setAlignment(centered ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+}
+
+void TPictureBox::LoadFromFile(const std::string& path) {
+  const QString file = QString::fromStdString(path);
+  QImageReader reader(file);
+  const bool animated = reader.supportsAnimation() && reader.imageCount() > 1;
+  if (animated) {
+    auto* movie = new QMovie(file, QByteArray(), this);
+    // The whole file is decoded at the first frame, so a damaged one is found now.
+    movie->setCacheMode(QMovie::CacheAll);
+    if (!movie->isValid() || !movie->jumpToFrame(0)) {
+      const QString reason = movie->lastErrorString();
+      delete movie;
+      throw PictureError("Cannot read picture " + path + " - " + reason.toStdString());
+    }
+    DropMovie();
+    movie_ = movie;
+    setMovie(movie_);
+    movie_->start();
+    return;
+  }
+  const QImage image = reader.read();
+  if (image.isNull()) throw PictureError("Cannot read picture " + path + " - " + reader.errorString().toStdString());
+  SetPicture(QPixmap::fromImage(image));
+}
+
+void TPictureBox::SetPicture(const QPixmap& picture) {
+  DropMovie();
+  setPixmap(picture);
+}
+
+QPixmap TPictureBox::Current() const { return movie_ ? movie_->currentPixmap() : pixmap(); }
+
+void TPictureBox::DropMovie() {
+  if (!movie_) return;
+  movie_->stop();
+  setMovie(nullptr);
+  delete movie_;
+  movie_ = nullptr;
+}
+
+// Taken, so that the release comes here too.
+void TPictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void TPictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick) OnClick();
+}
+
+}  // namespace tw

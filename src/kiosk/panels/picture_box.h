@@ -1,0 +1,58 @@
+// A picture on a panel: a still picture, or an animated one (GIF) that plays with its
+// own frame delays and loop count. Reports clicks.
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+
+class QMovie;
+
+namespace tw {
+
+// A picture file that exists but cannot be read.
+class PictureError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A colour value 00BBGGRR; a top byte of 80 names a system colour, taken from `palette`.
+QColor ColourFromValue(std::uint32_t value, const QPalette& palette);
+
+bool PictureFileExists(const std::string& path);
+
+class TPictureBox : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit TPictureBox(QWidget* parent = nullptr);
+  ~TPictureBox() override;
+
+  // Centred in the box, or at its top-left corner (cut where it is larger).
+  void SetCentered(bool centered);
+  // Loads a picture file in any format the image readers know; several frames play as
+  // an animation. Throws PictureError when the file cannot be read; the shown picture
+  // stays then.
+  void LoadFromFile(const std::string& path);
+  void SetPicture(const QPixmap& picture);
+  bool Animated() const { return movie_ != nullptr; }
+  QMovie* Movie() const { return movie_; }
+  // The picture as shown now (the current frame of an animation).
+  QPixmap Current() const;
+
+  // A press and release of the left button within the box.
+  std::function<void()> OnClick;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void DropMovie();
+
+  QMovie* movie_ = nullptr;
+};
+
+}  // namespace tw

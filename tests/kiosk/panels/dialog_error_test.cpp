@@ -1,0 +1,104 @@
+// The kiosk's error dialog on the offscreen platform: logging of each showing, the
+// automatic close of messages and questions, relabelled buttons.
+#include "kiosk/panels/dialog_error.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+
+#include "common/profile_file.h"
+#include "kiosk/panels/speed_button.h"
+
+namespace tw {
+namespace {
+
+class DialogErrorTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Drives the dialog's one-second timer by hand `ticks` times while it is shown modally.
+  static void TickWhileShown(TDialogError& dialog, int ticks, std::vector<bool>* visible_after = nullptr) {
+    QTimer::singleShot(0, &dialog, [&dialog, ticks, visible_after] {
+      dialog.Timer()->stop();  // the test is the clock
+      for (int i = 0; i < ticks && dialog.isVisible(); ++i) {
+        dialog.TimerTimer();
+        if (visible_after) visible_after->push_back(dialog.isVisible());
+      }
+    });
+  }
+
+  std::string WriteIni(const std::string& text) {
+    const std::string path = dir_.filePath("Tarnwick.ini").toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  QTemporaryDir dir_;
+
+ private slots:
+  void UnansweredMessageClosesOnTheTenthTickWithOK() {
+    TDialogError dialog;
+    std::vector<std::string> log;
+    dialog.OnLog = [&](const std::string& t) { log.push_back(t); };
+    std::vector<bool> visible;
+    TickWhileShown(dialog, 12, &visible);
+    dialog.ShowMessage("Error - disk full");
+    QVERIFY(dialog.ok_pressed());
+    QCOMPARE(visible.size(), std::size_t{10});
+    for (int i = 0; i < 9; ++i) QVERIFY(visible[i]);
+    QVERIFY(!visible[9]);
+    QCOMPARE(log, std::vector<std::string>{"Error - disk full"});
+  }
+
+  void UnansweredQuestionClosesWithOKNotPressed() {
+    TDialogError dialog;
+    int logged = 0;
+    dialog.OnLog = [&](const std::string&) { ++logged; };
+    TickWhileShown(dialog, 10);
+    QVERIFY(!dialog.AskQuestion("Delete this message?"));
+    QVERIFY(dialog.BCancel()->isHidden());
+    QCOMPARE(logged, 1);
+  }
+
+  void ButtonsAnswerAndEachShowingIsLoggedOnce() {
+    TDialogError dialog;
+    std::vector<std::string> log;
+    dialog.OnLog = [&](const std::string& t) { log.push_back(t); };
+    QTimer::singleShot(0, &dialog, [&] { dialog.BOK()->click(); });
+    QVERIFY(dialog.AskQuestion("First?"));
+    QTimer::singleShot(0, &dialog, [&] { dialog.BCancel()->click(); });
+    QVERIFY(!dialog.AskQuestion("Second?"));
+    QTimer::singleShot(0, &dialog, [&] { dialog.BOK()->click(); });
+    dialog.ShowMessage("Third");
+    QCOMPARE(log, (std::vector<std::string>{"First?", "Second?", "Third"}));
+    // A new showing counts its ten seconds afresh.
+    std::vector<bool> visible;
+    TickWhileShown(dialog, 10, &visible);
+    dialog.ShowMessage("Fourth");
+    QCOMPARE(visible.size(), std::size_t{10});
+  }
+
+  void RelabelledButtonsKeepTheirRolesAndTheDialogIsScaledAndCentred() {
+    TDialogError dialog;
+    dialog.FormCreate(WriteIni("[TEXT]\nOK=Yes\nCancel=No\n"), 1.28);
+    QCOMPARE(dialog.BOK()->text(), QString("Yes"));
+    QCOMPARE(dialog.BCancel()->text(), QString("No"));
+    QCOMPARE(dialog.size(), QSize(553, 155));
+    QCOMPARE(dialog.BOK()->geometry(), QRect(461, 82, 73, 52));
+    QTimer::singleShot(0, &dialog, [&] { dialog.BOK()->click(); });
+    QVERIFY(dialog.AskQuestion("Sure?"));
+  }
+
+  void BadGlyphCountIsReportedAndTheDialogStillScales() {
+    TDialogError dialog;
+    QVERIFY_THROWS_EXCEPTION(ConversionError, dialog.FormCreate(WriteIni("[TEXT]\nOK=Fine\n[GLYPHNUM]\nOK=two\n"), 2.0));
+    QCOMPARE(dialog.BOK()->text(), QString("Fine"));
+    QCOMPARE(dialog.size(), QSize(864, 242));
+  }
+};
+
+}  // namespace
+}  // namespace tw
+
+QTEST_MAIN(tw::DialogErrorTest)
+#include "dialog_error_test.moc"
