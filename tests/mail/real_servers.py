@@ -21,6 +21,7 @@ import time
 SMTPD = "/usr/sbin/smtpd"
 DOVECOT = "/usr/sbin/dovecot"
 SKIP = 77
+CONTROL_SOCKET = "/var/run/smtpd.sock"
 USER = "visitor"
 PASSWORD = "tarnwick-test-password"
 
@@ -28,6 +29,17 @@ PASSWORD = "tarnwick-test-password"
 def skip(reason):
     print("SKIPPED: real mail servers cannot be started: " + reason, flush=True)
     sys.exit(SKIP)
+
+
+def control_socket_in_use():
+    # The SMTP server's control socket has a fixed path: only one instance can run. A
+    # socket file left behind by a stopped server is replaced by the next one.
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as s:
+        try:
+            s.connect(CONTROL_SOCKET)
+            return True
+        except OSError:
+            return False
 
 
 def free_port():
@@ -75,8 +87,8 @@ def main():
     for program in (SMTPD, DOVECOT):
         if not os.access(program, os.X_OK):
             skip(program + " is not installed (scripts/install-deps installs it)")
-    if os.path.exists("/var/run/smtpd.sock"):
-        skip("another SMTP server of the same kind is running (/var/run/smtpd.sock exists)")
+    if control_socket_in_use():
+        skip("another SMTP server of the same kind is running (" + CONTROL_SOCKET + " answers)")
 
     nobody = pwd.getpwnam("nobody")
     work = tempfile.mkdtemp(prefix="tarnwick-mail-servers-")

@@ -181,6 +181,21 @@ TEST(Smtp, ServerThatHangsUpIsANetworkError) {
   EXPECT_FALSE(c.smtp.Connected());
 }
 
+TEST(Smtp, RepliesArrivingByteByByte) {
+  Steps script;
+  for (char c : std::string("220-first\r\n220 second\r\n")) {
+    script.push_back(ScriptedServer::Send(std::string(1, c)));
+    script.push_back(ScriptedServer::Pause(2));
+  }
+  script = Then(Then(script, {Read(), Say("250 hello")}), Quit());
+  ScriptedServer server(script);
+  Client c(server);
+  c.smtp.Connect();
+  EXPECT_EQ(c.smtp.LastReply(), "250 hello");
+  c.smtp.Disconnect();
+  EXPECT_EQ(server.Transcript(), c.Helo() + "QUIT\r\n");
+}
+
 TEST(Smtp, RefusedConnection) {
   TmsSMTP smtp;
   smtp.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
