@@ -1,0 +1,299 @@
+// The banner bar and the side panels on the offscreen platform: banner rotation driven
+// second by second, clicks and their tags, animated and unreadable pictures, visibility
+// of the clock, the page buttons and the arrows, the busy meter, layout changes.
+#include <QImage>
+#include <QImageReader>
+#include <QMovie>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+
+#include "kiosk/panels/form_left.h"
+#include "kiosk/panels/form_right.h"
+#include "kiosk/panels/form_top.h"
+#include "kiosk/panels/picture_box.h"
+#include "kiosk/panels/speed_button.h"
+#include "widgets/analog_clock.h"
+#include "widgets/neato_meter.h"
+
+namespace tw {
+namespace {
+
+class RecordingPanelHost : public FramePanelHost {
+ public:
+  std::vector<std::string> calls;
+  bool exit_visible = false;
+  bool exit_requested = false;
+
+  void GoToURL(const std::string& url, int reason) override { calls.push_back("go " + url + " " + std::to_string(reason)); }
+  void WriteLog(std::string_view text) override { calls.push_back("log " + std::string(text)); }
+  void CheckExitPassword(int tag) override { calls.push_back("password " + std::to_string(tag)); }
+  void HideEmail() override { calls.push_back("hide email"); }
+  bool ExitButtonsVisible() const override { return exit_visible; }
+  void RequestExit() override { exit_requested = true; }
+  void ReportError(const std::string& message) override { calls.push_back("error " + message); }
+  void ReturnFocusToBrowser() override { calls.push_back("focus"); }
+  void ActivateTarget() override {}
+  void ArrowPressed(ScrollDirection d) override { calls.push_back("press " + std::to_string(static_cast<int>(d))); }
+  void ArrowReleased(ScrollDirection d) override { calls.push_back("release " + std::to_string(static_cast<int>(d))); }
+
+  std::vector<std::string> Take() { return std::exchange(calls, {}); }
+};
+
+// A GIF of two 1 x 1 frames (black, then white), 100 ms each, looping forever.
+const unsigned char kTwoFrameGif[] = {
+    'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+    0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0,
+    0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0,
+    0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0,
+    0x3B};
+
+void SavePicture(const QString& path, QColor colour) {
+  QImage image(20, 10, QImage::Format_RGB32);
+  image.fill(colour);
+  QVERIFY(image.save(path, "PNG"));
+}
+
+QColor CornerColour(const TPictureBox* box) { return box->Current().toImage().pixelColor(0, 0); }
+
+class FramePanelsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QString File(const char* name) const { return dir_.filePath(name); }
+  std::string Ini(const std::string& text) {
+    const std::string path = File("Tarnwick.ini").toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  std::unique_ptr<TFormTop> MakeTop(RecordingPanelHost& host, const std::string& ini_text, double scale = 1.0) {
+    TFormTop::Options options;
+    options.config_file = Ini(ini_text);
+    options.screen_scale = scale;
+    options.logo_url = "http://logo/";
+    auto top = std::make_unique<TFormTop>(host, options);
+    top->FormCreate();
+    return top;
+  }
+
+  QTemporaryDir dir_;
+
+ private slots:
+  void BannerWithTimeFiveIsReloadedFromItsFileEveryFiveSeconds() {
+    SavePicture(File("one.png"), Qt::red);
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("one.png").toStdString() +
+                                 "\n[BANNERURLS]\nURL0=http://one/\n[BANNERTIMES]\nTime0=5\n");
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::red));
+    SavePicture(File("one.png"), Qt::green);
+    for (int s = 0; s < 4; ++s) top->AdvanceBanner();
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::red));
+    top->AdvanceBanner();
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::green));
+    QVERIFY(host.calls.empty());
+  }
+
+  void ThreeBannersInOrderAndAMissingOneIsShownAndLogged() {
+    SavePicture(File("a.png"), Qt::red);
+    SavePicture(File("c.png"), Qt::blue);
+    const std::string missing = File("gone.gif").toStdString();
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("a.png").toStdString() + "\nGraphic1=" + missing +
+                                 "\nGraphic2=" + File("c.png").toStdString() +
+                                 "\n[BANNERTIMES]\nTime0=1\nTime1=2\nTime2=1\n");
+    top->AdvanceBanner();
+    QCOMPARE(top->rotation().index(), std::size_t{1});
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::black));
+    QCOMPARE(host.Take(), std::vector<std::string>{"log Cannot Load Banner - " + missing});
+    // Yellow text lies somewhere on the black picture.
+    const QImage shown = top->Banner()->Current().toImage();
+    bool yellow = false;
+    for (int y = 0; y < shown.height() && !yellow; ++y) {
+      for (int x = 0; x < shown.width() && !yellow; ++x) yellow = shown.pixelColor(x, y) == QColor(Qt::yellow);
+    }
+    QVERIFY(yellow);
+    top->AdvanceBanner();
+    QCOMPARE(top->rotation().index(), std::size_t{1});
+    top->AdvanceBanner();
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::blue));
+    top->AdvanceBanner();
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::red));
+  }
+
+  void TimeOfZeroNeverRotates() {
+    SavePicture(File("a.png"), Qt::red);
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("a.png").toStdString() +
+                                 "\nGraphic1=x\n[BANNERTIMES]\nTime0=0\nTime1=1\n");
+    for (int s = 0; s < 100; ++s) top->AdvanceBanner();
+    QCOMPARE(top->rotation().index(), std::size_t{0});
+    QVERIFY(host.calls.empty());
+  }
+
+  void BannerClicksFollowTheURLOrOnlyFeedThePassword() {
+    const struct {
+      const char* url;
+      std::vector<std::string> expected;
+    } cases[] = {
+        {"none", {"password 2"}},
+        {"", {"password 2"}},
+        {"None", {"go None 2", "hide email", "password 2"}},
+        {"http://a/", {"go http://a/ 2", "hide email", "password 2"}},
+    };
+    for (const auto& c : cases) {
+      RecordingPanelHost host;
+      auto top = MakeTop(host, std::string("[BANNERGRAPHICS]\nGraphic0=x\n[BANNERURLS]\nURL0=") + c.url + "\n");
+      QTest::mouseClick(top->Banner(), Qt::LeftButton);
+      QCOMPARE(host.Take(), c.expected);
+    }
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "");
+    top->BannerClick();  // no banner configured: the password step only
+    top->ImageClick();
+    QCOMPARE(host.Take(), (std::vector<std::string>{"password 2", "go http://logo/ 1", "hide email", "password 3"}));
+  }
+
+  void ClockClickEndsTheKioskOnlyWithExitButtons() {
+    for (const bool exit_on : {false, true}) {
+      RecordingPanelHost host;
+      host.exit_visible = exit_on;
+      auto top = MakeTop(host, "");
+      top->show();
+      QTest::mouseClick(top->AnalogClock(), Qt::LeftButton);
+      QCOMPARE(host.exit_requested, exit_on);
+      QCOMPARE(host.Take(), std::vector<std::string>{"password 1"});
+    }
+  }
+
+  void ShowClockFalseHidesTheClockAndKeepsItsFrame() {
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[PREFERENCES]\nShowClock=0\n[CLOCK]\nShape=1\nFaceColour=$000000FF\n");
+    top->show();
+    QVERIFY(!top->AnalogClock()->isVisible());
+    QVERIFY(top->Bevel3()->isVisible());
+    QCOMPARE(top->AnalogClock()->Shape(), TAnalogClockShape::csSquare);
+    QCOMPARE(top->AnalogClock()->FaceColor(), QColor(Qt::red));
+  }
+
+  void BarIsScaledControlByControl() {
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "", 1.28);
+    QCOMPARE(top->geometry(), QRect(0, 0, 1024, 77));
+    QCOMPARE(top->Banner()->geometry(), QRect(79, 6, 867, 64));
+    QCOMPARE(top->Block2()->geometry(), QRect(929, 1, 93, 76));
+  }
+
+  void AnimatedLogoPlaysAndAnUnreadablePictureIsReported() {
+    {
+      std::ofstream(File("anim.gif").toStdString(), std::ios::binary)
+          .write(reinterpret_cast<const char*>(kTwoFrameGif), sizeof kTwoFrameGif);
+      std::ofstream(File("bad.gif").toStdString(), std::ios::binary) << "GIF89a this is not a picture";
+    }
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("anim.gif").toStdString() +
+                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("bad.gif").toStdString() + "\n");
+    QVERIFY(top->Image()->Animated());
+    QCOMPARE(top->Image()->Movie()->frameCount(), 2);
+    QCOMPARE(top->Image()->Movie()->nextFrameDelay(), 100);
+    QTRY_COMPARE_WITH_TIMEOUT(top->Image()->Movie()->currentFrameNumber(), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(top->Image()->Movie()->currentFrameNumber(), 0, 2000);  // loops
+    QCOMPARE(top->Image()->Movie()->state(), QMovie::Running);
+    // The banner's file exists but cannot be read: reported, the built-in picture stays.
+    QCOMPARE(host.calls.size(), std::size_t{1});
+    QVERIFY(host.calls[0].starts_with("error Cannot read picture " + File("bad.gif").toStdString()));
+    QVERIFY(!top->Banner()->Current().isNull());
+    QCOMPARE(top->Banner()->Current().size(), QSize(677, 50));
+  }
+
+  void BadBannerTimeAndBadColourAreReportedNotThrown() {
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=a\nGraphic1=b\n[BANNERTIMES]\nTime0=soon\n");
+    top->AdvanceBanner();
+    top->AdvanceBanner();
+    QCOMPARE(host.Take(), std::vector<std::string>{"error 'soon' is not a valid integer value"});
+    auto bad = MakeTop(host, "[CLOCK]\nTickColour=grey\n");
+    QCOMPARE(host.Take(), std::vector<std::string>{"error 'grey' is not a valid integer value"});
+  }
+
+  void PageButtonsShowWhereTheyHaveAURLAndClickWithTheirTags() {
+    RecordingPanelHost host;
+    TFormRight right(host, Ini("[BUTTONS]\nCustom1URL=http://one/\nCustom1Text=One\nCustom3URL=\n"
+                               "Custom10URL=http://ten/\nScrollOn=1\n"),
+                     1.0);
+    right.FormCreate();
+    right.show();
+    QVERIFY(right.Custom(1)->isVisible());
+    QCOMPARE(right.Custom(1)->text(), QString("One"));
+    QVERIFY(!right.Custom(3)->isVisible());
+    QVERIFY(right.Custom(10)->isVisible());
+    QTest::mouseClick(right.Custom(1), Qt::LeftButton);
+    right.BCustomClick(3);
+    QCOMPARE(host.Take(), (std::vector<std::string>{"go http://one/ 0", "hide email", "password 4", "password 6"}));
+    // While the keyboard is up the page buttons hide; they come back with their URLs.
+    FrameLayout layout = InitialFrameLayout(1.0, right.config().CustomHasURL());
+    layout.keyboard_shown = true;
+    right.ApplyLayout(layout);
+    QVERIFY(!right.Custom(1)->isVisible());
+    layout.keyboard_shown = false;
+    right.ApplyLayout(layout);
+    QVERIFY(right.Custom(1)->isVisible());
+    QVERIFY(!right.Custom(3)->isVisible());
+  }
+
+  void ArrowsPressReleaseAndClickInOrder() {
+    RecordingPanelHost host;
+    TFormRight right(host, Ini("[TEXT]\nDown=Runter\n"), 1.0);
+    right.FormCreate();
+    right.show();
+    QCOMPARE(right.Arrow(ScrollDirection::kDown)->text(), QString("Runter"));
+    QTest::mouseClick(right.Arrow(ScrollDirection::kDown), Qt::LeftButton);
+    QTest::mouseClick(right.Arrow(ScrollDirection::kRight), Qt::LeftButton);
+    QCOMPARE(host.Take(), (std::vector<std::string>{"focus", "press 1", "release 1", "password 15", "focus",
+                                                    "press 3", "release 3", "password 17"}));
+    right.SetArrowsEnabled(true, false);
+    QVERIFY(right.Arrow(ScrollDirection::kUp)->isEnabled());
+    QVERIFY(!right.Arrow(ScrollDirection::kLeft)->isEnabled());
+  }
+
+  void ArrowsHideWithTheirSwitch() {
+    RecordingPanelHost host;
+    TFormRight right(host, Ini("[BUTTONS]\nScrollOn=0\n"), 1.0);
+    right.FormCreate();
+    right.show();
+    for (ScrollDirection d : {ScrollDirection::kUp, ScrollDirection::kDown, ScrollDirection::kLeft, ScrollDirection::kRight}) {
+      QVERIFY(!right.Arrow(d)->isVisible());
+    }
+  }
+
+  void LeftPanelMeterFollowsLayoutAndBusyState() {
+    RecordingPanelHost host;
+    TFormLeft left(host, Ini("[BUSYBAR]\nTopColour=$000000FF\nBottomColour=65280\n"));
+    left.FormCreate();
+    FrameLayout layout = InitialFrameLayout(1.28, {});
+    left.ApplyLayout(layout);
+    left.show();
+    QCOMPARE(left.geometry(), QRect(0, 77, 32, 618));
+    QCOMPARE(left.Meter()->geometry(), ToRectOf(layout.busy_meter));
+    QVERIFY(!left.Meter()->isVisible());
+    left.ShowBusy(42);
+    QVERIFY(left.Meter()->isVisible());
+    QCOMPARE(left.Meter()->Completed(), 42);
+    QCOMPARE(left.Meter()->ForeColor(), QColor(Qt::red));
+    QCOMPARE(left.Meter()->BackColor(), QColor(Qt::green));
+    left.HideBusy();
+    QVERIFY(!left.Meter()->isVisible());
+    ShowKeyboardLayout(layout, 1.28);
+    left.ApplyLayout(layout);
+    QCOMPARE(left.height(), layout.left_panel.height);
+    QVERIFY(left.height() < 618);
+  }
+
+ private:
+  static QRect ToRectOf(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+};
+
+}  // namespace
+}  // namespace tw
+
+QTEST_MAIN(tw::FramePanelsTest)
+#include "frame_panels_test.moc"
