@@ -1,5 +1,6 @@
 #include "mail/pop3.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -36,6 +37,30 @@ std::string UnstuffMessage(std::string_view text) {
     line_start = c == '\n';
   }
   return result;
+}
+
+std::optional<StatCounts> ParseStatReply(std::string_view reply) {
+  // The status word and its blank go first.
+  const std::string_view rest = reply.substr(std::min<std::size_t>(4, reply.size()));
+  const auto blank = rest.find(' ');
+  if (blank == std::string_view::npos) return std::nullopt;
+  long long count = 0;
+  StatCounts counts;
+  if (!ParseNumber(rest.substr(0, blank), &count) || !ParseNumber(Word(rest.substr(blank + 1)), &counts.size) ||
+      count < 0 || count > 0x7fffffff || counts.size < 0) {
+    throw EServerError(std::string(reply));
+  }
+  counts.count = static_cast<int>(count);
+  return counts;
+}
+
+long long ParseListSize(std::string_view reply) {
+  // After the status word, the text after the message number.
+  const std::string_view rest = reply.substr(std::min<std::size_t>(4, reply.size()));
+  const auto blank = rest.find(' ');
+  long long size = 0;
+  if (blank == std::string_view::npos || !ParseNumber(Word(rest.substr(blank + 1)), &size)) return 0;
+  return std::max(size, 0LL);
 }
 
 TmsCustomPOP::TmsCustomPOP() {
@@ -85,18 +110,9 @@ void TmsCustomPOP::Login() {
     Command("USER " + user_name_);
     Command("PASS " + password_);
     Command("STAT");
-    // "+OK count size": the status word and its blank go first.
-    const std::string_view rest = std::string_view(LastReply()).substr(std::min<std::size_t>(4, LastReply().size()));
-    const auto blank = rest.find(' ');
-    if (blank != std::string_view::npos) {
-      long long count = 0;
-      long long size = 0;
-      if (!ParseNumber(rest.substr(0, blank), &count) || !ParseNumber(Word(rest.substr(blank + 1)), &size) ||
-          count < 0 || count > 0x7fffffff) {
-        throw EServerError(LastReply());
-      }
-      message_count_ = static_cast<int>(count);
-      mailbox_size_ = size;
+    if (const std::optional<StatCounts> counts = ParseStatReply(LastReply())) {
+      message_count_ = counts->count;
+      mailbox_size_ = counts->size;
     }
   } catch (...) {
     Close();
@@ -107,15 +123,6 @@ void TmsCustomPOP::Login() {
 void TmsCustomPOP::Logout() {
   if (!Connected()) return;
   Command("QUIT");
-}
-
-long long TmsCustomPOP::ListSize() const {
-  // "+OK 3 1200": after the status word, the text after the message number.
-  const std::string_view rest = std::string_view(LastReply()).substr(std::min<std::size_t>(4, LastReply().size()));
-  const auto blank = rest.find(' ');
-  long long size = 0;
-  if (blank == std::string_view::npos || !ParseNumber(Word(rest.substr(blank + 1)), &size)) return 0;
-  return size;
 }
 
 bool TmsCustomPOP::FetchInfo(int index, TmsRemoteInfoItem& item, bool want_headers, bool want_uidl) {
@@ -135,7 +142,7 @@ bool TmsCustomPOP::FetchInfo(int index, TmsRemoteInfoItem& item, bool want_heade
   }
   if (want_headers) {
     Command("LIST " + Number(index));
-    item.size = ListSize();
+    item.size = ParseListSize(LastReply());
     Command("TOP " + Number(index) + " 1");
     std::ostringstream received;
     ReceiveToStream(received, -1);
@@ -158,7 +165,7 @@ bool TmsCustomPOP::FetchInfo(int index, TmsRemoteInfoItem& item, bool want_heade
 
 void TmsCustomPOP::RetrieveMessage(int index) {
   Command("LIST " + Number(index));
-  const long long size = ListSize();
+  const long long size = ParseListSize(LastReply());
   if (OnRetrieving) OnRetrieving(index);
   Command("RETR " + Number(index));
   std::ostringstream received;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,8 +58,6 @@ class TmsCustomPOP : public TmsMailBase {
   void Command(const std::string& command);
   // Reads one reply line into LastReply; returns its ReplyCode.
   int ReadPopReply();
-  // The size in a LIST reply ("+OK n size"), 0 when it does not convert.
-  long long ListSize() const;
 
   std::string user_name_;
   std::string password_;
@@ -68,5 +67,16 @@ class TmsCustomPOP : public TmsMailBase {
 
 // Un-stuffs a received message: every line beginning with ".." loses its first ".".
 std::string UnstuffMessage(std::string_view text);
+
+struct StatCounts {
+  int count = 0;
+  long long size = 0;
+};
+// The counts of a positive STAT reply ("+OK count size"). Empty when no blank follows the
+// status word's blank (the counts stay as they were); raises EServerError with the reply
+// when the numbers do not convert.
+std::optional<StatCounts> ParseStatReply(std::string_view reply);
+// The size in a positive LIST reply ("+OK n size"); 0 when it does not convert.
+long long ParseListSize(std::string_view reply);
 
 }  // namespace tw

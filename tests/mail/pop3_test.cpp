@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "client_test_util.h"
@@ -43,6 +44,43 @@ TEST(Pop3, ReplyCodeIsTheSign) {
   TmsRemotePOP pop;
   const std::pair<const char*, int> cases[] = {{"+OK", 1}, {"+", 1}, {"-ERR no", -1}, {"", 0}, {"250 OK", 0}};
   for (const auto& [line, code] : cases) EXPECT_EQ(pop.ReplyCode(line), code) << line;
+}
+
+TEST(Pop3, StatAndListReplies) {
+  struct StatCase {
+    const char* reply;
+    std::optional<StatCounts> counts;  // nullopt: unchanged
+    bool error;
+  };
+  const StatCase stat_cases[] = {
+      {"+OK 3 1200", StatCounts{3, 1200}, false},
+      {"+OK 0 0", StatCounts{0, 0}, false},
+      {"+OK 2 320 extra words", StatCounts{2, 320}, false},
+      {"+OK", std::nullopt, false},
+      {"+OK 5", std::nullopt, false},
+      {"+OK three 1200", std::nullopt, true},
+      {"+OK 3 ", std::nullopt, true},
+      {"+OK -1 10", std::nullopt, true},
+      {"+OK 1 -10", std::nullopt, true},
+      {"+OK 99999999999 10", std::nullopt, true},
+  };
+  for (const StatCase& c : stat_cases) {
+    SCOPED_TRACE(c.reply);
+    if (c.error) {
+      EXPECT_EQ(MessageOf<EServerError>([&] { ParseStatReply(c.reply); }), c.reply);
+      continue;
+    }
+    const std::optional<StatCounts> counts = ParseStatReply(c.reply);
+    ASSERT_EQ(counts.has_value(), c.counts.has_value());
+    if (counts) {
+      EXPECT_EQ(counts->count, c.counts->count);
+      EXPECT_EQ(counts->size, c.counts->size);
+    }
+  }
+  const std::pair<const char*, long long> list_cases[] = {
+      {"+OK 1 320", 320}, {"+OK 1 320 octets", 320}, {"+OK 1", 0}, {"+OK 1 big", 0}, {"+OK 1 -4", 0}, {"", 0},
+  };
+  for (const auto& [reply, size] : list_cases) EXPECT_EQ(ParseListSize(reply), size) << reply;
 }
 
 TEST(Pop3, UpdateInfoListsEveryMessageInOrder) {
