@@ -1,6 +1,7 @@
 #include "kiosk/app/kiosk_attract_host.h"
 
 #include <QApplication>
+#include <cstdio>
 
 #include "kiosk/app/form_video.h"
 #include "kiosk/app/kiosk_dbus_service.h"
@@ -41,7 +42,8 @@ KioskAttractHost::KioskAttractHost(KioskController& controller, KioskAttractFram
   qApp->installEventFilter(input_filter_.get());
   QString error;
   if (!dbus_->Register(&error)) {
-    controller_.WriteLog("Topics for other programs not available - " + error.toStdString());
+    // A kiosk without a session bus runs on; only other programs cannot reach it.
+    std::fprintf(stderr, "tarnwick: topics for other programs not available: %s\n", qPrintable(error));
   }
 }
 

@@ -15,6 +15,11 @@ KioskDbusService::KioskDbusService(KioskController& controller, QObject* parent)
     : QObject(parent), controller_(controller) {}
 
 bool KioskDbusService::Register(QString* error) {
+  // Without a session bus of its own the kiosk starts none (no autolaunch beside it).
+  if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+    *error = "no session bus";
+    return false;
+  }
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
     *error = "no session bus: " + bus.lastError().message();
@@ -39,6 +44,10 @@ void KioskDbusService::Poke(const QString& topic, const QString& item, const QSt
 QString KioskDbusService::Request(const QString&, const QString&) { return QString(); }
 
 int PokeRunningKiosk(const QString& topic, const QString& item) {
+  if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+    std::fprintf(stderr, "tarnwick: no session bus (DBUS_SESSION_BUS_ADDRESS is not set)\n");
+    return 1;
+  }
   QDBusInterface kiosk(kKioskBusName, "/", kKioskBusInterface, QDBusConnection::sessionBus());
   if (!kiosk.isValid()) {
     std::fprintf(stderr, "tarnwick: no running kiosk on the session bus (%s)\n",

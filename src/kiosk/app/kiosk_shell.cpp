@@ -16,6 +16,7 @@
 #include "kiosk/panels/form_bottom.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/form_splash.h"
+#include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
 
 namespace tw {
@@ -166,9 +167,14 @@ void KioskShell::ShowError(const std::string& text) {
   if (controller_) controller_->WriteLog(text);
 }
 
-// The desktop lock-down (task bar, system keys) belongs to the X11 platform layer, which
-// this shell does not have yet: nothing is hidden or grabbed, so nothing needs restoring.
-void KioskShell::SetTaskBarHidden(bool) {}
-void KioskShell::SetSystemKeyLock(bool) {}
+// The desktop lock-down on the X display, on a connection of its own.
+void KioskShell::SetTaskBarHidden(bool hidden) {
+  if (!desktop_lock_) desktop_lock_ = std::make_unique<X11DesktopLock>();
+  desktop_lock_->SetTaskBarHidden(hidden);
+}
+void KioskShell::SetSystemKeyLock(bool locked) {
+  if (!desktop_lock_) desktop_lock_ = std::make_unique<X11DesktopLock>();
+  desktop_lock_->SetSystemKeyLock(locked);
+}
 
 }  // namespace tw

@@ -23,6 +23,7 @@ class TDialogNewWindow;
 class TFormIE;
 class TFormBottom;
 class TFormSplash;
+class X11DesktopLock;
 class X11KeyboardPlatform;
 
 class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
@@ -80,6 +81,7 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
   std::unique_ptr<KioskToolbarHost> toolbar_host_;
   std::unique_ptr<KioskAttractHost> attract_host_;
+  std::unique_ptr<X11DesktopLock> desktop_lock_;
   std::function<void()> on_first_paint_;
   QTimer timer_;
   QTimer pass_timer_;

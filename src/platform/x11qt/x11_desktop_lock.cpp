@@ -1,0 +1,159 @@
+#include "platform/x11qt/x11_desktop_lock.h"
+
+#include <X11/Xlib.h>
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+
+#include "platform/x11qt/x11_display.h"
+
+namespace tw {
+namespace {
+
+// The lock modifiers a grab must also cover: none, Caps Lock, Num Lock (Mod2) and both.
+constexpr unsigned int kLockVariants[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
+
+std::vector<Window> DockWindows(::Display* d, Atom type_atom, Atom dock_atom) {
+  std::vector<Window> docks;
+  Window root_return = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root_return, &parent, &children, &count)) return docks;
+  for (unsigned int i = 0; i < count; ++i) {
+    Atom actual = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, children[i], type_atom, 0, 16, False, XA_ATOM, &actual, &format, &items, &after,
+                           &data) == Success &&
+        data != nullptr) {
+      const auto* atoms = reinterpret_cast<const Atom*>(data);
+      for (unsigned long j = 0; j < items; ++j) {
+        if (atoms[j] == dock_atom) {
+          docks.push_back(children[i]);
+          break;
+        }
+      }
+      XFree(data);
+    }
+  }
+  if (children) XFree(children);
+  return docks;
+}
+
+}  // namespace
+
+X11DesktopLock::X11DesktopLock(const std::string& display_name)
+    : display_(std::make_unique<X11Display>(display_name)) {}
+
+X11DesktopLock::~X11DesktopLock() {
+  SetSystemKeyLock(false);
+  SetTaskBarHidden(false);
+}
+
+bool X11DesktopLock::Available() const { return display_ && display_->Get() != nullptr; }
+
+const std::vector<X11DesktopLock::Combination>& X11DesktopLock::SystemCombinations() {
+  static const std::vector<Combination> combinations = [] {
+    std::vector<Combination> c = {
+        {XK_Delete, ControlMask | Mod1Mask},     {XK_KP_Delete, ControlMask | Mod1Mask},
+        {XK_BackSpace, ControlMask | Mod1Mask},  {XK_Tab, Mod1Mask},
+        {XK_Tab, Mod1Mask | ShiftMask},          {XK_F4, Mod1Mask},
+        {XK_Escape, ControlMask},                {XK_Escape, Mod1Mask},
+        {XK_Escape, ControlMask | ShiftMask},    {XK_Super_L, 0},
+        {XK_Super_R, 0},                         {XK_Menu, 0},
+        {XK_space, Mod1Mask},
+    };
+    for (KeySym f = XK_F1; f <= XK_F12; ++f) c.push_back({f, ControlMask | Mod1Mask});
+    return c;
+  }();
+  return combinations;
+}
+
+void X11DesktopLock::GrabKeys(bool grab) {
+  ::Display* d = display_->Get();
+  const Window root = DefaultRootWindow(d);
+  for (const Combination& c : SystemCombinations()) {
+    const KeyCode code = XKeysymToKeycode(d, c.keysym);
+    if (code == 0) continue;
+    for (unsigned int lock : kLockVariants) {
+      if (grab) {
+        XGrabKey(d, code, c.modifiers | lock, root, True, GrabModeAsync, GrabModeAsync);
+      } else {
+        XUngrabKey(d, code, c.modifiers | lock, root);
+      }
+    }
+  }
+}
+
+void X11DesktopLock::SetServerActions(bool disabled) {
+  // The server carries out VT switching and its own termination before any client sees
+  // the key, so a grab cannot stop them: the actions are taken off the keyboard map.
+  ::Display* d = display_->Get();
+  XkbDescPtr xkb = XkbGetMap(d, XkbKeyActionsMask | XkbKeySymsMask, XkbUseCoreKbd);
+  if (xkb == nullptr) return;
+  bool changed = false;
+  if (disabled) {
+    disabled_actions_.clear();
+    for (int key = xkb->min_key_code; key <= xkb->max_key_code; ++key) {
+      if (!XkbKeyHasActions(xkb, key)) continue;
+      XkbAction* actions = XkbKeyActionsPtr(xkb, key);
+      const int n = XkbKeyNumActions(xkb, key);
+      for (int i = 0; i < n; ++i) {
+        const unsigned char type = actions[i].type;
+        if (type == XkbSA_SwitchScreen || type == XkbSA_Terminate) {
+          disabled_actions_.push_back({static_cast<KeyCode>(key), i, type});
+          actions[i].type = XkbSA_NoAction;
+          changed = true;
+        }
+      }
+    }
+  } else {
+    for (const DisabledAction& a : disabled_actions_) {
+      if (!XkbKeyHasActions(xkb, a.keycode) || a.index >= XkbKeyNumActions(xkb, a.keycode)) continue;
+      XkbKeyActionsPtr(xkb, a.keycode)[a.index].type = a.type;
+      changed = true;
+    }
+    disabled_actions_.clear();
+  }
+  if (changed) {
+    XkbMapChangesRec changes{};
+    changes.changed = XkbKeyActionsMask;
+    changes.first_key_act = xkb->min_key_code;
+    changes.num_key_acts = static_cast<unsigned char>(xkb->max_key_code - xkb->min_key_code + 1);
+    XkbChangeMap(d, xkb, &changes);
+  }
+  XkbFreeKeyboard(xkb, 0, True);
+}
+
+void X11DesktopLock::SetSystemKeyLock(bool locked) {
+  if (!Available() || locked == locked_) return;
+  locked_ = locked;
+  // A combination another client holds already cannot be grabbed; the rest still are.
+  X11ErrorTrap trap(display_->Get());
+  GrabKeys(locked);
+  SetServerActions(locked);
+  trap.Ok();
+}
+
+void X11DesktopLock::SetTaskBarHidden(bool hidden) {
+  if (!Available()) return;
+  ::Display* d = display_->Get();
+  // A dock window may go away between the listing and the request.
+  X11ErrorTrap trap(d);
+  if (hidden) {
+    for (Window w : DockWindows(d, display_->Intern("_NET_WM_WINDOW_TYPE"), display_->Intern("_NET_WM_WINDOW_TYPE_DOCK"))) {
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(d, w, &attributes) && attributes.map_state != IsUnmapped) {
+        XUnmapWindow(d, w);
+        hidden_docks_.push_back(w);
+      }
+    }
+  } else {
+    for (unsigned long w : hidden_docks_) XMapWindow(d, w);
+    hidden_docks_.clear();
+  }
+  trap.Ok();
+}
+
+}  // namespace tw

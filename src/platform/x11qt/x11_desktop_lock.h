@@ -1,0 +1,54 @@
+// The desktop locked around the kiosk on the X display: the system key combinations
+// grabbed on the root window and the server's own VT-switch and terminate actions taken
+// off the keyboard map, and the desktop's dock windows (task bars, panels) unmapped.
+// Everything is given back when unlocked, and when the object goes.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class X11Display;
+
+class X11DesktopLock {
+ public:
+  // Opens its own connection to the display (DISPLAY when the name is empty); without
+  // one every call does nothing.
+  explicit X11DesktopLock(const std::string& display_name = "");
+  ~X11DesktopLock();
+  X11DesktopLock(const X11DesktopLock&) = delete;
+  X11DesktopLock& operator=(const X11DesktopLock&) = delete;
+
+  bool Available() const;
+  void SetSystemKeyLock(bool locked);
+  void SetTaskBarHidden(bool hidden);
+
+  // The key combinations that are grabbed (key symbol, modifier mask without the
+  // lock modifiers), for tests.
+  struct Combination {
+    unsigned long keysym;  // KeySym
+    unsigned int modifiers;
+  };
+  static const std::vector<Combination>& SystemCombinations();
+  // Number of server actions (VT switch, terminate) currently taken off the map.
+  std::size_t disabled_actions() const { return disabled_actions_.size(); }
+  const std::vector<unsigned long>& hidden_docks() const { return hidden_docks_; }
+
+ private:
+  struct DisabledAction {
+    unsigned char keycode;
+    int index;
+    unsigned char type;
+  };
+  void GrabKeys(bool grab);
+  void SetServerActions(bool disabled);
+
+  std::unique_ptr<X11Display> display_;
+  bool locked_ = false;
+  std::vector<DisabledAction> disabled_actions_;
+  std::vector<unsigned long> hidden_docks_;  // X window ids
+};
+
+}  // namespace tw

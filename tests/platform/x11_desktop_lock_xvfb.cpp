@@ -1,0 +1,124 @@
+// The desktop lock on a real X server (run under Xvfb): the system combinations are
+// grabbed and released again, the server's VT-switch and terminate actions leave the
+// keyboard map and come back, dock windows are unmapped and mapped again.
+#include <gtest/gtest.h>
+// After the test framework: Xlib's macros (None, ...) would break its headers.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+
+#include "platform/x11qt/x11_desktop_lock.h"
+
+namespace tw {
+namespace {
+
+int CountServerActions(::Display* d) {
+  XkbDescPtr xkb = XkbGetMap(d, XkbKeyActionsMask | XkbKeySymsMask, XkbUseCoreKbd);
+  if (xkb == nullptr) return -1;
+  int count = 0;
+  for (int key = xkb->min_key_code; key <= xkb->max_key_code; ++key) {
+    if (!XkbKeyHasActions(xkb, key)) continue;
+    for (int i = 0; i < XkbKeyNumActions(xkb, key); ++i) {
+      const unsigned char type = XkbKeyActionsPtr(xkb, key)[i].type;
+      if (type == XkbSA_SwitchScreen || type == XkbSA_Terminate) ++count;
+    }
+  }
+  XkbFreeKeyboard(xkb, 0, True);
+  return count;
+}
+
+// Whether another client can grab the combination (it cannot while the lock holds it).
+bool Grabbable(::Display* d, KeySym sym, unsigned int modifiers) {
+  static bool failed;
+  failed = false;
+  auto* previous = XSetErrorHandler([](::Display*, XErrorEvent*) {
+    failed = true;
+    return 0;
+  });
+  const KeyCode code = XKeysymToKeycode(d, sym);
+  XGrabKey(d, code, modifiers, DefaultRootWindow(d), True, GrabModeAsync, GrabModeAsync);
+  XSync(d, False);
+  if (!failed) XUngrabKey(d, code, modifiers, DefaultRootWindow(d));
+  XSync(d, False);
+  XSetErrorHandler(previous);
+  return !failed;
+}
+
+class DesktopLockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    other_ = XOpenDisplay(nullptr);
+    ASSERT_NE(other_, nullptr) << "needs an X server (DISPLAY)";
+  }
+  void TearDown() override {
+    if (other_) XCloseDisplay(other_);
+  }
+  ::Display* other_ = nullptr;
+};
+
+TEST_F(DesktopLockTest, SystemKeysGrabbedAndServerActionsRemovedUntilUnlocked) {
+  const int actions_before = CountServerActions(other_);
+  ASSERT_GT(actions_before, 0) << "the keyboard map has no VT-switch actions to take off";
+  {
+    X11DesktopLock lock;
+    ASSERT_TRUE(lock.Available());
+    ASSERT_TRUE(Grabbable(other_, XK_Delete, ControlMask | Mod1Mask));
+    lock.SetSystemKeyLock(true);
+    for (const auto& c : X11DesktopLock::SystemCombinations()) {
+      if (XKeysymToKeycode(other_, c.keysym) == 0) continue;
+      EXPECT_FALSE(Grabbable(other_, c.keysym, c.modifiers)) << XKeysymToString(c.keysym) << " " << c.modifiers;
+      EXPECT_FALSE(Grabbable(other_, c.keysym, c.modifiers | Mod2Mask)) << "with Num Lock";
+    }
+    EXPECT_EQ(CountServerActions(other_), 0);
+    EXPECT_EQ(lock.disabled_actions(), static_cast<std::size_t>(actions_before));
+    // Ordinary keys stay free.
+    EXPECT_TRUE(Grabbable(other_, XK_a, 0));
+    lock.SetSystemKeyLock(false);
+    EXPECT_TRUE(Grabbable(other_, XK_Delete, ControlMask | Mod1Mask));
+    EXPECT_EQ(CountServerActions(other_), actions_before);
+    lock.SetSystemKeyLock(true);
+  }
+  // Going away gives everything back as well.
+  EXPECT_TRUE(Grabbable(other_, XK_F1, ControlMask | Mod1Mask));
+  EXPECT_EQ(CountServerActions(other_), actions_before);
+}
+
+TEST_F(DesktopLockTest, DockWindowsHiddenAndShownAgain) {
+  const Window root = DefaultRootWindow(other_);
+  const Window dock = XCreateSimpleWindow(other_, root, 0, 0, 800, 30, 0, 0, 0);
+  const Window normal = XCreateSimpleWindow(other_, root, 0, 40, 100, 100, 0, 0, 0);
+  const Atom type = XInternAtom(other_, "_NET_WM_WINDOW_TYPE", False);
+  const Atom dock_type = XInternAtom(other_, "_NET_WM_WINDOW_TYPE_DOCK", False);
+  XChangeProperty(other_, dock, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&dock_type),
+                  1);
+  XMapWindow(other_, dock);
+  XMapWindow(other_, normal);
+  XSync(other_, False);
+  auto mapped = [&](Window w) {
+    XWindowAttributes a;
+    XGetWindowAttributes(other_, w, &a);
+    return a.map_state != IsUnmapped;
+  };
+  X11DesktopLock lock;
+  lock.SetTaskBarHidden(true);
+  EXPECT_FALSE(mapped(dock));
+  EXPECT_TRUE(mapped(normal));
+  EXPECT_EQ(lock.hidden_docks().size(), 1u);
+  lock.SetTaskBarHidden(false);
+  EXPECT_TRUE(mapped(dock));
+  EXPECT_TRUE(lock.hidden_docks().empty());
+  XDestroyWindow(other_, dock);
+  XDestroyWindow(other_, normal);
+  XSync(other_, False);
+}
+
+TEST(DesktopLockWithoutDisplay, DoesNothing) {
+  X11DesktopLock lock(":no-such-display");
+  EXPECT_FALSE(lock.Available());
+  lock.SetSystemKeyLock(true);
+  lock.SetTaskBarHidden(true);
+  EXPECT_EQ(lock.disabled_actions(), 0u);
+}
+
+}  // namespace
+}  // namespace tw
