@@ -133,11 +133,18 @@ def test_demo_feedback_page():
 def test_idle_marker_file_and_pokes():
     k = Kiosk("start.htm", "[PROGRAMS]\nProgram0=/usr/bin/touch")
     check(k.wait_for_line("Page Loaded - file://%s/start.htm" % k.pages), "start page not loaded")
+    time.sleep(0.5)
+    toolbar = (0, 560, 800, 30)  # the tool bar's strip at the bottom of the frame
+    check(screen_colours(*toolbar) > 2, "tool bar not on the screen")
     marker = os.path.join(k.dir, "idle.txt")
     open(marker, "w").close()
     check(k.wait_for_line("Idle mode On", 2), "idle.txt did not switch idle mode on")
+    time.sleep(0.3)
+    check(screen_colours(*toolbar) == 1, "the idle cover does not cover the frame")
     os.remove(marker)
     check(k.wait_for_line("Idle mode Off", 2), "removing idle.txt did not switch idle mode off")
+    time.sleep(0.3)
+    check(screen_colours(*toolbar) > 2, "the frame did not come back after idle mode")
 
     target = "file://%s/news.htm" % k.pages
     r = k.poke("TW_SendURL", target)
