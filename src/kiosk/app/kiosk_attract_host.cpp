@@ -1,6 +1,7 @@
 #include "kiosk/app/kiosk_attract_host.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "kiosk/app/form_video.h"
@@ -39,6 +40,9 @@ KioskAttractHost::KioskAttractHost(KioskController& controller, KioskAttractFram
   controller_.activity().SetButtons(buttons);
   interpreter_.SetButtons(buttons);
   interpreter_.SetLauncher(&launcher_);
+  launcher_.defer = [this](std::function<void()> run) {
+    QTimer::singleShot(0, qApp, [this, run = std::move(run)] { controller_.Guarded(run); });
+  };
   qApp->installEventFilter(input_filter_.get());
   QString error;
   if (!dbus_->Register(&error)) {

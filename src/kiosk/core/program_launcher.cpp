@@ -30,6 +30,14 @@ ProgramLauncher::ProgramLauncher(KioskController& controller, ProcessRunner& run
     : controller_(controller), runner_(runner) {}
 
 void ProgramLauncher::RunProgram(const std::string& command_line) {
+  if (defer) {
+    defer([this, command_line] { Run(command_line); });
+    return;
+  }
+  Run(command_line);
+}
+
+void ProgramLauncher::Run(const std::string& command_line) {
   // The kiosk waits for one program at a time; a page cannot pile up more behind it.
   const std::vector<std::string> argv = SplitCommandLine(command_line);
   if (running_ || argv.empty() || !runner_.Start(argv)) {

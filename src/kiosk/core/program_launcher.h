@@ -1,6 +1,7 @@
 // Runs one of the operator's listed programs while the kiosk steps back behind it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,9 +31,14 @@ class ProgramLauncher {
 
   // Starts the command line and waits for its end with the kiosk in idle mode.
   void RunProgram(const std::string& command_line);
+  // When set, RunProgram hands the run to it to be carried out later, from the event
+  // loop itself: a page's link must not wait for the program inside the browser's call.
+  std::function<void(std::function<void()>)> defer;
   bool running() const { return running_; }
 
  private:
+  void Run(const std::string& command_line);
+
   KioskController& controller_;
   ProcessRunner& runner_;
   bool running_ = false;

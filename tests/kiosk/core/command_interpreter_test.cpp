@@ -208,6 +208,19 @@ TEST_F(CommandTest, ExecuteRunsTheListedProgramWithItsArgumentsInIdleMode) {
                              "Idle mode On", "Idle mode Off", "Program Terminated - " + line}));
 }
 
+TEST_F(CommandTest, DeferredRunHappensOnlyWhenCarriedOut) {
+  Start();
+  std::vector<std::function<void()>> later;
+  launcher_->defer = [&](std::function<void()> run) { later.push_back(std::move(run)); };
+  EXPECT_TRUE(Navigate("http:EXECUTE?1#now"));
+  EXPECT_TRUE(runner_->started.empty());
+  EXPECT_TRUE(NewLog().empty());
+  ASSERT_EQ(later.size(), 1u);
+  later[0]();
+  EXPECT_EQ(runner_->started, (std::vector<std::vector<std::string>>{{"/bin/one", "now"}}));
+  EXPECT_EQ(NewLog().back(), "Program Terminated - /bin/one now");
+}
+
 TEST_F(CommandTest, ProgramThatCannotStartLeavesIdleModeAlone) {
   Start();
   runner_->startable = false;

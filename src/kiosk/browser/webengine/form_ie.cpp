@@ -146,15 +146,18 @@ void TFormIE::NewSession() {
   view_->setPage(page_);
 
   if (old_page != nullptr) {
-    // The old page says nothing more; a load it had begun counts as ended.
+    // The old page says nothing more; a load it had begun counts as ended. It goes once
+    // control is back in the event loop (this may run inside one of its own calls), and
+    // its profile after it.
     disconnect(old_page, nullptr, this, nullptr);
-    delete old_page;
+    old_page->triggerAction(QWebEnginePage::Stop);
+    old_page->deleteLater();
     if (loading_) {
       loading_ = false;
       events_.DownloadComplete();
     }
   }
-  delete old_profile;  // after its page
+  if (old_profile != nullptr) old_profile->deleteLater();
 }
 
 void TFormIE::WipeSession() {
