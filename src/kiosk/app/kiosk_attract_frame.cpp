@@ -51,9 +51,11 @@ void KioskAttractFrame::StopVideo() {
   if (windows_.stop_video) windows_.stop_video();
 }
 
-// The e-mail window and the banner bar take these over once they exist.
+// The e-mail window takes this over once it exists.
 void KioskAttractFrame::HideEmailWindow() {}
-void KioskAttractFrame::AdvanceBanner() {}
+void KioskAttractFrame::AdvanceBanner() {
+  if (windows_.advance_banner) windows_.advance_banner();
+}
 
 void KioskAttractFrame::ResetKeyboardPage() {
   TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;

@@ -24,6 +24,8 @@ class KioskAttractFrame : public AttractFrame {
     std::function<void()> stop_video;
     // Holds the one-second timer while the mouse button is held on the video (true).
     std::function<void(bool)> hold_timer;
+    // One second of the banner bar's rotation.
+    std::function<void()> advance_banner;
   };
   explicit KioskAttractFrame(Windows windows) : windows_(std::move(windows)) {}
 

@@ -7,6 +7,7 @@
 #include "common/language_messages.h"
 #include "common/profile_file.h"
 #include "kiosk/app/kiosk_attract_host.h"
+#include "kiosk/app/kiosk_panels_host.h"
 #include "kiosk/app/toolbar_host.h"
 #include "kiosk/browser/embedded_browser_loop.h"
 #include "kiosk/browser/webengine/form_ie.h"
@@ -55,14 +56,22 @@ void KioskShell::Start() {
   ScaleControls(splash_.get(), scale);
   splash_->RefreshPicture();
 
+  // The banner bar second, right after the splash.
+  panels_host_ = std::make_unique<KioskPanelsHost>(
+      *controller_, [this] { return toolbar_host_.get(); }, [this] { return form_ie_.get(); });
+  panels_host_->CreateTopForm();
+
   // The tool bar with the keyboard: after the banner bar, before the side panels.
   keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();
   toolbar_host_ = std::make_unique<KioskToolbarHost>(*controller_, engine_proxy_, *this,
                                                      [this] { return form_ie_.get(); });
   toolbar_host_->CreateBottomForm(keyboard_platform_->Get());
+  // The side panels: the busy meter on the left, page buttons and arrows on the right.
+  panels_host_->CreateSidePanels(keyboard_platform_->Get());
 
   dialog_new_window_ = std::make_unique<TDialogNewWindow>(
       ReadNewBrowserMessages(ProfileFile(controller_->ProgramFile("TWLang.ini"))));
+  panels_host_->CreateErrorDialog(keyboard_platform_->Get());
 
   // Attract modes, command URLs, listed programs, input lock-down, topics for other programs.
   KioskAttractFrame::Windows windows;
@@ -70,7 +79,9 @@ void KioskShell::Start() {
   windows.browser = [this] { return form_ie_.get(); };
   windows.bottom = [this] { return form_bottom(); };
   windows.hold_timer = [this](bool held) { held ? timer_.stop() : timer_.start(); };
-  attract_host_ = std::make_unique<KioskAttractHost>(*controller_, std::move(windows), form_bottom());
+  windows.advance_banner = [this] { panels_host_->AdvanceBanner(); };
+  // Commands press the buttons of every panel: the tool bar's through the panels' host.
+  attract_host_ = std::make_unique<KioskAttractHost>(*controller_, std::move(windows), panels_host_.get());
 
   timer_.start();
 }
@@ -102,6 +113,7 @@ void KioskShell::Shutdown() {
   engine_proxy_.SetTarget(nullptr);
   if (form_ie_) form_ie_->close();
   if (form_bottom()) form_bottom()->close();
+  if (panels_host_) panels_host_->Close();
   if (splash_) splash_->close();
   controller_->FormClose();
   QCoreApplication::quit();
@@ -114,6 +126,7 @@ void KioskShell::StartEmbeddedBrowser() {
   // The loop handles the engine's events; the window carries out the loop's requests.
   embedded_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_proxy_, *this);
   if (attract_host_) attract_host_->AttachEmbedded(*embedded_);
+  embedded_->scroll_step = [this] { panels_host_->ScrollStep(); };
   form_ie_ = std::make_unique<TFormIE>(*embedded_, options);
   engine_proxy_.SetTarget(form_ie_.get());
   form_ie_->report = [this](const std::string& text) { controller_->WriteLog(text); };
@@ -122,8 +135,9 @@ void KioskShell::StartEmbeddedBrowser() {
 
 PanelSizes KioskShell::CurrentPanelSizes() const {
   // The frame panels report their own sizes once they exist; until then their design sizes.
-  const PanelSizes design = DesignPanelSizes(controller_->screen_scale());
-  return toolbar_host_ ? toolbar_host_->CurrentPanelSizes(design) : design;
+  PanelSizes sizes = DesignPanelSizes(controller_->screen_scale());
+  if (toolbar_host_) sizes = toolbar_host_->CurrentPanelSizes(sizes);
+  return panels_host_ ? panels_host_->CurrentPanelSizes(sizes) : sizes;
 }
 
 TFormBottom* KioskShell::form_bottom() const { return toolbar_host_ ? toolbar_host_->bottom_form() : nullptr; }
@@ -147,13 +161,18 @@ void KioskShell::SetStopEnabled(bool enabled) {
   if (form_bottom()) form_bottom()->SetStopEnabled(enabled);
 }
 // The busy meter shows these once it exists.
-void KioskShell::ShowBusyMeter(int) {}
-void KioskShell::HideBusyMeter() {}
+void KioskShell::ShowBusyMeter(int percent) {
+  if (panels_host_) panels_host_->ShowBusyMeter(percent);
+}
+void KioskShell::HideBusyMeter() {
+  if (panels_host_) panels_host_->HideBusyMeter();
+}
 
 void KioskShell::RaiseTopmostWindows() {
   // Nothing keeps windows on top without a window manager: raise them, in order; not
   // while the idle cover lets another program have the screen.
   if (attract_host_ && attract_host_->covered()) return;
+  if (panels_host_) panels_host_->RaiseTopmostWindows();
   if (form_bottom()) form_bottom()->raise();
   if (attract_host_) attract_host_->RaiseTopmost();
   if (dialog_new_window_ && dialog_new_window_->isVisible()) dialog_new_window_->raise();
@@ -162,8 +181,9 @@ void KioskShell::RaiseTopmostWindows() {
 bool KioskShell::AskTransferNewWindow() { return dialog_new_window_->AskTransfer(); }
 
 void KioskShell::ShowError(const std::string& text) {
-  // The kiosk's error dialog takes this over; until then the log and the console.
+  // The console always; the error dialog logs what it shows, before it exists the log.
   std::fprintf(stderr, "tarnwick: %s\n", text.c_str());
+  if (panels_host_ && panels_host_->ShowError(text)) return;
   if (controller_) controller_->WriteLog(text);
 }
 

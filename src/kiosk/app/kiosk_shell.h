@@ -17,6 +17,7 @@ namespace tw {
 
 class EmbeddedBrowserLoop;
 class KioskAttractHost;
+class KioskPanelsHost;
 class KioskToolbarHost;
 class SmtpLogMailSender;
 class TDialogNewWindow;
@@ -80,6 +81,8 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   ForwardingEngine engine_proxy_;
   std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
   std::unique_ptr<KioskToolbarHost> toolbar_host_;
+  // Before the attract host, which presses its buttons, so that it is destroyed after.
+  std::unique_ptr<KioskPanelsHost> panels_host_;
   std::unique_ptr<KioskAttractHost> attract_host_;
   std::unique_ptr<X11DesktopLock> desktop_lock_;
   std::function<void()> on_first_paint_;

@@ -52,7 +52,9 @@ void TPictureBox::LoadFromFile(const std::string& path) {
     }
     DropMovie();
     movie_ = movie;
+    natural_size_ = movie->currentImage().size();
     setMovie(movie_);
+    Fit();
     movie_->start();
     return;
   }
@@ -63,7 +65,27 @@ void TPictureBox::LoadFromFile(const std::string& path) {
 
 void TPictureBox::SetPicture(const QPixmap& picture) {
   DropMovie();
-  setPixmap(picture);
+  original_ = picture;
+  Fit();
+}
+
+void TPictureBox::Fit() {
+  const QSize box = size();
+  if (movie_) {
+    const bool larger = natural_size_.width() > box.width() || natural_size_.height() > box.height();
+    movie_->setScaledSize(larger ? natural_size_.scaled(box, Qt::KeepAspectRatio) : natural_size_);
+    return;
+  }
+  if (original_.isNull() || (original_.width() <= box.width() && original_.height() <= box.height())) {
+    setPixmap(original_);
+  } else {
+    setPixmap(original_.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  }
+}
+
+void TPictureBox::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Fit();
 }
 
 QPixmap TPictureBox::Current() const { return movie_ ? movie_->currentPixmap() : pixmap(); }

@@ -30,7 +30,8 @@ class TPictureBox : public QLabel {
   explicit TPictureBox(QWidget* parent = nullptr);
   ~TPictureBox() override;
 
-  // Centred in the box, or at its top-left corner (cut where it is larger).
+  // Centred in the box, or at its top-left corner. A picture larger than the box is
+  // shrunk to fit it, keeping its proportions; a smaller one keeps its own size.
   void SetCentered(bool centered);
   // Loads a picture file in any format the image readers know; several frames play as
   // an animation. Throws PictureError when the file cannot be read; the shown picture
@@ -46,13 +47,17 @@ class TPictureBox : public QLabel {
   std::function<void()> OnClick;
 
  protected:
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void DropMovie();
+  void Fit();
 
   QMovie* movie_ = nullptr;
+  QPixmap original_;
+  QSize natural_size_;  // of the animation's frames
 };
 
 }  // namespace tw

@@ -205,6 +205,21 @@ class FramePanelsTest : public QObject {
     QCOMPARE(top->Banner()->Current().size(), QSize(677, 50));
   }
 
+  void LargerPicturesShrinkToTheirBoxSmallerOnesKeepTheirSize() {
+    QImage large(100, 60, QImage::Format_RGB32);
+    large.fill(Qt::red);
+    QVERIFY(large.save(File("large.png"), "PNG"));
+    SavePicture(File("small.png"), Qt::blue);
+    RecordingPanelHost host;
+    auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() +
+                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("small.png").toStdString() + "\n");
+    QCOMPARE(top->Image()->Current().size(), QSize(50, 30));
+    QCOMPARE(top->Banner()->Current().size(), QSize(20, 10));
+    auto scaled = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() + "\n", 2.0);
+    scaled->show();  // a hidden window hears of its new size when it is shown
+    QCOMPARE(scaled->Image()->Current().size(), QSize(100, 60));
+  }
+
   void BadBannerTimeAndBadColourAreReportedNotThrown() {
     RecordingPanelHost host;
     auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=a\nGraphic1=b\n[BANNERTIMES]\nTime0=soon\n");

@@ -1,0 +1,50 @@
+// The arrows' scrolling on the web view: one line at a time on the scroller of the page
+// that has the focus (the page that holds a focused form field, not the field; inside
+// frames the focused frame's page), and what that page can scroll and where the caret is.
+// The page answers asynchronously; one request is outstanding at most.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <optional>
+
+#include "kiosk/core/scroll_stepper.h"
+
+class QWebEnginePage;
+
+namespace tw {
+
+struct PageScrollAnswer {
+  // The focused field's top, in pixels below the top of the scrolled view; none when no
+  // editable field has the focus.
+  std::optional<int> caret_y;
+  bool vertical = false;    // the scrolled view can scroll up and down
+  bool horizontal = false;  // left and right
+};
+
+class PageScroller : public QObject {
+  Q_OBJECT
+
+ public:
+  // `page` answers the page the view shows now (it changes when a session is wiped).
+  PageScroller(std::function<QWebEnginePage*()> page, int line_pixels, QObject* parent = nullptr);
+
+  // Scrolls one line (none: only looks) and answers, after the scroll, through OnAnswer.
+  // Ignored while an answer is outstanding.
+  void Run(std::optional<ScrollDirection> direction);
+  bool busy() const { return busy_; }
+
+  std::function<void(const PageScrollAnswer&)> OnAnswer;
+
+  // The script that does it, for a direction (-1: none).
+  static QString Script(int direction, int line_pixels);
+
+ private:
+  std::function<QWebEnginePage*()> page_;
+  int line_pixels_;
+  bool busy_ = false;
+  int generation_ = 0;
+};
+
+}  // namespace tw
