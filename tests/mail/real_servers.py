@@ -8,6 +8,7 @@ Usage: real_servers.py TEST_PROGRAM [gtest arguments...]
 Exits 77 (skipped) only when the servers cannot be started at all on this machine: not
 running as root (the SMTP server needs it) or the server programs are not installed.
 """
+import fcntl
 import os
 import pwd
 import shutil
@@ -22,6 +23,7 @@ SMTPD = "/usr/sbin/smtpd"
 DOVECOT = "/usr/sbin/dovecot"
 SKIP = 77
 CONTROL_SOCKET = "/var/run/smtpd.sock"
+LOCK_FILE = "/tmp/tarnwick-mail-servers.lock"
 USER = "visitor"
 PASSWORD = "tarnwick-test-password"
 
@@ -87,6 +89,18 @@ def main():
     for program in (SMTPD, DOVECOT):
         if not os.access(program, os.X_OK):
             skip(program + " is not installed (scripts/install-deps installs it)")
+    # Test runs of other build folders on this machine take turns: one server at a time.
+    lock = open(LOCK_FILE, "w")
+    deadline = time.monotonic() + 60
+    while True:
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            break
+        except BlockingIOError:
+            if time.monotonic() > deadline:
+                print("another test run kept the mail servers for a minute", flush=True)
+                return 1
+            time.sleep(0.2)
     if control_socket_in_use():
         skip("another SMTP server of the same kind is running (" + CONTROL_SOCKET + " answers)")
 

@@ -10,7 +10,8 @@ void LogMailDelivery::Run(LogMail& mail, LogMailSender& sender, LocalTime now, c
   // The sender pumps events while it waits; a pass run from there must not start a
   // second send of the same mail.
   if (!mail.pending || sending_) return;
-  if (next_attempt_ && now < *next_attempt_) return;
+  // A clock set back to before the failure would otherwise hold the mail for that long.
+  if (next_attempt_ && now < *next_attempt_ && now >= *next_attempt_ - delay_) return;
 
   const std::string subject = mail.subject;
   const std::size_t attachments = mail.attachments.size();

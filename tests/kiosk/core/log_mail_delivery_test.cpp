@@ -83,6 +83,15 @@ TEST(LogMailDelivery, FailedSendsAreRetriedAfterGrowingDelays) {
   EXPECT_EQ(f.log.back(), "Log Mail Not Sent - [10061] Connection refused - next attempt in 2 minutes");
 }
 
+TEST(LogMailDelivery, ClockSetBackDoesNotHoldTheMail) {
+  Fixture f;
+  f.sender.fail = true;
+  f.Run();
+  f.clock.Advance(-3600);
+  f.Run();
+  EXPECT_EQ(f.sender.attempts, 2);
+}
+
 TEST(LogMailDelivery, NothingPendingSendsNothing) {
   Fixture f;
   f.mail.pending = false;
