@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "kiosk/core/command_url.h"
+#include "common/command_url.h"
 #include "kiosk/core/kiosk_buttons.h"
 
 namespace tw {

@@ -1,5 +1,7 @@
 #include "kiosk/core/feedback_file.h"
 
+#include "common/command_url.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,21 +11,6 @@
 #include <stdexcept>
 
 namespace tw {
-
-std::string FeedbackText(std::string_view arguments) {
-  std::string text;
-  text.reserve(arguments.size() + 1);
-  for (char c : arguments) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '&') {
-      text += '\n';
-    } else if (u >= 0x20 && u != 0x7f) {
-      text += c;
-    }
-  }
-  text += '\n';
-  return text;
-}
 
 std::string WriteFeedbackFile(const std::string& dir, LocalTime now, std::string_view arguments) {
   const CivilTime t = now.Civil();

@@ -9,10 +9,6 @@
 
 namespace tw {
 
-// The feedback text: the arguments split at every "&", one piece a line, with no control
-// characters other than the line breaks.
-std::string FeedbackText(std::string_view arguments);
-
 // Writes the feedback as "FB" + yymmddhhmmss + ".txt" in `dir`; when a feedback of the
 // same second is already there, as "FB...-1.txt", "-2" ... so none is lost. Returns the
 // file's path; throws std::runtime_error when the file cannot be written.

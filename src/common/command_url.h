@@ -1,4 +1,5 @@
-// The parts of a URL that the command interpreter looks at.
+// The parts of a URL that the kiosk's command interpreter looks at, and the text a
+// feedback command stores.
 #pragma once
 
 #include <string>
@@ -21,5 +22,9 @@ CommandURL SplitCommandURL(std::string_view url);
 // Whether an embedded browser's navigation carries one of the command words, whatever its
 // protocol ("http:START?" does, "http://host/START?" does not).
 bool IsEmbeddedCommandWord(std::string_view command);
+
+// The feedback text of a command's arguments: split at every "&", one piece a line, with
+// no control characters other than the line breaks.
+std::string FeedbackText(std::string_view arguments);
 
 }  // namespace tw

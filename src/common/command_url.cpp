@@ -1,4 +1,4 @@
-#include "kiosk/core/command_url.h"
+#include "common/command_url.h"
 
 #include <array>
 #include <cctype>
@@ -35,6 +35,21 @@ CommandURL SplitCommandURL(std::string_view url) {
   parts.command = Cut(rest.substr(0, question));
   parts.arguments = question == std::string_view::npos ? std::string() : Cut(rest.substr(question + 1));
   return parts;
+}
+
+std::string FeedbackText(std::string_view arguments) {
+  std::string text;
+  text.reserve(arguments.size() + 1);
+  for (char c : arguments) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '&') {
+      text += '\n';
+    } else if (u >= 0x20 && u != 0x7f) {
+      text += c;
+    }
+  }
+  text += '\n';
+  return text;
 }
 
 bool IsEmbeddedCommandWord(std::string_view command) {
