@@ -41,7 +41,8 @@ void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& c) {
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     c.custom[i].glyph_file = ini.ReadString("BUTTONS", "Custom" + std::to_string(i + 1) + "Glyph", "");
   }
-  for (std::size_t i = 0; i < kArrowNames.size(); ++i) c.arrows[i].glyph_file = ini.ReadString("GLYPH", kArrowNames[i], "");
+  for (std::size_t i = 0; i < kArrowNames.size(); ++i)
+    c.arrows[i].glyph_file = ini.ReadString("GLYPH", kArrowNames[i], "");
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     const std::string n = "Custom" + std::to_string(i + 1);
     c.custom[i].sound = ReadNumber(ini, "SOUNDS", n + "Source", "0");

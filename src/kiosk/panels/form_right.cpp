@@ -8,6 +8,7 @@
 #include "kiosk/core/kiosk_buttons.h"
 #include "kiosk/core/navigation_reason.h"
 #include "kiosk/panels/form_scaling.h"
+#include "kiosk/panels/glyph_button.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/speed_button.h"
 #include "widgets/tiled_bitmap.h"
@@ -19,6 +20,8 @@ constexpr int kGlyphSize = 16;  // design pixels of a built-in arrow frame
 constexpr std::array<const char*, 4> kArrowNames{"BUp", "BDown", "BLeft", "BRight"};
 constexpr std::array<ScrollDirection, 4> kDirections{ScrollDirection::kUp, ScrollDirection::kDown,
                                                      ScrollDirection::kLeft, ScrollDirection::kRight};
+constexpr std::array<GlyphPosition, 4> kGlyphPositions{GlyphPosition::kTop, GlyphPosition::kBottom,
+                                                       GlyphPosition::kLeft, GlyphPosition::kRight};
 
 int CustomTop(std::size_t i) { return 8 + 48 * static_cast<int>(i); }
 
@@ -34,10 +37,18 @@ QPixmap ArrowGlyph(ScrollDirection direction, int size) {
     const int x = frame * size;
     QPolygon p;
     switch (direction) {
-      case ScrollDirection::kUp: p << QPoint(x + size / 2, m) << QPoint(x + size - m, size - m) << QPoint(x + m, size - m); break;
-      case ScrollDirection::kDown: p << QPoint(x + m, m) << QPoint(x + size - m, m) << QPoint(x + size / 2, size - m); break;
-      case ScrollDirection::kLeft: p << QPoint(x + m, size / 2) << QPoint(x + size - m, m) << QPoint(x + size - m, size - m); break;
-      case ScrollDirection::kRight: p << QPoint(x + m, m) << QPoint(x + size - m, size / 2) << QPoint(x + m, size - m); break;
+      case ScrollDirection::kUp:
+        p << QPoint(x + size / 2, m) << QPoint(x + size - m, size - m) << QPoint(x + m, size - m);
+        break;
+      case ScrollDirection::kDown:
+        p << QPoint(x + m, m) << QPoint(x + size - m, m) << QPoint(x + size / 2, size - m);
+        break;
+      case ScrollDirection::kLeft:
+        p << QPoint(x + m, size / 2) << QPoint(x + size - m, m) << QPoint(x + size - m, size - m);
+        break;
+      case ScrollDirection::kRight:
+        p << QPoint(x + m, m) << QPoint(x + size - m, size / 2) << QPoint(x + m, size - m);
+        break;
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(frame == 0 ? QColor(0x20, 0x20, 0x20) : QColor(0xa0, 0xa0, 0xa0));
@@ -47,8 +58,7 @@ QPixmap ArrowGlyph(ScrollDirection direction, int size) {
 }
 
 TFormRight::TFormRight(FramePanelHost& host, std::string config_file, double screen_scale, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       host_(host),
       config_file_(std::move(config_file)),
       scale_(screen_scale) {
@@ -76,7 +86,7 @@ TFormRight::TFormRight(FramePanelHost& host, std::string config_file, double scr
     custom_[i] = b;
   }
   for (std::size_t i = 0; i < arrows_.size(); ++i) {
-    auto* b = new TSpeedButton(this);
+    auto* b = new TGlyphButton(kGlyphPositions[i], this);
     b->setObjectName(kArrowNames[i]);
     b->setGeometry(8, 296 + 48 * static_cast<int>(i), 57, 41);
     const ScrollDirection d = kDirections[i];
@@ -121,7 +131,8 @@ void TFormRight::FormCreate() {
   if (PictureFileExists(config_.background)) tiled_->SetBitmap(QPixmap(QString::fromStdString(config_.background)));
   // Scaled at once; ApplyLayout moves the panel and the arrows with the keyboard later.
   setGeometry(ToQRect(Scaled(Rect{725, 60, 75, 483}, scale_)));
-  for (std::size_t i = 0; i < custom_.size(); ++i) custom_[i]->setGeometry(ToQRect(Scaled(Rect{8, CustomTop(i), 57, 41}, scale_)));
+  for (std::size_t i = 0; i < custom_.size(); ++i)
+    custom_[i]->setGeometry(ToQRect(Scaled(Rect{8, CustomTop(i), 57, 41}, scale_)));
   for (std::size_t i = 0; i < arrows_.size(); ++i) {
     arrows_[i]->setGeometry(ToQRect(Scaled(Rect{8, 296 + 48 * static_cast<int>(i), 57, 41}, scale_)));
   }

@@ -11,6 +11,7 @@
 #include "kiosk/panels/form_left.h"
 #include "kiosk/panels/form_right.h"
 #include "kiosk/panels/form_top.h"
+#include "kiosk/panels/glyph_button.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/speed_button.h"
 #include "widgets/analog_clock.h"
@@ -25,7 +26,9 @@ class RecordingPanelHost : public FramePanelHost {
   bool exit_visible = false;
   bool exit_requested = false;
 
-  void GoToURL(const std::string& url, int reason) override { calls.push_back("go " + url + " " + std::to_string(reason)); }
+  void GoToURL(const std::string& url, int reason) override {
+    calls.push_back("go " + url + " " + std::to_string(reason));
+  }
   void WriteLog(std::string_view text) override { calls.push_back("log " + std::string(text)); }
   void CheckExitPassword(int tag) override { calls.push_back("password " + std::to_string(tag)); }
   void HideEmail() override { calls.push_back("hide email"); }
@@ -42,11 +45,10 @@ class RecordingPanelHost : public FramePanelHost {
 
 // A GIF of two 1 x 1 frames (black, then white), 100 ms each, looping forever.
 const unsigned char kTwoFrameGif[] = {
-    'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
-    0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0,
-    0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0,
-    0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0,
-    0x3B};
+    'G', 'I', 'F',  '8',  '9', 'a', 1,   0,   1,   0,   0x80, 0, 0, 0, 0,    0,    0xFF, 0xFF, 0xFF, 0x21, 0xFF, 0x0B,
+    'N', 'E', 'T',  'S',  'C', 'A', 'P', 'E', '2', '.', '0',  3, 1, 0, 0,    0,    0x21, 0xF9, 4,    0,    10,   0,
+    0,   0,   0x2C, 0,    0,   0,   0,   1,   0,   1,   0,    0, 2, 2, 0x44, 0x01, 0,    0x21, 0xF9, 4,    0,    10,
+    0,   0,   0,    0x2C, 0,   0,   0,   0,   1,   0,   1,    0, 0, 2, 2,    0x4C, 0x01, 0,    0x3B};
 
 void SavePicture(const QString& path, QColor colour) {
   QImage image(20, 10, QImage::Format_RGB32);
@@ -98,9 +100,9 @@ class FramePanelsTest : public QObject {
     SavePicture(File("c.png"), Qt::blue);
     const std::string missing = File("gone.gif").toStdString();
     RecordingPanelHost host;
-    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("a.png").toStdString() + "\nGraphic1=" + missing +
-                                 "\nGraphic2=" + File("c.png").toStdString() +
-                                 "\n[BANNERTIMES]\nTime0=1\nTime1=2\nTime2=1\n");
+    auto top =
+        MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("a.png").toStdString() + "\nGraphic1=" + missing +
+                          "\nGraphic2=" + File("c.png").toStdString() + "\n[BANNERTIMES]\nTime0=1\nTime1=2\nTime2=1\n");
     top->AdvanceBanner();
     QCOMPARE(top->rotation().index(), std::size_t{1});
     QCOMPARE(CornerColour(top->Banner()), QColor(Qt::black));
@@ -232,8 +234,9 @@ class FramePanelsTest : public QObject {
 
   void PageButtonsShowWhereTheyHaveAURLAndClickWithTheirTags() {
     RecordingPanelHost host;
-    TFormRight right(host, Ini("[BUTTONS]\nCustom1URL=http://one/\nCustom1Text=One\nCustom3URL=\n"
-                               "Custom10URL=http://ten/\nScrollOn=1\n"),
+    TFormRight right(host,
+                     Ini("[BUTTONS]\nCustom1URL=http://one/\nCustom1Text=One\nCustom3URL=\n"
+                         "Custom10URL=http://ten/\nScrollOn=1\n"),
                      1.0);
     right.FormCreate();
     right.show();
@@ -263,11 +266,36 @@ class FramePanelsTest : public QObject {
     QCOMPARE(right.Arrow(ScrollDirection::kDown)->text(), QString("Runter"));
     QTest::mouseClick(right.Arrow(ScrollDirection::kDown), Qt::LeftButton);
     QTest::mouseClick(right.Arrow(ScrollDirection::kRight), Qt::LeftButton);
-    QCOMPARE(host.Take(), (std::vector<std::string>{"focus", "press 1", "release 1", "password 15", "focus",
-                                                    "press 3", "release 3", "password 17"}));
+    QCOMPARE(host.Take(), (std::vector<std::string>{"focus", "press 1", "release 1", "password 15", "focus", "press 3",
+                                                    "release 3", "password 17"}));
     right.SetArrowsEnabled(true, false);
     QVERIFY(right.Arrow(ScrollDirection::kUp)->isEnabled());
     QVERIFY(!right.Arrow(ScrollDirection::kLeft)->isEnabled());
+  }
+
+  void ArrowGlyphsSitAboveBelowAndBesideTheirCaptions() {
+    RecordingPanelHost host;
+    TFormRight right(host, Ini(""), 1.0);
+    right.FormCreate();
+    // Where the arrow's dark picture lies in the button: the centre of its dark pixels.
+    auto centre = [](QWidget* button) {
+      const QImage image = button->grab().toImage();
+      long sx = 0, sy = 0, n = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          if (image.pixelColor(x, y) == QColor(0x20, 0x20, 0x20)) sx += x, sy += y, ++n;
+        }
+      }
+      return n ? QPoint(int(sx / n), int(sy / n)) : QPoint(-1, -1);
+    };
+    const QPoint up = centre(right.Arrow(ScrollDirection::kUp));
+    const QPoint down = centre(right.Arrow(ScrollDirection::kDown));
+    const QPoint left = centre(right.Arrow(ScrollDirection::kLeft));
+    const QPoint right_arrow = centre(right.Arrow(ScrollDirection::kRight));
+    QVERIFY2(up.y() >= 0 && up.y() < 41 / 2, qPrintable(QString("up %1").arg(up.y())));
+    QVERIFY2(down.y() > 41 / 2, qPrintable(QString("down %1").arg(down.y())));
+    QVERIFY2(left.x() >= 0 && left.x() < 57 / 2, qPrintable(QString("left %1").arg(left.x())));
+    QVERIFY2(right_arrow.x() > 57 / 2, qPrintable(QString("right %1").arg(right_arrow.x())));
   }
 
   void ArrowsHideWithTheirSwitch() {
@@ -275,7 +303,8 @@ class FramePanelsTest : public QObject {
     TFormRight right(host, Ini("[BUTTONS]\nScrollOn=0\n"), 1.0);
     right.FormCreate();
     right.show();
-    for (ScrollDirection d : {ScrollDirection::kUp, ScrollDirection::kDown, ScrollDirection::kLeft, ScrollDirection::kRight}) {
+    for (ScrollDirection d :
+         {ScrollDirection::kUp, ScrollDirection::kDown, ScrollDirection::kLeft, ScrollDirection::kRight}) {
       QVERIFY(!right.Arrow(d)->isVisible());
     }
   }
