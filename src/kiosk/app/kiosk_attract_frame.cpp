@@ -1,6 +1,7 @@
 #include "kiosk/app/kiosk_attract_frame.h"
 
 #include <QCursor>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -67,6 +68,15 @@ void KioskAttractFrame::ResetKeyboardPage() {
       keys->SetLatched(type, false);
     }
   }
+}
+
+void KioskAttractFrame::ShowDiagnostics(int idle_count, int expected_code) {
+  TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;
+  if (bottom == nullptr) return;
+  // Label2 the idle count, Label3 and Label4 the next exit-password letter's code and letter.
+  bottom->DebugLabel(1)->setText(QString::number(idle_count));
+  bottom->DebugLabel(2)->setText(QString::number(expected_code));
+  bottom->DebugLabel(3)->setText(expected_code > 0 ? QString(QChar(expected_code)) : QString());
 }
 
 void KioskAttractFrame::EndVisitorSession() {

@@ -37,6 +37,7 @@ class KioskAttractFrame : public AttractFrame {
   void ResetKeyboardPage() override;
   void AdvanceBanner() override;
   void EndVisitorSession() override;
+  void ShowDiagnostics(int idle_count, int expected_code) override;
 
   bool covered() const { return covered_; }
 

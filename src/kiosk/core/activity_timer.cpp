@@ -52,6 +52,12 @@ void ActivityTimer::Tick() {
   }
   if (!idle_mode_) ++state.idle_count;
 
+  const std::string& password = config.password;
+  const auto letter = static_cast<std::size_t>(state.password_position);
+  const int expected =
+      letter >= 1 && letter <= password.size() ? static_cast<unsigned char>(password[letter - 1]) : 0;
+  frame()->ShowDiagnostics(state.idle_count, expected);
+
   // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
   const int count = state.idle_count;
   if (count > 0 && count == config.time_start && !start_fired_) TimedStart();

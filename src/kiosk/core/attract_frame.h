@@ -27,6 +27,9 @@ class AttractFrame {
   virtual void ResetKeyboardPage() = 0;
   // One step of the banner bar's rotation.
   virtual void AdvanceBanner() = 0;
+  // The debug labels: the idle count and the code of the exit-password letter expected
+  // next (0 when there is none).
+  virtual void ShowDiagnostics(int /*idle_count*/, int /*expected_code*/) {}
   // Forgets everything the last visitor left in the browser: cookies, storage, cache,
   // form data and the page history.
   virtual void EndVisitorSession() = 0;

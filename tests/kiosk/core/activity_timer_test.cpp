@@ -259,6 +259,16 @@ TEST_F(ActivityTimerTest, MarkerFilesSwitchTheModes) {
                    "Active mode On"}));
 }
 
+TEST_F(ActivityTimerTest, DiagnosticsShowTheCountAndTheNextPasswordLetter) {
+  Start("[PREFERENCES]\nPassword=RS\nPasswordOn=1\n");
+  Run(7);
+  EXPECT_EQ(frame_.shown_count, 7);
+  EXPECT_EQ(frame_.shown_code, 'R');
+  controller_->CheckExitPassword(ButtonTag(KioskButton::kStart));
+  Run(1);
+  EXPECT_EQ(frame_.shown_code, 'S');
+}
+
 TEST_F(ActivityTimerTest, ActiveModeIgnoresTheMouse) {
   Start(kCarousel);
   controller_->activity().ActiveModeOn();

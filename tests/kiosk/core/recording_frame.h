@@ -19,10 +19,16 @@ class RecordingFrame : public AttractFrame {
   void ResetKeyboardPage() override { calls.push_back("keyboard reset"); }
   void AdvanceBanner() override { ++banner_steps; }
   void EndVisitorSession() override { calls.push_back("session ended"); }
+  void ShowDiagnostics(int idle_count, int expected_code) override {
+    shown_count = idle_count;
+    shown_code = expected_code;
+  }
 
   CursorPoint cursor;
   std::vector<std::string> calls;
   int banner_steps = 0;
+  int shown_count = -1;
+  int shown_code = -1;
 };
 
 class RecordingButtons : public KioskButtons {
