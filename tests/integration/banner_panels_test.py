@@ -55,7 +55,7 @@ def click(x, y):
 
 
 class Kiosk:
-    def __init__(self, settings="", start="long.htm"):
+    def __init__(self, settings="", start="long.htm", times="Time0=2\nTime1=600"):
         self.dir = tempfile.mkdtemp(prefix="tarnwick-panels-")
         pages = os.path.join(self.dir, "pages")
         os.makedirs(pages)
@@ -78,8 +78,8 @@ class Kiosk:
                       "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nKeyboardOn=6\n"
                       "Custom1URL=%s/custom.htm\nCustom1Text=Custom\n"
                       "[BANNERGRAPHICS]\nGraphic0=\nGraphic1=%s/missing.gif\n"
-                      "[BANNERURLS]\nURL0=%s/one.htm\nURL1=none\n[BANNERTIMES]\nTime0=2\nTime1=600\n"
-                      % (settings, self.base, start, self.base, self.base, self.dir, self.base))
+                      "[BANNERURLS]\nURL0=%s/one.htm\nURL1=none\n[BANNERTIMES]\n%s\n"
+                      % (settings, self.base, start, self.base, self.base, self.dir, self.base, times))
         env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
         if os.geteuid() == 0:
             env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
@@ -196,7 +196,34 @@ def exit_password_and_clock():
     k.stop()
 
 
+def visible_window(name):
+    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
+                       capture_output=True, text=True, timeout=10)
+    return bool(r.stdout.split())
+
+
+def error_dialog():
+    # A banner time that is not a number: reported once in the error dialog, which logs it
+    # and closes by itself after ten seconds; the kiosk goes on.
+    k = Kiosk(times="Time0=soon")
+    check(k.loaded("long.htm", 30), "start page never loaded")
+    text = "Error - 'soon' is not a valid integer value"
+    check(k.wait_for_line(re.escape(text), 5) is not None, "no error line")
+    time.sleep(0.5)
+    check(visible_window("DialogError"), "the error dialog is not shown")
+    deadline = time.time() + 13
+    while time.time() < deadline and visible_window("DialogError"):
+        time.sleep(0.5)
+    check(not visible_window("DialogError"), "the error dialog did not close by itself")
+    check(sum(text in line for line in k.log()) == 1, "the error was not logged exactly once")
+    mark = len(k.log())
+    click(*LOGO)
+    check(k.loaded("logo.htm", 10, mark) is not None, "the kiosk did not go on after the error")
+    k.stop()
+
+
 def main():
+    error_dialog()
     panels_and_scrolling()
     field_into_view()
     exit_password_and_clock()

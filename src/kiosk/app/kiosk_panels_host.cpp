@@ -146,14 +146,13 @@ void KioskPanelsHost::RaiseTopmostWindows() {
 
 bool KioskPanelsHost::ShowError(const std::string& text) {
   if (!dialog_) return false;
-  if (error_showing_) {
+  if (dialog_->isVisible()) {
     // One message at a time; this one still reaches the log.
     controller_.WriteLog(text);
     return true;
   }
-  error_showing_ = true;
-  dialog_->ShowMessage(text);
-  error_showing_ = false;
+  // Not waited for: the error may come from inside a tick or a pass that has to go on.
+  dialog_->OpenMessage(text);
   return true;
 }
 

@@ -49,8 +49,8 @@ class KioskPanelsHost : public FramePanelHost, public KioskButtons {
   void HideBusyMeter();
   void AdvanceBanner();
   void RaiseTopmostWindows();
-  // Shows the message in the error dialog; false when there is no dialog yet. While one
-  // message is shown, further ones are only logged.
+  // Shows the message in the error dialog without waiting for it; false when there is no
+  // dialog yet. While one message is shown, further ones are only logged.
   bool ShowError(const std::string& text);
   // One pass of the arrows' scrolling and the automatic scroll after the keyboard.
   void ScrollStep();
@@ -93,7 +93,6 @@ class KioskPanelsHost : public FramePanelHost, public KioskButtons {
   std::optional<int> previous_caret_;
   bool caret_measured_ = false;
   int passes_since_look_ = 0;
-  bool error_showing_ = false;
 };
 
 }  // namespace tw

@@ -113,7 +113,8 @@ bool TDialogError::AskQuestion(const std::string& text) {
 
 void TDialogError::OpenMessage(const std::string& text) {
   message_->setText(QString::fromStdString(text));
-  open();
+  setWindowModality(Qt::ApplicationModal);
+  show();
 }
 
 void TDialogError::BOKClick() {

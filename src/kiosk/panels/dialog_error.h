@@ -36,7 +36,8 @@ class TDialogError : public QDialog {
   void ShowMessage(const std::string& text);
   // Shows a question and waits; true when OK was chosen.
   bool AskQuestion(const std::string& text);
-  // Shows a message without waiting (the caller's loop goes on).
+  // Shows a message, modal to the kiosk's windows, and returns at once: the caller's
+  // timers and passes go on while it is shown.
   void OpenMessage(const std::string& text);
 
   void BOKClick();

@@ -78,6 +78,22 @@ class DialogErrorTest : public QObject {
     QCOMPARE(visible.size(), std::size_t{10});
   }
 
+  void OpenedMessageReturnsAtOnceAndClosesByItself() {
+    TDialogError dialog;
+    std::vector<std::string> log;
+    dialog.OnLog = [&](const std::string& t) { log.push_back(t); };
+    dialog.OpenMessage("Error - late");
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.Timer()->isActive());
+    QCOMPARE(log, std::vector<std::string>{"Error - late"});
+    dialog.Timer()->stop();
+    for (int i = 0; i < 9; ++i) dialog.TimerTimer();
+    QVERIFY(dialog.isVisible());
+    dialog.TimerTimer();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.ok_pressed());
+  }
+
   void RelabelledButtonsKeepTheirRolesAndTheDialogIsScaledAndCentred() {
     TDialogError dialog;
     dialog.FormCreate(WriteIni("[TEXT]\nOK=Yes\nCancel=No\n"), 1.28);
