@@ -41,6 +41,8 @@ void KioskAttractFrame::ShowIdleCover(bool on) {
       splash->setGeometry(saved_splash_);
     }
     if (bottom) bottom->raise();
+    // Typing goes on where it left off; a refusal reaches the kiosk's error handling.
+    if (windows_.return_focus) windows_.return_focus();
   }
 }
 

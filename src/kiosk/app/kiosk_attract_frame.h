@@ -26,6 +26,8 @@ class KioskAttractFrame : public AttractFrame {
     std::function<void(bool)> hold_timer;
     // One second of the banner bar's rotation.
     std::function<void()> advance_banner;
+    // Gives the keyboard's target (the browser) the focus again after the cover goes.
+    std::function<void()> return_focus;
   };
   explicit KioskAttractFrame(Windows windows) : windows_(std::move(windows)) {}
 

@@ -80,6 +80,9 @@ void KioskShell::Start() {
   windows.bottom = [this] { return form_bottom(); };
   windows.hold_timer = [this](bool held) { held ? timer_.stop() : timer_.start(); };
   windows.advance_banner = [this] { panels_host_->AdvanceBanner(); };
+  windows.return_focus = [this] {
+    if (toolbar_host_) toolbar_host_->ReturnFocusToBrowserWindow();
+  };
   // Commands press the buttons of every panel: the tool bar's through the panels' host.
   attract_host_ = std::make_unique<KioskAttractHost>(*controller_, std::move(windows), panels_host_.get());
 
