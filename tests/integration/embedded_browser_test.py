@@ -8,89 +8,28 @@ usage: embedded_browser_test.py TARNWICK
 import http.server
 import os
 import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import threading
 import time
 
+from kiosk_driver import KioskProcess, Results, wait_for_window, xdotool
+
 TARNWICK = sys.argv[1]
 PAGES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "browser_pages")
-failures = []
-passes = 0
+results = Results()
+check = results.check
 
 
-def check(condition, message):
-    global passes
-    if condition:
-        passes += 1
-    else:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-
-
-class Kiosk:
-    """One kiosk process on its own program folder."""
+class Kiosk(KioskProcess):
+    """The kiosk on a copy of the test pages."""
 
     def __init__(self, start_url, settings="", pages_base=None):
-        self.dir = tempfile.mkdtemp(prefix="tarnwick-browser-")
+        super().__init__(TARNWICK, results, "tarnwick-browser-")
         shutil.copytree(PAGES, os.path.join(self.dir, "pages"))
         base = pages_base or "file://" + os.path.join(self.dir, "pages")
-        with open(os.path.join(self.dir, "Tarnwick.ini"), "w") as ini:
-            ini.write("[PREFERENCES]\nScreenMode=1\nDebug=1\n%s\n[BROWSER]\nBrowser=1\n[URLS]\nStart=%s/%s\n"
-                      % (settings, base, start_url))
-        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
-        if os.geteuid() == 0:
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-        self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
-
-    def log(self):
-        try:
-            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
-                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
-        except FileNotFoundError:
-            return []
-
-    def wait_for(self, predicate, seconds=20):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if predicate(self.log()):
-                return True
-            time.sleep(0.1)
-        return False
-
-    def wait_for_line(self, text, seconds=20):
-        return self.wait_for(lambda log: any(text in line for line in log), seconds)
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-                failures.append("kiosk did not stop within 15 s of SIGTERM")
-        check(self.process.returncode == 0, "kiosk exit status %s" % self.process.returncode)
-        check(self.log()[-1:] == ["Tarnwick Closing Down"], "last log line: %s" % self.log()[-1:])
-        self.out.close()
-        shutil.rmtree(self.dir, ignore_errors=True)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
-
-
-def wait_for_window(name, seconds=10):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        r = xdotool("search", "--onlyvisible", "--name", name)
-        if r.returncode == 0 and r.stdout.strip():
-            return r.stdout.split()[0]
-        time.sleep(0.1)
-    return None
+        self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\nDebug=1\n%s\n[BROWSER]\nBrowser=1\n"
+                        "[URLS]\nStart=%s/%s\n" % (settings, base, start_url))
+        self.start()
 
 
 def indexes(log, *texts):
@@ -192,8 +131,6 @@ for test in [test_pages_and_frames, test_script_dialogs, test_new_windows, test_
     try:
         test()
     except Exception as e:  # a broken scenario must not hide the others
-        failures.append("%s: %r" % (test.__name__, e))
-        print("FAIL:", test.__name__, repr(e), flush=True)
+        results.fail("%s: %r" % (test.__name__, e))
 
-print("%d passed, %d failed" % (passes, len(failures)))
-sys.exit(1 if failures else 0)
+results.finish()

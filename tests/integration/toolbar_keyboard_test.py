@@ -9,16 +9,14 @@ usage: toolbar_keyboard_test.py TARNWICK
 """
 import os
 import re
-import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import time
 
+from kiosk_driver import KioskProcess, Results, click, xdotool
+
 TARNWICK = sys.argv[1]
-failures = []
-passes = 0
+results = Results()
+check = results.check
 
 # Design geometry at scale 1.0 (ScreenMode=1): the bottom form's top with the keyboard
 # hidden and shown, the tool bar's slots (NumberOfButtons 6) and the keys' places on
@@ -32,63 +30,20 @@ KEYS = {  # name: (left, top, width, height)
 SLOTS = {"start": 1, "back": 2, "forward": 3, "help": 4, "keyboard": 6}
 
 
-def check(condition, message):
-    global passes
-    if condition:
-        passes += 1
-    else:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
-
-
-def click(x, y):
-    xdotool("mousemove", str(x), str(y))
-    xdotool("click", "1")
-    time.sleep(0.15)
-
-
-class Kiosk:
+class Kiosk(KioskProcess):
     def __init__(self):
-        self.dir = tempfile.mkdtemp(prefix="tarnwick-toolbar-")
-        pages = os.path.join(self.dir, "pages")
-        os.makedirs(pages)
-        with open(os.path.join(pages, "search.htm"), "w") as f:
-            f.write('<!DOCTYPE html><html><body><form action="result.htm">'
-                    '<input id="query" name="query" autofocus></form></body></html>')
+        super().__init__(TARNWICK, results, "tarnwick-toolbar-")
+        self.write_file("pages/search.htm", '<!DOCTYPE html><html><body><form action="result.htm">'
+                        '<input id="query" name="query" autofocus></form></body></html>')
         for name in ("result.htm", "help.htm"):
-            with open(os.path.join(pages, name), "w") as f:
-                f.write("<!DOCTYPE html><html><body>%s</body></html>" % name)
-        self.base = "file://" + pages
-        with open(os.path.join(self.dir, "Tarnwick.ini"), "w") as ini:
-            ini.write("[PREFERENCES]\nScreenMode=1\n[BROWSER]\nBrowser=1\n"
-                      "[URLS]\nStart=%s/search.htm\nHelp=%s/help.htm\n"
-                      "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nKeyboardOn=6\n"
-                      % (self.base, self.base))
-        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
-        if os.geteuid() == 0:
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-        self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
+            self.write_file("pages/" + name, "<!DOCTYPE html><html><body>%s</body></html>" % name)
+        self.base = "file://" + os.path.join(self.dir, "pages")
+        self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\n[BROWSER]\nBrowser=1\n"
+                        "[URLS]\nStart=%s/search.htm\nHelp=%s/help.htm\n"
+                        "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nKeyboardOn=6\n"
+                        % (self.base, self.base))
         self.top = HIDDEN_TOP
-
-    def log(self):
-        try:
-            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
-                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
-        except FileNotFoundError:
-            return []
-
-    def wait_for_line(self, text, seconds=20, after=0):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if any(text in line for line in self.log()[after:]):
-                return True
-            time.sleep(0.1)
-        return False
+        self.start()
 
     def press_button(self, name):
         slot = SLOTS[name]
@@ -118,22 +73,6 @@ class Kiosk:
             if pos and size:
                 return (int(pos.group(1)), int(pos.group(2)), int(size.group(1)), int(size.group(2)))
         return None
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-                failures.append("kiosk did not stop within 15 s of SIGTERM")
-        check(self.process.returncode == 0, "kiosk exit status %s" % self.process.returncode)
-        self.out.close()
-        if failures:
-            print("kiosk output:\n" + open(os.path.join(self.dir, "out.txt")).read())
-            print("log:\n" + "\n".join(self.log()))
-        shutil.rmtree(self.dir, ignore_errors=True)
 
 
 def main():
@@ -186,5 +125,4 @@ def main():
 
 
 main()
-print("%d checks passed, %d failed" % (passes, len(failures)))
-sys.exit(1 if failures else 0)
+results.finish()
