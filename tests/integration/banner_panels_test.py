@@ -9,16 +9,15 @@ usage: banner_panels_test.py TARNWICK
 """
 import os
 import re
-import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import time
 
+import kiosk_driver
+from kiosk_driver import KioskProcess, Results
+
 TARNWICK = sys.argv[1]
-failures = []
-passes = 0
+results = Results()
+check = results.check
 
 # Design geometry at scale 1.0 (ScreenMode=1).
 CLOCK = (30, 30)
@@ -39,24 +38,13 @@ addEventListener('scroll', function () {
 </script>"""
 
 
-def check(condition, message):
-    global passes
-    if condition:
-        passes += 1
-    else:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-
-
 def click(x, y):
-    subprocess.run(["xdotool", "mousemove", str(x), str(y)], timeout=10)
-    subprocess.run(["xdotool", "click", "1"], timeout=10)
-    time.sleep(0.2)
+    kiosk_driver.click(x, y, pause=0.2)
 
 
-class Kiosk:
+class Kiosk(KioskProcess):
     def __init__(self, settings="", start="long.htm", times="Time0=2\nTime1=600"):
-        self.dir = tempfile.mkdtemp(prefix="tarnwick-panels-")
+        super().__init__(TARNWICK, results, "tarnwick-panels-")
         pages = os.path.join(self.dir, "pages")
         os.makedirs(pages)
         self.base = "file://" + pages
@@ -80,20 +68,10 @@ class Kiosk:
                       "[BANNERGRAPHICS]\nGraphic0=\nGraphic1=%s/missing.gif\n"
                       "[BANNERURLS]\nURL0=%s/one.htm\nURL1=none\n[BANNERTIMES]\n%s\n"
                       % (settings, self.base, start, self.base, self.base, self.dir, self.base, times))
-        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
-        if os.geteuid() == 0:
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-        self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
+        self.start()
 
-    def log(self):
-        try:
-            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
-                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
-        except FileNotFoundError:
-            return []
-
-    def wait_for_line(self, pattern, seconds=20, after=0):
+    def wait_for_match(self, pattern, seconds=20, after=0):
+        """The first match of the pattern in the log from position `after` on, or None."""
         deadline = time.time() + seconds
         while time.time() < deadline:
             for line in self.log()[after:]:
@@ -104,34 +82,10 @@ class Kiosk:
         return None
 
     def loaded(self, name, seconds=15, after=0):
-        return self.wait_for_line(re.escape("Page Loaded - %s/%s" % (self.base, name)), seconds, after)
+        return self.wait_for_match(re.escape("Page Loaded - %s/%s" % (self.base, name)), seconds, after)
 
     def press_button(self, name):
         click(10 + 132 * (SLOTS[name] - 1) + 60, TOOLBAR_TOP + 8 + 20)
-
-    def exited(self, seconds=15):
-        try:
-            self.process.wait(seconds)
-        except subprocess.TimeoutExpired:
-            return False
-        return True
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-                failures.append("kiosk did not stop within 15 s of SIGTERM")
-        check(self.process.returncode == 0, "kiosk exit status %s" % self.process.returncode)
-        check(self.log()[-1:] == ["Tarnwick Closing Down"], "last log line: %s" % self.log()[-1:])
-        self.out.close()
-        if failures:
-            print("kiosk output:\n" + open(os.path.join(self.dir, "out.txt")).read())
-            print("log:\n" + "\n".join(self.log()))
-        shutil.rmtree(self.dir, ignore_errors=True)
 
 
 def panels_and_scrolling():
@@ -140,12 +94,12 @@ def panels_and_scrolling():
     check(k.loaded("long.htm", 30), "start page never loaded")
     time.sleep(1.0)  # the arrows learn what the page can scroll
     click(*DOWN)
-    m = k.wait_for_line(r"scrolled\.htm\?y=(\d+)", 10)
+    m = k.wait_for_match(r"scrolled\.htm\?y=(\d+)", 10)
     check(m is not None and m.group(1) == "140", "one Down press scrolled to %s, not 140" % (m and m.group(1)))
 
     # The banner rotates after two seconds to a picture that is missing.
     missing = os.path.join(k.dir, "missing.gif")
-    check(k.wait_for_line(re.escape("Cannot Load Banner - " + missing), 10) is not None,
+    check(k.wait_for_match(re.escape("Cannot Load Banner - " + missing), 10) is not None,
           "no 'Cannot Load Banner' line")
     mark = len(k.log())
     click(*BANNER)  # URL "none": nothing happens but the password step
@@ -166,8 +120,8 @@ def field_into_view():
     check(k.loaded("field.htm", 30), "field page never loaded")
     time.sleep(0.5)
     k.press_button("keyboard")
-    check(k.wait_for_line("Keyboard Shown", 5) is not None, "no 'Keyboard Shown'")
-    m = k.wait_for_line(r"inview\.htm\?top=(-?\d+)", 15)
+    check(k.wait_for_match("Keyboard Shown", 5) is not None, "no 'Keyboard Shown'")
+    m = k.wait_for_match(r"inview\.htm\?top=(-?\d+)", 15)
     check(m is not None, "the page did not scroll after the keyboard was raised")
     if m:
         top = int(m.group(1))
@@ -197,9 +151,7 @@ def exit_password_and_clock():
 
 
 def visible_window(name):
-    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
-                       capture_output=True, text=True, timeout=10)
-    return bool(r.stdout.split())
+    return bool(kiosk_driver.xdotool("search", "--onlyvisible", "--name", "^%s$" % name).stdout.split())
 
 
 def error_dialog():
@@ -208,7 +160,7 @@ def error_dialog():
     k = Kiosk(times="Time0=soon")
     check(k.loaded("long.htm", 30), "start page never loaded")
     text = "Error - 'soon' is not a valid integer value"
-    check(k.wait_for_line(re.escape(text), 5) is not None, "no error line")
+    check(k.wait_for_match(re.escape(text), 5) is not None, "no error line")
     time.sleep(0.5)
     check(visible_window("DialogError"), "the error dialog is not shown")
     deadline = time.time() + 13
@@ -230,5 +182,4 @@ def main():
 
 
 main()
-print("%d checks passed, %d failed" % (passes, len(failures)))
-sys.exit(1 if failures else 0)
+results.finish()
