@@ -9,33 +9,25 @@ usage: attract_test.py TARNWICK DEMO_PAGES   (DISPLAY and DBUS_SESSION_BUS_ADDRE
 import http.server
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import threading
 import time
 
+from kiosk_driver import KioskProcess, Results, xdotool
+
 TARNWICK = sys.argv[1]
 DEMO_PAGES = sys.argv[2]
-failures = []
-passes = 0
+results = Results()
+check = results.check
 
 
-def check(condition, message):
-    global passes
-    if condition:
-        passes += 1
-    else:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-
-
-class Kiosk:
+class Kiosk(KioskProcess):
     """One kiosk process on its own program folder with a copy of the demo pages."""
 
     def __init__(self, start_page, settings="", base=None):
-        self.dir = tempfile.mkdtemp(prefix="tarnwick-attract-")
+        super().__init__(TARNWICK, results, "tarnwick-attract-")
         self.pages = os.path.join(self.dir, "pages")
         shutil.copytree(DEMO_PAGES, self.pages)
         with open(os.path.join(self.pages, "cookie.htm"), "w") as f:
@@ -49,30 +41,7 @@ class Kiosk:
         with open(os.path.join(self.dir, "Tarnwick.ini"), "w") as ini:
             ini.write("[PREFERENCES]\nScreenMode=1\n%s\n[BROWSER]\nBrowser=1\n[URLS]\nStart=%s/%s\n"
                       % (settings, self.base, start_page))
-        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
-        if os.geteuid() == 0:
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-        self.env = env
-        self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
-
-    def log(self):
-        try:
-            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
-                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
-        except FileNotFoundError:
-            return []
-
-    def wait_for(self, predicate, seconds=20):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if predicate():
-                return True
-            time.sleep(0.05)
-        return False
-
-    def wait_for_line(self, text, seconds=20):
-        return self.wait_for(lambda: any(text in line for line in self.log()), seconds)
+        self.start()
 
     def feedback(self):
         """Contents of the feedback files, oldest first."""
@@ -89,27 +58,6 @@ class Kiosk:
 
     def poke(self, *args):
         return subprocess.run([TARNWICK, "--poke", *args], capture_output=True, text=True, timeout=20, env=self.env)
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-                failures.append("kiosk did not stop within 15 s of SIGTERM")
-        check(self.process.returncode == 0, "kiosk exit status %s" % self.process.returncode)
-        check(self.log()[-1:] == ["Tarnwick Closing Down"], "last log line: %s" % self.log()[-1:])
-        self.out.close()
-        if failures and os.environ.get("TARNWICK_KEEP"):
-            print("kept", self.dir)
-            return
-        shutil.rmtree(self.dir, ignore_errors=True)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
 
 
 def test_demo_feedback_page():
@@ -252,8 +200,6 @@ for test in [test_demo_feedback_page, test_idle_marker_file_and_pokes, test_cook
     try:
         test()
     except Exception as e:  # a broken scenario must not hide the others
-        failures.append("%s: %r" % (test.__name__, e))
-        print("FAIL:", test.__name__, repr(e), flush=True)
+        results.fail("%s: %r" % (test.__name__, e))
 
-print("%d passed, %d failed" % (passes, len(failures)))
-sys.exit(1 if failures else 0)
+results.finish()
