@@ -11,22 +11,16 @@ import email
 import email.policy
 import os
 import poplib
-import shutil
-import signal
 import socket
-import subprocess
 import sys
-import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "integration"))
+from kiosk_driver import KioskProcess, Results  # noqa: E402
+
 TARNWICK = sys.argv[1]
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
+results = Results()
+check = results.check
 
 
 def unused_port():
@@ -35,9 +29,9 @@ def unused_port():
         return s.getsockname()[1]
 
 
-class Kiosk:
+class Kiosk(KioskProcess):
     def __init__(self, server):
-        self.dir = tempfile.mkdtemp(prefix="tarnwick-logmail-")
+        super().__init__(TARNWICK, results, "tarnwick-logmail-")
         for sub in ("pages", "log", "feedback"):
             os.makedirs(os.path.join(self.dir, sub))
         with open(os.path.join(self.dir, "pages", "start.htm"), "w") as f:
@@ -58,38 +52,7 @@ class Kiosk:
                       "EMailServer=%s\nEMailFromAddress=kiosk@tarnwick.test\nEMailFromName=Lobby Kiosk\n"
                       "[EMAILADDRESS]\nAddress0=visitor@tarnwick.test\n[EMAILNAME]\nName0=Visitor\n"
                       "[BROWSER]\nBrowser=1\n[URLS]\nStart=file://%s/pages/start.htm\n" % (server, self.dir))
-        env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
-        if os.geteuid() == 0:
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-        self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self.process = subprocess.Popen([TARNWICK, "--dir", self.dir], stdout=self.out, stderr=self.out, env=env)
-
-    def log(self):
-        try:
-            with open(os.path.join(self.dir, "log", "TWCurrentLog.txt")) as f:
-                return [line.rstrip("\n").split(" --- ", 1)[-1] for line in f]
-        except FileNotFoundError:
-            return []
-
-    def wait_for_line(self, text, seconds=30):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if any(text in line for line in self.log()):
-                return True
-            time.sleep(0.1)
-        return False
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-                failures.append("kiosk did not stop within 15 s of SIGTERM")
-        self.out.close()
-        shutil.rmtree(self.dir, ignore_errors=True)
+        self.start()
 
 
 def pop_session():
@@ -116,7 +79,7 @@ def log_mails():
 def test_server_down_is_logged_not_shown():
     k = Kiosk("127.0.0.1:%d" % unused_port())
     try:
-        check(k.wait_for_line("Log Mail Not Sent - [10061] Connection refused - next attempt in 2 minutes"),
+        check(k.wait_for_line("Log Mail Not Sent - [10061] Connection refused - next attempt in 2 minutes", 30),
               "failed log mail not logged: %s" % k.log())
         check(not any(line.startswith("Error - ") for line in k.log()), "the failure was shown: %s" % k.log())
         check(sorted(os.listdir(os.path.join(k.dir, "feedback", "sent"))) == sorted(k.feedback),
@@ -128,7 +91,7 @@ def test_server_down_is_logged_not_shown():
 def test_log_mail_arrives():
     k = Kiosk(os.environ["TW_SMTP_SERVER"])
     try:
-        check(k.wait_for_line("Browser Control running correctly"), "browser never ready")
+        check(k.wait_for_line("Browser Control running correctly", 30), "browser never ready")
         deadline = time.time() + 30
         mails = []
         while not mails and time.time() < deadline:
@@ -154,15 +117,7 @@ def test_log_mail_arrives():
         k.stop()
 
 
-def main():
+if __name__ == "__main__":
     test_server_down_is_logged_not_shown()
     test_log_mail_arrives()
-    if failures:
-        print("%d failures" % len(failures))
-        return 1
-    print("kiosk log mail: all checks passed")
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+    results.finish()
