@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "kiosk/panels/sunken_frame.h"
+
 namespace tw {
 
 void TGlyphButton::paintEvent(QPaintEvent*) {
@@ -9,12 +11,7 @@ void TGlyphButton::paintEvent(QPaintEvent*) {
   const QRect r = rect();
   const bool down = isDown();
   if (down) {
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+    DrawSunkenFrame(painter, r, palette());
   }
   const QPixmap frame = CurrentFrame();
   const QFontMetrics metrics(font());

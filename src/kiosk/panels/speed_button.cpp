@@ -1,4 +1,5 @@
 #include "kiosk/panels/speed_button.h"
+#include "kiosk/panels/sunken_frame.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,12 +43,7 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
   const bool down = isDown();
   // Flat until pressed: a sunken frame while held.
   if (down) {
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+    DrawSunkenFrame(painter, r, palette());
   }
   QPixmap frame = CurrentFrame();
   const QFontMetrics metrics(font());
