@@ -1,8 +1,9 @@
 #include "kiosk/panels/speed_button.h"
-#include "kiosk/panels/sunken_frame.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "kiosk/panels/sunken_frame.h"
 
 namespace tw {
 
