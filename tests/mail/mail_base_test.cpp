@@ -7,6 +7,7 @@
 #include <chrono>
 #include <sstream>
 
+#include "client_test_util.h"
 #include "mail/mail_strings.h"
 #include "scripted_server.h"
 
@@ -38,17 +39,7 @@ class LineClient : public TmsMailBase {
   void Logout() override {}
 };
 
-template <typename E>
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const E& e) {
-    return e.what();
-  } catch (const std::exception& e) {
-    return std::string("wrong exception: ") + e.what();
-  }
-  return "no exception";
-}
+using test::MessageOf;
 
 TEST(MailStrings, TextsAndErrorMapping) {
   EXPECT_EQ(SocketErrorText(10061), "[10061] Connection refused");
