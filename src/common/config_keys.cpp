@@ -344,6 +344,7 @@ constexpr std::array kSections = std::to_array<ConfigSection>({
     {"BUTTONS", false},
     {"BROWSER", false},
     {"PROTOCOLS", true},
+    {"ALLOWEDPROTOCOLS", true},
     {"EMAILADDRESS", true},
     {"EMAILNAME", true},
     {"TEXT", false},
@@ -375,6 +376,7 @@ constexpr std::array kBannerCompanions =
 
 constexpr std::array kLists = std::to_array<ConfigList>({
     {ConfigListId::kProtocols, {"PROTOCOLS", "Block"}, kNoCompanions, true},
+    {ConfigListId::kAllowedProtocols, {"ALLOWEDPROTOCOLS", "Allow"}, kNoCompanions, true},
     {ConfigListId::kLogRecipients, {"EMAILADDRESS", "Address"}, kRecipientCompanions, true},
     {ConfigListId::kCarousel, {"CAROUSELURLS", "URL"}, kCarouselCompanions, true},
     {ConfigListId::kBanners, {"BANNERGRAPHICS", "Graphic"}, kBannerCompanions, true},

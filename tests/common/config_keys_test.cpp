@@ -67,7 +67,7 @@ TEST(ConfigKeys, SectionsAreContiguousAndInFileOrder) {
 
 TEST(ConfigKeys, SectionOrder) {
   const char* const expected[] = {
-      "PREFERENCES", "BUTTONS",  "BROWSER",        "PROTOCOLS",    "EMAILADDRESS",
+      "PREFERENCES", "BUTTONS",  "BROWSER",        "PROTOCOLS",    "ALLOWEDPROTOCOLS", "EMAILADDRESS",
       "EMAILNAME",   "TEXT",     "GLYPH",          "URLS",         "ATTRACT",
       "CAROUSELURLS", "CAROUSELTIMES", "BANNERGRAPHICS", "BANNERURLS", "BANNERTIMES",
       "PROGRAMS",    "KEYBOARD", "GLYPHNUM",       "CHILDSTRINGS", "BUSYBAR",
@@ -237,6 +237,7 @@ TEST(ConfigLists, PartsAndPlaces) {
   };
   const Expected expected[] = {
       {ConfigListId::kProtocols, {{"PROTOCOLS", "Block"}}},
+      {ConfigListId::kAllowedProtocols, {{"ALLOWEDPROTOCOLS", "Allow"}}},
       {ConfigListId::kLogRecipients, {{"EMAILADDRESS", "Address"}, {"EMAILNAME", "Name"}}},
       {ConfigListId::kCarousel, {{"CAROUSELURLS", "URL"}, {"CAROUSELTIMES", "Time"}}},
       {ConfigListId::kBanners,

@@ -60,6 +60,7 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c) {
     c.carousel_times.push_back(row[1]);
   }
   c.block_list = FirstColumn(ReadList(f, {"PROTOCOLS", "Block"}));
+  c.allowed_protocols = FirstColumn(ReadList(f, {"ALLOWEDPROTOCOLS", "Allow"}));
   c.command_enabled = f.ReadBool(p, "CommandEnabled", true);
   c.execute_enabled = f.ReadBool(p, "ExecuteEnabled", true);
   c.command_password = f.ReadString(p, "CommandPassword", "");

@@ -49,6 +49,9 @@ struct KioskConfig {
   std::vector<std::string> carousel_urls;
   std::vector<std::string> carousel_times;
   std::vector<std::string> block_list;  // always ends with "tw-command"
+  // Schemes a page may use besides the kiosk's own (http, https, file, about:blank,
+  // tw-command, mailto): ALLOWEDPROTOCOLS/Allow0, Allow1, ...
+  std::vector<std::string> allowed_protocols;
   bool command_enabled = true;
   bool execute_enabled = true;
   std::string command_password;
