@@ -129,13 +129,31 @@ bool ActivityLog::AppendToFile(const std::string& data) {
   return true;
 }
 
+bool ActivityLog::FileStillAtPath() const {
+  struct stat open_file{};
+  struct stat at_path{};
+  if (::fstat(fd_, &open_file) != 0) return false;
+  if (::stat(current_path_.c_str(), &at_path) != 0) return errno != ENOENT && errno != ENOTDIR;
+  return open_file.st_dev == at_path.st_dev && open_file.st_ino == at_path.st_ino;
+}
+
 void ActivityLog::WriteLog(std::string_view text) {
   backlog_.push_back(FormatLine(clock_.Now(), text));
   if (backlog_.size() > kMaxBacklog) {
     backlog_.pop_front();
     ++dropped_;
   }
+  // Lines written after the file was moved or deleted would reach no one: open the path
+  // again (a new file, or the one that took its place) and say so there.
+  if (fd_ >= 0 && !FileStillAtPath()) {
+    CloseFile();
+    moved_away_ = true;
+  }
   if (!EnsureOpen(false)) return;
+  if (moved_away_) {
+    if (!AppendToFile(FormatLine(clock_.Now(), kReopenedText))) return;
+    moved_away_ = false;
+  }
   if (dropped_ > 0) {
     const std::string note =
         FormatLine(clock_.Now(), std::to_string(dropped_) + " log lines lost while the log could not be written");

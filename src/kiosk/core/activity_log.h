@@ -30,6 +30,9 @@ struct LogSettings {
 
 class ActivityLog {
  public:
+  // Written first into a log file opened again because the old one left its path.
+  static constexpr std::string_view kReopenedText = "Log File Re-opened - it was moved or deleted";
+
   // Receives a clear message when the log cannot be written; called once per outage.
   using ErrorSink = std::function<void(const std::string&)>;
 
@@ -63,6 +66,9 @@ class ActivityLog {
  private:
   std::int64_t ActionTimeOfDay() const;
   bool EnsureOpen(bool truncate);
+  // Whether the open file is still the one at the current log's path (it may have been
+  // moved, deleted or replaced while the kiosk runs).
+  bool FileStillAtPath() const;
   bool AppendToFile(const std::string& data);
   void Fail(const std::string& what);
   void CloseFile();
@@ -81,6 +87,7 @@ class ActivityLog {
   bool failing_ = false;
   std::deque<std::string> backlog_;
   std::size_t dropped_ = 0;
+  bool moved_away_ = false;  // noticed, not yet noted in the re-opened file
 };
 
 }  // namespace tw

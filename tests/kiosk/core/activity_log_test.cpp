@@ -5,6 +5,7 @@
 #include <utime.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "fakes/manual_clock.h"
@@ -253,6 +254,46 @@ TEST_F(ActivityLogTest, UnwritableLogKeepsLinesAndReportsOnce) {
   EXPECT_TRUE(log->healthy());
   EXPECT_EQ(LogTexts(Current()), (Texts{"Log opened", "one", "two", "three"}));
   EXPECT_EQ(errors_.size(), 1u);
+}
+
+TEST_F(ActivityLogTest, LogFileMovedDeletedOrReplacedIsOpenedAgain) {
+  const std::string reopened(ActivityLog::kReopenedText);
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&, const std::string&)> change;  // (current, elsewhere)
+    Texts current;
+    Texts elsewhere;
+  };
+  const Case cases[] = {
+      {"moved", [](const std::string& cur, const std::string& other) { std::filesystem::rename(cur, other); },
+       {reopened, "after", "later"}, {"Log opened", "before"}},
+      {"deleted", [](const std::string& cur, const std::string&) { std::filesystem::remove(cur); },
+       {reopened, "after", "later"}, {}},
+      {"replaced",
+       [](const std::string& cur, const std::string& other) {
+         Spit(other, "Monday, 07-12-2026, 09:00:00 --- Other file\n");
+         std::filesystem::rename(other, cur);
+       },
+       {"Other file", reopened, "after", "later"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(paths_.log_dir);
+    std::filesystem::create_directories(paths_.log_dir);
+    const std::string elsewhere = paths_.log_dir + "elsewhere.txt";
+    auto log = MakeLog();
+    log->Open();
+    log->WriteLog("before");
+    c.change(Current(), elsewhere);
+    log->WriteLog("after");
+    log->WriteLog("later");  // noted once only
+    EXPECT_EQ(LogTexts(Current()), c.current);
+    if (!c.elsewhere.empty()) {
+      EXPECT_EQ(LogTexts(elsewhere), c.elsewhere);
+    }
+    EXPECT_TRUE(errors_.empty());
+    log->Close();
+  }
 }
 
 TEST_F(ActivityLogTest, EachLineIsInTheFileWhenWriteLogReturns) {
