@@ -22,6 +22,8 @@ std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& f
   return texts;
 }
 
+std::string ReadPrintFailedMessage(const ProfileFile& file) { return ReadKiosk(file, kPrintFailedMessage); }
+
 SetupMessages DefaultSetupMessages() {
   SetupMessages messages;
   for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages[i] = kLanguageMessages[i].setup_default;

@@ -1,5 +1,5 @@
 // Section MESSAGES of a language file: the texts shown to visitors by the new-window
-// dialog and the e-mail window. The kiosk and the Setup Manager have different
+// dialog, the e-mail window and the kiosk's error dialog. The kiosk and the Setup Manager have different
 // defaults for the e-mail errors: the kiosk falls back to "Error String N", the Setup
 // Manager to the English text it proposes to the operator.
 #pragma once
@@ -24,7 +24,7 @@ struct LanguageMessage {
 };
 
 // Every MESSAGES key; the first ten, in this order, are the Setup Manager's message list.
-inline constexpr std::array<LanguageMessage, 11> kLanguageMessages = {{
+inline constexpr std::array<LanguageMessage, 12> kLanguageMessages = {{
     {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected!",
      "New Browser Window Detected - Title", true},
     {"NewBrowserTransfer", "Transfer Control", "Transfer Control", "New Browser Window Detected - Transfer",
@@ -39,11 +39,14 @@ inline constexpr std::array<LanguageMessage, 11> kLanguageMessages = {{
     {"ErrorString5", "Bad address syntax", "Error String 5", "Bad address syntax", true},
     {"ErrorString6", "Delete Email", "Error String 6", "Delete Email", true},
     {"ErrorString7", "", "Error String 7", "", false},
+    {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.",
+     "The page could not be printed. Please ask a member of staff for help.", "", false},
 }};
 
 inline constexpr std::size_t kSetupMessageCount = 10;
 inline constexpr std::size_t kErrorStringCount = 8;
 inline constexpr std::size_t kFirstErrorString = 3;  // index of ErrorString0 in kLanguageMessages
+inline constexpr std::size_t kPrintFailedMessage = 11;
 
 // Kiosk side.
 struct NewBrowserMessages {
@@ -54,6 +57,8 @@ struct NewBrowserMessages {
 NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file);
 // ErrorString0 .. ErrorString7, each defaulting to "Error String " + N.
 std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& file);
+// What the visitor is told when a print fails.
+std::string ReadPrintFailedMessage(const ProfileFile& file);
 
 // Setup Manager side: the ten messages in the order of kLanguageMessages.
 using SetupMessages = std::array<std::string, kSetupMessageCount>;

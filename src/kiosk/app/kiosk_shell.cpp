@@ -13,6 +13,7 @@
 #include "kiosk/browser/webengine/form_ie.h"
 #include "kiosk/core/browser_placement.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
+#include "kiosk/panels/dialog_error.h"
 #include "kiosk/panels/dialog_new_window.h"
 #include "kiosk/panels/form_bottom.h"
 #include "kiosk/panels/form_scaling.h"
@@ -126,6 +127,7 @@ void KioskShell::StartEmbeddedBrowser() {
   TFormIE::Options options;
   options.block_right_button = controller_->config().block_right_button;
   options.scroll_bar_size = Scaled(20, controller_->screen_scale());
+  options.offline_page = QString::fromStdString(controller_->ProgramFile("pages/offline.htm"));
   // The loop handles the engine's events; the window carries out the loop's requests.
   embedded_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_proxy_, *this);
   if (attract_host_) attract_host_->AttachEmbedded(*embedded_);
@@ -133,6 +135,14 @@ void KioskShell::StartEmbeddedBrowser() {
   form_ie_ = std::make_unique<TFormIE>(*embedded_, options);
   engine_proxy_.SetTarget(form_ie_.get());
   form_ie_->report = [this](const std::string& text) { controller_->WriteLog(text); };
+  form_ie_->print_failed = [this] {
+    // The visitor is told in the kiosk's own dialog, in the language file's words.
+    const std::string text = ReadPrintFailedMessage(ProfileFile(controller_->ProgramFile("TWLang.ini")));
+    if (!panels_host_ || !panels_host_->ShowError(text)) controller_->WriteLog(text);
+  };
+  form_ie_->close_questions = [this] {
+    if (dialog_new_window_) dialog_new_window_->Remove();
+  };
   embedded_->Start();
 }
 
@@ -174,11 +184,16 @@ void KioskShell::HideBusyMeter() {
 void KioskShell::RaiseTopmostWindows() {
   // Nothing keeps windows on top without a window manager: raise them, in order; not
   // while the idle cover lets another program have the screen.
-  if (attract_host_ && attract_host_->covered()) return;
-  if (panels_host_) panels_host_->RaiseTopmostWindows();
-  if (form_bottom()) form_bottom()->raise();
-  if (attract_host_) attract_host_->RaiseTopmost();
-  if (dialog_new_window_ && dialog_new_window_->isVisible()) dialog_new_window_->raise();
+  if (!attract_host_ || !attract_host_->covered()) {
+    if (panels_host_) panels_host_->RaiseTopmostWindows();
+    if (form_bottom()) form_bottom()->raise();
+    if (attract_host_) attract_host_->RaiseTopmost();
+  }
+  // Dialogs that must be seen come last, above the keyboard, the video and the cover.
+  for (QWidget* dialog : {static_cast<QWidget*>(panels_host_ ? panels_host_->dialog_error() : nullptr),
+                          static_cast<QWidget*>(dialog_new_window_.get())}) {
+    if (dialog && dialog->isVisible()) dialog->raise();
+  }
 }
 
 bool KioskShell::AskTransferNewWindow() { return dialog_new_window_->AskTransfer(); }

@@ -77,6 +77,7 @@ std::string_view DialogTitleFor(BrowserDialogKind kind) {
     case BrowserDialogKind::kCertificateError:
     case BrowserDialogKind::kPermissionRequest:
     case BrowserDialogKind::kFullScreenRequest:
+    case BrowserDialogKind::kLeavePage:
       return {};
   }
   return {};

@@ -17,6 +17,8 @@ class BrowserEngine {
   virtual void Stop() = 0;
   // Prints the current page on the default printer, without a dialog.
   virtual void Print() = 0;
+  // Shows the kiosk's own offline page in place of a page that could not be loaded.
+  virtual void ShowOfflinePage() = 0;
 };
 
 // Commands whose enabled state the engine reports.
@@ -34,6 +36,8 @@ enum class BrowserDialogKind {
   kCertificateError,
   kPermissionRequest,
   kFullScreenRequest,
+  // A page asks whether it may be left, while the kiosk itself changes the page.
+  kLeavePage,
 };
 
 // What to do with such a dialog.
@@ -48,8 +52,14 @@ enum class BrowserDialogAnswer {
 class BrowserEvents {
  public:
   virtual ~BrowserEvents() = default;
-  virtual void BeforeNavigate(const std::string& url, bool& cancel) = 0;
+  virtual void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) = 0;
   virtual void NavigateComplete(const std::string& url) = 0;
+  // The page could not be loaded (the network, the server); not for navigations the
+  // kiosk refused. `error` says why.
+  virtual void NavigateError(const std::string& url, const std::string& error) = 0;
+  // The page's renderer has ended (crashed, killed, out of memory, ended for not
+  // answering); `reason` says which.
+  virtual void PageCrashed(const std::string& url, const std::string& reason) = 0;
   // A page asks for a new window; setting cancel keeps it from opening.
   virtual void NewWindow(const std::string& url, bool& cancel) = 0;
   virtual void DownloadBegin() = 0;

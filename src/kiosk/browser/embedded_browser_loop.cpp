@@ -3,12 +3,16 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/command_url.h"
 #include "kiosk/browser/browser_dialog_rules.h"
 
 namespace tw {
 
 EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame)
-    : controller_(controller), engine_(engine), frame_(frame) {}
+    : controller_(controller),
+      engine_(engine),
+      frame_(frame),
+      schemes_(controller.config().allowed_protocols, controller.config().mail_to) {}
 
 int EmbeddedBrowserLoop::BusyMeterValue(int step) {
   const double degrees = step / 2;
@@ -30,9 +34,15 @@ bool EmbeddedBrowserLoop::Pass() {
   if (state.exit_requested) return false;
   if (scroll_step) scroll_step();
   if (state.browser_ready) {
-    // One URL per pass, so each page change is a separate step the visitor can see.
-    if (const auto url = controller_.TakeQueuedURL()) NavigateQueued(*url);
+    // One URL per pass, so each page change is a separate step the visitor can see; a
+    // page waiting to be tried again after an outage counts as one.
+    if (const auto url = controller_.TakeQueuedURL()) {
+      NavigateQueued(*url);
+    } else if (const auto retry = offline_.TakeDueRetry(controller_.Now())) {
+      engine_.Navigate(*retry);
+    }
   }
+  ReportRefusedDialogs();
   controller_.CheckLogActionTime();
   controller_.SendPendingLogMail();
   UpdateBusyMeter();
@@ -47,9 +57,10 @@ void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
   // longer reads as a command. It is offered to before-navigate as it is.
   if (url.starts_with("http:") && !url.starts_with("http://")) {
     bool cancel = false;
-    BeforeNavigate(url, cancel);
+    BeforeNavigate(url, true, cancel);
     if (cancel) return;
   }
+  offline_.KioskNavigation(url);
   engine_.Navigate(url);
 }
 
@@ -63,14 +74,46 @@ void EmbeddedBrowserLoop::UpdateBusyMeter() {
   }
 }
 
-void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool& cancel) {
+void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
   // With debug logging on, every navigation of the page and its frames is traced.
   if (controller_.config().debug) controller_.WriteLog("Before Navigate - " + url);
   if (before_navigate_filter) before_navigate_filter(url, cancel);
+  if (cancel) return;
+  // Whatever the block list left through: only what the engine shows itself, never a URL
+  // for another program.
+  const SchemeVerdict verdict = schemes_.Check(url, main_frame);
+  if (verdict == SchemeVerdict::kAllow) return;
+  cancel = true;
+  if (verdict == SchemeVerdict::kRefuse && controller_.config().log_switches.log_protocol) {
+    const CommandURL parts = SplitCommandURL(url);
+    controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+  }
 }
 
 void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
   if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
+  const std::string back = offline_.Loaded(url);
+  if (!back.empty()) controller_.WriteLog(back);
+}
+
+void EmbeddedBrowserLoop::NavigateError(const std::string&, const std::string& error) {
+  const OfflineRetry::Failure failure = offline_.Failed(error, controller_.Now());
+  if (!failure.log_line.empty()) controller_.WriteLog(failure.log_line);
+  if (failure.show_offline_page) engine_.ShowOfflinePage();
+}
+
+void EmbeddedBrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {
+  controller_.WriteLog("Browser Page Crashed - " + url + " - " + reason);
+  const std::string& start = controller_.config().start_url;
+  if (crashes_.Admit(controller_.Now().seconds())) {
+    controller_.GoToURL(start, static_cast<int>(NavigationReason::kRecovery));
+    return;
+  }
+  // A page that keeps crashing (the start page itself, perhaps) is not loaded again at
+  // once: the offline page shows and the start page is tried again later.
+  offline_.KioskNavigation(start);
+  NavigateError(start, "the page crashed " + std::to_string(kCrashesPerWindow + 1) + " times within " +
+                           std::to_string(kCrashWindow) + " seconds");
 }
 
 void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
@@ -109,7 +152,26 @@ void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable
   }
 }
 
+void EmbeddedBrowserLoop::ReportRefusedDialogs() {
+  if (const auto refused = dialogs_.TakeRefused(controller_.Now().seconds())) {
+    controller_.WriteLog("Too Many Dialog Boxes - " + std::to_string(*refused) + " more canceled");
+  }
+}
+
 BrowserDialogAnswer EmbeddedBrowserLoop::BrowserDialog(BrowserDialogKind kind, const std::string& text) {
+  ReportRefusedDialogs();
+  const bool within_budget = dialogs_.Admit(controller_.Now().seconds());
+  if (kind == BrowserDialogKind::kLeavePage) {
+    // The kiosk's own change of page always wins over a page that would rather stay.
+    if (within_budget) {
+      controller_.WriteLog("'Microsoft Internet Explorer' Dialog Box OKed");
+      controller_.WriteLog("Dialog Message - " + text);
+    }
+    return BrowserDialogAnswer::kOk;
+  }
+  // A page that raises dialog boxes without end gets them answered unseen and counted;
+  // it can neither flood the log nor keep the visitor behind one box after another.
+  if (!within_budget) return BrowserDialogAnswer::kCancel;
   switch (kind) {
     case BrowserDialogKind::kCertificateError:
       // Never accepted on the visitor's behalf.

@@ -7,6 +7,9 @@
 
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_frame.h"
+#include "kiosk/browser/offline_retry.h"
+#include "kiosk/browser/scheme_policy.h"
+#include "kiosk/core/event_budget.h"
 #include "kiosk/core/kiosk_controller.h"
 
 namespace tw {
@@ -31,9 +34,21 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   static int BusyMeterValue(int step);
   int busy_step() const { return busy_step_; }
 
+  // Dialog boxes a page may raise within kDialogWindow seconds before the rest are
+  // answered unseen and counted; renderer crashes within kCrashWindow seconds before the
+  // start page is no longer loaded at once.
+  static constexpr int kDialogsPerWindow = 5;
+  static constexpr int kDialogWindow = 10;
+  static constexpr int kCrashesPerWindow = 3;
+  static constexpr int kCrashWindow = 60;
+
+  const OfflineRetry& offline() const { return offline_; }
+
   // BrowserEvents
-  void BeforeNavigate(const std::string& url, bool& cancel) override;
+  void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) override;
   void NavigateComplete(const std::string& url) override;
+  void NavigateError(const std::string& url, const std::string& error) override;
+  void PageCrashed(const std::string& url, const std::string& reason) override;
   void NewWindow(const std::string& url, bool& cancel) override;
   void DownloadBegin() override;
   void DownloadComplete() override;
@@ -43,10 +58,15 @@ class EmbeddedBrowserLoop : public BrowserEvents {
  private:
   void NavigateQueued(const std::string& url);
   void UpdateBusyMeter();
+  void ReportRefusedDialogs();
 
   KioskController& controller_;
   BrowserEngine& engine_;
   BrowserFrame& frame_;
+  SchemePolicy schemes_;
+  OfflineRetry offline_;
+  EventBudget dialogs_{kDialogsPerWindow, kDialogWindow};
+  EventBudget crashes_{kCrashesPerWindow, kCrashWindow};
   int busy_step_ = 0;
 };
 

@@ -29,6 +29,9 @@ class ForwardingEngine : public BrowserEngine {
   void Print() override {
     if (target_) target_->Print();
   }
+  void ShowOfflinePage() override {
+    if (target_) target_->ShowOfflinePage();
+  }
 
  private:
   BrowserEngine* target_ = nullptr;

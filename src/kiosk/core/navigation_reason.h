@@ -7,6 +7,9 @@
 namespace tw {
 
 enum class NavigationReason {
+  // Not one of the logged reasons: the kiosk's recovery from a failure, which writes a
+  // line of its own.
+  kRecovery = -1,
   kCustomButton = 0,
   kLogo = 1,
   kBanner = 2,

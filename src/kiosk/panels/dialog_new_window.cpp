@@ -51,11 +51,21 @@ TDialogNewWindow::TDialogNewWindow(const NewBrowserMessages& texts, QWidget* par
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
   move(area.center().x() - width() / 2, area.center().y() - height() / 2);
+
+  unanswered_.setSingleShot(true);
+  connect(&unanswered_, &QTimer::timeout, this, &TDialogNewWindow::Remove);
 }
 
 bool TDialogNewWindow::AskTransfer() {
   button2_->setFocus();
-  return exec() == kTransfer;
+  unanswered_.start(kUnansweredMs);
+  const int result = exec();
+  unanswered_.stop();
+  return result == kTransfer;
+}
+
+void TDialogNewWindow::Remove() {
+  if (isVisible()) done(kRemove);
 }
 
 }  // namespace tw

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "common/language_messages.h"
 
@@ -19,8 +20,13 @@ class TDialogNewWindow : public QDialog {
 
   explicit TDialogNewWindow(const NewBrowserMessages& texts, QWidget* parent = nullptr);
 
+  // Unanswered for this long, the question answers itself "Remove New Window".
+  static constexpr int kUnansweredMs = 10000;
+
   // Shows the dialog modally; true when the visitor chose to transfer control.
   bool AskTransfer();
+  // Closes an open question with "Remove New Window" (the kiosk changes the page).
+  void Remove();
 
   QLabel* Label1() const { return label1_; }
   QPushButton* Button1() const { return button1_; }
@@ -30,6 +36,7 @@ class TDialogNewWindow : public QDialog {
   QLabel* label1_;
   QPushButton* button1_;
   QPushButton* button2_;
+  QTimer unanswered_;
 };
 
 }  // namespace tw

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "fakes/manual_clock.h"
@@ -23,6 +24,7 @@ class FakeEngine : public BrowserEngine {
   void Refresh() override { calls.push_back("refresh"); }
   void Stop() override { calls.push_back("stop"); }
   void Print() override { calls.push_back("print"); }
+  void ShowOfflinePage() override { calls.push_back("offline page"); }
   Texts calls;
 };
 
@@ -185,10 +187,10 @@ TEST_F(EmbeddedLoopTest, NewWindowsNeverOpen) {
 TEST_F(EmbeddedLoopTest, BeforeNavigateGoesThroughTheFilter) {
   Start("");
   bool cancel = false;
-  loop_->BeforeNavigate("http://anything/", cancel);
+  loop_->BeforeNavigate("http://anything/", true, cancel);
   EXPECT_FALSE(cancel);
   loop_->before_navigate_filter = [](const std::string& url, bool& c) { c = url.starts_with("ftp:"); };
-  loop_->BeforeNavigate("ftp://x/", cancel);
+  loop_->BeforeNavigate("ftp://x/", true, cancel);
   EXPECT_TRUE(cancel);
 }
 
@@ -210,6 +212,123 @@ TEST_F(EmbeddedLoopTest, QueuedCommandsReachBeforeNavigateAsTheyAre) {
   // The command was cancelled before the engine saw it; the others went on.
   EXPECT_EQ(seen, (Texts{"http:start?", "http:nothing?"}));
   EXPECT_EQ(engine_.calls, (Texts{"navigate http:nothing?", "navigate http://host/start?"}));
+}
+
+TEST_F(EmbeddedLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
+  Start("[ALLOWEDPROTOCOLS]\nAllow0=Data\nAllow1=zoommtg\n[PROTOCOLS]\nBlock0=telnet\n");
+  struct Case {
+    const char* url;
+    bool main_frame;
+    bool cancelled;
+    const char* line;  // "" = none
+  };
+  const Case cases[] = {
+      {"https://x/", true, false, ""},
+      {"file:///k/a.htm", true, false, ""},
+      {"about:blank", true, false, ""},
+      {"about:srcdoc", false, false, ""},
+      {"data:text/html,x", false, false, ""},
+      {"data:text/html,x", true, false, ""},           // allowed by the operator
+      {"foo:bar", true, true, "Blocked foo Protocol - bar"},
+      {"VNC://127.0.0.1", true, true, "Blocked VNC Protocol - //127.0.0.1"},
+      {"zoommtg://meet", true, true, "Blocked zoommtg Protocol - //meet"},  // allowed, but only another program could open it
+      {"mailto:a@b.c", true, true, "Blocked mailto Protocol - a@b.c"},
+      {"about:version", true, true, "Blocked about Protocol - version"},
+      {"view-source:http://x/", true, true, "Blocked view-source Protocol - http://x/"},
+      {"blob:http://x/1", true, true, "Blocked blob Protocol - http://x/1"},
+      {"telnet:x", true, true, "Blocked telnet Protocol - x"},  // the block list's own line, once
+  };
+  for (const Case& c : cases) {
+    const std::size_t before = Log().size();
+    bool cancel = false;
+    loop_->BeforeNavigate(c.url, c.main_frame, cancel);
+    EXPECT_EQ(cancel, c.cancelled) << c.url;
+    const Texts log = Log();
+    EXPECT_EQ(Texts(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
+              *c.line ? Texts{c.line} : Texts{})
+        << c.url;
+  }
+  // "mailto" is for the e-mail window when that is on: refused without a blocked line.
+  Start("[EMAIL]\nMailTo=1\n");
+  const std::size_t before = Log().size();
+  bool cancel = false;
+  loop_->BeforeNavigate("mailto:a@b.c", true, cancel);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(Log().size(), before);
+}
+
+TEST_F(EmbeddedLoopTest, AFloodOfDialogsIsAnsweredUnseenAndSummedUp) {
+  Start("[CHILDSTRINGS]\nChildString0=Please note\n");
+  const std::size_t before = Log().size();
+  std::vector<BrowserDialogAnswer> answers;
+  for (int i = 0; i < 100; ++i) answers.push_back(loop_->BrowserDialog(BrowserDialogKind::kScriptAlert, "Please note"));
+  // The first few are left to the visitor, the rest answered without showing them.
+  const auto shown = std::count(answers.begin(), answers.end(), BrowserDialogAnswer::kShowVisitor);
+  EXPECT_EQ(shown, EmbeddedBrowserLoop::kDialogsPerWindow);
+  // The kiosk's own change of page is never held by a page that would rather stay.
+  EXPECT_EQ(loop_->BrowserDialog(BrowserDialogKind::kLeavePage, "Leave?"), BrowserDialogAnswer::kOk);
+  for (int i = 0; i < 50; ++i) loop_->BrowserDialog(BrowserDialogKind::kScriptAlert, "You won");
+  EXPECT_EQ(Log().size(), before);
+  loop_->Pass();
+  EXPECT_EQ(Log().size(), before);
+  clock_.Advance(EmbeddedBrowserLoop::kDialogWindow);
+  loop_->Pass();
+  EXPECT_EQ(Log().back(), "Too Many Dialog Boxes - 146 more canceled");
+  EXPECT_EQ(loop_->BrowserDialog(BrowserDialogKind::kLeavePage, "Leave?"), BrowserDialogAnswer::kOk);
+  const Texts log = Log();
+  EXPECT_EQ(Texts(log.end() - 2, log.end()),
+            (Texts{"'Microsoft Internet Explorer' Dialog Box OKed", "Dialog Message - Leave?"}));
+}
+
+TEST_F(EmbeddedLoopTest, AnUnreachableKioskPageShowsTheOfflinePageAndIsRetried) {
+  Start("");
+  loop_->Pass();  // the start page goes to the engine
+  engine_.calls.clear();
+  loop_->NavigateError("http://start/", "Connection refused");
+  EXPECT_EQ(engine_.calls, Texts{"offline page"});
+  const std::string outage = "Page Unreachable - http://start/ - Connection refused - Offline Page Shown";
+  EXPECT_EQ(Log().back(), outage);
+  engine_.calls.clear();
+  // Tried again after 5, 10, 30 seconds, then every minute, each failing again.
+  std::vector<int> waited;
+  for (int tries = 0; tries < 5; ++tries) {
+    int seconds = 0;
+    while (engine_.calls.empty() && seconds < 100) {
+      clock_.Advance(1);
+      ++seconds;
+      loop_->Pass();
+    }
+    waited.push_back(seconds);
+    EXPECT_EQ(engine_.calls, Texts{"navigate http://start/"});
+    if (tries < 4) loop_->NavigateError("http://start/", "Connection refused");
+    engine_.calls.clear();
+  }
+  EXPECT_EQ(waited, (std::vector<int>{5, 10, 30, 60, 60}));
+  const Texts log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), outage), 1);  // one line for the whole outage
+  loop_->NavigateComplete("http://start/");
+  EXPECT_EQ(Log().back(), "Page Reachable Again - http://start/");
+  // A page the visitor followed shows the engine's own error page.
+  loop_->NavigateError("http://elsewhere/", "Host not found");
+  EXPECT_TRUE(engine_.calls.empty());
+  EXPECT_EQ(Log().back(), "Page Reachable Again - http://start/");
+}
+
+TEST_F(EmbeddedLoopTest, ACrashedPageBringsTheStartPageBackUnlessItKeepsCrashing) {
+  Start("");
+  loop_->Pass();
+  engine_.calls.clear();
+  for (int crash = 1; crash <= EmbeddedBrowserLoop::kCrashesPerWindow; ++crash) {
+    loop_->PageCrashed("http://heavy/", "killed");
+    EXPECT_EQ(Log().back(), "Browser Page Crashed - http://heavy/ - killed");
+    loop_->Pass();
+    EXPECT_EQ(engine_.calls.back(), "navigate http://start/");
+  }
+  engine_.calls.clear();
+  loop_->PageCrashed("http://start/", "crashed");
+  EXPECT_EQ(engine_.calls, Texts{"offline page"});
+  EXPECT_EQ(Log().back(), "Page Unreachable - http://start/ - the page crashed 4 times within 60 seconds - Offline "
+                          "Page Shown");
 }
 
 TEST_F(EmbeddedLoopTest, PassStopsOnceQuitIsRequested) {
@@ -252,6 +371,7 @@ TEST_F(EmbeddedLoopTest, DialogsAreAnsweredAndLogged) {
        {"Full Screen Request Refused - http://v/"}},
   };
   for (const Case& c : cases) {
+    clock_.Advance(EmbeddedBrowserLoop::kDialogWindow);  // one at a time, never a flood
     const std::size_t before = Log().size();
     EXPECT_EQ(loop_->BrowserDialog(c.kind, c.text), c.answer) << c.text;
     const Texts log = Log();

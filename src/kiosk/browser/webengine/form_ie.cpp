@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -21,14 +23,20 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 
+#include <signal.h>
+
+#include <ctime>
+
+#include "kiosk/browser/webengine/kiosk_schemes.h"
 #include "kiosk/browser/webengine/kiosk_web_page.h"
 
 namespace tw {
 namespace {
 
-// Command URLs are answered before any request is made (before-navigate cancels them);
-// with a handler for the scheme the engine lets a page's links and forms reach them at all.
-class CommandSchemeHandler : public QWebEngineUrlSchemeHandler {
+// Command URLs and the kiosk's other registered schemes are answered before any request is
+// made (before-navigate cancels them); with a handler for the scheme the engine lets a
+// page's links and forms reach before-navigate at all.
+class RefusingSchemeHandler : public QWebEngineUrlSchemeHandler {
  public:
   using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
   void requestStarted(QWebEngineUrlRequestJob* job) override { job->fail(QWebEngineUrlRequestJob::RequestDenied); }
@@ -73,6 +81,47 @@ QWebEngineScript ScrollBarStyle(int size) {
   return script;
 }
 
+// Shown when a page of the kiosk's cannot be loaded and the program folder has no
+// offline page of its own.
+const char kBuiltInOfflinePage[] =
+    "<!DOCTYPE html><html><head><meta charset='utf-8'><title>Offline</title><style>"
+    "body{font-family:sans-serif;background:#f4f4f4;color:#333;display:flex;align-items:center;"
+    "justify-content:center;height:100vh;margin:0}div{text-align:center;max-width:30em}"
+    "h1{font-size:1.6em;font-weight:normal}</style></head><body><div>"
+    "<h1>This page is not available at the moment.</h1>"
+    "<p>The kiosk will try again by itself in a little while.</p></div></body></html>";
+
+// A failed load that means the page could not be had (no network, no server, no name),
+// not a navigation the kiosk itself stopped.
+bool PageUnreachable(const QWebEngineLoadingInfo& info) {
+  constexpr int kAborted = -3;  // the navigation was stopped or refused
+  if (info.errorCode() == kAborted) return false;
+  switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+    case QWebEngineLoadingInfo::HttpErrorDomain:
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string TerminationReason(QWebEnginePage::RenderProcessTerminationStatus status, int exit_code,
+                              bool unresponsive) {
+  if (unresponsive) {
+    return "not responding for " + std::to_string(TFormIE::kUnresponsiveMs / 1000) + " seconds, ended";
+  }
+  switch (status) {
+    case QWebEnginePage::KilledTerminationStatus:
+      return "killed";
+    case QWebEnginePage::CrashedTerminationStatus:
+      return "crashed";
+    default:
+      return "ended abnormally (exit code " + std::to_string(exit_code) + ")";
+  }
+}
+
 }  // namespace
 
 TFormIE::TFormIE(BrowserEvents& events, Options options, QWidget* parent)
@@ -95,10 +144,13 @@ TFormIE::TFormIE(BrowserEvents& events, Options options, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
   connect(view_, &QWebEngineView::printFinished, this, [this](bool ok) {
-    if (!ok && report) report("Print failed");
     printer_.reset();
+    if (!ok) PrintFailed("Print failed");
   });
   NewSession();
+  liveness_timer_.setInterval(kLivenessCheckMs);
+  connect(&liveness_timer_, &QTimer::timeout, this, &TFormIE::CheckLiveness);
+  liveness_timer_.start();
 }
 
 void TFormIE::NewSession() {
@@ -109,7 +161,12 @@ void TFormIE::NewSession() {
   profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
   profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
   profile_->scripts()->insert(ScrollBarStyle(options_.scroll_bar_size));
-  profile_->installUrlSchemeHandler("tw-command", new CommandSchemeHandler(profile_));
+  // One handler for the command scheme and every scheme the kiosk registered: their
+  // links reach before-navigate, which decides; a request that gets past it is refused.
+  auto* refusing = new RefusingSchemeHandler(profile_);
+  for (const std::string& scheme : RegisteredKioskSchemes()) {
+    profile_->installUrlSchemeHandler(QByteArray::fromStdString(scheme), refusing);
+  }
   connect(profile_, &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest* download) {
     events_.BrowserDialog(BrowserDialogKind::kDownload, download->url().toString().toStdString());
     download->cancel();
@@ -121,28 +178,20 @@ void TFormIE::NewSession() {
                            },
                            view_);
   page_->print_request = [this] { Print(); };
+  page_->kiosk_navigating = [this] { return kiosk_navigating_; };
   QWebEngineSettings* s = page_->settings();
   s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
   s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
   s->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
-  s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);  // handled as new windows
+  // Pop-ups only from a visitor's click or key, as browsers do; they are then handled as
+  // new windows.
+  s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-
-  KioskWebPage* page = page_;
-  connect(page, &QWebEnginePage::loadStarted, this, [this] {
-    loading_ = true;
-    events_.DownloadBegin();
-  });
-  connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
-    if (loading_) {
-      loading_ = false;
-      events_.DownloadComplete();
-    }
-    // A cancelled or failed navigation also finishes: that is not a loaded page.
-    if (ok) events_.NavigateComplete(page->url().toString().toStdString());
-    ReportCommandStates();
-  });
-  connect(page, &QWebEnginePage::urlChanged, this, [this] { ReportCommandStates(); });
+  // A link the engine cannot load itself is offered to before-navigate, which refuses it
+  // (and says so in the log); without a click it is dropped by the engine. Nothing is
+  // ever handed to the desktop's programs.
+  s->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
+  ConnectPage(page_);
   view_->setPage(page_);
 
   if (old_page != nullptr) {
@@ -158,13 +207,114 @@ void TFormIE::NewSession() {
     }
   }
   if (old_profile != nullptr) old_profile->deleteLater();
+  // A probe sent to the old page says nothing about the new one.
+  ++probe_generation_;
+  probe_outstanding_ = false;
+}
+
+void TFormIE::ConnectPage(KioskWebPage* page) {
+  connect(page, &QWebEnginePage::loadStarted, this, [this] {
+    loading_ = true;
+    events_.DownloadBegin();
+  });
+  connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
+    if (loading_) {
+      loading_ = false;
+      events_.DownloadComplete();
+    }
+    kiosk_navigating_ = false;
+    if (page->own_page_loading()) {
+      // The kiosk's offline page is not a page the visitor went to.
+      page->OwnPageFinished();
+    } else if (ok) {
+      // A cancelled or failed navigation also finishes: that is not a loaded page.
+      events_.NavigateComplete(page->url().toString().toStdString());
+    }
+    ReportCommandStates();
+  });
+  connect(page, &QWebEnginePage::loadingChanged, this, [this, page](const QWebEngineLoadingInfo& info) {
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || page->own_page_loading()) return;
+    if (PageUnreachable(info)) events_.NavigateError(info.url().toString().toStdString(), info.errorString().toStdString());
+  });
+  connect(page, &QWebEnginePage::urlChanged, this, [this] { ReportCommandStates(); });
+  connect(page, &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int exit_code) {
+            PageEnded(static_cast<int>(status), exit_code);
+          });
 }
 
 void TFormIE::WipeSession() {
   // A new off-the-record profile holds nothing of the old one: no cookies, storage,
   // cache, visited links, form data or history.
-  NewSession();
-  ReportCommandStates();
+  KioskAction([this] {
+    NewSession();
+    ReportCommandStates();
+  });
+}
+
+void TFormIE::KioskAction(std::function<void()> action) {
+  if (!page_->in_visitor_call() && open_dialogs_.empty()) {
+    action();
+    return;
+  }
+  // No new dialog is left to the visitor meanwhile: the page could otherwise hold the
+  // kiosk with one box after another.
+  ++waiting_actions_;
+  CloseVisitorDialogs();
+  QTimer::singleShot(0, this, [this, action = std::move(action)]() mutable {
+    --waiting_actions_;
+    KioskAction(std::move(action));
+  });
+}
+
+void TFormIE::CloseVisitorDialogs() {
+  for (const OpenDialog& d : open_dialogs_) {
+    *d.accepted = d.default_answer;
+    d.loop->quit();
+  }
+  if (close_questions) close_questions();
+}
+
+void TFormIE::PageEnded(int termination_status, int exit_code) {
+  const auto status = static_cast<QWebEnginePage::RenderProcessTerminationStatus>(termination_status);
+  const bool unresponsive = ended_unresponsive_;
+  ended_unresponsive_ = false;
+  probe_outstanding_ = false;
+  ++probe_generation_;
+  if (status == QWebEnginePage::NormalTerminationStatus && !unresponsive) return;
+  // Nothing is left waiting on a page that has gone.
+  CloseVisitorDialogs();
+  if (loading_) {
+    loading_ = false;
+    events_.DownloadComplete();
+  }
+  events_.PageCrashed(page_->url().toString().toStdString(), TerminationReason(status, exit_code, unresponsive));
+}
+
+void TFormIE::CheckLiveness() {
+  // A page waiting on the visitor's answer is held on purpose.
+  if (page_->in_visitor_call() || !open_dialogs_.empty()) {
+    probe_outstanding_ = false;
+    return;
+  }
+  if (probe_outstanding_) {
+    if (probe_age_.elapsed() < kUnresponsiveMs) return;
+    const qint64 pid = page_->renderProcessPid();
+    if (pid > 0) {
+      // The page's own renderer, never the kiosk: the engine reports its end as for a crash.
+      ended_unresponsive_ = true;
+      probe_outstanding_ = false;
+      ::kill(static_cast<pid_t>(pid), SIGKILL);
+    }
+    return;
+  }
+  probe_outstanding_ = true;
+  probe_age_.start();
+  const int generation = ++probe_generation_;
+  QPointer<TFormIE> self(this);
+  page_->runJavaScript("0", QWebEngineScript::ApplicationWorld, [self, generation](const QVariant&) {
+    if (self && self->probe_generation_ == generation) self->probe_outstanding_ = false;
+  });
 }
 
 TFormIE::~TFormIE() {
@@ -179,18 +329,65 @@ void TFormIE::ReportCommandStates() {
   events_.CommandStateChange(BrowserCommand::kBack, history->canGoBack());
 }
 
-void TFormIE::Navigate(const std::string& url) { page_->load(QUrl(QString::fromStdString(url))); }
-void TFormIE::GoBack() { page_->triggerAction(QWebEnginePage::Back); }
-void TFormIE::GoForward() { page_->triggerAction(QWebEnginePage::Forward); }
-void TFormIE::Refresh() { page_->triggerAction(QWebEnginePage::Reload); }
+// The kiosk's own changes of page: a page's question whether it may be left is answered
+// "leave" until the change has loaded.
+void TFormIE::Navigate(const std::string& url) {
+  KioskAction([this, url] {
+    kiosk_navigating_ = true;
+    page_->load(QUrl(QString::fromStdString(url)));
+  });
+}
+void TFormIE::GoBack() {
+  KioskAction([this] {
+    kiosk_navigating_ = page_->history()->canGoBack();
+    page_->triggerAction(QWebEnginePage::Back);
+  });
+}
+void TFormIE::GoForward() {
+  KioskAction([this] {
+    kiosk_navigating_ = page_->history()->canGoForward();
+    page_->triggerAction(QWebEnginePage::Forward);
+  });
+}
+void TFormIE::Refresh() {
+  KioskAction([this] {
+    kiosk_navigating_ = true;
+    page_->triggerAction(QWebEnginePage::Reload);
+  });
+}
 void TFormIE::Stop() { page_->triggerAction(QWebEnginePage::Stop); }
+
+void TFormIE::ShowOfflinePage() {
+  KioskAction([this] {
+    const QFileInfo file(options_.offline_page);
+    page_->LoadOwnPage(!options_.offline_page.isEmpty() && file.isFile() && file.isReadable()
+                           ? QUrl::fromLocalFile(file.absoluteFilePath())
+                           : QUrl(),
+                       QString::fromUtf8(kBuiltInOfflinePage));
+  });
+}
+
+void TFormIE::PrintFailed(const std::string& line) {
+  if (report) report(line);
+  if (print_failed) print_failed();
+}
 
 void TFormIE::Print() {
   if (printer_) return;  // one print job at a time
+  // A page cannot keep the printer busy: one print in so many seconds, the first refusal
+  // of each burst logged.
+  const std::int64_t now = std::time(nullptr);
+  prints_.TakeRefused(now);
+  if (!prints_.Admit(now)) {
+    if (prints_.refused() == 1 && report) {
+      report("Print Refused - at most one print every " + std::to_string(kPrintIntervalSeconds) + " seconds");
+    }
+    return;
+  }
   if (print_file_.isEmpty()) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-      if (report) report("Print failed - no printer");
+      PrintFailed("Print failed - no printer");
       return;
     }
     printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -203,23 +400,27 @@ void TFormIE::Print() {
 }
 
 bool TFormIE::ShowVisitorDialog(BrowserDialogKind kind, const QString& text, QString* input) {
+  // A message is acknowledged, a question declined: when the kiosk closes the box, and
+  // when nobody has answered it after ten seconds.
+  const bool default_answer = kind == BrowserDialogKind::kScriptAlert;
+  if (waiting_actions_ > 0) return default_answer;
   // The kiosk's own message box, inside the browser window: on top of the page, never
   // over the panels, and with no way out of the kiosk.
-  QFrame box(this);
-  box.setObjectName("VisitorDialog");
-  box.setFrameStyle(QFrame::Panel | QFrame::Raised);
-  box.setLineWidth(2);
-  box.setAutoFillBackground(true);
-  auto* layout = new QVBoxLayout(&box);
-  auto* label = new QLabel(text, &box);
+  QPointer<QFrame> box = new QFrame(this);
+  box->setObjectName("VisitorDialog");
+  box->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  box->setLineWidth(2);
+  box->setAutoFillBackground(true);
+  auto* layout = new QVBoxLayout(box);
+  auto* label = new QLabel(text, box);
   label->setWordWrap(true);
   layout->addWidget(label);
-  QLineEdit* edit = nullptr;
+  QPointer<QLineEdit> edit;
   if (kind == BrowserDialogKind::kScriptPrompt && input != nullptr) {
-    edit = new QLineEdit(*input, &box);
+    edit = new QLineEdit(*input, box);
     layout->addWidget(edit);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box);
   if (kind != BrowserDialogKind::kScriptAlert) buttons->addButton(QDialogButtonBox::Cancel);
   layout->addWidget(buttons);
   QEventLoop loop;
@@ -231,14 +432,26 @@ bool TFormIE::ShowVisitorDialog(BrowserDialogKind kind, const QString& text, QSt
   connect(buttons, &QDialogButtonBox::rejected, &loop, &QEventLoop::quit);
   connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
   const QSize size(std::min(width() - 20, 420), std::min(height() - 20, 200));
-  box.setGeometry((width() - size.width()) / 2, (height() - size.height()) / 3, size.width(), size.height());
-  box.show();
-  box.raise();
+  box->setGeometry((width() - size.width()) / 2, (height() - size.height()) / 3, size.width(), size.height());
+  box->show();
+  box->raise();
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
   ok->setDefault(true);
-  (edit != nullptr ? static_cast<QWidget*>(edit) : ok)->setFocus();
+  (edit ? static_cast<QWidget*>(edit) : ok)->setFocus();
+  QTimer unanswered;
+  unanswered.setSingleShot(true);
+  connect(&unanswered, &QTimer::timeout, &loop, [&] {
+    accepted = default_answer;
+    loop.quit();
+  });
+  unanswered.start(kVisitorDialogMs);
+  open_dialogs_.push_back({&loop, &accepted, default_answer});
+  const QPointer<TFormIE> self(this);
   loop.exec();
-  if (accepted && edit != nullptr) *input = edit->text();
+  if (!self) return default_answer;  // the window went while the box was up
+  std::erase_if(open_dialogs_, [&loop](const OpenDialog& d) { return d.loop == &loop; });
+  if (accepted && edit) *input = edit->text();
+  delete box;
   return accepted;
 }
 

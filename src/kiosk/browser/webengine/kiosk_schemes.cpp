@@ -27,7 +27,14 @@ std::string Lower(std::string s) {
   return s;
 }
 
+std::vector<std::string>& Registered() {
+  static std::vector<std::string> names;
+  return names;
+}
+
 }  // namespace
+
+const std::vector<std::string>& RegisteredKioskSchemes() { return Registered(); }
 
 const std::vector<std::string>& ExternalSchemes() {
   static const std::vector<std::string> schemes = {"mailto", "news", "nntp", "snews", "telnet", "tel", "sms",
@@ -45,6 +52,7 @@ void RegisterKioskSchemes(const std::vector<std::string>& blocked_protocols) {
     QWebEngineUrlScheme scheme(QByteArray::fromStdString(name));
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
     QWebEngineUrlScheme::registerScheme(scheme);
+    Registered().push_back(name);
   }
 }
 

@@ -14,4 +14,9 @@ void RegisterKioskSchemes(const std::vector<std::string>& blocked_protocols);
 // Schemes that would otherwise leave the kiosk for another program (mail, telephone, ...).
 const std::vector<std::string>& ExternalSchemes();
 
+// The schemes registered above. Each profile gives them a handler that refuses every
+// request: only then does the engine offer a page's links to them to before-navigate
+// (without one it replaces the page by a blank one and says nothing).
+const std::vector<std::string>& RegisteredKioskSchemes();
+
 }  // namespace tw

@@ -1,6 +1,7 @@
 #include "kiosk/browser/webengine/kiosk_web_page.h"
 
 #include <QAuthenticator>
+#include <QCoreApplication>
 #include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineNewWindowRequest>
@@ -9,11 +10,24 @@
 namespace tw {
 namespace {
 
-// Pages the engine serves itself that would show its inner workings or source code.
-bool IsEngineInternal(const QUrl& url) {
-  const QString scheme = url.scheme().toLower();
-  return scheme == "view-source" || scheme == "chrome" || scheme == "devtools" || scheme == "chrome-devtools";
+// The engine asks whether a page with a leave-page handler may be left as a confirm box
+// with this text of its own.
+QString LeavePageQuestion() {
+  return QCoreApplication::translate(
+      "QWebEnginePage", "Are you sure you want to leave this page? Changes that you made may not be saved.");
 }
+
+// Counts a call in which the kiosk waits on the visitor.
+class VisitorCall {
+ public:
+  explicit VisitorCall(int& depth) : depth_(depth) { ++depth_; }
+  ~VisitorCall() { --depth_; }
+  VisitorCall(const VisitorCall&) = delete;
+  VisitorCall& operator=(const VisitorCall&) = delete;
+
+ private:
+  int& depth_;
+};
 
 }  // namespace
 
@@ -22,6 +36,7 @@ KioskWebPage::KioskWebPage(QWebEngineProfile* profile, BrowserEvents& events, Vi
     : QWebEnginePage(profile, parent), events_(events), visitor_dialog_(std::move(visitor_dialog)) {
   ConnectRefusals();
   connect(this, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
+    const VisitorCall call(visitor_calls_);
     bool cancel = false;
     events_.NewWindow(request.requestedUrl().toString().toStdString(), cancel);
     // The request is never opened in a page of its own: no second window appears.
@@ -31,6 +46,15 @@ KioskWebPage::KioskWebPage(QWebEngineProfile* profile, BrowserEvents& events, Vi
       print_request();
     }
   });
+}
+
+void KioskWebPage::LoadOwnPage(const QUrl& file, const QString& html) {
+  own_page_loading_ = true;
+  if (file.isEmpty()) {
+    setHtml(html, QUrl());
+  } else {
+    load(file);
+  }
 }
 
 void KioskWebPage::ConnectRefusals() {
@@ -71,26 +95,34 @@ void KioskWebPage::ConnectRefusals() {
           });
 }
 
-bool KioskWebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
+bool KioskWebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool is_main_frame) {
+  // The kiosk's own page (the offline page) is shown as it is.
+  if (own_page_loading_ && is_main_frame) return true;
   bool cancel = false;
-  events_.BeforeNavigate(url.toString().toStdString(), cancel);
-  if (!cancel && IsEngineInternal(url)) cancel = true;
+  events_.BeforeNavigate(url.toString().toStdString(), is_main_frame, cancel);
   return !cancel;
+}
+
+bool KioskWebPage::AskVisitor(BrowserDialogKind kind, const QString& text, QString* input) {
+  if (!visitor_dialog_) return false;
+  const VisitorCall call(visitor_calls_);
+  return visitor_dialog_(kind, text, input);
 }
 
 void KioskWebPage::javaScriptAlert(const QUrl&, const QString& message) {
   if (events_.BrowserDialog(BrowserDialogKind::kScriptAlert, message.toStdString()) ==
-          BrowserDialogAnswer::kShowVisitor &&
-      visitor_dialog_) {
-    visitor_dialog_(BrowserDialogKind::kScriptAlert, message, nullptr);
+      BrowserDialogAnswer::kShowVisitor) {
+    AskVisitor(BrowserDialogKind::kScriptAlert, message, nullptr);
   }
 }
 
 bool KioskWebPage::javaScriptConfirm(const QUrl&, const QString& message) {
+  if (message == LeavePageQuestion() && kiosk_navigating && kiosk_navigating()) {
+    return events_.BrowserDialog(BrowserDialogKind::kLeavePage, message.toStdString()) == BrowserDialogAnswer::kOk;
+  }
   if (events_.BrowserDialog(BrowserDialogKind::kScriptConfirm, message.toStdString()) ==
-          BrowserDialogAnswer::kShowVisitor &&
-      visitor_dialog_) {
-    return visitor_dialog_(BrowserDialogKind::kScriptConfirm, message, nullptr);
+      BrowserDialogAnswer::kShowVisitor) {
+    return AskVisitor(BrowserDialogKind::kScriptConfirm, message, nullptr);
   }
   return false;
 }
@@ -98,10 +130,9 @@ bool KioskWebPage::javaScriptConfirm(const QUrl&, const QString& message) {
 bool KioskWebPage::javaScriptPrompt(const QUrl&, const QString& message, const QString& default_value,
                                     QString* result) {
   if (events_.BrowserDialog(BrowserDialogKind::kScriptPrompt, message.toStdString()) ==
-          BrowserDialogAnswer::kShowVisitor &&
-      visitor_dialog_) {
+      BrowserDialogAnswer::kShowVisitor) {
     QString input = default_value;
-    if (visitor_dialog_(BrowserDialogKind::kScriptPrompt, message, &input)) {
+    if (AskVisitor(BrowserDialogKind::kScriptPrompt, message, &input)) {
       *result = input;
       return true;
     }

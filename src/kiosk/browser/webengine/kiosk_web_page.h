@@ -22,6 +22,20 @@ class KioskWebPage : public QWebEnginePage {
 
   // Asked for by the engine when a page prints itself (window.print()).
   std::function<void()> print_request;
+  // Whether the kiosk itself is changing the page (a queued page, a tool-bar button): a
+  // page's question whether it may be left is then answered "leave".
+  std::function<bool()> kiosk_navigating;
+
+  // Loads a page of the kiosk's own (a file, or the HTML when there is none) without
+  // passing it through the kiosk's navigation checks or reporting it as a visited page.
+  void LoadOwnPage(const QUrl& file, const QString& html);
+  // True from LoadOwnPage until that page has finished loading.
+  bool own_page_loading() const { return own_page_loading_; }
+  void OwnPageFinished() { own_page_loading_ = false; }
+
+  // While the kiosk waits on the visitor inside one of this page's calls (a script's
+  // message box, the new-window question), the page must not be deleted or navigated.
+  bool in_visitor_call() const { return visitor_calls_ > 0; }
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool is_main_frame) override;
@@ -34,8 +48,12 @@ class KioskWebPage : public QWebEnginePage {
 
  private:
   void ConnectRefusals();
+  bool AskVisitor(BrowserDialogKind kind, const QString& text, QString* input);
+
   BrowserEvents& events_;
   VisitorDialog visitor_dialog_;
+  int visitor_calls_ = 0;
+  bool own_page_loading_ = false;
 };
 
 }  // namespace tw

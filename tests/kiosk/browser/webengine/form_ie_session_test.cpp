@@ -17,8 +17,10 @@ namespace tw {
 
 class SessionEvents : public BrowserEvents {
  public:
-  void BeforeNavigate(const std::string&, bool&) override {}
+  void BeforeNavigate(const std::string&, bool, bool&) override {}
   void NavigateComplete(const std::string& url) override { loaded.push_back(url); }
+  void NavigateError(const std::string&, const std::string&) override {}
+  void PageCrashed(const std::string&, const std::string&) override {}
   void NewWindow(const std::string&, bool& cancel) override { cancel = true; }
   void DownloadBegin() override { ++begins; }
   void DownloadComplete() override { ++completes; }

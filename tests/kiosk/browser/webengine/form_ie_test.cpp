@@ -17,11 +17,13 @@ namespace tw {
 
 class RecordingEvents : public BrowserEvents {
  public:
-  void BeforeNavigate(const std::string& url, bool& cancel) override {
+  void BeforeNavigate(const std::string& url, bool, bool& cancel) override {
     before.push_back(url);
     cancel = url.rfind("tw-command:", 0) == 0 || url.find("blocked.htm") != std::string::npos;
   }
   void NavigateComplete(const std::string& url) override { loaded.push_back(url); }
+  void NavigateError(const std::string& url, const std::string&) override { failed.push_back(url); }
+  void PageCrashed(const std::string& url, const std::string& reason) override { crashed.push_back(url + " " + reason); }
   void NewWindow(const std::string& url, bool& cancel) override {
     new_windows.push_back(url);
     cancel = true;
@@ -36,7 +38,7 @@ class RecordingEvents : public BrowserEvents {
     return kind == BrowserDialogKind::kPrintRequest ? BrowserDialogAnswer::kOk : BrowserDialogAnswer::kCancel;
   }
 
-  std::vector<std::string> before, loaded, new_windows, dialogs;
+  std::vector<std::string> before, loaded, failed, crashed, new_windows, dialogs;
   int begins = 0, completes = 0;
   bool back = false, forward = false;
 };
