@@ -68,6 +68,12 @@ void KioskAttractHost::RaiseTopmost() {
   if (video_ && video_->isVisible()) video_->raise();
 }
 
+void KioskAttractHost::EndRunningProgram() {
+  // Idle mode goes off without showing the browser again: the windows are about to close.
+  if (launcher_.running()) controller_.activity().SetFrame(nullptr);
+  launcher_.EndRunningProgram();
+}
+
 void KioskAttractHost::AttachEmbedded(EmbeddedBrowserLoop& loop) {
   loop.before_navigate_filter = [this](const std::string& url, bool& cancel) {
     // A command that fails (a feedback file that cannot be written) is reported; the

@@ -31,6 +31,9 @@ class KioskAttractHost {
   // Keeps the attract video above the frame while it plays.
   void RaiseTopmost();
   TFormVideo* video() const { return video_.get(); }
+  // Shutdown, before the windows close: a listed program that still runs is ended and its
+  // lines written now, without bringing the kiosk's windows back.
+  void EndRunningProgram();
 
  private:
   static KioskAttractFrame::Windows WithVideo(KioskAttractFrame::Windows windows, KioskAttractHost* host);

@@ -40,12 +40,18 @@ void QtProcessRunner::WaitForEnd() {
     if (process_->state() != QProcess::NotRunning) loop.exec();
   }
   // The loop also ends when the whole kiosk is told to quit: the program goes with it.
-  if (process_->state() != QProcess::NotRunning) {
-    process_->terminate();
-    if (!process_->waitForFinished(3000)) process_->kill();
+  End();
+  process_.reset();
+}
+
+void QtProcessRunner::End() {
+  // The process object stays: a WaitForEnd further up the stack still looks at it.
+  if (!process_ || process_->state() == QProcess::NotRunning) return;
+  process_->terminate();
+  if (!process_->waitForFinished(kEndGraceMs)) {
+    process_->kill();
     process_->waitForFinished(2000);
   }
-  process_.reset();
 }
 
 }  // namespace tw

@@ -15,6 +15,10 @@ class QtProcessRunner : public ProcessRunner {
   // Runs the kiosk's event loop until the program ends, so timers, pokes and marker files
   // keep working while it runs.
   void WaitForEnd() override;
+  // Terminates the program, and kills it when it is still there after kEndGraceMs.
+  void End() override;
+
+  static constexpr int kEndGraceMs = 3000;
 
  private:
   std::unique_ptr<QProcess> process_;

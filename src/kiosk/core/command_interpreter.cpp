@@ -78,6 +78,14 @@ void CommandInterpreter::Execute(const std::string& arguments) {
     controller_.WriteLog("Command Error - " + number_text + " is not a valid program number");
     return;
   }
+  // The page chooses only plain arguments: an option could turn the operator's program
+  // against the kiosk (a different profile, a shell, a file to overwrite).
+  for (const std::string& part : SplitCommandLine(parameters)) {
+    if (part.starts_with('-')) {
+      controller_.WriteLog("Command Error - " + part + " is not an allowed parameter");
+      return;
+    }
+  }
   const std::string command_line = programs[static_cast<std::size_t>(*number - 1)] + " " + parameters;
   if (launcher_ != nullptr) {
     launcher_->RunProgram(command_line);

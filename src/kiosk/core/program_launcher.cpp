@@ -38,6 +38,8 @@ void ProgramLauncher::RunProgram(const std::string& command_line) {
 }
 
 void ProgramLauncher::Run(const std::string& command_line) {
+  // The kiosk is closing: its log already has its last line.
+  if (closing_) return;
   // The kiosk waits for one program at a time; a page cannot pile up more behind it.
   const std::vector<std::string> argv = SplitCommandLine(command_line);
   if (running_ || argv.empty() || !runner_.Start(argv)) {
@@ -49,12 +51,26 @@ void ProgramLauncher::Run(const std::string& command_line) {
     explicit Running(bool& f) : flag(f) { flag = true; }
     ~Running() { flag = false; }
   } running(running_);
+  command_line_ = command_line;
+  finished_ = false;
   controller_.WriteLog("Started Program - " + command_line);
-  ActivityTimer& activity = controller_.activity();
-  activity.IdleModeOn();
+  controller_.activity().IdleModeOn();
   runner_.WaitForEnd();
-  activity.IdleModeOff();
-  controller_.WriteLog("Program Terminated - " + command_line);
+  // Ended from outside while waiting: that already wrote the lines.
+  if (!finished_) Finish();
+}
+
+void ProgramLauncher::Finish() {
+  finished_ = true;
+  controller_.activity().IdleModeOff();
+  controller_.WriteLog("Program Terminated - " + command_line_);
+}
+
+void ProgramLauncher::EndRunningProgram() {
+  closing_ = true;
+  if (!running_ || finished_) return;
+  runner_.End();
+  Finish();
 }
 
 }  // namespace tw

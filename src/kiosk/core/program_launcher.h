@@ -19,6 +19,9 @@ class ProcessRunner {
   virtual bool Start(const std::vector<std::string>& argv) = 0;
   // Returns when the started program has ended; the kiosk's own events go on meanwhile.
   virtual void WaitForEnd() = 0;
+  // Ends the started program now: asks it to stop, kills it when it has not stopped after
+  // a grace time, and returns once it is gone. A WaitForEnd still under way returns later.
+  virtual void End() = 0;
 };
 
 // A command line as program and arguments: split at blanks, double quotes group a part
@@ -36,12 +39,22 @@ class ProgramLauncher {
   std::function<void(std::function<void()>)> defer;
   bool running() const { return running_; }
 
+  // The kiosk is closing: the program that runs now is ended at once and its lines are
+  // written now, so that they come before the kiosk's last line; when the run's wait
+  // returns later nothing more is written or shown. No program is started after this.
+  void EndRunningProgram();
+
  private:
   void Run(const std::string& command_line);
+  // The kiosk comes back from behind the program.
+  void Finish();
 
   KioskController& controller_;
   ProcessRunner& runner_;
   bool running_ = false;
+  bool finished_ = false;  // the running program's end has been handled
+  bool closing_ = false;
+  std::string command_line_;
 };
 
 }  // namespace tw

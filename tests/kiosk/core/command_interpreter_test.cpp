@@ -21,6 +21,13 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 class FakeRunner : public ProcessRunner {
  public:
   explicit FakeRunner(KioskController& controller) : controller_(controller) {}
@@ -28,11 +35,17 @@ class FakeRunner : public ProcessRunner {
     started.push_back(argv);
     return startable;
   }
-  void WaitForEnd() override { idle_while_waiting = controller_.activity().idle_mode(); }
+  void WaitForEnd() override {
+    idle_while_waiting = controller_.activity().idle_mode();
+    if (during_wait) during_wait();
+  }
+  void End() override { ++ended; }
 
   KioskController& controller_;
   bool startable = true;
   bool idle_while_waiting = false;
+  int ended = 0;
+  std::function<void()> during_wait;
   std::vector<std::vector<std::string>> started;
 };
 
@@ -71,12 +84,6 @@ class CommandTest : public ::testing::Test {
     }
     std::sort(names.begin(), names.end());
     return names;
-  }
-  std::string Read(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
   }
 
   test::TempDir dir_;
@@ -156,6 +163,11 @@ TEST_F(CommandTest, EmbeddedNavigations) {
       {"", "http:EXECUTE?0", false, true, {"Command Error - 0 is not a valid program number"}, {}},
       {"", "http:EXECUTE?abc", false, true, {"Command Error - abc is not a valid number"}, {}},
       {"", "http:EXECUTE?-1#x", false, true, {"Command Error - -1 is not a valid program number"}, {}},
+      // The page's parameters may not be options of the listed program.
+      {"", "http:EXECUTE?1#a -x", false, true, {"Command Error - -x is not an allowed parameter"}, {}},
+      {"", "http:EXECUTE?1#\"--profile /tmp\"", false, true,
+       {"Command Error - --profile /tmp is not an allowed parameter"}, {}},
+      {"", "http:EXECUTE?1#a\t-", false, true, {"Command Error - - is not an allowed parameter"}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.settings) + c.url);
@@ -199,14 +211,35 @@ TEST_F(CommandTest, MailtoOpensTheEmailWindowAndIsStoppedOnlyWhenBlocked) {
 
 TEST_F(CommandTest, ExecuteRunsTheListedProgramWithItsArgumentsInIdleMode) {
   Start();
-  EXPECT_TRUE(Navigate("tw-command:EXECUTE?2#-x"));
+  EXPECT_TRUE(Navigate("tw-command:EXECUTE?2#x-1 \"a -b\""));
   ASSERT_EQ(runner_->started.size(), 1u);
-  EXPECT_EQ(runner_->started[0], (Texts{"/opt/my tool/run", "--kiosk", "-x"}));
+  EXPECT_EQ(runner_->started[0], (Texts{"/opt/my tool/run", "--kiosk", "x-1", "a -b"}));
   EXPECT_TRUE(runner_->idle_while_waiting);
   EXPECT_FALSE(controller_->activity().idle_mode());
-  const std::string line = "\"/opt/my tool/run\" --kiosk -x";
-  EXPECT_EQ(NewLog(), (Texts{"Blocked tw-command Protocol - EXECUTE?2#-x", "Started Program - " + line,
+  const std::string line = "\"/opt/my tool/run\" --kiosk x-1 \"a -b\"";
+  EXPECT_EQ(NewLog(), (Texts{"Blocked tw-command Protocol - EXECUTE?2#x-1 \"a -b\"", "Started Program - " + line,
                              "Idle mode On", "Idle mode Off", "Program Terminated - " + line}));
+}
+
+TEST_F(CommandTest, ShutdownWhileAProgramRunsEndsItFirst) {
+  Start();
+  test::RecordingFrame frame;
+  controller_->activity().SetFrame(&frame);
+  std::vector<std::function<void()>> later;
+  // The shutdown comes while the kiosk waits for the program; the wait returns after it.
+  runner_->during_wait = [&] {
+    launcher_->defer = [&](std::function<void()> run) { later.push_back(std::move(run)); };
+    Navigate("http:EXECUTE?1#again");
+    launcher_->EndRunningProgram();
+    controller_->FormClose();
+  };
+  Navigate("http:EXECUTE?1#x");
+  for (auto& run : later) run();
+  EXPECT_EQ(runner_->ended, 1);
+  EXPECT_EQ(runner_->started.size(), 1u);
+  EXPECT_EQ(NewLog(), (Texts{"Started Program - /bin/one x", "Idle mode On", "Idle mode Off",
+                             "Program Terminated - /bin/one x", "Tarnwick Closing Down"}));
+  EXPECT_EQ(frame.calls, (Texts{"cover on", "cover off"}));
 }
 
 TEST_F(CommandTest, DeferredRunHappensOnlyWhenCarriedOut) {
