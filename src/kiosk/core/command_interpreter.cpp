@@ -95,7 +95,19 @@ void CommandInterpreter::Execute(const std::string& arguments) {
 }
 
 void CommandInterpreter::Feedback(const std::string& arguments) {
-  WriteFeedbackFile(controller_.log_paths().feedback_dir, controller_.Now(), arguments);
+  const LocalTime now = controller_.Now();
+  // A clock set back forgets the times after it.
+  std::erase_if(feedback_times_, [now](LocalTime t) { return t > now || now - t >= 60; });
+  if (feedback_times_.size() >= kFeedbackPerMinute) {
+    if (!feedback_refused_) {
+      controller_.WriteLog("Feedback Refused - more than " + std::to_string(kFeedbackPerMinute) + " a minute");
+    }
+    feedback_refused_ = true;
+    return;
+  }
+  feedback_refused_ = false;
+  feedback_times_.push_back(now);
+  WriteFeedbackFile(controller_.log_paths().feedback_dir, now, arguments);
 }
 
 bool CommandInterpreter::PerformWord(const std::string& command) {

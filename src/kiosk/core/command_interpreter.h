@@ -2,10 +2,13 @@
 // and the protocol filter every navigation passes.
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <string>
 
 #include "common/command_url.h"
+#include "common/local_time.h"
 #include "kiosk/core/kiosk_buttons.h"
 
 namespace tw {
@@ -15,6 +18,10 @@ class ProgramLauncher;
 
 class CommandInterpreter {
  public:
+  // Feedback commands taken in any 60 seconds; more are refused, so that a page cannot
+  // fill the disk or the log mail.
+  static constexpr std::size_t kFeedbackPerMinute = 10;
+
   explicit CommandInterpreter(KioskController& controller);
 
   void SetButtons(KioskButtons* buttons) { buttons_ = buttons; }
@@ -38,6 +45,8 @@ class CommandInterpreter {
   KioskController& controller_;
   KioskButtons* buttons_ = nullptr;
   ProgramLauncher* launcher_ = nullptr;
+  std::deque<LocalTime> feedback_times_;  // of the feedback taken in the last minute
+  bool feedback_refused_ = false;          // since the last one taken
 };
 
 }  // namespace tw

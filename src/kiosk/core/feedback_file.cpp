@@ -11,6 +11,22 @@
 #include <stdexcept>
 
 namespace tw {
+namespace {
+
+// The text cut to the size limit, never inside a UTF-8 character, with the marker line
+// after it.
+std::string Bounded(std::string text) {
+  if (text.size() <= kFeedbackSizeLimit) return text;
+  std::size_t end = kFeedbackSizeLimit - kFeedbackCutLine.size() - 2;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  text += '\n';
+  text += kFeedbackCutLine;
+  text += '\n';
+  return text;
+}
+
+}  // namespace
 
 std::string WriteFeedbackFile(const std::string& dir, LocalTime now, std::string_view arguments) {
   const CivilTime t = now.Civil();
@@ -18,7 +34,7 @@ std::string WriteFeedbackFile(const std::string& dir, LocalTime now, std::string
   std::snprintf(stamp, sizeof stamp, "%02d%02d%02d%02d%02d%02d", t.year % 100, t.month, t.day, t.hour,
                 t.minute, t.second);
   const std::string stem = dir + "FB" + stamp;
-  const std::string text = FeedbackText(arguments);
+  const std::string text = Bounded(FeedbackText(arguments));
   for (int n = 0; n < 1000; ++n) {
     const std::string path = n == 0 ? stem + ".txt" : stem + "-" + std::to_string(n) + ".txt";
     // O_EXCL: an existing file, even one made by a second kiosk process, is never replaced.

@@ -2,12 +2,17 @@
 // collect.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "common/local_time.h"
 
 namespace tw {
+
+// Most a feedback file holds; a longer feedback is cut, and a last line says so.
+inline constexpr std::size_t kFeedbackSizeLimit = 64 * 1024;
+inline constexpr std::string_view kFeedbackCutLine = "[feedback cut: longer than 64 KiB]";
 
 // Writes the feedback as "FB" + yymmddhhmmss + ".txt" in `dir`; when a feedback of the
 // same second is already there, as "FB...-1.txt", "-2" ... so none is lost. Returns the

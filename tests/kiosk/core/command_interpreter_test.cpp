@@ -283,10 +283,46 @@ TEST_F(CommandTest, FeedbackWritesOnePieceALineAndNeverReplacesAnEarlierOne) {
   EXPECT_EQ(NewLog().size(), 1u);
 }
 
+TEST_F(CommandTest, FeedbackIsRefusedBeyondTenAMinuteAndLoggedOncePerBurst) {
+  Start();
+  auto send = [&](int n) {
+    for (int i = 0; i < n; ++i) EXPECT_TRUE(Navigate("http:FEEDBACK?x"));
+  };
+  send(12);
+  clock_.Advance(59);
+  send(1);
+  EXPECT_EQ(FeedbackFiles().size(), 10u);
+  // A minute after the first ten they no longer count: ten more, then the next burst.
+  clock_.Advance(1);
+  send(11);
+  EXPECT_EQ(FeedbackFiles().size(), 20u);
+  const std::string refused = "Feedback Refused - more than 10 a minute";
+  EXPECT_EQ(NewLog(), (Texts{refused, refused}));
+}
+
 TEST(FeedbackTextTest, OnlyTheGivenTextWithoutControlCharacters) {
   EXPECT_EQ(FeedbackText("a=1&&b=2&"), "a=1\n\nb=2\n\n");
   EXPECT_EQ(FeedbackText(std::string("x\r\ny\x1b[2J\x7f\tz\0w", 14)), "xy[2Jzw\n");
   EXPECT_EQ(FeedbackText("name=J%C3%BCrgen&text=Gr\xc3\xbc\xc3\x9f" "e"), "name=J%C3%BCrgen\ntext=Gr\xc3\xbc\xc3\x9f" "e\n");
+}
+
+TEST(FeedbackFileTest, LongFeedbackIsCutWithAMarkerLine) {
+  test::TempDir dir;
+  const LocalTime now = LocalTime::FromCivil({2026, 1, 2, 3, 4, 5});
+  // Two-byte characters: the cut never splits one.
+  std::string huge;
+  for (int i = 0; i < 50000; ++i) huge += "\xc3\xa9";
+  const std::string text = Read(WriteFeedbackFile(dir.path() + "/", now, huge));
+  const std::string marker = "\n" + std::string(kFeedbackCutLine) + "\n";
+  EXPECT_LE(text.size(), kFeedbackSizeLimit);
+  EXPECT_GE(text.size(), kFeedbackSizeLimit - 1);
+  ASSERT_TRUE(text.ends_with(marker));
+  const std::string kept = text.substr(0, text.size() - marker.size());
+  EXPECT_EQ(kept, huge.substr(0, kept.size()));
+  EXPECT_EQ(kept.size() % 2, 0u);
+  // One that fits is kept whole.
+  const std::string fits(kFeedbackSizeLimit - 1, 'a');
+  EXPECT_EQ(Read(WriteFeedbackFile(dir.path() + "/", now, fits)), fits + "\n");
 }
 
 TEST(FeedbackFileTest, UnwritableFolderIsAnError) {
