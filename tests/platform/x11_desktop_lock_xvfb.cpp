@@ -1,11 +1,15 @@
 // The desktop lock on a real X server (run under Xvfb): the system combinations are
 // grabbed and released again, the server's VT-switch and terminate actions leave the
-// keyboard map and come back, dock windows are unmapped and mapped again.
+// keyboard map and come back, dock windows are unmapped and mapped again; what cannot be
+// locked is reported.
 #include <gtest/gtest.h>
 // After the test framework: Xlib's macros (None, ...) would break its headers.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/x11qt/x11_desktop_lock.h"
 
@@ -59,8 +63,10 @@ class DesktopLockTest : public ::testing::Test {
 TEST_F(DesktopLockTest, SystemKeysGrabbedAndServerActionsRemovedUntilUnlocked) {
   const int actions_before = CountServerActions(other_);
   ASSERT_GT(actions_before, 0) << "the keyboard map has no VT-switch actions to take off";
+  std::vector<std::string> reports;
   {
     X11DesktopLock lock;
+    lock.SetReport([&](const std::string& text) { reports.push_back(text); });
     ASSERT_TRUE(lock.Available());
     ASSERT_TRUE(Grabbable(other_, XK_Delete, ControlMask | Mod1Mask));
     lock.SetSystemKeyLock(true);
@@ -81,6 +87,23 @@ TEST_F(DesktopLockTest, SystemKeysGrabbedAndServerActionsRemovedUntilUnlocked) {
   // Going away gives everything back as well.
   EXPECT_TRUE(Grabbable(other_, XK_F1, ControlMask | Mod1Mask));
   EXPECT_EQ(CountServerActions(other_), actions_before);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(DesktopLockTest, CombinationHeldByAnotherProgramIsReportedAndTheRestLocked) {
+  const Window root = DefaultRootWindow(other_);
+  const KeyCode tab = XKeysymToKeycode(other_, XK_Tab);
+  XGrabKey(other_, tab, Mod1Mask, root, True, GrabModeAsync, GrabModeAsync);
+  XSync(other_, False);
+  std::vector<std::string> reports;
+  X11DesktopLock lock;
+  lock.SetReport([&](const std::string& text) { reports.push_back(text); });
+  lock.SetSystemKeyLock(true);
+  EXPECT_EQ(reports, std::vector<std::string>{"Key Lock Failed - Alt+Tab is held by another program"});
+  EXPECT_FALSE(Grabbable(other_, XK_Delete, ControlMask | Mod1Mask));
+  EXPECT_GT(lock.disabled_actions(), 0u);
+  XUngrabKey(other_, tab, Mod1Mask, root);
+  XSync(other_, False);
 }
 
 TEST_F(DesktopLockTest, DockWindowsHiddenAndShownAgain) {
@@ -112,12 +135,16 @@ TEST_F(DesktopLockTest, DockWindowsHiddenAndShownAgain) {
   XSync(other_, False);
 }
 
-TEST(DesktopLockWithoutDisplay, DoesNothing) {
+TEST(DesktopLockWithoutDisplay, DoesNothingButReportIt) {
   X11DesktopLock lock(":no-such-display");
   EXPECT_FALSE(lock.Available());
   lock.SetSystemKeyLock(true);
   lock.SetTaskBarHidden(true);
   EXPECT_EQ(lock.disabled_actions(), 0u);
+  // Found before anyone listened: handed over when the report is set.
+  std::vector<std::string> reports;
+  lock.SetReport([&](const std::string& text) { reports.push_back(text); });
+  EXPECT_EQ(reports, std::vector<std::string>{"Key Lock Failed - no X display"});
 }
 
 }  // namespace

@@ -41,6 +41,27 @@ std::vector<Window> DockWindows(::Display* d, Atom type_atom, Atom dock_atom) {
   return docks;
 }
 
+// "Ctrl+Alt+Delete", "Alt+Shift+Tab": how an operator would name the combination.
+std::string CombinationName(const X11DesktopLock::Combination& c) {
+  std::string name;
+  if (c.modifiers & ControlMask) name += "Ctrl+";
+  if (c.modifiers & Mod1Mask) name += "Alt+";
+  if (c.modifiers & ShiftMask) name += "Shift+";
+  switch (c.keysym) {
+    case XK_KP_Delete: return name + "Keypad Delete";
+    case XK_BackSpace: return name + "Backspace";
+    case XK_Escape: return name + "Esc";
+    case XK_space: return name + "Space";
+    case XK_Super_L: return name + "Left Super";
+    case XK_Super_R: return name + "Right Super";
+    default: break;
+  }
+  const char* key = XKeysymToString(c.keysym);
+  return name + (key ? key : "?");
+}
+
+constexpr char kKeyLockFailed[] = "Key Lock Failed - ";
+
 }  // namespace
 
 X11DesktopLock::X11DesktopLock(const std::string& display_name)
@@ -70,12 +91,30 @@ const std::vector<X11DesktopLock::Combination>& X11DesktopLock::SystemCombinatio
   return combinations;
 }
 
+void X11DesktopLock::SetReport(Report report) {
+  report_ = std::move(report);
+  if (!report_) return;
+  for (const std::string& text : unreported_) report_(text);
+  unreported_.clear();
+}
+
+void X11DesktopLock::Problem(const std::string& text) {
+  if (report_) {
+    report_(text);
+  } else {
+    unreported_.push_back(text);
+  }
+}
+
 void X11DesktopLock::GrabKeys(bool grab) {
   ::Display* d = display_->Get();
   const Window root = DefaultRootWindow(d);
   for (const Combination& c : SystemCombinations()) {
     const KeyCode code = XKeysymToKeycode(d, c.keysym);
     if (code == 0) continue;
+    // A combination another client holds already cannot be grabbed (BadAccess); the
+    // rest still are.
+    X11ErrorTrap trap(d);
     for (unsigned int lock : kLockVariants) {
       if (grab) {
         XGrabKey(d, code, c.modifiers | lock, root, True, GrabModeAsync, GrabModeAsync);
@@ -83,6 +122,7 @@ void X11DesktopLock::GrabKeys(bool grab) {
         XUngrabKey(d, code, c.modifiers | lock, root);
       }
     }
+    if (!trap.Ok() && grab) Problem(kKeyLockFailed + CombinationName(c) + " is held by another program");
   }
 }
 
@@ -90,8 +130,18 @@ void X11DesktopLock::SetServerActions(bool disabled) {
   // The server carries out VT switching and its own termination before any client sees
   // the key, so a grab cannot stop them: the actions are taken off the keyboard map.
   ::Display* d = display_->Get();
+  const std::string map_failed = std::string(kKeyLockFailed) + "the keyboard map could not be changed";
+  int opcode = 0, event_base = 0, error_base = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+  if (!XkbQueryExtension(d, &opcode, &event_base, &error_base, &major, &minor)) {
+    if (disabled) Problem(map_failed + " (no keyboard extension)");
+    return;
+  }
+  X11ErrorTrap trap(d);
   XkbDescPtr xkb = XkbGetMap(d, XkbKeyActionsMask | XkbKeySymsMask, XkbUseCoreKbd);
-  if (xkb == nullptr) return;
+  if (xkb == nullptr) {
+    if (disabled) Problem(map_failed);
+    return;
+  }
   bool changed = false;
   if (disabled) {
     disabled_actions_.clear();
@@ -121,19 +171,25 @@ void X11DesktopLock::SetServerActions(bool disabled) {
     changes.changed = XkbKeyActionsMask;
     changes.first_key_act = xkb->min_key_code;
     changes.num_key_acts = static_cast<unsigned char>(xkb->max_key_code - xkb->min_key_code + 1);
-    XkbChangeMap(d, xkb, &changes);
+    const bool sent = XkbChangeMap(d, xkb, &changes);
+    // Refused: the server keeps its actions, and nothing is to be given back.
+    if ((!sent || !trap.Ok()) && disabled) {
+      disabled_actions_.clear();
+      Problem(map_failed);
+    }
   }
   XkbFreeKeyboard(xkb, 0, True);
 }
 
 void X11DesktopLock::SetSystemKeyLock(bool locked) {
-  if (!Available() || locked == locked_) return;
+  if (locked == locked_) return;
   locked_ = locked;
-  // A combination another client holds already cannot be grabbed; the rest still are.
-  X11ErrorTrap trap(display_->Get());
+  if (!Available()) {
+    if (locked) Problem(std::string(kKeyLockFailed) + "no X display");
+    return;
+  }
   GrabKeys(locked);
   SetServerActions(locked);
-  trap.Ok();
 }
 
 void X11DesktopLock::SetTaskBarHidden(bool hidden) {

@@ -4,6 +4,7 @@
 // Everything is given back when unlocked, and when the object goes.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +15,12 @@ class X11Display;
 
 class X11DesktopLock {
  public:
+  // Receives one clear line for each part of the key lock that could not be set up, so
+  // that an operator knows the kiosk is not fully locked.
+  using Report = std::function<void(const std::string&)>;
+
   // Opens its own connection to the display (DISPLAY when the name is empty); without
-  // one every call does nothing.
+  // one every call does nothing (locking the keys reports that).
   explicit X11DesktopLock(const std::string& display_name = "");
   ~X11DesktopLock();
   X11DesktopLock(const X11DesktopLock&) = delete;
@@ -24,6 +29,9 @@ class X11DesktopLock {
   bool Available() const;
   void SetSystemKeyLock(bool locked);
   void SetTaskBarHidden(bool hidden);
+  // Where problems go. Those found before there was a report are kept and handed over
+  // here, so the lock can be set before the log is open.
+  void SetReport(Report report);
 
   // The key combinations that are grabbed (key symbol, modifier mask without the
   // lock modifiers), for tests.
@@ -44,8 +52,11 @@ class X11DesktopLock {
   };
   void GrabKeys(bool grab);
   void SetServerActions(bool disabled);
+  void Problem(const std::string& text);
 
   std::unique_ptr<X11Display> display_;
+  Report report_;
+  std::vector<std::string> unreported_;
   bool locked_ = false;
   std::vector<DisabledAction> disabled_actions_;
   std::vector<unsigned long> hidden_docks_;  // X window ids
