@@ -132,3 +132,100 @@ def wait_for_window(name, seconds=10):
             return r.stdout.split()[0]
         time.sleep(0.1)
     return None
+
+
+def x_server_alive():
+    """True while the X server of DISPLAY answers."""
+    try:
+        return xdotool("getmouselocation").returncode == 0
+    except subprocess.TimeoutExpired:
+        return False
+
+
+def visible_top_windows():
+    """Ids of the mapped top-level windows (the root window's viewable children)."""
+    display = os.environ.get("DISPLAY", "")
+    if display not in _root_windows:
+        root = xdotool("search", "--maxdepth", "0", "--name", "")
+        _root_windows[display] = {int(w) for w in root.stdout.split() if w.isdigit()}
+    r = xdotool("search", "--maxdepth", "1", "--onlyvisible", "--name", "")
+    return {int(w) for w in r.stdout.split() if w.isdigit()} - _root_windows[display]
+
+
+_root_windows = {}
+
+
+def window_pid(window):
+    """The window's _NET_WM_PID, or None when it has none."""
+    r = xdotool("getwindowpid", str(window))
+    return int(r.stdout) if r.returncode == 0 and r.stdout.strip().isdigit() else None
+
+
+def window_name(window):
+    return xdotool("getwindowname", str(window)).stdout.strip()
+
+
+def screen_pixels():
+    """The whole screen as (width, height, rgb bytes), or None when it cannot be read."""
+    r = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True, timeout=30)
+    # "P6 WIDTH HEIGHT 255" and one white space before the pixels.
+    header, at = [], 0
+    while r.returncode == 0 and len(header) < 4 and at < len(r.stdout):
+        while at < len(r.stdout) and r.stdout[at:at + 1].isspace():
+            at += 1
+        end = at
+        while end < len(r.stdout) and not r.stdout[end:end + 1].isspace():
+            end += 1
+        header.append(r.stdout[at:end])
+        at = end + 1
+    if len(header) < 4 or header[0] != b"P6" or header[3] != b"255":
+        return None
+    width, height = int(header[1]), int(header[2])
+    data = r.stdout[at:]
+    return (width, height, data) if len(data) >= width * height * 3 else None
+
+
+def process_parents():
+    """Parent pid of every running process."""
+    parents = {}
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % name, "rb") as f:
+                stat = f.read()
+            parents[int(name)] = int(stat[stat.rindex(b")") + 2:].split()[1])
+        except (OSError, ValueError, IndexError):
+            pass
+    return parents
+
+
+def process_tree(pid):
+    """The pid and all its running descendants."""
+    children = {}
+    for child, parent in process_parents().items():
+        children.setdefault(parent, []).append(child)
+    tree, todo = set(), [pid]
+    while todo:
+        p = todo.pop()
+        if p not in tree:
+            tree.add(p)
+            todo.extend(children.get(p, []))
+    return tree
+
+
+def listening_ports(pids):
+    """The listening TCP sockets (local address:port, pid) held by the given processes."""
+    r = subprocess.run(["ss", "-ltnpH"], capture_output=True, text=True, timeout=10)
+    found = set()
+    for line in r.stdout.splitlines():
+        fields = line.split()
+        for part in line.split("pid=")[1:]:
+            pid = part.split(",")[0].split(")")[0]
+            if pid.isdigit() and int(pid) in pids and len(fields) > 3:
+                found.add((fields[3], int(pid)))
+    return found
+
+
+def window_exists(window):
+    return subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, timeout=10).returncode == 0

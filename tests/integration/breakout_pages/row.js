@@ -1,0 +1,85 @@
+// Wires the page's one target (a large box at a fixed place) to the row's action.
+(function () {
+  var row = ROW || {};
+  var target = document.getElementById('target');
+
+  // Tells the test server that the row's script really ran its action.
+  function report(what) {
+    fetch('/ran?' + what).catch(function () {});
+  }
+
+  function onClick(action) {
+    target.addEventListener('click', function (event) {
+      event.preventDefault();
+      action();
+    });
+  }
+
+  // Keeps the page's renderer busy for a long time (tens of seconds on a slow machine).
+  function manyFrames(count) {
+    report('frames-' + count);
+    setTimeout(function () {
+      var box = document.getElementById('frames');
+      for (var i = 0; i < count; i++) box.appendChild(document.createElement('iframe'));
+    }, 100);
+  }
+
+  switch (row.act) {
+    case 'link':
+      target.href = row.href;
+      if (row.target) target.target = row.target;
+      break;
+    case 'open-auto':
+      window.addEventListener('load', function () {
+        setTimeout(function () {
+          window.open('/popup.htm?auto');
+          report('open-auto');
+        }, 300);
+      });
+      break;
+    case 'open-click':
+      onClick(function () {
+        window.open('/popup.htm?click');
+        report('open-click');
+      });
+      break;
+    case 'file':
+      var input = document.createElement('input');
+      input.type = 'file';
+      input.id = 'target';
+      target.parentNode.replaceChild(input, target);
+      break;
+    case 'print':
+      onClick(function () { window.print(); });
+      break;
+    case 'fullscreen':
+      onClick(function () { document.documentElement.requestFullscreen().catch(function () {}); });
+      break;
+    case 'notification':
+      onClick(function () { Notification.requestPermission(); });
+      break;
+    case 'geolocation':
+      onClick(function () { navigator.geolocation.getCurrentPosition(function () {}, function () {}); });
+      break;
+    case 'camera':
+      onClick(function () { navigator.mediaDevices.getUserMedia({video: true}).catch(function () {}); });
+      break;
+    case 'auth':
+      // A frame of the same site asks for a password; the page itself stays.
+      onClick(function () {
+        var frame = document.createElement('iframe');
+        frame.src = '/secret';
+        document.getElementById('frames').appendChild(frame);
+      });
+      break;
+    case 'close':
+      onClick(function () {
+        window.close();
+        report('close');
+      });
+      break;
+    case 'iframes':
+      onClick(function () { manyFrames(row.count); });
+      break;
+  }
+})();

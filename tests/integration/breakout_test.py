@@ -1,0 +1,615 @@
+#!/usr/bin/env python3
+"""Tries every known way out of the kiosk against the real program (embedded browser,
+DISPLAY and DBUS_SESSION_BUS_ADDRESS set) and judges each row the same way: no program
+started outside the kiosk, no window of another program, no new listening port, no file
+written outside the program folder, the kiosk alive with its page still shown, and the
+row's own log line.
+
+usage: breakout_test.py TARNWICK
+BREAKOUT_ROWS=word,word runs only the rows whose names hold one of the words;
+BREAKOUT_DEBUG=1 adds each row's time and the windows that appeared in it.
+"""
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from kiosk_driver import (KioskProcess, Results, listening_ports, process_tree, screen_pixels, visible_top_windows,
+                          wait_for_window, window_exists, window_name, window_pid, x_server_alive, xdotool)
+
+TARNWICK = os.path.abspath(sys.argv[1])
+HERE = os.path.dirname(os.path.abspath(__file__))
+PAGES = os.path.join(HERE, "breakout_pages")
+SHIMS = os.path.join(HERE, "breakout_shims")
+MARKER = bytes((0x2e, 0x8b, 0x57))  # the pages' background colour
+ENGINE_HELPER = "QtWebEngineProcess"
+results = Results()
+
+# The visitor's home and temporary folders: nothing may appear in them.
+WORK = tempfile.mkdtemp(prefix="tarnwick-breakout-")
+HOME = os.path.join(WORK, "home")
+TMP = os.path.join(WORK, "tmp")
+CALLS = os.path.join(WORK, "calls.txt")  # written by the shims
+XDG = {"XDG_CONFIG_HOME": os.path.join(HOME, ".config"), "XDG_DATA_HOME": os.path.join(HOME, ".local", "share"),
+       "XDG_CACHE_HOME": os.path.join(HOME, ".cache"), "XDG_DOWNLOAD_DIR": os.path.join(HOME, "Downloads")}
+for folder in [TMP, *XDG.values()]:
+    os.makedirs(folder, exist_ok=True)
+with open(os.path.join(XDG["XDG_CONFIG_HOME"], "user-dirs.dirs"), "w") as f:
+    f.write('XDG_DOWNLOAD_DIR="%s"\n' % XDG["XDG_DOWNLOAD_DIR"])
+open(CALLS, "w").close()
+os.chdir(HOME)  # the kiosk's working folder is checked too
+
+
+# --- the test's web site ---------------------------------------------------------------
+
+def small_pdf():
+    """A one-page PDF with a blue square."""
+    content = b"0 0 1 rg 20 20 160 160 re f"
+    objects = [b"<</Type/Catalog/Pages 2 0 R>>", b"<</Type/Pages/Kids[3 0 R]/Count 1>>",
+               b"<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]/Contents 4 0 R/Resources<<>>>>",
+               b"<</Length %d>>stream\n%s\nendstream" % (len(content), content)]
+    out = bytearray(b"%PDF-1.4\n")
+    offsets = []
+    for number, body in enumerate(objects, 1):
+        offsets.append(len(out))
+        out += b"%d 0 obj\n%s\nendobj\n" % (number, body)
+    xref = len(out)
+    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
+    out += b"".join(b"%010d 00000 n \n" % o for o in offsets)
+    out += b"trailer\n<</Size %d/Root 1 0 R>>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
+    return bytes(out)
+
+
+class Site(http.server.BaseHTTPRequestHandler):
+    """The pages, the row's action put into row.htm, and the special answers."""
+    row_actions = {}
+    requests = []  # (time, path) of every request
+
+    def do_GET(self):
+        Site.requests.append((time.time(), self.path))
+        path, _, query = self.path.partition("?")
+        headers = {"Content-Type": "text/html"}
+        status = 200
+        if path == "/secret":
+            status = 401
+            headers["WWW-Authenticate"] = 'Basic realm="kiosk test"'
+            body = b"<html><body>401</body></html>"
+        elif path == "/download.bin":
+            headers = {"Content-Type": "application/octet-stream",
+                       "Content-Disposition": 'attachment; filename="download.bin"'}
+            body = bytes(range(256)) * 64
+        elif path == "/doc.pdf":
+            headers = {"Content-Type": "application/pdf"}
+            body = small_pdf()
+        elif path == "/ran":
+            status, body = 204, b""
+        elif path in ("/row.htm", "/home.htm", "/popup.htm", "/row.js"):
+            with open(os.path.join(PAGES, path[1:]), "rb") as f:
+                body = f.read()
+            if path == "/row.js":
+                headers["Content-Type"] = "text/javascript"
+            if path == "/row.htm":
+                action = json.dumps(Site.row_actions.get(query, {})).replace("</", "<\\/")
+                body = body.replace(b"/*ROW*/null", action.encode())
+        else:
+            status = 404
+            body = b"not here"
+        self.send_response(status)
+        for name, value in headers.items():
+            self.send_header(name, value)
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store")
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+# --- what happens on the machine --------------------------------------------------------
+
+def read_process(pid):
+    """(ppid, exe, command line, has the test's DISPLAY) of a process, or None once gone."""
+    try:
+        with open("/proc/%d/stat" % pid, "rb") as f:
+            stat = f.read()
+        ppid = int(stat[stat.rindex(b")") + 2:].split()[1])
+        with open("/proc/%d/environ" % pid, "rb") as f:
+            environ = b"\0" + f.read()
+        with open("/proc/%d/cmdline" % pid, "rb") as f:
+            cmdline = f.read().replace(b"\0", b" ").decode(errors="replace").strip()
+        try:
+            exe = os.readlink("/proc/%d/exe" % pid)
+        except OSError:
+            exe = ""
+    except (OSError, ValueError, IndexError):
+        return None
+    return ppid, exe, cmdline, ("\0DISPLAY=%s\0" % os.environ["DISPLAY"]).encode() in environ
+
+
+class Watcher(threading.Thread):
+    """Samples new processes (10 times a second) and mapped top-level windows (4 times a
+    second) for the whole run, so that short-lived ones are seen as well."""
+
+    def __init__(self):
+        super().__init__(daemon=True)
+        self.lock = threading.Lock()
+        self.processes = {}  # pid -> dict(ppid, exe, cmd, display, seen, baseline)
+        self.live = set()
+        self.windows = set()
+        self.window_events = []  # (time, id, pid, name)
+        self.kiosk_pids = set()
+        self.stopping = False
+        self._sample_processes(baseline=True)
+        self.windows = visible_top_windows()
+
+    def run(self):
+        tick = 0
+        while not self.stopping:
+            self._sample_processes(baseline=False)
+            if tick % 2 == 0:
+                self._sample_windows()
+            tick += 1
+            time.sleep(0.1)
+
+    def _sample_processes(self, baseline):
+        now = time.time()
+        pids = {int(n) for n in os.listdir("/proc") if n.isdigit()}
+        with self.lock:
+            for pid in pids - self.live:
+                info = read_process(pid)
+                if info:
+                    self.processes[pid] = dict(ppid=info[0], exe=info[1], cmd=info[2], display=info[3], seen=now,
+                                               baseline=baseline)
+            # A process seen between its fork and its exec still shows its parent's program.
+            for pid in pids & self.live:
+                p = self.processes.get(pid)
+                if p and not p["baseline"] and now - p["seen"] < 3:
+                    info = read_process(pid)
+                    if info:
+                        p.update(exe=info[1], cmd=info[2], display=p["display"] or info[3])
+            self.live = pids
+
+    def _sample_windows(self):
+        now = time.time()
+        current = visible_top_windows()
+        for w in current - self.windows:
+            pid = window_pid(w)
+            if pid is None and not window_exists(w):
+                continue  # gone again before it could be asked whose it is
+            event = (now, w, pid, window_name(w))
+            with self.lock:
+                self.window_events.append(event)
+        self.windows = current
+
+    def foreign_processes(self, since):
+        """New processes since the time that are outside the kiosk: in its tree but not the
+        engine's helpers, or elsewhere with the test's display. The test's own tools count
+        as neither."""
+        me = os.getpid()
+        found = []
+        with self.lock:
+            for pid, p in self.processes.items():
+                if p["baseline"] or p["seen"] < since:
+                    continue
+                owner, at, hops = None, p["ppid"], 0
+                while at > 1 and hops < 64:
+                    if at in self.kiosk_pids:
+                        owner = "kiosk"
+                        break
+                    if at == me:
+                        owner = "test"
+                        break
+                    at = self.processes.get(at, {}).get("ppid", 0)
+                    hops += 1
+                if owner == "test" or pid in self.kiosk_pids:
+                    continue
+                if owner == "kiosk" and os.path.basename(p["exe"]).startswith(ENGINE_HELPER):
+                    continue
+                if owner == "kiosk" or p["display"]:
+                    found.append((pid, "pid %d %s (%s)" % (pid, p["cmd"][:120] or p["exe"], owner or "display")))
+        return found
+
+    def new_windows(self, since):
+        with self.lock:
+            return [e for e in self.window_events if e[0] >= since]
+
+
+def files_in(*folders):
+    """Every file under the folders with its size and modification time."""
+    found = {}
+    for folder in folders:
+        for base, _, names in os.walk(folder):
+            for n in names:
+                path = os.path.join(base, n)
+                try:
+                    st = os.lstat(path)
+                except OSError:
+                    continue
+                found[path] = (st.st_size, st.st_mtime_ns)
+    return found
+
+
+def changed_files(before, after):
+    return sorted(p for p, v in after.items() if before.get(p) != v)
+
+
+# --- the kiosk ------------------------------------------------------------------------------
+
+class Kiosk(KioskProcess):
+    """The kiosk on the test's site, with the shims first on its PATH and its home and
+    temporary folders in the test's work folder."""
+
+    def __init__(self, base, block_right_button):
+        super().__init__(TARNWICK, results, "tarnwick-breakout-prog-")
+        self.block_right_button = block_right_button
+        self.env.update(XDG, HOME=HOME, TMPDIR=TMP, TARNWICK_BREAKOUT_CALLS=CALLS,
+                        PATH=SHIMS + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin"))
+        # A camera for the engine to offer (the machine has none): without one a page's
+        # request for it fails before anyone is asked.
+        self.env["QTWEBENGINE_CHROMIUM_FLAGS"] += " --use-fake-device-for-media-stream"
+        self.write_file("Tarnwick.ini",
+                        "[PREFERENCES]\nScreenMode=1\nDebug=1\nNewBrowser=2\nBlockRightButton=%d\nKeyBlock=1\n"
+                        "LogLoadedURLs=1\nLogProtocol=1\n[BROWSER]\nBrowser=1\n[URLS]\nStart=%s/home.htm\n"
+                        "[EMAIL]\nMailTo=0\n[PROTOCOLS]\nBlock0=ftp\nBlock1=telnet\nBlock2=news\n"
+                        % (block_right_button, base))
+        self.start()
+
+    def alive(self):
+        return self.process.poll() is None
+
+
+def poke_url(url):
+    r = subprocess.run([TARNWICK, "--poke", "TW_SendURL", url], capture_output=True, text=True, timeout=20)
+    return r.returncode == 0
+
+
+def browser_area(pixels):
+    """The bounding box (x, y, w, h) of the page's colour on the screen, or None."""
+    if not pixels:
+        return None
+    width, height, data = pixels
+    xs, ys = [], []
+    for y in range(0, height, 2):
+        row = data[y * width * 3:(y + 1) * width * 3]
+        hits = [x for x in range(0, width, 2) if row[x * 3:x * 3 + 3] == MARKER]
+        if hits:
+            xs += [hits[0], hits[-1]]
+            ys.append(y)
+    if not ys:
+        return None
+    return min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+
+
+def page_shown(area):
+    """Share of the browser area that shows the page's colour."""
+    pixels = screen_pixels()
+    if not pixels or not area:
+        return 0.0
+    width, _, data = pixels
+    x0, y0, w, h = area
+    points = [(x, y) for y in range(y0 + 5, y0 + h - 5, 10) for x in range(x0 + 5, x0 + w - 5, 10)]
+    hits = sum(1 for x, y in points if data[(y * width + x) * 3:(y * width + x) * 3 + 3] == MARKER)
+    return hits / max(1, len(points))
+
+
+# --- what a row does -------------------------------------------------------------------------
+
+class Row:
+    """One way out. `act` is the page's action, `do` what the visitor does, `log` the line the
+    kiosk must write (None: no line needed)."""
+
+    def __init__(self, name, act, do, log=None, loaded=(), windows="kiosk", not_requested=(),
+                 may_show=None, settle=1.5, right_button_menu=False, nowhere=False, ran=None):
+        self.name, self.act, self.do, self.log = name, act, do, log
+        self.loaded = loaded  # other pages the row may load (paths on the site)
+        self.windows = windows  # "kiosk": the kiosk's own may appear; "none": none at all; "menu": its menu must
+        self.not_requested = not_requested  # site paths the kiosk must never ask for
+        self.may_show = may_show  # a site path whose page may replace the row's page
+        self.settle = settle
+        self.right_button_menu = right_button_menu  # needs the kiosk with the right button on
+        self.nowhere = nowhere  # no file in the program folder either
+        self.ran = ran  # what the page reports (/ran?WHAT) once its script has done the action
+
+
+def link(href, target=None):
+    return {"act": "link", "href": href, "target": target}
+
+
+class Visitor:
+    """What a visitor does on the row's page, in screen coordinates of the browser area."""
+
+    def __init__(self):
+        self.area = None
+
+    def target(self):
+        x, y, _, _ = self.area
+        return x + 170, y + 130  # middle of the page's target box
+
+    def blank(self):
+        x, y, _, _ = self.area
+        return x + 520, y + 330
+
+    def click_target(self):
+        xdotool("mousemove", *map(str, self.target()))
+        xdotool("click", "1")
+
+    def keys(self, combo):
+        def do():
+            # The page gets the focus first, as after any touch.
+            xdotool("mousemove", *map(str, self.blank()))
+            xdotool("click", "1")
+            time.sleep(0.2)
+            xdotool("key", "--clearmodifiers", combo)
+        return do
+
+    def right_click(self):
+        xdotool("mousemove", *map(str, self.blank()))
+        xdotool("click", "3")
+
+    def drag_link(self):
+        x0, y0 = self.target()
+        x1, y1 = self.blank()
+        xdotool("mousemove", str(x0), str(y0))
+        xdotool("mousedown", "1")
+        for step in range(1, 13):
+            xdotool("mousemove", str(x0 + (x1 - x0) * step // 12), str(y0 + (y1 - y0) * step // 12))
+            time.sleep(0.05)
+        xdotool("mouseup", "1")
+
+
+visitor = Visitor()
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Site)
+BASE = "http://127.0.0.1:%d" % server.server_address[1]
+
+
+def many_frames_then_poke():
+    """While the page builds its frames, another page is asked for."""
+    visitor.click_target()
+    reported = wait_for_request("/ran?frames-10000", 5)
+    time.sleep(2)
+    poke_url(BASE + "/home.htm")
+    return [] if reported else ["ran: the page did not start its 10000 frames"]
+
+
+def wait_for_request(path, seconds):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if any(p == path for _, p in Site.requests):
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def print_then_close_error():
+    visitor.click_target()
+    # Without a printer the kiosk may say so in its own error dialog, which closes itself
+    # after 10 s; Return closes it at once.
+    dialog = wait_for_window("DialogError", 2)
+    if dialog:
+        xdotool("windowfocus", "--sync", dialog)
+        xdotool("key", "Return")
+        deadline = time.time() + 12
+        while wait_for_window("DialogError", 0.2) and time.time() < deadline:
+            time.sleep(0.2)
+
+
+click = visitor.click_target
+ROWS = [
+    Row("link foo:bar", link("foo:bar"), click, "Blocked foo Protocol - bar"),
+    Row("link vnc://127.0.0.1", link("vnc://127.0.0.1"), click, "Blocked vnc Protocol - //127.0.0.1"),
+    Row("link webcal://", link("webcal://127.0.0.1/x.ics"), click, "Blocked webcal Protocol - //127.0.0.1/x.ics"),
+    Row("link apt:x", link("apt:x"), click, "Blocked apt Protocol - x"),
+    Row("link telnet:x (blocked)", link("telnet:x"), click, "Blocked telnet Protocol - x"),
+    Row("link tel:123", link("tel:123"), click, "Blocked tel Protocol - 123"),
+    Row("link mailto: (MailTo off)", link("mailto:a@b.c"), click, "Blocked mailto Protocol - a@b.c"),
+    Row("window.open without a click", {"act": "open-auto"}, lambda: None, None, windows="none",
+        not_requested=("/popup.htm",), settle=2.0, ran="open-auto"),
+    Row("window.open from a click", {"act": "open-click"}, click, None, windows="none",
+        not_requested=("/popup.htm",), ran="open-click"),
+    Row("target=_blank link", link("/popup.htm?blank", "_blank"), click, None, windows="none",
+        not_requested=("/popup.htm",)),
+    Row("file chooser", {"act": "file"}, click, "'Save As' Dialog Box Canceled"),
+    Row("download", link("/download.bin"), click, "'File Download' Dialog Box Canceled", nowhere=True),
+    Row("window.print()", {"act": "print"}, print_then_close_error, "'Print' Dialog Box OKed"),
+    Row("link file:///etc/passwd", link("file:///etc/passwd"), click),
+    Row("link view-source:", link("view-source:%s/home.htm" % BASE), click,
+        "Blocked view-source Protocol - "),
+    Row("link chrome://settings", link("chrome://settings"), click, "Blocked chrome Protocol - "),
+    Row("link devtools://", link("devtools://devtools/bundled/inspector.html"), click,
+        "Blocked devtools Protocol - "),
+    Row("link data:text/html", link("data:text/html,<h1>x</h1>"), click),
+    Row("link javascript:", link("javascript:void(document.title='js')"), click),
+    *[Row("key " + k, {}, visitor.keys(k), settle=1.2)
+      for k in ["F12", "ctrl+shift+i", "ctrl+u", "ctrl+o", "ctrl+s", "ctrl+p", "ctrl+n", "ctrl+t", "ctrl+l", "F11",
+                "alt+F4", "alt+Tab", "ctrl+alt+F1", "ctrl+alt+BackSpace"]],
+    Row("right click, right button blocked", {}, visitor.right_click, windows="none"),
+    Row("drag and drop of a link", link("/popup.htm?dragged"), visitor.drag_link, not_requested=("/popup.htm",)),
+    Row("fullscreen request", {"act": "fullscreen"}, click, "Full Screen Request Refused - "),
+    Row("notification permission", {"act": "notification"}, click, "Permission Request Refused - "),
+    Row("geolocation permission", {"act": "geolocation"}, click, "Permission Request Refused - "),
+    Row("camera permission", {"act": "camera"}, click, "Permission Request Refused - "),
+    Row("HTTP authentication", {"act": "auth"}, click, "'Enter Network Password' Dialog Box Canceled"),
+    Row("window.close()", {"act": "close"}, click, ran="close"),
+    Row("link to a PDF", link("/doc.pdf"), click, may_show="/doc.pdf", nowhere=True, settle=2.0),
+    Row("right click, right button on", {}, visitor.right_click, windows="menu", right_button_menu=True),
+    Row("10000 iframes, then a poke", {"act": "iframes", "count": 10000}, many_frames_then_poke,
+        "Page Loaded - %s/home.htm" % BASE, loaded=("/home.htm",), right_button_menu=True),
+]
+
+
+class Run:
+    def __init__(self, watcher):
+        self.watcher = watcher
+        self.kiosk = None
+        self.kiosk_windows = set()
+        self.started = []
+
+    def kiosk_for(self, row):
+        """A running kiosk with the row's settings, started anew only when needed."""
+        k = self.kiosk
+        if k and k.alive() and k.block_right_button == (0 if row.right_button_menu else 1):
+            return k, None
+        if k and k.alive():
+            k.stop()
+        self.kiosk = k = Kiosk(BASE, 0 if row.right_button_menu else 1)
+        self.started.append(k)
+        self.watcher.kiosk_pids.add(k.process.pid)
+        if not k.wait_for_line("Page Loaded - %s/home.htm" % BASE, 30):
+            return k, "kiosk did not load its start page"
+        time.sleep(0.5)
+        self.kiosk_windows = visible_top_windows()
+        visitor.area = browser_area(screen_pixels())
+        if not visitor.area or visitor.area[2] < 400 or visitor.area[3] < 300:
+            return k, "page not found on the screen: %s" % (visitor.area,)
+        return k, None
+
+    def row(self, index, row):
+        k, problem = self.kiosk_for(row)
+        if problem:
+            return ["setup: " + problem]
+        token = str(index)
+        Site.row_actions[token] = row.act
+        page = "%s/row.htm?%s" % (BASE, token)
+        at_log = len(k.log())
+        t0 = time.time()
+        files_before = files_in(HOME, TMP)
+        prog_before = files_in(k.dir)
+        with open(CALLS) as f:
+            calls_before = len(f.readlines())
+        tree = process_tree(k.process.pid)
+        ports_before = listening_ports(tree)
+        windows_before = visible_top_windows()
+        if not poke_url(page) or not k.wait_for_line("Page Loaded - " + page, 15, at_log):
+            return ["setup: row page not loaded"]
+        if not k.wait_for(lambda: page_shown(visitor.area) >= 0.6, 5):
+            return ["setup: row page not on the screen"]
+        t_act = time.time()
+
+        failed = row.do() or []
+        if row.log:
+            if not k.wait_for_line(row.log, 20 if row.loaded else 3, at_log):
+                failed.append("log: no line with %r" % row.log)
+            time.sleep(0.8)
+        else:
+            time.sleep(row.settle)
+        if row.windows == "menu":
+            menus = [e for e in self.watcher.new_windows(t_act) if e[2] == k.process.pid]
+            if not menus:
+                failed.append("menu: the kiosk's own menu did not appear")
+            xdotool("key", "Escape")
+            time.sleep(0.3)
+        time.sleep(0.25)  # one more window sample
+
+        log = k.log()[at_log:]
+        if os.environ.get("BREAKOUT_DEBUG"):
+            print("    log: " + " / ".join(log))
+        with open(CALLS) as f:
+            calls = [line.strip() for line in f.readlines()[calls_before:]]
+        if calls:
+            failed.append("escape-call: " + "; ".join(calls))
+        procs = self.watcher.foreign_processes(t0)
+        if procs:
+            failed.append("process: " + "; ".join(text for _, text in procs))
+        # Another program's window fails any row; in some rows the kiosk's own must not
+        # appear either once the visitor acts.
+        def judge_window(at, w, pid, name):
+            if pid != k.process.pid or (row.windows == "none" and at >= t_act):
+                failed.append("window: %s %r pid %s" % (hex(w), name, pid))
+        events = self.watcher.new_windows(t0)
+        for event in events:
+            judge_window(*event)
+        for w in visible_top_windows() - windows_before - {e[1] for e in events}:
+            pid = window_pid(w)
+            if pid is not None or window_exists(w):
+                judge_window(time.time(), w, pid, window_name(w))
+        alive = k.alive()
+        if not alive:
+            failed.append("kiosk-alive: exited with status %s" % k.process.returncode)
+        if not x_server_alive():
+            failed.append("x-server: no longer answers")
+        # The kiosk's processes, and any other new one on the test's display.
+        holders = (process_tree(k.process.pid) if alive else set()) | {pid for pid, _ in procs}
+        ports = listening_ports(holders) - ports_before
+        if ports:
+            failed.append("port: " + ", ".join("%s pid %d" % p for p in sorted(ports)))
+        written = changed_files(files_before, files_in(HOME, TMP))
+        if row.nowhere:
+            written += [p for p in changed_files(prog_before, files_in(k.dir))
+                        if not p.startswith(os.path.join(k.dir, "log") + os.sep)
+                        and p != os.path.join(k.dir, "out.txt")]
+        if written:
+            failed.append("file: " + ", ".join(written))
+        allowed = {page} | {BASE + p for p in row.loaded}
+        if row.may_show:
+            allowed.add(BASE + row.may_show)
+        others = [line for line in log if line.startswith("Page Loaded - ") and line[14:] not in allowed]
+        if others:
+            failed.append("page-loaded: " + "; ".join(others))
+        blocked = [line for line in log if "about:blank#blocked" in line]
+        if blocked:
+            failed.append("blocked-page: " + "; ".join(blocked))
+        shown = page_shown(visitor.area) if alive else 0.0
+        shows_other = row.may_show and ("Page Loaded - " + BASE + row.may_show) in log
+        if shown < 0.6 and not shows_other:
+            failed.append("page-shown: only %d%% of the browser area shows the page" % (shown * 100))
+        if row.ran and not any(t >= t0 and p == "/ran?" + row.ran for t, p in Site.requests):
+            failed.append("ran: the page did not report %r" % row.ran)
+        asked = [p for t, p in Site.requests if t >= t0 and p.split("?")[0] in row.not_requested]
+        if asked:
+            failed.append("request: " + ", ".join(asked))
+        # A menu or box the row left open would stand in the next row's way.
+        if alive and visible_top_windows() - self.kiosk_windows:
+            xdotool("key", "Escape")
+            time.sleep(0.5)
+        return failed
+
+
+def main():
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    watcher = Watcher()
+    watcher.start()
+    run = Run(watcher)
+    began = time.time()
+    failed_rows = []
+    only = os.environ.get("BREAKOUT_ROWS")
+    try:
+        for index, row in enumerate(ROWS):
+            if only and not any(word in row.name for word in only.split(",")):
+                continue
+            row_began = time.time()
+            try:
+                failed = run.row(index, row)
+            except Exception as e:  # a broken row must not hide the others
+                failed = ["harness: %r" % e]
+            verdict = "PASS" if not failed else "FAIL - " + " | ".join(failed)
+            print("ROW %-36s %s" % (row.name, verdict), flush=True)
+            if os.environ.get("BREAKOUT_DEBUG"):
+                print("    %.1f s, windows %s" % (time.time() - row_began, watcher.new_windows(row_began)))
+            results.check(not failed, "row %s" % row.name)
+            if failed:
+                failed_rows.append(row.name)
+    finally:
+        watcher.stopping = True
+        for k in run.started:
+            if k.alive():
+                k.stop()
+            else:  # its end was a row's failure
+                k.out.close()
+                if not os.environ.get("TARNWICK_KEEP"):
+                    shutil.rmtree(k.dir, ignore_errors=True)
+        server.shutdown()
+        server.server_close()
+    print("%d of %d rows failed in %.0f s: %s" % (len(failed_rows), len(ROWS), time.time() - began,
+                                                   ", ".join(failed_rows) or "none"))
+    if not failed_rows or not os.environ.get("TARNWICK_KEEP"):
+        shutil.rmtree(WORK, ignore_errors=True)
+    results.finish()
+
+
+main()
