@@ -208,6 +208,10 @@ void TFormIE::NewSession() {
   }
   if (old_profile != nullptr) old_profile->deleteLater();
   // A probe sent to the old page says nothing about the new one.
+  ForgetProbe();
+}
+
+void TFormIE::ForgetProbe() {
   ++probe_generation_;
   probe_outstanding_ = false;
 }
@@ -215,9 +219,12 @@ void TFormIE::NewSession() {
 void TFormIE::ConnectPage(KioskWebPage* page) {
   connect(page, &QWebEnginePage::loadStarted, this, [this] {
     loading_ = true;
+    ForgetProbe();
     events_.DownloadBegin();
   });
   connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
+    // A probe may be lost with the document it was sent to.
+    ForgetProbe();
     if (loading_) {
       loading_ = false;
       events_.DownloadComplete();
@@ -279,8 +286,7 @@ void TFormIE::PageEnded(int termination_status, int exit_code) {
   const auto status = static_cast<QWebEnginePage::RenderProcessTerminationStatus>(termination_status);
   const bool unresponsive = ended_unresponsive_;
   ended_unresponsive_ = false;
-  probe_outstanding_ = false;
-  ++probe_generation_;
+  ForgetProbe();
   if (status == QWebEnginePage::NormalTerminationStatus && !unresponsive) return;
   // Nothing is left waiting on a page that has gone.
   CloseVisitorDialogs();

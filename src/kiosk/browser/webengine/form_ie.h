@@ -91,6 +91,7 @@ class TFormIE : public QWidget, public BrowserEngine {
   void KioskAction(std::function<void()> action);
   void PageEnded(int termination_status, int exit_code);
   void CheckLiveness();
+  void ForgetProbe();
   void PrintFailed(const std::string& line);
 
   BrowserEvents& events_;
