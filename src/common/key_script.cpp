@@ -117,6 +117,11 @@ class Interpreter {
       count = std::min(*parsed, kMaxKeyRepeat);
     }
     i = pos + 1;  // past "}"
+    if (IsAltGrHold(name)) {
+      // A modifier, not a key: held for the next key (a count changes nothing).
+      Hold(vk::kAltGr);
+      return true;
+    }
     if (name.size() == 1) {
       for (int n = 0; n < count; ++n) TypeCharacter(name[0]);
     } else if (std::optional<std::uint32_t> code =
@@ -134,6 +139,15 @@ class Interpreter {
       Message(kInvalidKeyName);
     }
     AfterKey();
+    return true;
+  }
+
+  static bool IsAltGrHold(std::u32string_view name) {
+    if (name.size() != kAltGrHoldName.size()) return false;
+    for (std::size_t k = 0; k < name.size(); ++k) {
+      const char32_t c = name[k] >= U'a' && name[k] <= U'z' ? name[k] - U'a' + U'A' : name[k];
+      if (c != static_cast<char32_t>(kAltGrHoldName[k])) return false;
+    }
     return true;
   }
 
@@ -248,24 +262,19 @@ KeyScriptResult InterpretKeyScript(std::string_view script, const KeyboardLayout
 }
 
 std::string AddLatchPrefixes(std::string_view script, KeyLatches& latches) {
-  std::string text(script);
-  if (text.empty()) return text;
-  if (latches.shift) {
-    text.insert(0, "+");
-    latches.shift = false;
-  }
-  if (latches.alt) {
-    text.insert(0, "%");
-    latches.alt = false;
-  }
-  if (latches.ctrl) {
-    text.insert(0, "^");
-    latches.ctrl = false;
-  }
+  if (script.empty()) return std::string();
+  // The prefix is built first and the script appended: outermost modifier first.
+  std::string text;
   if (latches.alt_gr) {
-    text.insert(0, "%^");
-    latches.alt_gr = false;
+    text += '{';
+    text += kAltGrHoldName;
+    text += '}';
   }
+  if (latches.ctrl) text += '^';
+  if (latches.alt) text += '%';
+  if (latches.shift) text += '+';
+  text.append(script);
+  latches = KeyLatches{};
   return text;
 }
 

@@ -1,6 +1,7 @@
 // The key-script notation of the on-screen keyboard: text in, key events out.
 //
 //   "+" "^" "%"   hold Shift, Ctrl, Alt down until the next key (or the end of a group)
+//   "{ALTGR}"     hold the layout's third-level shift (Alt Gr) the same way
 //   "(" ... ")"   a group: held modifiers stay down for every key inside
 //   "~"           Enter
 //   "{NAME}" "{NAME n}"  a named key (or a one-character name) n times
@@ -96,6 +97,8 @@ inline constexpr std::string_view kUnableToActivate = "Unable to activate Progra
 
 // Repeat counts above this are cut to it: a mistyped count must not type for hours.
 inline constexpr int kMaxKeyRepeat = 1000;
+// The name in braces that holds the third-level shift like "+" holds Shift.
+inline constexpr std::string_view kAltGrHoldName = "ALTGR";
 // Longest key name in braces.
 inline constexpr std::size_t kMaxKeyNameLength = 20;
 
@@ -131,7 +134,9 @@ struct KeyLatches {
 };
 
 // Puts the prefixes of the latched modifiers in front of a key script and switches
-// those latches off. An empty script gets no prefix and leaves the latches alone.
+// those latches off: Alt Gr holds the third-level shift ("{ALTGR}"), so the next key
+// types what the layout puts on its third level. An empty script gets no prefix and
+// leaves the latches alone.
 std::string AddLatchPrefixes(std::string_view script, KeyLatches& latches);
 
 }  // namespace tw

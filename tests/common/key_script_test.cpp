@@ -99,6 +99,9 @@ TEST(KeyScript, TypesScriptsAsKeyEvents) {
       // A group left open is closed at the end.
       {"%(ab", "+Alt +a -a +b -b -Alt"},
       {")a", "+a -a"},
+      // The third-level shift is held for the next key only, or for a group.
+      {"{ALTGR}ex", "+AltGr +e -e -AltGr +x -x"},
+      {"{altgr 2}+(4)", "+AltGr +Shift +4 -4 -Shift -AltGr"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Typed(c.script), c.events) << "script: " << c.script;
@@ -115,6 +118,11 @@ TEST(KeyScript, CharactersUseTheModifiersOfTheLayout) {
   EXPECT_EQ(Render(InterpretKeyScript("^\xC3\xA9", layout)), "+Ctrl +Alt +e -e -Alt -Ctrl");
   EXPECT_EQ(Render(InterpretKeyScript("{\xC2\xA3 2}", layout)),
             "+Shift +3 -3 -Shift +Shift +3 -3 -Shift");
+  // The Alt Gr latch on the key "4" gives the layout's third level of that key, and a
+  // character that needs the third-level shift does not press it twice.
+  KeyLatches latches{.alt_gr = true};
+  EXPECT_EQ(Render(InterpretKeyScript(AddLatchPrefixes("4", latches), layout)), "+AltGr +4 -4 -AltGr");
+  EXPECT_EQ(Render(InterpretKeyScript("{ALTGR}\xE2\x82\xAC", layout)), "+AltGr +4 -4 -AltGr");
 }
 
 TEST(KeyScript, BadRepeatCountStopsWithModifiersReleased) {
@@ -148,7 +156,7 @@ TEST(KeyScript, HugeRepeatCountIsCut) {
 TEST(KeyScript, EveryPressIsMatchedByARelease) {
   // Whatever the text, no key is left down at the end.
   test::FakeKeyboardLayout layout;
-  const char* scripts[] = {"+^%(abc", "+^%{", "+({NOPE}", "%^{a x}", "((+a)b)c", "+~{{}{}}{+ 3}"};
+  const char* scripts[] = {"+^%(abc", "+^%{", "+({NOPE}", "%^{a x}", "((+a)b)c", "+~{{}{}}{+ 3}", "{ALTGR}({ALTGR}{"};
   for (const char* script : scripts) {
     std::map<std::uint32_t, int> down;
     for (const KeyScriptStep& step : InterpretKeyScript(script, layout).steps) {
@@ -172,8 +180,8 @@ TEST(KeyLatchPrefixes, AddsPrefixesAndClearsUsedLatches) {
       {{}, "a", "a"},
       {{.shift = true}, "a", "+a"},
       {{.shift = true, .ctrl = true}, "a", "^+a"},
-      {{.shift = true, .alt = true, .ctrl = true, .alt_gr = true}, "a", "%^^%+a"},
-      {{.alt_gr = true}, "{LEFT}", "%^{LEFT}"},
+      {{.shift = true, .alt = true, .ctrl = true, .alt_gr = true}, "a", "{ALTGR}^%+a"},
+      {{.alt_gr = true}, "{LEFT}", "{ALTGR}{LEFT}"},
   };
   for (const Case& c : cases) {
     KeyLatches latches = c.latches;

@@ -1,7 +1,9 @@
 // Types key scripts through the on-screen keyboard's controller, the XTest injector
 // and the XKB layout into a real X client's text field, and compares what the
-// field reports. Run under a private Xvfb with a UK layout (see run-xvfb-test).
+// field reports. Run under a private Xvfb with a UK layout (see run-xvfb-test); the
+// Alt Gr rows switch to German and French layouts and back.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
@@ -136,6 +138,37 @@ int main(int argc, char** argv) {
     Check(!controller.CapsLock(), "Caps Lock off");
     text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", 5000);
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", "typed under Caps Lock: '" + text + "'");
+
+    // The Alt Gr latch holds the third-level shift for the next key: what that key
+    // gives there depends on the layout.
+    struct AltGrRow {
+      const char* layout;
+      const char* key;
+      const char* typed;
+    };
+    const AltGrRow rows[] = {
+        {"gb", "4", "\xE2\x82\xAC"},  // euro sign
+        {"de", "q", "@"},
+        {"de", "7", "{"},
+        {"fr", "e", "\xE2\x82\xAC"},
+    };
+    std::string expected = "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb";
+    for (const AltGrRow& row : rows) {
+      if (QProcess::execute("setxkbmap", {"-layout", row.layout}) != 0) {
+        Check(false, std::string("setxkbmap ") + row.layout);
+        continue;
+      }
+      // The injector and the client both read the new map.
+      QThread::msleep(700);
+      QCoreApplication::processEvents();
+      controller.SetAltGr(true);
+      controller.SendKeys(row.key);
+      expected += row.typed;
+      text = WaitForText(client, expected, 5000);
+      Check(text == expected, std::string("Alt Gr latch + ") + row.key + " on " + row.layout + ": '" + text + "'");
+      Check(!controller.AltGr(), "Alt Gr latch cleared");
+    }
+    QProcess::execute("setxkbmap", {"-layout", "gb"});
   } catch (const std::exception& e) {
     Check(false, std::string("exception: ") + e.what());
   }
