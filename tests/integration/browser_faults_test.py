@@ -238,7 +238,16 @@ def test_listed_program_above_the_kiosk():
     top = stacking()
     check(top and top[0] not in ("listed", "xmessage") and "FormBottom" in top[:6],
           "kiosk not back on top: %s" % top[:6])
+    # Ended while a program runs: the program goes first, the closing line is still the last.
+    mark = len(k.log())
+    k.poke("TW_SendURL", "tw-command:EXECUTE?1#again")
+    check(k.wait_for_line("Started Program - ", 10, mark), "second run not started")
+    k.process.send_signal(signal.SIGTERM)
+    check(k.exited(15), "kiosk did not end during the program run")
+    log = k.log()[mark:]
     k.stop()
+    check(log[-3:] == ["Idle mode Off", "Program Terminated - /usr/bin/xmessage -name listed -timeout 4 again",
+                       "Tarnwick Closing Down"], "shutdown during a program run: %s" % log[-4:])
 
 
 for test in [test_dialogs_left_open_across_the_idle_return, test_leave_page_prompt, test_renderer_killed_and_hung,

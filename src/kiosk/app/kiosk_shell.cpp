@@ -47,6 +47,8 @@ void KioskShell::Start() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screen_width = screen ? screen->geometry().width() : 800;
   controller_->Create(screen_width);
+  // The lock was set before the log was open; what it could not lock goes there now.
+  if (desktop_lock_) desktop_lock_->SetReport([this](const std::string& text) { controller_->WriteLog(text); });
   // The daily log mail; while the client waits for the server the windows stay live.
   log_mail_sender_ = std::make_unique<SmtpLogMailSender>(
       [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
@@ -114,6 +116,8 @@ void KioskShell::Shutdown() {
   shut_down_ = true;
   timer_.stop();
   pass_timer_.stop();
+  // A listed program still running is ended first, so that its lines come before the last one.
+  if (attract_host_) attract_host_->EndRunningProgram();
   engine_proxy_.SetTarget(nullptr);
   if (form_ie_) form_ie_->close();
   if (form_bottom()) form_bottom()->close();
