@@ -12,11 +12,8 @@ KeyboardReadResult ReadKeyboardEntries(const ProfileFile& file, std::vector<Name
     try {
       key.entry = ParseKeyboardValue(value, key.entry, visible_field);
     } catch (const ConversionError& error) {
-      result.failed_key = key.name;
-      result.error = error.what();
-      return result;
+      result.errors.Add(file, kKeyboardSection, key.name, value, error.what());
     }
-    ++result.keys_read;
   }
   return result;
 }

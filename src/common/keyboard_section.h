@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/keyboard_entry.h"
+#include "common/setting_errors.h"
 
 namespace tw {
 
@@ -21,17 +22,14 @@ struct NamedKeyboardEntry {
 };
 
 struct KeyboardReadResult {
-  std::size_t keys_read = 0;  // keys handled before reading stopped (all of them on success)
-  std::string failed_key;     // the key whose value could not be converted
-  std::string error;          // the conversion error's text; empty when every key was read
+  SettingErrors errors;  // one for each key whose value could not be converted
 
-  bool ok() const { return error.empty(); }
+  bool ok() const { return errors.empty(); }
 };
 
 // Applies KEYBOARD/<name> to each key in order; an absent or empty value leaves the
-// key as it is. Reading stops at the first value that cannot be converted: that key
-// keeps its description, the keys before it keep their new ones, the keys after it
-// are not read, and the result names the key and the error. Throws nothing.
+// key as it is. A value that cannot be converted leaves its key as it is too and is
+// recorded in the result; the keys after it are read all the same. Throws nothing.
 KeyboardReadResult ReadKeyboardEntries(const ProfileFile& file, std::vector<NamedKeyboardEntry>& keys,
                                        VisibleField visible_field);
 

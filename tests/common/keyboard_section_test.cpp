@@ -25,7 +25,7 @@ class KeyboardSectionTest : public ::testing::Test {
   std::string path_ = dir_.File("TWLang.ini");
 };
 
-TEST_F(KeyboardSectionTest, StopsAtTheFirstBadKeyAndKeepsWhatWasRead) {
+TEST_F(KeyboardSectionTest, ABadValueCostsOnlyItsKey) {
   WriteFile(
       "[KEYBOARD]\n"
       "K1=\"a\",\"\",\"\",\"\",\"a\",1,F,16,1\n"
@@ -33,14 +33,14 @@ TEST_F(KeyboardSectionTest, StopsAtTheFirstBadKeyAndKeepsWhatWasRead) {
       "K4=\"d\",\"\",\"\",\"\",\"d\",1,F,16,1\n");
   std::vector<NamedKeyboardEntry> keys = {Key("K1", "1"), Key("K2", "2"), Key("K3", "3"), Key("K4", "4")};
   const KeyboardReadResult result = ReadKeyboardEntries(ProfileFile(path_), keys, VisibleField::kExactlyOne);
-  EXPECT_FALSE(result.ok());
-  EXPECT_EQ(result.keys_read, 2u);
-  EXPECT_EQ(result.failed_key, "K3");
-  EXPECT_EQ(result.error, "'big' is not a valid integer value");
+  ASSERT_EQ(result.errors.size(), 1u);
+  EXPECT_EQ(result.errors.list()[0].Text(),
+            "Setting [KEYBOARD] K3=\"c\",\"\",\"\",\"\",\"c\",big,F,16,1 in TWLang.ini: 'big' is not a valid integer "
+            "value - the default is used");
   EXPECT_EQ(keys[0].entry.caption, "a");  // read
   EXPECT_EQ(keys[1].entry.caption, "2");  // absent: as built in
   EXPECT_EQ(keys[2].entry.caption, "3");  // the bad one is left alone
-  EXPECT_EQ(keys[3].entry.caption, "4");  // never read
+  EXPECT_EQ(keys[3].entry.caption, "d");  // read all the same
 }
 
 TEST_F(KeyboardSectionTest, MissingFileLeavesEveryKey) {
@@ -49,7 +49,6 @@ TEST_F(KeyboardSectionTest, MissingFileLeavesEveryKey) {
   const KeyboardReadResult result =
       ReadKeyboardEntries(ProfileFile(dir_.File("absent.ini")), keys, VisibleField::kStrictInteger);
   EXPECT_TRUE(result.ok());
-  EXPECT_EQ(result.keys_read, 2u);
   EXPECT_EQ(keys[0].entry, before[0].entry);
   EXPECT_EQ(keys[1].entry, before[1].entry);
 }
@@ -65,9 +64,10 @@ TEST_F(KeyboardSectionTest, WrittenKeysReadBackThroughTheFile) {
     WriteKeyboardEntries(file, keys);
   }
   std::vector<NamedKeyboardEntry> read = {Key("kspace", "?"), Key("KQUOTE", "?"), Key("KLong", "?")};
-  // The cut value loses its numeric tail, so reading stops there with an error.
+  // The cut value loses its numeric tail: that key is an error and keeps its entry.
   const KeyboardReadResult result = ReadKeyboardEntries(ProfileFile(path_), read, VisibleField::kStrictInteger);
-  EXPECT_EQ(result.failed_key, "KLong");
+  ASSERT_EQ(result.errors.size(), 1u);
+  EXPECT_EQ(result.errors.list()[0].key, "KLong");
   EXPECT_EQ(read[0].entry, keys[0].entry);
   EXPECT_EQ(read[1].entry, keys[1].entry);
   EXPECT_EQ(read[2].entry.caption, "?");

@@ -12,12 +12,13 @@
 
 namespace tw {
 
-TFormVideo::Options TFormVideo::ReadOptions(const std::string& config_file, int time_video, double screen_scale) {
+TFormVideo::Options TFormVideo::ReadOptions(const std::string& config_file, int time_video, double screen_scale,
+                                            SettingErrors& errors) {
   const ProfileFile ini(config_file);
   Options o;
   o.file_name = ini.ReadString("ATTRACT", "VideoFileName", "xxx");
-  o.video_width = ini.ReadInteger("ATTRACT", "VideoWidth", 800);
-  o.video_height = ini.ReadInteger("ATTRACT", "VideoHeight", 600);
+  o.video_width = errors.Integer(ini, "ATTRACT", "VideoWidth", 800);
+  o.video_height = errors.Integer(ini, "ATTRACT", "VideoHeight", 600);
   o.open = time_video != 0;
   o.screen_scale = screen_scale;
   return o;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "common/setting_errors.h"
+
 class QLabel;
 class QMediaPlayer;
 class QVideoWidget;
@@ -30,8 +32,10 @@ class TFormVideo : public QWidget {
   TFormVideo(Options options, std::function<void(const std::string&)> write_log, QWidget* parent = nullptr);
   ~TFormVideo() override;
 
-  // Reads the options from Tarnwick.ini.
-  static Options ReadOptions(const std::string& config_file, int time_video, double screen_scale);
+  // Reads the options from Tarnwick.ini; a size that is not a number has its default and
+  // is recorded in `errors`.
+  static Options ReadOptions(const std::string& config_file, int time_video, double screen_scale,
+                             SettingErrors& errors);
 
   // A visitor's click on the video (DisplayPanelClick): the kiosk stops it.
   std::function<void()> on_click;

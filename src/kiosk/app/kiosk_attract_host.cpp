@@ -24,8 +24,10 @@ KioskAttractHost::KioskAttractHost(KioskController& controller, KioskAttractFram
       dbus_(std::make_unique<KioskDbusService>(controller)) {
   TFormVideo::Options video_options;
   try {
+    SettingErrors errors;
     video_options = TFormVideo::ReadOptions(controller.ProgramFile("Tarnwick.ini"), controller.config().time_video,
-                                            controller.screen_scale());
+                                            controller.screen_scale(), errors);
+    controller.ReportSettingErrors(errors);
   } catch (const std::exception& e) {
     controller.AppException(e.what());
   }

@@ -88,6 +88,12 @@ void KioskPanelsHost::CreateErrorDialog(KeyboardPlatform platform) {
   } catch (const std::exception& e) {
     controller_.AppException(e.what());
   }
+  // The banner bar's, the side panels' and the dialog's own settings that could not be
+  // read: logged now, shown together with the others once start-up is over.
+  if (top_) controller_.ReportSettingErrors(top_->setting_errors());
+  if (left_) controller_.ReportSettingErrors(left_->setting_errors());
+  if (right_) controller_.ReportSettingErrors(right_->setting_errors());
+  controller_.ReportSettingErrors(dialog_->setting_errors());
 }
 
 void KioskPanelsHost::Close() {

@@ -44,6 +44,7 @@ TFormBottom* KioskToolbarHost::CreateBottomForm(KeyboardPlatform platform) {
     }
   };
   form_->FormCreate();
+  controller_.ReportSettingErrors(form_->setting_errors());
   ApplyLayout();
   form_->show();
   return form_.get();

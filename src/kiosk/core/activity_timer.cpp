@@ -4,7 +4,6 @@
 
 #include <climits>
 
-#include "common/profile_file.h"
 #include "kiosk/core/kiosk_controller.h"
 
 namespace tw {
@@ -101,18 +100,8 @@ void ActivityTimer::CarouselStep() {
   carousel_running_ = true;
   carousel_fired_at_ = state.idle_count;
   const auto index = static_cast<std::size_t>(state.carousel_index);
-  if (index >= config.carousel_urls.size()) return;
-  long long stay = 0;
-  try {
-    if (index >= config.carousel_times.size()) throw ConversionError("Carousel time missing");
-    stay = StrictProfileInteger(config.carousel_times[index]);
-  } catch (const ConversionError& e) {
-    // The page is not shown and the next tick not moved on: the carousel rests until
-    // the next idle period. The rest of the tick goes on.
-    controller_.AppException(e.what());
-    return;
-  }
-  const long long next = state.next_carousel_tick + stay;
+  if (index >= config.carousel_urls.size() || index >= config.carousel_times.size()) return;
+  const long long next = static_cast<long long>(state.next_carousel_tick) + config.carousel_times[index];
   state.next_carousel_tick = static_cast<int>(next > INT_MAX ? INT_MAX : (next < INT_MIN ? INT_MIN : next));
   // While the video plays the carousel goes on without showing its pages.
   if (!video_playing_) controller_.GoToURL(config.carousel_urls[index], kTimedCarousel);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/profile_file.h"
+#include "common/setting_errors.h"
 
 namespace tw {
 
@@ -15,7 +16,7 @@ struct BannerBarConfig {
   std::string logo_file;                 // URLS/LogoFile
   std::vector<std::string> graphics;     // BANNERGRAPHICS/Graphic<i>
   std::vector<std::string> urls;         // BANNERURLS/URL<i>
-  std::vector<std::string> times;        // BANNERTIMES/Time<i>, converted when used
+  std::vector<int> times;                // BANNERTIMES/Time<i>, seconds
   std::string background;                // GRAPHICS/Top
   bool show_clock = true;
   // 00BBGGRR; a top byte of 80 names a system colour.
@@ -29,9 +30,10 @@ struct BannerBarConfig {
 };
 
 // Reads the banner bar's keys in order. The number of banners is the number of keys
-// in BANNERGRAPHICS, whatever their names. A colour or shape that is not a number
-// throws ConversionError; what was read before it stays in `config`.
-void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& config);
+// in BANNERGRAPHICS, whatever their names. A banner whose time is missing or not a
+// number is left out; a colour or shape that is not a number has its default. Both
+// are recorded in `errors`.
+void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& config, SettingErrors& errors);
 
 // "Cannot Load Banner - " + the file name: drawn in the banner and logged.
 std::string CannotLoadBannerText(const std::string& file);
@@ -42,8 +44,7 @@ class BannerRotation {
       : graphics_(config.graphics), urls_(config.urls), times_(config.times) {}
 
   // One second has passed. Returns the index of the banner to show now when it changed.
-  // A time that is not a number throws ConversionError the first time it is met; that
-  // banner then stays, like one with a time of 0.
+  // A banner with a time of 0 or below stays.
   std::optional<std::size_t> Advance();
 
   // The page the current banner leads to; none for "none" (exactly) and empty URLs,
@@ -58,8 +59,7 @@ class BannerRotation {
  private:
   std::vector<std::string> graphics_;
   std::vector<std::string> urls_;
-  std::vector<std::string> times_;
-  std::vector<std::size_t> bad_times_reported_;
+  std::vector<int> times_;
   std::size_t index_ = 0;
   int shown_seconds_ = 0;
 };

@@ -3,6 +3,8 @@
 namespace tw {
 namespace {
 
+constexpr std::string_view kCarouselPageSkipped = "the carousel page is skipped";
+
 std::string Limited(std::string s) {
   if (s.size() > kMaxShortSetting) s.resize(kMaxShortSetting);
   return s;
@@ -15,8 +17,10 @@ std::vector<std::string> FirstColumn(const std::vector<std::vector<std::string>>
   return out;
 }
 
-// The reading order matters: a conversion error stops the reading at that key.
-void ReadInOrder(const ProfileFile& f, KioskConfig& c) {
+void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
+  auto integer = [&](const char* section, const char* key, int default_value) {
+    return errors.Integer(f, section, key, default_value);
+  };
   const char* p = "PREFERENCES";
   c.debug = f.ReadBool(p, "Debug", false);
   c.hide_task_bar = f.ReadBool(p, "HideTaskBar", false);
@@ -24,7 +28,7 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c) {
   c.scroll_on = f.ReadBool(p, "ScrollOn", true);
   c.cancel_security = f.ReadBool(p, "CancelSecurity", true);
   c.show_busy_bar = f.ReadBool(p, "ShowBusyBar", true);
-  c.new_browser = ReadStrictInteger(f, p, "NewBrowser", 3) - 1;
+  c.new_browser = integer(p, "NewBrowser", 3) - 1;
   c.save_log = f.ReadBool(p, "SaveLog", false);
   c.email_log = f.ReadBool(p, "EMailLog", false);
   c.email_feedback = f.ReadBool(p, "EMailFeedback", false);
@@ -34,8 +38,8 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c) {
   for (const auto& row : ReadList(f, {"EMAILADDRESS", "Address"}, {{"EMAILNAME", "Name"}})) {
     c.log_recipients.push_back({row[0], row[1]});
   }
-  c.log_hour = ReadStrictInteger(f, p, "LogHour", 0);
-  c.log_minute = ReadStrictInteger(f, p, "LogMinute", 0);
+  c.log_hour = integer(p, "LogHour", 0);
+  c.log_minute = integer(p, "LogMinute", 0);
   c.log_switches.log_urls = f.ReadBool(p, "LogURLs", true);
   c.log_switches.log_time_urls = f.ReadBool(p, "LogTimeURLs", true);
   c.log_switches.log_carousel_urls = f.ReadBool(p, "LogCarouselURLs", true);
@@ -46,18 +50,21 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c) {
   c.password_on = f.ReadBool(p, "PasswordOn", false);
   c.browser_file_name = f.ReadString("BROWSER", "FileName", "NoBrowserFile");
   c.browser_dde = f.ReadString("BROWSER", "DDE", "NoBrowserDDE");
-  c.browser_kind = ReadStrictInteger(f, "BROWSER", "Browser", 0);
+  c.browser_kind = integer("BROWSER", "Browser", 0);
   c.block_right_button = f.ReadBool(p, "BlockRightButton", true);
   c.logo_url = f.ReadString("URLS", "Logo", "NoURLLogo");
   c.start_url = f.ReadString("URLS", "Start", "NoURLStart");
   c.help_url = f.ReadString("URLS", "Help", "NoURLHelp");
-  c.time_start = ReadStrictInteger(f, "ATTRACT", "TimeStart", 0);
-  c.time_carousel = ReadStrictInteger(f, "ATTRACT", "TimeCarousel", 0);
-  c.time_video = ReadStrictInteger(f, "ATTRACT", "TimeVideo", 0);
+  c.time_start = integer("ATTRACT", "TimeStart", 0);
+  c.time_carousel = integer("ATTRACT", "TimeCarousel", 0);
+  c.time_video = integer("ATTRACT", "TimeVideo", 0);
   c.go_to_start = f.ReadBool("ATTRACT", "GoToStart", true);
-  for (const auto& row : ReadList(f, {"CAROUSELURLS", "URL"}, {{"CAROUSELTIMES", "Time"}})) {
-    c.carousel_urls.push_back(row[0]);
-    c.carousel_times.push_back(row[1]);
+  const auto carousel = ReadList(f, {"CAROUSELURLS", "URL"});
+  for (std::size_t i = 0; i < carousel.size(); ++i) {
+    const auto time = errors.RequiredInteger(f, "CAROUSELTIMES", "Time" + std::to_string(i), kCarouselPageSkipped);
+    if (!time) continue;
+    c.carousel_urls.push_back(carousel[i][0]);
+    c.carousel_times.push_back(*time);
   }
   c.block_list = FirstColumn(ReadList(f, {"PROTOCOLS", "Block"}));
   c.allowed_protocols = FirstColumn(ReadList(f, {"ALLOWEDPROTOCOLS", "Allow"}));
@@ -72,20 +79,9 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c) {
 
 }  // namespace
 
-int ReadStrictInteger(const ProfileFile& file, std::string_view section, std::string_view key,
-                      int default_value) {
-  const std::string text = file.ReadString(section, key, "");
-  if (text.find_first_not_of(" \t") == std::string::npos) return default_value;
-  return StrictProfileInteger(text);
-}
-
 KioskConfigResult ReadKioskConfig(const ProfileFile& file) {
   KioskConfigResult result;
-  try {
-    ReadInOrder(file, result.config);
-  } catch (const ConversionError& e) {
-    result.conversion_error = e.what();
-  }
+  ReadInOrder(file, result.config, result.errors);
   // Command URLs are never passed on as a protocol, whatever else was read.
   result.config.block_list.push_back("tw-command");
   return result;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/profile_file.h"
+#include "common/setting_errors.h"
 #include "kiosk/core/navigation_reason.h"
 
 namespace tw {
@@ -46,8 +47,10 @@ struct KioskConfig {
   int time_carousel = 0;
   int time_video = 0;
   bool go_to_start = true;
+  // The carousel's pages and how long each stays, in seconds; a page whose time cannot
+  // be read is left out.
   std::vector<std::string> carousel_urls;
-  std::vector<std::string> carousel_times;
+  std::vector<int> carousel_times;
   std::vector<std::string> block_list;  // always ends with "tw-command"
   // Schemes a page may use besides the kiosk's own (http, https, file, about:blank,
   // tw-command, mailto): ALLOWEDPROTOCOLS/Allow0, Allow1, ...
@@ -63,20 +66,13 @@ struct KioskConfig {
 
 struct KioskConfigResult {
   KioskConfig config;
-  // Set when an integer key held text that is not a number. Reading stopped there:
-  // everything after it keeps its default.
-  std::optional<std::string> conversion_error;
+  // The values that could not be converted; each has its default, the rest was read.
+  SettingErrors errors;
 };
 
 // Longest sender address, sender name and exit password that the kiosk keeps.
 inline constexpr std::size_t kMaxShortSetting = 255;
 
 KioskConfigResult ReadKioskConfig(const ProfileFile& file);
-
-// An integer key read as text and converted strictly. An absent or blank value gives the
-// default (a blank field left by an editor is "not set", not an error); other text that
-// is not a number throws ConversionError.
-int ReadStrictInteger(const ProfileFile& file, std::string_view section, std::string_view key,
-                      int default_value);
 
 }  // namespace tw

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -67,6 +68,9 @@ void KioskController::Create(int screen_width) {
 
   state_ = KioskState{};
   state_.next_carousel_tick = config_.time_carousel;
+  setting_errors_.clear();
+  setting_errors_unshown_.clear();
+  setting_errors_shown_ = false;
 
   CreateDirectories();
   LogSettings settings;
@@ -82,9 +86,26 @@ void KioskController::Create(int screen_width) {
   if (!scale) {
     WriteLog("ScreenMode \"" + config_.screen_mode + "\" is not known - automatic scale used");
   }
-  if (read.conversion_error) {
-    AppException(*read.conversion_error + " in Tarnwick.ini; the settings after it keep their defaults");
+  ReportSettingErrors(read.errors);
+}
+
+void KioskController::ReportSettingErrors(const SettingErrors& errors) {
+  for (const SettingError& error : errors.list()) {
+    // A window read again reports the same values again: once is enough.
+    if (std::find(setting_errors_.begin(), setting_errors_.end(), error) != setting_errors_.end()) continue;
+    setting_errors_.push_back(error);
+    setting_errors_unshown_.push_back(error);
+    WriteLog(error.Text());
   }
+  if (setting_errors_shown_) ShowSettingErrors();
+}
+
+void KioskController::ShowSettingErrors() {
+  setting_errors_shown_ = true;
+  if (setting_errors_unshown_.empty()) return;
+  const std::string summary = SettingErrorsSummary(setting_errors_unshown_);
+  setting_errors_unshown_.clear();
+  AppException(summary);
 }
 
 void KioskController::WriteLog(std::string_view text) {
@@ -111,6 +132,7 @@ void KioskController::TimerTimer() {
     state_.started = true;
     // Browser kinds other than 0 and 1 enter no loop: the panels work, no page loads.
     state_.loop_running = config_.browser_kind == 0 || config_.browser_kind == 1;
+    ShowSettingErrors();
   }
   activity_.Tick();
 }

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "common/setting_errors.h"
 #include "kiosk/core/activity_log.h"
 #include "kiosk/core/activity_timer.h"
 #include "kiosk/core/browser_placement.h"
@@ -52,12 +54,18 @@ class KioskController {
   // creates the folders, opens the log and reports any configuration error there.
   void Create(int screen_width);
 
+  // Settings that could not be read, from any reader: each is logged the first time it
+  // is reported. Those reported during start-up are shown to the visitor together, once,
+  // on the first tick (every window, the error dialog too, exists by then); a later new
+  // one is shown at once.
+  void ReportSettingErrors(const SettingErrors& errors);
+
   // The browser-neutral page change: logs by reason and queues the URL for the browser.
   void GoToURL(const std::string& url, int reason);
   void WriteLog(std::string_view text);
 
-  // The one-second tick: enters the browser main loop on the first tick, then counts
-  // idle time and runs the attract modes.
+  // The one-second tick: enters the browser main loop and shows the start-up setting
+  // errors on the first tick, then counts idle time and runs the attract modes.
   void TimerTimer();
   // Activity (a key press, a mouse move): a new idle period begins.
   void ResetIdleCount() { activity_.ResetIdleCount(); }
@@ -100,6 +108,7 @@ class KioskController {
 
  private:
   void CreateDirectories();
+  void ShowSettingErrors();
 
   std::string program_dir_;
   const Clock& clock_;
@@ -115,6 +124,9 @@ class KioskController {
   LogMailDelivery log_mail_delivery_;
   ActivityTimer activity_{*this};
   bool closed_ = false;
+  std::vector<SettingError> setting_errors_;  // every one reported so far
+  std::vector<SettingError> setting_errors_unshown_;
+  bool setting_errors_shown_ = false;  // the start-up ones have been shown
 };
 
 // "tw-command:x" becomes "http:x" for the embedded browser, which reports it back to the

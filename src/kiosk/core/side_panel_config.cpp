@@ -5,10 +5,6 @@ namespace {
 
 constexpr std::array<const char*, 4> kArrowNames{"Up", "Down", "Left", "Right"};
 
-int ReadNumber(const ProfileFile& ini, const char* section, const std::string& key, const char* default_text) {
-  return StrictProfileInteger(ini.ReadString(section, key, default_text));
-}
-
 }  // namespace
 
 std::array<bool, kSidePanelCustomCount> RightPanelConfig::CustomHasURL() const {
@@ -17,25 +13,28 @@ std::array<bool, kSidePanelCustomCount> RightPanelConfig::CustomHasURL() const {
   return result;
 }
 
-void ReadLeftPanelConfig(const ProfileFile& ini, LeftPanelConfig& c) {
+void ReadLeftPanelConfig(const ProfileFile& ini, LeftPanelConfig& c, SettingErrors& errors) {
+  const auto colour = [&](const char* key, std::uint32_t default_value) {
+    return static_cast<std::uint32_t>(errors.Integer(ini, "BUSYBAR", key, static_cast<int>(default_value)));
+  };
   c.background = ini.ReadString("GRAPHICS", "LeftFull", "");
-  c.top_colour = static_cast<std::uint32_t>(ReadNumber(ini, "BUSYBAR", "TopColour", "$8000000D"));
-  c.bottom_colour = static_cast<std::uint32_t>(ReadNumber(ini, "BUSYBAR", "BottomColour", "$8000000E"));
+  c.top_colour = colour("TopColour", 0x8000000D);
+  c.bottom_colour = colour("BottomColour", 0x8000000E);
   c.meter_graphic = ini.ReadString("BUSYBAR", "Graphic", "");
 }
 
-void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& c) {
+void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& c, SettingErrors& errors) {
   for (std::size_t i = 0; i < kArrowNames.size(); ++i) {
     c.arrows[i].caption = ini.ReadString("TEXT", kArrowNames[i], kArrowNames[i]);
   }
   c.arrows_visible = ini.ReadBool("BUTTONS", "ScrollOn", true);
   for (std::size_t i = 0; i < kArrowNames.size(); ++i) {
-    c.arrows[i].glyph_count = ReadNumber(ini, "GLYPHNUM", kArrowNames[i], "2");
+    c.arrows[i].glyph_count = errors.Integer(ini, "GLYPHNUM", kArrowNames[i], 2);
   }
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     const std::string n = "Custom" + std::to_string(i + 1);
     c.custom[i].caption = ini.ReadString("BUTTONS", n + "Text", "");
-    c.custom[i].glyph_count = ReadNumber(ini, "BUTTONS", n + "Number", "1");
+    c.custom[i].glyph_count = errors.Integer(ini, "BUTTONS", n + "Number", 1);
     c.custom[i].url = ini.ReadString("BUTTONS", n + "URL", "");
   }
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
@@ -45,12 +44,12 @@ void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& c) {
     c.arrows[i].glyph_file = ini.ReadString("GLYPH", kArrowNames[i], "");
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     const std::string n = "Custom" + std::to_string(i + 1);
-    c.custom[i].sound = ReadNumber(ini, "SOUNDS", n + "Source", "0");
+    c.custom[i].sound = errors.Integer(ini, "SOUNDS", n + "Source", 0);
     c.custom[i].custom_sound = ini.ReadString("SOUNDS", n + "Wav", "");
   }
   for (std::size_t i = 0; i < kArrowNames.size(); ++i) {
     const std::string n = kArrowNames[i];
-    c.arrows[i].sound = ReadNumber(ini, "SOUNDS", n + "Source", "0");
+    c.arrows[i].sound = errors.Integer(ini, "SOUNDS", n + "Source", 0);
     c.arrows[i].custom_sound = ini.ReadString("SOUNDS", n + "Wav", "");
   }
   c.background = ini.ReadString("GRAPHICS", "RightFull", "");

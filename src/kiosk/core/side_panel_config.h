@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/profile_file.h"
+#include "common/setting_errors.h"
 #include "kiosk/core/frame_layout.h"
 
 namespace tw {
@@ -37,9 +38,9 @@ struct RightPanelConfig {
   std::array<bool, kSidePanelCustomCount> CustomHasURL() const;
 };
 
-// Both read their keys in order; a value that is not a number throws ConversionError,
-// and what was read before it stays.
-void ReadLeftPanelConfig(const ProfileFile& ini, LeftPanelConfig& config);
-void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& config);
+// Both read their keys in order; a value that is not a number is recorded in `errors`
+// and has its default.
+void ReadLeftPanelConfig(const ProfileFile& ini, LeftPanelConfig& config, SettingErrors& errors);
+void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& config, SettingErrors& errors);
 
 }  // namespace tw

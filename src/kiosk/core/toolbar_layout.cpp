@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "common/profile_file.h"
-#include "kiosk/core/kiosk_config.h"
 
 namespace tw {
 namespace {
@@ -74,54 +73,50 @@ int ScaledFontHeight(int design_height, double screen_scale) {
   return height;
 }
 
-ToolbarConfig ReadToolbarConfig(const ProfileFile& f) {
+ToolbarConfig ReadToolbarConfig(const ProfileFile& f, SettingErrors& errors) {
   ToolbarConfig c;
   auto& buttons = c.buttons;
-  try {
-    for (std::size_t i = 0; i < kToolbarCustomCount; ++i) {
-      c.custom_urls[i] = f.ReadString("URLS", "BCustom" + std::to_string(i + 1), "");
-    }
-    for (const ToolbarButtonInfo& b : kButtons) {
-      buttons[static_cast<std::size_t>(b.id)].caption = f.ReadString("TEXT", b.text_key, b.caption);
-    }
-    c.show_text = f.ReadString("TEXT", "Show", "Show");
-    c.hide_text = f.ReadString("TEXT", "Hide", "Hide");
-    buttons[static_cast<std::size_t>(Id::kKeyboard)].caption = c.show_text;
-    for (const ToolbarButtonInfo& b : kButtons) {
-      buttons[static_cast<std::size_t>(b.id)].glyph_count = ReadStrictInteger(f, "GLYPHNUM", b.glyph_count_key, 2);
-    }
-    for (const ToolbarButtonInfo& b : kButtons) {
-      buttons[static_cast<std::size_t>(b.id)].glyph_file = f.ReadString("GLYPH", b.text_key, "");
-    }
-    c.bottom_graphic = f.ReadString("GRAPHICS", "Bottom", "");
-    for (const ToolbarButtonInfo& b : kButtons) {
-      ToolbarButtonConfig& button = buttons[static_cast<std::size_t>(b.id)];
-      button.sound = ReadStrictInteger(f, "SOUNDS", Key(b.setting, "Source"), 0);
-      button.custom_sound = f.ReadString("SOUNDS", Key(b.setting, "Wav"), "");
-    }
-    c.right_full = f.ReadString("GRAPHICS", "RightFull", "");
-    c.right_half = f.ReadString("GRAPHICS", "RightHalf", "");
-    c.left_full = f.ReadString("GRAPHICS", "LeftFull", "");
-    c.left_half = f.ReadString("GRAPHICS", "LeftHalf", "");
-    c.glyph_show = f.ReadString("GLYPH", "Show", "");
-    c.glyph_hide = f.ReadString("GLYPH", "Hide", "");
-    c.slot_geometry = SlotGeometryFor(f.ReadString("BUTTONS", "NumberOfButtons", "6"));
-    for (const ToolbarButtonInfo& b : kButtons) {
-      ToolbarButtonConfig& button = buttons[static_cast<std::size_t>(b.id)];
-      const std::string slot_key = Key(b.setting, "On");
-      button.width = c.slot_geometry.width;
-      button.slot = ReadStrictInteger(f, "BUTTONS", slot_key, 1);
-      button.left = SlotLeft(c.slot_geometry, button.slot);
-      button.visible = b.id != Id::kBack2 && b.id != Id::kForward2 && f.ReadBool("BUTTONS", slot_key, false);
-    }
-    c.exit_on = f.ReadBool("BUTTONS", "ExitOn", true);
-    c.default_keyboard = ReadStrictInteger(f, "PREFERENCES", "DefaultKeyboard", 0);
-    c.keyboard_sound = ReadStrictInteger(f, "SOUNDS", "Keyboard", 0);
-    c.keyboard_custom_sound = f.ReadString("SOUNDS", "KBCustomSound", "");
-    c.debug = f.ReadBool("PREFERENCES", "Debug", false);
-  } catch (const ConversionError& e) {
-    c.conversion_error = e.what();
+  for (std::size_t i = 0; i < kToolbarCustomCount; ++i) {
+    c.custom_urls[i] = f.ReadString("URLS", "BCustom" + std::to_string(i + 1), "");
   }
+  for (const ToolbarButtonInfo& b : kButtons) {
+    buttons[static_cast<std::size_t>(b.id)].caption = f.ReadString("TEXT", b.text_key, b.caption);
+  }
+  c.show_text = f.ReadString("TEXT", "Show", "Show");
+  c.hide_text = f.ReadString("TEXT", "Hide", "Hide");
+  buttons[static_cast<std::size_t>(Id::kKeyboard)].caption = c.show_text;
+  for (const ToolbarButtonInfo& b : kButtons) {
+    buttons[static_cast<std::size_t>(b.id)].glyph_count = errors.Integer(f, "GLYPHNUM", b.glyph_count_key, 2);
+  }
+  for (const ToolbarButtonInfo& b : kButtons) {
+    buttons[static_cast<std::size_t>(b.id)].glyph_file = f.ReadString("GLYPH", b.text_key, "");
+  }
+  c.bottom_graphic = f.ReadString("GRAPHICS", "Bottom", "");
+  for (const ToolbarButtonInfo& b : kButtons) {
+    ToolbarButtonConfig& button = buttons[static_cast<std::size_t>(b.id)];
+    button.sound = errors.Integer(f, "SOUNDS", Key(b.setting, "Source"), 0);
+    button.custom_sound = f.ReadString("SOUNDS", Key(b.setting, "Wav"), "");
+  }
+  c.right_full = f.ReadString("GRAPHICS", "RightFull", "");
+  c.right_half = f.ReadString("GRAPHICS", "RightHalf", "");
+  c.left_full = f.ReadString("GRAPHICS", "LeftFull", "");
+  c.left_half = f.ReadString("GRAPHICS", "LeftHalf", "");
+  c.glyph_show = f.ReadString("GLYPH", "Show", "");
+  c.glyph_hide = f.ReadString("GLYPH", "Hide", "");
+  c.slot_geometry = SlotGeometryFor(f.ReadString("BUTTONS", "NumberOfButtons", "6"));
+  for (const ToolbarButtonInfo& b : kButtons) {
+    ToolbarButtonConfig& button = buttons[static_cast<std::size_t>(b.id)];
+    const std::string slot_key = Key(b.setting, "On");
+    button.width = c.slot_geometry.width;
+    button.slot = errors.Integer(f, "BUTTONS", slot_key, 1);
+    button.left = SlotLeft(c.slot_geometry, button.slot);
+    button.visible = b.id != Id::kBack2 && b.id != Id::kForward2 && f.ReadBool("BUTTONS", slot_key, false);
+  }
+  c.exit_on = f.ReadBool("BUTTONS", "ExitOn", true);
+  c.default_keyboard = errors.Integer(f, "PREFERENCES", "DefaultKeyboard", 0);
+  c.keyboard_sound = errors.Integer(f, "SOUNDS", "Keyboard", 0);
+  c.keyboard_custom_sound = f.ReadString("SOUNDS", "KBCustomSound", "");
+  c.debug = f.ReadBool("PREFERENCES", "Debug", false);
   return c;
 }
 

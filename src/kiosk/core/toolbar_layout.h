@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/setting_errors.h"
 #include "kiosk/core/kiosk_buttons.h"
 
 namespace tw {
@@ -108,14 +109,12 @@ struct ToolbarConfig {
   int keyboard_sound = 0;
   std::string keyboard_custom_sound;
   bool debug = false;
-  // Set when an integer key held text that is not a number; reading stopped there and
-  // everything after it keeps its default.
-  std::optional<std::string> conversion_error;
 
   const ToolbarButtonConfig& button(ToolbarButtonId id) const { return buttons[static_cast<std::size_t>(id)]; }
 };
 
-// Reads the tool bar's and the keyboard page's keys in the order the form is set up.
-ToolbarConfig ReadToolbarConfig(const ProfileFile& file);
+// Reads the tool bar's and the keyboard page's keys in the order the form is set up. A
+// value that cannot be converted is recorded in `errors` and has its default.
+ToolbarConfig ReadToolbarConfig(const ProfileFile& file, SettingErrors& errors);
 
 }  // namespace tw

@@ -68,34 +68,27 @@ void TDialogError::SetSoundPlayer(ButtonSoundPlayer* player) {
 
 void TDialogError::FormCreate(const std::string& config_file, double scale) {
   const ProfileFile ini(config_file);
-  // Scaled last, also when a setting cannot be converted.
-  struct ScaleAtEnd {
-    TDialogError* dialog;
-    double scale;
-    ~ScaleAtEnd() {
-      dialog->setFixedSize(Scaled(432, scale), Scaled(121, scale));
-      ScaleControls(dialog, scale);
-      QFont f = dialog->message_->font();
-      f.setPixelSize(std::max(1, Scaled(16, scale)));
-      dialog->message_->setFont(f);
-    }
-  } scale_at_end{this, scale};
   const std::string background = ini.ReadString("GRAPHICS", "Error", "");
   if (PictureFileExists(background)) tiled_->SetBitmap(QPixmap(QString::fromStdString(background)));
   ok_->setText(QString::fromStdString(ini.ReadString("TEXT", "OK", "OK")));
   cancel_->setText(QString::fromStdString(ini.ReadString("TEXT", "Cancel", "Cancel")));
   ok_->SetGlyph(BuiltInGlyph("OK", Scaled(kGlyphSize, scale)));
   cancel_->SetGlyph(BuiltInGlyph("Cancel", Scaled(kGlyphSize, scale)));
-  ok_->SetNumGlyphs(StrictProfileInteger(ini.ReadString("GLYPHNUM", "OK", "2")));
-  cancel_->SetNumGlyphs(StrictProfileInteger(ini.ReadString("GLYPHNUM", "Cancel", "2")));
-  ok_->SetSound(StrictProfileInteger(ini.ReadString("SOUNDS", "OKSource", "0")));
+  ok_->SetNumGlyphs(setting_errors_.Integer(ini, "GLYPHNUM", "OK", 2));
+  cancel_->SetNumGlyphs(setting_errors_.Integer(ini, "GLYPHNUM", "Cancel", 2));
+  ok_->SetSound(setting_errors_.Integer(ini, "SOUNDS", "OKSource", 0));
   ok_->SetCustomSound(ini.ReadString("SOUNDS", "OKWav", ""));
-  cancel_->SetSound(StrictProfileInteger(ini.ReadString("SOUNDS", "CancelSource", "0")));
+  cancel_->SetSound(setting_errors_.Integer(ini, "SOUNDS", "CancelSource", 0));
   cancel_->SetCustomSound(ini.ReadString("SOUNDS", "CancelWav", ""));
   for (auto [button, key] : {std::pair{ok_, "OK"}, std::pair{cancel_, "Cancel"}}) {
     const std::string glyph = ini.ReadString("GLYPH", key, "");
     if (PictureFileExists(glyph)) button->SetGlyph(QPixmap(QString::fromStdString(glyph)));
   }
+  setFixedSize(Scaled(432, scale), Scaled(121, scale));
+  ScaleControls(this, scale);
+  QFont f = message_->font();
+  f.setPixelSize(std::max(1, Scaled(16, scale)));
+  message_->setFont(f);
 }
 
 void TDialogError::ShowMessage(const std::string& text) {

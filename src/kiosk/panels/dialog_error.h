@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "common/setting_errors.h"
 #include "kiosk/core/dialog_auto_close.h"
 #include "platform/button_sound.h"
 
@@ -24,9 +25,10 @@ class TDialogError : public QDialog {
   explicit TDialogError(QWidget* parent = nullptr);
 
   // Reads the captions, glyphs, sounds and background from Tarnwick.ini and scales the
-  // dialog. A glyph count or sound that is not a number throws ConversionError; what
-  // was read before it stays.
+  // dialog. A glyph count or sound that is not a number has its default and is kept in
+  // setting_errors() for the kiosk to report.
   void FormCreate(const std::string& config_file, double screen_scale);
+  const SettingErrors& setting_errors() const { return setting_errors_; }
   void SetSoundPlayer(ButtonSoundPlayer* player);
 
   // Every showing is written here (the activity log).
@@ -66,6 +68,7 @@ class TDialogError : public QDialog {
   TTiledBitmap* tiled_ = nullptr;
   QTimer timer_;
   DialogAutoClose auto_close_;
+  SettingErrors setting_errors_;
   bool ok_pressed_ = false;
 };
 

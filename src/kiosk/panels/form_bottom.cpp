@@ -191,7 +191,7 @@ void TFormBottom::BuildKeyboard() {
 }
 
 void TFormBottom::FormCreate() {
-  config_ = ReadToolbarConfig(ProfileFile(options_.config_file));
+  config_ = ReadToolbarConfig(ProfileFile(options_.config_file), setting_errors_);
   ToolbarSettings settings;
   settings.start_url = options_.start_url;
   settings.help_url = options_.help_url;
@@ -202,7 +202,6 @@ void TFormBottom::FormCreate() {
   ApplyButtonSettings();
   ApplyKeyboardSettings();
   ScaleForm();
-  if (config_.conversion_error) ReportError(*config_.conversion_error);
 }
 
 void TFormBottom::ApplyButtonSettings() {
@@ -241,11 +240,12 @@ void TFormBottom::ApplyKeyboardSettings() {
                                              : 0));
     key->SetCustomSound(config_.keyboard_custom_sound);
   }
-  // The language file's entries, in creation order; reading stops at a bad value.
+  // The language file's entries, in creation order; a bad value keeps the built-in key.
   std::vector<NamedKeyboardEntry> entries = BuiltInKeyboard();
   const KeyboardReadResult read =
       ReadKeyboardEntries(ProfileFile(options_.language_file), entries, VisibleField::kExactlyOne);
-  for (std::size_t i = 0; i < entries.size() && i < keys_.size() && i < read.keys_read; ++i) {
+  setting_errors_.Append(read.errors);
+  for (std::size_t i = 0; i < entries.size() && i < keys_.size(); ++i) {
     const KeyboardEntry& e = entries[i].entry;
     TVX4KeyButton* key = keys_[i];
     key->SetCaption(QString::fromStdString(e.caption));
@@ -261,7 +261,6 @@ void TFormBottom::ApplyKeyboardSettings() {
     key->setFont(f);
     key->setVisible(e.visible);
   }
-  if (!read.ok()) ReportError(read.error);
   for (QLabel* label : labels_) label->setVisible(config_.debug);
   ResetPage();
   ApplyLockColour();

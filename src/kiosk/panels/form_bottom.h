@@ -45,9 +45,10 @@ class TFormBottom : public QWidget, public KioskButtons {
   ~TFormBottom() override;
 
   // Reads the tool bar's and the keyboard's settings and lays the form out, scaled.
-  // A setting that cannot be converted is reported through OnError; what was read
-  // before it stays, the rest keeps its default.
+  // A setting that cannot be converted has its default and is kept in setting_errors()
+  // for the kiosk to report; the other settings are read all the same.
   void FormCreate();
+  const SettingErrors& setting_errors() const { return setting_errors_; }
   std::function<void(const std::string&)> OnError;
   // BExitClick: the kiosk is asked to end.
   std::function<void()> OnExit;
@@ -111,6 +112,7 @@ class TFormBottom : public QWidget, public KioskButtons {
   ToolbarHost& host_;
   Options options_;
   ToolbarConfig config_;
+  SettingErrors setting_errors_;
   std::unique_ptr<ToolbarActions> actions_;
   QWidget* panel_top_ = nullptr;
   QFrame* bevel_ = nullptr;

@@ -40,11 +40,7 @@ TFormLeft::TFormLeft(FramePanelHost& host, std::string config_file, QWidget* par
 }
 
 void TFormLeft::FormCreate() {
-  try {
-    ReadLeftPanelConfig(ProfileFile(config_file_), config_);
-  } catch (const ConversionError& e) {
-    host_.ReportError(e.what());
-  }
+  ReadLeftPanelConfig(ProfileFile(config_file_), config_, setting_errors_);
   if (PictureFileExists(config_.background)) tiled_->SetBitmap(QPixmap(QString::fromStdString(config_.background)));
   const QPalette& p = palette();
   meter_->SetForeColor(ColourFromValue(config_.top_colour, p));

@@ -20,7 +20,8 @@ class TFormLeft : public QWidget {
  public:
   TFormLeft(FramePanelHost& host, std::string config_file, QWidget* parent = nullptr);
 
-  // Reads the settings; a colour that cannot be converted is reported, the rest stays.
+  // Reads the settings; a colour that cannot be converted has its default and is kept in
+  // setting_errors() for the kiosk to report.
   void FormCreate();
   // The panel's and the meter's places in the frame (they change with the keyboard).
   void ApplyLayout(const FrameLayout& layout);
@@ -30,6 +31,7 @@ class TFormLeft : public QWidget {
   void HideBusy();
 
   const LeftPanelConfig& config() const { return config_; }
+  const SettingErrors& setting_errors() const { return setting_errors_; }
   TNeatoMeter* Meter() const { return meter_; }
   TTiledBitmap* TiledBitmap() const { return tiled_; }
   QFrame* Bevel() const { return bevel_; }
@@ -41,6 +43,7 @@ class TFormLeft : public QWidget {
   FramePanelHost& host_;
   std::string config_file_;
   LeftPanelConfig config_;
+  SettingErrors setting_errors_;
   TTiledBitmap* tiled_ = nullptr;
   QFrame* bevel_ = nullptr;
   TNeatoMeter* meter_ = nullptr;

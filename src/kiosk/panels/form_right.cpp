@@ -108,12 +108,7 @@ void TFormRight::SetSoundPlayer(ButtonSoundPlayer* player) {
 }
 
 void TFormRight::FormCreate() {
-  std::string error;
-  try {
-    ReadRightPanelConfig(ProfileFile(config_file_), config_);
-  } catch (const ConversionError& e) {
-    error = e.what();
-  }
+  ReadRightPanelConfig(ProfileFile(config_file_), config_, setting_errors_);
   auto apply = [this](TSpeedButton* b, const SidePanelButtonConfig& c) {
     b->setText(QString::fromStdString(c.caption));
     if (PictureFileExists(c.glyph_file)) {
@@ -143,7 +138,6 @@ void TFormRight::FormCreate() {
   for (std::size_t i = 0; i < custom_.size(); ++i) custom_[i]->setVisible(!config_.custom[i].url.empty());
   tiled_->setGeometry(0, 0, width(), height());
   bevel_->setGeometry(0, -10, width(), height() + 20);
-  if (!error.empty()) host_.ReportError(error);
 }
 
 void TFormRight::ApplyLayout(const FrameLayout& layout) {

@@ -24,8 +24,8 @@ class TFormRight : public QWidget {
   TFormRight(FramePanelHost& host, std::string config_file, double screen_scale, QWidget* parent = nullptr);
 
   void SetSoundPlayer(ButtonSoundPlayer* player);
-  // Reads the settings and sets the buttons up; a value that cannot be converted is
-  // reported, what was read before it stays.
+  // Reads the settings and sets the buttons up; a value that cannot be converted has its
+  // default and is kept in setting_errors() for the kiosk to report.
   void FormCreate();
   // The panel's and the arrows' places in the frame; page buttons show where they have
   // a URL while the keyboard is down.
@@ -39,6 +39,7 @@ class TFormRight : public QWidget {
   void BDirectionClick(ScrollDirection direction);
 
   const RightPanelConfig& config() const { return config_; }
+  const SettingErrors& setting_errors() const { return setting_errors_; }
   TSpeedButton* Custom(int n) const { return custom_[static_cast<std::size_t>(n - 1)]; }
   TSpeedButton* Arrow(ScrollDirection d) const { return arrows_[static_cast<std::size_t>(d)]; }
   TTiledBitmap* TiledBitmap() const { return tiled_; }
@@ -51,6 +52,7 @@ class TFormRight : public QWidget {
   std::string config_file_;
   double scale_;
   RightPanelConfig config_;
+  SettingErrors setting_errors_;
   TTiledBitmap* tiled_ = nullptr;
   QFrame* bevel_ = nullptr;
   std::array<TSpeedButton*, kSidePanelCustomCount> custom_{};

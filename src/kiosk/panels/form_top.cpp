@@ -123,12 +123,7 @@ TFormTop::TFormTop(FramePanelHost& host, Options options, QWidget* parent)
 TFormTop::~TFormTop() = default;
 
 void TFormTop::FormCreate() {
-  std::string error;
-  try {
-    ReadBannerBarConfig(ProfileFile(options_.config_file), config_);
-  } catch (const ConversionError& e) {
-    error = e.what();
-  }
+  ReadBannerBarConfig(ProfileFile(options_.config_file), config_, setting_errors_);
   rotation_ = std::make_unique<BannerRotation>(config_);
   if (PictureFileExists(config_.logo_file)) LoadPicture(image_, config_.logo_file);
   if (PictureFileExists(config_.background)) {
@@ -140,7 +135,6 @@ void TFormTop::FormCreate() {
   setGeometry(ToQRect(Scaled(Rect{0, 0, 800, 60}, scale)));
   ScaleControls(this, scale);
   if (rotation_->count() > 0 && PictureFileExists(config_.graphics[0])) LoadPicture(banner_, config_.graphics[0]);
-  if (!error.empty()) host_.ReportError(error);
 }
 
 void TFormTop::ApplyClockSettings() {
@@ -164,14 +158,7 @@ void TFormTop::LoadPicture(TPictureBox* box, const std::string& file) {
 }
 
 void TFormTop::AdvanceBanner() {
-  std::optional<std::size_t> next;
-  try {
-    next = rotation_->Advance();
-  } catch (const ConversionError& e) {
-    host_.ReportError(e.what());
-    return;
-  }
-  if (next) ShowBanner(*next);
+  if (const auto next = rotation_->Advance()) ShowBanner(*next);
 }
 
 void TFormTop::ShowBanner(std::size_t index) {

@@ -30,8 +30,9 @@ class TFormTop : public QWidget {
   TFormTop(FramePanelHost& host, Options options, QWidget* parent = nullptr);
   ~TFormTop() override;
 
-  // Reads the settings and lays the bar out, scaled. A setting that cannot be converted,
-  // a picture that cannot be read, are reported through the host; the rest goes on.
+  // Reads the settings and lays the bar out, scaled. A picture that cannot be read is
+  // reported through the host; settings that cannot be converted are kept in
+  // setting_errors() for the kiosk to report. The rest goes on.
   void FormCreate();
 
   // One second of the rotation (while idle mode is off).
@@ -42,6 +43,7 @@ class TFormTop : public QWidget {
 
   const BannerRotation& rotation() const { return *rotation_; }
   const BannerBarConfig& config() const { return config_; }
+  const SettingErrors& setting_errors() const { return setting_errors_; }
   TAnalogClock* AnalogClock() const { return clock_; }
   TPictureBox* Banner() const { return banner_; }
   TPictureBox* Image() const { return image_; }
@@ -62,6 +64,7 @@ class TFormTop : public QWidget {
   FramePanelHost& host_;
   Options options_;
   BannerBarConfig config_;
+  SettingErrors setting_errors_;
   std::unique_ptr<BannerRotation> rotation_;
   TTiledBitmap* tiled_ = nullptr;
   QWidget* block1_ = nullptr;

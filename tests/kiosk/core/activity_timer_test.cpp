@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -30,7 +31,8 @@ class ActivityTimerTest : public ::testing::Test {
  protected:
   // Starts the controller on these settings with the browser attached and the loop started.
   void Start(const std::string& ini) {
-    std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary) << "[URLS]\nStart=start\n" << ini;
+    std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary)
+        << "[BROWSER]\nBrowser=1\n[URLS]\nStart=start\n" << ini;
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
     controller_->activity().SetFrame(&frame_);
@@ -218,16 +220,29 @@ TEST_F(ActivityTimerTest, VideoAtItsTimeStoppedByTheStartPageTime) {
   EXPECT_NE(std::find(frame_.calls.begin(), frame_.calls.end(), "video stop"), frame_.calls.end());
 }
 
-TEST_F(ActivityTimerTest, CarouselTimeThatIsNoNumberRestsTheCarouselForThatPeriod) {
-  Start("[ATTRACT]\nTimeCarousel=10\n[CAROUSELURLS]\nURL0=page0\nURL1=page1\n"
-        "[CAROUSELTIMES]\nTime0=5\nTime1=soon\n");
-  Run(60);
-  EXPECT_EQ(navigations_, (std::vector<Navigation>{{10, "page0"}}));
-  ASSERT_EQ(hooks_.errors.size(), 1u);
-  EXPECT_NE(hooks_.errors[0].find("soon"), std::string::npos);
-  controller_->ResetIdleCount();
-  Run(10);
-  EXPECT_EQ(navigations_.back(), (Navigation{70, "page0"}));
+TEST_F(ActivityTimerTest, APageWithoutAUsableTimeIsSkippedAndReportedOnceAtStart) {
+  struct Case {
+    const char* time1;  // nullptr: Time1 missing
+  };
+  for (const Case& c : {Case{"soon"}, Case{""}, Case{nullptr}}) {
+    const std::string time1 = c.time1 ? c.time1 : "";
+    SCOPED_TRACE(c.time1 ? "'" + time1 + "'" : "missing");
+    std::filesystem::remove_all(dir_.File("log"));
+    hooks_.errors.clear();
+    navigations_.clear();
+    second_ = 0;
+    Start("[ATTRACT]\nTimeCarousel=10\n[CAROUSELURLS]\nURL0=page0\nURL1=page1\nURL2=page2\n"
+          "[CAROUSELTIMES]\nTime0=5\n" + (c.time1 ? "Time1=" + time1 + "\n" : std::string()) + "Time2=7\n");
+    Run(60);
+    EXPECT_EQ(navigations_, (std::vector<Navigation>{
+                                {10, "page0"}, {15, "page2"}, {22, "page0"}, {27, "page2"}, {34, "page0"},
+                                {39, "page2"}, {46, "page0"}, {51, "page2"}, {58, "page0"}}));
+    const std::string line = "Setting [CAROUSELTIMES] Time1=" + time1 + " in Tarnwick.ini: '" + time1 +
+                             "' is not a valid integer value - the carousel page is skipped";
+    const Texts log = Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), line), 1);
+    EXPECT_EQ(hooks_.errors, (Texts{"Error - 1 bad setting in Tarnwick.ini - see log"}));
+  }
 }
 
 TEST_F(ActivityTimerTest, MarkerFilesSwitchTheModes) {

@@ -5,7 +5,10 @@
 
 #include "common/config_keys.h"
 #include "common/profile_file.h"
+#include "kiosk/core/banner_rotation.h"
 #include "kiosk/core/kiosk_config.h"
+#include "kiosk/core/side_panel_config.h"
+#include "kiosk/core/toolbar_layout.h"
 
 namespace tw {
 namespace {
@@ -19,7 +22,16 @@ TEST(DemoConfiguration, HoldsEveryKeyAndReadsWithoutErrors) {
     EXPECT_TRUE(ini.ValueExists(key.section, key.name)) << key.section << "/" << key.name;
   }
   const KioskConfigResult read = ReadKioskConfig(ini);
-  EXPECT_FALSE(read.conversion_error) << *read.conversion_error;
+  // Every plain reader of the file, not only the kiosk's own settings.
+  SettingErrors errors = read.errors;
+  ReadToolbarConfig(ini, errors);
+  BannerBarConfig banner;
+  ReadBannerBarConfig(ini, banner, errors);
+  LeftPanelConfig left;
+  ReadLeftPanelConfig(ini, left, errors);
+  RightPanelConfig right;
+  ReadRightPanelConfig(ini, right, errors);
+  for (const SettingError& e : errors.list()) ADD_FAILURE() << e.Text();
   EXPECT_EQ(read.config.browser_kind, 1);
   EXPECT_EQ(read.config.carousel_urls.size(), read.config.carousel_times.size());
   EXPECT_FALSE(read.config.carousel_urls.empty());

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "fakes/manual_clock.h"
 #include "kiosk/core/log_lines.h"
@@ -66,7 +67,8 @@ TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
   WriteIni(
       "[PREFERENCES]\nemailfromaddress=" + std::string(300, 'a') + "\nPassword=" + std::string(260, 'B') +
       "\n[EMAILADDRESS]\nAddress0=op@example.org\nAddress1=x@example.org\n[EMAILNAME]\nName0=Operator\n"
-      "[PROTOCOLS]\nBlock0=ftp\nBlock1=file\n[CAROUSELURLS]\nURL0=a\nURL1=b\n[CAROUSELTIMES]\nTime0=30\n");
+      "[PROTOCOLS]\nBlock0=ftp\nBlock1=file\n[CAROUSELURLS]\nURL0=a\nURL1=b\nURL2=c\n"
+      "[CAROUSELTIMES]\nTime0=30\nTime2=$10\n");
   KioskController& c = Start();
   const KioskConfig& k = c.config();
   EXPECT_EQ(k.email_from_address.size(), 255u);
@@ -76,23 +78,64 @@ TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
   EXPECT_EQ(k.log_recipients[1].name, "");
   EXPECT_EQ(c.log_mail().recipients.size(), 2u);
   EXPECT_EQ(k.block_list, (Texts{"ftp", "file", "tw-command"}));
-  EXPECT_EQ(k.carousel_urls, (Texts{"a", "b"}));
-  EXPECT_EQ(k.carousel_times, (Texts{"30", ""}));
+  // A page without a time is left out (see the activity timer's tests).
+  EXPECT_EQ(k.carousel_urls, (Texts{"a", "c"}));
+  EXPECT_EQ(k.carousel_times, (std::vector<int>{30, 16}));
 }
 
-TEST_F(ControllerTest, ConversionErrorStopsReadingButTheKioskRuns) {
-  WriteIni(
-      "[PREFERENCES]\nSaveLog=1\nLogHour=three\nLogURLs=0\n[URLS]\nStart=http://start/\n"
-      "[BROWSER]\nBrowser=1\n");
-  KioskController& c = Start();
-  EXPECT_TRUE(c.config().save_log);                   // read before the bad key
-  EXPECT_EQ(c.config().start_url, "NoURLStart");      // after it: defaults
-  EXPECT_TRUE(c.config().log_switches.log_urls);
-  EXPECT_EQ(c.config().browser_kind, 0);
-  EXPECT_EQ(c.config().block_list, (Texts{"tw-command"}));
-  ASSERT_EQ(hooks_.errors.size(), 1u);
-  EXPECT_EQ(hooks_.errors[0],
-            "Error - 'three' is not a valid integer value in Tarnwick.ini; the settings after it keep their defaults");
+TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
+  struct Case {
+    const char* ini;
+    const char* section;
+    const char* key;
+    const char* value;
+    std::function<void(const KioskConfig&)> check;
+  };
+  constexpr char kLater[] =
+      "[URLS]\nStart=http://start/\n[PROTOCOLS]\nBlock0=ftp\n[PROGRAMS]\nProgram0=/bin/calc\n"
+      "[CHILDSTRINGS]\nChildString0=Save As\n[BROWSER]\nBrowser=1\n";
+  const Case cases[] = {
+      {"[ATTRACT]\nTimeStart=60s\nTimeCarousel=90\n[PREFERENCES]\nCommandPassword=pw\nLogURLs=0\n", "ATTRACT",
+       "TimeStart", "60s",
+       [](const KioskConfig& k) {
+         EXPECT_EQ(k.time_start, 0);
+         EXPECT_EQ(k.time_carousel, 90);
+         EXPECT_EQ(k.command_password, "pw");
+         EXPECT_FALSE(k.log_switches.log_urls);
+       }},
+      {"[PREFERENCES]\nNewBrowser=three\nSaveLog=1\nLogHour=$0A\nCommandPassword=pw\n", "PREFERENCES",
+       "NewBrowser", "three",
+       [](const KioskConfig& k) {
+         EXPECT_EQ(k.new_browser, 2);
+         EXPECT_TRUE(k.save_log);
+         EXPECT_EQ(k.log_hour, 10);
+         EXPECT_EQ(k.command_password, "pw");
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    std::filesystem::remove_all(dir_.File("log"));
+    hooks_.errors.clear();
+    WriteIni(std::string(c.ini) + kLater);
+    KioskController& k = Start();
+    c.check(k.config());
+    EXPECT_EQ(k.config().start_url, "http://start/");
+    EXPECT_EQ(k.config().block_list, (Texts{"ftp", "tw-command"}));
+    EXPECT_EQ(k.config().programs, (Texts{"/bin/calc"}));
+    EXPECT_EQ(k.config().child_strings, (Texts{"Save As"}));
+    const std::string line = std::string("Setting [") + c.section + "] " + c.key + "=" + c.value +
+                             " in Tarnwick.ini: '" + c.value + "' is not a valid integer value - the default is used";
+    // Another reader's report of the same value is not logged again. The visitor sees
+    // one message, on the first tick, and none after it.
+    SettingErrors again;
+    again.Integer(ProfileFile(dir_.File("Tarnwick.ini")), c.section, c.key, 0);
+    k.ReportSettingErrors(again);
+    EXPECT_TRUE(hooks_.errors.empty());
+    k.TimerTimer();
+    k.TimerTimer();
+    EXPECT_EQ(Log(), (Texts{"Log opened", line}));
+    EXPECT_EQ(hooks_.errors, (Texts{"Error - 1 bad setting in Tarnwick.ini - see log"}));
+  }
 }
 
 TEST_F(ControllerTest, BlankIntegerMeansNotSet) {
@@ -121,7 +164,7 @@ TEST_F(ControllerTest, ScreenModes) {
 }
 
 TEST_F(ControllerTest, UnknownScreenModeUsesTheAutomaticScaleAndSaysSo) {
-  WriteIni("[PREFERENCES]\nScreenMode=9\n");
+  WriteIni("[PREFERENCES]\nScreenMode=9\n[BROWSER]\nBrowser=1\n");
   KioskController& c = Start(1280);
   EXPECT_DOUBLE_EQ(c.screen_scale(), 1.6);
   EXPECT_EQ(Log(), (Texts{"Log opened", "ScreenMode \"9\" is not known - automatic scale used"}));
@@ -153,7 +196,7 @@ TEST_F(ControllerTest, GoToURLLogsByReasonAndSwitches) {
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(dir_.File("log"));
-    WriteIni(std::string("[PREFERENCES]\n") + c.ini + "\n");
+    WriteIni(std::string("[BROWSER]\nBrowser=1\n[PREFERENCES]\n") + c.ini + "\n");
     KioskController& k = Start();
     k.GoToURL("http://x/", c.reason);
     const Texts log = Log();
@@ -209,7 +252,7 @@ TEST_F(ControllerTest, BrowserLoopOnlyForKnownBrowserKinds) {
 }
 
 TEST_F(ControllerTest, ShutdownWritesTheLastLineAndGivesTheDesktopBack) {
-  WriteIni("[PREFERENCES]\nHideTaskBar=1\n");
+  WriteIni("[PREFERENCES]\nHideTaskBar=1\n[BROWSER]\nBrowser=1\n");
   KioskController& k = Start();
   EXPECT_TRUE(k.RunPass());
   k.RequestExit();

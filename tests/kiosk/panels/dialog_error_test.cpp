@@ -105,11 +105,33 @@ class DialogErrorTest : public QObject {
     QVERIFY(dialog.AskQuestion("Sure?"));
   }
 
-  void BadGlyphCountIsReportedAndTheDialogStillScales() {
+  void BadGlyphCountCostsOnlyThatKeyAndIsKeptForTheKiosk() {
     TDialogError dialog;
-    QVERIFY_THROWS_EXCEPTION(ConversionError, dialog.FormCreate(WriteIni("[TEXT]\nOK=Fine\n[GLYPHNUM]\nOK=two\n"), 2.0));
+    dialog.FormCreate(WriteIni("[TEXT]\nOK=Fine\n[GLYPHNUM]\nOK=two\nCancel=3\n"), 2.0);
     QCOMPARE(dialog.BOK()->text(), QString("Fine"));
+    QCOMPARE(dialog.BOK()->NumGlyphs(), 2);
+    QCOMPARE(dialog.BCancel()->NumGlyphs(), 3);
     QCOMPARE(dialog.size(), QSize(864, 242));
+    QCOMPARE(dialog.setting_errors().size(), std::size_t{1});
+    QCOMPARE(dialog.setting_errors().list()[0].key, std::string("OK"));
+    QCOMPARE(dialog.setting_errors().list()[0].value, std::string("two"));
+  }
+
+  // The start-up summary of bad settings fits the message line at every scale, also
+  // with a two-digit count.
+  void TheSettingErrorsSummaryFitsTheMessageLine() {
+    const std::vector<SettingError> one_file(12, SettingError{"Tarnwick.ini", "S", "K", "", "", ""});
+    std::vector<SettingError> two_files = one_file;
+    two_files.push_back({"TWLang.ini", "KEYBOARD", "K", "", "", ""});
+    for (const double scale : {1.0, 1.28, 1.6, 2.0}) {
+      TDialogError dialog;
+      dialog.FormCreate(WriteIni(""), scale);
+      for (const auto& errors : {one_file, two_files}) {
+        const QString text = QString::fromStdString("Error - " + SettingErrorsSummary(errors));
+        QVERIFY2(QFontMetrics(dialog.ErrorMessage()->font()).horizontalAdvance(text) <= dialog.ErrorMessage()->width(),
+                 qPrintable(QString::number(scale) + " " + text));
+      }
+    }
   }
 };
 

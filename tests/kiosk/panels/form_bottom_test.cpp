@@ -219,16 +219,22 @@ class FormBottomTest : public QObject {
     QVERIFY(errors_.empty());
   }
 
-  void ABadEntryStopsAtThatKeyAndIsReported() {
-    auto f = Create(1.0, "",
+  void ABadValueCostsOnlyThatKeyAndIsKeptForTheKiosk() {
+    auto f = Create(1.0, "[BUTTONS]\nStartOn=5a\nKeyboardOn=6\n",
                     "[KEYBOARD]\n"
                     "VX4KeyButton39=\"X\",\"\",\"\",\"\",\"x\",1,MS Sans Serif,16,1\n"
                     "VX4KeyButton40=\"Y\",\"\",\"\",\"\",\"y\",one,MS Sans Serif,16,1\n"
                     "VX4KeyButton41=\"Z\",\"\",\"\",\"\",\"z\",1,MS Sans Serif,16,1\n");
-    QCOMPARE(errors_.size(), std::size_t{1});
+    QVERIFY(errors_.empty());
+    QCOMPARE(f->setting_errors().size(), std::size_t{2});
+    QCOMPARE(f->setting_errors().list()[0].key, std::string("StartOn"));
+    QCOMPARE(f->setting_errors().list()[1].key, std::string("VX4KeyButton40"));
+    QVERIFY(f->Button(ToolbarButtonId::kStart)->isHidden());
+    QVERIFY(!f->Button(ToolbarButtonId::kKeyboard)->isHidden());
+    QCOMPARE(f->Button(ToolbarButtonId::kKeyboard)->geometry().left(), 10 + 5 * 132);
     QCOMPARE(f->Key("VX4KeyButton39")->Caption(), QString("X"));
     QCOMPARE(f->Key("VX4KeyButton40")->Caption(), QString("W"));
-    QCOMPARE(f->Key("VX4KeyButton41")->Caption(), QString("E"));
+    QCOMPARE(f->Key("VX4KeyButton41")->Caption(), QString("Z"));
   }
 
   void KeysReturnTheFocusBeforeTheyType() {

@@ -144,7 +144,8 @@ class FramePanelsTest : public QObject {
     };
     for (const auto& c : cases) {
       RecordingPanelHost host;
-      auto top = MakeTop(host, std::string("[BANNERGRAPHICS]\nGraphic0=x\n[BANNERURLS]\nURL0=") + c.url + "\n");
+      auto top = MakeTop(host, std::string("[BANNERGRAPHICS]\nGraphic0=x\n[BANNERTIMES]\nTime0=5\n[BANNERURLS]\nURL0=") +
+                                   c.url + "\n");
       QTest::mouseClick(top->Banner(), Qt::LeftButton);
       QCOMPARE(host.Take(), c.expected);
     }
@@ -193,7 +194,8 @@ class FramePanelsTest : public QObject {
     }
     RecordingPanelHost host;
     auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("anim.gif").toStdString() +
-                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("bad.gif").toStdString() + "\n");
+                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("bad.gif").toStdString() +
+                                 "\n[BANNERTIMES]\nTime0=5\n");
     QVERIFY(top->Image()->Animated());
     QCOMPARE(top->Image()->Movie()->frameCount(), 2);
     QCOMPARE(top->Image()->Movie()->nextFrameDelay(), 100);
@@ -214,7 +216,8 @@ class FramePanelsTest : public QObject {
     SavePicture(File("small.png"), Qt::blue);
     RecordingPanelHost host;
     auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() +
-                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("small.png").toStdString() + "\n");
+                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("small.png").toStdString() +
+                                 "\n[BANNERTIMES]\nTime0=5\n");
     QCOMPARE(top->Image()->Current().size(), QSize(50, 30));
     QCOMPARE(top->Banner()->Current().size(), QSize(20, 10));
     auto scaled = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() + "\n", 2.0);
@@ -222,14 +225,19 @@ class FramePanelsTest : public QObject {
     QCOMPARE(scaled->Image()->Current().size(), QSize(100, 60));
   }
 
-  void BadBannerTimeAndBadColourAreReportedNotThrown() {
+  void BadBannerTimeAndBadColourAreKeptForTheKioskAndTheBarGoesOn() {
+    SavePicture(File("b.png"), Qt::blue);
     RecordingPanelHost host;
-    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=a\nGraphic1=b\n[BANNERTIMES]\nTime0=soon\n");
-    top->AdvanceBanner();
-    top->AdvanceBanner();
-    QCOMPARE(host.Take(), std::vector<std::string>{"error 'soon' is not a valid integer value"});
-    auto bad = MakeTop(host, "[CLOCK]\nTickColour=grey\n");
-    QCOMPARE(host.Take(), std::vector<std::string>{"error 'grey' is not a valid integer value"});
+    auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=a\nGraphic1=" + File("b.png").toStdString() +
+                                 "\n[BANNERTIMES]\nTime0=soon\nTime1=3\n[CLOCK]\nTickColour=grey\nShape=1\n");
+    // The banner without a time is skipped: the next one shows from the start.
+    QCOMPARE(CornerColour(top->Banner()), QColor(Qt::blue));
+    for (int s = 0; s < 10; ++s) top->AdvanceBanner();
+    QCOMPARE(top->AnalogClock()->Shape(), TAnalogClockShape::csSquare);
+    QVERIFY(host.calls.empty());
+    std::vector<std::string> keys;
+    for (const SettingError& e : top->setting_errors().list()) keys.push_back(e.key + "=" + e.value);
+    QCOMPARE(keys, (std::vector<std::string>{"Time0=soon", "TickColour=grey"}));
   }
 
   void PageButtonsShowWhereTheyHaveAURLAndClickWithTheirTags() {
