@@ -38,7 +38,7 @@ struct KioskConfig {
   bool password_on = false;
   std::string browser_file_name = "NoBrowserFile";
   std::string browser_dde = "NoBrowserDDE";
-  int browser_kind = 0;  // 0 external browser, 1 embedded browser
+  int browser_kind = 0;  // 0 external browser, 1 embedded browser; the controller may fall back to 1
   bool block_right_button = true;
   std::string logo_url = "NoURLLogo";
   std::string start_url = "NoURLStart";

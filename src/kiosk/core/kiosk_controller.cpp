@@ -31,6 +31,15 @@ std::string QueuedFormOfURL(const std::string& url, int browser_kind) {
   return "http:" + url.substr(colon + 1);
 }
 
+BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
+  if (configured_kind == 1) return {1, ""};
+  if (configured_kind == 0) {
+    if (external_available) return {0, ""};
+    return {1, "External Browser Not Available - Embedded Browser Used"};
+  }
+  return {1, "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
+}
+
 KioskController::KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks)
     : program_dir_(WithTrailingSlash(std::move(program_dir))), clock_(clock), hooks_(hooks) {
   paths_.log_dir = program_dir_ + "log/";
@@ -52,6 +61,10 @@ void KioskController::Create(int screen_width) {
   const ProfileFile ini(ProgramFile("Tarnwick.ini"));
   KioskConfigResult read = ReadKioskConfig(ini);
   config_ = std::move(read.config);
+  // No external browser is built into the kiosk yet: a kiosk without settings, whose
+  // default asks for one, still shows its pages.
+  const BrowserChoice browser = ChooseBrowser(config_.browser_kind, false);
+  config_.browser_kind = browser.kind;
 
   const std::optional<double> scale = ScreenScaleForMode(config_.screen_mode, screen_width);
   // An unknown mode would scale every window to nothing: lay out for the real screen instead.
@@ -87,6 +100,7 @@ void KioskController::Create(int screen_width) {
     WriteLog("ScreenMode \"" + config_.screen_mode + "\" is not known - automatic scale used");
   }
   ReportSettingErrors(read.errors);
+  if (!browser.reason.empty()) WriteLog(browser.reason);
 }
 
 void KioskController::ReportSettingErrors(const SettingErrors& errors) {
@@ -130,7 +144,7 @@ std::optional<std::string> KioskController::TakeQueuedURL() {
 void KioskController::TimerTimer() {
   if (!state_.started) {
     state_.started = true;
-    // Browser kinds other than 0 and 1 enter no loop: the panels work, no page loads.
+    // Only the two browser kinds run the loop; ChooseBrowser leaves no other.
     state_.loop_running = config_.browser_kind == 0 || config_.browser_kind == 1;
     ShowSettingErrors();
   }

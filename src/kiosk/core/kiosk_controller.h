@@ -129,6 +129,14 @@ class KioskController {
   bool setting_errors_shown_ = false;  // the start-up ones have been shown
 };
 
+// The browser the kiosk runs with. The configured kind when it can be used; otherwise
+// the embedded browser, with the log line that says why.
+struct BrowserChoice {
+  int kind = 1;
+  std::string reason;  // empty when the configured kind is used
+};
+BrowserChoice ChooseBrowser(int configured_kind, bool external_available);
+
 // "tw-command:x" becomes "http:x" for the embedded browser, which reports it back to the
 // command interpreter; every other URL is queued as it is.
 std::string QueuedFormOfURL(const std::string& url, int browser_kind);

@@ -39,7 +39,7 @@ TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   EXPECT_EQ(k.start_url, "NoURLStart");
   EXPECT_EQ(k.help_url, "NoURLHelp");
   EXPECT_EQ(k.logo_url, "NoURLLogo");
-  EXPECT_EQ(k.browser_kind, 0);
+  EXPECT_EQ(k.browser_kind, 1);  // the external browser asked for is not there
   EXPECT_EQ(k.browser_file_name, "NoBrowserFile");
   EXPECT_EQ(k.browser_dde, "NoBrowserDDE");
   EXPECT_EQ(k.new_browser, 2);
@@ -49,7 +49,7 @@ TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   EXPECT_EQ(k.block_list, (Texts{"tw-command"}));
   EXPECT_DOUBLE_EQ(c.screen_scale(), 1.0);
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("feedback/sent")));
-  EXPECT_EQ(Log(), (Texts{"Log opened"}));
+  EXPECT_EQ(Log(), (Texts{"Log opened", "External Browser Not Available - Embedded Browser Used"}));
   EXPECT_TRUE(hooks_.errors.empty());
   EXPECT_EQ(hooks_.calls, (Texts{"keys locked"}));
 }
@@ -60,7 +60,7 @@ TEST_F(ControllerTest, BinaryConfigurationGivesDefaults) {
   WriteIni(junk);
   KioskController& c = Start();
   EXPECT_EQ(c.config().start_url, "NoURLStart");
-  EXPECT_EQ(Log(), (Texts{"Log opened"}));
+  EXPECT_EQ(Log(), (Texts{"Log opened", "External Browser Not Available - Embedded Browser Used"}));
 }
 
 TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
@@ -241,14 +241,30 @@ TEST_F(ControllerTest, BrowserRectangleBetweenThePanels) {
   EXPECT_EQ(ComputeBrowserPlacement(panels, false, 1.28).browser.bottom(), 768 - 73 + 2);
 }
 
-TEST_F(ControllerTest, BrowserLoopOnlyForKnownBrowserKinds) {
-  for (const int kind : {0, 1, 2, -1}) {
-    WriteIni("[BROWSER]\nBrowser=" + std::to_string(kind) + "\n");
+TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
+  struct Case {
+    int kind;
+    const char* log;  // the line after "Log opened", if any
+  };
+  const Case cases[] = {{0, "External Browser Not Available - Embedded Browser Used"},
+                        {1, nullptr},
+                        {7, "Browser Kind 7 Not Known - Embedded Browser Used"},
+                        {-1, "Browser Kind -1 Not Known - Embedded Browser Used"}};
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(dir_.File("log"));
+    WriteIni("[BROWSER]\nBrowser=" + std::to_string(c.kind) + "\n");
     KioskController& k = Start();
+    EXPECT_EQ(k.config().browser_kind, 1) << c.kind;
+    EXPECT_EQ(Log(), (c.log ? Texts{"Log opened", c.log} : Texts{"Log opened"})) << c.kind;
     k.TimerTimer();
-    EXPECT_TRUE(k.state().started);
-    EXPECT_EQ(k.state().loop_running, kind == 0 || kind == 1) << kind;
+    EXPECT_TRUE(k.state().loop_running) << c.kind;
+    k.GoToURL("tw-command:start?", 0);
+    EXPECT_EQ(k.TakeQueuedURL(), "http:start?") << c.kind;
   }
+  // Once the external browser can be used, kind 0 keeps it.
+  EXPECT_EQ(ChooseBrowser(0, true).kind, 0);
+  EXPECT_EQ(ChooseBrowser(0, true).reason, "");
+  EXPECT_EQ(ChooseBrowser(2, true).kind, 1);
 }
 
 TEST_F(ControllerTest, ShutdownWritesTheLastLineAndGivesTheDesktopBack) {
