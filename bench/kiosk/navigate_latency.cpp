@@ -28,6 +28,7 @@ struct Engine : tw::BrowserEngine {
   void Refresh() override {}
   void Stop() override {}
   void Print() override {}
+  void ShowOfflinePage() override {}
 };
 
 struct Frame : tw::BrowserFrame {

@@ -32,9 +32,9 @@ struct LoadedLayout {
   SetupMessages messages;
 };
 
-// Reads the layout name, then KEYBOARD into `keys` (visibility converted strictly;
-// reading stops at the first conversion error as ReadKeyboardEntries describes),
-// then the ten messages, which are read even when a key failed. Throws nothing.
+// Reads the layout name, then KEYBOARD into `keys` (visibility converted strictly; a
+// value that cannot be converted costs only its key, as ReadKeyboardEntries describes),
+// then the ten messages. Throws nothing.
 LoadedLayout LoadLayout(const ProfileFile& file, std::vector<NamedKeyboardEntry>& keys);
 
 // Writes every key, the ten messages and LANGUAGE/CurKB. Throws ProfileWriteError.

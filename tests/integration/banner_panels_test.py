@@ -157,10 +157,13 @@ def visible_window(name):
 def error_dialog():
     # A banner time that is not a number: reported once in the error dialog, which logs it
     # and closes by itself after ten seconds; the kiosk goes on.
-    k = Kiosk(times="Time0=soon")
+    k = Kiosk(times="Time0=soon\nTime1=600")
     check(k.loaded("long.htm", 30), "start page never loaded")
-    text = "Error - 'soon' is not a valid integer value"
+    text = "Error - 1 bad setting in Tarnwick.ini - see log"
     check(k.wait_for_match(re.escape(text), 5) is not None, "no error line")
+    setting = ("Setting [BANNERTIMES] Time0=soon in Tarnwick.ini: 'soon' is not a valid integer value"
+               " - the banner is skipped")
+    check(sum(line == setting for line in k.log()) == 1, "the bad setting was not logged exactly once")
     time.sleep(0.5)
     check(visible_window("DialogError"), "the error dialog is not shown")
     deadline = time.time() + 13
