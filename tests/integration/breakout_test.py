@@ -107,6 +107,10 @@ class Site(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    def do_POST(self):
+        self.rfile.read(int(self.headers.get("Content-Length") or 0))
+        self.do_GET()
+
     def log_message(self, *args):
         pass
 
@@ -321,6 +325,16 @@ def link(href, target=None):
     return {"act": "link", "href": href, "target": target}
 
 
+def click_row(name, act, log=None, **kw):
+    """A click on the page's target box that runs a script; the page reports it ran."""
+    return Row(name, {"act": act}, click, log, ran=act, **kw)
+
+
+def link_row(name, href, log=None, **kw):
+    """A click on a link; the page reports the click, so a missed click cannot pass."""
+    return Row(name, link(href, kw.pop("target", None)), click, log, ran="click", **kw)
+
+
 class Visitor:
     """What a visitor does on the row's page, in screen coordinates of the browser area."""
 
@@ -401,42 +415,40 @@ def print_then_close_error():
 
 click = visitor.click_target
 ROWS = [
-    Row("link foo:bar", link("foo:bar"), click, "Blocked foo Protocol - bar"),
-    Row("link vnc://127.0.0.1", link("vnc://127.0.0.1"), click, "Blocked vnc Protocol - //127.0.0.1"),
-    Row("link webcal://", link("webcal://127.0.0.1/x.ics"), click, "Blocked webcal Protocol - //127.0.0.1/x.ics"),
-    Row("link apt:x", link("apt:x"), click, "Blocked apt Protocol - x"),
-    Row("link telnet:x (blocked)", link("telnet:x"), click, "Blocked telnet Protocol - x"),
-    Row("link tel:123", link("tel:123"), click, "Blocked tel Protocol - 123"),
-    Row("link mailto: (MailTo off)", link("mailto:a@b.c"), click, "Blocked mailto Protocol - a@b.c"),
+    link_row("link foo:bar", "foo:bar", "Blocked foo Protocol - bar"),
+    link_row("link vnc://127.0.0.1", "vnc://127.0.0.1", "Blocked vnc Protocol - //127.0.0.1"),
+    link_row("link webcal://", "webcal://127.0.0.1/x.ics", "Blocked webcal Protocol - //127.0.0.1/x.ics"),
+    link_row("link apt:x", "apt:x", "Blocked apt Protocol - x"),
+    link_row("link telnet:x (blocked)", "telnet:x", "Blocked telnet Protocol - x"),
+    link_row("link tel:123", "tel:123", "Blocked tel Protocol - 123"),
+    link_row("link mailto: (MailTo off)", "mailto:a@b.c", "Blocked mailto Protocol - a@b.c"),
     Row("window.open without a click", {"act": "open-auto"}, lambda: None, None, windows="none",
         not_requested=("/popup.htm",), settle=2.0, ran="open-auto"),
-    Row("window.open from a click", {"act": "open-click"}, click, None, windows="none",
-        not_requested=("/popup.htm",), ran="open-click"),
-    Row("target=_blank link", link("/popup.htm?blank", "_blank"), click, None, windows="none",
-        not_requested=("/popup.htm",)),
+    click_row("window.open from a click", "open-click", windows="none", not_requested=("/popup.htm",)),
+    link_row("target=_blank link", "/popup.htm?blank", target="_blank", windows="none",
+             not_requested=("/popup.htm",)),
     Row("file chooser", {"act": "file"}, click, "'Save As' Dialog Box Canceled"),
-    Row("download", link("/download.bin"), click, "'File Download' Dialog Box Canceled", nowhere=True),
-    Row("window.print()", {"act": "print"}, print_then_close_error, "'Print' Dialog Box OKed"),
-    Row("link file:///etc/passwd", link("file:///etc/passwd"), click),
-    Row("link view-source:", link("view-source:%s/home.htm" % BASE), click,
-        "Blocked view-source Protocol - "),
-    Row("link chrome://settings", link("chrome://settings"), click, "Blocked chrome Protocol - "),
-    Row("link devtools://", link("devtools://devtools/bundled/inspector.html"), click,
-        "Blocked devtools Protocol - "),
-    Row("link data:text/html", link("data:text/html,<h1>x</h1>"), click),
-    Row("link javascript:", link("javascript:void(document.title='js')"), click),
+    link_row("download", "/download.bin", "'File Download' Dialog Box Canceled", nowhere=True),
+    Row("window.print()", {"act": "print"}, print_then_close_error, "'Print' Dialog Box OKed", ran="print"),
+    link_row("link file:///etc/passwd", "file:///etc/passwd"),
+    link_row("link view-source:", "view-source:%s/home.htm" % BASE, "Blocked view-source Protocol - "),
+    link_row("link chrome://settings", "chrome://settings", "Blocked chrome Protocol - "),
+    link_row("link devtools://", "devtools://devtools/bundled/inspector.html", "Blocked devtools Protocol - "),
+    link_row("link data:text/html", "data:text/html,<h1>x</h1>"),
+    link_row("link javascript:", "javascript:void(document.title='js')"),
     *[Row("key " + k, {}, visitor.keys(k), settle=1.2)
       for k in ["F12", "ctrl+shift+i", "ctrl+u", "ctrl+o", "ctrl+s", "ctrl+p", "ctrl+n", "ctrl+t", "ctrl+l", "F11",
                 "alt+F4", "alt+Tab", "ctrl+alt+F1", "ctrl+alt+BackSpace"]],
     Row("right click, right button blocked", {}, visitor.right_click, windows="none"),
-    Row("drag and drop of a link", link("/popup.htm?dragged"), visitor.drag_link, not_requested=("/popup.htm",)),
-    Row("fullscreen request", {"act": "fullscreen"}, click, "Full Screen Request Refused - "),
-    Row("notification permission", {"act": "notification"}, click, "Permission Request Refused - "),
-    Row("geolocation permission", {"act": "geolocation"}, click, "Permission Request Refused - "),
-    Row("camera permission", {"act": "camera"}, click, "Permission Request Refused - "),
-    Row("HTTP authentication", {"act": "auth"}, click, "'Enter Network Password' Dialog Box Canceled"),
-    Row("window.close()", {"act": "close"}, click, ran="close"),
-    Row("link to a PDF", link("/doc.pdf"), click, may_show="/doc.pdf", nowhere=True, settle=2.0),
+    Row("drag and drop of a link", link("/popup.htm?dragged"), visitor.drag_link, not_requested=("/popup.htm",),
+        ran="drag"),
+    click_row("fullscreen request", "fullscreen", "Full Screen Request Refused - "),
+    click_row("notification permission", "notification", "Permission Request Refused - "),
+    click_row("geolocation permission", "geolocation", "Permission Request Refused - "),
+    click_row("camera permission", "camera", "Permission Request Refused - "),
+    click_row("HTTP authentication", "auth", "'Enter Network Password' Dialog Box Canceled"),
+    click_row("window.close()", "close"),
+    link_row("link to a PDF", "/doc.pdf", may_show="/doc.pdf", nowhere=True, settle=2.0),
     Row("right click, right button on", {}, visitor.right_click, windows="menu", right_button_menu=True),
     Row("10000 iframes, then a poke", {"act": "iframes", "count": 10000}, many_frames_then_poke,
         "Page Loaded - %s/home.htm" % BASE, loaded=("/home.htm",), right_button_menu=True),

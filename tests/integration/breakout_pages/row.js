@@ -3,15 +3,17 @@
   var row = ROW || {};
   var target = document.getElementById('target');
 
-  // Tells the test server that the row's script really ran its action.
+  // Tells the test server that the row's action really happened (a beacon is sent even
+  // when the page is being left).
   function report(what) {
-    fetch('/ran?' + what).catch(function () {});
+    navigator.sendBeacon('/ran?' + what, '');
   }
 
   function onClick(action) {
     target.addEventListener('click', function (event) {
       event.preventDefault();
       action();
+      report(row.act);
     });
   }
 
@@ -28,6 +30,8 @@
     case 'link':
       target.href = row.href;
       if (row.target) target.target = row.target;
+      target.addEventListener('click', function () { report('click'); });
+      target.addEventListener('dragstart', function () { report('drag'); });
       break;
     case 'open-auto':
       window.addEventListener('load', function () {
@@ -38,10 +42,7 @@
       });
       break;
     case 'open-click':
-      onClick(function () {
-        window.open('/popup.htm?click');
-        report('open-click');
-      });
+      onClick(function () { window.open('/popup.htm?click'); });
       break;
     case 'file':
       var input = document.createElement('input');
@@ -73,10 +74,7 @@
       });
       break;
     case 'close':
-      onClick(function () {
-        window.close();
-        report('close');
-      });
+      onClick(function () { window.close(); });
       break;
     case 'iframes':
       onClick(function () { manyFrames(row.count); });
