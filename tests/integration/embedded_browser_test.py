@@ -72,6 +72,10 @@ def test_new_windows():
     for mode, answer, expect_loaded in [(1, None, True), (2, None, False), (3, "Return", False), (3, "click", True)]:
         k = Kiosk("newwindow.htm", "NewBrowser=%d" % mode)
         check(k.wait_for_line("Page Loaded - file://%s/pages/newwindow.htm" % k.dir), "new-window page not loaded")
+        # Pages open new windows only from a visitor's click.
+        time.sleep(0.3)
+        xdotool("mousemove", "200", "150")
+        xdotool("click", "1")
         if mode == 3:
             window = wait_for_window("New Browser Window Detected")
             check(window is not None, "NewBrowser 3: no question")

@@ -180,7 +180,8 @@ void TFormIE::NewSession() {
   page_->print_request = [this] { Print(); };
   page_->kiosk_navigating = [this] { return kiosk_navigating_; };
   QWebEngineSettings* s = page_->settings();
-  s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
+  // Full-screen requests reach the page's handler, which refuses each one and logs it.
+  s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
   s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
   s->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
   // Pop-ups only from a visitor's click or key, as browsers do; they are then handled as
