@@ -435,7 +435,7 @@ ROWS = [
     Row("file chooser", {"act": "file"}, click, "'Save As' Dialog Box Canceled"),
     link_row("download", "/download.bin", "'File Download' Dialog Box Canceled", nowhere=True),
     Row("window.print()", {"act": "print"}, print_then_close_error, "'Print' Dialog Box OKed", ran="print"),
-    link_row("link file:///etc/passwd", "file:///etc/passwd"),
+    link_row("link file:///etc/passwd", "file:///etc/passwd", "Blocked file Protocol - ///etc/passwd"),
     link_row("link view-source:", "view-source:%s/home.htm" % BASE, "Blocked view-source Protocol - "),
     link_row("link chrome://settings", "chrome://settings", "Blocked chrome Protocol - "),
     link_row("link devtools://", "devtools://devtools/bundled/inspector.html", "Blocked devtools Protocol - "),

@@ -34,8 +34,11 @@ class Results:
 
 
 def kiosk_environment():
-    """The web engine needs no GPU, and no sandbox when run as root."""
-    env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+    """The web engine needs no GPU, and no sandbox when run as root. The software GL's
+    shader cache (the kiosk's own drawing, written to the account's cache folder whenever a
+    new shader is first used) is switched off, so that a test can tell every file the
+    kiosk writes outside its program folder."""
+    env = dict(os.environ, QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu", MESA_SHADER_CACHE_DISABLE="true")
     if os.geteuid() == 0:
         env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
     return env

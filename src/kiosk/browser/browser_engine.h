@@ -57,6 +57,9 @@ class BrowserEvents {
   // The page could not be loaded (the network, the server); not for navigations the
   // kiosk refused. `error` says why.
   virtual void NavigateError(const std::string& url, const std::string& error) = 0;
+  // The engine itself refused to load an address for the page (a local file or one of
+  // its own pages asked for by a web page); the page stays as it was.
+  virtual void NavigationRefused(const std::string& url) = 0;
   // The page's renderer has ended (crashed, killed, out of memory, ended for not
   // answering); `reason` says which.
   virtual void PageCrashed(const std::string& url, const std::string& reason) = 0;

@@ -84,10 +84,18 @@ void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame
   const SchemeVerdict verdict = schemes_.Check(url, main_frame);
   if (verdict == SchemeVerdict::kAllow) return;
   cancel = true;
-  if (verdict == SchemeVerdict::kRefuse && controller_.config().log_switches.log_protocol) {
-    const CommandURL parts = SplitCommandURL(url);
-    controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
-  }
+  if (verdict == SchemeVerdict::kRefuse) LogBlocked(url);
+}
+
+void EmbeddedBrowserLoop::LogBlocked(const std::string& url) {
+  if (!controller_.config().log_switches.log_protocol) return;
+  const CommandURL parts = SplitCommandURL(url);
+  controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+}
+
+void EmbeddedBrowserLoop::NavigationRefused(const std::string& url) {
+  // Every picture of a page can be refused like this: a few lines, then a count.
+  if (engine_refusals_.Admit(controller_.Now().seconds())) LogBlocked(url);
 }
 
 void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
@@ -153,8 +161,12 @@ void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable
 }
 
 void EmbeddedBrowserLoop::ReportRefusedDialogs() {
-  if (const auto refused = dialogs_.TakeRefused(controller_.Now().seconds())) {
+  const std::int64_t now = controller_.Now().seconds();
+  if (const auto refused = dialogs_.TakeRefused(now)) {
     controller_.WriteLog("Too Many Dialog Boxes - " + std::to_string(*refused) + " more canceled");
+  }
+  if (const auto refused = engine_refusals_.TakeRefused(now)) {
+    controller_.WriteLog("Too Many Blocked Addresses - " + std::to_string(*refused) + " more refused");
   }
 }
 

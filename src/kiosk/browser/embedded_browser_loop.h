@@ -48,6 +48,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) override;
   void NavigateComplete(const std::string& url) override;
   void NavigateError(const std::string& url, const std::string& error) override;
+  void NavigationRefused(const std::string& url) override;
   void PageCrashed(const std::string& url, const std::string& reason) override;
   void NewWindow(const std::string& url, bool& cancel) override;
   void DownloadBegin() override;
@@ -59,6 +60,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   void NavigateQueued(const std::string& url);
   void UpdateBusyMeter();
   void ReportRefusedDialogs();
+  void LogBlocked(const std::string& url);
 
   KioskController& controller_;
   BrowserEngine& engine_;
@@ -66,6 +68,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   SchemePolicy schemes_;
   OfflineRetry offline_;
   EventBudget dialogs_{kDialogsPerWindow, kDialogWindow};
+  EventBudget engine_refusals_{kDialogsPerWindow, kDialogWindow};
   EventBudget crashes_{kCrashesPerWindow, kCrashWindow};
   int busy_step_ = 0;
 };

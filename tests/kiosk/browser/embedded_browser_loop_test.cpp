@@ -248,6 +248,14 @@ TEST_F(EmbeddedLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
               *c.line ? Texts{c.line} : Texts{})
         << c.url;
   }
+  // Addresses the engine refuses by itself are logged the same way, a few, then a count.
+  const std::size_t before_refusals = Log().size();
+  for (int i = 0; i < 20; ++i) loop_->NavigationRefused("file:///etc/passwd");
+  EXPECT_EQ(Log().size(), before_refusals + EmbeddedBrowserLoop::kDialogsPerWindow);
+  EXPECT_EQ(Log().back(), "Blocked file Protocol - ///etc/passwd");
+  clock_.Advance(EmbeddedBrowserLoop::kDialogWindow);
+  loop_->Pass();
+  EXPECT_EQ(Log().back(), "Too Many Blocked Addresses - 15 more refused");
   // "mailto" is for the e-mail window when that is on: refused without a blocked line.
   Start("[EMAIL]\nMailTo=1\n");
   const std::size_t before = Log().size();

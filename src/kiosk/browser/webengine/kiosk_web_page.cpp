@@ -146,4 +146,15 @@ QStringList KioskWebPage::chooseFiles(FileSelectionMode, const QStringList&, con
   return {};
 }
 
+void KioskWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                            const QString& source) {
+  // The engine refuses a web page's links to local files and to its own pages before any
+  // navigation starts; this message is all that is seen of them.
+  static const QString kRefused = QStringLiteral("Not allowed to load local resource: ");
+  if (level == ErrorMessageLevel && message.startsWith(kRefused)) {
+    events_.NavigationRefused(message.mid(kRefused.size()).trimmed().toStdString());
+  }
+  QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+}
+
 }  // namespace tw

@@ -45,6 +45,8 @@ class KioskWebPage : public QWebEnginePage {
                         QString* result) override;
   QStringList chooseFiles(FileSelectionMode mode, const QStringList& old_files,
                           const QStringList& accepted_mime_types) override;
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                const QString& source) override;
 
  private:
   void ConnectRefusals();

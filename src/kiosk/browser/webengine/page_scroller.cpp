@@ -30,6 +30,8 @@ constexpr char kScript[] = R"JS(
     return vertical ? e.scrollHeight > e.clientHeight : e.scrollWidth > e.clientWidth;
   }
   var root = doc.scrollingElement || doc.documentElement;
+  // A document still being built (or torn down) has nothing to scroll yet.
+  if (!win || !root) return { caret: null, v: false, h: false };
   var target = el && !fields[el.tagName] ? el : (el ? el.parentElement : null);
   while (target && target !== root && target !== doc.body && !scrolls(target, true) && !scrolls(target, false)) {
     target = target.parentElement;

@@ -20,6 +20,7 @@ class SessionEvents : public BrowserEvents {
   void BeforeNavigate(const std::string&, bool, bool&) override {}
   void NavigateComplete(const std::string& url) override { loaded.push_back(url); }
   void NavigateError(const std::string&, const std::string&) override {}
+  void NavigationRefused(const std::string&) override {}
   void PageCrashed(const std::string&, const std::string&) override {}
   void NewWindow(const std::string&, bool& cancel) override { cancel = true; }
   void DownloadBegin() override { ++begins; }
