@@ -83,6 +83,25 @@
     case 'close':
       onClick(function () { window.close(); });
       break;
+    case 'alert-flood':
+      onClick(function () { for (var i = 0; i < 300; i++) alert('flood ' + i); });
+      break;
+    case 'print-loop':
+      onClick(function () {
+        var n = 0;
+        var timer = setInterval(function () { if (++n > 15) clearInterval(timer); else window.print(); }, 200);
+      });
+      break;
+    case 'feedback-flood':
+      // Each frame's navigation is a feedback command.
+      onClick(function () {
+        for (var i = 0; i < 30; i++) {
+          var frame = document.createElement('iframe');
+          frame.src = 'tw-command:FEEDBACK?n=' + i;
+          document.getElementById('frames').appendChild(frame);
+        }
+      });
+      break;
     case 'iframes':
       onClick(function () { manyFrames(row.count); });
       break;
