@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const tw::EMessageParserError&) {
   }
   try {
-    tw::TQuotedPrintable::Decode(std::vector<std::string>{text});
+    tw::QuotedPrintable::Decode(std::vector<std::string>{text});
   } catch (const tw::EMessageParserError&) {
   }
   return 0;

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "mail/mail_errors.h"
-#include "mail/message.h"
+#include "mail/mail_message.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  tw::TmsMessage message;
+  tw::MailMessage message;
   std::istringstream in(text);
   try {
     message.LoadFromStream(in);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "mail/mail_errors.h"
-#include "mail/pop3.h"
+#include "mail/pop3_client.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <string>
 
-#include "mail/mail_base.h"
+#include "mail/mail_connection.h"
 
 namespace {
 
-class ReplyReader : public tw::TmsMailBase {
+class ReplyReader : public tw::MailConnection {
  public:
   explicit ReplyReader(int fd) {
     SetTimeOut(1);
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Replies until the peer's close shows, then the rest as bulk data.
     for (int i = 0; i < 10000 && reader.Connected(); ++i) {
       const int code = reader.ReadReply();
-      if (reader.LastReply().size() >= tw::TmsMailBase::kLineBufferSize) __builtin_trap();
+      if (reader.LastReply().size() >= tw::MailConnection::kLineBufferSize) __builtin_trap();
       if (code == -1 && reader.LastReply().empty()) break;
       if (code == 354) {
         std::ostringstream bulk;

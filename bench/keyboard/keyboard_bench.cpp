@@ -16,7 +16,7 @@
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_lock_states.h"
 #include "platform/x11qt/xtest_key_injector.h"
-#include "widgets/vx4_key_controller.h"
+#include "widgets/keyboard_controller.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ void BenchInjector(tw::XTestKeyInjector& keys) {
               events, seconds, static_cast<double>(events) / seconds);
 }
 
-void BenchPoll(tw::TVX4KeyController& controller, const char* what) {
+void BenchPoll(tw::KeyboardController& controller, const char* what) {
   constexpr int kPolls = 5000;
   double cpu = CpuSeconds();
   auto start = Clock::now();
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   BenchInjector(keys);
 
   QWidget form;
-  tw::TVX4KeyController controller(&form, {&keys, &windows, &locks, nullptr});
+  tw::KeyboardController controller(&form, {&keys, &windows, &locks, nullptr});
   BenchPoll(controller, "X11, no target");
 
   // A mapped, titled window in front: the poll then also checks and reads it.

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "mail/base64.h"
-#include "mail/message.h"
+#include "mail/mail_message.h"
 #include "mail/quoted_printable.h"
 
 namespace {
@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
   if (back != data) std::printf("base64 round trip FAILED\n");
 
   std::vector<std::string> qp;
-  const double qp_encode = Best([&] { qp = tw::TQuotedPrintable::Encode(data); });
-  const double qp_decode = Best([&] { back = tw::TQuotedPrintable::Decode(qp); });
+  const double qp_encode = Best([&] { qp = tw::QuotedPrintable::Encode(data); });
+  const double qp_decode = Best([&] { back = tw::QuotedPrintable::Decode(qp); });
   if (back != data) std::printf("quoted-printable round trip FAILED\n");
 
   const double core_encode = Run("base64 '" + file + "' > /dev/null");
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
   row("quoted-printable decode", qp_decode, core_decode);
 
   // A message with a 10 MiB attachment: written as it is sent, read back as received.
-  tw::TmsMessage message;
+  tw::MailMessage message;
   message.Sender().SetAddress("kiosk@example.org");
   message.Recipients().Add("visitor@example.org");
   message.SetSubject("Attachment");
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     message.SaveToStream(out);
     text = std::move(out).str();
   });
-  tw::TmsMessage received;
+  tw::MailMessage received;
   const double load = Best([&] {
     std::istringstream in(text);
     received.Clear();

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "mail/message.h"
-#include "mail/pop3_remote.h"
-#include "mail/smtp.h"
+#include "mail/mail_message.h"
+#include "mail/pop3_mailbox.h"
+#include "mail/smtp_client.h"
 
 namespace {
 
@@ -31,12 +31,12 @@ int main(int argc, char** argv) {
   try {
     if (mode == "smtp" && argc > 2) {
       const int count = std::atoi(argv[2]);
-      tw::TmsMessage message;
+      tw::MailMessage message;
       message.Sender().SetAddress("bench@tarnwick.test");
       message.Recipients().Add("visitor@tarnwick.test");
       message.SetSubject("bench");
       message.Body() = {"A short message of a few lines.", "Second line.", "Third line."};
-      tw::TmsSMTP smtp;
+      tw::SmtpClient smtp;
       smtp.SetServer(Env("TW_SMTP_SERVER"));
       smtp.SetMailMessage(&message);
       const auto start = std::chrono::steady_clock::now();
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (mode == "pop3") {
-      tw::TmsRemotePOP pop;
+      tw::Pop3Mailbox pop;
       pop.SetServer(Env("TW_POP3_SERVER"));
       pop.SetUserName(Env("TW_POP3_USER"));
       pop.SetPassword(Env("TW_POP3_PASSWORD"));

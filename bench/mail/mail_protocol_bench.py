@@ -71,7 +71,7 @@ def main():
     program = sys.argv[1]
     ours = float(subprocess.check_output([program, "smtp", str(COUNT)]).split()[0])
     theirs = python_smtp(COUNT)
-    print(f"SMTP, {COUNT} messages: TmsSMTP {COUNT / ours:.0f}/s, smtplib {COUNT / theirs:.0f}/s, "
+    print(f"SMTP, {COUNT} messages: SmtpClient {COUNT / ours:.0f}/s, smtplib {COUNT / theirs:.0f}/s, "
           f"ratio {theirs / ours:.2f}")
     wait_for_size(1)
     empty_mailbox()
@@ -87,7 +87,7 @@ def main():
     ours_time = float(ours_time)
     theirs_time, _ = python_pop()
     mib = int(ours_octets) / (1024 * 1024)
-    print(f"POP3, {mib:.1f} MiB mailbox: TmsRemotePOP {mib / ours_time:.0f} MiB/s, "
+    print(f"POP3, {mib:.1f} MiB mailbox: Pop3Mailbox {mib / ours_time:.0f} MiB/s, "
           f"poplib {mib / theirs_time:.0f} MiB/s, ratio {theirs_time / ours_time:.2f}")
     empty_mailbox()
 

@@ -5,30 +5,30 @@
 
 namespace tw {
 
-std::array<PixelPoint, 4> CaptionPositions(TKeyLayout layout, int width, int height,
+std::array<PixelPoint, 4> CaptionPositions(KeyLayout layout, int width, int height,
                                            const std::array<int, 4>& text_widths) {
   const int q = static_cast<int>(std::lround(0.125 * height));
   std::array<PixelPoint, 4> at{};
   switch (layout) {
-    case TKeyLayout::klNormal:
+    case KeyLayout::klNormal:
       at[0] = {5, q};
       at[1] = {5, q + 13};
       break;
-    case TKeyLayout::klLetter:
+    case KeyLayout::klLetter:
       at[0] = {5, 2};
       at[1] = {5, 18};
       break;
-    case TKeyLayout::klDouble:
+    case KeyLayout::klDouble:
       at[0] = {width / 2 - text_widths[0] / 2 - 2, q - 2};
       at[1] = {width / 2 - text_widths[1] / 2 - 2, 4 * q};
       break;
-    case TKeyLayout::klQuad:
+    case KeyLayout::klQuad:
       at[0] = {6, q - 2};
       at[1] = {6, 4 * q};
       at[2] = {width - text_widths[2] - 6, q - 2};
       at[3] = {width - text_widths[3] - 6, 4 * q};
       break;
-    case TKeyLayout::klLetterPlus:
+    case KeyLayout::klLetterPlus:
       at[0] = {5, 2};
       at[1] = {5, 18};
       at[3] = {width - text_widths[3] - 5, 4 * q};

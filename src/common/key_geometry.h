@@ -12,7 +12,7 @@ namespace tw {
 // Where the four captions of a key of size width x height go (top-left corner of
 // each text), given each caption's text width. Captions a layout does not use sit
 // at the key's top-left corner.
-std::array<PixelPoint, 4> CaptionPositions(TKeyLayout layout, int width, int height,
+std::array<PixelPoint, 4> CaptionPositions(KeyLayout layout, int width, int height,
                                            const std::array<int, 4>& text_widths);
 
 // Colours are stored as 00BBGGRR numbers.

@@ -12,36 +12,36 @@ struct Row {
   KeyDefinition definition;
 };
 
-constexpr TKeyColour kLight = TKeyColour::kcLight;
-constexpr TKeyColour kDark = TKeyColour::kcDark;
+constexpr KeyColour kLight = KeyColour::kcLight;
+constexpr KeyColour kDark = KeyColour::kcDark;
 
 Row Light(std::string_view name, std::string caption, std::string caption2, std::string send,
-          TKeyLayout layout) {
-  return {name, {std::move(caption), std::move(caption2), std::move(send), TKeyType::ktNormal,
+          KeyLayout layout) {
+  return {name, {std::move(caption), std::move(caption2), std::move(send), KeyType::ktNormal,
                  kLight, layout}};
 }
 
 Row DarkNormal(std::string_view name, std::string caption, std::string caption2,
-               std::string send, TKeyType type = TKeyType::ktNormal) {
+               std::string send, KeyType type = KeyType::ktNormal) {
   return {name, {std::move(caption), std::move(caption2), std::move(send), type, kDark,
-                 TKeyLayout::klNormal}};
+                 KeyLayout::klNormal}};
 }
 
 // A digit or punctuation key: shifted character of a UK keyboard above the plain one.
 Row Double(std::string_view name, std::string shifted, std::string plain) {
-  return Light(name, std::move(shifted), plain, plain, TKeyLayout::klDouble);
+  return Light(name, std::move(shifted), plain, plain, KeyLayout::klDouble);
 }
 
 std::vector<Row> BuildTable() {
   std::vector<Row> rows;
   rows.reserve(kKeyCount);
-  rows.push_back(Light("Custom", "", "", "", TKeyLayout::klNormal));
+  rows.push_back(Light("Custom", "", "", "", KeyLayout::klNormal));
   static const char* const kLetterNames[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
                                              "J", "K", "L", "M", "N", "O", "P", "Q", "R",
                                              "S", "T", "U", "V", "W", "X", "Y", "Z"};
   for (const char* letter : kLetterNames) {
     std::string small(1, static_cast<char>(letter[0] - 'A' + 'a'));
-    rows.push_back(Light(letter, letter, "", small, TKeyLayout::klLetter));
+    rows.push_back(Light(letter, letter, "", small, KeyLayout::klLetter));
   }
   rows.push_back(Double("One", "!", "1"));
   rows.push_back(Double("Two", "\"", "2"));
@@ -65,10 +65,10 @@ std::vector<Row> BuildTable() {
   rows.push_back(Double("Comma", "<", ","));
   rows.push_back(Double("FullStop", ">", "."));
   rows.push_back(Double("Slash", "?", "/"));
-  rows.push_back(Light("SpaceBar", "", "", " ", TKeyLayout::klLetter));
-  rows.push_back(DarkNormal("Shift", "Shift", "", "", TKeyType::ktShift));
-  rows.push_back(DarkNormal("Alt", "Alt", "", "", TKeyType::ktAlt));
-  rows.push_back(DarkNormal("Ctrl", "Ctrl", "", "", TKeyType::ktCtrl));
+  rows.push_back(Light("SpaceBar", "", "", " ", KeyLayout::klLetter));
+  rows.push_back(DarkNormal("Shift", "Shift", "", "", KeyType::ktShift));
+  rows.push_back(DarkNormal("Alt", "Alt", "", "", KeyType::ktAlt));
+  rows.push_back(DarkNormal("Ctrl", "Ctrl", "", "", KeyType::ktCtrl));
   rows.push_back(DarkNormal("CapsLock", "Caps", "Lock", "{CapsLock}"));
   rows.push_back(DarkNormal("Tab", "Tab", "", "{Tab}"));
   rows.push_back(DarkNormal("Esc", "Esc", "", "{Esc}"));
@@ -95,19 +95,19 @@ std::vector<Row> BuildTable() {
   // "+" alone would hold Shift down; braces type the character itself.
   rows.push_back(DarkNormal("NumPlus", "+", "", "{+}"));
   rows.push_back(DarkNormal("Enter", "Enter", "", "{Enter}"));
-  rows.push_back(Light("NumPoint", ".", "", ".", TKeyLayout::klNormal));
+  rows.push_back(Light("NumPoint", ".", "", ".", KeyLayout::klNormal));
   static const char* const kNumNames[] = {"NumOne", "NumTwo", "NumThree", "NumFour",
                                           "NumFive", "NumSix", "NumSeven", "NumEight",
                                           "NumNine", "NumZero"};
   for (int i = 0; i < 10; ++i) {
     std::string digit(1, static_cast<char>('0' + (i + 1) % 10));
-    rows.push_back(Light(kNumNames[i], digit, "", digit, TKeyLayout::klNormal));
+    rows.push_back(Light(kNumNames[i], digit, "", digit, KeyLayout::klNormal));
   }
   static const char* const kFunctionNames[] = {"F1", "F2", "F3", "F4", "F5",  "F6",
                                                "F7", "F8", "F9", "F10", "F11", "F12"};
   for (int i = 0; i < 12; ++i) {
     std::string name = kFunctionNames[i];
-    Row row = Light(kFunctionNames[i], name, "", "{" + name + "}", TKeyLayout::klNormal);
+    Row row = Light(kFunctionNames[i], name, "", "{" + name + "}", KeyLayout::klNormal);
     if (i >= 4 && i <= 7) row.definition.colour = kDark;
     rows.push_back(std::move(row));
   }
@@ -124,23 +124,23 @@ const std::vector<Row>& Table() {
 
 }  // namespace
 
-const KeyDefinition& KeyDefinitionFor(TKey key) {
+const KeyDefinition& KeyDefinitionFor(KeyId key) {
   return Table().at(static_cast<std::size_t>(key)).definition;
 }
 
-std::string_view KeyName(TKey key) { return Table().at(static_cast<std::size_t>(key)).name; }
+std::string_view KeyName(KeyId key) { return Table().at(static_cast<std::size_t>(key)).name; }
 
-std::optional<TKey> KeyFromName(std::string_view name) {
+std::optional<KeyId> KeyFromName(std::string_view name) {
   const auto& table = Table();
   for (std::size_t i = 0; i < table.size(); ++i) {
-    if (SameName(table[i].name, name)) return static_cast<TKey>(i);
+    if (SameName(table[i].name, name)) return static_cast<KeyId>(i);
   }
   return std::nullopt;
 }
 
-std::optional<TKey> KeyFromIndex(int index) {
+std::optional<KeyId> KeyFromIndex(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= kKeyCount) return std::nullopt;
-  return static_cast<TKey>(index);
+  return static_cast<KeyId>(index);
 }
 
 }  // namespace tw

@@ -11,7 +11,7 @@
 namespace tw {
 
 // The key values in their stored order (the order is part of the keyboard files).
-enum class TKey {
+enum class KeyId {
   Custom,
   A, B, C, D, E, F, G, H, I, J, K, L, M, N, O, P, Q, R, S, T, U, V, W, X, Y, Z,
   One, Two, Three, Four, Five, Six, Seven, Eight, Nine, Zero,
@@ -25,32 +25,34 @@ enum class TKey {
   Cut, Copy, Paste,
 };
 inline constexpr std::size_t kKeyCount = 103;
-static_assert(static_cast<std::size_t>(TKey::Paste) + 1 == kKeyCount);
+static_assert(static_cast<std::size_t>(KeyId::Paste) + 1 == kKeyCount);
 
 // Modifier keys latch until the next ordinary key.
-enum class TKeyType { ktNormal, ktShift, ktAlt, ktCtrl, ktAltGr };
-enum class TKeyColour { kcLight, kcDark };
+enum class KeyType { ktNormal, ktShift, ktAlt, ktCtrl, ktAltGr };
+enum class KeyColour { kcLight, kcDark };
 // The numbers are those of the keyboard layout files.
-enum class TKeyLayout { klNormal, klLetter, klDouble, klQuad, klLetterPlus };
-enum class TKeySound { ksNone, ksMachine, ksAsterisk, ksExclamation, ksCritical, ksQuestion,
+// The numbers of the layouts are the ones a language file stores.
+enum class KeyLayout { klNormal, klLetter, klDouble, klQuad, klLetterPlus };
+static_assert(static_cast<int>(KeyLayout::klLetterPlus) == 4);
+enum class KeySound { ksNone, ksMachine, ksAsterisk, ksExclamation, ksCritical, ksQuestion,
                        ksDefault, ksCustom };
 
 struct KeyDefinition {
   std::string caption;
   std::string caption2;
   std::string send_string;  // key script typed by a click
-  TKeyType type = TKeyType::ktNormal;
-  TKeyColour colour = TKeyColour::kcLight;
-  TKeyLayout layout = TKeyLayout::klNormal;
+  KeyType type = KeyType::ktNormal;
+  KeyColour colour = KeyColour::kcLight;
+  KeyLayout layout = KeyLayout::klNormal;
 };
 
 // The table row of a key (captions are UTF-8).
-const KeyDefinition& KeyDefinitionFor(TKey key);
+const KeyDefinition& KeyDefinitionFor(KeyId key);
 // The identifier of a key ("Custom", "A", "One", "EndKey", "F12", ...).
-std::string_view KeyName(TKey key);
+std::string_view KeyName(KeyId key);
 // The key of an identifier, compared without regard to case.
-std::optional<TKey> KeyFromName(std::string_view name);
+std::optional<KeyId> KeyFromName(std::string_view name);
 // Key value from its position in the order above, if in range.
-std::optional<TKey> KeyFromIndex(int index);
+std::optional<KeyId> KeyFromIndex(int index);
 
 }  // namespace tw

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/key_kinds.h"
+#include "common/key_table.h"
 
 namespace tw {
 

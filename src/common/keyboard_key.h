@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/key_kinds.h"
+#include "common/key_table.h"
 #include "common/keyboard_section.h"
 
 namespace tw {

@@ -31,32 +31,32 @@ void MeterValues::Recompute() {
   percent_ = static_cast<std::int32_t>(static_cast<std::int64_t>(completed_) * 100 / total_);
 }
 
-MeterSplit SplitMeter(const PixelRect& area, TMeterDirection direction, std::int32_t completed,
+MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int32_t completed,
                       std::int32_t total) {
   if (total < 1) total = 1;
   completed = std::clamp(completed, 0, total);
-  bool horizontal = direction == TMeterDirection::mdLeftToRight ||
-                    direction == TMeterDirection::mdRightToLeft;
+  bool horizontal = direction == MeterDirection::mdLeftToRight ||
+                    direction == MeterDirection::mdRightToLeft;
   int extent = std::max(0, horizontal ? area.width : area.height);
   int done = static_cast<int>(static_cast<std::int64_t>(extent) * completed / total);
   MeterSplit split{area, area};
   switch (direction) {
-    case TMeterDirection::mdLeftToRight:
+    case MeterDirection::mdLeftToRight:
       split.done.width = done;
       split.rest.left += done;
       split.rest.width -= done;
       break;
-    case TMeterDirection::mdRightToLeft:
+    case MeterDirection::mdRightToLeft:
       split.done.left = area.Right() - done;
       split.done.width = done;
       split.rest.width -= done;
       break;
-    case TMeterDirection::mdTopToBottom:
+    case MeterDirection::mdTopToBottom:
       split.done.height = done;
       split.rest.top += done;
       split.rest.height -= done;
       break;
-    case TMeterDirection::mdBottomToTop:
+    case MeterDirection::mdBottomToTop:
       split.done.top = area.Bottom() - done;
       split.done.height = done;
       split.rest.height -= done;

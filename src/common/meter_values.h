@@ -29,7 +29,7 @@ class MeterValues {
   std::int32_t percent_ = 50;
 };
 
-enum class TMeterDirection { mdLeftToRight, mdRightToLeft, mdTopToBottom, mdBottomToTop };
+enum class MeterDirection { mdLeftToRight, mdRightToLeft, mdTopToBottom, mdBottomToTop };
 
 struct MeterSplit {
   PixelRect done;
@@ -38,7 +38,7 @@ struct MeterSplit {
 
 // Splits the area: the done part's extent along the direction is
 // extent * completed / total, placed at the side the meter fills from.
-MeterSplit SplitMeter(const PixelRect& area, TMeterDirection direction, std::int32_t completed,
+MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int32_t completed,
                       std::int32_t total);
 
 }  // namespace tw

@@ -28,20 +28,20 @@ const char* EncodingName(TmsAttEncoding encoding) {
   return "7bit";
 }
 
-void TmsAttItem::SetFileName(std::string_view file_name) {
+void Attachment::SetFileName(std::string_view file_name) {
   file_name_ = CutTo(file_name, kShortTextMax);
   if (file_name_.empty()) return;
   content_type_ = CutTo(ContentTypeForFileName(file_name_), kShortTextMax);
   encoding_ = EncodingForContentType(content_type_);
 }
 
-std::string TmsAttItem::BaseName() const { return BaseFileName(file_name_); }
+std::string Attachment::BaseName() const { return BaseFileName(file_name_); }
 
-void TmsAttItem::SetContentType(std::string_view content_type) {
+void Attachment::SetContentType(std::string_view content_type) {
   content_type_ = CutTo(content_type, kShortTextMax);
 }
 
-TmsAttItem& TmsAttList::Add(std::string_view file_name) {
+Attachment& AttachmentList::Add(std::string_view file_name) {
   std::ifstream in{std::string(file_name), std::ios::binary};
   if (!in) throw EMessageError("Cannot open file " + std::string(file_name));
   std::ostringstream contents;
@@ -50,15 +50,15 @@ TmsAttItem& TmsAttList::Add(std::string_view file_name) {
   return AddData(file_name, std::move(contents).str());
 }
 
-TmsAttItem& TmsAttList::AddData(std::string_view file_name, std::string contents) {
-  TmsAttItem item;
+Attachment& AttachmentList::AddData(std::string_view file_name, std::string contents) {
+  Attachment item;
   item.SetFileName(file_name);
   item.Contents() = std::move(contents);
   items_.push_back(std::move(item));
   return items_.back();
 }
 
-void TmsAttList::Delete(std::size_t index) {
+void AttachmentList::Delete(std::size_t index) {
   if (index < items_.size()) items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

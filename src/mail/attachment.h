@@ -16,9 +16,9 @@ TmsAttEncoding EncodingForContentType(std::string_view content_type);
 // "7bit", "Base64" or "Quoted-Printable".
 const char* EncodingName(TmsAttEncoding encoding);
 
-class TmsAttItem {
+class Attachment {
  public:
-  TmsAttItem() = default;
+  Attachment() = default;
 
   std::string& Contents() { return contents_; }
   const std::string& Contents() const { return contents_; }
@@ -35,7 +35,7 @@ class TmsAttItem {
   TmsAttEncoding Encoding() const { return encoding_; }
   void SetEncoding(TmsAttEncoding encoding) { encoding_ = encoding; }
 
-  bool operator==(const TmsAttItem&) const = default;
+  bool operator==(const Attachment&) const = default;
 
  private:
   std::string contents_;
@@ -44,25 +44,25 @@ class TmsAttItem {
   TmsAttEncoding encoding_ = TmsAttEncoding::kSevenBit;
 };
 
-class TmsAttList {
+class AttachmentList {
  public:
   std::size_t Count() const { return items_.size(); }
-  TmsAttItem& Item(std::size_t index) { return items_.at(index); }
-  const TmsAttItem& Item(std::size_t index) const { return items_.at(index); }
+  Attachment& Item(std::size_t index) { return items_.at(index); }
+  const Attachment& Item(std::size_t index) const { return items_.at(index); }
   // Attaches a file: its name sets type and encoding, its whole contents are read.
   // Raises EMessageError when the file cannot be read.
-  TmsAttItem& Add(std::string_view file_name);
+  Attachment& Add(std::string_view file_name);
   // Attaches data under a file name, as Add does for a file.
-  TmsAttItem& AddData(std::string_view file_name, std::string contents);
+  Attachment& AddData(std::string_view file_name, std::string contents);
   void Delete(std::size_t index);
   void Clear() { items_.clear(); }
 
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
-  bool operator==(const TmsAttList&) const = default;
+  bool operator==(const AttachmentList&) const = default;
 
  private:
-  std::vector<TmsAttItem> items_;
+  std::vector<Attachment> items_;
 };
 
 }  // namespace tw

@@ -37,7 +37,7 @@ std::string DecodeEncodedWords(std::string_view value) {
     }
     out.append(rest.substr(0, start));
     const std::string_view encoded = rest.substr(kind_at + 3, end - kind_at - 3);
-    out += kind == 'B' ? Base64Decode(encoded) : TQuotedPrintable::DecodeText(encoded);
+    out += kind == 'B' ? Base64Decode(encoded) : QuotedPrintable::DecodeText(encoded);
     rest = rest.substr(end + 2);
     // Blanks between two encoded words only separate them; before plain text they stay.
     const std::string_view next = TrimBlanks(rest);

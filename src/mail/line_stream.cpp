@@ -4,10 +4,10 @@
 
 namespace tw {
 
-TLineStream::TLineStream(std::string_view text) : lines_(SplitLines(text)) {}
+LineStream::LineStream(std::string_view text) : lines_(SplitLines(text)) {}
 
-const std::string& TLineStream::Peek() const { return Eof() ? empty_ : lines_[pos_]; }
+const std::string& LineStream::Peek() const { return Eof() ? empty_ : lines_[pos_]; }
 
-const std::string& TLineStream::ReadLine() { return Eof() ? empty_ : lines_[pos_++]; }
+const std::string& LineStream::ReadLine() { return Eof() ? empty_ : lines_[pos_++]; }
 
 }  // namespace tw

@@ -7,9 +7,9 @@
 
 namespace tw {
 
-class TLineStream {
+class LineStream {
  public:
-  explicit TLineStream(std::string_view text);
+  explicit LineStream(std::string_view text);
 
   bool Eof() const { return pos_ >= lines_.size(); }
   // The next line; at the end an empty line (check Eof first).

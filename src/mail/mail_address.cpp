@@ -1,7 +1,7 @@
 #include "mail/mail_address.h"
 
 #include "mail/encoded_words.h"
-#include "mail/headers.h"
+#include "mail/mail_headers.h"
 #include "mail/mail_errors.h"
 #include "mail/text_util.h"
 
@@ -17,16 +17,16 @@ std::string Clean(std::string_view text) {
 
 }  // namespace
 
-void TmsMailAddress::SetName(std::string_view name) { name_ = CutTo(name, kShortTextMax); }
-void TmsMailAddress::SetAddress(std::string_view address) { address_ = CutTo(address, kShortTextMax); }
+void MailAddress::SetName(std::string_view name) { name_ = CutTo(name, kShortTextMax); }
+void MailAddress::SetAddress(std::string_view address) { address_ = CutTo(address, kShortTextMax); }
 
-TmsMailAddress& TmsAddressList::Add(std::string_view address, std::string_view name) {
+MailAddress& AddressList::Add(std::string_view address, std::string_view name) {
   items_.emplace_back(address, name);
   return items_.back();
 }
 
-TmsMailAddress ParseMailAddress(std::string_view text) {
-  TmsMailAddress result;
+MailAddress ParseMailAddress(std::string_view text) {
+  MailAddress result;
   const auto lt = text.find('<');
   if (lt != std::string_view::npos) {
     const auto gt = text.find('>', lt + 1);
@@ -49,7 +49,7 @@ TmsMailAddress ParseMailAddress(std::string_view text) {
   return result;
 }
 
-void ParseAddressListHeader(const TmsHeaders& headers, std::string_view name, TmsAddressList& list) {
+void ParseAddressListHeader(const MailHeaders& headers, std::string_view name, AddressList& list) {
   const std::string prefix = std::string(name) + ":";
   const auto& lines = headers.Lines();
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -67,7 +67,7 @@ void ParseAddressListHeader(const TmsHeaders& headers, std::string_view name, Tm
       const std::string_view piece = TrimBlanks(std::string_view(value).substr(start, k - start));
       start = k + 1;
       if (piece.empty()) continue;
-      const TmsMailAddress address = ParseMailAddress(DecodeEncodedWords(piece));
+      const MailAddress address = ParseMailAddress(DecodeEncodedWords(piece));
       list.Add(address.Address(), address.Name());
     }
   }

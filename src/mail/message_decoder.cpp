@@ -65,7 +65,7 @@ std::optional<std::string> HeaderParameter(std::string_view value, std::string_v
   return std::nullopt;
 }
 
-TmsMessageDecoder::TmsMessageDecoder(TmsCustomMessage& message, std::istream& stream) : message_(message) {
+MessageDecoder::MessageDecoder(MessageBase& message, std::istream& stream) : message_(message) {
   char block[16384];
   while (stream.read(block, sizeof(block)) || stream.gcount() > 0) {
     source_.append(block, static_cast<std::size_t>(stream.gcount()));
@@ -73,7 +73,7 @@ TmsMessageDecoder::TmsMessageDecoder(TmsCustomMessage& message, std::istream& st
   }
 }
 
-void TmsMessageDecoder::Decode() {
+void MessageDecoder::Decode() {
   lines_.emplace(source_);
   // The POP3 terminator: the last line holding only ".". It is no part of the message
   // (and would spoil a message that ends in an encoded attachment).
@@ -98,19 +98,19 @@ void TmsMessageDecoder::Decode() {
     message_.Body() = {"The following error has been occured while processing the message:", error.what(),
                        "The original message will be stored as an attachment"};
     message_.Attachments().Clear();
-    TmsAttItem& item = message_.Attachments().AddData("original.eml", std::string(raw));
+    Attachment& item = message_.Attachments().AddData("original.eml", std::string(raw));
     item.SetContentType("message/rfc822");
     item.SetEncoding(TmsAttEncoding::kSevenBit);
   }
 }
 
-TmsAttItem& TmsMessageDecoder::AddAttachment(const std::string& name) {
-  TmsAttList& list = message_.Attachments();
+Attachment& MessageDecoder::AddAttachment(const std::string& name) {
+  AttachmentList& list = message_.Attachments();
   if (list.Count() >= kMaxAttachments) throw EMessageParserError("Too many attachments");
   return list.AddData(name, {});
 }
 
-void TmsMessageDecoder::DecodePlain() {
+void MessageDecoder::DecodePlain() {
   auto& body = message_.Body();
   while (!lines_->Eof()) {
     const std::string& line = lines_->ReadLine();
@@ -134,11 +134,11 @@ void TmsMessageDecoder::DecodePlain() {
     }
     const std::string file_name = name.empty() ? "att." + std::to_string(message_.Attachments().Count()) : name;
     AddAttachment(file_name).Contents() = std::move(data);
-    message_.SetEncoding(TMsgEncoding::meUU);
+    message_.SetEncoding(MessageEncoding::meUU);
   }
 }
 
-std::string TmsMessageDecoder::DecodeData(const std::string& transfer_encoding,
+std::string MessageDecoder::DecodeData(const std::string& transfer_encoding,
                                           const std::vector<std::string>& lines) {
   if (ContainsNoCase(transfer_encoding, "base64")) return Base64DecodeLines(lines);
   if (ContainsNoCase(transfer_encoding, "x-uue")) {
@@ -151,11 +151,11 @@ std::string TmsMessageDecoder::DecodeData(const std::string& transfer_encoding,
     }
     return data;
   }
-  if (ContainsNoCase(transfer_encoding, "quoted-printable")) return TQuotedPrintable::Decode(lines);
+  if (ContainsNoCase(transfer_encoding, "quoted-printable")) return QuotedPrintable::Decode(lines);
   return JoinLines(lines);
 }
 
-void TmsMessageDecoder::DecodeMime() {
+void MessageDecoder::DecodeMime() {
   std::string type = headers_.GetHeader("Content-Type");
   if (headers_.GetHeader("X-Mailer") == "V Mailsystem R #0001") type.clear();
   if (ContainsNoCase(type, "multipart")) {
@@ -177,7 +177,7 @@ void TmsMessageDecoder::DecodeMime() {
       file_name = "att." + std::to_string(message_.Attachments().Count());
     }
     std::string data = DecodeData(transfer, content);
-    TmsAttItem& item = AddAttachment(file_name);
+    Attachment& item = AddAttachment(file_name);
     item.SetContentType(MediaType(type));
     item.SetEncoding(EncodingForContentType(item.ContentType()));
     item.Contents() = std::move(data);
@@ -189,24 +189,24 @@ void TmsMessageDecoder::DecodeMime() {
   // but it is no longer encoded: only the transfer encoding decides the decoding.
   const bool quoted = ContainsNoCase(transfer, "quoted-printable");
   if (quoted || ContainsNoCase(headers_.GetHeader("X-MIME-Autoconverted"), "quoted-printable")) {
-    message_.SetCharSet(TCharSet::csISO8859);
+    message_.SetCharSet(MailCharSet::csISO8859);
   }
   std::vector<std::string> content;
   if (quoted || ContainsNoCase(transfer, "base64")) {
     while (!lines_->Eof()) content.push_back(lines_->ReadLine());
-    message_.Body() = SplitTextPieces(quoted ? TQuotedPrintable::Decode(content) : Base64DecodeLines(content));
+    message_.Body() = SplitTextPieces(quoted ? QuotedPrintable::Decode(content) : Base64DecodeLines(content));
     return;
   }
   DecodePlain();
-  if (message_.Encoding() == TMsgEncoding::meUU) {
+  if (message_.Encoding() == MessageEncoding::meUU) {
     for (const char* header : {"MIME-VERSION", "CONTENT-TYPE", "CONTENT-TRANSFER-ENCODING"}) {
       message_.Headers().RemoveAllHeaders(header);
     }
   }
 }
 
-TmsHeaders TmsMessageDecoder::ReadPartHeaders(const std::string& boundary) {
-  TmsHeaders part;
+MailHeaders MessageDecoder::ReadPartHeaders(const std::string& boundary) {
+  MailHeaders part;
   while (!lines_->Eof()) {
     const std::string& line = lines_->Peek();
     if (line.empty()) {
@@ -219,7 +219,7 @@ TmsHeaders TmsMessageDecoder::ReadPartHeaders(const std::string& boundary) {
   return part;
 }
 
-int TmsMessageDecoder::ReadUntilDelimiter(const std::string& boundary, std::vector<std::string>* content) {
+int MessageDecoder::ReadUntilDelimiter(const std::string& boundary, std::vector<std::string>* content) {
   while (!lines_->Eof()) {
     const std::string& line = lines_->ReadLine();
     const int kind = DelimiterKind(line, boundary);
@@ -229,14 +229,14 @@ int TmsMessageDecoder::ReadUntilDelimiter(const std::string& boundary, std::vect
   return 0;
 }
 
-void TmsMessageDecoder::DecodeMultipart(const std::string& boundary, bool alternative, int depth) {
+void MessageDecoder::DecodeMultipart(const std::string& boundary, bool alternative, int depth) {
   if (boundary.empty()) throw EMessageParserError("Cannot find boundary");
   for (;;) {
     if (lines_->Eof()) throw EMessageParserError("Cannot find boundary");
     if (DelimiterKind(lines_->ReadLine(), boundary) == 1) break;
   }
   for (bool first = true;; first = false) {
-    const TmsHeaders part = ReadPartHeaders(boundary);
+    const MailHeaders part = ReadPartHeaders(boundary);
     const std::string type = part.GetHeader("Content-Type");
     if (body_pending_ && ContainsNoCase(type, "multipart") && depth + 1 < kMaxNesting) {
       const auto inner = HeaderParameter(type, "boundary");
@@ -260,25 +260,25 @@ void TmsMessageDecoder::DecodeMultipart(const std::string& boundary, bool altern
   }
 }
 
-void TmsMessageDecoder::HandlePart(const TmsHeaders& part, std::vector<std::string>& content, bool alternative,
+void MessageDecoder::HandlePart(const MailHeaders& part, std::vector<std::string>& content, bool alternative,
                                    bool whole_message) {
   const std::string type = part.GetHeader("Content-Type");
   const std::string transfer = part.GetHeader("Content-Transfer-Encoding");
   if (body_pending_) {
     body_pending_ = false;
     const auto charset = HeaderParameter(type, "charset");
-    if (charset && EqualsNoCase(*charset, "iso-2022-jp")) message_.SetCharSet(TCharSet::csISO2022jp);
+    if (charset && EqualsNoCase(*charset, "iso-2022-jp")) message_.SetCharSet(MailCharSet::csISO2022jp);
     if (whole_message && !type.empty()) message_.SetContentType(MediaType(type));
     if (ContainsNoCase(transfer, "quoted-printable")) {
-      message_.Body() = SplitTextPieces(TQuotedPrintable::Decode(content));
-      message_.SetCharSet(TCharSet::csISO8859);
+      message_.Body() = SplitTextPieces(QuotedPrintable::Decode(content));
+      message_.SetCharSet(MailCharSet::csISO8859);
       return;
     }
     if (!ContainsNoCase(transfer, "base64")) {
       message_.Body() = std::move(content);
       return;
     }
-    if (message_.CharSet() == TCharSet::csISO2022jp) {
+    if (message_.CharSet() == MailCharSet::csISO2022jp) {
       message_.Body() = SplitTextPieces(Base64DecodeLines(content));
       return;
     }
@@ -293,7 +293,7 @@ void TmsMessageDecoder::HandlePart(const TmsHeaders& part, std::vector<std::stri
     file_name = (alternative ? "_alt." : "att.") + std::to_string(message_.Attachments().Count());
   }
   std::string data = DecodeData(transfer, content);
-  TmsAttItem& item = AddAttachment(file_name);
+  Attachment& item = AddAttachment(file_name);
   item.SetContentType(type.empty() ? std::string("text/plain") : MediaType(type));
   item.SetEncoding(EncodingForContentType(item.ContentType()));
   item.Contents() = std::move(data);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "mail/custom_message.h"
+#include "mail/message_base.h"
 #include "mail/line_stream.h"
 
 namespace tw {
@@ -22,31 +22,31 @@ namespace tw {
 // 'multipart/mixed; boundary="123"', without its quotes; nullopt when absent.
 std::optional<std::string> HeaderParameter(std::string_view value, std::string_view name);
 
-class TmsMessageDecoder {
+class MessageDecoder {
  public:
   static constexpr std::size_t kMaxMessageBytes = 64u << 20;
   static constexpr int kMaxNesting = 8;
   static constexpr std::size_t kMaxAttachments = 1000;
 
-  TmsMessageDecoder(TmsCustomMessage& message, std::istream& stream);
+  MessageDecoder(MessageBase& message, std::istream& stream);
   void Decode();
 
  private:
   void DecodePlain();
   void DecodeMime();
   void DecodeMultipart(const std::string& boundary, bool alternative, int depth);
-  void HandlePart(const TmsHeaders& part, std::vector<std::string>& content, bool alternative,
+  void HandlePart(const MailHeaders& part, std::vector<std::string>& content, bool alternative,
                   bool whole_message);
-  TmsHeaders ReadPartHeaders(const std::string& boundary);
+  MailHeaders ReadPartHeaders(const std::string& boundary);
   // Reads lines up to the next delimiter of boundary; returns 1 for "--b", 2 for "--b--".
   int ReadUntilDelimiter(const std::string& boundary, std::vector<std::string>* content);
-  TmsAttItem& AddAttachment(const std::string& name);
+  Attachment& AddAttachment(const std::string& name);
   std::string DecodeData(const std::string& transfer_encoding, const std::vector<std::string>& lines);
 
-  TmsCustomMessage& message_;
+  MessageBase& message_;
   std::string source_;
-  std::optional<TLineStream> lines_;
-  TmsHeaders headers_;
+  std::optional<LineStream> lines_;
+  MailHeaders headers_;
   bool body_pending_ = true;  // the first leaf part has not been taken yet
 };
 

@@ -11,26 +11,26 @@ namespace {
 // Body lines of this length or longer are sent quoted-printable.
 constexpr std::size_t kLongLine = 256;
 
-std::string Lower(const TmsAttItem& item) { return ToLowerAscii(item.BaseName()); }
-bool IsAlt(const TmsAttItem& item) { return StartsWithNoCase(item.BaseName(), "_alt."); }
-bool IsBodyFile(const TmsAttItem& item) {
+std::string Lower(const Attachment& item) { return ToLowerAscii(item.BaseName()); }
+bool IsAlt(const Attachment& item) { return StartsWithNoCase(item.BaseName(), "_alt."); }
+bool IsBodyFile(const Attachment& item) {
   const std::string name = Lower(item);
   return name == "_htmbody.htm" || name == "_rtfbody.rtf";
 }
 // An attachment that is a file of its own (not part of an alternative group nor a body).
-bool IsOrdinary(const TmsAttItem& item) { return !IsAlt(item) && !IsBodyFile(item); }
+bool IsOrdinary(const Attachment& item) { return !IsAlt(item) && !IsBodyFile(item); }
 
 }  // namespace
 
-TmsMessageEncoder::TmsMessageEncoder(const TmsCustomMessage& message, std::ostream& stream)
+MessageEncoder::MessageEncoder(const MessageBase& message, std::ostream& stream)
     : message_(message), out_(stream) {}
 
-void TmsMessageEncoder::Encode() {
+void MessageEncoder::Encode() {
   for (const auto& line : message_.Body()) long_lines_ = long_lines_ || line.size() >= kLongLine;
   message_.WriteHeaderBlock(out_);
   const std::string type = message_.ContentType();
-  const TmsAttList& attachments = message_.Attachments();
-  if (message_.Encoding() == TMsgEncoding::meUU) {
+  const AttachmentList& attachments = message_.Attachments();
+  if (message_.Encoding() == MessageEncoding::meUU) {
     WriteUuencoded();
   } else if (type == "multipart/mixed") {
     WriteMultipart(type, true);
@@ -59,7 +59,7 @@ void TmsMessageEncoder::Encode() {
   out_.Flush();
 }
 
-void TmsMessageEncoder::WriteUuencoded() {
+void MessageEncoder::WriteUuencoded() {
   out_.Line("");
   out_.Lines(message_.Body());
   for (const auto& item : message_.Attachments()) {
@@ -71,47 +71,47 @@ void TmsMessageEncoder::WriteUuencoded() {
   }
 }
 
-void TmsMessageEncoder::WriteTextPartHeader() {
-  if (message_.CharSet() == TCharSet::csISO8859) {
+void MessageEncoder::WriteTextPartHeader() {
+  if (message_.CharSet() == MailCharSet::csISO8859) {
     out_.Line("Content-Type: text/plain; charset=\"iso-8859-1\"");
     out_.Line("Content-Transfer-Encoding: quoted-printable");
     return;
   }
-  out_.Line(message_.CharSet() == TCharSet::csISO2022jp ? "Content-Type: text/plain; charset=\"iso-2022-jp\""
+  out_.Line(message_.CharSet() == MailCharSet::csISO2022jp ? "Content-Type: text/plain; charset=\"iso-2022-jp\""
                                                          : "Content-Type: text/plain; charset=\"us-ascii\"");
   out_.Line(long_lines_ ? "Content-Transfer-Encoding: quoted-printable" : "Content-Transfer-Encoding: 7bit");
 }
 
-void TmsMessageEncoder::WriteBodyLines() {
+void MessageEncoder::WriteBodyLines() {
   if (message_.Body().empty()) return;
-  if (message_.CharSet() == TCharSet::csISO8859 || long_lines_) {
-    out_.Lines(TQuotedPrintable::Encode(JoinLines(message_.Body())));
+  if (message_.CharSet() == MailCharSet::csISO8859 || long_lines_) {
+    out_.Lines(QuotedPrintable::Encode(JoinLines(message_.Body())));
   } else {
     out_.Lines(message_.Body());
   }
 }
 
-void TmsMessageEncoder::WriteTextPlain() {
+void MessageEncoder::WriteTextPlain() {
   WriteTextPartHeader();
   out_.Line("");
   WriteBodyLines();
 }
 
-void TmsMessageEncoder::WriteTextRich(const std::string& type) {
+void MessageEncoder::WriteTextRich(const std::string& type) {
   std::string line = "Content-Type: " + type;
-  if (message_.CharSet() != TCharSet::csUSASCII) line += "; charset=\"iso-8859-1\"";
+  if (message_.CharSet() != MailCharSet::csUSASCII) line += "; charset=\"iso-8859-1\"";
   out_.Line(line);
   out_.Line("Content-Transfer-Encoding: quoted-printable");
   out_.Line("");
   if (!message_.Body().empty()) {
-    out_.Lines(TQuotedPrintable::Encode(JoinLines(message_.Body())));
+    out_.Lines(QuotedPrintable::Encode(JoinLines(message_.Body())));
   } else if (message_.Attachments().Count() == 1) {
     // "_htmbody.htm" / "_rtfbody.rtf": the file is the text.
-    out_.Lines(TQuotedPrintable::Encode(message_.Attachments().Item(0).Contents()));
+    out_.Lines(QuotedPrintable::Encode(message_.Attachments().Item(0).Contents()));
   }
 }
 
-std::string TmsMessageEncoder::PickBoundary(const std::string& other) const {
+std::string MessageEncoder::PickBoundary(const std::string& other) const {
   std::string boundary;
   for (int attempt = 0; attempt < 100; ++attempt) {
     boundary = message_.NewBoundary();
@@ -129,7 +129,7 @@ std::string TmsMessageEncoder::PickBoundary(const std::string& other) const {
   return boundary;
 }
 
-void TmsMessageEncoder::WriteAttachmentHeader(const TmsAttItem& item) {
+void MessageEncoder::WriteAttachmentHeader(const Attachment& item) {
   const bool ordinary = IsOrdinary(item);
   std::string type = "Content-Type: " + item.ContentType();
   if (ordinary) type += "; name=\"" + item.BaseName() + "\"";
@@ -138,13 +138,13 @@ void TmsMessageEncoder::WriteAttachmentHeader(const TmsAttItem& item) {
   if (ordinary) out_.Line("Content-Disposition: attachment; filename=\"" + item.BaseName() + "\"");
 }
 
-void TmsMessageEncoder::WriteContents(const TmsAttItem& item) {
+void MessageEncoder::WriteContents(const Attachment& item) {
   switch (item.Encoding()) {
     case TmsAttEncoding::kBase64:
       out_.Lines(Base64EncodeLines(item.Contents()));
       break;
     case TmsAttEncoding::kQuotedPrintable:
-      out_.Lines(TQuotedPrintable::Encode(item.Contents()));
+      out_.Lines(QuotedPrintable::Encode(item.Contents()));
       break;
     case TmsAttEncoding::kSevenBit:
       out_.Lines(SplitTextPieces(item.Contents()));
@@ -152,7 +152,7 @@ void TmsMessageEncoder::WriteContents(const TmsAttItem& item) {
   }
 }
 
-void TmsMessageEncoder::WriteSingleAttachment(const TmsAttItem& item) {
+void MessageEncoder::WriteSingleAttachment(const Attachment& item) {
   out_.Line("Content-Type: " + item.ContentType() + "; name=\"" + item.BaseName() + "\"");
   out_.Line(std::string("Content-Transfer-Encoding: ") + EncodingName(item.Encoding()));
   out_.Line("Content-Disposition: attachment; filename=\"" + item.BaseName() + "\"");
@@ -160,8 +160,8 @@ void TmsMessageEncoder::WriteSingleAttachment(const TmsAttItem& item) {
   WriteContents(item);
 }
 
-void TmsMessageEncoder::WriteMultipart(const std::string& type, bool top_level) {
-  const TmsAttList& attachments = message_.Attachments();
+void MessageEncoder::WriteMultipart(const std::string& type, bool top_level) {
+  const AttachmentList& attachments = message_.Attachments();
   const std::string outer = PickBoundary();
   out_.Line("Content-Type: " + type + "; boundary=\"" + outer + "\"");
   out_.Line("");
@@ -191,7 +191,7 @@ void TmsMessageEncoder::WriteMultipart(const std::string& type, bool top_level) 
   }
   bool group_closed = false;
   for (std::size_t i = 0; i < attachments.Count(); ++i) {
-    const TmsAttItem& item = attachments.Item(i);
+    const Attachment& item = attachments.Item(i);
     if (i > 0) {
       // The empty line after the previous contents already ends them: one more would
       // add a line break to every attachment but the last.

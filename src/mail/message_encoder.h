@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "mail/custom_message.h"
+#include "mail/message_base.h"
 #include "mail/mail_line_writer.h"
 
 namespace tw {
 
-class TmsMessageEncoder {
+class MessageEncoder {
  public:
-  TmsMessageEncoder(const TmsCustomMessage& message, std::ostream& stream);
+  MessageEncoder(const MessageBase& message, std::ostream& stream);
   void Encode();
 
  private:
@@ -21,15 +21,15 @@ class TmsMessageEncoder {
   void WriteTextPlain();
   void WriteTextRich(const std::string& type);
   void WriteMultipart(const std::string& type, bool top_level);
-  void WriteSingleAttachment(const TmsAttItem& item);
+  void WriteSingleAttachment(const Attachment& item);
   void WriteTextPartHeader();
   void WriteBodyLines();
-  void WriteAttachmentHeader(const TmsAttItem& item);
-  void WriteContents(const TmsAttItem& item);
+  void WriteAttachmentHeader(const Attachment& item);
+  void WriteContents(const Attachment& item);
   // A boundary that occurs in none of the texts written unencoded or quoted-printable.
   std::string PickBoundary(const std::string& other = {}) const;
 
-  const TmsCustomMessage& message_;
+  const MessageBase& message_;
   MailLineWriter out_;
   bool long_lines_ = false;
 };

@@ -34,12 +34,12 @@ void EncodePiece(std::string_view piece, bool last, std::string& out) {
 }
 
 void EncodeParagraph(std::string_view paragraph, std::vector<std::string>& lines) {
-  if (paragraph.size() > TQuotedPrintable::kMaxParagraph) throw EMessageError("Paragraph is too large");
+  if (paragraph.size() > QuotedPrintable::kMaxParagraph) throw EMessageError("Paragraph is too large");
   if (paragraph.empty()) {
     lines.emplace_back();
     return;
   }
-  constexpr std::size_t kPiece = TQuotedPrintable::kMaxPiece;
+  constexpr std::size_t kPiece = QuotedPrintable::kMaxPiece;
   while (!paragraph.empty()) {
     std::size_t cut = paragraph.size();
     if (paragraph.size() > kPiece) {
@@ -56,7 +56,7 @@ void EncodeParagraph(std::string_view paragraph, std::vector<std::string>& lines
 
 }  // namespace
 
-std::vector<std::string> TQuotedPrintable::Encode(std::string_view data) {
+std::vector<std::string> QuotedPrintable::Encode(std::string_view data) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i < data.size(); ++i) {
@@ -69,7 +69,7 @@ std::vector<std::string> TQuotedPrintable::Encode(std::string_view data) {
   return lines;
 }
 
-std::string TQuotedPrintable::Decode(const std::vector<std::string>& lines) {
+std::string QuotedPrintable::Decode(const std::vector<std::string>& lines) {
   std::string out;
   std::size_t paragraph = 0;  // bytes of the current paragraph so far
   for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -102,7 +102,7 @@ std::string TQuotedPrintable::Decode(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::string TQuotedPrintable::DecodeText(std::string_view text) {
+std::string QuotedPrintable::DecodeText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

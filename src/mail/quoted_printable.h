@@ -14,7 +14,7 @@
 
 namespace tw {
 
-class TQuotedPrintable {
+class QuotedPrintable {
  public:
   static constexpr std::size_t kMaxParagraph = 24575;
   static constexpr std::size_t kMaxPiece = 65;

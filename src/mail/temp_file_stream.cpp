@@ -9,7 +9,7 @@
 
 namespace tw {
 
-TTempFileStream::TTempFileStream() {
+TempFileStream::TempFileStream() {
   std::error_code error;
   std::string directory = std::filesystem::temp_directory_path(error).string();
   if (error || directory.empty()) directory = "/tmp";
@@ -25,7 +25,7 @@ TTempFileStream::TTempFileStream() {
   }
 }
 
-TTempFileStream::~TTempFileStream() {
+TempFileStream::~TempFileStream() {
   close();
   ::unlink(path_.c_str());  // a failing delete is of no consequence
 }

@@ -8,13 +8,13 @@
 
 namespace tw {
 
-class TTempFileStream : public std::fstream {
+class TempFileStream : public std::fstream {
  public:
   // Raises EMessageError when no temporary file can be created.
-  TTempFileStream();
-  ~TTempFileStream() override;
-  TTempFileStream(const TTempFileStream&) = delete;
-  TTempFileStream& operator=(const TTempFileStream&) = delete;
+  TempFileStream();
+  ~TempFileStream() override;
+  TempFileStream(const TempFileStream&) = delete;
+  TempFileStream& operator=(const TempFileStream&) = delete;
 
   const std::string& Path() const { return path_; }
 

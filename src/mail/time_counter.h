@@ -7,7 +7,7 @@
 
 namespace tw {
 
-class TTimeCounter {
+class TimeCounter {
  public:
   using Clock = std::chrono::steady_clock;
 

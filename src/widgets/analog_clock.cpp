@@ -19,7 +19,7 @@ QPolygon Kite(PixelPoint centre, double angle, int length) {
 
 }  // namespace
 
-TAnalogClock::TAnalogClock(QWidget* parent) : QWidget(parent) {
+AnalogClock::AnalogClock(QWidget* parent) : QWidget(parent) {
   resize(60, 60);
   const QPalette& p = palette();
   back_color_ = p.color(QPalette::Button);
@@ -33,17 +33,17 @@ TAnalogClock::TAnalogClock(QWidget* parent) : QWidget(parent) {
   time_source_ = [] { return QTime::currentTime(); };
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &TAnalogClock::Wake);
+  connect(&timer_, &QTimer::timeout, this, &AnalogClock::Wake);
   ScheduleWake();
 }
 
-void TAnalogClock::SetTimeSource(std::function<QTime()> source) {
+void AnalogClock::SetTimeSource(std::function<QTime()> source) {
   time_source_ = std::move(source);
   Invalidate();
   if (isEnabled()) ScheduleWake();
 }
 
-QImage TAnalogClock::RenderFace(QTime time) const {
+QImage AnalogClock::RenderFace(QTime time) const {
   QImage image(size(), QImage::Format_RGB32);
   image.fill(back_color_);
   ClockGeometry g = ClockGeometryFor(width(), height());
@@ -52,7 +52,7 @@ QImage TAnalogClock::RenderFace(QTime time) const {
   QRect dial(g.dial.left, g.dial.top, g.dial.width - 1, g.dial.height - 1);
   painter.setPen(outline_color_);
   painter.setBrush(face_color_);
-  if (shape_ == TAnalogClockShape::csCircle) {
+  if (shape_ == ClockShape::csCircle) {
     painter.drawEllipse(dial);
   } else {
     painter.drawRect(dial);
@@ -70,7 +70,7 @@ QImage TAnalogClock::RenderFace(QTime time) const {
   return image;
 }
 
-void TAnalogClock::DrawSecondsHand(QImage& image, int second) const {
+void AnalogClock::DrawSecondsHand(QImage& image, int second) const {
   if (!show_seconds_) return;
   ClockGeometry g = ClockGeometryFor(image.width(), image.height());
   if (g.dial.width <= 0) return;
@@ -84,13 +84,13 @@ void TAnalogClock::DrawSecondsHand(QImage& image, int second) const {
                    ToQPoint(PointAt(g.centre, SecondAngle(second), g.minute_length)));
 }
 
-QImage TAnalogClock::Render(QTime time) const {
+QImage AnalogClock::Render(QTime time) const {
   QImage image = RenderFace(time);
   DrawSecondsHand(image, time.second());
   return image;
 }
 
-void TAnalogClock::Tick(QTime now) {
+void AnalogClock::Tick(QTime now) {
   if (now.isValid() && now.second() != last_second_) {
     // The hands move once a minute; a clock that missed second 0 (stopped, or
     // the machine was busy) redraws as soon as it sees the minute has changed.
@@ -107,27 +107,27 @@ void TAnalogClock::Tick(QTime now) {
   if (OnTimer) OnTimer(*this);
 }
 
-void TAnalogClock::Redraw(QTime now) {
+void AnalogClock::Redraw(QTime now) {
   shown_ = Render(now);
   last_second_ = now.second();
   shown_minute_ = now.minute();
 }
 
-void TAnalogClock::Invalidate() {
+void AnalogClock::Invalidate() {
   shown_ = QImage();
   last_second_ = -1;
   update();
 }
 
-void TAnalogClock::paintEvent(QPaintEvent*) {
+void AnalogClock::paintEvent(QPaintEvent*) {
   if (shown_.size() != size()) Redraw(time_source_());
   QPainter painter(this);
   painter.drawImage(0, 0, shown_);
 }
 
-void TAnalogClock::resizeEvent(QResizeEvent*) { Invalidate(); }
+void AnalogClock::resizeEvent(QResizeEvent*) { Invalidate(); }
 
-void TAnalogClock::changeEvent(QEvent* event) {
+void AnalogClock::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
     if (isEnabled()) {
       ScheduleWake();
@@ -138,14 +138,14 @@ void TAnalogClock::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-void TAnalogClock::ScheduleWake() {
+void AnalogClock::ScheduleWake() {
   // Just after the next change of second.
   QTime now = time_source_();
   int wait = now.isValid() ? 1000 - now.msec() + 1 : 1000;
   timer_.start(wait);
 }
 
-void TAnalogClock::Wake() {
+void AnalogClock::Wake() {
   Tick(time_source_());
   if (isEnabled()) ScheduleWake();
 }

@@ -15,13 +15,13 @@
 
 namespace tw {
 
-enum class TAnalogClockShape { csCircle, csSquare };
+enum class ClockShape { csCircle, csSquare };
 
-class TAnalogClock : public QWidget {
+class AnalogClock : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TAnalogClock(QWidget* parent = nullptr);
+  explicit AnalogClock(QWidget* parent = nullptr);
 
   QColor BackColor() const { return back_color_; }
   QColor FaceColor() const { return face_color_; }
@@ -29,7 +29,7 @@ class TAnalogClock : public QWidget {
   QColor OutlineColor() const { return outline_color_; }
   QColor SecHandColor() const { return sec_hand_color_; }
   QColor TickColor() const { return tick_color_; }
-  TAnalogClockShape Shape() const { return shape_; }
+  ClockShape Shape() const { return shape_; }
   bool ShowSeconds() const { return show_seconds_; }
   // Kept for the configuration; the clock wakes when the second changes.
   int Interval() const { return interval_; }
@@ -39,14 +39,14 @@ class TAnalogClock : public QWidget {
   void SetOutlineColor(const QColor& c) { outline_color_ = c; Invalidate(); }
   void SetSecHandColor(const QColor& c) { sec_hand_color_ = c; Invalidate(); }
   void SetTickColor(const QColor& c) { tick_color_ = c; Invalidate(); }
-  void SetShape(TAnalogClockShape shape) { shape_ = shape; Invalidate(); }
+  void SetShape(ClockShape shape) { shape_ = shape; Invalidate(); }
   void SetShowSeconds(bool show) { show_seconds_ = show; Invalidate(); }
   void SetInterval(int milliseconds) { interval_ = milliseconds; }
 
   // Where the clock reads the time (the wall clock by default).
   void SetTimeSource(std::function<QTime()> source);
   // Called after every tick.
-  std::function<void(TAnalogClock&)> OnTimer;
+  std::function<void(AnalogClock&)> OnTimer;
 
   // The dial and the hour and minute hands for a time, without the seconds hand.
   QImage RenderFace(QTime time) const;
@@ -79,7 +79,7 @@ class TAnalogClock : public QWidget {
   QColor outline_color_;
   QColor sec_hand_color_;
   QColor tick_color_;
-  TAnalogClockShape shape_ = TAnalogClockShape::csCircle;
+  ClockShape shape_ = ClockShape::csCircle;
   bool show_seconds_ = true;
   int interval_ = 100;
   std::function<QTime()> time_source_;

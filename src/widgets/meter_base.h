@@ -12,13 +12,13 @@
 
 namespace tw {
 
-enum class TBorderStyle { bsNone, bsSingle };
+enum class MeterBorder { bsNone, bsSingle };
 
-class TMeterBase : public QWidget {
+class MeterBase : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TMeterBase(QWidget* parent = nullptr);
+  explicit MeterBase(QWidget* parent = nullptr);
 
   std::int32_t Total() const { return values_.Total(); }
   std::int32_t Completed() const { return values_.Completed(); }
@@ -29,12 +29,12 @@ class TMeterBase : public QWidget {
 
   QColor BackColor() const { return back_color_; }
   QColor ForeColor() const { return fore_color_; }
-  TBorderStyle BorderStyle() const { return border_style_; }
+  MeterBorder BorderStyle() const { return border_style_; }
   const QString& Caption() const { return caption_; }
   bool ShowPercent() const { return show_percent_; }
   void SetBackColor(const QColor& colour);
   void SetForeColor(const QColor& colour);
-  void SetBorderStyle(TBorderStyle style);
+  void SetBorderStyle(MeterBorder style);
   void SetCaption(const QString& caption);
   void SetShowPercent(bool show);
 
@@ -54,7 +54,7 @@ class TMeterBase : public QWidget {
   MeterValues values_;
   QColor back_color_ = Qt::white;
   QColor fore_color_ = QColor(0, 0, 255);
-  TBorderStyle border_style_ = TBorderStyle::bsNone;
+  MeterBorder border_style_ = MeterBorder::bsNone;
   QString caption_;
   bool show_percent_ = true;
 };

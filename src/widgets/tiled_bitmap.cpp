@@ -15,12 +15,12 @@ void PaintTiles(QPainter& painter, const QRect& area, const QPixmap& bitmap) {
   }
 }
 
-TTiledBitmap::TTiledBitmap(QWidget* parent) : QWidget(parent) {
+TiledBitmap::TiledBitmap(QWidget* parent) : QWidget(parent) {
   resize(50, 50);
   SetBitmap(QPixmap());
 }
 
-void TTiledBitmap::SetBitmap(const QPixmap& bitmap) {
+void TiledBitmap::SetBitmap(const QPixmap& bitmap) {
   bitmap_ = bitmap.copy();
   // Opaque while there is a picture, see-through while there is none.
   setAttribute(Qt::WA_OpaquePaintEvent, !bitmap_.isNull());
@@ -28,7 +28,7 @@ void TTiledBitmap::SetBitmap(const QPixmap& bitmap) {
   update();
 }
 
-void TTiledBitmap::paintEvent(QPaintEvent*) {
+void TiledBitmap::paintEvent(QPaintEvent*) {
   if (bitmap_.isNull()) return;
   QPainter painter(this);
   PaintTiles(painter, rect(), bitmap_);

@@ -12,11 +12,11 @@ namespace tw {
 // column show the bitmap's top-left part cut to the space left.
 void PaintTiles(QPainter& painter, const QRect& area, const QPixmap& bitmap);
 
-class TTiledBitmap : public QWidget {
+class TiledBitmap : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TTiledBitmap(QWidget* parent = nullptr);
+  explicit TiledBitmap(QWidget* parent = nullptr);
 
   const QPixmap& Bitmap() const { return bitmap_; }
   // Copies the picture; an empty bitmap makes the control transparent.

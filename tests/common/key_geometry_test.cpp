@@ -6,10 +6,10 @@ namespace tw {
 namespace {
 
 TEST(KeyGeometry, CaptionPositionsPerLayout) {
-  using enum TKeyLayout;
+  using enum KeyLayout;
   using P = PixelPoint;
   struct Case {
-    TKeyLayout layout;
+    KeyLayout layout;
     int w, h;
     std::array<int, 4> widths;
     std::array<PixelPoint, 4> at;

@@ -21,50 +21,50 @@ TEST(KeyTable, OrderAndNames) {
                         {78, "NumOne"},  {87, "NumZero"}, {88, "F1"},       {99, "F12"},
                         {100, "Cut"},    {102, "Paste"}};
   for (const Case& c : cases) {
-    std::optional<TKey> key = KeyFromIndex(c.index);
+    std::optional<KeyId> key = KeyFromIndex(c.index);
     ASSERT_TRUE(key) << c.index;
     EXPECT_EQ(KeyName(*key), c.name);
     EXPECT_EQ(KeyFromName(c.name), key);
   }
   EXPECT_EQ(KeyFromIndex(static_cast<int>(kKeyCount)), std::nullopt);
   EXPECT_EQ(KeyFromIndex(-1), std::nullopt);
-  EXPECT_EQ(KeyFromName("endkey"), TKey::EndKey);
+  EXPECT_EQ(KeyFromName("endkey"), KeyId::EndKey);
   EXPECT_EQ(KeyFromName("Enter "), std::nullopt);
   std::set<std::string_view> names;
-  for (std::size_t i = 0; i < kKeyCount; ++i) names.insert(KeyName(static_cast<TKey>(i)));
+  for (std::size_t i = 0; i < kKeyCount; ++i) names.insert(KeyName(static_cast<KeyId>(i)));
   EXPECT_EQ(names.size(), kKeyCount);
 }
 
 TEST(KeyTable, Rows) {
-  using enum TKeyType;
-  using enum TKeyColour;
-  using enum TKeyLayout;
+  using enum KeyType;
+  using enum KeyColour;
+  using enum KeyLayout;
   struct Case {
-    TKey key;
+    KeyId key;
     KeyDefinition row;
   };
   const Case cases[] = {
-      {TKey::Custom, {"", "", "", ktNormal, kcLight, klNormal}},
-      {TKey::Q, {"Q", "", "q", ktNormal, kcLight, klLetter}},
-      {TKey::Two, {"\"", "2", "2", ktNormal, kcLight, klDouble}},
-      {TKey::Three, {"\xC2\xA3", "3", "3", ktNormal, kcLight, klDouble}},
-      {TKey::Quote, {"\xC2\xAC", "`", "`", ktNormal, kcLight, klDouble}},
-      {TKey::BackSlash, {"|", "\\", "\\", ktNormal, kcLight, klDouble}},
-      {TKey::SpaceBar, {"", "", " ", ktNormal, kcLight, klLetter}},
-      {TKey::Shift, {"Shift", "", "", ktShift, kcDark, klNormal}},
-      {TKey::Ctrl, {"Ctrl", "", "", ktCtrl, kcDark, klNormal}},
-      {TKey::CapsLock, {"Caps", "Lock", "{CapsLock}", ktNormal, kcDark, klNormal}},
-      {TKey::Return, {"Return", "", "~", ktNormal, kcDark, klNormal}},
-      {TKey::PageDown, {"Page", "Down", "{PgDn}", ktNormal, kcDark, klNormal}},
-      {TKey::Left, {"\xE2\x86\x90", "", "{Left}", ktNormal, kcDark, klNormal}},
-      {TKey::NumPlus, {"+", "", "{+}", ktNormal, kcDark, klNormal}},
-      {TKey::NumZero, {"0", "", "0", ktNormal, kcLight, klNormal}},
-      {TKey::NumOne, {"1", "", "1", ktNormal, kcLight, klNormal}},
-      {TKey::F4, {"F4", "", "{F4}", ktNormal, kcLight, klNormal}},
-      {TKey::F5, {"F5", "", "{F5}", ktNormal, kcDark, klNormal}},
-      {TKey::F8, {"F8", "", "{F8}", ktNormal, kcDark, klNormal}},
-      {TKey::F9, {"F9", "", "{F9}", ktNormal, kcLight, klNormal}},
-      {TKey::Paste, {"Paste", "", "^v", ktNormal, kcDark, klNormal}},
+      {KeyId::Custom, {"", "", "", ktNormal, kcLight, klNormal}},
+      {KeyId::Q, {"Q", "", "q", ktNormal, kcLight, klLetter}},
+      {KeyId::Two, {"\"", "2", "2", ktNormal, kcLight, klDouble}},
+      {KeyId::Three, {"\xC2\xA3", "3", "3", ktNormal, kcLight, klDouble}},
+      {KeyId::Quote, {"\xC2\xAC", "`", "`", ktNormal, kcLight, klDouble}},
+      {KeyId::BackSlash, {"|", "\\", "\\", ktNormal, kcLight, klDouble}},
+      {KeyId::SpaceBar, {"", "", " ", ktNormal, kcLight, klLetter}},
+      {KeyId::Shift, {"Shift", "", "", ktShift, kcDark, klNormal}},
+      {KeyId::Ctrl, {"Ctrl", "", "", ktCtrl, kcDark, klNormal}},
+      {KeyId::CapsLock, {"Caps", "Lock", "{CapsLock}", ktNormal, kcDark, klNormal}},
+      {KeyId::Return, {"Return", "", "~", ktNormal, kcDark, klNormal}},
+      {KeyId::PageDown, {"Page", "Down", "{PgDn}", ktNormal, kcDark, klNormal}},
+      {KeyId::Left, {"\xE2\x86\x90", "", "{Left}", ktNormal, kcDark, klNormal}},
+      {KeyId::NumPlus, {"+", "", "{+}", ktNormal, kcDark, klNormal}},
+      {KeyId::NumZero, {"0", "", "0", ktNormal, kcLight, klNormal}},
+      {KeyId::NumOne, {"1", "", "1", ktNormal, kcLight, klNormal}},
+      {KeyId::F4, {"F4", "", "{F4}", ktNormal, kcLight, klNormal}},
+      {KeyId::F5, {"F5", "", "{F5}", ktNormal, kcDark, klNormal}},
+      {KeyId::F8, {"F8", "", "{F8}", ktNormal, kcDark, klNormal}},
+      {KeyId::F9, {"F9", "", "{F9}", ktNormal, kcLight, klNormal}},
+      {KeyId::Paste, {"Paste", "", "^v", ktNormal, kcDark, klNormal}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(KeyName(c.key));
@@ -83,7 +83,7 @@ TEST(KeyTable, EverySendStringIsAValidKeyScript) {
   test::FakeKeyboardLayout layout;
   layout.Add(U'\u00A3', {{'3', true}, true});
   for (std::size_t i = 0; i < kKeyCount; ++i) {
-    TKey key = static_cast<TKey>(i);
+    KeyId key = static_cast<KeyId>(i);
     KeyScriptResult result = InterpretKeyScript(KeyDefinitionFor(key).send_string, layout);
     EXPECT_FALSE(result.bad_count) << KeyName(key);
     for (const KeyScriptStep& step : result.steps) {

@@ -45,9 +45,9 @@ TEST(MeterValues, InvariantsHoldAfterEverySetting) {
 }
 
 TEST(MeterValues, SplitAlongEachDirection) {
-  using enum TMeterDirection;
+  using enum MeterDirection;
   struct Case {
-    TMeterDirection direction;
+    MeterDirection direction;
     PixelRect area;
     int completed, total;
     PixelRect done, rest;

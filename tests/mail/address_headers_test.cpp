@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mail/headers.h"
+#include "mail/mail_headers.h"
 #include "mail/mail_address.h"
 #include "mail/mail_errors.h"
 #include "mail/message_decoder.h"
@@ -28,7 +28,7 @@ TEST(MailAddress, Parsing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const TmsMailAddress parsed = ParseMailAddress(c.text);
+    const MailAddress parsed = ParseMailAddress(c.text);
     EXPECT_EQ(parsed.Address(), c.address);
     EXPECT_EQ(parsed.Name(), c.name);
   }
@@ -39,11 +39,11 @@ TEST(MailAddress, Parsing) {
     EXPECT_STREQ(e.what(), "Unable to parse email address");
   }
   // Short texts are cut to 255 characters.
-  EXPECT_EQ(TmsMailAddress(std::string(300, 'a'), std::string(300, 'n')).Address().size(), 255u);
+  EXPECT_EQ(MailAddress(std::string(300, 'a'), std::string(300, 'n')).Address().size(), 255u);
 }
 
 TEST(MailAddress, ListHeaders) {
-  TmsHeaders headers;
+  MailHeaders headers;
   headers.Lines() = {
       "To: a@x.org, \"Doe, Jane\" <jane@x.org>,",
       "   bob@x.org (Bob)",
@@ -51,21 +51,21 @@ TEST(MailAddress, ListHeaders) {
       "cc: =?utf-8?Q?Z=C3=BC_rich?= <z@x.org>, ,",
       "To: second@x.org",
   };
-  TmsAddressList to;
+  AddressList to;
   ParseAddressListHeader(headers, "To", to);
   ASSERT_EQ(to.Count(), 4u);
-  EXPECT_EQ(to.Item(0), TmsMailAddress("a@x.org", ""));
-  EXPECT_EQ(to.Item(1), TmsMailAddress("jane@x.org", "Doe, Jane"));
-  EXPECT_EQ(to.Item(2), TmsMailAddress("bob@x.org", "Bob"));
-  EXPECT_EQ(to.Item(3), TmsMailAddress("second@x.org", ""));
-  TmsAddressList cc;
+  EXPECT_EQ(to.Item(0), MailAddress("a@x.org", ""));
+  EXPECT_EQ(to.Item(1), MailAddress("jane@x.org", "Doe, Jane"));
+  EXPECT_EQ(to.Item(2), MailAddress("bob@x.org", "Bob"));
+  EXPECT_EQ(to.Item(3), MailAddress("second@x.org", ""));
+  AddressList cc;
   ParseAddressListHeader(headers, "CC", cc);
   ASSERT_EQ(cc.Count(), 1u);
-  EXPECT_EQ(cc.Item(0), TmsMailAddress("z@x.org", "Z\xc3\xbc rich"));
+  EXPECT_EQ(cc.Item(0), MailAddress("z@x.org", "Z\xc3\xbc rich"));
 }
 
 TEST(MailHeaders, GetAndRemove) {
-  TmsHeaders headers;
+  MailHeaders headers;
   headers.Lines() = {
       "Received: from a",
       "\tby b",

@@ -74,32 +74,32 @@ TEST(QuotedPrintable, Encoding) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
-    EXPECT_EQ(TQuotedPrintable::Encode(c.source), c.lines);
+    EXPECT_EQ(QuotedPrintable::Encode(c.source), c.lines);
   }
 }
 
 TEST(QuotedPrintable, Decoding) {
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(TQuotedPrintable::Decode(Lines{"a=3Db"}), "a=b");
-  EXPECT_EQ(TQuotedPrintable::Decode(Lines{"soft=", "joined"}), "softjoined");
-  EXPECT_EQ(TQuotedPrintable::Decode(Lines{"a", "", "b"}), "a\r\n\r\nb");
-  EXPECT_EQ(TQuotedPrintable::Decode(Lines{"x=4", "=G1"}), "x=4\r\n=G1");
-  EXPECT_EQ(TQuotedPrintable::Decode(Lines{"caf=e9", "blanks added   "}), "caf\xe9\r\nblanks added");
-  EXPECT_EQ(TQuotedPrintable::DecodeText("a=5Fb_c=3"), "a_b_c=3");
+  EXPECT_EQ(QuotedPrintable::Decode(Lines{"a=3Db"}), "a=b");
+  EXPECT_EQ(QuotedPrintable::Decode(Lines{"soft=", "joined"}), "softjoined");
+  EXPECT_EQ(QuotedPrintable::Decode(Lines{"a", "", "b"}), "a\r\n\r\nb");
+  EXPECT_EQ(QuotedPrintable::Decode(Lines{"x=4", "=G1"}), "x=4\r\n=G1");
+  EXPECT_EQ(QuotedPrintable::Decode(Lines{"caf=e9", "blanks added   "}), "caf\xe9\r\nblanks added");
+  EXPECT_EQ(QuotedPrintable::DecodeText("a=5Fb_c=3"), "a_b_c=3");
 }
 
 TEST(QuotedPrintable, ParagraphLimit) {
-  const std::string largest(TQuotedPrintable::kMaxParagraph, 'p');
-  const auto lines = TQuotedPrintable::Encode(largest + "\r\n" + largest);
-  EXPECT_EQ(TQuotedPrintable::Decode(lines), largest + "\r\n" + largest);
+  const std::string largest(QuotedPrintable::kMaxParagraph, 'p');
+  const auto lines = QuotedPrintable::Encode(largest + "\r\n" + largest);
+  EXPECT_EQ(QuotedPrintable::Decode(lines), largest + "\r\n" + largest);
   try {
-    TQuotedPrintable::Encode(largest + "p");
+    QuotedPrintable::Encode(largest + "p");
     ADD_FAILURE();
   } catch (const EMessageError& e) {
     EXPECT_STREQ(e.what(), "Paragraph is too large");
   }
   std::vector<std::string> too_long(400, std::string(64, 'q') + "=");
-  EXPECT_THROW(TQuotedPrintable::Decode(too_long), EMessageParserError);
+  EXPECT_THROW(QuotedPrintable::Decode(too_long), EMessageParserError);
 }
 
 TEST(QuotedPrintable, RandomTextRoundTrips) {
@@ -119,7 +119,7 @@ TEST(QuotedPrintable, RandomTextRoundTrips) {
         text += c;
       }
     }
-    EXPECT_EQ(TQuotedPrintable::Decode(TQuotedPrintable::Encode(text)), text) << round;
+    EXPECT_EQ(QuotedPrintable::Decode(QuotedPrintable::Encode(text)), text) << round;
   }
 }
 

@@ -35,12 +35,12 @@ Steps Conversation(const std::string& end_of_data, const std::string& quit) {
 }
 
 TEST(SmtpLogMailSender, ComposesThePlainTextMail) {
-  TmsMessage message;
+  MailMessage message;
   message.Recipients().Add("left@over.test");
   ComposeLogMailMessage(Mail(""), message);
-  EXPECT_EQ(message.Sender(), TmsMailAddress("kiosk@tarnwick.test", "Lobby Kiosk"));
+  EXPECT_EQ(message.Sender(), MailAddress("kiosk@tarnwick.test", "Lobby Kiosk"));
   ASSERT_EQ(message.Recipients().Count(), 2u);
-  EXPECT_EQ(message.Recipients().Item(1), TmsMailAddress("boss@tarnwick.test", "Boss"));
+  EXPECT_EQ(message.Recipients().Item(1), MailAddress("boss@tarnwick.test", "Boss"));
   EXPECT_EQ(message.Subject(), "Tarnwick Log from Monday, 07-12-2026, 03:00:05");
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"Monday, 07-12-2026, 02:00:00 --- Log opened", ".",
                                                       "Monday, 07-12-2026, 03:00:05 --- Log closed"}));

@@ -1,4 +1,4 @@
-#include "mail/mail_base.h"
+#include "mail/mail_connection.h"
 
 #include <netdb.h>
 
@@ -17,7 +17,7 @@ namespace {
 using test::ScriptedServer;
 
 // The smallest protocol client: Login only connects.
-class LineClient : public TmsMailBase {
+class LineClient : public MailConnection {
  public:
   LineClient() {
     SetServiceName("tarnwick-no-such-service");
@@ -28,7 +28,7 @@ class LineClient : public TmsMailBase {
   }
   void Open() override {
     Reset();
-    TmsMailBase::Open();
+    MailConnection::Open();
   }
   int pumps = 0;
   std::function<void()> on_pump;
@@ -278,7 +278,7 @@ TEST(MailBase, SendLineWritesExactlyOneLine) {
 }
 
 TEST(MailBase, ReplyLineLimit) {
-  const std::string longest(TmsMailBase::kLineBufferSize - 2, 'x');
+  const std::string longest(MailConnection::kLineBufferSize - 2, 'x');
   ScriptedServer server({ScriptedServer::Send(longest + "\r\n" + std::string(1500, 'y') + "\r\n")});
   LineClient client;
   client.SetServer(server.address());

@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "mail/mail_errors.h"
-#include "mail/message.h"
+#include "mail/mail_message.h"
 #include "mail/message_decoder.h"
 #include "message_test_util.h"
 
@@ -19,7 +19,7 @@ const std::vector<std::string> kFallbackStart = {
     "The following error has been occured while processing the message:"};
 
 TEST(MessageDecode, PlainMessageAndHeaders) {
-  TmsMessage message;
+  MailMessage message;
   const std::string text = Crlf({
       "Return-Path: <x@y>",
       "From: \"Smith, John\" <john@x.org>",
@@ -37,13 +37,13 @@ TEST(MessageDecode, PlainMessageAndHeaders) {
       ".",
   });
   Load(message, text);
-  EXPECT_EQ(message.Sender(), TmsMailAddress("john@x.org", "Smith, John"));
+  EXPECT_EQ(message.Sender(), MailAddress("john@x.org", "Smith, John"));
   ASSERT_EQ(message.Recipients().Count(), 2u);
-  EXPECT_EQ(message.Recipients().Item(1), TmsMailAddress("b@x.org", "Bee"));
-  EXPECT_EQ(message.CC().Item(0), TmsMailAddress("c@x.org", "Carol"));
+  EXPECT_EQ(message.Recipients().Item(1), MailAddress("b@x.org", "Bee"));
+  EXPECT_EQ(message.CC().Item(0), MailAddress("c@x.org", "Carol"));
   EXPECT_EQ(message.BCC().Item(0).Address(), "d@x.org");
   EXPECT_EQ(message.Subject(), "Caf\xc3\xa9 time with underscores");
-  EXPECT_EQ(message.Priority(), TPriority::ptHigh);
+  EXPECT_EQ(message.Priority(), MailPriority::ptHigh);
   EXPECT_TRUE(message.ReturnReceipt());
   EXPECT_EQ(message.Headers().Count(), 9u);
   // The POP3 terminator is no part of the body.
@@ -85,12 +85,12 @@ TEST(MessageDecode, MissingBoundariesFallBackToTheOriginal) {
   };
   for (const auto& [text, error] : cases) {
     SCOPED_TRACE(error);
-    TmsMessage message;
+    MailMessage message;
     Load(message, text + ".\r\n");
     EXPECT_EQ(message.Body(), (std::vector<std::string>{kFallbackStart[0], error,
                                                         "The original message will be stored as an attachment"}));
     ASSERT_EQ(message.Attachments().Count(), 1u);
-    const TmsAttItem& original = message.Attachments().Item(0);
+    const Attachment& original = message.Attachments().Item(0);
     EXPECT_EQ(original.FileName(), "original.eml");
     EXPECT_EQ(original.ContentType(), "message/rfc822");
     EXPECT_EQ(original.Encoding(), TmsAttEncoding::kSevenBit);
@@ -98,13 +98,13 @@ TEST(MessageDecode, MissingBoundariesFallBackToTheOriginal) {
     EXPECT_EQ(message.Sender().Address(), "a@x.org");
   }
   // A bad sender address is no decoding error: it reaches the caller.
-  TmsMessage message;
+  MailMessage message;
   EXPECT_THROW(Load(message, "From: <broken\r\n\r\nx\r\n"), EMessageParserError);
 }
 
 // Encodes, sends through the POP3 transformation and decodes again.
-void ExpectRoundTrip(TmsMessage& sent, bool names_kept = true) {
-  TmsMessage received;
+void ExpectRoundTrip(MailMessage& sent, bool names_kept = true) {
+  MailMessage received;
   Load(received, AsReceived(Save(sent)));
   EXPECT_EQ(received.Sender(), sent.Sender());
   EXPECT_EQ(received.Recipients(), sent.Recipients());
@@ -112,8 +112,8 @@ void ExpectRoundTrip(TmsMessage& sent, bool names_kept = true) {
   EXPECT_EQ(received.Body(), sent.Body());
   ASSERT_EQ(received.Attachments().Count(), sent.Attachments().Count());
   for (std::size_t i = 0; i < sent.Attachments().Count(); ++i) {
-    const TmsAttItem& a = sent.Attachments().Item(i);
-    const TmsAttItem& b = received.Attachments().Item(i);
+    const Attachment& a = sent.Attachments().Item(i);
+    const Attachment& b = received.Attachments().Item(i);
     EXPECT_EQ(b.Contents(), a.Contents()) << i;
     EXPECT_EQ(b.ContentType(), a.ContentType()) << i;
     if (names_kept) {
@@ -141,7 +141,7 @@ class RoundTrip : public ::testing::Test {
     message_.Recipients().Add("b@x.org");
     message_.SetSubject("Round trip");
   }
-  TmsMessage message_;
+  MailMessage message_;
 };
 
 TEST_F(RoundTrip, PlainAndLongLines) {
@@ -170,13 +170,13 @@ TEST_F(RoundTrip, SingleAttachments) {
 }
 
 TEST_F(RoundTrip, Uuencoded) {
-  message_.SetEncoding(TMsgEncoding::meUU);
+  message_.SetEncoding(MessageEncoding::meUU);
   message_.Body() = {"two files"};
   message_.Attachments().AddData("a.bin", Binary(1000, 3));
   message_.Attachments().AddData("b.bin", Binary(45, 4));
-  TmsMessage received;
+  MailMessage received;
   Load(received, AsReceived(Save(message_)));
-  EXPECT_EQ(received.Encoding(), TMsgEncoding::meUU);
+  EXPECT_EQ(received.Encoding(), MessageEncoding::meUU);
   ExpectRoundTrip(message_);
 }
 
@@ -186,23 +186,23 @@ TEST_F(RoundTrip, AlternativeGroups) {
   ExpectRoundTrip(message_, /*names_kept=*/false);
   message_.Attachments().AddData("pic.gif", Binary(300, 5));
   ExpectRoundTrip(message_, false);
-  TmsMessage received;
+  MailMessage received;
   Load(received, AsReceived(Save(message_)));
   EXPECT_EQ(received.Attachments().Item(0).FileName(), "_alt.0");
   EXPECT_EQ(received.Attachments().Item(1).FileName(), "pic.gif");
 }
 
 TEST_F(RoundTrip, LatinBody) {
-  message_.SetCharSet(TCharSet::csISO8859);
+  message_.SetCharSet(MailCharSet::csISO8859);
   message_.Body() = {"caf\xe9 = cr\xe8me", "  indented", "trailing blank "};
   ExpectRoundTrip(message_);
-  TmsMessage received;
+  MailMessage received;
   Load(received, AsReceived(Save(message_)));
-  EXPECT_EQ(received.CharSet(), TCharSet::csISO8859);
+  EXPECT_EQ(received.CharSet(), MailCharSet::csISO8859);
 }
 
 TEST(MessageDecode, UuencodedTextAfterTheAttachmentStays) {
-  TmsMessage message;
+  MailMessage message;
   Load(message, Crlf({"From: a@x.org", "", "before", "", "BEGIN 644 cat.txt", "#0V%T", "`", "end",
                       "after the file", "begin 600", "#0V%T", "end"}));
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"before", "after the file"}));
@@ -210,7 +210,7 @@ TEST(MessageDecode, UuencodedTextAfterTheAttachmentStays) {
   EXPECT_EQ(message.Attachments().Item(0).FileName(), "cat.txt");
   EXPECT_EQ(message.Attachments().Item(1).FileName(), "att.1");
   EXPECT_EQ(message.Attachments().Item(1).Contents(), "Cat");
-  EXPECT_EQ(message.Encoding(), TMsgEncoding::meUU);
+  EXPECT_EQ(message.Encoding(), MessageEncoding::meUU);
 }
 
 TEST(MessageDecode, SinglePartBodies) {
@@ -219,22 +219,22 @@ TEST(MessageDecode, SinglePartBodies) {
     std::vector<std::string> body_lines;
     std::vector<std::string> body;
     std::size_t attachments;
-    TCharSet char_set;
+    MailCharSet char_set;
     const char* stored_type;
   };
   const Case cases[] = {
       {{"Content-Type: text/plain", "Content-Transfer-Encoding: quoted-printable"},
-       {"soft=", "ly =3D", "next"}, {"softly =", "next"}, 0, TCharSet::csISO8859, "text/plain"},
+       {"soft=", "ly =3D", "next"}, {"softly =", "next"}, 0, MailCharSet::csISO8859, "text/plain"},
       {{"Content-Type: text/html; charset=utf-8", "Content-Transfer-Encoding: base64"},
-       {"PGI+aGk8L2I+"}, {"<b>hi</b>"}, 0, TCharSet::csUSASCII, "text/html"},
+       {"PGI+aGk8L2I+"}, {"<b>hi</b>"}, 0, MailCharSet::csUSASCII, "text/html"},
       // Converted in transit: marked Latin, but not decoded a second time.
       {{"Content-Type: text/plain", "X-MIME-Autoconverted: from quoted-printable to 8bit"},
-       {"a=3D"}, {"a=3D"}, 0, TCharSet::csISO8859, "text/plain"},
-      {{"Content-Type: text/plain; name=\"cc:Mail\""}, {"x"}, {"x"}, 0, TCharSet::csUSASCII, "text/plain"},
-      {{"Content-Type: text/plain; name=\"n.txt\""}, {"x"}, {}, 1, TCharSet::csUSASCII, "text/plain"},
-      {{"Content-Type: image/png", "Content-Transfer-Encoding: base64"}, {"iVBO"}, {}, 1, TCharSet::csUSASCII,
+       {"a=3D"}, {"a=3D"}, 0, MailCharSet::csISO8859, "text/plain"},
+      {{"Content-Type: text/plain; name=\"cc:Mail\""}, {"x"}, {"x"}, 0, MailCharSet::csUSASCII, "text/plain"},
+      {{"Content-Type: text/plain; name=\"n.txt\""}, {"x"}, {}, 1, MailCharSet::csUSASCII, "text/plain"},
+      {{"Content-Type: image/png", "Content-Transfer-Encoding: base64"}, {"iVBO"}, {}, 1, MailCharSet::csUSASCII,
        "text/plain"},
-      {{"X-Mailer: V Mailsystem R #0001", "Content-Type: image/png"}, {"x"}, {"x"}, 0, TCharSet::csUSASCII,
+      {{"X-Mailer: V Mailsystem R #0001", "Content-Type: image/png"}, {"x"}, {"x"}, 0, MailCharSet::csUSASCII,
        "text/plain"},
   };
   for (const Case& c : cases) {
@@ -243,7 +243,7 @@ TEST(MessageDecode, SinglePartBodies) {
     lines.insert(lines.end(), c.headers.begin(), c.headers.end());
     lines.push_back("");
     lines.insert(lines.end(), c.body_lines.begin(), c.body_lines.end());
-    TmsMessage message;
+    MailMessage message;
     message.SetContentType("text/plain");
     std::istringstream in(Crlf(lines));
     message.LoadFromStream(in);
@@ -255,7 +255,7 @@ TEST(MessageDecode, SinglePartBodies) {
 }
 
 TEST(MessageDecode, MultipartDetails) {
-  TmsMessage message;
+  MailMessage message;
   Load(message, Crlf({
                     "From: a@x.org",
                     "Mime-Version: 1.0",
@@ -300,7 +300,7 @@ TEST(MessageDecode, MultipartDetails) {
                     "epilogue",
                 }));
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"body text"}));
-  EXPECT_EQ(message.CharSet(), TCharSet::csISO2022jp);
+  EXPECT_EQ(message.CharSet(), MailCharSet::csISO2022jp);
   ASSERT_EQ(message.Attachments().Count(), 4u);
   EXPECT_EQ(message.Attachments().Item(0).FileName(), "_alt.0");
   EXPECT_EQ(message.Attachments().Item(0).Contents(), "<p>x=y</p>");
@@ -314,7 +314,7 @@ TEST(MessageDecode, MultipartDetails) {
 }
 
 TEST(MessageDecode, FirstPartAloneSetsTheTypeAndBase64FirstPartIsAnAttachment) {
-  TmsMessage message;
+  MailMessage message;
   Load(message, Crlf({"From: a@x.org", "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=b", "",
                       "--b", "Content-Type: text/html; charset=us-ascii", "", "<p>only</p>", "--b--"}));
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"<p>only</p>"}));
@@ -337,25 +337,25 @@ TEST(MessageDecode, NestingIsLimited) {
   }
   text += "--b" + std::to_string(depth) + "\r\n\r\ninnermost\r\n--b" + std::to_string(depth) + "--\r\n";
   for (int i = depth - 1; i >= 0; --i) text += "--b" + std::to_string(i) + "--\r\n";
-  TmsMessage message;
+  MailMessage message;
   Load(message, text);
   // The groups below the limit are taken apart; the deeper ones stay text.
   ASSERT_FALSE(message.Body().empty());
-  EXPECT_EQ(message.Body().front(), "--b" + std::to_string(TmsMessageDecoder::kMaxNesting));
+  EXPECT_EQ(message.Body().front(), "--b" + std::to_string(MessageDecoder::kMaxNesting));
   EXPECT_EQ(message.Attachments().Count(), 0u);
 }
 
 TEST(MessageDecode, AttachmentCountAndSizeAreLimited) {
   std::string text = "From: a@x.org\r\nMime-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n";
-  for (std::size_t i = 0; i <= TmsMessageDecoder::kMaxAttachments + 1; ++i) text += "--b\r\n\r\nx\r\n";
+  for (std::size_t i = 0; i <= MessageDecoder::kMaxAttachments + 1; ++i) text += "--b\r\n\r\nx\r\n";
   text += "--b--\r\n";
-  TmsMessage message;
+  MailMessage message;
   Load(message, text);
   ASSERT_EQ(message.Body().size(), 3u);
   EXPECT_EQ(message.Body()[1], "Too many attachments");
   EXPECT_EQ(message.Attachments().Count(), 1u);
 
-  std::string huge(TmsMessageDecoder::kMaxMessageBytes + 1, 'x');
+  std::string huge(MessageDecoder::kMaxMessageBytes + 1, 'x');
   try {
     Load(message, huge);
     ADD_FAILURE();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mail/mail_errors.h"
-#include "mail/message.h"
+#include "mail/mail_message.h"
 #include "mail/temp_file_stream.h"
 #include "message_test_util.h"
 
@@ -35,7 +35,7 @@ class MessageEncodeTest : public ::testing::Test {
     lines.insert(lines.end(), rest.begin(), rest.end());
     return Crlf(lines);
   }
-  TmsMessage message_;
+  MailMessage message_;
 };
 
 TEST_F(MessageEncodeTest, PlainBody) {
@@ -57,7 +57,7 @@ TEST_F(MessageEncodeTest, HeaderBlockOrderAndExtras) {
   message_.CC().Add("c@example.org", "Carol");
   message_.BCC().Add("hidden@example.org");
   message_.SetReturnReceipt(true);
-  message_.SetPriority(TPriority::ptHigh);
+  message_.SetPriority(MailPriority::ptHigh);
   message_.Headers().Lines() = {"X-Mailer: Tarnwick", "Subject: dropped", "content-type: dropped", " folded",
                                 "X-Kiosk: 7"};
   message_.Body() = {"x"};
@@ -77,7 +77,7 @@ TEST_F(MessageEncodeTest, HeaderBlockOrderAndExtras) {
                                 "",
                                 "x",
                             }));
-  message_.SetPriority(TPriority::ptLow);
+  message_.SetPriority(MailPriority::ptLow);
   EXPECT_NE(Save(message_).find("\r\nX-Priority: 5\r\n"), std::string::npos);
   EXPECT_EQ(Save(message_).find("hidden"), std::string::npos);
 }
@@ -96,7 +96,7 @@ TEST_F(MessageEncodeTest, LongLineGoesQuotedPrintable) {
                                 std::string(40, 'x'),
                             }));
   message_.Body() = {"caf\xe9"};
-  message_.SetCharSet(TCharSet::csISO8859);
+  message_.SetCharSet(MailCharSet::csISO8859);
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: text/plain; charset=\"iso-8859-1\"",
                                 "Content-Transfer-Encoding: quoted-printable",
@@ -160,7 +160,7 @@ TEST_F(MessageEncodeTest, SingleAttachmentLayout) {
 }
 
 TEST_F(MessageEncodeTest, Uuencoded) {
-  message_.SetEncoding(TMsgEncoding::meUU);
+  message_.SetEncoding(MessageEncoding::meUU);
   message_.Body() = {"see attached"};
   message_.Attachments().AddData("dir/cat.txt", "Cat");
   EXPECT_EQ(message_.ContentType(), "");
@@ -245,7 +245,7 @@ TEST_F(MessageEncodeTest, AlternativeGroupInsideMixed) {
 TEST_F(MessageEncodeTest, HtmlBodyFileIsTheText) {
   message_.Attachments().AddData("_htmbody.htm", "<p>a=b</p>");
   EXPECT_EQ(message_.ContentType(), "text/html");
-  message_.SetCharSet(TCharSet::csISO8859);
+  message_.SetCharSet(MailCharSet::csISO8859);
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: text/html; charset=\"iso-8859-1\"",
                                 "Content-Transfer-Encoding: quoted-printable",
@@ -258,7 +258,7 @@ TEST_F(MessageEncodeTest, HtmlBodyFileIsTheText) {
 }
 
 TEST(MessageContentType, EffectiveType) {
-  TmsMessage message;
+  MailMessage message;
   EXPECT_EQ(message.StoredContentType(), "text/plain");
   EXPECT_EQ(message.ContentType(), "text/plain");
   message.SetContentType("TEXT/HTML");
@@ -281,7 +281,7 @@ TEST(MessageContentType, EffectiveType) {
   EXPECT_EQ(message.ContentType(), "multipart/mixed");
   message.Attachments().Delete(0);
   EXPECT_EQ(message.ContentType(), "multipart/alternative");
-  message.SetEncoding(TMsgEncoding::meUU);
+  message.SetEncoding(MessageEncoding::meUU);
   EXPECT_EQ(message.ContentType(), "");
 }
 
@@ -301,21 +301,21 @@ TEST(MessageAttachments, TypesAndEncodingsFromTheFileName) {
       {"noextension", "application/octet-stream", TmsAttEncoding::kBase64},
   };
   for (const Case& c : cases) {
-    TmsAttItem item;
+    Attachment item;
     item.SetFileName(c.name);
     EXPECT_EQ(item.ContentType(), c.type) << c.name;
     EXPECT_EQ(item.Encoding(), c.encoding) << c.name;
   }
-  TmsAttItem item;
+  Attachment item;
   item.SetContentType("image/png");
   item.SetFileName("");
   EXPECT_EQ(item.ContentType(), "image/png");  // an empty name derives nothing
-  TmsAttList list;
+  AttachmentList list;
   EXPECT_THROW(list.Add("/nonexistent/tarnwick/file.txt"), EMessageError);
 }
 
 TEST(MessageValidate, RequiredAddressesAndLineBreaks) {
-  TmsMessage message;
+  MailMessage message;
   message.Recipients().Add("to@x.org");
   try {
     message.Validate();
@@ -336,22 +336,22 @@ TEST(MessageValidate, RequiredAddressesAndLineBreaks) {
   EXPECT_NO_THROW(message.Validate());
 
   struct Case {
-    std::function<void(TmsMessage&)> spoil;
+    std::function<void(MailMessage&)> spoil;
     const char* text;
   };
   const Case cases[] = {
-      {[](TmsMessage& m) { m.SetSubject("Hi\r\nBcc: victim@x.org"); }, "The subject contains a line break"},
-      {[](TmsMessage& m) { m.Sender().SetName("Me\nX-Evil: 1"); }, "The sender's name contains a line break"},
-      {[](TmsMessage& m) { m.Sender().SetAddress("me@x.org\r"); }, "The sender's address contains a line break"},
-      {[](TmsMessage& m) { m.Recipients().Add("a@x.org\r\nRCPT TO:<b@x.org>"); },
+      {[](MailMessage& m) { m.SetSubject("Hi\r\nBcc: victim@x.org"); }, "The subject contains a line break"},
+      {[](MailMessage& m) { m.Sender().SetName("Me\nX-Evil: 1"); }, "The sender's name contains a line break"},
+      {[](MailMessage& m) { m.Sender().SetAddress("me@x.org\r"); }, "The sender's address contains a line break"},
+      {[](MailMessage& m) { m.Recipients().Add("a@x.org\r\nRCPT TO:<b@x.org>"); },
        "A recipient's address contains a line break"},
-      {[](TmsMessage& m) { m.CC().Add("c@x.org", "C\r\n"); }, "A recipient's name contains a line break"},
-      {[](TmsMessage& m) { m.Headers().Add("X-A: 1\r\nX-B: 2"); }, "A header line contains a line break"},
-      {[](TmsMessage& m) { m.Attachments().AddData("a\r\n.txt", ""); },
+      {[](MailMessage& m) { m.CC().Add("c@x.org", "C\r\n"); }, "A recipient's name contains a line break"},
+      {[](MailMessage& m) { m.Headers().Add("X-A: 1\r\nX-B: 2"); }, "A header line contains a line break"},
+      {[](MailMessage& m) { m.Attachments().AddData("a\r\n.txt", ""); },
        "An attachment's file name contains a line break"},
   };
   for (const Case& c : cases) {
-    TmsMessage spoiled;
+    MailMessage spoiled;
     spoiled.Sender().SetAddress("me@x.org");
     spoiled.Recipients().Add("to@x.org");
     c.spoil(spoiled);
@@ -368,7 +368,7 @@ TEST(MessageValidate, RequiredAddressesAndLineBreaks) {
 }
 
 TEST(MessageEncode, BodyTextNeverBreaksTheDataStream) {
-  TmsMessage message;
+  MailMessage message;
   message.Sender().SetAddress("me@x.org");
   message.Recipients().Add("to@x.org");
   message.Body() = {"one\r\n.\r\nMAIL FROM:<evil@x.org>", "bare\nlf", "bare\rcr", "."};
@@ -388,7 +388,7 @@ TEST(MessageEncode, BodyTextNeverBreaksTheDataStream) {
 }
 
 TEST(MessageEncode, BoundaryNeverOccursInTheText) {
-  TmsMessage message;
+  MailMessage message;
   message.SetBoundarySource(test::FixedBoundaries());
   message.Sender().SetAddress("me@x.org");
   message.Recipients().Add("to@x.org");
@@ -400,19 +400,19 @@ TEST(MessageEncode, BoundaryNeverOccursInTheText) {
 }
 
 TEST(MessageAssign, CopiesEverything) {
-  TmsMessage source;
+  MailMessage source;
   source.Sender().SetAddress("me@x.org");
   source.SetSubject("s");
   source.Recipients().Add("to@x.org", "To");
   source.CC().Add("cc@x.org");
   source.BCC().Add("bcc@x.org");
-  source.SetPriority(TPriority::ptLow);
+  source.SetPriority(MailPriority::ptLow);
   source.SetReturnReceipt(true);
-  source.SetCharSet(TCharSet::csISO8859);
+  source.SetCharSet(MailCharSet::csISO8859);
   source.Headers().Add("X-A: 1");
   source.Body() = {"b"};
   source.Attachments().AddData("a.bin", "data");
-  TmsMessage copy;
+  MailMessage copy;
   copy.Assign(source);
   source.Attachments().Item(0).Contents() = "changed";
   EXPECT_EQ(copy.Sender(), source.Sender());
@@ -420,9 +420,9 @@ TEST(MessageAssign, CopiesEverything) {
   EXPECT_EQ(copy.Recipients(), source.Recipients());
   EXPECT_EQ(copy.CC(), source.CC());
   EXPECT_EQ(copy.BCC(), source.BCC());
-  EXPECT_EQ(copy.Priority(), TPriority::ptLow);
+  EXPECT_EQ(copy.Priority(), MailPriority::ptLow);
   EXPECT_TRUE(copy.ReturnReceipt());
-  EXPECT_EQ(copy.CharSet(), TCharSet::csISO8859);
+  EXPECT_EQ(copy.CharSet(), MailCharSet::csISO8859);
   EXPECT_EQ(copy.Headers(), source.Headers());
   EXPECT_EQ(copy.Body(), source.Body());
   EXPECT_EQ(copy.Attachments().Item(0).Contents(), "data");
@@ -430,17 +430,17 @@ TEST(MessageAssign, CopiesEverything) {
   copy.Clear();
   EXPECT_TRUE(copy.Body().empty() && copy.Recipients().Empty() && copy.Attachments().Count() == 0);
   EXPECT_EQ(copy.Sender().Address(), "");
-  EXPECT_EQ(copy.CharSet(), TCharSet::csUSASCII);
+  EXPECT_EQ(copy.CharSet(), MailCharSet::csUSASCII);
   EXPECT_EQ(copy.StoredContentType(), "");
 }
 
 TEST(TempFileStream, HoldsTheMessageAndIsDeletedAfterwards) {
   std::string path;
   {
-    TmsMessage message;
+    MailMessage message;
     message.Sender().SetAddress("me@x.org");
     message.Body() = {"in a file"};
-    TTempFileStream stream;
+    TempFileStream stream;
     path = stream.Path();
     EXPECT_EQ(path.substr(path.rfind('/') + 1, 2), "ms");
     message.SaveToStream(stream);

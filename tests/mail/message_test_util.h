@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mail/message.h"
+#include "mail/mail_message.h"
 
 namespace tw::test {
 
@@ -18,12 +18,12 @@ inline std::string Crlf(const std::vector<std::string>& lines) {
 }
 
 // Boundaries 11111111, 22222222, ... in turn.
-inline TmsCustomMessage::BoundarySource FixedBoundaries() {
+inline MessageBase::BoundarySource FixedBoundaries() {
   auto next = std::make_shared<int>(0);
   return [next] { return std::string(8, static_cast<char>('1' + (*next)++ % 9)); };
 }
 
-inline std::string Save(const TmsCustomMessage& message) {
+inline std::string Save(const MessageBase& message) {
   std::ostringstream out;
   message.SaveToStream(out);
   return out.str();
@@ -45,7 +45,7 @@ inline std::string AsReceived(const std::string& sent) {
   return received + ".\r\n";
 }
 
-inline void Load(TmsCustomMessage& message, const std::string& text) {
+inline void Load(MessageBase& message, const std::string& text) {
   std::istringstream in(text);
   message.Clear();
   message.LoadFromStream(in);

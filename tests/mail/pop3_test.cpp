@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "client_test_util.h"
-#include "mail/pop3_remote.h"
+#include "mail/pop3_mailbox.h"
 #include "scripted_server.h"
 #include "support/temp_dir.h"
 
@@ -37,11 +37,11 @@ struct Client {
     pop.SetUserName("visitor");
     pop.SetPassword("secret");
   }
-  TmsRemotePOP pop;
+  Pop3Mailbox pop;
 };
 
 TEST(Pop3, ReplyCodeIsTheSign) {
-  TmsRemotePOP pop;
+  Pop3Mailbox pop;
   const std::pair<const char*, int> cases[] = {{"+OK", 1}, {"+", 1}, {"-ERR no", -1}, {"", 0}, {"250 OK", 0}};
   for (const auto& [line, code] : cases) EXPECT_EQ(pop.ReplyCode(line), code) << line;
 }
@@ -148,7 +148,7 @@ TEST(Pop3, RefusedLogInClosesAtOnceWithTheServersLine) {
 }
 
 TEST(Pop3, OpenChecksUserAndPassword) {
-  TmsRemotePOP pop;
+  Pop3Mailbox pop;
   pop.SetServer("127.0.0.1:1");
   EXPECT_EQ(MessageOf<ESocketError>([&] { pop.Connect(); }), "UserName property is required");
   pop.SetUserName("visitor");
@@ -247,7 +247,7 @@ TEST(Pop3, FetchInfoReportsWhetherUidlIsSupported) {
                                                  Say("-ERR unknown command")}));
   Client c(server);
   c.pop.Connect();
-  TmsRemoteInfoItem item;
+  Pop3MessageInfo item;
   EXPECT_TRUE(c.pop.FetchInfo(0, item, false, true));
   EXPECT_EQ(item.unique_id, "whqtswO00WBw418f9t5JxYwZ");
   EXPECT_FALSE(c.pop.FetchInfo(1, item, false, true));

@@ -13,9 +13,9 @@
 #include "fakes/manual_clock.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
-#include "mail/message.h"
-#include "mail/pop3_remote.h"
-#include "mail/smtp.h"
+#include "mail/mail_message.h"
+#include "mail/pop3_mailbox.h"
+#include "mail/smtp_client.h"
 #include "scripted_server.h"
 #include "support/temp_dir.h"
 
@@ -69,7 +69,7 @@ class RealServers : public ::testing::Test {
   }
 
   // Retrieves message index and decodes it into message.
-  void Fetch(int index, TmsMessage& message) {
+  void Fetch(int index, MailMessage& message) {
     std::string raw;
     pop_.OnUserMessageSave = [&](int, const std::string& contents) { raw = contents; };
     pop_.Connect();
@@ -87,7 +87,7 @@ class RealServers : public ::testing::Test {
   }
 
   std::string smtp_server_;
-  TmsRemotePOP pop_;
+  Pop3Mailbox pop_;
 };
 
 TEST_F(RealServers, MessageRoundTripAndDelete) {
@@ -96,14 +96,14 @@ TEST_F(RealServers, MessageRoundTripAndDelete) {
   for (int i = 0; i < 3000; ++i) binary.push_back(static_cast<char>((i * 7 + i / 256) % 256));
   binary += "\r\n.\r\n\0\0.";
 
-  TmsMessage sent;
+  MailMessage sent;
   sent.Sender().SetAddress("kiosk@tarnwick.test");
   sent.Sender().SetName("Tarnwick Kiosk");
   sent.Recipients().Add("visitor@tarnwick.test", "Visitor");
   sent.SetSubject(subject);
   sent.Body() = {"First line of the body.", ".", "..two dots", std::string(1500, 'L'), "", "last line"};
   sent.Attachments().AddData("picture.bin", binary);
-  TmsSMTP smtp;
+  SmtpClient smtp;
   smtp.SetServer(smtp_server_);
   smtp.SetTimeOut(10);
   smtp.SetMailMessage(&sent);
@@ -112,7 +112,7 @@ TEST_F(RealServers, MessageRoundTripAndDelete) {
 
   const int index = WaitForSubject(subject);
   ASSERT_GE(index, 0) << "the message never reached the mailbox";
-  TmsMessage received;
+  MailMessage received;
   Fetch(index, received);
   EXPECT_EQ(received.Subject(), subject);
   EXPECT_EQ(received.Sender().Address(), "kiosk@tarnwick.test");
@@ -196,7 +196,7 @@ TEST_F(RealServers, DailyLogMailWithFeedbackArrivesOnceTheServerIsBack) {
 
   const int index = WaitForSubject(subject);
   ASSERT_GE(index, 0) << "the log mail never reached the mailbox";
-  TmsMessage received;
+  MailMessage received;
   Fetch(index, received);
   EXPECT_EQ(received.Sender().Address(), "kiosk@tarnwick.test");
   EXPECT_EQ(received.Sender().Name(), "Tarnwick Kiosk");

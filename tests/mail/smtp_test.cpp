@@ -1,11 +1,11 @@
-#include "mail/smtp.h"
+#include "mail/smtp_client.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "client_test_util.h"
-#include "mail/message.h"
+#include "mail/mail_message.h"
 #include "message_test_util.h"
 #include "scripted_server.h"
 
@@ -41,8 +41,8 @@ struct Client {
     message.Body() = {"first line", ".", ".starts with a dot", "last"};
   }
   std::string Helo() const { return "HELO " + smtp.LocalHostName() + "\r\n"; }
-  TmsMessage message;
-  TmsSMTP smtp;
+  MailMessage message;
+  SmtpClient smtp;
 };
 
 TEST(Smtp, WholeConversationWithHeloRetryAndRepeatedRecipient) {
@@ -170,7 +170,7 @@ TEST(Smtp, MessageChecksComeBeforeTheEnvelope) {
     EXPECT_EQ(MessageOf<EMailError>([&] { c.smtp.Send(); }), test_case.error);
     EXPECT_EQ(server.Transcript(), c.Helo() + "QUIT\r\n");
   }
-  TmsSMTP no_server;
+  SmtpClient no_server;
   EXPECT_EQ(MessageOf<ESocketError>([&] { no_server.Send(); }), "Server property is required");
 }
 
@@ -197,7 +197,7 @@ TEST(Smtp, RepliesArrivingByteByByte) {
 }
 
 TEST(Smtp, RefusedConnection) {
-  TmsSMTP smtp;
+  SmtpClient smtp;
   smtp.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
   EXPECT_EQ(MessageOf<ESocketError>([&] { smtp.Send(); }), "[10061] Connection refused");
   EXPECT_FALSE(smtp.Connected());

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "widgets/analog_clock.h"
-#include "widgets/neato_meter.h"
+#include "widgets/busy_meter.h"
 #include "widgets/tiled_bitmap.h"
 
 namespace tw {
@@ -36,7 +36,7 @@ class DisplayWidgetsTest : public QObject {
 
  private slots:
   void TiledBitmapRepeatsFromTheTopLeft() {
-    TTiledBitmap tiled;
+    TiledBitmap tiled;
     QCOMPARE(tiled.size(), QSize(50, 50));
     QVERIFY(!tiled.testAttribute(Qt::WA_OpaquePaintEvent));  // empty: see-through
     QPixmap tile = GradientTile(30, 20);
@@ -55,7 +55,7 @@ class DisplayWidgetsTest : public QObject {
   }
 
   void MeterValuesAndCompletePicture() {
-    TNeatoMeter meter;
+    BusyMeter meter;
     QCOMPARE(meter.size(), QSize(180, 25));
     QCOMPARE(meter.Text(), QStringLiteral("50%"));
     meter.SetTotal(0);
@@ -66,7 +66,7 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(meter.Percent(), 100);
     meter.SetShowPercent(false);
     QCOMPARE(meter.Text(), QString());
-    meter.SetBevelType(TBevelType::btNone);
+    meter.SetBevelType(MeterBevel::btNone);
     meter.SetForeColor(Qt::blue);
     meter.SetBackColor(Qt::white);
     QImage image = meter.Render();
@@ -80,22 +80,22 @@ class DisplayWidgetsTest : public QObject {
     QTest::addColumn<int>("direction");
     QTest::addColumn<QRect>("done");
     // 40 x 265 with 55 of 100: 145 pixels of height, 22 of width.
-    QTest::newRow("top to bottom") << int(TMeterDirection::mdTopToBottom) << QRect(0, 0, 40, 145);
-    QTest::newRow("bottom to top") << int(TMeterDirection::mdBottomToTop) << QRect(0, 120, 40, 145);
-    QTest::newRow("left to right") << int(TMeterDirection::mdLeftToRight) << QRect(0, 0, 22, 265);
-    QTest::newRow("right to left") << int(TMeterDirection::mdRightToLeft) << QRect(18, 0, 22, 265);
+    QTest::newRow("top to bottom") << int(MeterDirection::mdTopToBottom) << QRect(0, 0, 40, 145);
+    QTest::newRow("bottom to top") << int(MeterDirection::mdBottomToTop) << QRect(0, 120, 40, 145);
+    QTest::newRow("left to right") << int(MeterDirection::mdLeftToRight) << QRect(0, 0, 22, 265);
+    QTest::newRow("right to left") << int(MeterDirection::mdRightToLeft) << QRect(18, 0, 22, 265);
   }
 
   void MeterDirections() {
     QFETCH(int, direction);
     QFETCH(QRect, done);
-    TNeatoMeter meter;
+    BusyMeter meter;
     meter.resize(40, 265);
-    meter.SetBevelType(TBevelType::btNone);
+    meter.SetBevelType(MeterBevel::btNone);
     meter.SetShowPercent(false);
     meter.SetForeColor(Qt::red);
     meter.SetBackColor(Qt::white);
-    meter.SetDirection(static_cast<TMeterDirection>(direction));
+    meter.SetDirection(static_cast<MeterDirection>(direction));
     meter.SetCompleted(55);
     QImage image = meter.Render();
     QCOMPARE(CountPixels(image, done, qRgb(255, 0, 0)), done.width() * done.height());
@@ -104,7 +104,7 @@ class DisplayWidgetsTest : public QObject {
   }
 
   void MeterBorderAndBevels() {
-    TNeatoMeter meter;
+    BusyMeter meter;
     meter.resize(60, 20);
     QPalette palette = meter.palette();
     palette.setColor(QPalette::Light, QColor(250, 250, 250));
@@ -112,7 +112,7 @@ class DisplayWidgetsTest : public QObject {
     palette.setColor(QPalette::WindowText, QColor(1, 2, 3));
     meter.setPalette(palette);
     meter.SetShowPercent(false);
-    meter.SetBorderStyle(TBorderStyle::bsSingle);
+    meter.SetBorderStyle(MeterBorder::bsSingle);
     meter.SetBevelDepth(2);
     meter.SetCompleted(0);
     meter.SetBackColor(Qt::white);
@@ -124,16 +124,16 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(inset.pixel(57, 10), qRgb(250, 250, 250));
     QCOMPARE(inset.pixel(3, 3), qRgb(255, 255, 255));
     QCOMPARE(meter.MeterArea(), QRect(3, 3, 54, 14));
-    meter.SetBevelType(TBevelType::btRaised);
+    meter.SetBevelType(MeterBevel::btRaised);
     QImage raised = meter.Render();
     QCOMPARE(raised.pixel(1, 1), qRgb(250, 250, 250));
     QCOMPARE(raised.pixel(58, 18), qRgb(90, 90, 90));
   }
 
   void MeterBitmapStyles() {
-    TNeatoMeter meter;
+    BusyMeter meter;
     meter.resize(100, 10);
-    meter.SetBevelType(TBevelType::btNone);
+    meter.SetBevelType(MeterBevel::btNone);
     meter.SetShowPercent(false);
     meter.SetBackColor(Qt::white);
     QImage solid(7, 3, QImage::Format_RGB32);
@@ -142,23 +142,23 @@ class DisplayWidgetsTest : public QObject {
     meter.SetCompleted(30);
     const QRect done(0, 0, 30, 10), rest(30, 0, 70, 10);
 
-    for (TBitmapDrawStyle style : {TBitmapDrawStyle::dsStretch, TBitmapDrawStyle::dsTile}) {
+    for (MeterBitmapStyle style : {MeterBitmapStyle::dsStretch, MeterBitmapStyle::dsTile}) {
       meter.SetBitmapDrawStyle(style);
       QImage image = meter.Render();
       QCOMPARE(CountPixels(image, done, qRgb(10, 200, 30)), 300);
       QCOMPARE(CountPixels(image, rest, qRgb(255, 255, 255)), 700);
     }
-    meter.SetBitmapDrawStyle(TBitmapDrawStyle::dsTileInvert);
+    meter.SetBitmapDrawStyle(MeterBitmapStyle::dsTileInvert);
     QImage inverted = meter.Render();
     QCOMPARE(CountPixels(inverted, done, qRgb(10, 200, 30)), 300);
     QCOMPARE(CountPixels(inverted, rest, qRgb(245, 55, 225)), 700);
   }
 
   void ClockDialIsCentred() {
-    TAnalogClock clock;
+    AnalogClock clock;
     QCOMPARE(clock.size(), QSize(60, 60));
     clock.resize(50, 60);
-    clock.SetShape(TAnalogClockShape::csSquare);
+    clock.SetShape(ClockShape::csSquare);
     clock.SetBackColor(QColor(255, 0, 0));
     clock.SetFaceColor(QColor(255, 255, 255));
     clock.SetOutlineColor(QColor(0, 0, 255));
@@ -172,14 +172,14 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(CountPixels(face, QRect(0, 0, 50, 5), qRgb(255, 0, 0)), 250);
     QCOMPARE(CountPixels(face, QRect(0, 55, 50, 5), qRgb(255, 0, 0)), 250);
 
-    clock.SetShape(TAnalogClockShape::csCircle);
+    clock.SetShape(ClockShape::csCircle);
     QImage round = clock.RenderFace(QTime(10, 8, 30));
     QCOMPARE(round.pixel(0, 5), qRgb(255, 0, 0));  // corner outside the circle
     QCOMPARE(round.pixel(25, 5), qRgb(0, 0, 255));  // top of the circle
   }
 
   void SecondsHandDrawnTwiceRestoresTheFace() {
-    TAnalogClock clock;
+    AnalogClock clock;
     clock.resize(80, 80);
     clock.SetFaceColor(QColor(240, 240, 200));
     clock.SetSecHandColor(QColor(200, 0, 0));
@@ -197,10 +197,10 @@ class DisplayWidgetsTest : public QObject {
   }
 
   void ClockTicksFollowTheSeconds() {
-    TAnalogClock clock;
+    AnalogClock clock;
     clock.resize(70, 70);
     int ticks = 0;
-    clock.OnTimer = [&](TAnalogClock&) { ++ticks; };
+    clock.OnTimer = [&](AnalogClock&) { ++ticks; };
     clock.Tick(QTime(10, 8, 30));
     QCOMPARE(clock.Shown(), clock.Render(QTime(10, 8, 30)));
     clock.Tick(QTime(10, 8, 31));  // moves only the seconds hand
@@ -215,7 +215,7 @@ class DisplayWidgetsTest : public QObject {
   }
 
   void ClockWakesWhenTheSecondChanges() {
-    TAnalogClock clock;
+    AnalogClock clock;
     clock.SetTimeSource([] { return QTime(10, 0, 0, 250); });
     const int wake = clock.NextWake();
     QVERIFY2(wake > 600 && wake <= 751, qPrintable(QString::number(wake)));
@@ -226,7 +226,7 @@ class DisplayWidgetsTest : public QObject {
   }
 
   void HourHandPointsAtTheHour() {
-    TAnalogClock clock;
+    AnalogClock clock;
     clock.resize(100, 100);
     clock.SetFaceColor(Qt::white);
     clock.SetHandsColor(QColor(0, 200, 0));

@@ -8,8 +8,8 @@
 #include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_key_injector.h"
 #include "fakes/fake_lock_states.h"
-#include "widgets/vx4_key_button.h"
-#include "widgets/vx4_key_controller.h"
+#include "widgets/key_button.h"
+#include "widgets/keyboard_controller.h"
 
 namespace tw {
 namespace {
@@ -40,22 +40,22 @@ class KeyControllerTest : public QObject {
   test::FakeLockStates locks_;
   test::FakeButtonSound sounds_;
   std::unique_ptr<QWidget> form_;
-  TVX4KeyController* controller_ = nullptr;
+  KeyboardController* controller_ = nullptr;
   std::vector<std::string> events_;
   std::vector<std::string> errors_;
 
-  TVX4KeyController::Platform Platform() { return {&keys_, &windows_, &locks_, &sounds_}; }
+  KeyboardController::Platform Platform() { return {&keys_, &windows_, &locks_, &sounds_}; }
 
-  TVX4KeyButton* AddKey(TKey key) {
-    auto* button = new TVX4KeyButton(form_.get());
+  KeyButton* AddKey(KeyId key) {
+    auto* button = new KeyButton(form_.get());
     button->SetKeyController(controller_);
     button->SetKey(key);
     return button;
   }
 
-  void Record(TVX4KeyController& c) {
+  void Record(KeyboardController& c) {
     auto note = [this](const char* name) {
-      return [this, name](TVX4KeyController&) { events_.push_back(name); };
+      return [this, name](KeyboardController&) { events_.push_back(name); };
     };
     c.OnShiftStateChange = note("Shift");
     c.OnAltStateChange = note("Alt");
@@ -89,16 +89,16 @@ class KeyControllerTest : public QObject {
     windows_.titles = {{kBrowser, "Browser"}, {kEditor, "Editor"}};
     windows_.foreground = kBrowser;
     form_ = std::make_unique<QWidget>();
-    controller_ = new TVX4KeyController(form_.get(), Platform());
+    controller_ = new KeyboardController(form_.get(), Platform());
     Record(*controller_);
   }
 
   void cleanup() { form_.reset(); }
 
   void ShiftLatchTypesOneCapital() {
-    TVX4KeyButton* shift = AddKey(TKey::Shift);
-    TVX4KeyButton* shift2 = AddKey(TKey::Shift);
-    TVX4KeyButton* a = AddKey(TKey::A);
+    KeyButton* shift = AddKey(KeyId::Shift);
+    KeyButton* shift2 = AddKey(KeyId::Shift);
+    KeyButton* a = AddKey(KeyId::A);
     shift->Click();
     QVERIFY(controller_->Shift());
     QVERIFY(shift->LooksPressed());
@@ -116,7 +116,7 @@ class KeyControllerTest : public QObject {
   }
 
   void ModifierClickedTwiceIsOff() {
-    TVX4KeyButton* shift = AddKey(TKey::Shift);
+    KeyButton* shift = AddKey(KeyId::Shift);
     shift->Click();
     shift->Click();
     QVERIFY(!controller_->Shift());
@@ -124,15 +124,15 @@ class KeyControllerTest : public QObject {
   }
 
   void EmptyScriptKeepsLatches() {
-    AddKey(TKey::Shift)->Click();
-    AddKey(TKey::Ctrl)->Click();  // empty send string: the Shift latch stays on
+    AddKey(KeyId::Shift)->Click();
+    AddKey(KeyId::Ctrl)->Click();  // empty send string: the Shift latch stays on
     QVERIFY(controller_->Shift());
     QVERIFY(controller_->Ctrl());
     controller_->SendKeys("");
     QVERIFY(controller_->Shift());
     QVERIFY(keys_.events.empty());
     // Both latches go into one key script, Ctrl outside Shift.
-    AddKey(TKey::C)->Click();
+    AddKey(KeyId::C)->Click();
     QCOMPARE(Joined(keys_.log), std::string("+Ctrl +Shift +c -c -Shift -Ctrl"));
     QVERIFY(!controller_->Shift());
     QVERIFY(!controller_->Ctrl());
@@ -146,11 +146,11 @@ class KeyControllerTest : public QObject {
   }
 
   void InactiveKeyOnlyClicks() {
-    TVX4KeyButton* shift = AddKey(TKey::Shift);
-    TVX4KeyButton* a = AddKey(TKey::A);
+    KeyButton* shift = AddKey(KeyId::Shift);
+    KeyButton* a = AddKey(KeyId::A);
     int clicks = 0;
-    a->OnClick = [&](TVX4KeyButton&) { ++clicks; };
-    shift->OnClick = [&](TVX4KeyButton&) { ++clicks; };
+    a->OnClick = [&](KeyButton&) { ++clicks; };
+    shift->OnClick = [&](KeyButton&) { ++clicks; };
     a->SetActive(false);
     shift->SetActive(false);
     a->Click();
@@ -185,9 +185,9 @@ class KeyControllerTest : public QObject {
     QVERIFY(thrown);
     QVERIFY(keys_.events.empty());
     // Through a click the error reaches the handler, and the latch stays as it was.
-    TVX4KeyButton* shift = AddKey(TKey::Shift);
+    KeyButton* shift = AddKey(KeyId::Shift);
     int clicks = 0;
-    shift->OnClick = [&](TVX4KeyButton&) { ++clicks; };
+    shift->OnClick = [&](KeyButton&) { ++clicks; };
     shift->Click();
     QCOMPARE(Joined(errors_), std::string("exception: Unable to activate Program"));
     QVERIFY(!controller_->Shift());
@@ -257,7 +257,7 @@ class KeyControllerTest : public QObject {
   }
 
   void HandlerExceptionDoesNotStopTheController() {
-    controller_->OnCapsLockStateChange = [](TVX4KeyController&) {
+    controller_->OnCapsLockStateChange = [](KeyboardController&) {
       throw std::runtime_error("handler failed");
     };
     locks_.states = {true, true, false};
@@ -295,10 +295,10 @@ class KeyControllerTest : public QObject {
   }
 
   void SendEventOnlyOnTheSetupCopy() {
-    TVX4SendKeyController setup(form_.get(), Platform());
+    SendingKeyboardController setup(form_.get(), Platform());
     std::vector<std::string> sent;
-    setup.OnSend = [&](TVX4KeyController& sender, const std::string& script, WindowHandle target) {
-      QCOMPARE(&sender, static_cast<TVX4KeyController*>(&setup));
+    setup.OnSend = [&](KeyboardController& sender, const std::string& script, WindowHandle target) {
+      QCOMPARE(&sender, static_cast<KeyboardController*>(&setup));
       sent.push_back(script + "@" + std::to_string(target) + " typed " +
                      std::to_string(keys_.events.size()));
     };
@@ -310,8 +310,8 @@ class KeyControllerTest : public QObject {
   }
 
   void PalettesReachTheKeys() {
-    TVX4KeyButton* a = AddKey(TKey::A);
-    TVX4KeyButton* tab = AddKey(TKey::Tab);
+    KeyButton* a = AddKey(KeyId::A);
+    KeyButton* tab = AddKey(KeyId::Tab);
     QCOMPARE(a->FaceColour(), ColourValue(13228248));
     QCOMPARE(tab->HighColour(), ColourValue(14875642));
     controller_->SetUseColour(false);
@@ -330,13 +330,13 @@ class KeyControllerTest : public QObject {
 
   void KeyTableFillsTheKey() {
     controller_->SetMediumFontSize(12);
-    TVX4KeyButton* two = AddKey(TKey::Two);
+    KeyButton* two = AddKey(KeyId::Two);
     QCOMPARE(two->Caption(), QStringLiteral("\""));
     QCOMPARE(two->Caption2(), QStringLiteral("2"));
     QCOMPARE(two->SendString(), std::string("2"));
-    QCOMPARE(two->KeyLayout(), TKeyLayout::klDouble);
+    QCOMPARE(two->Layout(), KeyLayout::klDouble);
     QCOMPARE(two->font().pointSize(), 12);
-    TVX4KeyButton* q = AddKey(TKey::Q);
+    KeyButton* q = AddKey(KeyId::Q);
     QCOMPARE(q->CaptionPositions()[0], (PixelPoint{5, 2}));
     QCOMPARE(q->font().pointSize(), 16);
     // The controller's size wins over a size the key had stored.
@@ -348,12 +348,12 @@ class KeyControllerTest : public QObject {
   }
 
   void MouseClickNeedsReleaseInside() {
-    TVX4KeyButton* b = AddKey(TKey::B);
+    KeyButton* b = AddKey(KeyId::B);
     std::string mouse;
-    b->OnMouseDown = [&](TVX4KeyButton&, QMouseEvent&) { mouse += 'd'; };
-    b->OnMouseMove = [&](TVX4KeyButton&, QMouseEvent&) { mouse += 'm'; };
-    b->OnMouseUp = [&](TVX4KeyButton&, QMouseEvent& e) { mouse += e.button() == Qt::LeftButton ? 'u' : 'r'; };
-    b->SetSound(TKeySound::ksCustom);
+    b->OnMouseDown = [&](KeyButton&, QMouseEvent&) { mouse += 'd'; };
+    b->OnMouseMove = [&](KeyButton&, QMouseEvent&) { mouse += 'm'; };
+    b->OnMouseUp = [&](KeyButton&, QMouseEvent& e) { mouse += e.button() == Qt::LeftButton ? 'u' : 'r'; };
+    b->SetSound(KeySound::ksCustom);
     b->SetCustomSound("/sounds/click.wav");
     SendMouse(*b, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     QVERIFY(b->Held());
@@ -385,7 +385,7 @@ class KeyControllerTest : public QObject {
   }
 
   void PressedKeyPaintsSwappedEdgesAndShiftedCaptions() {
-    TVX4KeyButton* shift = AddKey(TKey::Shift);
+    KeyButton* shift = AddKey(KeyId::Shift);
     shift->resize(50, 40);
     QImage raised = shift->grab().toImage().convertToFormat(QImage::Format_RGB32);
     controller_->SetShift(true);  // a latched modifier looks pressed

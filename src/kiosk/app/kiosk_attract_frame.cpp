@@ -5,10 +5,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "kiosk/browser/webengine/form_ie.h"
-#include "kiosk/panels/form_bottom.h"
-#include "kiosk/panels/form_splash.h"
-#include "widgets/vx4_key_controller.h"
+#include "kiosk/browser/webengine/browser_window.h"
+#include "kiosk/panels/toolbar_panel.h"
+#include "kiosk/panels/splash_window.h"
+#include "widgets/keyboard_controller.h"
 
 namespace tw {
 
@@ -18,9 +18,9 @@ CursorPoint KioskAttractFrame::CursorPos() const {
 }
 
 void KioskAttractFrame::ShowIdleCover(bool on) {
-  TFormSplash* splash = windows_.splash ? windows_.splash() : nullptr;
-  TFormIE* browser = windows_.browser ? windows_.browser() : nullptr;
-  TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;
+  SplashWindow* splash = windows_.splash ? windows_.splash() : nullptr;
+  BrowserWindow* browser = windows_.browser ? windows_.browser() : nullptr;
+  ToolbarPanel* bottom = windows_.bottom ? windows_.bottom() : nullptr;
   covered_ = on;
   if (on) {
     // The panels are left where they are under the cover; the shell stops raising them
@@ -61,19 +61,19 @@ void KioskAttractFrame::AdvanceBanner() {
 }
 
 void KioskAttractFrame::ResetKeyboardPage() {
-  TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;
+  ToolbarPanel* bottom = windows_.bottom ? windows_.bottom() : nullptr;
   if (bottom == nullptr) return;
   bottom->ResetPage();
   // No modifier stays latched for the next visitor.
-  if (TVX4KeyController* keys = bottom->KeyController()) {
-    for (TKeyType type : {TKeyType::ktShift, TKeyType::ktAlt, TKeyType::ktCtrl, TKeyType::ktAltGr}) {
+  if (KeyboardController* keys = bottom->KeyController()) {
+    for (KeyType type : {KeyType::ktShift, KeyType::ktAlt, KeyType::ktCtrl, KeyType::ktAltGr}) {
       keys->SetLatched(type, false);
     }
   }
 }
 
 void KioskAttractFrame::ShowDiagnostics(int idle_count, int expected_code) {
-  TFormBottom* bottom = windows_.bottom ? windows_.bottom() : nullptr;
+  ToolbarPanel* bottom = windows_.bottom ? windows_.bottom() : nullptr;
   if (bottom == nullptr) return;
   // Label2 the idle count, Label3 and Label4 the next exit-password letter's code and letter.
   bottom->DebugLabel(1)->setText(QString::number(idle_count));
@@ -82,7 +82,7 @@ void KioskAttractFrame::ShowDiagnostics(int idle_count, int expected_code) {
 }
 
 void KioskAttractFrame::EndVisitorSession() {
-  if (TFormIE* browser = windows_.browser ? windows_.browser() : nullptr) browser->WipeSession();
+  if (BrowserWindow* browser = windows_.browser ? windows_.browser() : nullptr) browser->WipeSession();
 }
 
 }  // namespace tw

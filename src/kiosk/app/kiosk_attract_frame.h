@@ -9,16 +9,16 @@
 
 namespace tw {
 
-class TFormIE;
-class TFormSplash;
-class TFormBottom;
+class BrowserWindow;
+class SplashWindow;
+class ToolbarPanel;
 
 class KioskAttractFrame : public AttractFrame {
  public:
   struct Windows {
-    std::function<TFormSplash*()> splash;
-    std::function<TFormIE*()> browser;
-    std::function<TFormBottom*()> bottom;
+    std::function<SplashWindow*()> splash;
+    std::function<BrowserWindow*()> browser;
+    std::function<ToolbarPanel*()> bottom;
     // The attract video; absent until the video window exists.
     std::function<void()> start_video;
     std::function<void()> stop_video;

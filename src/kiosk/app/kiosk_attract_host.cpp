@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "kiosk/app/form_video.h"
+#include "kiosk/app/video_window.h"
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_input_filter.h"
 #include "kiosk/app/qt_process_runner.h"
@@ -22,16 +22,16 @@ KioskAttractHost::KioskAttractHost(KioskController& controller, KioskAttractFram
       interpreter_(controller),
       input_filter_(std::make_unique<KioskInputFilter>(controller)),
       dbus_(std::make_unique<KioskDbusService>(controller)) {
-  TFormVideo::Options video_options;
+  VideoWindow::Options video_options;
   try {
     SettingErrors errors;
-    video_options = TFormVideo::ReadOptions(controller.ProgramFile("Tarnwick.ini"), controller.config().time_video,
+    video_options = VideoWindow::ReadOptions(controller.ProgramFile("Tarnwick.ini"), controller.config().time_video,
                                             controller.screen_scale(), errors);
     controller.ReportSettingErrors(errors);
   } catch (const std::exception& e) {
     controller.AppException(e.what());
   }
-  video_ = std::make_unique<TFormVideo>(video_options, [this](const std::string& text) { controller_.WriteLog(text); });
+  video_ = std::make_unique<VideoWindow>(video_options, [this](const std::string& text) { controller_.WriteLog(text); });
   video_->on_click = [this] {
     controller_.Guarded([this] {
       if (video_->isVisible()) controller_.activity().StopVideo();

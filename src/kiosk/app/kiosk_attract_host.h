@@ -16,7 +16,7 @@ class KioskController;
 class KioskDbusService;
 class KioskInputFilter;
 class QtProcessRunner;
-class TFormVideo;
+class VideoWindow;
 
 class KioskAttractHost {
  public:
@@ -30,7 +30,7 @@ class KioskAttractHost {
   CommandInterpreter& interpreter() { return interpreter_; }
   // Keeps the attract video above the frame while it plays.
   void RaiseTopmost();
-  TFormVideo* video() const { return video_.get(); }
+  VideoWindow* video() const { return video_.get(); }
   // Shutdown, before the windows close: a listed program that still runs is ended and its
   // lines written now, without bringing the kiosk's windows back.
   void EndRunningProgram();
@@ -41,7 +41,7 @@ class KioskAttractHost {
   KioskController& controller_;
   std::function<void(bool)> hold_timer_;
   KioskAttractFrame frame_;
-  std::unique_ptr<TFormVideo> video_;
+  std::unique_ptr<VideoWindow> video_;
   std::unique_ptr<QtProcessRunner> runner_;
   ProgramLauncher launcher_;
   CommandInterpreter interpreter_;

@@ -4,18 +4,18 @@
 #include <cstdio>
 
 #include "kiosk/app/toolbar_host.h"
-#include "kiosk/browser/webengine/form_ie.h"
+#include "kiosk/browser/webengine/browser_window.h"
 #include "kiosk/browser/webengine/page_scroller.h"
-#include "kiosk/panels/dialog_error.h"
-#include "kiosk/panels/form_bottom.h"
-#include "kiosk/panels/form_left.h"
-#include "kiosk/panels/form_right.h"
+#include "kiosk/panels/error_dialog.h"
+#include "kiosk/panels/toolbar_panel.h"
+#include "kiosk/panels/busy_panel.h"
+#include "kiosk/panels/arrow_panel.h"
 #include "kiosk/panels/form_scaling.h"
-#include "kiosk/panels/form_top.h"
+#include "kiosk/panels/banner_bar.h"
 #include "kiosk/panels/picture_box.h"
-#include "kiosk/panels/speed_button.h"
+#include "kiosk/panels/panel_button.h"
 #include "widgets/tiled_bitmap.h"
-#include "widgets/vx4_key_controller.h"
+#include "widgets/keyboard_controller.h"
 
 namespace tw {
 namespace {
@@ -25,7 +25,7 @@ constexpr int kLinePixels = 20;
 // Passes between two looks at what the focused page can scroll (enabling the arrows).
 constexpr int kPassesPerLook = 25;
 
-void SetPanelPicture(TTiledBitmap* tiled, const std::string& file) {
+void SetPanelPicture(TiledBitmap* tiled, const std::string& file) {
   if (PictureFileExists(file)) tiled->SetBitmap(QPixmap(QString::fromStdString(file)));
 }
 
@@ -37,7 +37,7 @@ void PlaceBlock(QWidget* block, const Rect& panel) {
 }  // namespace
 
 KioskPanelsHost::KioskPanelsHost(KioskController& controller, std::function<KioskToolbarHost*()> toolbar,
-                                 std::function<TFormIE*()> browser_window)
+                                 std::function<BrowserWindow*()> browser_window)
     : controller_(controller),
       toolbar_(std::move(toolbar)),
       browser_window_(std::move(browser_window)),
@@ -46,24 +46,24 @@ KioskPanelsHost::KioskPanelsHost(KioskController& controller, std::function<Kios
 KioskPanelsHost::~KioskPanelsHost() = default;
 
 void KioskPanelsHost::CreateTopForm() {
-  TFormTop::Options options;
+  BannerBar::Options options;
   options.config_file = controller_.ProgramFile("Tarnwick.ini");
   options.screen_scale = controller_.screen_scale();
   options.logo_url = controller_.config().logo_url;
-  top_ = std::make_unique<TFormTop>(*this, options);
+  top_ = std::make_unique<BannerBar>(*this, options);
   top_->FormCreate();
   top_->show();
 }
 
 void KioskPanelsHost::CreateSidePanels(KeyboardPlatform platform) {
-  left_ = std::make_unique<TFormLeft>(*this, controller_.ProgramFile("Tarnwick.ini"));
+  left_ = std::make_unique<BusyPanel>(*this, controller_.ProgramFile("Tarnwick.ini"));
   left_->FormCreate();
-  right_ = std::make_unique<TFormRight>(*this, controller_.ProgramFile("Tarnwick.ini"), controller_.screen_scale());
+  right_ = std::make_unique<ArrowPanel>(*this, controller_.ProgramFile("Tarnwick.ini"), controller_.screen_scale());
   right_->SetSoundPlayer(platform.sounds);
   right_->FormCreate();
   scroller_ = std::make_unique<PageScroller>(
       [this]() -> QWebEnginePage* {
-        TFormIE* browser = browser_window_ ? browser_window_() : nullptr;
+        BrowserWindow* browser = browser_window_ ? browser_window_() : nullptr;
         return browser && browser->isVisible() ? browser->WebBrowser()->page() : nullptr;
       },
       kLinePixels);
@@ -80,7 +80,7 @@ void KioskPanelsHost::CreateSidePanels(KeyboardPlatform platform) {
 }
 
 void KioskPanelsHost::CreateErrorDialog(KeyboardPlatform platform) {
-  dialog_ = std::make_unique<TDialogError>();
+  dialog_ = std::make_unique<ErrorDialog>();
   dialog_->SetSoundPlayer(platform.sounds);
   dialog_->OnLog = [this](const std::string& text) { controller_.WriteLog(text); };
   try {
@@ -108,10 +108,10 @@ void KioskPanelsHost::ApplyLayout(const FrameLayout& layout) {
   layout_ = layout;
   if (left_) left_->ApplyLayout(layout);
   if (right_) right_->ApplyLayout(layout);
-  if (TFormBottom* bottom = Bottom()) {
+  if (ToolbarPanel* bottom = Bottom()) {
     // The tool bar chooses the side panels' pictures by the keyboard's state.
-    if (left_) SetPanelPicture(left_->TiledBitmap(), bottom->LeftPanelPicture());
-    if (right_) SetPanelPicture(right_->TiledBitmap(), bottom->RightPanelPicture());
+    if (left_) SetPanelPicture(left_->Background(), bottom->LeftPanelPicture());
+    if (right_) SetPanelPicture(right_->Background(), bottom->RightPanelPicture());
     PlaceBlock(bottom->Block1(), layout.left_panel);
     PlaceBlock(bottom->Block2(), layout.right_panel);
   }
@@ -209,12 +209,12 @@ void KioskPanelsHost::Click(KioskButton button) {
     ArrowPressed(direction);
     ArrowReleased(direction);
     if (right_) right_->BDirectionClick(direction);
-  } else if (TFormBottom* bottom = Bottom()) {
+  } else if (ToolbarPanel* bottom = Bottom()) {
     bottom->Click(button);
   }
 }
 
-TFormBottom* KioskPanelsHost::Bottom() const {
+ToolbarPanel* KioskPanelsHost::Bottom() const {
   KioskToolbarHost* toolbar = toolbar_ ? toolbar_() : nullptr;
   return toolbar ? toolbar->bottom_form() : nullptr;
 }
@@ -227,7 +227,7 @@ void KioskPanelsHost::CheckExitPassword(int tag) { controller_.CheckExitPassword
 void KioskPanelsHost::HideEmail() {}
 
 bool KioskPanelsHost::ExitButtonsVisible() const {
-  TFormBottom* bottom = Bottom();
+  ToolbarPanel* bottom = Bottom();
   return bottom && bottom->ExitQwert() && !bottom->ExitQwert()->isHidden();
 }
 
@@ -241,7 +241,7 @@ void KioskPanelsHost::ReturnFocusToBrowser() {
 void KioskPanelsHost::ActivateTarget() {
   // Only an external browser's window is brought back; the embedded one is the kiosk's own.
   if (controller_.config().browser_kind != 0) return;
-  if (TFormBottom* bottom = Bottom()) bottom->KeyController()->ActivateTarget();
+  if (ToolbarPanel* bottom = Bottom()) bottom->KeyController()->ActivateTarget();
 }
 
 void KioskPanelsHost::ArrowPressed(ScrollDirection direction) {

@@ -19,18 +19,18 @@ namespace tw {
 
 class KioskToolbarHost;
 class PageScroller;
-class TDialogError;
-class TFormBottom;
-class TFormIE;
-class TFormLeft;
-class TFormRight;
-class TFormTop;
+class ErrorDialog;
+class ToolbarPanel;
+class BrowserWindow;
+class BusyPanel;
+class ArrowPanel;
+class BannerBar;
 struct PageScrollAnswer;
 
 class KioskPanelsHost : public FramePanelHost, public KioskButtons {
  public:
   KioskPanelsHost(KioskController& controller, std::function<KioskToolbarHost*()> toolbar,
-                  std::function<TFormIE*()> browser_window);
+                  std::function<BrowserWindow*()> browser_window);
   ~KioskPanelsHost() override;
 
   // In the kiosk's start-up order: the banner bar right after the splash, the side
@@ -55,10 +55,10 @@ class KioskPanelsHost : public FramePanelHost, public KioskButtons {
   // One pass of the arrows' scrolling and the automatic scroll after the keyboard.
   void ScrollStep();
 
-  TFormTop* form_top() const { return top_.get(); }
-  TFormLeft* form_left() const { return left_.get(); }
-  TFormRight* form_right() const { return right_.get(); }
-  TDialogError* dialog_error() const { return dialog_.get(); }
+  BannerBar* form_top() const { return top_.get(); }
+  BusyPanel* form_left() const { return left_.get(); }
+  ArrowPanel* form_right() const { return right_.get(); }
+  ErrorDialog* dialog_error() const { return dialog_.get(); }
 
   // KioskButtons: the banner bar's and side panels' buttons here, the rest on the tool bar.
   void Click(KioskButton button) override;
@@ -77,16 +77,16 @@ class KioskPanelsHost : public FramePanelHost, public KioskButtons {
   void ArrowReleased(ScrollDirection direction) override;
 
  private:
-  TFormBottom* Bottom() const;
+  ToolbarPanel* Bottom() const;
   void ScrollAnswered(const PageScrollAnswer& answer);
 
   KioskController& controller_;
   std::function<KioskToolbarHost*()> toolbar_;
-  std::function<TFormIE*()> browser_window_;
-  std::unique_ptr<TFormTop> top_;
-  std::unique_ptr<TFormLeft> left_;
-  std::unique_ptr<TFormRight> right_;
-  std::unique_ptr<TDialogError> dialog_;
+  std::function<BrowserWindow*()> browser_window_;
+  std::unique_ptr<BannerBar> top_;
+  std::unique_ptr<BusyPanel> left_;
+  std::unique_ptr<ArrowPanel> right_;
+  std::unique_ptr<ErrorDialog> dialog_;
   std::unique_ptr<PageScroller> scroller_;
   ScrollStepper stepper_;
   std::optional<FrameLayout> layout_;

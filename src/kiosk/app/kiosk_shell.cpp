@@ -10,14 +10,14 @@
 #include "kiosk/app/kiosk_panels_host.h"
 #include "kiosk/app/toolbar_host.h"
 #include "kiosk/browser/embedded_browser_loop.h"
-#include "kiosk/browser/webengine/form_ie.h"
+#include "kiosk/browser/webengine/browser_window.h"
 #include "kiosk/core/browser_placement.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
-#include "kiosk/panels/dialog_error.h"
-#include "kiosk/panels/dialog_new_window.h"
-#include "kiosk/panels/form_bottom.h"
+#include "kiosk/panels/error_dialog.h"
+#include "kiosk/panels/new_window_dialog.h"
+#include "kiosk/panels/toolbar_panel.h"
 #include "kiosk/panels/form_scaling.h"
-#include "kiosk/panels/form_splash.h"
+#include "kiosk/panels/splash_window.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
 
@@ -37,7 +37,7 @@ void KioskShell::Start() {
   controller_ = std::make_unique<KioskController>(program_dir_, clock_, *this);
 
   // The splash first, so that something shows while the rest starts.
-  splash_ = std::make_unique<TFormSplash>();
+  splash_ = std::make_unique<SplashWindow>();
   if (on_first_paint_) splash_->SetFirstPaintCallback(on_first_paint_);
   const ProfileFile ini(controller_->ProgramFile("Tarnwick.ini"));
   splash_->LoadSplash(QString::fromStdString(ini.ReadString("PREFERENCES", "Splash", "")));
@@ -72,7 +72,7 @@ void KioskShell::Start() {
   // The side panels: the busy meter on the left, page buttons and arrows on the right.
   panels_host_->CreateSidePanels(keyboard_platform_->Get());
 
-  dialog_new_window_ = std::make_unique<TDialogNewWindow>(
+  dialog_new_window_ = std::make_unique<NewWindowDialog>(
       ReadNewBrowserMessages(ProfileFile(controller_->ProgramFile("TWLang.ini"))));
   panels_host_->CreateErrorDialog(keyboard_platform_->Get());
 
@@ -128,7 +128,7 @@ void KioskShell::Shutdown() {
 }
 
 void KioskShell::StartEmbeddedBrowser() {
-  TFormIE::Options options;
+  BrowserWindow::Options options;
   options.block_right_button = controller_->config().block_right_button;
   options.scroll_bar_size = Scaled(20, controller_->screen_scale());
   options.offline_page = QString::fromStdString(controller_->ProgramFile("pages/offline.htm"));
@@ -136,7 +136,7 @@ void KioskShell::StartEmbeddedBrowser() {
   embedded_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_proxy_, *this);
   if (attract_host_) attract_host_->AttachEmbedded(*embedded_);
   embedded_->scroll_step = [this] { panels_host_->ScrollStep(); };
-  form_ie_ = std::make_unique<TFormIE>(*embedded_, options);
+  form_ie_ = std::make_unique<BrowserWindow>(*embedded_, options);
   engine_proxy_.SetTarget(form_ie_.get());
   form_ie_->report = [this](const std::string& text) { controller_->WriteLog(text); };
   form_ie_->print_failed = [this] {
@@ -157,7 +157,7 @@ PanelSizes KioskShell::CurrentPanelSizes() const {
   return panels_host_ ? panels_host_->CurrentPanelSizes(sizes) : sizes;
 }
 
-TFormBottom* KioskShell::form_bottom() const { return toolbar_host_ ? toolbar_host_->bottom_form() : nullptr; }
+ToolbarPanel* KioskShell::form_bottom() const { return toolbar_host_ ? toolbar_host_->bottom_form() : nullptr; }
 
 void KioskShell::PlaceBrowserWindow(const BrowserPlacement& placement) {
   if (form_ie_) form_ie_->setGeometry(ToQRect(placement.browser));

@@ -20,10 +20,10 @@ class KioskAttractHost;
 class KioskPanelsHost;
 class KioskToolbarHost;
 class SmtpLogMailSender;
-class TDialogNewWindow;
-class TFormIE;
-class TFormBottom;
-class TFormSplash;
+class NewWindowDialog;
+class BrowserWindow;
+class ToolbarPanel;
+class SplashWindow;
 class X11DesktopLock;
 class X11KeyboardPlatform;
 
@@ -42,10 +42,10 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   void Shutdown();
 
   KioskController& controller() { return *controller_; }
-  TFormSplash* splash() const { return splash_.get(); }
-  TFormIE* form_ie() const { return form_ie_.get(); }
+  SplashWindow* splash() const { return splash_.get(); }
+  BrowserWindow* form_ie() const { return form_ie_.get(); }
   // The tool bar with the on-screen keyboard; its buttons can be pressed by commands.
-  TFormBottom* form_bottom() const;
+  ToolbarPanel* form_bottom() const;
 
   // KioskHooks
   void ShowError(const std::string& text) override;
@@ -74,9 +74,9 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
   // Declared before the controller, which holds a pointer to it, so it is destroyed after.
   std::unique_ptr<SmtpLogMailSender> log_mail_sender_;
   std::unique_ptr<KioskController> controller_;
-  std::unique_ptr<TFormSplash> splash_;
-  std::unique_ptr<TDialogNewWindow> dialog_new_window_;
-  std::unique_ptr<TFormIE> form_ie_;
+  std::unique_ptr<SplashWindow> splash_;
+  std::unique_ptr<NewWindowDialog> dialog_new_window_;
+  std::unique_ptr<BrowserWindow> form_ie_;
   std::unique_ptr<EmbeddedBrowserLoop> embedded_;
   ForwardingEngine engine_proxy_;
   std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;

@@ -2,15 +2,15 @@
 
 #include <QWebEngineView>
 
-#include "kiosk/browser/webengine/form_ie.h"
-#include "kiosk/panels/form_bottom.h"
+#include "kiosk/browser/webengine/browser_window.h"
+#include "kiosk/panels/toolbar_panel.h"
 #include "kiosk/panels/form_scaling.h"
-#include "widgets/vx4_key_controller.h"
+#include "widgets/keyboard_controller.h"
 
 namespace tw {
 
 KioskToolbarHost::KioskToolbarHost(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
-                                   std::function<TFormIE*()> browser_window)
+                                   std::function<BrowserWindow*()> browser_window)
     : controller_(controller),
       engine_(engine),
       frame_(frame),
@@ -19,9 +19,9 @@ KioskToolbarHost::KioskToolbarHost(KioskController& controller, BrowserEngine& e
 
 KioskToolbarHost::~KioskToolbarHost() = default;
 
-TFormBottom* KioskToolbarHost::CreateBottomForm(KeyboardPlatform platform) {
+ToolbarPanel* KioskToolbarHost::CreateBottomForm(KeyboardPlatform platform) {
   const KioskConfig& config = controller_.config();
-  TFormBottom::Options options;
+  ToolbarPanel::Options options;
   options.config_file = controller_.ProgramFile("Tarnwick.ini");
   options.language_file = controller_.ProgramFile("TWLang.ini");
   options.screen_scale = controller_.screen_scale();
@@ -30,7 +30,7 @@ TFormBottom* KioskToolbarHost::CreateBottomForm(KeyboardPlatform platform) {
   options.help_url = config.help_url;
   options.log_urls = config.log_switches.log_urls;
   options.browser_kind = config.browser_kind;
-  form_ = std::make_unique<TFormBottom>(*this, options);
+  form_ = std::make_unique<ToolbarPanel>(*this, options);
   form_->OnError = [this](const std::string& text) { controller_.AppException(text); };
   form_->OnExit = [this] { controller_.RequestExit(); };
   form_->OnKeyMessage = [this](const std::string& caption, const std::string& text) {
@@ -96,7 +96,7 @@ void KioskToolbarHost::ReturnFocusToBrowserWindow() {
     if (form_) form_->KeyController()->ActivateTarget();
     return;
   }
-  TFormIE* browser = browser_window_ ? browser_window_() : nullptr;
+  BrowserWindow* browser = browser_window_ ? browser_window_() : nullptr;
   if (!browser || !browser->isVisible()) return;
   // The web view keeps the page's focused element: typing goes on where it was.
   browser->activateWindow();

@@ -15,26 +15,26 @@
 
 namespace tw {
 
-class TFormBottom;
-class TFormIE;
+class ToolbarPanel;
+class BrowserWindow;
 
 class KioskToolbarHost : public ToolbarHost {
  public:
   // `browser_window` answers the embedded browser's window once it exists.
   KioskToolbarHost(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
-                   std::function<TFormIE*()> browser_window);
+                   std::function<BrowserWindow*()> browser_window);
   ~KioskToolbarHost() override;
 
   // Creates, sets up and shows the bottom panel; its keys type through `platform`.
-  TFormBottom* CreateBottomForm(KeyboardPlatform platform);
-  TFormBottom* bottom_form() const { return form_.get(); }
+  ToolbarPanel* CreateBottomForm(KeyboardPlatform platform);
+  ToolbarPanel* bottom_form() const { return form_.get(); }
   // The side panels' sizes as the keyboard's state leaves them.
   PanelSizes CurrentPanelSizes(const PanelSizes& design) const;
   const FrameLayout& layout() const { return layout_; }
   // Which of the right panel's page buttons have a URL (they come back after the keyboard).
   void SetSidePanelCustomURLs(const std::array<bool, kSidePanelCustomCount>& has_url);
   // Called whenever the frame's layout or the side panels' background pictures change
-  // (the pictures: TFormBottom::LeftPanelPicture, RightPanelPicture), so that the side
+  // (the pictures: ToolbarPanel::LeftPanelPicture, RightPanelPicture), so that the side
   // panels can follow.
   std::function<void(const FrameLayout&)> on_frame_layout;
 
@@ -64,8 +64,8 @@ class KioskToolbarHost : public ToolbarHost {
   KioskController& controller_;
   BrowserEngine& engine_;
   BrowserFrame& frame_;
-  std::function<TFormIE*()> browser_window_;
-  std::unique_ptr<TFormBottom> form_;
+  std::function<BrowserWindow*()> browser_window_;
+  std::unique_ptr<ToolbarPanel> form_;
   FrameLayout layout_;
   std::array<bool, kSidePanelCustomCount> side_custom_urls_{};
 };

@@ -2,7 +2,7 @@
 
 namespace tw {
 
-void ComposeLogMailMessage(const LogMail& mail, TmsMessage& message) {
+void ComposeLogMailMessage(const LogMail& mail, MailMessage& message) {
   message.Clear();
   message.SetContentType("text/plain");
   message.SetReturnReceipt(false);

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "kiosk/core/log_mail.h"
-#include "mail/message.h"
-#include "mail/smtp.h"
+#include "mail/mail_message.h"
+#include "mail/smtp_client.h"
 
 namespace tw {
 
@@ -19,15 +19,15 @@ class SmtpLogMailSender : public LogMailSender {
   void Send(const LogMail& mail) override;
 
   // The message as composed by the last Send.
-  const TmsMessage& MailMessage() const { return message_; }
-  TmsSMTP& MailSMTP() { return smtp_; }
+  const MailMessage& Message() const { return message_; }
+  SmtpClient& MailSMTP() { return smtp_; }
 
  private:
-  TmsMessage message_;
-  TmsSMTP smtp_;
+  MailMessage message_;
+  SmtpClient smtp_;
 };
 
 // Fills message from mail: sender, recipients, subject, body lines and attachments.
-void ComposeLogMailMessage(const LogMail& mail, TmsMessage& message);
+void ComposeLogMailMessage(const LogMail& mail, MailMessage& message);
 
 }  // namespace tw

@@ -6,7 +6,7 @@
 
 namespace tw {
 
-void TGlyphButton::paintEvent(QPaintEvent*) {
+void GlyphButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect r = rect();
   const bool down = isDown();

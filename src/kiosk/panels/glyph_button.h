@@ -2,18 +2,18 @@
 // arrows: the Up arrow above its caption, Down below, Left and Right beside it).
 #pragma once
 
-#include "kiosk/panels/speed_button.h"
+#include "kiosk/panels/panel_button.h"
 
 namespace tw {
 
 enum class GlyphPosition { kLeft, kRight, kTop, kBottom };
 
-class TGlyphButton : public TSpeedButton {
+class GlyphButton : public PanelButton {
   Q_OBJECT
 
  public:
-  explicit TGlyphButton(GlyphPosition position, QWidget* parent = nullptr)
-      : TSpeedButton(parent), position_(position) {}
+  explicit GlyphButton(GlyphPosition position, QWidget* parent = nullptr)
+      : PanelButton(parent), position_(position) {}
 
   GlyphPosition Position() const { return position_; }
 

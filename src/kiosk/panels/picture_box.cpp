@@ -27,17 +27,17 @@ bool PictureFileExists(const std::string& path) {
   return !path.empty() && QFile::exists(QString::fromStdString(path));
 }
 
-TPictureBox::TPictureBox(QWidget* parent) : QLabel(parent) {
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-TPictureBox::~TPictureBox() { DropMovie(); }
+PictureBox::~PictureBox() { DropMovie(); }
 
-void TPictureBox::SetCentered(bool centered) {
+void PictureBox::SetCentered(bool centered) {
   setAlignment(centered ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
 }
 
-void TPictureBox::LoadFromFile(const std::string& path) {
+void PictureBox::LoadFromFile(const std::string& path) {
   const QString file = QString::fromStdString(path);
   QImageReader reader(file);
   const bool animated = reader.supportsAnimation() && reader.imageCount() > 1;
@@ -63,13 +63,13 @@ void TPictureBox::LoadFromFile(const std::string& path) {
   SetPicture(QPixmap::fromImage(image));
 }
 
-void TPictureBox::SetPicture(const QPixmap& picture) {
+void PictureBox::SetPicture(const QPixmap& picture) {
   DropMovie();
   original_ = picture;
   Fit();
 }
 
-void TPictureBox::Fit() {
+void PictureBox::Fit() {
   const QSize box = size();
   if (movie_) {
     const bool larger = natural_size_.width() > box.width() || natural_size_.height() > box.height();
@@ -83,14 +83,14 @@ void TPictureBox::Fit() {
   }
 }
 
-void TPictureBox::resizeEvent(QResizeEvent* event) {
+void PictureBox::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
   Fit();
 }
 
-QPixmap TPictureBox::Current() const { return movie_ ? movie_->currentPixmap() : pixmap(); }
+QPixmap PictureBox::Current() const { return movie_ ? movie_->currentPixmap() : pixmap(); }
 
-void TPictureBox::DropMovie() {
+void PictureBox::DropMovie() {
   if (!movie_) return;
   movie_->stop();
   setMovie(nullptr);
@@ -99,9 +99,9 @@ void TPictureBox::DropMovie() {
 }
 
 // Taken, so that the release comes here too.
-void TPictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void PictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
-void TPictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick) OnClick();
 }

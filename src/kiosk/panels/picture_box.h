@@ -23,12 +23,12 @@ QColor ColourFromValue(std::uint32_t value, const QPalette& palette);
 
 bool PictureFileExists(const std::string& path);
 
-class TPictureBox : public QLabel {
+class PictureBox : public QLabel {
   Q_OBJECT
 
  public:
-  explicit TPictureBox(QWidget* parent = nullptr);
-  ~TPictureBox() override;
+  explicit PictureBox(QWidget* parent = nullptr);
+  ~PictureBox() override;
 
   // Centred in the box, or at its top-left corner. A picture larger than the box is
   // shrunk to fit it, keeping its proportions; a smaller one keeps its own size.

@@ -15,7 +15,7 @@
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_lock_states.h"
 #include "platform/x11qt/xtest_key_injector.h"
-#include "widgets/vx4_key_controller.h"
+#include "widgets/keyboard_controller.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   Check(windows.WindowText(field) == "Tarnwick typing test", "title read: " + windows.WindowText(field));
 
   QWidget form;
-  tw::TVX4KeyController controller(&form, {&keys, &windows, &locks, nullptr});
+  tw::KeyboardController controller(&form, {&keys, &windows, &locks, nullptr});
   std::vector<std::string> messages;
   controller.OnMessage = [&](const std::string& caption, const std::string& text) {
     messages.push_back(caption + ": " + text);

@@ -8,14 +8,14 @@
 #include <QtTest>
 #include <fstream>
 
-#include "kiosk/panels/form_left.h"
-#include "kiosk/panels/form_right.h"
-#include "kiosk/panels/form_top.h"
+#include "kiosk/panels/busy_panel.h"
+#include "kiosk/panels/arrow_panel.h"
+#include "kiosk/panels/banner_bar.h"
 #include "kiosk/panels/glyph_button.h"
 #include "kiosk/panels/picture_box.h"
-#include "kiosk/panels/speed_button.h"
+#include "kiosk/panels/panel_button.h"
 #include "widgets/analog_clock.h"
-#include "widgets/neato_meter.h"
+#include "widgets/busy_meter.h"
 
 namespace tw {
 namespace {
@@ -56,7 +56,7 @@ void SavePicture(const QString& path, QColor colour) {
   QVERIFY(image.save(path, "PNG"));
 }
 
-QColor CornerColour(const TPictureBox* box) { return box->Current().toImage().pixelColor(0, 0); }
+QColor CornerColour(const PictureBox* box) { return box->Current().toImage().pixelColor(0, 0); }
 
 class FramePanelsTest : public QObject {
   Q_OBJECT
@@ -68,12 +68,12 @@ class FramePanelsTest : public QObject {
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
-  std::unique_ptr<TFormTop> MakeTop(RecordingPanelHost& host, const std::string& ini_text, double scale = 1.0) {
-    TFormTop::Options options;
+  std::unique_ptr<BannerBar> MakeTop(RecordingPanelHost& host, const std::string& ini_text, double scale = 1.0) {
+    BannerBar::Options options;
     options.config_file = Ini(ini_text);
     options.screen_scale = scale;
     options.logo_url = "http://logo/";
-    auto top = std::make_unique<TFormTop>(host, options);
+    auto top = std::make_unique<BannerBar>(host, options);
     top->FormCreate();
     return top;
   }
@@ -162,7 +162,7 @@ class FramePanelsTest : public QObject {
       host.exit_visible = exit_on;
       auto top = MakeTop(host, "");
       top->show();
-      QTest::mouseClick(top->AnalogClock(), Qt::LeftButton);
+      QTest::mouseClick(top->Clock(), Qt::LeftButton);
       QCOMPARE(host.exit_requested, exit_on);
       QCOMPARE(host.Take(), std::vector<std::string>{"password 1"});
     }
@@ -172,10 +172,10 @@ class FramePanelsTest : public QObject {
     RecordingPanelHost host;
     auto top = MakeTop(host, "[PREFERENCES]\nShowClock=0\n[CLOCK]\nShape=1\nFaceColour=$000000FF\n");
     top->show();
-    QVERIFY(!top->AnalogClock()->isVisible());
+    QVERIFY(!top->Clock()->isVisible());
     QVERIFY(top->Bevel3()->isVisible());
-    QCOMPARE(top->AnalogClock()->Shape(), TAnalogClockShape::csSquare);
-    QCOMPARE(top->AnalogClock()->FaceColor(), QColor(Qt::red));
+    QCOMPARE(top->Clock()->Shape(), ClockShape::csSquare);
+    QCOMPARE(top->Clock()->FaceColor(), QColor(Qt::red));
   }
 
   void BarIsScaledControlByControl() {
@@ -233,7 +233,7 @@ class FramePanelsTest : public QObject {
     // The banner without a time is skipped: the next one shows from the start.
     QCOMPARE(CornerColour(top->Banner()), QColor(Qt::blue));
     for (int s = 0; s < 10; ++s) top->AdvanceBanner();
-    QCOMPARE(top->AnalogClock()->Shape(), TAnalogClockShape::csSquare);
+    QCOMPARE(top->Clock()->Shape(), ClockShape::csSquare);
     QVERIFY(host.calls.empty());
     std::vector<std::string> keys;
     for (const SettingError& e : top->setting_errors().list()) keys.push_back(e.key + "=" + e.value);
@@ -242,7 +242,7 @@ class FramePanelsTest : public QObject {
 
   void PageButtonsShowWhereTheyHaveAURLAndClickWithTheirTags() {
     RecordingPanelHost host;
-    TFormRight right(host,
+    ArrowPanel right(host,
                      Ini("[BUTTONS]\nCustom1URL=http://one/\nCustom1Text=One\nCustom3URL=\n"
                          "Custom10URL=http://ten/\nScrollOn=1\n"),
                      1.0);
@@ -268,7 +268,7 @@ class FramePanelsTest : public QObject {
 
   void ArrowsPressReleaseAndClickInOrder() {
     RecordingPanelHost host;
-    TFormRight right(host, Ini("[TEXT]\nDown=Runter\n"), 1.0);
+    ArrowPanel right(host, Ini("[TEXT]\nDown=Runter\n"), 1.0);
     right.FormCreate();
     right.show();
     QCOMPARE(right.Arrow(ScrollDirection::kDown)->text(), QString("Runter"));
@@ -283,7 +283,7 @@ class FramePanelsTest : public QObject {
 
   void ArrowGlyphsSitAboveBelowAndBesideTheirCaptions() {
     RecordingPanelHost host;
-    TFormRight right(host, Ini(""), 1.0);
+    ArrowPanel right(host, Ini(""), 1.0);
     right.FormCreate();
     // Where the arrow's dark picture lies in the button: the centre of its dark pixels.
     auto centre = [](QWidget* button) {
@@ -308,7 +308,7 @@ class FramePanelsTest : public QObject {
 
   void ArrowsHideWithTheirSwitch() {
     RecordingPanelHost host;
-    TFormRight right(host, Ini("[BUTTONS]\nScrollOn=0\n"), 1.0);
+    ArrowPanel right(host, Ini("[BUTTONS]\nScrollOn=0\n"), 1.0);
     right.FormCreate();
     right.show();
     for (ScrollDirection d :
@@ -319,7 +319,7 @@ class FramePanelsTest : public QObject {
 
   void LeftPanelMeterFollowsLayoutAndBusyState() {
     RecordingPanelHost host;
-    TFormLeft left(host, Ini("[BUSYBAR]\nTopColour=$000000FF\nBottomColour=65280\n"));
+    BusyPanel left(host, Ini("[BUSYBAR]\nTopColour=$000000FF\nBottomColour=65280\n"));
     left.FormCreate();
     FrameLayout layout = InitialFrameLayout(1.28, {});
     left.ApplyLayout(layout);

@@ -1,0 +1,134 @@
+#include "kiosk/app/video_window.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QVideoWidget>
+#include <cmath>
+
+#include "common/profile_file.h"
+
+namespace tw {
+
+VideoWindow::Options VideoWindow::ReadOptions(const std::string& config_file, int time_video, double screen_scale,
+                                            SettingErrors& errors) {
+  const ProfileFile ini(config_file);
+  Options o;
+  o.file_name = ini.ReadString("ATTRACT", "VideoFileName", "xxx");
+  o.video_width = errors.Integer(ini, "ATTRACT", "VideoWidth", 800);
+  o.video_height = errors.Integer(ini, "ATTRACT", "VideoHeight", 600);
+  o.open = time_video != 0;
+  o.screen_scale = screen_scale;
+  return o;
+}
+
+VideoWindow::VideoWindow(Options options, std::function<void(const std::string&)> write_log, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      write_log_(std::move(write_log)),
+      display_panel_(new QLabel(this)),
+      video_widget_(new QVideoWidget(display_panel_)),
+      player_(new QMediaPlayer(this)),
+      file_name_(options.file_name) {
+  setObjectName("FormVideo");
+  setWindowTitle("Tarnwick");
+  setAutoFillBackground(true);
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  black.setColor(QPalette::WindowText, Qt::white);
+  setPalette(black);
+
+  display_panel_->setObjectName("DisplayPanel");
+  display_panel_->setAutoFillBackground(true);
+  display_panel_->setPalette(black);
+  display_panel_->setAlignment(Qt::AlignCenter);
+  display_panel_->setWordWrap(true);
+  QFont font = display_panel_->font();
+  font.setPixelSize(21);
+  display_panel_->setFont(font);
+  display_panel_->resize(std::max(1, options.video_width), std::max(1, options.video_height));
+  video_widget_->setGeometry(display_panel_->rect());
+  video_widget_->setAspectRatioMode(Qt::KeepAspectRatio);
+  player_->setVideoOutput(video_widget_);
+  player_->setLoops(QMediaPlayer::Infinite);
+
+  for (QWidget* w : {static_cast<QWidget*>(display_panel_), static_cast<QWidget*>(video_widget_)}) {
+    w->installEventFilter(this);
+  }
+  connect(player_, &QMediaPlayer::errorOccurred, this,
+          [this](QMediaPlayer::Error, const QString& text) { OpenFailed(text.toStdString()); });
+  connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+    if (status == QMediaPlayer::InvalidMedia) OpenFailed("invalid media");
+  });
+
+  if (options.open) {
+    const QString path = QString::fromStdString(file_name_);
+    const QFileInfo info(path);
+    if (file_name_.empty() || !info.isFile() || !info.isReadable()) {
+      OpenFailed("no such file");
+    } else {
+      player_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    }
+  }
+
+  // Design size 800 x 600 at the top left, scaled; the panel centred in it.
+  const int width = static_cast<int>(std::lround(800 * options.screen_scale));
+  const int height = static_cast<int>(std::lround(600 * options.screen_scale));
+  setGeometry(0, 0, width, height);
+  display_panel_->move((width - display_panel_->width()) / 2, (height - display_panel_->height()) / 2);
+}
+
+VideoWindow::~VideoWindow() { player_->stop(); }
+
+void VideoWindow::OpenFailed(const std::string&) {
+  if (failed_) return;
+  failed_ = true;
+  const std::string text = "Unable to load AVI File - " + file_name_;
+  display_panel_->setText(QString::fromStdString(text));
+  video_widget_->hide();
+  if (write_log_) write_log_(text);
+  player_->stop();
+  file_name_.clear();
+}
+
+void VideoWindow::StartVideo() {
+  show();
+  raise();
+  if (!file_name_.empty()) {
+    looping_ = true;
+    video_widget_->show();
+    player_->setPosition(0);
+    player_->play();
+  }
+}
+
+void VideoWindow::StopVideo() {
+  looping_ = false;
+  if (!file_name_.empty()) player_->stop();
+  hide();
+}
+
+bool VideoWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress) {
+      mousePressEvent(mouse);
+    } else {
+      mouseReleaseEvent(mouse);
+    }
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void VideoWindow::mousePressEvent(QMouseEvent*) {
+  if (on_hold) on_hold(true);
+}
+
+void VideoWindow::mouseReleaseEvent(QMouseEvent*) {
+  if (on_hold) on_hold(false);
+  if (on_click) on_click();
+}
+
+}  // namespace tw

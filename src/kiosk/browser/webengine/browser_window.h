@@ -1,0 +1,116 @@
+// The embedded browser's window: a borderless window in the hole between the panels,
+// holding the web view. It carries out the engine operations and reports the engine's
+// events to the kiosk.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "kiosk/browser/browser_engine.h"
+#include "kiosk/core/event_budget.h"
+
+class QEventLoop;
+class QPrinter;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace tw {
+
+class KioskWebPage;
+
+class BrowserWindow : public QWidget, public BrowserEngine {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    bool block_right_button = true;
+    int scroll_bar_size = 20;  // pixels, already scaled
+    QString offline_page;      // the kiosk's offline page; a built-in one when it is missing
+  };
+
+  // A page whose renderer has not answered for this long has it ended (and is then
+  // treated as crashed); it is asked every kLivenessCheckMs.
+  static constexpr int kUnresponsiveMs = 15000;
+  static constexpr int kLivenessCheckMs = 5000;
+  // A script's message box left to the visitor closes itself after this long.
+  static constexpr int kVisitorDialogMs = 10000;
+  // At most one print in this many seconds.
+  static constexpr int kPrintIntervalSeconds = 10;
+
+  BrowserWindow(BrowserEvents& events, Options options, QWidget* parent = nullptr);
+  ~BrowserWindow() override;
+
+  // BrowserEngine
+  void Navigate(const std::string& url) override;
+  void GoBack() override;
+  void GoForward() override;
+  void Refresh() override;
+  void Stop() override;
+  void Print() override;
+  void ShowOfflinePage() override;
+
+  // Print results and problems go here (for the log).
+  std::function<void(const std::string&)> report;
+  // A print that failed: the visitor is told.
+  std::function<void()> print_failed;
+  // Closes the kiosk's own questions about this page left to the visitor (the new-window
+  // question), each with its default answer.
+  std::function<void()> close_questions;
+
+  // Closes every dialog left to the visitor with its default answer: a message box
+  // acknowledged, a question declined.
+  void CloseVisitorDialogs();
+  // Printing goes to this PDF file instead of the default printer (for tests).
+  void SetPrintToFile(const QString& pdf_path) { print_file_ = pdf_path; }
+
+  // Forgets the visitor: the view gets a fresh page on a fresh off-the-record profile.
+  void WipeSession();
+
+  QWebEngineView* WebBrowser() const { return view_; }
+  KioskWebPage* page() const { return page_; }
+
+ private:
+  struct OpenDialog {
+    QEventLoop* loop;
+    bool* accepted;
+    bool default_answer;
+  };
+
+  void NewSession();
+  void ConnectPage(KioskWebPage* page);
+  void ReportCommandStates();
+  bool ShowVisitorDialog(BrowserDialogKind kind, const QString& text, QString* input);
+  // The kiosk's own change of page. While the page waits on the visitor inside one of its
+  // calls, the dialogs are closed first and the action runs once that call has returned,
+  // so that nothing is done to (or deleted under) a page that is still inside a call.
+  void KioskAction(std::function<void()> action);
+  void PageEnded(int termination_status, int exit_code);
+  void CheckLiveness();
+  void ForgetProbe();
+  void PrintFailed(const std::string& line);
+
+  BrowserEvents& events_;
+  Options options_;
+  QWebEngineProfile* profile_;
+  KioskWebPage* page_;
+  QWebEngineView* view_;
+  std::unique_ptr<QPrinter> printer_;
+  QString print_file_;
+  bool loading_ = false;
+  std::vector<OpenDialog> open_dialogs_;
+  int waiting_actions_ = 0;
+  bool kiosk_navigating_ = false;
+  QTimer liveness_timer_;
+  QElapsedTimer probe_age_;
+  bool probe_outstanding_ = false;
+  int probe_generation_ = 0;
+  bool ended_unresponsive_ = false;
+  EventBudget prints_{1, kPrintIntervalSeconds};
+};
+
+}  // namespace tw

@@ -1,0 +1,52 @@
+// The left frame panel: the busy bar, a vertical meter that pulses while a page or a
+// mail transfer loads.
+#pragma once
+
+#include <QFrame>
+#include <QWidget>
+
+#include "kiosk/core/frame_layout.h"
+#include "kiosk/core/side_panel_config.h"
+#include "kiosk/panels/frame_panel_host.h"
+
+namespace tw {
+
+class BusyMeter;
+class TiledBitmap;
+
+class BusyPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  BusyPanel(FramePanelHost& host, std::string config_file, QWidget* parent = nullptr);
+
+  // Reads the settings; a colour that cannot be converted has its default and is kept in
+  // setting_errors() for the kiosk to report.
+  void FormCreate();
+  // The panel's and the meter's places in the frame (they change with the keyboard).
+  void ApplyLayout(const FrameLayout& layout);
+
+  // The meter at a value (0 to 100), shown; hidden again when nothing loads.
+  void ShowBusy(int percent);
+  void HideBusy();
+
+  const LeftPanelConfig& config() const { return config_; }
+  const SettingErrors& setting_errors() const { return setting_errors_; }
+  BusyMeter* Meter() const { return meter_; }
+  TiledBitmap* Background() const { return tiled_; }
+  QFrame* Bevel() const { return bevel_; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  FramePanelHost& host_;
+  std::string config_file_;
+  LeftPanelConfig config_;
+  SettingErrors setting_errors_;
+  TiledBitmap* tiled_ = nullptr;
+  QFrame* bevel_ = nullptr;
+  BusyMeter* meter_ = nullptr;
+};
+
+}  // namespace tw

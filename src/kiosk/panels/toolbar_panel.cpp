@@ -1,0 +1,366 @@
+#include "kiosk/panels/toolbar_panel.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QMouseEvent>
+#include <cmath>
+
+#include "common/keyboard_key.h"
+#include "common/profile_file.h"
+#include "kiosk/panels/form_scaling.h"
+#include "kiosk/panels/panel_button.h"
+#include "kiosk/panels/toolbar_glyphs.h"
+#include "widgets/tiled_bitmap.h"
+#include "widgets/key_button.h"
+#include "widgets/keyboard_controller.h"
+
+namespace tw {
+namespace {
+
+// The form's colour: the keyboard's default light key colour, 00BBGGRR.
+constexpr unsigned kFormColour = 13228248;
+constexpr int kGlyphSize = 24;  // design pixels of one built-in picture frame
+
+QColor FromColourValue(unsigned value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+bool FileExists(const std::string& path) { return !path.empty() && QFile::exists(QString::fromStdString(path)); }
+
+QPixmap LoadPicture(const std::string& path) {
+  return FileExists(path) ? QPixmap(QString::fromStdString(path)) : QPixmap();
+}
+
+// A key's font height in pixels at design size (96 dots per inch).
+int DesignFontHeight(int point_size) { return -static_cast<int>(std::lround(point_size * 96.0 / 72.0)); }
+
+void SetFontHeight(QWidget* widget, int height) {
+  QFont f = widget->font();
+  f.setPixelSize(std::max(1, -height));
+  widget->setFont(f);
+}
+
+}  // namespace
+
+ToolbarPanel::ToolbarPanel(ToolbarHost& host, Options options, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
+      host_(host),
+      options_(std::move(options)) {
+  setObjectName("FormBottom");
+  setWindowTitle("FormBottom");
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
+  setAutoFillBackground(true);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, FromColourValue(kFormColour));
+  setPalette(p);
+  QFont f(QString::fromUtf8(kKeyFontName.data(), static_cast<int>(kKeyFontName.size())));
+  f.setPixelSize(-kToolbarFontHeight);
+  setFont(f);
+  setGeometry(0, kBottomFormTop, 800, kBottomFormHeight);
+  BuildToolbar();
+  BuildKeyboard();
+  actions_ = std::make_unique<ToolbarActions>(host_, ToolbarSettings{});
+}
+
+ToolbarPanel::~ToolbarPanel() = default;
+
+void ToolbarPanel::BuildToolbar() {
+  panel_top_ = new QWidget(this);
+  panel_top_->setObjectName("PanelTop");
+  panel_top_->setGeometry(0, 0, 800, kToolbarHeight);
+  bevel_ = new QFrame(panel_top_);
+  bevel_->setObjectName("Bevel");
+  bevel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  bevel_->setLineWidth(1);
+  bevel_->setGeometry(0, 0, 800, kToolbarHeight);
+  // The blocks cover the bevel's edge where the side panels meet the tool bar.
+  auto block = [this](const char* name, int left, int width) {
+    auto* b = new QWidget(panel_top_);
+    b->setObjectName(name);
+    b->setAutoFillBackground(true);
+    QPalette p = b->palette();
+    p.setColor(QPalette::Window, p.color(QPalette::Button));
+    b->setPalette(p);
+    b->setGeometry(left, 0, width, 2);
+    b->installEventFilter(this);
+    return b;
+  };
+  block1_ = block("Block1", 1, 23);
+  block2_ = block("Block2", 726, 73);
+  tiled_ = new TiledBitmap(panel_top_);
+  tiled_->setObjectName("TiledBitmap");
+  tiled_->setGeometry(0, 0, 800, kToolbarHeight);
+  for (QWidget* w : {panel_top_, static_cast<QWidget*>(bevel_), static_cast<QWidget*>(tiled_)}) {
+    w->installEventFilter(this);
+  }
+  // Creation order is stacking order: a later button on the same slot lies on top.
+  for (const ToolbarButtonInfo& info : ToolbarButtons()) {
+    auto* button = new PanelButton(panel_top_);
+    button->setObjectName(QString::fromUtf8(info.name.data(), static_cast<int>(info.name.size())));
+    button->setText(QString::fromUtf8(info.caption.data(), static_cast<int>(info.caption.size())));
+    button->setGeometry(0, kToolbarButtonTop, 121, kToolbarButtonHeight);
+    button->SetSoundPlayer(options_.platform.sounds);
+    const ToolbarButtonId id = info.id;
+    connect(button, &QAbstractButton::clicked, this, [this, id] { ClickButton(id); });
+    buttons_[static_cast<std::size_t>(id)] = button;
+  }
+  Button(ToolbarButtonId::kBack2)->setEnabled(false);
+  Button(ToolbarButtonId::kForward2)->setEnabled(false);
+}
+
+void ToolbarPanel::BuildKeyboard() {
+  notebook_ = new QStackedWidget(this);
+  notebook_->setObjectName("Notebook");
+  notebook_->setGeometry(0, kToolbarHeight, 800, 215);
+  const char* page_names[2] = {"QWERT", "ABCDE"};
+  for (int i = 0; i < 2; ++i) {
+    pages_[i] = new QWidget;
+    pages_[i]->setObjectName(page_names[i]);
+    pages_[i]->installEventFilter(this);
+    notebook_->addWidget(pages_[i]);
+  }
+  key_controller_ = new KeyboardController(this, options_.platform);
+  // The kiosk types into whatever window it has just given the focus to.
+  key_controller_->SetAutoHandle(false);
+  key_controller_->OnCapsLockStateChange = [this](KeyboardController&) { ApplyLockColour(); };
+  auto repaint = [this](std::array<const char*, 2> names) {
+    return [this, names](KeyboardController&) {
+      for (const char* name : names) {
+        if (KeyButton* key = Key(name)) key->update();
+      }
+    };
+  };
+  key_controller_->OnShiftStateChange = repaint({{"KShiftLeft", "KShiftRight"}});
+  key_controller_->OnAltGrStateChange = repaint({{"KAltGrLeft", "KAltGrRight"}});
+  key_controller_->OnMessage = [this](const std::string& caption, const std::string& text) {
+    if (OnKeyMessage) OnKeyMessage(caption, text);
+  };
+  key_controller_->OnException = [this](std::exception_ptr e) {
+    if (OnKeyException) OnKeyException(e);
+  };
+
+  for (const KeyboardKey& k : KeyboardKeys()) {
+    auto* key = new KeyButton(pages_[static_cast<int>(k.page)]);
+    key->setObjectName(QString::fromUtf8(k.name.data(), static_cast<int>(k.name.size())));
+    key->setGeometry(k.left, k.top, k.width, k.height);
+    key->setFont(font());
+    key->SetKeyController(key_controller_);
+    key->SetKeyType(k.key_type);
+    key->SetKeyColour(k.key_colour);
+    key->SetCaption(QString::fromUtf8(k.caption.data(), static_cast<int>(k.caption.size())));
+    key->SetCaption2(QString::fromUtf8(k.caption2.data(), static_cast<int>(k.caption2.size())));
+    key->SetSendString(std::string(k.send_string));
+    key->SetKeyLayout(k.key_layout);
+    key->setVisible(k.visible);
+    // The focus goes back to the browser before the key types (on release).
+    key->OnMouseDown = [this](KeyButton&, QMouseEvent&) { actions_->ReturnFocus(); };
+    keys_.push_back(key);
+  }
+  Key("KABCDE")->OnClick = [this](KeyButton&) { ShowPage(1); };
+  Key("KQWERT")->OnClick = [this](KeyButton&) { ShowPage(0); };
+
+  auto exit_button = [this](QWidget* page, const char* name, QRect geometry) {
+    auto* b = new PanelButton(page);
+    b->setObjectName(name);
+    b->setText("Exit");
+    b->SetNumGlyphs(1);
+    b->setGeometry(geometry);
+    connect(b, &QAbstractButton::clicked, this, &ToolbarPanel::BExitClick);
+    return b;
+  };
+  exit_qwert_ = exit_button(pages_[0], "BExitQWERT", QRect(584, 173, 73, 33));
+  exit_abcde_ = exit_button(pages_[1], "BExitABCDE", QRect(640, 53, 41, 52));
+
+  const struct {
+    const char* name;
+    const char* text;
+    int left;
+    int top;
+  } labels[4] = {{"Label1", "Current", 120, 176}, {"Label2", "0", 160, 176}, {"Label3", "Frame", 120, 192},
+                 {"Label4", "Carousel", 160, 192}};
+  for (int i = 0; i < 4; ++i) {
+    labels_[i] = new QLabel(labels[i].text, pages_[0]);
+    labels_[i]->setObjectName(labels[i].name);
+    QFont small = font();
+    small.setPixelSize(11);
+    labels_[i]->setFont(small);
+    labels_[i]->move(labels[i].left, labels[i].top);
+    labels_[i]->adjustSize();
+    labels_[i]->hide();
+  }
+}
+
+void ToolbarPanel::FormCreate() {
+  config_ = ReadToolbarConfig(ProfileFile(options_.config_file), setting_errors_);
+  ToolbarSettings settings;
+  settings.start_url = options_.start_url;
+  settings.help_url = options_.help_url;
+  settings.custom_urls = config_.custom_urls;
+  settings.log_urls = options_.log_urls;
+  settings.browser_kind = options_.browser_kind;
+  actions_ = std::make_unique<ToolbarActions>(host_, std::move(settings));
+  ApplyButtonSettings();
+  ApplyKeyboardSettings();
+  ScaleForm();
+}
+
+void ToolbarPanel::ApplyButtonSettings() {
+  const int glyph_size = Scaled(kGlyphSize, options_.screen_scale);
+  for (const ToolbarButtonInfo& info : ToolbarButtons()) {
+    const ToolbarButtonConfig& c = config_.button(info.id);
+    PanelButton* button = Button(info.id);
+    button->setText(QString::fromStdString(c.caption));
+    button->SetNumGlyphs(c.glyph_count);
+    const QPixmap loaded = LoadPicture(c.glyph_file);
+    if (!loaded.isNull()) {
+      button->SetGlyph(loaded);
+    } else {
+      button->SetGlyph(BuiltInGlyph(info.text_key, glyph_size));
+      button->SetNumGlyphs(2);
+    }
+    button->SetSound(c.sound);
+    button->SetCustomSound(c.custom_sound);
+    button->setGeometry(c.left, kToolbarButtonTop, c.width, kToolbarButtonHeight);
+    button->setVisible(c.visible);
+  }
+  const QPixmap background = LoadPicture(config_.bottom_graphic);
+  if (!background.isNull()) tiled_->SetBitmap(background);
+  left_picture_ = FileExists(config_.left_full) ? config_.left_full : std::string();
+  right_picture_ = FileExists(config_.right_full) ? config_.right_full : std::string();
+  const QPixmap show = LoadPicture(config_.glyph_show);
+  if (!show.isNull()) Button(ToolbarButtonId::kKeyboard)->SetGlyph(show);
+}
+
+void ToolbarPanel::ApplyKeyboardSettings() {
+  exit_qwert_->setVisible(config_.exit_on);
+  exit_abcde_->setVisible(config_.exit_on);
+  for (KeyButton* key : keys_) {
+    key->SetSound(static_cast<KeySound>(config_.keyboard_sound >= 0 && config_.keyboard_sound <= 7
+                                             ? config_.keyboard_sound
+                                             : 0));
+    key->SetCustomSound(config_.keyboard_custom_sound);
+  }
+  // The language file's entries, in creation order; a bad value keeps the built-in key.
+  std::vector<NamedKeyboardEntry> entries = BuiltInKeyboard();
+  const KeyboardReadResult read =
+      ReadKeyboardEntries(ProfileFile(options_.language_file), entries, VisibleField::kExactlyOne);
+  setting_errors_.Append(read.errors);
+  for (std::size_t i = 0; i < entries.size() && i < keys_.size(); ++i) {
+    const KeyboardEntry& e = entries[i].entry;
+    KeyButton* key = keys_[i];
+    key->SetCaption(QString::fromStdString(e.caption));
+    key->SetCaption2(QString::fromStdString(e.caption2));
+    key->SetCaption3(QString::fromStdString(e.caption3));
+    key->SetCaption4(QString::fromStdString(e.caption4));
+    key->SetSendString(e.send_string);
+    key->SetKeyLayout(e.key_layout);
+    // The entry's font size wins over the size the layout gave.
+    QFont f = key->font();
+    if (!e.font_name.empty()) f.setFamily(QString::fromStdString(e.font_name));
+    f.setPointSize(e.font_size);
+    key->setFont(f);
+    key->setVisible(e.visible);
+  }
+  for (QLabel* label : labels_) label->setVisible(config_.debug);
+  ResetPage();
+  ApplyLockColour();
+}
+
+void ToolbarPanel::ScaleForm() {
+  const double scale = options_.screen_scale;
+  setGeometry(ToQRect(Scaled(Rect{0, kBottomFormTop, 800, kBottomFormHeight}, scale)));
+  for (QWidget* child : findChildren<QWidget*>()) {
+    // The notebook lays its pages out itself.
+    if (child == pages_[0] || child == pages_[1]) continue;
+    const QRect g = child->geometry();
+    child->setGeometry(ToQRect(Scaled(Rect{g.x(), g.y(), g.width(), g.height()}, scale)));
+  }
+  for (PanelButton* button : findChildren<PanelButton*>()) {
+    SetFontHeight(button, ScaledFontHeight(kToolbarFontHeight, scale));
+  }
+  for (KeyButton* key : keys_) {
+    SetFontHeight(key, ScaledFontHeight(DesignFontHeight(key->font().pointSize()), scale));
+  }
+}
+
+void ToolbarPanel::ReportError(const std::string& text) {
+  if (OnError) OnError(text);
+}
+
+void ToolbarPanel::Click(KioskButton button) {
+  if (const auto id = ToolbarButtonFor(button)) ClickButton(*id);
+}
+
+void ToolbarPanel::ClickButton(ToolbarButtonId id) {
+  try {
+    actions_->Press(id);
+    // The e-mail window takes the focus itself; everything else hands it back.
+    if (id != ToolbarButtonId::kEmail) actions_->ReturnFocus();
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+}
+
+void ToolbarPanel::ShowKeyboardLook(bool shown) {
+  PanelButton* keyboard = Button(ToolbarButtonId::kKeyboard);
+  const std::string& glyph_file = shown ? config_.glyph_hide : config_.glyph_show;
+  const QPixmap picture = LoadPicture(glyph_file);
+  if (!picture.isNull()) {
+    keyboard->SetGlyph(picture);
+  } else if (glyph_file.empty()) {
+    keyboard->SetGlyph(BuiltInGlyph(shown ? "Hide" : "Show", Scaled(kGlyphSize, options_.screen_scale)));
+  }
+  const std::string& left = shown ? config_.left_half : config_.left_full;
+  const std::string& right = shown ? config_.right_half : config_.right_full;
+  if (FileExists(left)) left_picture_ = left;
+  if (FileExists(right)) right_picture_ = right;
+  keyboard->setText(QString::fromStdString(shown ? config_.hide_text : config_.show_text));
+}
+
+void ToolbarPanel::SetBackEnabled(bool enabled) { Button(ToolbarButtonId::kBack)->setEnabled(enabled); }
+void ToolbarPanel::SetForwardEnabled(bool enabled) { Button(ToolbarButtonId::kForward)->setEnabled(enabled); }
+void ToolbarPanel::SetStopEnabled(bool enabled) { Button(ToolbarButtonId::kStop)->setEnabled(enabled); }
+
+void ToolbarPanel::ShowPage(int page) {
+  if (page == 0 || page == 1) notebook_->setCurrentIndex(page);
+}
+
+int ToolbarPanel::CurrentPage() const { return notebook_->currentIndex(); }
+
+void ToolbarPanel::ResetPage() { ShowPage(config_.default_keyboard); }
+
+void ToolbarPanel::BExitClick() {
+  if (OnExit) OnExit();
+}
+
+KeyButton* ToolbarPanel::Key(std::string_view name) const {
+  for (KeyButton* key : keys_) {
+    if (key->objectName().compare(QString::fromUtf8(name.data(), static_cast<int>(name.size())),
+                                  Qt::CaseInsensitive) == 0) {
+      return key;
+    }
+  }
+  return nullptr;
+}
+
+void ToolbarPanel::ApplyLockColour() {
+  const QColor colour = key_controller_->CapsLock() ? QColor(255, 0, 0) : QColor(0, 0, 0);
+  for (const char* name : {"KCapsLock", "KShiftLock"}) {
+    KeyButton* key = Key(name);
+    QPalette p = key->palette();
+    p.setColor(QPalette::WindowText, colour);
+    key->setPalette(p);
+  }
+}
+
+void ToolbarPanel::mousePressEvent(QMouseEvent* event) {
+  actions_->ReturnFocus();
+  QWidget::mousePressEvent(event);
+}
+
+bool ToolbarPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) actions_->ReturnFocus();
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tw

@@ -1,0 +1,204 @@
+#include "widgets/key_button.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "widgets/keyboard_controller.h"
+
+namespace tw {
+namespace {
+
+QColor ToQColor(ColourValue colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+}  // namespace
+
+KeyButton::KeyButton(QWidget* parent) : QWidget(parent) {
+  resize(40, 40);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  PlaceCaptions();
+}
+
+void KeyButton::SetCaptionAt(int index, const QString& text) {
+  captions_[index] = text;
+  PlaceCaptions();
+  update();
+}
+
+void KeyButton::SetKey(KeyId key) {
+  key_ = key;
+  const KeyDefinition& row = KeyDefinitionFor(key);
+  captions_[0] = QString::fromStdString(row.caption);
+  captions_[1] = QString::fromStdString(row.caption2);
+  send_string_ = row.send_string;
+  SetKeyType(row.type);
+  SetKeyColour(row.colour);
+  SetKeyLayout(row.layout);
+}
+
+void KeyButton::SetKeyType(KeyType type) {
+  key_type_ = type;
+  update();
+}
+
+void KeyButton::SetKeyColour(KeyColour colour) {
+  key_colour_ = colour;
+  if (controller_) controller_->ColoursOf(colour, face_, high_, low_);
+  update();
+}
+
+void KeyButton::SetKeyLayout(KeyLayout layout) {
+  key_layout_ = layout;
+  if (controller_) {
+    QFont f = font();
+    f.setPointSize(controller_->FontSizeFor(layout));
+    setFont(f);
+  }
+  PlaceCaptions();
+  update();
+}
+
+void KeyButton::SetKeyController(KeyboardController* controller) {
+  controller_ = controller;
+  Loaded();
+}
+
+void KeyButton::Loaded() {
+  SetKeyType(key_type_);
+  SetKeyColour(key_colour_);
+  SetKeyLayout(key_layout_);
+}
+
+void KeyButton::ControllerChanged() {
+  if (controller_) controller_->ColoursOf(key_colour_, face_, high_, low_);
+  update();
+}
+
+bool KeyButton::LooksPressed() const {
+  bool latched = controller_ && controller_->Latched(key_type_);
+  return held_ != latched;  // a held latched key looks raised
+}
+
+QFont KeyButton::CaptionFont(int index) const {
+  QFont f = font();
+  if (index == 3 && key_layout_ == KeyLayout::klLetterPlus && f.pointSize() > 1) {
+    f.setPointSize(f.pointSize() / 2);
+  }
+  return f;
+}
+
+void KeyButton::PlaceCaptions() {
+  std::array<int, 4> widths{};
+  for (int i = 0; i < 4; ++i) widths[i] = QFontMetrics(CaptionFont(i)).horizontalAdvance(captions_[i]);
+  positions_ = tw::CaptionPositions(key_layout_, width(), height(), widths);
+}
+
+void KeyButton::resizeEvent(QResizeEvent*) { PlaceCaptions(); }
+
+void KeyButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) PlaceCaptions();
+  QWidget::changeEvent(event);
+}
+
+void KeyButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const int w = width(), h = height();
+  painter.fillRect(rect(), ToQColor(face_));
+  const bool pressed = LooksPressed();
+  const QColor top_left = ToQColor(pressed ? low_ : high_);
+  const QColor bottom_right = ToQColor(pressed ? high_ : low_);
+  for (int i = 0; i < 2; ++i) {
+    painter.setPen(top_left);
+    painter.drawLine(i, i, w - 1 - i, i);
+    painter.drawLine(i, i, i, h - 1 - i);
+    painter.setPen(bottom_right);
+    painter.drawLine(i, h - 1 - i, w - 1 - i, h - 1 - i);
+    painter.drawLine(w - 1 - i, i, w - 1 - i, h - 1 - i);
+  }
+  const int shift = pressed ? 1 : 0;
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                 QPalette::WindowText));
+  for (int i = 0; i < 4; ++i) {
+    if (captions_[i].isEmpty()) continue;
+    QFont f = CaptionFont(i);
+    painter.setFont(f);
+    QFontMetrics metrics(f);
+    painter.drawText(positions_[i].x + shift, positions_[i].y + shift + metrics.ascent(), captions_[i]);
+  }
+}
+
+void KeyButton::mousePressEvent(QMouseEvent* event) {
+  if (!isEnabled()) return;
+  if (event->button() == Qt::LeftButton) {
+    mouse_down_ = true;
+    held_ = true;
+    update();
+    PlaySound();
+  }
+  Notify(OnMouseDown, *event);
+}
+
+void KeyButton::mouseMoveEvent(QMouseEvent* event) {
+  if (!isEnabled()) return;
+  if (mouse_down_) {
+    bool inside = rect().contains(event->position().toPoint());
+    if (inside != held_) {
+      held_ = inside;
+      update();
+    }
+  }
+  Notify(OnMouseMove, *event);
+}
+
+void KeyButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (!isEnabled()) return;
+  if (event->button() == Qt::LeftButton && mouse_down_) {
+    mouse_down_ = false;
+    held_ = false;
+    update();
+    if (rect().contains(event->position().toPoint())) Click();
+  }
+  Notify(OnMouseUp, *event);
+}
+
+void KeyButton::Notify(const MouseNotify& event, QMouseEvent& mouse) {
+  if (!event) return;
+  if (controller_) {
+    controller_->Guarded([&] { event(*this, mouse); });
+  } else {
+    event(*this, mouse);
+  }
+}
+
+void KeyButton::Click() {
+  if (active_ && controller_) {
+    bool typed = false;
+    controller_->Guarded([&] {
+      controller_->SendKeys(send_string_);
+      typed = true;
+    });
+    // A handler may have closed the keyboard while the keys were typed.
+    if (!typed || !controller_) return;
+    if (key_type_ != KeyType::ktNormal) {
+      controller_->SetLatched(key_type_, !controller_->Latched(key_type_));
+    }
+  }
+  update();
+  if (OnClick) {
+    if (controller_) {
+      controller_->Guarded([&] { OnClick(*this); });
+    } else {
+      OnClick(*this);
+    }
+  }
+}
+
+void KeyButton::PlaySound() {
+  if (sound_ == KeySound::ksNone || !controller_ || !controller_->platform().sounds) return;
+  controller_->platform().sounds->PlayButtonSound(ButtonSoundFromNumber(static_cast<int>(sound_)),
+                                                  custom_sound_);
+}
+
+}  // namespace tw
