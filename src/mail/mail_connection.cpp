@@ -18,12 +18,16 @@
 
 #include "mail/host_lookup.h"
 #include "mail/mail_strings.h"
+#include "mail/tls_session.h"
 
 namespace tw {
 namespace {
 
 // The longest single poll() before the message pump runs again.
 constexpr int kSliceMs = 20;
+
+// The end of the lines a POP3 listing or retrieved message ends with.
+constexpr std::string_view kTerminator = "\r\n.\r\n";
 
 int Percent(long long position, long long total) {
   if (total < 1) return -1;
@@ -94,7 +98,15 @@ void MailConnection::ProcessMessages() {
 
 void MailConnection::DropLookup() { lookup_.reset(); }
 
+void MailConnection::ApplySecurity(const MailServerSettings& settings) {
+  security_ = settings.security;
+  ca_file_ = settings.ca_file;
+  allow_plain_text_auth_ = settings.allow_plain_text_auth;
+}
+
 void MailConnection::CloseQuietly() {
+  tls_.reset();
+  inbox_.clear();
   if (fd_ != -1) {
     ::close(fd_);
     fd_ = -1;
@@ -104,6 +116,8 @@ void MailConnection::CloseQuietly() {
 void MailConnection::Close() {
   if (fd_ == -1) return;
   if (OnClosing) OnClosing();
+  // The closing alert, unless the close comes from Cancel.
+  if (tls_ && !canceled_) tls_->Shutdown();
   CloseQuietly();
   if (OnClosed) OnClosed();
 }
@@ -121,8 +135,25 @@ void MailConnection::RaiseSocketError(int code) {
   std::string message = SocketErrorText(code);
   if (OnError) OnError(message);
   // After a reset, or a reply that broke the line protocol, the connection is useless.
-  if (code == kWsaConnReset || code == kMsgReplyTooLong) Close();
+  if (code == kWsaConnReset || code == kMsgReplyTooLong || code == kMsgReplyTooManyLines) Close();
   throw ESocketError(message);
+}
+
+void MailConnection::RaiseTlsError(const std::string& what) {
+  counter_.Stop();
+  std::string message = "TLS Error - " + what;
+  if (OnError) OnError(message);
+  Close();
+  throw ETlsError(message);
+}
+
+void MailConnection::RaiseLoginRefused(std::initializer_list<std::string_view> secrets) {
+  for (std::string_view secret : secrets) {
+    if (secret.empty() || last_reply_.find(secret) == std::string::npos) continue;
+    throw EServerError(last_reply_.substr(0, last_reply_.find(' ')) +
+                       " (the server's reply repeats the log-in data and is not shown)");
+  }
+  throw EServerError(last_reply_);
 }
 
 void MailConnection::RaiseTimeOut() {
@@ -217,6 +248,7 @@ void MailConnection::Open() {
 
   const auto colon = server_.find(':');
   const std::string host = server_.substr(0, colon);
+  host_ = host;
   char name[512] = {};
   if (::gethostname(name, sizeof(name) - 1) == 0 && name[0] != '\0') {
     local_host_name_ = name;
@@ -233,11 +265,13 @@ void MailConnection::Open() {
   if (colon != std::string::npos && ParsePort(std::string_view(server_).substr(colon + 1), &port)) {
     port_ = port;
   } else {
-    if (service_name_.empty()) RaiseSocketError(kMsgServiceRequired);
+    const bool tls_port = security_ == MailSecurity::kTls && !tls_service_name_.empty();
+    const std::string& service = tls_port ? tls_service_name_ : service_name_;
+    if (service.empty()) RaiseSocketError(kMsgServiceRequired);
     if (canceled_) RaiseCanceled();
     // The services database is a local file: the lookup does not wait on the network.
-    const servent* entry = ::getservbyname(service_name_.c_str(), "tcp");
-    port_ = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port)) : default_port_;
+    const servent* entry = ::getservbyname(service.c_str(), "tcp");
+    port_ = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port)) : (tls_port ? tls_default_port_ : default_port_);
   }
 
   // Cancel may have come from the last pump of the lookup: leave no socket behind.
@@ -274,96 +308,200 @@ void MailConnection::ConnectSocket() {
   if (end == WaitEnd::kTimedOut) RaiseTimeOut();
 }
 
+MailConnection::Io MailConnection::ReceiveSome(short* wait_for, int* error_code) {
+  char chunk[kReceiveBlockSize];
+  *wait_for = POLLIN;
+  if (tls_) {
+    std::size_t got = 0;
+    switch (tls_->Read(chunk, sizeof(chunk), &got)) {
+      case TlsSession::Status::kDone:
+        inbox_.append(chunk, got);
+        return Io::kDone;
+      case TlsSession::Status::kWantRead:
+        return Io::kWait;
+      case TlsSession::Status::kWantWrite:
+        *wait_for = POLLOUT;
+        return Io::kWait;
+      case TlsSession::Status::kClosed:
+        return Io::kClosed;
+      case TlsSession::Status::kFailed:
+        break;
+    }
+    if (tls_->SystemError() == 0) RaiseTlsError(tls_->Failure());
+    *error_code = SocketErrorFromErrno(tls_->SystemError());
+    return Io::kError;
+  }
+  const ssize_t n = ::recv(fd_, chunk, sizeof(chunk), 0);
+  if (n > 0) {
+    inbox_.append(chunk, static_cast<std::size_t>(n));
+    return Io::kDone;
+  }
+  if (n == 0) return Io::kClosed;
+  if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return Io::kWait;
+  *error_code = SocketErrorFromErrno(errno);
+  return Io::kError;
+}
+
+MailConnection::Io MailConnection::SendSome(std::string_view data, std::size_t* written, short* wait_for,
+                                            int* error_code) {
+  *written = 0;
+  *wait_for = POLLOUT;
+  if (tls_) {
+    switch (tls_->Write(data.data(), data.size(), written)) {
+      case TlsSession::Status::kDone:
+        return Io::kDone;
+      case TlsSession::Status::kWantRead:
+        *wait_for = POLLIN;
+        return Io::kWait;
+      case TlsSession::Status::kWantWrite:
+        return Io::kWait;
+      case TlsSession::Status::kClosed:
+        *error_code = kWsaConnReset;
+        return Io::kError;
+      case TlsSession::Status::kFailed:
+        break;
+    }
+    if (tls_->SystemError() == 0) RaiseTlsError(tls_->Failure());
+    *error_code = SocketErrorFromErrno(tls_->SystemError());
+    return Io::kError;
+  }
+  const ssize_t n = ::send(fd_, data.data(), data.size(), MSG_NOSIGNAL);
+  if (n > 0) {
+    *written = static_cast<std::size_t>(n);
+    return Io::kDone;
+  }
+  if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return Io::kWait;
+  *error_code = SocketErrorFromErrno(n < 0 ? errno : EPIPE);
+  return Io::kError;
+}
+
+bool MailConnection::ReceiveMore() {
+  for (;;) {
+    if (canceled_) RaiseCanceled();
+    if (counter_.TimedOut()) RaiseTimeOut();
+    if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
+    short wait_for = POLLIN;
+    int error = 0;
+    switch (ReceiveSome(&wait_for, &error)) {
+      case Io::kDone:
+        return true;
+      case Io::kClosed:
+        return false;
+      case Io::kError:
+        RaiseSocketError(error);
+        break;
+      case Io::kWait:
+        if (WaitSocket(wait_for, &error) == WaitEnd::kError) RaiseSocketError(error);
+        break;  // cancel and time-out are reported at the top
+    }
+  }
+}
+
+// The one loop that puts bytes on the wire, for lines and for bulk data alike.
+void MailConnection::SendAll(std::string_view data, bool restart_on_progress) {
+  std::size_t sent = 0;
+  counter_.Start();
+  while (sent < data.size()) {
+    ProcessMessages();
+    if (canceled_ || counter_.TimedOut()) break;
+    if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
+    std::size_t written = 0;
+    short wait_for = POLLOUT;
+    int error = 0;
+    const Io io = SendSome(data.substr(sent), &written, &wait_for, &error);
+    if (io == Io::kDone) {
+      sent += written;
+      if (restart_on_progress) counter_.Start();
+    } else if (io == Io::kWait) {
+      PollSlice(wait_for);
+    } else if (!canceled_) {
+      RaiseSocketError(error);
+    }
+  }
+  counter_.Stop();
+  if (canceled_) RaiseCanceled();
+  if (counter_.TimedOut()) RaiseTimeOut();
+}
+
+void MailConnection::DiscardReceived() {
+  inbox_.clear();
+  // Bounded: a server that keeps sending only makes the handshake fail.
+  char chunk[4096];
+  for (int i = 0; i < 16; ++i) {
+    if (::recv(fd_, chunk, sizeof(chunk), MSG_DONTWAIT) <= 0) break;
+  }
+}
+
+void MailConnection::StartTls() {
+  if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
+  DiscardReceived();
+  tls_ = std::make_unique<TlsSession>(fd_, host_, ca_file_);
+  counter_.Start();
+  for (;;) {
+    // Cancel and the time-out close the socket and drop the session.
+    if (canceled_) RaiseCanceled();
+    if (counter_.TimedOut()) RaiseTimeOut();
+    if (fd_ == -1 || !tls_) RaiseSocketError(kMsgNotConnected);
+    const TlsSession::Status status = tls_->Handshake();
+    if (status == TlsSession::Status::kDone) break;
+    if (status == TlsSession::Status::kFailed || status == TlsSession::Status::kClosed) {
+      if (tls_->SystemError() != 0) RaiseSocketError(SocketErrorFromErrno(tls_->SystemError()));
+      RaiseTlsError(tls_->Failure());
+    }
+    int error = 0;
+    const short events = status == TlsSession::Status::kWantWrite ? POLLOUT : POLLIN;
+    if (WaitSocket(events, &error) == WaitEnd::kError) RaiseSocketError(error);
+  }
+  counter_.Stop();
+}
+
 void MailConnection::SendLine(std::string_view text) {
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
   // A line break inside the text would smuggle a second command onto the wire.
   if (text.find_first_of("\r\n") != std::string_view::npos) RaiseSocketError(kMsgLineBreakInCommand);
   std::string buffer(text);
   buffer += "\r\n";
-  std::size_t sent = 0;
-  counter_.Start();
-  while (sent < buffer.size()) {
-    ProcessMessages();
-    if (canceled_ || counter_.TimedOut()) break;
-    const ssize_t n = ::send(fd_, buffer.data() + sent, buffer.size() - sent, MSG_NOSIGNAL);
-    if (n > 0) {
-      sent += static_cast<std::size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      PollSlice(POLLOUT);
-      continue;
-    }
-    if (!canceled_) RaiseSocketError(SocketErrorFromErrno(n < 0 ? errno : EPIPE));
-  }
-  counter_.Stop();
-  if (canceled_) RaiseCanceled();
-  if (counter_.TimedOut()) RaiseTimeOut();
+  SendAll(buffer, false);
 }
 
 int MailConnection::ReadLine(std::string& line) {
   line.clear();
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
   counter_.Start();
-  int error = 0;
-  const WaitEnd end = WaitSocket(POLLIN, &error);
-  if (end == WaitEnd::kCanceled) RaiseCanceled();
-  if (end == WaitEnd::kTimedOut) RaiseTimeOut();
-  if (end == WaitEnd::kError) RaiseSocketError(error);
-  counter_.Start();
-
-  // Peek at what has arrived and take exactly up to the line feed, so the bytes after
-  // it stay in the socket for the next read.
-  std::string buffer;
-  char chunk[kLineBufferSize];
-  bool complete = false;
+  bool arriving = false;
   for (;;) {
-    if (canceled_ || counter_.TimedOut() || fd_ == -1) break;
-    const std::size_t room = kLineBufferSize - buffer.size();
-    const ssize_t n = ::recv(fd_, chunk, room, MSG_PEEK);
-    if (n > 0) {
-      const char* lf = static_cast<const char*>(std::memchr(chunk, '\n', static_cast<std::size_t>(n)));
-      const std::size_t take = lf ? static_cast<std::size_t>(lf - chunk) + 1 : static_cast<std::size_t>(n);
-      const ssize_t got = ::recv(fd_, chunk, take, 0);
-      if (got > 0) buffer.append(chunk, static_cast<std::size_t>(got));
-      if (lf && got == static_cast<ssize_t>(take)) {
-        complete = true;
-        break;
-      }
-      if (buffer.size() >= kLineBufferSize) {
-        // The rest of this line would be read as the next reply: give up on the connection.
-        RaiseSocketError(kMsgReplyTooLong);
-      }
-      continue;
+    const std::size_t lf = std::string_view(inbox_).substr(0, kLineBufferSize).find('\n');
+    if (lf != std::string_view::npos) {
+      counter_.Stop();
+      std::string taken = inbox_.substr(0, lf + 1);
+      inbox_.erase(0, lf + 1);
+      while (!taken.empty() && (taken.back() == '\r' || taken.back() == '\n')) taken.pop_back();
+      line = std::move(taken);
+      return ReplyCode(line);
     }
-    if (n == 0) break;  // the peer closed
-    if (errno == EINTR) continue;
-    if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      PollSlice(POLLIN);
-      continue;
-    }
-    if (!canceled_) RaiseSocketError(SocketErrorFromErrno(errno));
+    // The rest of this line would be read as the next reply: give up on the connection.
+    if (inbox_.size() >= kLineBufferSize) RaiseSocketError(kMsgReplyTooLong);
+    if (!ReceiveMore()) break;
+    // The line's own time starts once its first bytes are there.
+    if (!arriving) counter_.Start();
+    arriving = true;
   }
   counter_.Stop();
-  if (complete) {
-    while (!buffer.empty() && (buffer.back() == '\r' || buffer.back() == '\n')) buffer.pop_back();
-    line = std::move(buffer);
-    return ReplyCode(line);
-  }
-  if (canceled_) RaiseCanceled();
-  if (counter_.TimedOut()) RaiseTimeOut();
-  if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
+  inbox_.clear();  // a line cut off by the peer's close is no reply
   return -1;
 }
 
 int MailConnection::ReadReply() {
+  reply_lines_.clear();
   const int code = ReadLine(last_reply_);
+  reply_lines_.push_back(last_reply_);
   if (code > 0 && last_reply_.find('-') == 3) {
     for (;;) {
+      if (reply_lines_.size() >= kMaxReplyLines) RaiseSocketError(kMsgReplyTooManyLines);
       const int next = ReadLine(last_reply_);
       if (next == -1 && last_reply_.empty()) break;  // the peer closed
-      if (next == code && last_reply_.find(' ') == 3) break;
+      reply_lines_.push_back(last_reply_);
+      if (next == code && (last_reply_.size() == 3 || last_reply_.find(' ') == 3)) break;
     }
   }
   return code;
@@ -371,51 +509,34 @@ int MailConnection::ReadReply() {
 
 void MailConnection::ReceiveToStream(std::ostream& stream, long long expected_size) {
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
-  counter_.Start();
-  int error = 0;
-  const WaitEnd end = WaitSocket(POLLIN, &error);
-  if (end == WaitEnd::kCanceled) RaiseCanceled();
-  if (end == WaitEnd::kTimedOut) RaiseTimeOut();
-  if (end == WaitEnd::kError) RaiseSocketError(error);
-
-  static constexpr std::string_view kTerminator = "\r\n.\r\n";
-  std::vector<char> buffer(kReceiveBlockSize);
-  // The last bytes received, with a line end in front so that a reply of only "." CR LF
+  // The last bytes taken, with a line end in front so that a reply of only "." CR LF
   // (an empty listing) is recognised too.
   std::string tail = "\r\n";
   long long position = 0;
-  bool done = false;
   counter_.Start();
-  while (!done) {
-    if (canceled_ || counter_.TimedOut() || fd_ == -1) break;
-    const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
-    if (n > 0) {
-      stream.write(buffer.data(), n);
-      position += n;
-      tail.append(buffer.data(), static_cast<std::size_t>(n));
-      if (tail.size() > kTerminator.size()) tail.erase(0, tail.size() - kTerminator.size());
-      done = tail == kTerminator;
+  for (;;) {
+    if (!inbox_.empty()) {
+      // Take up to the terminator and no further: what follows is the next reply. The
+      // tail never holds a whole terminator, so a match ends inside the new bytes.
+      std::string window = tail;
+      window += inbox_;
+      const std::size_t at = window.find(kTerminator);
+      const bool done = at != std::string::npos;
+      const std::size_t take = done ? at + kTerminator.size() - tail.size() : inbox_.size();
+      stream.write(inbox_.data(), static_cast<std::streamsize>(take));
+      position += static_cast<long long>(take);
+      window.resize(tail.size() + take);
+      tail = window.substr(window.size() - std::min<std::size_t>(window.size(), kTerminator.size() - 1));
+      inbox_.erase(0, take);
       counter_.Start();
       if (OnProgress) OnProgress(Percent(position, expected_size), position);
+      if (done) break;
       ProcessMessages();
-      continue;
     }
-    if (n == 0) {
-      // The peer closed before the terminating line: the data is incomplete.
-      RaiseSocketError(kWsaConnReset);
-    }
-    if (errno == EINTR) continue;
-    if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      PollSlice(POLLIN);
-      continue;
-    }
-    if (!canceled_) RaiseSocketError(SocketErrorFromErrno(errno));
+    // The peer closed before the terminating line: the data is incomplete.
+    if (!ReceiveMore()) RaiseSocketError(kWsaConnReset);
   }
   counter_.Stop();
-  if (done) return;
-  if (canceled_) RaiseCanceled();
-  if (counter_.TimedOut()) RaiseTimeOut();
-  RaiseSocketError(kMsgNotConnected);
 }
 
 void MailConnection::SendStream(std::istream& stream) {
@@ -431,31 +552,10 @@ void MailConnection::SendStream(std::istream& stream) {
   do {
     stream.read(block.data(), static_cast<std::streamsize>(block.size()));
     length = static_cast<std::size_t>(stream.gcount());
-    std::size_t sent = 0;
-    counter_.Start();
-    while (sent < length) {
-      ProcessMessages();
-      if (canceled_ || counter_.TimedOut()) break;
-      const ssize_t n = ::send(fd_, block.data() + sent, length - sent, MSG_NOSIGNAL);
-      if (n > 0) {
-        sent += static_cast<std::size_t>(n);
-        counter_.Start();
-        continue;
-      }
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-        PollSlice(POLLOUT);
-        continue;
-      }
-      if (!canceled_) RaiseSocketError(SocketErrorFromErrno(n < 0 ? errno : EPIPE));
-    }
-    counter_.Stop();
-    if (canceled_ || counter_.TimedOut()) break;
+    SendAll(std::string_view(block.data(), length), true);
     position += static_cast<long long>(length);
     if (OnProgress) OnProgress(size > 0 ? Percent(position, size) : 100, position);
   } while (length == kSendBlockSize);
-  if (canceled_) RaiseCanceled();
-  if (counter_.TimedOut()) RaiseTimeOut();
   if (OnProgress) OnProgress(0, 0);
 }
 

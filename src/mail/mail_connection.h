@@ -1,27 +1,35 @@
 // The socket layer shared by the SMTP and POP3 clients: resolves the server, opens a
-// TCP connection and exchanges text lines and raw data with it.
+// TCP connection, turns it to TLS when asked, and exchanges text lines and raw data.
 //
 // Everything runs on the caller's thread. Every wait is a loop of short poll() slices;
 // between slices the message pump that the owner provides is called (the kiosk pumps its
 // event loop there), so buttons, timers and Cancel stay live while mail is moving. Each
 // wait is bounded by TimeOut seconds: for a whole line when reading or sending a line,
-// restarted on every block during bulk transfers. Failures are raised as the mail
-// exceptions with texts from the numbered string table.
+// for the whole TLS handshake, restarted on every block during bulk transfers. Failures
+// are raised as the mail exceptions with texts from the numbered string table; TLS
+// failures as ETlsError "TLS Error - " + what failed.
+//
+// Received bytes wait in one buffer until a line or the bulk reader takes them, so the
+// same code serves plain and TLS connections.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mail/mail_errors.h"
+#include "mail/mail_security.h"
 #include "mail/time_counter.h"
 
 namespace tw {
 
 class HostLookup;
+class TlsSession;
 
 class MailConnection {
  public:
@@ -36,6 +44,8 @@ class MailConnection {
   static constexpr std::size_t kLineBufferSize = 1024;
   static constexpr std::size_t kReceiveBlockSize = 16384;
   static constexpr std::size_t kSendBlockSize = 2047;
+  // The most lines one reply may have.
+  static constexpr std::size_t kMaxReplyLines = 512;
 
   MailConnection();
   virtual ~MailConnection();
@@ -54,11 +64,35 @@ class MailConnection {
   // The name looked up in the services database ("smtp", "pop3").
   const std::string& ServiceName() const { return service_name_; }
   void SetServiceName(std::string name) { service_name_ = std::move(name); }
+  // The service name and default port for a server that speaks TLS from the first byte
+  // (used instead of the two above with MailSecurity::kTls; unset, those two serve).
+  void SetTlsService(std::string name, std::uint16_t default_port) {
+    tls_service_name_ = std::move(name);
+    tls_default_port_ = default_port;
+  }
+
+  // How the connection is protected (kNone by default; the clients act on it in Login).
+  MailSecurity Security() const { return security_; }
+  void SetSecurity(MailSecurity security) { security_ = security; }
+  // A file of CA certificates trusted besides the system's store; empty for none.
+  const std::string& CaFile() const { return ca_file_; }
+  void SetCaFile(std::string path) { ca_file_ = std::move(path); }
+  // Whether a password may be sent over a connection without TLS (false by default).
+  bool AllowPlainTextAuth() const { return allow_plain_text_auth_; }
+  void SetAllowPlainTextAuth(bool allow) { allow_plain_text_auth_ = allow; }
+  // Security mode, CA file and the plain-text rule from the operator's settings.
+  void ApplySecurity(const MailServerSettings& settings);
+  // True while the connection runs over TLS.
+  bool TlsActive() const { return tls_ != nullptr; }
 
   const std::string& LocalHostName() const { return local_host_name_; }
   const std::string& LastReply() const { return last_reply_; }
+  // Every line of the last reply read by ReadReply, LastReply being the last of them.
+  const std::vector<std::string>& ReplyLines() const { return reply_lines_; }
   // The server's address as dotted text and the port, known after Open.
   const std::string& RemoteAddress() const { return remote_address_; }
+  // Server without its port: the name the server's certificate has to carry.
+  const std::string& Host() const { return host_; }
   std::uint16_t Port() const { return port_; }
 
   // Called between the slices of every wait.
@@ -94,10 +128,12 @@ class MailConnection {
   void ConnectSocket();
   // Sends text + CR LF. A text holding CR or LF is refused and nothing is sent.
   void SendLine(std::string_view text);
-  // Reads one line (nothing beyond its line feed), strips the line end and returns its
-  // ReplyCode; -1 and an empty line when the peer closed before a complete line.
+  // Reads one line, strips the line end and returns its ReplyCode; -1 and an empty line
+  // when the peer closed before a complete line. What came after the line feed stays
+  // for the next read.
   int ReadLine(std::string& line);
-  // Reads a reply into LastReply, following continuation lines ("250-...").
+  // Reads a reply into LastReply and ReplyLines, following continuation lines ("250-...")
+  // up to the line with the same code and a blank (or nothing) after it.
   int ReadReply();
   // Receives raw bytes until the stream ends with CR LF "." CR LF (included).
   // expected_size only drives OnProgress (-1 when unknown).
@@ -105,8 +141,17 @@ class MailConnection {
   // Sends the whole stream raw from its start in blocks of kSendBlockSize bytes.
   void SendStream(std::istream& stream);
 
+  // Turns the connected socket to TLS: at once for implicit TLS, after the server's yes
+  // to STARTTLS or STLS otherwise. Whatever the server sent before the handshake is
+  // thrown away unread, so nothing from the plain-text part can pose as an answer from
+  // the protected one.
+  void StartTls();
+
   // The failure reports: message from the string table, OnError, then the exception.
   void RaiseSocketError(int code);
+  // "TLS Error - " + what, through OnError like a socket error; the connection is closed
+  // first (it must carry nothing more, not even a goodbye in plain text).
+  [[noreturn]] void RaiseTlsError(const std::string& what);
   [[noreturn]] void RaiseTimeOut();
   [[noreturn]] void RaiseCanceled();
   // Calls the message pump once.
@@ -119,25 +164,48 @@ class MailConnection {
 
   void SetLastReply(std::string reply) { last_reply_ = std::move(reply); }
   bool Canceled() const { return canceled_; }
+  // The server refused the log-in: EServerError with its reply, unless the reply repeats
+  // one of the secrets (then only its first word is shown), so that no password reaches
+  // a message, a dialog or the activity log.
+  [[noreturn]] void RaiseLoginRefused(std::initializer_list<std::string_view> secrets);
   // Takes over an already connected socket (tests and fuzzing drive the line layer
   // through a socket pair this way).
   void AdoptSocket(int fd);
 
  private:
   enum class WaitEnd { kReady, kCanceled, kTimedOut, kError };
+  enum class Io { kDone, kWait, kClosed, kError };
   // Waits until the socket reports one of events, pumping between slices.
   WaitEnd WaitSocket(short events, int* error_code);
   // One poll() slice on the socket; pumps afterwards.
   void PollSlice(short events);
+  // One attempt to receive, appending to inbox_; with kWait, *wait_for says for what.
+  Io ReceiveSome(short* wait_for, int* error_code);
+  // One attempt to send data; *written bytes went out.
+  Io SendSome(std::string_view data, std::size_t* written, short* wait_for, int* error_code);
+  // Waits (pumping) until more bytes are in inbox_; false when the peer closed instead.
+  bool ReceiveMore();
+  // Sends all of data. The time-out covers the whole of it, or with restart_on_progress
+  // only the time since the last bytes went out.
+  void SendAll(std::string_view data, bool restart_on_progress);
+  // Throws away everything received and not yet read.
+  void DiscardReceived();
   void ResolveHost(const std::string& host, std::uint32_t* address);
   void DropLookup();
   void CloseQuietly();
 
   std::string server_;
+  std::string host_;
   std::string service_name_;
   std::uint16_t default_port_ = 0;
+  std::string tls_service_name_;
+  std::uint16_t tls_default_port_ = 0;
+  MailSecurity security_ = MailSecurity::kNone;
+  std::string ca_file_;
+  bool allow_plain_text_auth_ = false;
   std::string local_host_name_;
   std::string last_reply_;
+  std::vector<std::string> reply_lines_;
   std::string remote_address_;
   std::uint32_t remote_ip_ = 0;  // network order
   std::uint16_t port_ = 0;
@@ -145,6 +213,8 @@ class MailConnection {
   bool canceled_ = false;
   TimeCounter counter_;
   std::unique_ptr<HostLookup> lookup_;
+  std::unique_ptr<TlsSession> tls_;
+  std::string inbox_;  // received, not yet taken by a read
   MessagePump pump_;
 };
 

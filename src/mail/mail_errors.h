@@ -19,6 +19,13 @@ class ESocketError : public EMailError {
   using EMailError::EMailError;
 };
 
+// The connection could not be protected as the settings ask, or its TLS failed: "TLS
+// Error - " + what failed. Never followed by a retry in plain text.
+class ETlsError : public ESocketError {
+ public:
+  using ESocketError::ESocketError;
+};
+
 // The server answered with something other than the expected reply; the text is the reply line.
 class EServerError : public EMailError {
  public:

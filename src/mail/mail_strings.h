@@ -19,9 +19,11 @@ inline constexpr int kMsgServiceRequired = 57005;  // "Service name is required"
 inline constexpr int kMsgNotConnected = 57008;     // "You have to connect to the server first"
 inline constexpr int kMsgReplyTooLong = 57013;     // a reply line longer than the line buffer
 inline constexpr int kMsgLineBreakInCommand = 57014;  // a command text holding CR or LF
+inline constexpr int kMsgReplyTooManyLines = 57015;   // a reply of more lines than the layer takes
 inline constexpr int kMsgMailMessageRequired = 57102;  // "MailMessage property must be assigned"
 inline constexpr int kMsgUserNameRequired = 57103;     // "UserName property is required"
 inline constexpr int kMsgPasswordRequired = 57104;     // "Password property is required"
+inline constexpr int kMsgNoAuthMechanism = 57105;      // the server offers neither AUTH PLAIN nor LOGIN
 
 // Socket error codes used by name in the code.
 inline constexpr int kWsaWouldBlock = 10035;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "mail/base64.h"
 #include "mail/mail_strings.h"
 
 namespace tw {
@@ -66,6 +67,7 @@ long long ParseListSize(std::string_view reply) {
 Pop3Client::Pop3Client() {
   SetServiceName("pop3");
   SetDefaultPort(110);
+  SetTlsService("pop3s", 995);
 }
 
 Pop3Client::~Pop3Client() = default;
@@ -102,13 +104,68 @@ void Pop3Client::Open() {
   MailConnection::Open();
 }
 
+std::optional<ServerCapabilities> Pop3Client::Capabilities() {
+  SendLine("CAPA");
+  if (ReadPopReply() != 1) return std::nullopt;
+  std::vector<std::string> lines;
+  std::string line;
+  for (;;) {
+    const int code = ReadLine(line);
+    if (code == -1 && line.empty()) RaiseSocketError(kWsaConnReset);
+    if (line == ".") break;
+    if (lines.size() >= kMaxReplyLines) RaiseSocketError(kMsgReplyTooManyLines);
+    lines.push_back(line);
+  }
+  return ParseCapaReply(lines);
+}
+
+std::optional<ServerCapabilities> Pop3Client::NegotiateTls() {
+  if (TlsActive()) return Capabilities();
+  if (Security() != MailSecurity::kStartTls && Security() != MailSecurity::kStartTlsIfOffered) return std::nullopt;
+  std::optional<ServerCapabilities> offers = Capabilities();
+  // A server without CAPA may still know STLS; when TLS is required, it is tried.
+  const bool try_stls = offers ? offers->starttls : Security() == MailSecurity::kStartTls;
+  if (!try_stls) {
+    if (Security() == MailSecurity::kStartTls) RaiseTlsError(Host() + " does not offer STLS");
+    return offers;
+  }
+  SendLine("STLS");
+  if (ReadPopReply() != 1) RaiseTlsError(Host() + " refused STLS: " + LastReply());
+  StartTls();
+  // What the server said before TLS may have been tampered with: ask again.
+  return Capabilities();
+}
+
+void Pop3Client::Authenticate(const std::optional<ServerCapabilities>& offers) {
+  if (!TlsActive() && !AllowPlainTextAuth()) {
+    RaiseTlsError(Security() == MailSecurity::kNone
+                      ? "the security mode is none; the password is not sent without TLS"
+                      : Host() + " does not offer STLS; the password is not sent without TLS");
+  }
+  if (offers && offers->Offers("PLAIN")) {
+    const std::string response = Base64Encode(std::string(1, '\0') + user_name_ + '\0' + password_);
+    SendLine("AUTH PLAIN " + response);
+    ReadPopReply();
+    if (LastReply().starts_with("+OK")) return;
+    // "+ " asks for more: "*" ends the exchange.
+    if (LastReply().starts_with("+")) {
+      SendLine("*");
+      ReadPopReply();
+    }
+    RaiseLoginRefused({password_, response, Base64Encode(password_)});
+  }
+  Command("USER " + user_name_);
+  SendLine("PASS " + password_);
+  if (ReadPopReply() != 1) RaiseLoginRefused({password_});
+}
+
 void Pop3Client::Login() {
   Reset();
   try {
     ConnectSocket();
+    if (Security() == MailSecurity::kTls) StartTls();
     if (ReadPopReply() != 1) throw EServerError(LastReply());
-    Command("USER " + user_name_);
-    Command("PASS " + password_);
+    Authenticate(NegotiateTls());
     Command("STAT");
     if (const std::optional<StatCounts> counts = ParseStatReply(LastReply())) {
       message_count_ = counts->count;

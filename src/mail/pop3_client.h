@@ -1,6 +1,11 @@
-// The POP3 client's protocol part: log-in with USER, PASS and STAT, the per-message
-// commands (LIST, TOP, UIDL, RETR, DELE) and QUIT. Message indexes are 0-based; on the
-// wire a message is numbered index + 1.
+// The POP3 client's protocol part: log-in and STAT, the per-message commands (LIST, TOP,
+// UIDL, RETR, DELE) and QUIT. Message indexes are 0-based; on the wire a message is
+// numbered index + 1.
+//
+// The log-in follows the security mode: TLS from the first byte, or STLS when the mode
+// asks for it (the capabilities are asked again over TLS). It uses AUTH PLAIN when the
+// server offers it, USER and PASS otherwise, and sends neither over a connection
+// without TLS unless plain-text authentication is allowed.
 #pragma once
 
 #include <functional>
@@ -10,6 +15,7 @@
 
 #include "mail/mail_connection.h"
 #include "mail/pop3_message_list.h"
+#include "mail/server_capabilities.h"
 
 namespace tw {
 
@@ -58,6 +64,11 @@ class Pop3Client : public MailConnection {
   void Command(const std::string& command);
   // Reads one reply line into LastReply; returns its ReplyCode.
   int ReadPopReply();
+  // CAPA: what the server offers, or nothing when it does not know the command.
+  std::optional<ServerCapabilities> Capabilities();
+  // STLS when the security mode asks for it; returns what the server offers then.
+  std::optional<ServerCapabilities> NegotiateTls();
+  void Authenticate(const std::optional<ServerCapabilities>& offers);
 
   std::string user_name_;
   std::string password_;

@@ -1,5 +1,6 @@
 #include "mail/smtp_client.h"
 
+#include "mail/base64.h"
 #include "mail/mail_strings.h"
 #include "mail/mail_message.h"
 #include "mail/temp_file_stream.h"
@@ -9,6 +10,14 @@ namespace tw {
 SmtpClient::SmtpClient() {
   SetServiceName("smtp");
   SetDefaultPort(25);
+  SetTlsService("submissions", 465);
+}
+
+void SmtpClient::UseServer(const MailServerSettings& settings) {
+  SetServer(settings.address);
+  ApplySecurity(settings);
+  user_name_ = settings.user_name;
+  password_ = settings.password;
 }
 
 SmtpClient::~SmtpClient() = default;
@@ -27,19 +36,92 @@ void SmtpClient::ExpectClass(int reply_class) {
 
 void SmtpClient::Open() {
   if (Server().empty()) RaiseSocketError(kMsgServerRequired);
+  if (!user_name_.empty() && password_.empty()) RaiseSocketError(kMsgPasswordRequired);
   Reset();
   MailConnection::Open();
 }
 
-void SmtpClient::Login() {
-  ConnectSocket();
-  ExpectClass(2);
+void SmtpClient::Helo() {
   SendLine("HELO " + LocalHostName());
   const int code = ReadReplyChecked();
   if (code >= 0 && code / 100 == 2) return;
   // Some servers refuse the host name they cannot verify but accept the bare command.
   SendLine("HELO");
   ExpectClass(2);
+}
+
+std::optional<ServerCapabilities> SmtpClient::Ehlo() {
+  SendLine("EHLO " + LocalHostName());
+  const int code = ReadReplyChecked();
+  if (code < 0 || code / 100 != 2) return std::nullopt;
+  return ParseEhloReply(ReplyLines());
+}
+
+void SmtpClient::Login() {
+  ConnectSocket();
+  if (Security() == MailSecurity::kTls) StartTls();
+  ExpectClass(2);
+  const bool authenticate = !user_name_.empty();
+  if (Security() == MailSecurity::kNone && !authenticate) {
+    Helo();
+    return;
+  }
+  std::optional<ServerCapabilities> offers = Ehlo();
+  if (!offers) {
+    // A server without EHLO has neither STARTTLS nor AUTH.
+    if (Security() == MailSecurity::kStartTls) RaiseTlsError(Host() + " does not offer STARTTLS");
+    if (authenticate) throw EServerError(LastReply());
+    Helo();
+    return;
+  }
+  if (!TlsActive() && Security() != MailSecurity::kNone) {
+    if (offers->starttls) {
+      SendLine("STARTTLS");
+      const int code = ReadReplyChecked();
+      if (code < 0 || code / 100 != 2) RaiseTlsError(Host() + " refused STARTTLS: " + LastReply());
+      StartTls();
+      // What the server said before TLS may have been tampered with: ask again.
+      offers = Ehlo();
+      if (!offers) throw EServerError(LastReply());
+    } else if (Security() == MailSecurity::kStartTls) {
+      RaiseTlsError(Host() + " does not offer STARTTLS");
+    }
+  }
+  if (authenticate) Authenticate(*offers);
+}
+
+void SmtpClient::Authenticate(const ServerCapabilities& offers) {
+  if (!TlsActive() && !AllowPlainTextAuth()) {
+    RaiseTlsError(Security() == MailSecurity::kNone
+                      ? "the security mode is none; the password is not sent without TLS"
+                      : Host() + " does not offer STARTTLS; the password is not sent without TLS");
+  }
+  if (offers.Offers("PLAIN")) {
+    const std::string response = Base64Encode(std::string(1, '\0') + user_name_ + '\0' + password_);
+    SendLine("AUTH PLAIN " + response);
+    ExpectAuthenticated({password_, response, Base64Encode(password_)});
+    return;
+  }
+  if (!offers.Offers("LOGIN")) RaiseSocketError(kMsgNoAuthMechanism);
+  // LOGIN asks for the user name, then for the password, each as a 334 challenge.
+  const std::string user = Base64Encode(user_name_);
+  const std::string password = Base64Encode(password_);
+  SendLine("AUTH LOGIN");
+  if (ReadReplyChecked() != 334) RaiseLoginRefused({});
+  SendLine(user);
+  if (ReadReplyChecked() != 334) RaiseLoginRefused({password_, password});
+  SendLine(password);
+  ExpectAuthenticated({password_, password});
+}
+
+void SmtpClient::ExpectAuthenticated(std::initializer_list<std::string_view> secrets) {
+  const int code = ReadReplyChecked();
+  if (code >= 0 && code / 100 == 2) return;
+  if (code == 334) {
+    SendLine("*");
+    ReadReplyChecked();
+  }
+  RaiseLoginRefused(secrets);
 }
 
 void SmtpClient::Logout() {

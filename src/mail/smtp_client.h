@@ -1,11 +1,20 @@
 // The SMTP client: sends one MailMessage to a server in one connection (greeting, HELO,
 // MAIL FROM, one RCPT TO per recipient, DATA, the encoded message, ".", QUIT).
+//
+// With security mode kNone and no user name the conversation opens with HELO, as plain
+// servers expect. Otherwise it opens with EHLO to learn what the server offers; STARTTLS
+// is used as the mode says (and EHLO asked again over TLS), then AUTH PLAIN or LOGIN
+// when a user name is set, never over a connection without TLS unless plain-text
+// authentication is allowed. A server that refuses EHLO gets the HELO conversation as
+// long as neither STARTTLS nor authentication is required.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "mail/mail_connection.h"
+#include "mail/server_capabilities.h"
 
 namespace tw {
 
@@ -23,6 +32,13 @@ class SmtpClient : public MailConnection {
   // The message to send; not owned, the caller keeps it alive while sending.
   MailMessage* Message() const { return mail_message_; }
   void SetMailMessage(MailMessage* message) { mail_message_ = message; }
+  // The account for AUTH; an empty user name sends no AUTH at all.
+  const std::string& UserName() const { return user_name_; }
+  void SetUserName(std::string name) { user_name_ = std::move(name); }
+  const std::string& Password() const { return password_; }
+  void SetPassword(std::string password) { password_ = std::move(password); }
+  // Server, security, CA file, plain-text rule and account from the operator's settings.
+  void UseServer(const MailServerSettings& settings);
 
   TNotifyEvent OnPrepare;
   TNotifyEvent OnSending;
@@ -48,8 +64,18 @@ class SmtpClient : public MailConnection {
   // Reads a reply and raises EServerError with it unless its class is the expected one.
   void ExpectClass(int reply_class);
   int ReadReplyChecked();
+  // "HELO host", then "HELO" alone if that was refused.
+  void Helo();
+  // What the server offers, or nothing when it refuses EHLO.
+  std::optional<ServerCapabilities> Ehlo();
+  void Authenticate(const ServerCapabilities& offers);
+  // Reads the answer to the last step of AUTH: a class-2 reply, or the log-in refused
+  // (a server that asks for more is told "*" first, which ends the exchange).
+  void ExpectAuthenticated(std::initializer_list<std::string_view> secrets);
 
   MailMessage* mail_message_ = nullptr;
+  std::string user_name_;
+  std::string password_;
   std::string temp_file_name_;
 };
 

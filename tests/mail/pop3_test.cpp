@@ -36,6 +36,8 @@ struct Client {
     pop.SetTimeOut(2);
     pop.SetUserName("visitor");
     pop.SetPassword("secret");
+    // The plain-text conversation; the TLS one is tested in tls_test.cpp.
+    pop.SetAllowPlainTextAuth(true);
   }
   Pop3Mailbox pop;
 };

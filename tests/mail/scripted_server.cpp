@@ -1,11 +1,17 @@
 #include "scripted_server.h"
 
 #include <arpa/inet.h>
+#include <openssl/pem.h>
+#include <openssl/ssl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+
+#include "test_certificate.h"
 
 namespace tw::test {
 namespace {
@@ -66,17 +72,68 @@ std::string ScriptedServer::Transcript() {
 
 // Reads what is there (waiting one short slice); false when the client closed.
 bool ScriptedServer::ReadSome(int fd) {
-  pollfd p{fd, POLLIN, 0};
-  if (::poll(&p, 1, 10) <= 0) return true;
+  SSL* ssl = static_cast<SSL*>(ssl_);
+  if (ssl == nullptr || SSL_pending(ssl) == 0) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 10) <= 0) return true;
+  }
   char buffer[4096];
-  const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+  ssize_t n = 0;
+  if (ssl != nullptr) {
+    n = SSL_read(ssl, buffer, sizeof(buffer));
+    if (n <= 0) return SSL_get_error(ssl, static_cast<int>(n)) == SSL_ERROR_WANT_READ;
+  } else {
+    n = ::recv(fd, buffer, sizeof(buffer), 0);
+  }
   if (n <= 0) return false;
   std::lock_guard<std::mutex> lock(mutex_);
   received_.append(buffer, static_cast<std::size_t>(n));
   return true;
 }
 
+void ScriptedServer::SendBytes(int fd, const std::string& bytes) {
+  if (ssl_ != nullptr) {
+    SSL_write(static_cast<SSL*>(ssl_), bytes.data(), static_cast<int>(bytes.size()));
+  } else {
+    ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  }
+}
+
+bool ScriptedServer::AcceptTls(int fd) {
+  const TestCertificate& certificate = LoopbackCertificate();
+  // Blocking calls, bounded so that a client that gave up cannot hang the test.
+  timeval limit{kStepLimitMs / 1000, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof(limit));
+  SSL_CTX* context = SSL_CTX_new(TLS_server_method());
+  const std::string& cert_pem = certificate.certificate_pem;
+  BIO* cert_bio = BIO_new_mem_buf(cert_pem.data(), static_cast<int>(cert_pem.size()));
+  BIO* key_bio = BIO_new_mem_buf(certificate.key_pem.data(), static_cast<int>(certificate.key_pem.size()));
+  X509* cert = PEM_read_bio_X509(cert_bio, nullptr, nullptr, nullptr);
+  EVP_PKEY* key = PEM_read_bio_PrivateKey(key_bio, nullptr, nullptr, nullptr);
+  SSL_CTX_use_certificate(context, cert);
+  SSL_CTX_use_PrivateKey(context, key);
+  X509_free(cert);
+  EVP_PKEY_free(key);
+  BIO_free(cert_bio);
+  BIO_free(key_bio);
+  SSL* ssl = SSL_new(context);
+  SSL_CTX_free(context);  // the session keeps its own reference
+  SSL_set_fd(ssl, fd);
+  if (SSL_accept(ssl) != 1) {
+    SSL_free(ssl);
+    return false;
+  }
+  ssl_ = ssl;
+  return true;
+}
+
 void ScriptedServer::Run(std::vector<Step> script) {
+  // Writes to a client that has gone must not end the test program.
+  sigset_t pipe;
+  sigemptyset(&pipe);
+  sigaddset(&pipe, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
   int fd = -1;
   const auto start = std::chrono::steady_clock::now();
   while (!stop_ && fd < 0) {
@@ -99,7 +156,15 @@ void ScriptedServer::Run(std::vector<Step> script) {
     };
     switch (step.kind) {
       case Step::Kind::kSend:
-        ::send(fd, step.text.data(), step.text.size(), MSG_NOSIGNAL);
+        SendBytes(fd, step.text);
+        break;
+      case Step::Kind::kStartTls:
+        // What arrived before the handshake but was not read by a step is not TLS.
+        {
+          std::lock_guard<std::mutex> lock(mutex_);
+          received_.resize(consumed);
+        }
+        open = AcceptTls(fd);
         break;
       case Step::Kind::kReadLine:
       case Step::Kind::kReadUntil: {
@@ -123,6 +188,7 @@ void ScriptedServer::Run(std::vector<Step> script) {
         }
         break;
       case Step::Kind::kClose:
+        DropTls();
         ::close(fd);
         fd = -1;
         open = false;
@@ -130,6 +196,7 @@ void ScriptedServer::Run(std::vector<Step> script) {
       case Step::Kind::kReset: {
         linger l{1, 0};
         ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof(l));
+        DropTls();
         ::close(fd);
         fd = -1;
         open = false;
@@ -143,8 +210,14 @@ void ScriptedServer::Run(std::vector<Step> script) {
          std::chrono::steady_clock::now() - tail_start < std::chrono::milliseconds(kStepLimitMs)) {
     open = ReadSome(fd);
   }
+  DropTls();
   if (fd >= 0) ::close(fd);
   finished_ = true;
+}
+
+void ScriptedServer::DropTls() {
+  if (ssl_ != nullptr) SSL_free(static_cast<SSL*>(ssl_));
+  ssl_ = nullptr;
 }
 
 }  // namespace tw::test

@@ -1,8 +1,9 @@
 // A scripted server on a loopback port for exact byte conversations: it accepts one
-// connection, plays its script (send bytes, read lines, pause, close or reset) and
-// records every byte the client sent, also after the script has ended, until the client
-// closes. It runs on a thread of its own so that the client under test can wait and pump
-// on the test's thread as it does in the program.
+// connection, plays its script (send bytes, read lines, pause, turn to TLS, close or
+// reset) and records every byte the client sent, also after the script has ended, until
+// the client closes; after StartTls, what the client sent inside TLS. It runs on a
+// thread of its own so that the client under test can wait and pump on the test's
+// thread as it does in the program.
 #pragma once
 
 #include <netinet/in.h>
@@ -20,7 +21,7 @@ namespace tw::test {
 class ScriptedServer {
  public:
   struct Step {
-    enum class Kind { kSend, kReadLine, kReadUntil, kPause, kClose, kReset };
+    enum class Kind { kSend, kReadLine, kReadUntil, kPause, kStartTls, kClose, kReset };
     Kind kind;
     std::string text;  // bytes to send, or the terminator to read up to
     int ms = 0;
@@ -30,6 +31,9 @@ class ScriptedServer {
   static Step ReadLine() { return {Step::Kind::kReadLine, {}}; }
   static Step ReadUntil(std::string terminator) { return {Step::Kind::kReadUntil, std::move(terminator)}; }
   static Step Pause(int ms) { return {Step::Kind::kPause, {}, ms}; }
+  // The server side of a TLS handshake with LoopbackCertificate(); everything after it
+  // goes through TLS. Bytes the client sent before are dropped unrecorded.
+  static Step StartTls() { return {Step::Kind::kStartTls, {}}; }
   // Closes the connection (FIN) / resets it (RST).
   static Step Close() { return {Step::Kind::kClose, {}}; }
   static Step Reset() { return {Step::Kind::kReset, {}}; }
@@ -58,6 +62,9 @@ class ScriptedServer {
  private:
   void Run(std::vector<Step> script);
   bool ReadSome(int fd);
+  void SendBytes(int fd, const std::string& bytes);
+  bool AcceptTls(int fd);
+  void DropTls();
 
   int listen_fd_ = -1;
   std::uint16_t port_ = 0;
@@ -66,6 +73,7 @@ class ScriptedServer {
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;
   std::string received_;
+  void* ssl_ = nullptr;  // the server's SSL once the script turned to TLS
   std::thread thread_;
 };
 
