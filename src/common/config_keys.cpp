@@ -29,6 +29,13 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"PREFERENCES", "EmailFromAddress", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
     {"PREFERENCES", "EmailFromName", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
     {"PREFERENCES", "EmailServer", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
+    // How the log mail reaches its server; added by hand. Security: none, starttls or tls;
+    // empty or absent means STARTTLS when the server offers it.
+    {"PREFERENCES", "EmailSecurity", ConfigKind::kString, "", "", KioskRead::kWithDefault, false},
+    {"PREFERENCES", "EmailUserName", ConfigKind::kString, "", "", KioskRead::kWithDefault, false},
+    {"PREFERENCES", "EmailPassword", ConfigKind::kString, "", "", KioskRead::kWithDefault, false},
+    {"PREFERENCES", "EmailCAFile", ConfigKind::kFile, "", "", KioskRead::kWithDefault, false},
+    {"PREFERENCES", "EmailAllowPlainTextAuth", ConfigKind::kBoolean, "0", "0", KioskRead::kWithDefault, false},
     {"PREFERENCES", "CommandEnabled", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
     {"PREFERENCES", "ExecuteEnabled", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
     {"PREFERENCES", "CommandPassword", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
@@ -325,6 +332,12 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"EMAIL", "DefaultServer", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
     {"EMAIL", "ServerReadOnly", ConfigKind::kBoolean, "1", "0", KioskRead::kWithDefault, true},
     {"EMAIL", "MailtoReadOnly", ConfigKind::kBoolean, "1", "0", KioskRead::kWithDefault, true},
+    // The same for the e-mail window; added by hand.
+    {"EMAIL", "Security", ConfigKind::kString, "", "", KioskRead::kWithDefault, false},
+    {"EMAIL", "UserName", ConfigKind::kString, "", "", KioskRead::kWithDefault, false},
+    {"EMAIL", "Password", ConfigKind::kString, "", "", KioskRead::kWithDefault, false},
+    {"EMAIL", "CAFile", ConfigKind::kFile, "", "", KioskRead::kWithDefault, false},
+    {"EMAIL", "AllowPlainTextAuth", ConfigKind::kBoolean, "0", "0", KioskRead::kWithDefault, false},
 
     // [GRAPHICS]
     {"GRAPHICS", "Top", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "client_test_util.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
 #include "scripted_server.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
@@ -18,7 +21,7 @@ LogMail Mail(const std::string& server) {
   LogMail mail;
   mail.from_address = "kiosk@tarnwick.test";
   mail.from_name = "Lobby Kiosk";
-  mail.server = server;
+  mail.server.address = server;
   mail.recipients = {{"op@tarnwick.test", "Operator"}, {"boss@tarnwick.test", "Boss"}};
   mail.subject = "Tarnwick Log from Monday, 07-12-2026, 03:00:05";
   mail.body = "Monday, 07-12-2026, 02:00:00 --- Log opened\r\n.\nMonday, 07-12-2026, 03:00:05 --- Log closed\n";
@@ -50,6 +53,46 @@ TEST(SmtpLogMailSender, ComposesThePlainTextMail) {
   EXPECT_EQ(message.Attachments().Item(1).Contents(), "second\r\n");
   message.Attachments().Clear();
   EXPECT_EQ(message.ContentType(), "text/plain");
+}
+
+TEST(MailSettings, ReadFromTheKiosksFile) {
+  test::TempDir dir;
+  const std::string path = dir.File("Tarnwick.ini");
+  std::ofstream(path) << "[PREFERENCES]\nEMailServer=mail.example.org:587\nEMailSecurity= StartTLS \n"
+                      << "EMailUserName=kiosk\nEMailPassword=p w=d;x\nEMailCAFile=/etc/kiosk/ca.pem\n"
+                      << "EMailAllowPlainTextAuth=1\n[EMAIL]\nSecurity=ssl\nUserName=visitors\n";
+  const KioskConfigResult read = ReadKioskConfig(ProfileFile(path));
+  const MailServerSettings& log = read.config.email_server;
+  EXPECT_EQ(log.address, "mail.example.org:587");
+  EXPECT_EQ(log.security, MailSecurity::kStartTls);
+  EXPECT_EQ(log.user_name, "kiosk");
+  EXPECT_EQ(log.password, "p w=d;x");
+  EXPECT_EQ(log.ca_file, "/etc/kiosk/ca.pem");
+  EXPECT_TRUE(log.allow_plain_text_auth);
+  // The window: its own account and trust, the same server; a mode it does not know
+  // costs that key only.
+  const MailServerSettings& window = read.config.email_window_server;
+  EXPECT_EQ(window.address, "mail.example.org:587");
+  EXPECT_EQ(window.security, MailSecurity::kStartTlsIfOffered);
+  EXPECT_EQ(window.user_name, "visitors");
+  EXPECT_EQ(window.password, "");
+  EXPECT_FALSE(window.allow_plain_text_auth);
+  ASSERT_EQ(read.errors.size(), 1u);
+  EXPECT_EQ(read.errors.list()[0].Text(),
+            "Setting [EMAIL] Security=ssl in Tarnwick.ini: 'ssl' is not none, starttls or tls - the default is used");
+
+  // A file from before: STARTTLS when offered, no account, nothing in plain text.
+  const std::vector<std::pair<std::string, MailSecurity>> modes = {
+      {"", MailSecurity::kStartTlsIfOffered}, {"EMailSecurity=\n", MailSecurity::kStartTlsIfOffered},
+      {"EMailSecurity=NONE\n", MailSecurity::kNone}, {"EMailSecurity=tls\n", MailSecurity::kTls}};
+  for (const auto& [line, mode] : modes) {
+    std::ofstream(path) << "[PREFERENCES]\nEMailServer=127.0.0.1\n" << line;
+    const KioskConfigResult old = ReadKioskConfig(ProfileFile(path));
+    EXPECT_EQ(old.config.email_server.security, mode) << line;
+    EXPECT_EQ(old.config.email_server.user_name, "");
+    EXPECT_FALSE(old.config.email_server.allow_plain_text_auth);
+    EXPECT_TRUE(old.errors.empty());
+  }
 }
 
 TEST(SmtpLogMailSender, SendsToEveryRecipient) {

@@ -34,7 +34,24 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
   c.email_feedback = f.ReadBool(p, "EMailFeedback", false);
   c.email_from_address = Limited(f.ReadString(p, "EMailFromAddress", ""));
   c.email_from_name = Limited(f.ReadString(p, "EMailFromName", ""));
-  c.email_server = f.ReadString(p, "EMailServer", "");
+  c.email_server.address = f.ReadString(p, "EMailServer", "");
+  // How the log mail and the e-mail window reach their servers.
+  auto mail_security = [&](const char* section, const std::string& prefix, MailServerSettings& s) {
+    const std::string key = prefix + "Security";
+    const std::string mode = f.ReadString(section, key, "");
+    if (const std::optional<MailSecurity> parsed = ParseMailSecurity(mode)) {
+      s.security = *parsed;
+    } else {
+      errors.Add(f, section, key, mode, "'" + mode + "' is not none, starttls or tls");
+    }
+    s.user_name = f.ReadString(section, prefix + "UserName", "");
+    s.password = f.ReadString(section, prefix + "Password", "");
+    s.ca_file = f.ReadString(section, prefix + "CAFile", "");
+    s.allow_plain_text_auth = f.ReadBool(section, prefix + "AllowPlainTextAuth", false);
+  };
+  mail_security(p, "EMail", c.email_server);
+  c.email_window_server.address = c.email_server.address;
+  mail_security("EMAIL", "", c.email_window_server);
   for (const auto& row : ReadList(f, {"EMAILADDRESS", "Address"}, {{"EMAILNAME", "Name"}})) {
     c.log_recipients.push_back({row[0], row[1]});
   }

@@ -8,6 +8,7 @@
 #include "common/profile_file.h"
 #include "common/setting_errors.h"
 #include "kiosk/core/navigation_reason.h"
+#include "mail/mail_security.h"
 
 namespace tw {
 
@@ -29,7 +30,12 @@ struct KioskConfig {
   bool email_feedback = false;
   std::string email_from_address;
   std::string email_from_name;
-  std::string email_server;
+  // The log mail's server (PREFERENCES/EMailServer) and how it is reached: EMailSecurity,
+  // EMailUserName, EMailPassword, EMailCAFile, EMailAllowPlainTextAuth.
+  MailServerSettings email_server;
+  // The e-mail window's: the same server for sending, with EMAIL/Security, UserName,
+  // Password, CAFile and AllowPlainTextAuth (security and trust also for reading mail).
+  MailServerSettings email_window_server;
   std::vector<MailRecipient> log_recipients;
   int log_hour = 0;
   int log_minute = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kiosk/core/kiosk_config.h"
+#include "mail/mail_security.h"
 
 namespace tw {
 
@@ -17,7 +18,7 @@ struct FeedbackAttachment {
 struct LogMail {
   std::string from_address;
   std::string from_name;
-  std::string server;
+  MailServerSettings server;  // where and how: address, TLS, account
   std::vector<MailRecipient> recipients;
   std::string subject;
   std::string body;

@@ -31,7 +31,7 @@ SmtpLogMailSender::SmtpLogMailSender(std::function<void()> pump) {
 
 void SmtpLogMailSender::Send(const LogMail& mail) {
   ComposeLogMailMessage(mail, message_);
-  smtp_.SetServer(mail.server);
+  smtp_.UseServer(mail.server);
   bool accepted = false;
   smtp_.OnMailSent = [&accepted] { accepted = true; };
   try {

@@ -1,5 +1,6 @@
 // Sends the daily log mail with the SMTP client: the closed log as a plain-text body,
-// the feedback files as attachments, to every configured recipient.
+// the feedback files as attachments, to every configured recipient, over TLS and with
+// the account as the log mail's server settings say.
 #pragma once
 
 #include <functional>
