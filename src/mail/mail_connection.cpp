@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -278,6 +279,10 @@ void MailConnection::Open() {
   if (canceled_) RaiseCanceled();
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) RaiseSocketError(SocketErrorFromErrno(errno));
+  // Commands and replies alternate: a short line waiting for the acknowledgement of the
+  // one before it (the end of a message is two of them) costs a delayed-ACK round.
+  const int no_delay = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &no_delay, sizeof(no_delay));
   fd_ = fd;
 }
 
@@ -518,15 +523,25 @@ void MailConnection::ReceiveToStream(std::ostream& stream, long long expected_si
     if (!inbox_.empty()) {
       // Take up to the terminator and no further: what follows is the next reply. The
       // tail never holds a whole terminator, so a match ends inside the new bytes.
-      std::string window = tail;
-      window += inbox_;
-      const std::size_t at = window.find(kTerminator);
-      const bool done = at != std::string::npos;
-      const std::size_t take = done ? at + kTerminator.size() - tail.size() : inbox_.size();
+      std::string joined = tail + inbox_.substr(0, kTerminator.size() - 1);
+      std::size_t take = inbox_.size();
+      bool done = false;
+      if (const std::size_t at = joined.find(kTerminator); at != std::string::npos) {
+        take = at + kTerminator.size() - tail.size();
+        done = true;
+      } else if (const std::size_t inside = inbox_.find(kTerminator); inside != std::string::npos) {
+        take = inside + kTerminator.size();
+        done = true;
+      }
       stream.write(inbox_.data(), static_cast<std::streamsize>(take));
       position += static_cast<long long>(take);
-      window.resize(tail.size() + take);
-      tail = window.substr(window.size() - std::min<std::size_t>(window.size(), kTerminator.size() - 1));
+      const std::size_t keep = kTerminator.size() - 1;
+      if (take >= keep) {
+        tail = inbox_.substr(take - keep, keep);
+      } else {
+        tail += inbox_.substr(0, take);
+        tail.erase(0, tail.size() > keep ? tail.size() - keep : 0);
+      }
       inbox_.erase(0, take);
       counter_.Start();
       if (OnProgress) OnProgress(Percent(position, expected_size), position);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <ostream>
 #include <sstream>
+#include <streambuf>
 
 #include "mail/base64.h"
 #include "mail/mail_strings.h"
@@ -22,20 +24,38 @@ bool ParseNumber(std::string_view text, long long* value) {
 // Up to the next blank or the end.
 std::string_view Word(std::string_view text) { return text.substr(0, text.find(' ')); }
 
+// Collects what a stream writes in a string, which the caller can size beforehand.
+class StringSink : public std::streambuf {
+ public:
+  explicit StringSink(std::string& out) : out_(out) {}
+
+ protected:
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    out_.append(data, static_cast<std::size_t>(size));
+    return size;
+  }
+  int_type overflow(int_type c) override {
+    if (!traits_type::eq_int_type(c, traits_type::eof())) out_.push_back(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+  }
+
+ private:
+  std::string& out_;
+};
+
 }  // namespace
 
 std::string UnstuffMessage(std::string_view text) {
   std::string result;
   result.reserve(text.size());
-  bool line_start = true;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (line_start && c == '.' && i + 1 < text.size() && text[i + 1] == '.') {
-      line_start = false;
-      continue;  // drop the first of the two dots
-    }
-    result += c;
-    line_start = c == '\n';
+  std::size_t start = 0;
+  while (start < text.size()) {
+    // A line that begins with two dots loses the first.
+    if (text[start] == '.' && start + 1 < text.size() && text[start + 1] == '.') ++start;
+    const std::size_t lf = text.find('\n', start);
+    const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
+    result.append(text, start, end - start);
+    start = end;
   }
   return result;
 }
@@ -225,9 +245,12 @@ void Pop3Client::RetrieveMessage(int index) {
   const long long size = ParseListSize(LastReply());
   if (OnRetrieving) OnRetrieving(index);
   Command("RETR " + Number(index));
-  std::ostringstream received;
-  ReceiveToStream(received, size);
-  SaveMessage(index, UnstuffMessage(received.str()));
+  std::string received;
+  received.reserve(static_cast<std::size_t>(std::min<long long>(size, 1LL << 30)) + 64);
+  StringSink sink(received);
+  std::ostream stream(&sink);
+  ReceiveToStream(stream, size);
+  SaveMessage(index, UnstuffMessage(received));
   if (OnRetrieved) OnRetrieved(index);
 }
 

@@ -6,8 +6,11 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <cerrno>
+#include <map>
+#include <tuple>
 
 namespace tw {
 
@@ -71,6 +74,36 @@ std::string OpenSslReason() {
   const char* reason = code != 0 ? ERR_reason_error_string(code) : nullptr;
   ERR_clear_error();
   return reason != nullptr ? reason : "unknown error";
+}
+
+// The certificates trusted: the system's store and the operator's CA file. Reading the
+// system's store parses every root certificate, so each store is made once and shared
+// by the sessions after it; a CA file that changes on disk gets a new one.
+X509_STORE* TrustStore(const std::string& ca_file, std::string* failure) {
+  using Key = std::tuple<std::string, long long, long long>;  // path, size, modification time
+  static std::map<Key, X509_STORE*> stores;
+  Key key{ca_file, 0, 0};
+  if (!ca_file.empty()) {
+    struct stat info {};
+    if (::stat(ca_file.c_str(), &info) == 0) {
+      key = {ca_file, static_cast<long long>(info.st_size), static_cast<long long>(info.st_mtime)};
+    }
+  }
+  if (const auto found = stores.find(key); found != stores.end()) return found->second;
+  X509_STORE* store = X509_STORE_new();
+  if (store == nullptr) {
+    *failure = "TLS cannot be set up: " + OpenSslReason();
+    return nullptr;
+  }
+  // Without a system store only the operator's CA file is trusted.
+  if (X509_STORE_set_default_paths(store) != 1) ERR_clear_error();
+  if (!ca_file.empty() && X509_STORE_load_file(store, ca_file.c_str()) != 1) {
+    *failure = "the CA file " + ca_file + " cannot be read: " + OpenSslReason();
+    X509_STORE_free(store);
+    return nullptr;
+  }
+  stores.emplace(key, store);
+  return store;
 }
 
 bool IsAddress(const std::string& host) {
@@ -141,12 +174,16 @@ TlsSession::TlsSession(int fd, const std::string& host, const std::string& ca_fi
   // closes without the closing alert loses nothing that would go unnoticed.
   SSL_CTX_set_options(s.context, SSL_OP_IGNORE_UNEXPECTED_EOF);
   SSL_CTX_set_mode(s.context, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
-  // Without a system store only the operator's CA file is trusted.
-  if (SSL_CTX_set_default_verify_paths(s.context) != 1) ERR_clear_error();
-  if (!ca_file.empty() && SSL_CTX_load_verify_locations(s.context, ca_file.c_str(), nullptr) != 1) {
-    Fail(s, "the CA file " + ca_file + " cannot be read: " + OpenSslReason());
+  // Whole buffers per socket read rather than a header and a body per record; bytes read
+  // ahead stay inside the session, where every read looks first.
+  SSL_CTX_set_read_ahead(s.context, 1);
+  std::string failure;
+  X509_STORE* store = TrustStore(ca_file, &failure);
+  if (store == nullptr) {
+    Fail(s, failure);
     return;
   }
+  SSL_CTX_set1_cert_store(s.context, store);
   s.ssl = SSL_new(s.context);
   BIO* bio = s.ssl != nullptr ? BIO_new(SocketMethod()) : nullptr;
   if (bio == nullptr) {

@@ -1,5 +1,6 @@
 // Mail to and from real servers: the SMTP client sends, the POP3 client reads back, the
-// message model decodes; and the kiosk's daily log mail end to end. The servers are
+// message model decodes; TLS in every form the clients know, with the certificate
+// problems they must refuse; and the kiosk's daily log mail end to end. The servers are
 // started by real_servers.py, which passes their addresses in the environment.
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include "fakes/manual_clock.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
+#include "client_test_util.h"
+#include "mail/base64.h"
 #include "mail/mail_message.h"
 #include "mail/pop3_mailbox.h"
 #include "mail/smtp_client.h"
@@ -40,10 +43,31 @@ class RealServers : public ::testing::Test {
   void SetUp() override {
     smtp_server_ = Env("TW_SMTP_SERVER");
     if (smtp_server_.empty()) GTEST_SKIP() << "run through real_servers.py, which starts the servers";
+    // The mailbox is read over STLS, as the server requires TLS.
     pop_.SetServer(Env("TW_POP3_SERVER"));
+    pop_.SetSecurity(MailSecurity::kStartTls);
+    pop_.SetCaFile(Env("TW_CA_FILE"));
     pop_.SetUserName(Env("TW_POP3_USER"));
     pop_.SetPassword(Env("TW_POP3_PASSWORD"));
     pop_.SetTimeOut(10);
+  }
+
+  // The submission server with TLS and the account, as the operator would set it.
+  static MailServerSettings Submission(const char* server, MailSecurity security) {
+    MailServerSettings settings;
+    settings.address = Env(server);
+    settings.security = security;
+    settings.user_name = Env("TW_POP3_USER");
+    settings.password = Env("TW_POP3_PASSWORD");
+    settings.ca_file = Env("TW_CA_FILE");
+    return settings;
+  }
+
+  static void Fill(MailMessage& message, const std::string& subject) {
+    message.Sender().SetAddress("kiosk@tarnwick.test");
+    message.Recipients().Add("visitor@tarnwick.test", "Visitor");
+    message.SetSubject(subject);
+    message.Body() = {"A line.", ".", "Last line."};
   }
 
   // Waits until the mailbox holds a message with this subject; its index, or -1.
@@ -125,15 +149,119 @@ TEST_F(RealServers, MessageRoundTripAndDelete) {
   EXPECT_EQ(CountSubject(subject), 0);
 }
 
+TEST_F(RealServers, TlsFromTheFirstByteBothWays) {
+  const std::string subject = "Implicit TLS " + std::to_string(::getpid());
+  MailMessage sent;
+  Fill(sent, subject);
+  SmtpClient smtp;
+  smtp.UseServer(Submission("TW_SUBMISSIONS_SERVER", MailSecurity::kTls));
+  smtp.SetTimeOut(10);
+  smtp.SetMailMessage(&sent);
+  bool over_tls = false;
+  smtp.OnMailSent = [&] { over_tls = smtp.TlsActive(); };
+  smtp.Send();
+  EXPECT_TRUE(over_tls);
+
+  pop_.SetServer(Env("TW_POP3S_SERVER"));
+  pop_.SetSecurity(MailSecurity::kTls);
+  const int index = WaitForSubject(subject);
+  ASSERT_GE(index, 0) << "the message never reached the mailbox";
+  MailMessage received;
+  Fetch(index, received);
+  // The empty line sent before the final "." stays in a one-part message's body.
+  std::vector<std::string> body = received.Body();
+  if (!body.empty() && body.back().empty()) body.pop_back();
+  EXPECT_EQ(body, sent.Body());
+  Delete(index);
+}
+
 TEST_F(RealServers, WrongPasswordIsTheServersNegativeReply) {
-  pop_.SetPassword("wrong");
-  try {
-    pop_.UpdateInfo();
-    ADD_FAILURE() << "logged in with a wrong password";
-  } catch (const EServerError& e) {
-    EXPECT_EQ(std::string(e.what()).substr(0, 4), "-ERR");
-  }
+  MailMessage message;
+    Fill(message, "never sent");
+  SmtpClient smtp;
+  MailServerSettings wrong = Submission("TW_SUBMISSION_SERVER", MailSecurity::kStartTls);
+  wrong.password = "wrong-password";
+  smtp.UseServer(wrong);
+  smtp.SetTimeOut(10);
+  smtp.SetMailMessage(&message);
+  const std::string smtp_error = test::MessageOf<EServerError>([&] { smtp.Send(); });
+  EXPECT_TRUE(smtp_error.starts_with("535 ")) << smtp_error;
+  EXPECT_FALSE(smtp.Connected());
+
+  pop_.SetPassword("wrong-password");
+  const std::string pop_error = test::MessageOf<EServerError>([&] { pop_.UpdateInfo(); });
+  EXPECT_TRUE(pop_error.starts_with("-ERR ")) << pop_error;
   EXPECT_FALSE(pop_.Connected());
+}
+
+TEST_F(RealServers, CertificateProblemsEndTheConnectionBeforeAnythingIsSent) {
+  struct Case {
+    const char* name;
+    const char* server;
+    bool pop3;
+    bool with_ca_file;
+    std::string error;
+  };
+  const std::string not_accepted = "TLS Error - the certificate of ";
+  const Case cases[] = {
+      {"SMTP, unknown CA", "TW_SUBMISSIONS_SERVER", false, false,
+       not_accepted + "127.0.0.1 is not accepted: unable to get local issuer certificate"},
+      {"POP3, unknown CA", "TW_POP3S_SERVER", true, false,
+       not_accepted + "127.0.0.1 is not accepted: unable to get local issuer certificate"},
+      {"SMTP, certificate for another host", "TW_OTHER_HOST_SERVER", false, true,
+       not_accepted + "127.0.0.3 is not accepted: IP address mismatch"},
+      {"SMTP, expired certificate", "TW_EXPIRED_SERVER", false, true,
+       not_accepted + "127.0.0.2 is not accepted: certificate has expired"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MailServerSettings settings = Submission(c.server, MailSecurity::kTls);
+    if (!c.with_ca_file) settings.ca_file.clear();
+    if (c.pop3) {
+      Pop3Mailbox pop;
+      pop.SetServer(settings.address);
+      pop.ApplySecurity(settings);
+      pop.SetUserName(settings.user_name);
+      pop.SetPassword(settings.password);
+      pop.SetTimeOut(10);
+      EXPECT_EQ(test::MessageOf<ETlsError>([&] { pop.UpdateInfo(); }), c.error);
+      EXPECT_FALSE(pop.Connected());
+      continue;
+    }
+    MailMessage message;
+    Fill(message, "never sent");
+    SmtpClient smtp;
+    smtp.UseServer(settings);
+    smtp.SetTimeOut(10);
+    smtp.SetMailMessage(&message);
+    bool greeted = false;
+    smtp.OnPrepare = [&] { greeted = true; };
+    EXPECT_EQ(test::MessageOf<ETlsError>([&] { smtp.Send(); }), c.error);
+    EXPECT_FALSE(greeted);
+    EXPECT_FALSE(smtp.Connected());
+  }
+}
+
+TEST_F(RealServers, AServerWithoutStartTlsGetsNoPasswordAndNoMail) {
+  const std::pair<MailSecurity, std::string> cases[] = {
+      {MailSecurity::kStartTls, "TLS Error - 127.0.0.1 does not offer STARTTLS"},
+      {MailSecurity::kStartTlsIfOffered,
+       "TLS Error - 127.0.0.1 does not offer STARTTLS; the password is not sent without TLS"},
+  };
+  for (const auto& [security, error] : cases) {
+    SCOPED_TRACE(error);
+    MailMessage message;
+    Fill(message, "never sent");
+    SmtpClient smtp;
+    MailServerSettings settings = Submission("TW_SMTP_SERVER", security);
+    smtp.UseServer(settings);
+    smtp.SetTimeOut(10);
+    smtp.SetMailMessage(&message);
+    bool prepared = false;
+    smtp.OnPrepare = [&] { prepared = true; };
+    EXPECT_EQ(test::MessageOf<ETlsError>([&] { smtp.Send(); }), error);
+    EXPECT_FALSE(prepared);
+  }
 }
 
 std::string ReadFile(const std::string& path) {
@@ -143,11 +271,17 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-TEST_F(RealServers, DailyLogMailWithFeedbackArrivesOnceTheServerIsBack) {
+// The log mail goes to a server that takes mail only over STARTTLS and with AUTH, as
+// set in the kiosk's file; with Debug on, no password reaches the log.
+TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRight) {
   test::TempDir dir;
+  const std::string password = Env("TW_POP3_PASSWORD");
   std::ofstream(dir.File("Tarnwick.ini"), std::ios::binary)
-      << "[PREFERENCES]\nSaveLog=1\nEMailLog=1\nEMailFeedback=1\nLogHour=3\nLogMinute=0\n"
-      << "EMailServer=" << smtp_server_ << "\nEMailFromAddress=kiosk@tarnwick.test\nEMailFromName=Tarnwick Kiosk\n"
+      << "[PREFERENCES]\nDebug=1\nSaveLog=1\nEMailLog=1\nEMailFeedback=1\nLogHour=3\nLogMinute=0\n"
+      << "EMailServer=" << Env("TW_SUBMISSION_SERVER") << "\nEMailSecurity=starttls\n"
+      << "EMailUserName=" << Env("TW_POP3_USER") << "\nEMailPassword=" << password << "\n"
+      << "EMailCAFile=" << Env("TW_CA_FILE") << "\n"
+      << "EMailFromAddress=kiosk@tarnwick.test\nEMailFromName=Tarnwick Kiosk\n"
       << "[EMAILADDRESS]\nAddress0=operator@tarnwick.test\nAddress1=visitor@tarnwick.test\n"
       << "[EMAILNAME]\nName0=Operator\nName1=Visitor\n";
   test::ManualClock clock(LocalTime::FromCivil({2026, 12, 7, 2, 58, 0}));
@@ -157,7 +291,7 @@ TEST_F(RealServers, DailyLogMailWithFeedbackArrivesOnceTheServerIsBack) {
   SmtpLogMailSender sender;
   sender.MailSMTP().SetTimeOut(10);
   controller.SetLogMailSender(&sender);
-  controller.state().browser_ready = true;
+  controller.SetBrowserReady();
   const std::string feedback_a = "Feedback one\r\nwith two lines\r\n";
   // Text attachments travel with CR LF line ends (the canonical form of text in mail).
   const std::string feedback_b = "Feedback two: nice kiosk\r\n";
@@ -165,8 +299,8 @@ TEST_F(RealServers, DailyLogMailWithFeedbackArrivesOnceTheServerIsBack) {
   std::ofstream(dir.File("feedback/FB261207025959.txt"), std::ios::binary) << feedback_b;
   controller.WriteLog("A visitor was here");
 
-  // The server is down when the action time comes.
-  controller.log_mail().server = "127.0.0.1:" + std::to_string(test::ScriptedServer::UnusedPort());
+  // The password is wrong when the action time comes.
+  controller.log_mail().server.password = "wrong-password";
   clock.Set({2026, 12, 7, 3, 0, 5});
   controller.RunPass();
   ASSERT_TRUE(controller.log_mail().pending);
@@ -178,8 +312,8 @@ TEST_F(RealServers, DailyLogMailWithFeedbackArrivesOnceTheServerIsBack) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("feedback/sent/FB261207025959.txt")));
   EXPECT_TRUE(hooks.errors.empty());
 
-  // Back again: the next attempt waits for its delay, then the mail goes out once.
-  controller.log_mail().server = smtp_server_;
+  // Right again: the next attempt waits for its delay, then the mail goes out once.
+  controller.log_mail().server.password = password;
   clock.Advance(60);
   controller.RunPass();
   EXPECT_TRUE(controller.log_mail().pending);
@@ -190,9 +324,12 @@ TEST_F(RealServers, DailyLogMailWithFeedbackArrivesOnceTheServerIsBack) {
   controller.RunPass();
   controller.FormClose();
   const std::string log_now = ReadFile(dir.File("log/TWCurrentLog.txt"));
-  EXPECT_NE(log_now.find("Log Mail Not Sent - [10061] Connection refused - next attempt in 2 minutes"),
-            std::string::npos)
-      << log_now;
+  EXPECT_NE(log_now.find("Log Mail Not Sent - 535 "), std::string::npos) << log_now;
+  EXPECT_NE(log_now.find(" - next attempt in 2 minutes"), std::string::npos) << log_now;
+  for (const std::string& secret : {password, std::string("wrong-password"), Base64Encode(password),
+                                    Base64Encode(std::string(1, '\0') + Env("TW_POP3_USER") + '\0' + password)}) {
+    EXPECT_EQ(log_now.find(secret), std::string::npos) << secret;
+  }
 
   const int index = WaitForSubject(subject);
   ASSERT_GE(index, 0) << "the log mail never reached the mailbox";
