@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The running kiosk mails its log: a kiosk whose log is past its action time at start-up
 rolls it over, composes the log mail with the feedback files and sends it once its
-embedded browser is ready. With the mail server down the failure goes to the log only
-(no error on the screen); with the server up the mail arrives, read back over POP3.
+embedded browser is ready, over STARTTLS with AUTH as its settings say. With the mail
+server down the failure goes to the log only (no error on the screen); with the server
+up the mail arrives, read back over POP3 with STLS.
 
 Run by real_servers.py (server addresses in the environment) under scripts/with-xvfb:
 usage: kiosk_log_mail_test.py TARNWICK
@@ -12,6 +13,7 @@ import email.policy
 import os
 import poplib
 import socket
+import ssl
 import sys
 import time
 
@@ -49,15 +51,19 @@ class Kiosk(KioskProcess):
                 f.write(text)
         with open(os.path.join(self.dir, "Tarnwick.ini"), "w") as ini:
             ini.write("[PREFERENCES]\nScreenMode=1\nEMailLog=1\nEMailFeedback=1\nLogHour=3\nLogMinute=0\n"
-                      "EMailServer=%s\nEMailFromAddress=kiosk@tarnwick.test\nEMailFromName=Lobby Kiosk\n"
+                      "EMailServer=%s\nEMailSecurity=starttls\nEMailUserName=%s\nEMailPassword=%s\n"
+                      "EMailCAFile=%s\nEMailFromAddress=kiosk@tarnwick.test\nEMailFromName=Lobby Kiosk\n"
                       "[EMAILADDRESS]\nAddress0=visitor@tarnwick.test\n[EMAILNAME]\nName0=Visitor\n"
-                      "[BROWSER]\nBrowser=1\n[URLS]\nStart=file://%s/pages/start.htm\n" % (server, self.dir))
+                      "[BROWSER]\nBrowser=1\n[URLS]\nStart=file://%s/pages/start.htm\n"
+                      % (server, os.environ["TW_POP3_USER"], os.environ["TW_POP3_PASSWORD"],
+                         os.environ["TW_CA_FILE"], self.dir))
         self.start()
 
 
 def pop_session():
     host, port = os.environ["TW_POP3_SERVER"].split(":")
     p = poplib.POP3(host, int(port), timeout=10)
+    p.stls(context=ssl.create_default_context(cafile=os.environ["TW_CA_FILE"]))
     p.user(os.environ["TW_POP3_USER"])
     p.pass_(os.environ["TW_POP3_PASSWORD"])
     return p
@@ -89,7 +95,7 @@ def test_server_down_is_logged_not_shown():
 
 
 def test_log_mail_arrives():
-    k = Kiosk(os.environ["TW_SMTP_SERVER"])
+    k = Kiosk(os.environ["TW_SUBMISSION_SERVER"])
     try:
         check(k.wait_for_line("Browser Control running correctly", 30), "browser never ready")
         deadline = time.time() + 30
@@ -113,6 +119,7 @@ def test_log_mail_arrives():
             p.dele(number)
             p.quit()
         check(not any(line.startswith("Log Mail Not Sent") for line in k.log()), "send reported failing")
+        check(not any(os.environ["TW_POP3_PASSWORD"] in line for line in k.log()), "the password was logged")
     finally:
         k.stop()
 

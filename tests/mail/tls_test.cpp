@@ -255,9 +255,9 @@ TEST(MailTls, CancelAndTimeOutInTheMiddleOfTheHandshake) {
   }
 }
 
-TEST(MailTls, LinesAndBulkDataOverTlsAndAResetIsASocketError) {
+TEST(MailTls, LinesAndBulkDataOverTlsAndAServerThatLeftIsASocketError) {
   ScriptedServer server({ScriptedServer::StartTls(), ScriptedServer::Send("250-a\r\n250 b\r\n+OK\r\nline\r\n.\r\n"),
-                         Read(), ScriptedServer::Reset()});
+                         Read(), ScriptedServer::Close()});
   TlsLineClient client(server);
   client.Connect();
   client.StartTls();
@@ -271,7 +271,7 @@ TEST(MailTls, LinesAndBulkDataOverTlsAndAResetIsASocketError) {
   client.ReceiveToStream(data, -1);
   EXPECT_EQ(data.str(), "line\r\n.\r\n");
   client.SendLine("NOOP");
-  // Writing into a reset connection: a socket error, not a signal that ends the program.
+  // Writing on after the server has gone: a socket error, not a signal that ends the program.
   std::istringstream big(std::string(4 << 20, 'x'));
   EXPECT_EQ(MessageOf<ESocketError>([&] { client.SendStream(big); }), "[10054] Connection reset by peer");
   EXPECT_FALSE(client.Connected());
