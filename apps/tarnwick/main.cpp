@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     });
   }
   shell.Start();
-  const int rc = app.exec();
+  const int rc = shell.finished() ? 0 : app.exec();
   app.shell = nullptr;
   return rc;
 }

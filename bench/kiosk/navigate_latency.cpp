@@ -42,6 +42,7 @@ struct Frame : tw::BrowserFrame {
   void HideBusyMeter() override {}
   void RaiseTopmostWindows() override {}
   bool AskTransferNewWindow() override { return false; }
+  void CloseNewWindowQuestion() override {}
 };
 
 }  // namespace
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
   Frame frame;
   tw::KioskController controller(dir.string(), clock, hooks);
   controller.Create(800);
-  tw::EmbeddedBrowserLoop loop(controller, engine, frame);
+  tw::CommandInterpreter commands(controller);
+  tw::EmbeddedBrowserLoop loop(controller, engine, frame, commands);
   loop.Start();
   loop.Pass();
 
@@ -79,7 +81,7 @@ int main(int argc, char** argv) {
       return;
     }
     asked = SteadyClock::now();
-    controller.GoToURL("http://example.invalid/", 0);
+    controller.GoToURL("http://example.invalid/", tw::NavigationReason::kCustomButton);
   });
   requests.start();
   app.exec();

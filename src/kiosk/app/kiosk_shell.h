@@ -1,5 +1,6 @@
-// The running kiosk: creates the windows in order, owns the controller, drives the
-// one-second timer and the main-loop passes, and shuts everything down in order.
+// The running kiosk: the controller, its windows and the browser's main loop, the one-
+// second timer and the pass timer, command URLs, listed programs, the input lock-down,
+// the topics for other programs and the desktop lock; shut down in order.
 #pragma once
 
 #include <QObject>
@@ -7,27 +8,20 @@
 #include <functional>
 #include <memory>
 
-#include "kiosk/browser/browser_frame.h"
-#include "kiosk/browser/forwarding_engine.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/kiosk_hooks.h"
 #include "platform/clock.h"
 
 namespace tw {
 
-class EmbeddedBrowserLoop;
-class KioskAttractHost;
-class KioskPanelsHost;
-class KioskToolbarHost;
+class KioskDbusService;
+class KioskInputFilter;
+class KioskParts;
 class SmtpLogMailSender;
-class NewWindowDialog;
-class BrowserWindow;
-class ToolbarPanel;
-class SplashWindow;
 class X11DesktopLock;
 class X11KeyboardPlatform;
 
-class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
+class KioskShell : public QObject, public KioskHooks {
   Q_OBJECT
 
  public:
@@ -36,55 +30,35 @@ class KioskShell : public QObject, public KioskHooks, public BrowserFrame {
 
   // Called once, when the splash has first been painted.
   void SetFirstPaintCallback(std::function<void()> callback) { on_first_paint_ = std::move(callback); }
-  // Creates the windows and the controller and starts the timers.
+  // Reads the settings, creates the windows and the controller's parts and starts the timers.
   void Start();
-  // Ends the kiosk in order: the loop stops, the windows close, the log gets its last line.
+  // Ends the kiosk in order: a listed program first, the loop stops, the windows close,
+  // the log gets its last line.
   void Shutdown();
+  // True once the kiosk has been ended (also while it was still starting, before its
+  // event loop ran: then there is no loop to run).
+  bool finished() const { return shut_down_; }
 
   KioskController& controller() { return *controller_; }
-  SplashWindow* splash() const { return splash_.get(); }
-  BrowserWindow* form_ie() const { return form_ie_.get(); }
-  // The tool bar with the on-screen keyboard; its buttons can be pressed by commands.
-  ToolbarPanel* form_bottom() const;
 
   // KioskHooks
   void ShowError(const std::string& text) override;
   void SetTaskBarHidden(bool hidden) override;
   void SetSystemKeyLock(bool locked) override;
 
-  // BrowserFrame
-  PanelSizes CurrentPanelSizes() const override;
-  void PlaceBrowserWindow(const BrowserPlacement& placement) override;
-  void ShowBrowserWindow() override;
-  void SetBackEnabled(bool enabled) override;
-  void SetForwardEnabled(bool enabled) override;
-  void SetStopEnabled(bool enabled) override;
-  void ShowBusyMeter(int percent) override;
-  void HideBusyMeter() override;
-  void RaiseTopmostWindows() override;
-  bool AskTransferNewWindow() override;
-
  private:
   void TimerTimer();
   void RunPass();
-  void StartEmbeddedBrowser();
+  X11DesktopLock& DesktopLock();
 
   std::string program_dir_;
   SystemClock clock_;
   // Declared before the controller, which holds a pointer to it, so it is destroyed after.
   std::unique_ptr<SmtpLogMailSender> log_mail_sender_;
-  std::unique_ptr<KioskController> controller_;
-  std::unique_ptr<SplashWindow> splash_;
-  std::unique_ptr<NewWindowDialog> dialog_new_window_;
-  std::unique_ptr<BrowserWindow> form_ie_;
-  std::unique_ptr<EmbeddedBrowserLoop> embedded_;
-  ForwardingEngine engine_proxy_;
-  std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
-  std::unique_ptr<KioskToolbarHost> toolbar_host_;
-  // Before the attract host, which presses its buttons, so that it is destroyed after.
-  std::unique_ptr<KioskPanelsHost> panels_host_;
-  std::unique_ptr<KioskAttractHost> attract_host_;
   std::unique_ptr<X11DesktopLock> desktop_lock_;
+  std::unique_ptr<KioskController> controller_;
+  std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
+  std::unique_ptr<KioskParts> parts_;
   std::function<void()> on_first_paint_;
   QTimer timer_;
   QTimer pass_timer_;

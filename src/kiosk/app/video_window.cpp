@@ -12,18 +12,6 @@
 
 namespace tw {
 
-VideoWindow::Options VideoWindow::ReadOptions(const std::string& config_file, int time_video, double screen_scale,
-                                            SettingErrors& errors) {
-  const ProfileFile ini(config_file);
-  Options o;
-  o.file_name = ini.ReadString("ATTRACT", "VideoFileName", "xxx");
-  o.video_width = errors.Integer(ini, "ATTRACT", "VideoWidth", 800);
-  o.video_height = errors.Integer(ini, "ATTRACT", "VideoHeight", 600);
-  o.open = time_video != 0;
-  o.screen_scale = screen_scale;
-  return o;
-}
-
 VideoWindow::VideoWindow(Options options, std::function<void(const std::string&)> write_log, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       write_log_(std::move(write_log)),

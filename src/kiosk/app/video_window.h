@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-#include "common/setting_errors.h"
 
 class QLabel;
 class QMediaPlayer;
@@ -32,10 +31,6 @@ class VideoWindow : public QWidget {
   VideoWindow(Options options, std::function<void(const std::string&)> write_log, QWidget* parent = nullptr);
   ~VideoWindow() override;
 
-  // Reads the options from Tarnwick.ini; a size that is not a number has its default and
-  // is recorded in `errors`.
-  static Options ReadOptions(const std::string& config_file, int time_video, double screen_scale,
-                             SettingErrors& errors);
 
   // A visitor's click on the video (DisplayPanelClick): the kiosk stops it.
   std::function<void()> on_click;

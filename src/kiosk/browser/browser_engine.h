@@ -70,6 +70,13 @@ class BrowserEvents {
   virtual void CommandStateChange(BrowserCommand command, bool enable) = 0;
   // `text` is what the dialog would say (a script's message, the address asking).
   virtual BrowserDialogAnswer BrowserDialog(BrowserDialogKind kind, const std::string& text) = 0;
+  // A line for the log from the browser itself (printing, its refusals).
+  virtual void BrowserNote(const std::string& line) = 0;
+  // A print failed: the visitor is told.
+  virtual void PrintFailed() = 0;
+  // The kiosk changes the page: its own questions about the page left to the visitor
+  // (the new-window question) close with their default answers.
+  virtual void CloseKioskQuestions() = 0;
 };
 
 }  // namespace tw

@@ -22,6 +22,8 @@ class BrowserFrame {
   virtual void RaiseTopmostWindows() = 0;
   // Asks the visitor whether a page's new window should replace the current page.
   virtual bool AskTransferNewWindow() = 0;
+  // Closes that question, if it is open, with "Remove New Window".
+  virtual void CloseNewWindowQuestion() = 0;
 };
 
 }  // namespace tw

@@ -8,10 +8,12 @@
 
 namespace tw {
 
-EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame)
+EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
+                                         CommandInterpreter& commands)
     : controller_(controller),
       engine_(engine),
       frame_(frame),
+      commands_(commands),
       schemes_(controller.config().allowed_protocols, controller.config().mail_to) {}
 
 int EmbeddedBrowserLoop::BusyMeterValue(int step) {
@@ -20,20 +22,16 @@ int EmbeddedBrowserLoop::BusyMeterValue(int step) {
 }
 
 void EmbeddedBrowserLoop::Start() {
-  KioskState& state = controller_.state();
   frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
-  state.browser_ready = true;
+  controller_.SetBrowserReady();
   controller_.WriteLog("Browser Control running correctly");
-  controller_.GoToURL(controller_.config().start_url, static_cast<int>(NavigationReason::kInitialStart));
+  controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
   frame_.ShowBrowserWindow();
-  state.browser_attached = true;
 }
 
 bool EmbeddedBrowserLoop::Pass() {
-  KioskState& state = controller_.state();
-  if (state.exit_requested) return false;
-  if (scroll_step) scroll_step();
-  if (state.browser_ready) {
+  if (controller_.exit_requested()) return false;
+  if (controller_.browser_ready()) {
     // One URL per pass, so each page change is a separate step the visitor can see; a
     // page waiting to be tried again after an outage counts as one.
     if (const auto url = controller_.TakeQueuedURL()) {
@@ -43,12 +41,11 @@ bool EmbeddedBrowserLoop::Pass() {
     }
   }
   ReportRefusedDialogs();
-  controller_.CheckLogActionTime();
-  controller_.SendPendingLogMail();
   UpdateBusyMeter();
-  if (check_marker_files) check_marker_files();
+  // The controller's own steps: the log's action time, the log mail, the marker files.
+  const bool go_on = controller_.RunPass();
   frame_.RaiseTopmostWindows();
-  return !state.exit_requested;
+  return go_on;
 }
 
 void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
@@ -65,7 +62,7 @@ void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
 }
 
 void EmbeddedBrowserLoop::UpdateBusyMeter() {
-  if (controller_.state().busy && controller_.config().show_busy_bar) {
+  if (busy_ && controller_.config().show_busy_bar) {
     frame_.ShowBusyMeter(BusyMeterValue(busy_step_));
     ++busy_step_;
   } else {
@@ -77,7 +74,9 @@ void EmbeddedBrowserLoop::UpdateBusyMeter() {
 void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
   // With debug logging on, every navigation of the page and its frames is traced.
   if (controller_.config().debug) controller_.WriteLog("Before Navigate - " + url);
-  if (before_navigate_filter) before_navigate_filter(url, cancel);
+  // A command that fails (a feedback file that cannot be written) is reported; the
+  // navigation stays cancelled.
+  controller_.Guarded([&] { commands_.BeforeNavigate(url, cancel); });
   if (cancel) return;
   // Whatever the block list left through: only what the engine shows itself, never a URL
   // for another program.
@@ -114,7 +113,7 @@ void EmbeddedBrowserLoop::PageCrashed(const std::string& url, const std::string&
   controller_.WriteLog("Browser Page Crashed - " + url + " - " + reason);
   const std::string& start = controller_.config().start_url;
   if (crashes_.Admit(controller_.Now().seconds())) {
-    controller_.GoToURL(start, static_cast<int>(NavigationReason::kRecovery));
+    controller_.GoToURL(start, NavigationReason::kRecovery);
     return;
   }
   // A page that keeps crashing (the start page itself, perhaps) is not loaded again at
@@ -140,12 +139,12 @@ void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
 }
 
 void EmbeddedBrowserLoop::DownloadBegin() {
-  controller_.state().busy = true;
+  busy_ = true;
   frame_.SetStopEnabled(true);
 }
 
 void EmbeddedBrowserLoop::DownloadComplete() {
-  controller_.state().busy = false;
+  busy_ = false;
   frame_.SetStopEnabled(false);
 }
 
@@ -158,6 +157,11 @@ void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable
       frame_.SetBackEnabled(enable);
       break;
   }
+}
+
+void EmbeddedBrowserLoop::PrintFailed() {
+  // The visitor is told in the kiosk's own dialog, in the language file's words.
+  controller_.ReportError(controller_.settings().language.print_failed);
 }
 
 void EmbeddedBrowserLoop::ReportRefusedDialogs() {

@@ -2,13 +2,13 @@
 // loop, run as one pass at a time from a short repeating timer.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/offline_retry.h"
 #include "kiosk/browser/scheme_policy.h"
+#include "kiosk/core/command_interpreter.h"
 #include "kiosk/core/event_budget.h"
 #include "kiosk/core/kiosk_controller.h"
 
@@ -16,19 +16,17 @@ namespace tw {
 
 class EmbeddedBrowserLoop : public BrowserEvents {
  public:
-  EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame);
+  // `commands`: the command interpreter and protocol filter every navigation passes.
+  EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
+                      CommandInterpreter& commands);
 
   // Places and shows the browser, marks it ready and queues the start page.
   void Start();
-  // One pass of the main loop; false once quit has been requested.
+  // One pass of the main loop (after the arrows' scroll step); false once quit has been
+  // requested.
   bool Pass();
-
-  // Parts of the kiosk that plug into the loop: the command interpreter and protocol
-  // filter (before every navigation), the scroll arrows (first step of each pass) and
-  // the idle and active marker files (sixth step).
-  std::function<void(const std::string& url, bool& cancel)> before_navigate_filter;
-  std::function<void()> scroll_step;
-  std::function<void()> check_marker_files;
+  // True between the start and the end of a page's loading.
+  bool busy() const { return busy_; }
 
   // |trunc(cos((step div 2) degrees) x 100)|: from 100 down to 0 over 180 passes and back.
   static int BusyMeterValue(int step);
@@ -55,6 +53,9 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   void DownloadComplete() override;
   void CommandStateChange(BrowserCommand command, bool enable) override;
   BrowserDialogAnswer BrowserDialog(BrowserDialogKind kind, const std::string& text) override;
+  void BrowserNote(const std::string& line) override { controller_.WriteLog(line); }
+  void PrintFailed() override;
+  void CloseKioskQuestions() override { frame_.CloseNewWindowQuestion(); }
 
  private:
   void NavigateQueued(const std::string& url);
@@ -65,12 +66,14 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   KioskController& controller_;
   BrowserEngine& engine_;
   BrowserFrame& frame_;
+  CommandInterpreter& commands_;
   SchemePolicy schemes_;
   OfflineRetry offline_;
   EventBudget dialogs_{kDialogsPerWindow, kDialogWindow};
   EventBudget engine_refusals_{kDialogsPerWindow, kDialogWindow};
   EventBudget crashes_{kCrashesPerWindow, kCrashWindow};
   int busy_step_ = 0;
+  bool busy_ = false;
 };
 
 }  // namespace tw

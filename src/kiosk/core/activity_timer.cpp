@@ -22,9 +22,9 @@ class NoFrame : public AttractFrame {
   void EndVisitorSession() override {}
 };
 
-constexpr int kTimedStart = static_cast<int>(NavigationReason::kTimedStart);
-constexpr int kTimedCarousel = static_cast<int>(NavigationReason::kTimedCarousel);
-constexpr int kAutomaticReturn = static_cast<int>(NavigationReason::kAutomaticReturnToStart);
+constexpr NavigationReason kTimedStart = NavigationReason::kTimedStart;
+constexpr NavigationReason kTimedCarousel = NavigationReason::kTimedCarousel;
+constexpr NavigationReason kAutomaticReturn = NavigationReason::kAutomaticReturnToStart;
 
 }  // namespace
 
@@ -36,31 +36,30 @@ AttractFrame* ActivityTimer::frame() const {
 }
 
 void ActivityTimer::Tick() {
-  KioskState& state = controller_.state();
   const KioskConfig& config = controller_.config();
 
   // Only a move along both axes counts: a pointer that jitters along one edge does not.
   const CursorPoint position = frame()->CursorPos();
   const bool moved = position.x != last_position_.x && position.y != last_position_.y;
-  if (!active_mode_ && (moved || !state.browser_attached)) {
-    if (config.time_carousel != 0 && state.idle_count > config.time_carousel && config.go_to_start) {
+  if (!active_mode_ && (moved || !controller_.browser_attached())) {
+    if (config.time_carousel != 0 && idle_count_ > config.time_carousel && config.go_to_start) {
       ReturnToStart(kAutomaticReturn);
     }
     last_position_ = position;
     ResetIdleCount();
   }
-  if (!idle_mode_) ++state.idle_count;
+  if (!idle_mode_) ++idle_count_;
 
   const std::string& password = config.password;
-  const auto letter = static_cast<std::size_t>(state.password_position);
+  const auto letter = static_cast<std::size_t>(controller_.password_position());
   const int expected =
       letter >= 1 && letter <= password.size() ? static_cast<unsigned char>(password[letter - 1]) : 0;
-  frame()->ShowDiagnostics(state.idle_count, expected);
+  frame()->ShowDiagnostics(idle_count_, expected);
 
   // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
-  const int count = state.idle_count;
+  const int count = idle_count_;
   if (count > 0 && count == config.time_start && !start_fired_) TimedStart();
-  if (!config.carousel_urls.empty() && count > 0 && count == state.next_carousel_tick &&
+  if (!config.carousel_urls.empty() && count > 0 && count == next_carousel_tick_ &&
       count != carousel_fired_at_) {
     CarouselStep();
   }
@@ -69,10 +68,9 @@ void ActivityTimer::Tick() {
 }
 
 void ActivityTimer::ResetIdleCount() {
-  KioskState& state = controller_.state();
-  state.idle_count = 0;
-  state.next_carousel_tick = controller_.config().time_carousel;
-  state.carousel_index = 0;
+  idle_count_ = 0;
+  next_carousel_tick_ = controller_.config().time_carousel;
+  carousel_index_ = 0;
   carousel_running_ = false;
   start_fired_ = false;
   video_fired_ = false;
@@ -85,8 +83,8 @@ void ActivityTimer::TimedStart() {
   ReturnToStart(kTimedStart);
 }
 
-void ActivityTimer::ReturnToStart(int reason) {
-  if (controller_.state().keyboard_shown && buttons_ != nullptr) buttons_->Click(KioskButton::kKeyboard);
+void ActivityTimer::ReturnToStart(NavigationReason reason) {
+  if (controller_.keyboard().shown() && buttons_ != nullptr) buttons_->Click(KioskButton::kKeyboard);
   frame()->HideEmailWindow();
   frame()->ResetKeyboardPage();
   frame()->EndVisitorSession();
@@ -95,17 +93,16 @@ void ActivityTimer::ReturnToStart(int reason) {
 }
 
 void ActivityTimer::CarouselStep() {
-  KioskState& state = controller_.state();
   const KioskConfig& config = controller_.config();
   carousel_running_ = true;
-  carousel_fired_at_ = state.idle_count;
-  const auto index = static_cast<std::size_t>(state.carousel_index);
+  carousel_fired_at_ = idle_count_;
+  const auto index = static_cast<std::size_t>(carousel_index_);
   if (index >= config.carousel_urls.size() || index >= config.carousel_times.size()) return;
-  const long long next = static_cast<long long>(state.next_carousel_tick) + config.carousel_times[index];
-  state.next_carousel_tick = static_cast<int>(next > INT_MAX ? INT_MAX : (next < INT_MIN ? INT_MIN : next));
+  const long long next = static_cast<long long>(next_carousel_tick_) + config.carousel_times[index];
+  next_carousel_tick_ = static_cast<int>(next > INT_MAX ? INT_MAX : (next < INT_MIN ? INT_MIN : next));
   // While the video plays the carousel goes on without showing its pages.
   if (!video_playing_) controller_.GoToURL(config.carousel_urls[index], kTimedCarousel);
-  state.carousel_index = static_cast<int>((index + 1) % config.carousel_urls.size());
+  carousel_index_ = static_cast<int>((index + 1) % config.carousel_urls.size());
 }
 
 void ActivityTimer::StartVideo() {

@@ -8,6 +8,7 @@
 
 #include "kiosk/core/attract_frame.h"
 #include "kiosk/core/kiosk_buttons.h"
+#include "kiosk/core/navigation_reason.h"
 
 namespace tw {
 
@@ -45,6 +46,10 @@ class ActivityTimer {
   bool active_mode() const { return active_mode_; }
   bool video_playing() const { return video_playing_; }
   bool carousel_running() const { return carousel_running_; }
+  // Seconds nobody has used the kiosk; the carousel's next time and page.
+  int idle_count() const { return idle_count_; }
+  int next_carousel_tick() const { return next_carousel_tick_; }
+  int carousel_index() const { return carousel_index_; }
 
  private:
   AttractFrame* frame() const;
@@ -53,13 +58,16 @@ class ActivityTimer {
   void StartVideo();
   // The kiosk goes back to its start page for the next visitor: what the last one left
   // behind (keyboard page, e-mail window, browser session) is cleared first.
-  void ReturnToStart(int reason);
+  void ReturnToStart(NavigationReason reason);
   bool MarkerExists(const char* name) const;
 
   KioskController& controller_;
   AttractFrame* frame_ = nullptr;
   KioskButtons* buttons_ = nullptr;
   CursorPoint last_position_;
+  int idle_count_ = 0;
+  int next_carousel_tick_ = 0;
+  int carousel_index_ = 0;
   bool carousel_running_ = false;
   bool video_playing_ = false;
   bool idle_mode_ = false;

@@ -12,6 +12,8 @@ struct PanelSizes {
   int left_width = 0;
   int left_height = 0;
   int right_width = 0;
+
+  bool operator==(const PanelSizes&) const = default;
 };
 
 struct BrowserPlacement {

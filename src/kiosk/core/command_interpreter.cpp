@@ -25,7 +25,7 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
   // The e-mail window opens; the browser's own mail handling is stopped only by the block list.
   if (parts.protocol == "mailto" && config.mail_to) {
     controller_.WriteLog("MailTo Requested");
-    if (open_email_window) open_email_window(1, parts.rest);
+    if (email_ != nullptr) email_->Open(1, parts.rest);
   }
   const std::string protocol = Upper(parts.protocol);
   for (const std::string& blocked : config.block_list) {
@@ -128,7 +128,7 @@ bool CommandInterpreter::PerformWord(const std::string& command) {
       return true;
     }
   }
-  const bool shown = controller_.state().keyboard_shown;
+  const bool shown = controller_.keyboard().shown();
   if ((command == "SHOW" && !shown) || (command == "HIDE" && shown)) {
     Click(KioskButton::kKeyboard);
     return true;

@@ -9,6 +9,7 @@
 
 #include "common/command_url.h"
 #include "common/local_time.h"
+#include "kiosk/core/email_window.h"
 #include "kiosk/core/kiosk_buttons.h"
 
 namespace tw {
@@ -26,8 +27,8 @@ class CommandInterpreter {
 
   void SetButtons(KioskButtons* buttons) { buttons_ = buttons; }
   void SetLauncher(ProgramLauncher* launcher) { launcher_ = launcher; }
-  // Opens the kiosk's e-mail window; mode 1 = addressed to the given recipient.
-  std::function<void(int mode, const std::string& address)> open_email_window;
+  // The kiosk's e-mail window, which "mailto" links open.
+  void SetEmailWindow(EmailWindow* email) { email_ = email; }
 
   // The embedded browser's check before every navigation of the page and its frames:
   // blocked protocols and command words cancel it, "mailto" opens the e-mail window.
@@ -44,6 +45,7 @@ class CommandInterpreter {
 
   KioskController& controller_;
   KioskButtons* buttons_ = nullptr;
+  EmailWindow* email_ = nullptr;
   ProgramLauncher* launcher_ = nullptr;
   std::deque<LocalTime> feedback_times_;  // of the feedback taken in the last minute
   bool feedback_refused_ = false;          // since the last one taken

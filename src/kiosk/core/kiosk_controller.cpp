@@ -52,52 +52,55 @@ KioskController::~KioskController() = default;
 void KioskController::CreateDirectories() {
   for (const std::string& dir : {paths_.feedback_dir, paths_.sent_dir, paths_.log_dir}) {
     if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
-      hooks_.ShowError("Unable to create folder " + dir + ": " + std::strerror(errno));
+      ReportError("Unable to create folder " + dir + ": " + std::strerror(errno));
     }
   }
 }
 
 void KioskController::Create(int screen_width) {
-  const ProfileFile ini(ProgramFile("Tarnwick.ini"));
-  KioskConfigResult read = ReadKioskConfig(ini);
-  config_ = std::move(read.config);
+  LoadedKioskSettings read =
+      LoadKioskSettings(ProfileFile(ProgramFile("Tarnwick.ini")), ProfileFile(ProgramFile("TWLang.ini")));
+  settings_ = std::move(read.settings);
+  KioskConfig& config = settings_.kiosk;
   // No external browser is built into the kiosk yet: a kiosk without settings, whose
   // default asks for one, still shows its pages.
-  const BrowserChoice browser = ChooseBrowser(config_.browser_kind, false);
-  config_.browser_kind = browser.kind;
+  const BrowserChoice browser = ChooseBrowser(config.browser_kind, false);
+  config.browser_kind = browser.kind;
 
-  const std::optional<double> scale = ScreenScaleForMode(config_.screen_mode, screen_width);
+  const std::optional<double> scale = ScreenScaleForMode(config.screen_mode, screen_width);
   // An unknown mode would scale every window to nothing: lay out for the real screen instead.
   screen_scale_ = scale.value_or(AutomaticScreenScale(screen_width));
 
   log_mail_ = LogMail{};
-  log_mail_.from_address = config_.email_from_address;
-  log_mail_.from_name = config_.email_from_name;
-  log_mail_.server = config_.email_server;
-  log_mail_.recipients = config_.log_recipients;
+  log_mail_.from_address = config.email_from_address;
+  log_mail_.from_name = config.email_from_name;
+  log_mail_.server = config.email_server;
+  log_mail_.recipients = config.log_recipients;
 
-  if (config_.key_block) hooks_.SetSystemKeyLock(true);
-  if (config_.hide_task_bar) hooks_.SetTaskBarHidden(true);
+  if (config.key_block) hooks_.SetSystemKeyLock(true);
+  if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
 
-  state_ = KioskState{};
-  state_.next_carousel_tick = config_.time_carousel;
+  keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());
+  started_ = loop_running_ = browser_attached_ = browser_ready_ = exit_requested_ = false;
+  password_position_ = 1;
+  activity_.ResetIdleCount();
   setting_errors_.clear();
   setting_errors_unshown_.clear();
   setting_errors_shown_ = false;
 
   CreateDirectories();
   LogSettings settings;
-  settings.save_log = config_.save_log;
-  settings.email_log = config_.email_log;
-  settings.email_feedback = config_.email_feedback;
-  settings.log_hour = config_.log_hour;
-  settings.log_minute = config_.log_minute;
+  settings.save_log = config.save_log;
+  settings.email_log = config.email_log;
+  settings.email_feedback = config.email_feedback;
+  settings.log_hour = config.log_hour;
+  settings.log_minute = config.log_minute;
   log_ = std::make_unique<ActivityLog>(paths_, settings, clock_, log_mail_,
                                        [this](const std::string& text) { hooks_.ShowError(text); });
   log_->Open();
 
   if (!scale) {
-    WriteLog("ScreenMode \"" + config_.screen_mode + "\" is not known - automatic scale used");
+    WriteLog("ScreenMode \"" + config.screen_mode + "\" is not known - automatic scale used");
   }
   ReportSettingErrors(read.errors);
   if (!browser.reason.empty()) WriteLog(browser.reason);
@@ -126,12 +129,13 @@ void KioskController::WriteLog(std::string_view text) {
   if (log_) log_->WriteLog(text);
 }
 
-void KioskController::GoToURL(const std::string& url, int reason) {
-  state_.caret_scroll_request = false;
-  if (IsNavigationLogged(reason, config_.log_switches)) {
-    WriteLog(std::string(NavigationReasonText(reason)) + " - " + url);
+void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
+  if (keyboard_) keyboard_->SetCaretScroll(false);
+  const int code = static_cast<int>(reason);
+  if (IsNavigationLogged(code, config().log_switches)) {
+    WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
-  navigation_queue_.push_back(QueuedFormOfURL(url, config_.browser_kind));
+  navigation_queue_.push_back(QueuedFormOfURL(url, config().browser_kind));
 }
 
 std::optional<std::string> KioskController::TakeQueuedURL() {
@@ -142,49 +146,49 @@ std::optional<std::string> KioskController::TakeQueuedURL() {
 }
 
 void KioskController::TimerTimer() {
-  if (!state_.started) {
-    state_.started = true;
+  if (!started_) {
+    started_ = true;
     // Only the two browser kinds run the loop; ChooseBrowser leaves no other.
-    state_.loop_running = config_.browser_kind == 0 || config_.browser_kind == 1;
+    loop_running_ = config().browser_kind == 0 || config().browser_kind == 1;
     ShowSettingErrors();
   }
   activity_.Tick();
 }
 
 bool KioskController::RunPass() {
-  if (state_.exit_requested) return false;
+  if (exit_requested_) return false;
   log_->CheckLogActionTime();
   SendPendingLogMail();
   activity_.CheckMarkerFiles();
-  return !state_.exit_requested;
+  return !exit_requested_;
 }
 
 void KioskController::SendPendingLogMail() {
-  if (!log_mail_.pending || !state_.browser_ready || log_mail_sender_ == nullptr) return;
+  if (!log_mail_.pending || !browser_ready_ || log_mail_sender_ == nullptr) return;
   // Cleared only after a successful send; the attachments too, so feedback goes out once.
   log_mail_delivery_.Run(log_mail_, *log_mail_sender_, clock_.Now(), [this](std::string_view text) { WriteLog(text); });
 }
 
 void KioskController::CheckExitPassword(int tag) {
-  if (!config_.password_on) return;
-  const std::string& password = config_.password;
-  const auto position = static_cast<std::size_t>(state_.password_position);
+  if (!config().password_on) return;
+  const std::string& password = config().password;
+  const auto position = static_cast<std::size_t>(password_position_);
   // A wrong button starts the sequence again; it is not tried as a new first letter.
   if (position < 1 || position > password.size() ||
       static_cast<unsigned char>(password[position - 1]) - 64 != tag) {
-    state_.password_position = 1;
+    password_position_ = 1;
     return;
   }
-  ++state_.password_position;
-  if (static_cast<std::size_t>(state_.password_position) > password.size()) {
-    state_.password_position = 1;
+  ++password_position_;
+  if (static_cast<std::size_t>(password_position_) > password.size()) {
+    password_position_ = 1;
     WriteLog("Exit Password Entered");
     RequestExit();
   }
 }
 
 BrowserPlacement KioskController::PlaceBrowser(const PanelSizes& panels) const {
-  return ComputeBrowserPlacement(panels, state_.keyboard_shown, screen_scale_);
+  return ComputeBrowserPlacement(panels, keyboard_ && keyboard_->shown(), screen_scale_);
 }
 
 void KioskController::FormClose() {
@@ -192,11 +196,17 @@ void KioskController::FormClose() {
   closed_ = true;
   WriteLog("Tarnwick Closing Down");
   if (log_) log_->Close();
-  if (config_.hide_task_bar) hooks_.SetTaskBarHidden(false);
+  if (config().hide_task_bar) hooks_.SetTaskBarHidden(false);
   hooks_.SetSystemKeyLock(false);
 }
 
-void KioskController::AppException(const std::string& message) { hooks_.ShowError("Error - " + message); }
+void KioskController::AppException(const std::string& message) { ReportError("Error - " + message); }
+
+void KioskController::ReportError(const std::string& text) {
+  // Written once, here; the view only shows it.
+  WriteLog(text);
+  hooks_.ShowError(text);
+}
 
 void KioskController::Guarded(const std::function<void()>& work) {
   try {

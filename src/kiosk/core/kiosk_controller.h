@@ -14,8 +14,10 @@
 #include "kiosk/core/activity_log.h"
 #include "kiosk/core/activity_timer.h"
 #include "kiosk/core/browser_placement.h"
+#include "kiosk/core/keyboard_frame.h"
 #include "kiosk/core/kiosk_config.h"
 #include "kiosk/core/kiosk_hooks.h"
+#include "kiosk/core/kiosk_settings.h"
 #include "kiosk/core/log_mail.h"
 #include "kiosk/core/log_mail_delivery.h"
 #include "kiosk/core/navigation_reason.h"
@@ -29,29 +31,14 @@ inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 // busy meter and prompt page changes, rarely enough that an idle kiosk costs next to no CPU.
 inline constexpr int kMainLoopPassInterval = 20;
 
-// Run-time flags and values shared by the kiosk's parts.
-struct KioskState {
-  bool started = false;           // the browser main loop has been entered
-  bool loop_running = false;      // passes are being run
-  bool browser_attached = false;  // the browser window exists and is under control
-  bool browser_ready = false;     // URLs may be sent
-  bool exit_requested = false;
-  bool keyboard_shown = false;
-  bool busy = false;
-  bool caret_scroll_request = false;
-  int password_position = 1;
-  int idle_count = 0;
-  int next_carousel_tick = 0;
-  int carousel_index = 0;
-};
-
 class KioskController {
  public:
   KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks);
   ~KioskController();
 
-  // Start-up: reads Tarnwick.ini, computes the screen scale for this screen width,
-  // creates the folders, opens the log and reports any configuration error there.
+  // Start-up: reads Tarnwick.ini and TWLang.ini (once, for every part of the kiosk),
+  // computes the screen scale for this screen width, creates the folders, opens the log
+  // and reports any configuration error there.
   void Create(int screen_width);
 
   // Settings that could not be read, from any reader: each is logged the first time it
@@ -61,7 +48,7 @@ class KioskController {
   void ReportSettingErrors(const SettingErrors& errors);
 
   // The browser-neutral page change: logs by reason and queues the URL for the browser.
-  void GoToURL(const std::string& url, int reason);
+  void GoToURL(const std::string& url, NavigationReason reason);
   void WriteLog(std::string_view text);
 
   // The one-second tick: enters the browser main loop and shows the start-up setting
@@ -69,7 +56,8 @@ class KioskController {
   void TimerTimer();
   // Activity (a key press, a mouse move): a new idle period begins.
   void ResetIdleCount() { activity_.ResetIdleCount(); }
-  // One pass of the browser main loop; false once quit has been requested.
+  // The controller's steps of a main-loop pass (the browser's loop runs them): the log's
+  // action time, a pending log mail, the marker files. False once quit has been requested.
   bool RunPass();
   // Rolls the log over once its daily action time has passed.
   void CheckLogActionTime() { log_->CheckLogActionTime(); }
@@ -81,14 +69,29 @@ class KioskController {
 
   BrowserPlacement PlaceBrowser(const PanelSizes& panels) const;
 
-  void RequestExit() { state_.exit_requested = true; }
+  void RequestExit() { exit_requested_ = true; }
+  bool exit_requested() const { return exit_requested_; }
+  // The browser main loop has been entered (on the first tick) and its passes are run.
+  bool started() const { return started_; }
+  bool loop_running() const { return loop_running_; }
+  // The browser's window exists and is under control; URLs may be sent to it.
+  void SetBrowserReady() { browser_ready_ = browser_attached_ = true; }
+  // A browser that is a program of its own can be lost (and found again).
+  void SetBrowserAttached(bool attached) { browser_attached_ = attached; }
+  bool browser_ready() const { return browser_ready_; }
+  bool browser_attached() const { return browser_attached_; }
+  // The exit password's letter expected next (1-based).
+  int password_position() const { return password_position_; }
   // Every tagged button reports its press here (tag 1 = the clock ... 26 = the Keyboard
   // button, the letter's code minus 64); the full exit password ends the kiosk.
   void CheckExitPassword(int tag);
   // Shutdown: the last log line, the log closed, the desktop given back.
   void FormClose();
-  // An error that reached the application: shown as "Error - " + message; the kiosk goes on.
+  // An error that reached the application: "Error - " + message is written to the log
+  // and shown to whoever is in front of the kiosk; the kiosk goes on.
   void AppException(const std::string& message);
+  // An error for the log and the screen, as it stands.
+  void ReportError(const std::string& text);
   // Runs one unit of work (a tick, a pass, an event) so that no exception leaves it.
   void Guarded(const std::function<void()>& work);
 
@@ -96,10 +99,12 @@ class KioskController {
   const std::string& program_dir() const { return program_dir_; }
   std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
   const LogPaths& log_paths() const { return paths_; }
-  const KioskConfig& config() const { return config_; }
+  const KioskConfig& config() const { return settings_.kiosk; }
+  const KioskSettings& settings() const { return settings_; }
   double screen_scale() const { return screen_scale_; }
-  KioskState& state() { return state_; }
-  const KioskState& state() const { return state_; }
+  // The frame as the on-screen keyboard leaves it (exists from Create on).
+  KeyboardFrame& keyboard() { return *keyboard_; }
+  const KeyboardFrame& keyboard() const { return *keyboard_; }
   ActivityLog& log() { return *log_; }
   ActivityTimer& activity() { return activity_; }
   LogMail& log_mail() { return log_mail_; }
@@ -114,9 +119,15 @@ class KioskController {
   const Clock& clock_;
   KioskHooks& hooks_;
   LogPaths paths_;
-  KioskConfig config_;
+  KioskSettings settings_;
   double screen_scale_ = 1.0;
-  KioskState state_;
+  std::optional<KeyboardFrame> keyboard_;
+  bool started_ = false;
+  bool loop_running_ = false;
+  bool browser_attached_ = false;
+  bool browser_ready_ = false;
+  bool exit_requested_ = false;
+  int password_position_ = 1;
   LogMail log_mail_;
   std::unique_ptr<ActivityLog> log_;
   std::deque<std::string> navigation_queue_;

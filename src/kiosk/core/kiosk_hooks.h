@@ -9,7 +9,8 @@ namespace tw {
 class KioskHooks {
  public:
   virtual ~KioskHooks() = default;
-  // Shows an error to whoever is in front of the kiosk and writes it to the log.
+  // Shows an error to whoever is in front of the kiosk (the controller has written it
+  // to the log already).
   virtual void ShowError(const std::string& text) = 0;
   // Desktop lock-down around the kiosk: the task bar and the system key combinations.
   virtual void SetTaskBarHidden(bool hidden) = 0;

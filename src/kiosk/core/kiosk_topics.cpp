@@ -9,7 +9,7 @@ bool PokeKioskTopic(KioskController& controller, const std::string& topic, const
   ActivityTimer& activity = controller.activity();
   if (topic == "TW_SendURL") {
     if (controller.config().debug) controller.WriteLog("TW_SendURL - " + item);
-    controller.GoToURL(item, static_cast<int>(NavigationReason::kRemoteSendURL));
+    controller.GoToURL(item, NavigationReason::kRemoteSendURL);
   } else if (topic == "TW_IdleOn") {
     activity.IdleModeOn();
   } else if (topic == "TW_IdleOff") {

@@ -1,13 +1,10 @@
 #include "kiosk/core/toolbar_actions.h"
 
+#include <exception>
+
 #include "kiosk/core/navigation_reason.h"
 
 namespace tw {
-namespace {
-
-int Reason(NavigationReason reason) { return static_cast<int>(reason); }
-
-}  // namespace
 
 void ToolbarActions::Log(std::string_view text) {
   if (settings_.log_urls) host_.WriteLog(text);
@@ -40,16 +37,26 @@ void ToolbarActions::ReturnFocus() {
   }
 }
 
+void ToolbarActions::Click(ToolbarButtonId button) {
+  try {
+    Press(button);
+    // The e-mail window takes the focus itself; everything else hands it back.
+    if (button != ToolbarButtonId::kEmail) ReturnFocus();
+  } catch (const std::exception& e) {
+    host_.ReportError(e.what());
+  }
+}
+
 void ToolbarActions::Press(ToolbarButtonId button) {
   using Id = ToolbarButtonId;
   const int tag = ButtonTag(ToolbarButton(button).object);
   switch (button) {
     case Id::kStart:
-      host_.GoToURL(settings_.start_url, Reason(NavigationReason::kStartButton));
+      host_.GoToURL(settings_.start_url, NavigationReason::kStartButton);
       host_.HideEmail();
       break;
     case Id::kHelp:
-      host_.GoToURL(settings_.help_url, Reason(NavigationReason::kHelpButton));
+      host_.GoToURL(settings_.help_url, NavigationReason::kHelpButton);
       host_.HideEmail();
       break;
     case Id::kBack:
@@ -100,7 +107,7 @@ void ToolbarActions::Press(ToolbarButtonId button) {
     case Id::kCustom5: {
       const std::string& url = settings_.custom_urls[static_cast<std::size_t>(button) - static_cast<std::size_t>(Id::kCustom1)];
       if (!url.empty()) {
-        host_.GoToURL(url, Reason(NavigationReason::kCustomButton));
+        host_.GoToURL(url, NavigationReason::kCustomButton);
         host_.HideEmail();
       }
       break;

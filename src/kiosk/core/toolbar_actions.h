@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "kiosk/core/navigation_reason.h"
 #include "kiosk/core/toolbar_layout.h"
 
 namespace tw {
@@ -16,9 +17,13 @@ enum class ExternalBrowserCommand { kBack = 32780, kForward = 32781, kReload = 3
 class ToolbarHost {
  public:
   virtual ~ToolbarHost() = default;
-  virtual void GoToURL(const std::string& url, int reason) = 0;
+  virtual void GoToURL(const std::string& url, NavigationReason reason) = 0;
   virtual void WriteLog(std::string_view text) = 0;
   virtual void CheckExitPassword(int tag) = 0;
+  // An error that ended a press; the kiosk goes on.
+  virtual void ReportError(const std::string& message) = 0;
+  // The keyboard pages' Exit buttons: the kiosk ends.
+  virtual void RequestExit() = 0;
   // The embedded browser's operations.
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;
@@ -53,6 +58,10 @@ class ToolbarActions {
  public:
   ToolbarActions(ToolbarHost& host, ToolbarSettings settings) : host_(host), settings_(std::move(settings)) {}
 
+  // What a visitor's press (or a command's) does: the action, then the focus back to
+  // where the visitor types; an error is reported and the kiosk goes on.
+  void Click(ToolbarButtonId button);
+
   // Runs the button's action; every press ends with (Email: starts with) the exit
   // password step for the button's tag.
   void Press(ToolbarButtonId button);
@@ -60,6 +69,13 @@ class ToolbarActions {
   // A press on the panel or a key: the focus goes back to where the visitor types,
   // the e-mail window while it is open, else the browser.
   void ReturnFocus();
+
+  // A keyboard page's Exit button.
+  void ExitPressed() { host_.RequestExit(); }
+  // What the keys' typing reports: a message of the key-script notation is logged, an
+  // error reported.
+  void KeyMessage(const std::string& caption, const std::string& text) { host_.WriteLog(caption + " - " + text); }
+  void KeyError(const std::string& text) { host_.ReportError(text); }
 
   const ToolbarSettings& settings() const { return settings_; }
 

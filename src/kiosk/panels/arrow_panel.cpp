@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "common/profile_file.h"
 #include "kiosk/core/kiosk_buttons.h"
 #include "kiosk/core/navigation_reason.h"
 #include "kiosk/panels/form_scaling.h"
@@ -57,11 +56,11 @@ QPixmap ArrowGlyph(ScrollDirection direction, int size) {
   return strip;
 }
 
-ArrowPanel::ArrowPanel(FramePanelHost& host, std::string config_file, double screen_scale, QWidget* parent)
+ArrowPanel::ArrowPanel(PanelEvents& events, const RightPanelConfig& config, double screen_scale, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      host_(host),
-      config_file_(std::move(config_file)),
-      scale_(screen_scale) {
+      events_(events),
+      scale_(screen_scale),
+      config_(config) {
   setObjectName("FormRight");
   setWindowTitle("FormRight");
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -82,7 +81,7 @@ ArrowPanel::ArrowPanel(FramePanelHost& host, std::string config_file, double scr
     b->SetNumGlyphs(1);
     b->hide();
     const int n = static_cast<int>(i) + 1;
-    connect(b, &QAbstractButton::clicked, this, [this, n] { BCustomClick(n); });
+    connect(b, &QAbstractButton::clicked, this, [this, n] { events_.PageButtonClicked(n); });
     custom_[i] = b;
   }
   for (std::size_t i = 0; i < arrows_.size(); ++i) {
@@ -92,14 +91,12 @@ ArrowPanel::ArrowPanel(FramePanelHost& host, std::string config_file, double scr
     const ScrollDirection d = kDirections[i];
     b->SetGlyph(ArrowGlyph(d, Scaled(kGlyphSize, scale_)));
     b->SetNumGlyphs(2);
-    connect(b, &QAbstractButton::pressed, this, [this, d] {
-      host_.ReturnFocusToBrowser();
-      host_.ArrowPressed(d);
-    });
-    connect(b, &QAbstractButton::released, this, [this, d] { host_.ArrowReleased(d); });
-    connect(b, &QAbstractButton::clicked, this, [this, d] { BDirectionClick(d); });
+    connect(b, &QAbstractButton::pressed, this, [this, d] { events_.ArrowPressed(d); });
+    connect(b, &QAbstractButton::released, this, [this, d] { events_.ArrowReleased(d); });
+    connect(b, &QAbstractButton::clicked, this, [this, d] { events_.ArrowClicked(d); });
     arrows_[i] = b;
   }
+  ApplySettings();
 }
 
 void ArrowPanel::SetSoundPlayer(ButtonSoundPlayer* player) {
@@ -107,8 +104,7 @@ void ArrowPanel::SetSoundPlayer(ButtonSoundPlayer* player) {
   for (PanelButton* b : arrows_) b->SetSoundPlayer(player);
 }
 
-void ArrowPanel::FormCreate() {
-  ReadRightPanelConfig(ProfileFile(config_file_), config_, setting_errors_);
+void ArrowPanel::ApplySettings() {
   auto apply = [this](PanelButton* b, const SidePanelButtonConfig& c) {
     b->setText(QString::fromStdString(c.caption));
     if (PictureFileExists(c.glyph_file)) {
@@ -158,20 +154,6 @@ void ArrowPanel::SetArrowsEnabled(bool vertical, bool horizontal) {
   Arrow(ScrollDirection::kRight)->setEnabled(horizontal);
 }
 
-void ArrowPanel::BCustomClick(int n) {
-  const std::string& url = config_.custom[static_cast<std::size_t>(n - 1)].url;
-  if (!url.empty()) {
-    host_.GoToURL(url, static_cast<int>(NavigationReason::kCustomButton));
-    host_.HideEmail();
-  }
-  host_.CheckExitPassword(ButtonTag(static_cast<KioskButton>(static_cast<int>(KioskButton::kCustom1) + n - 1)));
-}
-
-void ArrowPanel::BDirectionClick(ScrollDirection direction) {
-  host_.CheckExitPassword(
-      ButtonTag(static_cast<KioskButton>(static_cast<int>(KioskButton::kUp) + static_cast<int>(direction))));
-}
-
-void ArrowPanel::mousePressEvent(QMouseEvent*) { host_.ReturnFocusToBrowser(); }
+void ArrowPanel::mousePressEvent(QMouseEvent*) { events_.BackgroundPressed(true); }
 
 }  // namespace tw

@@ -3,9 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "common/profile_file.h"
-#include "kiosk/core/navigation_reason.h"
-#include "kiosk/core/kiosk_buttons.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/picture_box.h"
 #include "widgets/analog_clock.h"
@@ -80,11 +77,11 @@ QPixmap CannotLoadBannerPicture(QSize size, const QFont& font, const std::string
   return picture;
 }
 
-BannerBar::BannerBar(FramePanelHost& host, Options options, QWidget* parent)
+BannerBar::BannerBar(PanelEvents& events, const BannerBarConfig& config, double screen_scale, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
-      host_(host),
-      options_(std::move(options)),
+      events_(events),
+      config_(config),
       rotation_(std::make_unique<BannerRotation>(config_)) {
   setObjectName("FormTop");
   setWindowTitle("FormTop");
@@ -118,24 +115,19 @@ BannerBar::BannerBar(FramePanelHost& host, Options options, QWidget* parent)
   image_->SetPicture(BuiltInLogo(QSize(50, 50)));
   image_->OnClick = [this] { ImageClick(); };
   for (QWidget* w : {static_cast<QWidget*>(clock_), block1_, block2_}) w->installEventFilter(this);
-}
 
-BannerBar::~BannerBar() = default;
-
-void BannerBar::FormCreate() {
-  ReadBannerBarConfig(ProfileFile(options_.config_file), config_, setting_errors_);
-  rotation_ = std::make_unique<BannerRotation>(config_);
   if (PictureFileExists(config_.logo_file)) LoadPicture(image_, config_.logo_file);
   if (PictureFileExists(config_.background)) {
     tiled_->SetBitmap(QPixmap(QString::fromStdString(config_.background)));
   }
   ApplyClockSettings();
   // Scaled: the form and every control, rounded; the pictures keep their own size.
-  const double scale = options_.screen_scale;
-  setGeometry(ToQRect(Scaled(Rect{0, 0, 800, 60}, scale)));
-  ScaleControls(this, scale);
+  setGeometry(ToQRect(Scaled(Rect{0, 0, 800, 60}, screen_scale)));
+  ScaleControls(this, screen_scale);
   if (rotation_->count() > 0 && PictureFileExists(config_.graphics[0])) LoadPicture(banner_, config_.graphics[0]);
 }
+
+BannerBar::~BannerBar() = default;
 
 void BannerBar::ApplyClockSettings() {
   clock_->setVisible(config_.show_clock);
@@ -153,7 +145,7 @@ void BannerBar::LoadPicture(PictureBox* box, const std::string& file) {
   try {
     box->LoadFromFile(file);
   } catch (const PictureError& e) {
-    host_.ReportError(e.what());
+    events_.PictureError(e.what());
   }
 }
 
@@ -168,35 +160,18 @@ void BannerBar::ShowBanner(std::size_t index) {
     return;
   }
   banner_->SetPicture(CannotLoadBannerPicture(banner_->size(), font(), file));
-  host_.WriteLog(CannotLoadBannerText(file));
+  events_.BannerMissing(file);
 }
 
-void BannerBar::BannerClick() {
-  if (const auto url = rotation_->ClickURL()) {
-    host_.GoToURL(*url, static_cast<int>(NavigationReason::kBanner));
-    host_.HideEmail();
-  }
-  host_.CheckExitPassword(ButtonTag(KioskButton::kBanner));
-}
+void BannerBar::BannerClick() { events_.BannerClicked(rotation_->ClickURL()); }
+void BannerBar::ImageClick() { events_.LogoClicked(); }
+void BannerBar::AnalogClockClick() { events_.ClockClicked(); }
 
-void BannerBar::ImageClick() {
-  if (!options_.logo_url.empty()) {
-    host_.GoToURL(options_.logo_url, static_cast<int>(NavigationReason::kLogo));
-    host_.HideEmail();
-  }
-  host_.CheckExitPassword(ButtonTag(KioskButton::kLogo));
-}
-
-void BannerBar::AnalogClockClick() {
-  if (host_.ExitButtonsVisible()) host_.RequestExit();
-  host_.CheckExitPassword(ButtonTag(KioskButton::kClock));
-}
-
-void BannerBar::mousePressEvent(QMouseEvent*) { host_.ActivateTarget(); }
+void BannerBar::mousePressEvent(QMouseEvent*) { events_.BackgroundPressed(false); }
 
 bool BannerBar::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
-    host_.ActivateTarget();
+    events_.BackgroundPressed(false);
     return watched == clock_;  // the clock's click comes with the release
   }
   if (watched == clock_ && event->type() == QEvent::MouseButtonRelease) {

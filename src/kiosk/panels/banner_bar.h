@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "kiosk/core/banner_rotation.h"
-#include "kiosk/panels/frame_panel_host.h"
+#include "kiosk/core/panel_actions.h"
 
 namespace tw {
 
@@ -21,19 +21,10 @@ class BannerBar : public QWidget {
   Q_OBJECT
 
  public:
-  struct Options {
-    std::string config_file;  // Tarnwick.ini
-    double screen_scale = 1.0;
-    std::string logo_url = "NoURLLogo";  // URLS/Logo
-  };
-
-  BannerBar(FramePanelHost& host, Options options, QWidget* parent = nullptr);
+  // Lays the bar out, scaled, with its settings; a picture that cannot be read is
+  // reported as a press event, and the rest goes on. Presses go to `events`.
+  BannerBar(PanelEvents& events, const BannerBarConfig& config, double screen_scale, QWidget* parent = nullptr);
   ~BannerBar() override;
-
-  // Reads the settings and lays the bar out, scaled. A picture that cannot be read is
-  // reported through the host; settings that cannot be converted are kept in
-  // setting_errors() for the kiosk to report. The rest goes on.
-  void FormCreate();
 
   // One second of the rotation (while idle mode is off).
   void AdvanceBanner();
@@ -43,7 +34,6 @@ class BannerBar : public QWidget {
 
   const BannerRotation& rotation() const { return *rotation_; }
   const BannerBarConfig& config() const { return config_; }
-  const SettingErrors& setting_errors() const { return setting_errors_; }
   AnalogClock* Clock() const { return clock_; }
   PictureBox* Banner() const { return banner_; }
   PictureBox* Image() const { return image_; }
@@ -61,10 +51,8 @@ class BannerBar : public QWidget {
   void LoadPicture(PictureBox* box, const std::string& file);
   void ApplyClockSettings();
 
-  FramePanelHost& host_;
-  Options options_;
+  PanelEvents& events_;
   BannerBarConfig config_;
-  SettingErrors setting_errors_;
   std::unique_ptr<BannerRotation> rotation_;
   TiledBitmap* tiled_ = nullptr;
   QWidget* block1_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 
-#include "common/profile_file.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/picture_box.h"
 #include "widgets/busy_meter.h"
@@ -10,11 +9,11 @@
 
 namespace tw {
 
-BusyPanel::BusyPanel(FramePanelHost& host, std::string config_file, QWidget* parent)
+BusyPanel::BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
-      host_(host),
-      config_file_(std::move(config_file)) {
+      events_(events),
+      config_(config) {
   setObjectName("FormLeft");
   setWindowTitle("FormLeft");
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -37,10 +36,6 @@ BusyPanel::BusyPanel(FramePanelHost& host, std::string config_file, QWidget* par
   for (QWidget* w : {static_cast<QWidget*>(tiled_), static_cast<QWidget*>(bevel_), static_cast<QWidget*>(meter_)}) {
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
-}
-
-void BusyPanel::FormCreate() {
-  ReadLeftPanelConfig(ProfileFile(config_file_), config_, setting_errors_);
   if (PictureFileExists(config_.background)) tiled_->SetBitmap(QPixmap(QString::fromStdString(config_.background)));
   const QPalette& p = palette();
   meter_->SetForeColor(ColourFromValue(config_.top_colour, p));
@@ -65,6 +60,6 @@ void BusyPanel::ShowBusy(int percent) {
 
 void BusyPanel::HideBusy() { meter_->hide(); }
 
-void BusyPanel::mousePressEvent(QMouseEvent*) { host_.ActivateTarget(); }
+void BusyPanel::mousePressEvent(QMouseEvent*) { events_.BackgroundPressed(false); }
 
 }  // namespace tw

@@ -7,7 +7,7 @@
 
 #include "kiosk/core/frame_layout.h"
 #include "kiosk/core/side_panel_config.h"
-#include "kiosk/panels/frame_panel_host.h"
+#include "kiosk/core/panel_actions.h"
 
 namespace tw {
 
@@ -18,11 +18,8 @@ class BusyPanel : public QWidget {
   Q_OBJECT
 
  public:
-  BusyPanel(FramePanelHost& host, std::string config_file, QWidget* parent = nullptr);
-
-  // Reads the settings; a colour that cannot be converted has its default and is kept in
-  // setting_errors() for the kiosk to report.
-  void FormCreate();
+  // A press on the panel goes to `events`.
+  BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget* parent = nullptr);
   // The panel's and the meter's places in the frame (they change with the keyboard).
   void ApplyLayout(const FrameLayout& layout);
 
@@ -31,7 +28,6 @@ class BusyPanel : public QWidget {
   void HideBusy();
 
   const LeftPanelConfig& config() const { return config_; }
-  const SettingErrors& setting_errors() const { return setting_errors_; }
   BusyMeter* Meter() const { return meter_; }
   TiledBitmap* Background() const { return tiled_; }
   QFrame* Bevel() const { return bevel_; }
@@ -40,10 +36,8 @@ class BusyPanel : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  FramePanelHost& host_;
-  std::string config_file_;
+  PanelEvents& events_;
   LeftPanelConfig config_;
-  SettingErrors setting_errors_;
   TiledBitmap* tiled_ = nullptr;
   QFrame* bevel_ = nullptr;
   BusyMeter* meter_ = nullptr;

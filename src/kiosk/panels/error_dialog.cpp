@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "common/profile_file.h"
 #include "common/scaled_geometry.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/picture_box.h"
@@ -66,23 +65,20 @@ void ErrorDialog::SetSoundPlayer(ButtonSoundPlayer* player) {
   cancel_->SetSoundPlayer(player);
 }
 
-void ErrorDialog::FormCreate(const std::string& config_file, double scale) {
-  const ProfileFile ini(config_file);
-  const std::string background = ini.ReadString("GRAPHICS", "Error", "");
-  if (PictureFileExists(background)) tiled_->SetBitmap(QPixmap(QString::fromStdString(background)));
-  ok_->setText(QString::fromStdString(ini.ReadString("TEXT", "OK", "OK")));
-  cancel_->setText(QString::fromStdString(ini.ReadString("TEXT", "Cancel", "Cancel")));
+void ErrorDialog::Apply(const ErrorDialogConfig& config, double scale) {
+  if (PictureFileExists(config.background)) tiled_->SetBitmap(QPixmap(QString::fromStdString(config.background)));
+  ok_->setText(QString::fromStdString(config.ok_caption));
+  cancel_->setText(QString::fromStdString(config.cancel_caption));
   ok_->SetGlyph(BuiltInGlyph("OK", Scaled(kGlyphSize, scale)));
   cancel_->SetGlyph(BuiltInGlyph("Cancel", Scaled(kGlyphSize, scale)));
-  ok_->SetNumGlyphs(setting_errors_.Integer(ini, "GLYPHNUM", "OK", 2));
-  cancel_->SetNumGlyphs(setting_errors_.Integer(ini, "GLYPHNUM", "Cancel", 2));
-  ok_->SetSound(setting_errors_.Integer(ini, "SOUNDS", "OKSource", 0));
-  ok_->SetCustomSound(ini.ReadString("SOUNDS", "OKWav", ""));
-  cancel_->SetSound(setting_errors_.Integer(ini, "SOUNDS", "CancelSource", 0));
-  cancel_->SetCustomSound(ini.ReadString("SOUNDS", "CancelWav", ""));
-  for (auto [button, key] : {std::pair{ok_, "OK"}, std::pair{cancel_, "Cancel"}}) {
-    const std::string glyph = ini.ReadString("GLYPH", key, "");
-    if (PictureFileExists(glyph)) button->SetGlyph(QPixmap(QString::fromStdString(glyph)));
+  ok_->SetNumGlyphs(config.ok_glyph_count);
+  cancel_->SetNumGlyphs(config.cancel_glyph_count);
+  ok_->SetSound(config.ok_sound);
+  ok_->SetCustomSound(config.ok_wav);
+  cancel_->SetSound(config.cancel_sound);
+  cancel_->SetCustomSound(config.cancel_wav);
+  for (auto [button, glyph] : {std::pair{ok_, &config.ok_glyph}, std::pair{cancel_, &config.cancel_glyph}}) {
+    if (PictureFileExists(*glyph)) button->SetGlyph(QPixmap(QString::fromStdString(*glyph)));
   }
   setFixedSize(Scaled(432, scale), Scaled(121, scale));
   ScaleControls(this, scale);
@@ -131,7 +127,6 @@ void ErrorDialog::TimerTimer() {
 
 void ErrorDialog::showEvent(QShowEvent* event) {
   Centre();
-  if (OnLog) OnLog(message_->text().toStdString());
   ok_pressed_ = false;
   auto_close_.Start();
   timer_.start();

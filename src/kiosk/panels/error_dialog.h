@@ -1,16 +1,16 @@
 // The kiosk's own message box: one line of text, OK and, for a question, Cancel. It
-// stays above the frame panels, logs every message it shows and closes by itself ten
-// seconds after it appeared (an unanswered question is declined, a message acknowledged).
+// stays above the frame panels and closes by itself ten seconds after it appeared (an
+// unanswered question is declined, a message acknowledged). What it shows has been
+// logged by whoever reported it.
 #pragma once
 
 #include <QDialog>
 #include <QLabel>
 #include <QTimer>
-#include <functional>
 #include <string>
 
-#include "common/setting_errors.h"
 #include "kiosk/core/dialog_auto_close.h"
+#include "kiosk/core/kiosk_settings.h"
 #include "platform/button_sound.h"
 
 namespace tw {
@@ -24,15 +24,9 @@ class ErrorDialog : public QDialog {
  public:
   explicit ErrorDialog(QWidget* parent = nullptr);
 
-  // Reads the captions, glyphs, sounds and background from Tarnwick.ini and scales the
-  // dialog. A glyph count or sound that is not a number has its default and is kept in
-  // setting_errors() for the kiosk to report.
-  void FormCreate(const std::string& config_file, double screen_scale);
-  const SettingErrors& setting_errors() const { return setting_errors_; }
+  // Captions, glyphs, sounds and background, and the dialog scaled.
+  void Apply(const ErrorDialogConfig& config, double screen_scale);
   void SetSoundPlayer(ButtonSoundPlayer* player);
-
-  // Every showing is written here (the activity log).
-  std::function<void(const std::string&)> OnLog;
 
   // Shows a message and waits until it is closed.
   void ShowMessage(const std::string& text);
@@ -68,7 +62,6 @@ class ErrorDialog : public QDialog {
   TiledBitmap* tiled_ = nullptr;
   QTimer timer_;
   DialogAutoClose auto_close_;
-  SettingErrors setting_errors_;
   bool ok_pressed_ = false;
 };
 

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "common/keyboard_key.h"
-#include "common/profile_file.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/toolbar_glyphs.h"
@@ -40,11 +39,13 @@ void SetFontHeight(QWidget* widget, int height) {
 
 }  // namespace
 
-ToolbarPanel::ToolbarPanel(ToolbarHost& host, Options options, QWidget* parent)
+ToolbarPanel::ToolbarPanel(ToolbarActions& actions, Options options, const ToolbarConfig& config,
+                           const std::vector<NamedKeyboardEntry>& keys, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
-      host_(host),
-      options_(std::move(options)) {
+      actions_(actions),
+      options_(std::move(options)),
+      config_(config) {
   setObjectName("FormBottom");
   setWindowTitle("FormBottom");
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -59,7 +60,9 @@ ToolbarPanel::ToolbarPanel(ToolbarHost& host, Options options, QWidget* parent)
   setGeometry(0, kBottomFormTop, 800, kBottomFormHeight);
   BuildToolbar();
   BuildKeyboard();
-  actions_ = std::make_unique<ToolbarActions>(host_, ToolbarSettings{});
+  ApplyButtonSettings();
+  ApplyKeyboardSettings(keys);
+  ScaleForm();
 }
 
 ToolbarPanel::~ToolbarPanel() = default;
@@ -133,10 +136,14 @@ void ToolbarPanel::BuildKeyboard() {
   key_controller_->OnShiftStateChange = repaint({{"KShiftLeft", "KShiftRight"}});
   key_controller_->OnAltGrStateChange = repaint({{"KAltGrLeft", "KAltGrRight"}});
   key_controller_->OnMessage = [this](const std::string& caption, const std::string& text) {
-    if (OnKeyMessage) OnKeyMessage(caption, text);
+    actions_.KeyMessage(caption, text);
   };
-  key_controller_->OnException = [this](std::exception_ptr e) {
-    if (OnKeyException) OnKeyException(e);
+  key_controller_->OnException = [this](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      actions_.KeyError(e.what());
+    }
   };
 
   for (const KeyboardKey& k : KeyboardKeys()) {
@@ -153,7 +160,7 @@ void ToolbarPanel::BuildKeyboard() {
     key->SetKeyLayout(k.key_layout);
     key->setVisible(k.visible);
     // The focus goes back to the browser before the key types (on release).
-    key->OnMouseDown = [this](KeyButton&, QMouseEvent&) { actions_->ReturnFocus(); };
+    key->OnMouseDown = [this](KeyButton&, QMouseEvent&) { actions_.ReturnFocus(); };
     keys_.push_back(key);
   }
   Key("KABCDE")->OnClick = [this](KeyButton&) { ShowPage(1); };
@@ -190,20 +197,6 @@ void ToolbarPanel::BuildKeyboard() {
   }
 }
 
-void ToolbarPanel::FormCreate() {
-  config_ = ReadToolbarConfig(ProfileFile(options_.config_file), setting_errors_);
-  ToolbarSettings settings;
-  settings.start_url = options_.start_url;
-  settings.help_url = options_.help_url;
-  settings.custom_urls = config_.custom_urls;
-  settings.log_urls = options_.log_urls;
-  settings.browser_kind = options_.browser_kind;
-  actions_ = std::make_unique<ToolbarActions>(host_, std::move(settings));
-  ApplyButtonSettings();
-  ApplyKeyboardSettings();
-  ScaleForm();
-}
-
 void ToolbarPanel::ApplyButtonSettings() {
   const int glyph_size = Scaled(kGlyphSize, options_.screen_scale);
   for (const ToolbarButtonInfo& info : ToolbarButtons()) {
@@ -231,7 +224,7 @@ void ToolbarPanel::ApplyButtonSettings() {
   if (!show.isNull()) Button(ToolbarButtonId::kKeyboard)->SetGlyph(show);
 }
 
-void ToolbarPanel::ApplyKeyboardSettings() {
+void ToolbarPanel::ApplyKeyboardSettings(const std::vector<NamedKeyboardEntry>& entries) {
   exit_qwert_->setVisible(config_.exit_on);
   exit_abcde_->setVisible(config_.exit_on);
   for (KeyButton* key : keys_) {
@@ -240,11 +233,7 @@ void ToolbarPanel::ApplyKeyboardSettings() {
                                              : 0));
     key->SetCustomSound(config_.keyboard_custom_sound);
   }
-  // The language file's entries, in creation order; a bad value keeps the built-in key.
-  std::vector<NamedKeyboardEntry> entries = BuiltInKeyboard();
-  const KeyboardReadResult read =
-      ReadKeyboardEntries(ProfileFile(options_.language_file), entries, VisibleField::kExactlyOne);
-  setting_errors_.Append(read.errors);
+  // The language file's entries, in creation order.
   for (std::size_t i = 0; i < entries.size() && i < keys_.size(); ++i) {
     const KeyboardEntry& e = entries[i].entry;
     KeyButton* key = keys_[i];
@@ -283,24 +272,6 @@ void ToolbarPanel::ScaleForm() {
   }
 }
 
-void ToolbarPanel::ReportError(const std::string& text) {
-  if (OnError) OnError(text);
-}
-
-void ToolbarPanel::Click(KioskButton button) {
-  if (const auto id = ToolbarButtonFor(button)) ClickButton(*id);
-}
-
-void ToolbarPanel::ClickButton(ToolbarButtonId id) {
-  try {
-    actions_->Press(id);
-    // The e-mail window takes the focus itself; everything else hands it back.
-    if (id != ToolbarButtonId::kEmail) actions_->ReturnFocus();
-  } catch (const std::exception& e) {
-    ReportError(e.what());
-  }
-}
-
 void ToolbarPanel::ShowKeyboardLook(bool shown) {
   PanelButton* keyboard = Button(ToolbarButtonId::kKeyboard);
   const std::string& glyph_file = shown ? config_.glyph_hide : config_.glyph_show;
@@ -329,9 +300,7 @@ int ToolbarPanel::CurrentPage() const { return notebook_->currentIndex(); }
 
 void ToolbarPanel::ResetPage() { ShowPage(config_.default_keyboard); }
 
-void ToolbarPanel::BExitClick() {
-  if (OnExit) OnExit();
-}
+void ToolbarPanel::BExitClick() { actions_.ExitPressed(); }
 
 KeyButton* ToolbarPanel::Key(std::string_view name) const {
   for (KeyButton* key : keys_) {
@@ -354,12 +323,12 @@ void ToolbarPanel::ApplyLockColour() {
 }
 
 void ToolbarPanel::mousePressEvent(QMouseEvent* event) {
-  actions_->ReturnFocus();
+  actions_.ReturnFocus();
   QWidget::mousePressEvent(event);
 }
 
 bool ToolbarPanel::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) actions_->ReturnFocus();
+  if (event->type() == QEvent::MouseButtonPress) actions_.ReturnFocus();
   return QWidget::eventFilter(watched, event);
 }
 

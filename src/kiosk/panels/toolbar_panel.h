@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/core/kiosk_buttons.h"
+#include "common/keyboard_key.h"
 #include "kiosk/core/toolbar_actions.h"
 #include "kiosk/core/toolbar_layout.h"
 #include "platform/keyboard_platform.h"
@@ -26,40 +26,23 @@ class TiledBitmap;
 class KeyButton;
 class KeyboardController;
 
-class ToolbarPanel : public QWidget, public KioskButtons {
+class ToolbarPanel : public QWidget {
   Q_OBJECT
 
  public:
   struct Options {
-    std::string config_file;    // Tarnwick.ini
-    std::string language_file;  // TWLang.ini
     double screen_scale = 1.0;
     KeyboardPlatform platform;  // typing, lock states and sounds of the keys
-    std::string start_url;
-    std::string help_url;
-    bool log_urls = true;
-    int browser_kind = 1;
   };
 
-  ToolbarPanel(ToolbarHost& host, Options options, QWidget* parent = nullptr);
+  // Lays the tool bar and the keyboard's pages out with their settings (the keys in the
+  // keyboard's creation order), scaled. Presses go to `actions`.
+  ToolbarPanel(ToolbarActions& actions, Options options, const ToolbarConfig& config,
+               const std::vector<NamedKeyboardEntry>& keys, QWidget* parent = nullptr);
   ~ToolbarPanel() override;
 
-  // Reads the tool bar's and the keyboard's settings and lays the form out, scaled.
-  // A setting that cannot be converted has its default and is kept in setting_errors()
-  // for the kiosk to report; the other settings are read all the same.
-  void FormCreate();
-  const SettingErrors& setting_errors() const { return setting_errors_; }
-  std::function<void(const std::string&)> OnError;
-  // BExitClick: the kiosk is asked to end.
-  std::function<void()> OnExit;
-  // Messages of the key-script notation and errors while typing.
-  std::function<void(const std::string& caption, const std::string& text)> OnKeyMessage;
-  std::function<void(std::exception_ptr)> OnKeyException;
-
-  // KioskButtons: a command presses a tool-bar button.
-  void Click(KioskButton button) override;
   // What a visitor's click on the button does.
-  void ClickButton(ToolbarButtonId id);
+  void ClickButton(ToolbarButtonId id) { actions_.Click(id); }
 
   // The Keyboard button's caption and picture, the side panels' backgrounds are chosen
   // by the keyboard's state (the picture files only when they exist).
@@ -78,7 +61,7 @@ class ToolbarPanel : public QWidget, public KioskButtons {
 
   // Parts, for the kiosk and for tests.
   const ToolbarConfig& config() const { return config_; }
-  ToolbarActions& actions() { return *actions_; }
+  ToolbarActions& actions() { return actions_; }
   PanelButton* Button(ToolbarButtonId id) const { return buttons_[static_cast<std::size_t>(id)]; }
   // Keys in creation order; Key finds one by its name.
   const std::vector<KeyButton*>& Keys() const { return keys_; }
@@ -104,16 +87,13 @@ class ToolbarPanel : public QWidget, public KioskButtons {
   void BuildToolbar();
   void BuildKeyboard();
   void ApplyButtonSettings();
-  void ApplyKeyboardSettings();
+  void ApplyKeyboardSettings(const std::vector<NamedKeyboardEntry>& entries);
   void ScaleForm();
   void ApplyLockColour();
-  void ReportError(const std::string& text);
 
-  ToolbarHost& host_;
+  ToolbarActions& actions_;
   Options options_;
   ToolbarConfig config_;
-  SettingErrors setting_errors_;
-  std::unique_ptr<ToolbarActions> actions_;
   QWidget* panel_top_ = nullptr;
   QFrame* bevel_ = nullptr;
   QWidget* block1_ = nullptr;

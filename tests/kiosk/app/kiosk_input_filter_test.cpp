@@ -70,7 +70,8 @@ class KioskInputFilterTest : public QObject {
     KioskController controller(dir.path().toStdString(), clock, hooks);
     controller.Create(800);
     if (active_mode) controller.activity().ActiveModeOn();
-    controller.state().idle_count = 42;
+    controller.SetBrowserReady();
+    for (int i = 0; i < 42; ++i) controller.activity().Tick();
 
     KioskInputFilter filter(controller);
     qApp->installEventFilter(&filter);
@@ -100,7 +101,7 @@ class KioskInputFilterTest : public QObject {
     qApp->removeEventFilter(&filter);
     QCOMPARE(target.mouse, mouse);
     QCOMPARE(target.keys, keys);
-    QCOMPARE(controller.state().idle_count, resets ? 0 : 42);
+    QCOMPARE(controller.activity().idle_count(), resets ? 0 : 42);
   }
 };
 

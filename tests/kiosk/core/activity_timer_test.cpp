@@ -37,7 +37,7 @@ class ActivityTimerTest : public ::testing::Test {
     controller_->Create(800);
     controller_->activity().SetFrame(&frame_);
     controller_->activity().SetButtons(&buttons_);
-    controller_->state().browser_attached = true;
+    controller_->SetBrowserReady();
   }
   // Runs ticks, one per simulated second, noting when each URL was queued.
   void Run(int seconds) {
@@ -49,7 +49,7 @@ class ActivityTimerTest : public ::testing::Test {
     }
   }
   void MoveDiagonally() { frame_.cursor = {frame_.cursor.x + 3, frame_.cursor.y + 2}; }
-  int Count() const { return controller_->state().idle_count; }
+  int Count() const { return controller_->activity().idle_count(); }
   Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }
   bool Logged(const std::string& text) const {
     const Texts log = Log();
@@ -103,7 +103,7 @@ TEST_F(ActivityTimerTest, DiagonalMoveAfterCarouselReturnsToStartAndClearsTheSes
   Run(100);
   navigations_.clear();
   frame_.calls.clear();
-  controller_->state().keyboard_shown = true;
+  controller_->keyboard().Toggle(800, 60);
   MoveDiagonally();
   Run(1);
   EXPECT_EQ(navigations_, (std::vector<Navigation>{{101, "start"}}));
@@ -161,7 +161,7 @@ TEST_F(ActivityTimerTest, NoReturnToStartBeforeTheCarouselOrWithGoToStartOff) {
 
 TEST_F(ActivityTimerTest, WithoutAttachedBrowserTheCountNeverPassesOne) {
   Start("[ATTRACT]\nTimeStart=60\nTimeVideo=2\n");
-  controller_->state().browser_attached = false;
+  controller_->SetBrowserAttached(false);
   int highest = 0;
   for (int i = 0; i < 600; ++i) {
     Run(1);
@@ -206,7 +206,7 @@ TEST_F(ActivityTimerTest, VideoAtItsTimeStoppedByTheStartPageTime) {
   // The carousel goes on behind the video without loading pages.
   Run(50);
   EXPECT_EQ(navigations_.size(), 1u);
-  EXPECT_EQ(controller_->state().carousel_index, 1);
+  EXPECT_EQ(controller_->activity().carousel_index(), 1);
   Run(20);
   EXPECT_FALSE(controller_->activity().video_playing());
   const Texts log = Log();

@@ -61,9 +61,7 @@ class CommandTest : public ::testing::Test {
     interpreter_ = std::make_unique<CommandInterpreter>(*controller_);
     interpreter_->SetButtons(&buttons_);
     interpreter_->SetLauncher(launcher_.get());
-    interpreter_->open_email_window = [this](int mode, const std::string& address) {
-      emails_.push_back(std::to_string(mode) + " " + address);
-    };
+    interpreter_->SetEmailWindow(&email_);
     log_start_ = Log().size();
   }
   // Offers the URL to the embedded browser's check; true when the navigation was cancelled.
@@ -94,7 +92,17 @@ class CommandTest : public ::testing::Test {
   std::unique_ptr<FakeRunner> runner_;
   std::unique_ptr<ProgramLauncher> launcher_;
   std::unique_ptr<CommandInterpreter> interpreter_;
+  // The e-mail window records how it was opened.
+  class RecordingEmail : public NoEmailWindow {
+   public:
+    explicit RecordingEmail(Texts& opened) : opened_(opened) {}
+    void Open(int mode, const std::string& address) override { opened_.push_back(std::to_string(mode) + " " + address); }
+
+   private:
+    Texts& opened_;
+  };
   Texts emails_;
+  RecordingEmail email_{emails_};
   std::size_t log_start_ = 0;
 };
 
@@ -173,7 +181,7 @@ TEST_F(CommandTest, EmbeddedNavigations) {
     SCOPED_TRACE(std::string(c.settings) + c.url);
     buttons_.clicks.clear();
     Start(c.settings);
-    controller_->state().keyboard_shown = c.keyboard_shown;
+    if (controller_->keyboard().shown() != c.keyboard_shown) controller_->keyboard().Toggle(800, 60);
     EXPECT_EQ(Navigate(c.url), c.cancelled);
     EXPECT_EQ(NewLog(), c.log);
     std::vector<int> tags;

@@ -17,9 +17,13 @@ class RecordingToolbarHost : public ToolbarHost {
   bool email_visible = false;
   bool keyboard_shown = false;
 
-  void GoToURL(const std::string& url, int reason) override { Add("go " + url + " " + std::to_string(reason)); }
+  void GoToURL(const std::string& url, NavigationReason reason) override {
+    Add("go " + url + " " + std::to_string(static_cast<int>(reason)));
+  }
   void WriteLog(std::string_view text) override { Add("log " + std::string(text)); }
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
+  void ReportError(const std::string& message) override { Add("error " + message); }
+  void RequestExit() override { Add("exit"); }
   void GoBack() override { Add("back"); }
   void GoForward() override { Add("forward"); }
   void StopLoading() override { Add("stop"); }

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "common/profile_file.h"
 #include "kiosk/panels/busy_panel.h"
 #include "kiosk/panels/arrow_panel.h"
 #include "kiosk/panels/banner_bar.h"
@@ -20,25 +21,21 @@
 namespace tw {
 namespace {
 
-class RecordingPanelHost : public FramePanelHost {
+// The presses and problems the panels report, in order.
+class RecordingPanelEvents : public PanelEvents {
  public:
   std::vector<std::string> calls;
-  bool exit_visible = false;
-  bool exit_requested = false;
 
-  void GoToURL(const std::string& url, int reason) override {
-    calls.push_back("go " + url + " " + std::to_string(reason));
-  }
-  void WriteLog(std::string_view text) override { calls.push_back("log " + std::string(text)); }
-  void CheckExitPassword(int tag) override { calls.push_back("password " + std::to_string(tag)); }
-  void HideEmail() override { calls.push_back("hide email"); }
-  bool ExitButtonsVisible() const override { return exit_visible; }
-  void RequestExit() override { exit_requested = true; }
-  void ReportError(const std::string& message) override { calls.push_back("error " + message); }
-  void ReturnFocusToBrowser() override { calls.push_back("focus"); }
-  void ActivateTarget() override {}
+  void BannerClicked(const std::optional<std::string>& url) override { calls.push_back("banner " + url.value_or("-")); }
+  void LogoClicked() override { calls.push_back("logo"); }
+  void ClockClicked() override { calls.push_back("clock"); }
+  void PageButtonClicked(int n) override { calls.push_back("page " + std::to_string(n)); }
   void ArrowPressed(ScrollDirection d) override { calls.push_back("press " + std::to_string(static_cast<int>(d))); }
   void ArrowReleased(ScrollDirection d) override { calls.push_back("release " + std::to_string(static_cast<int>(d))); }
+  void ArrowClicked(ScrollDirection d) override { calls.push_back("arrow " + std::to_string(static_cast<int>(d))); }
+  void BackgroundPressed(bool right_panel) override { calls.push_back(right_panel ? "focus" : "front"); }
+  void BannerMissing(const std::string& file) override { calls.push_back("log " + CannotLoadBannerText(file)); }
+  void PictureError(const std::string& message) override { calls.push_back("error " + message); }
 
   std::vector<std::string> Take() { return std::exchange(calls, {}); }
 };
@@ -68,22 +65,33 @@ class FramePanelsTest : public QObject {
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
-  std::unique_ptr<BannerBar> MakeTop(RecordingPanelHost& host, const std::string& ini_text, double scale = 1.0) {
-    BannerBar::Options options;
-    options.config_file = Ini(ini_text);
-    options.screen_scale = scale;
-    options.logo_url = "http://logo/";
-    auto top = std::make_unique<BannerBar>(host, options);
-    top->FormCreate();
-    return top;
+  std::unique_ptr<BannerBar> MakeTop(RecordingPanelEvents& host, const std::string& ini_text, double scale = 1.0) {
+    BannerBarConfig config;
+    errors_ = SettingErrors();
+    ReadBannerBarConfig(ProfileFile(Ini(ini_text)), config, errors_);
+    return std::make_unique<BannerBar>(host, config, scale);
   }
+  RightPanelConfig Right(const std::string& ini_text) {
+    RightPanelConfig config;
+    errors_ = SettingErrors();
+    ReadRightPanelConfig(ProfileFile(Ini(ini_text)), config, errors_);
+    return config;
+  }
+  LeftPanelConfig Left(const std::string& ini_text) {
+    LeftPanelConfig config;
+    errors_ = SettingErrors();
+    ReadLeftPanelConfig(ProfileFile(Ini(ini_text)), config, errors_);
+    return config;
+  }
+
+  SettingErrors errors_;
 
   QTemporaryDir dir_;
 
  private slots:
   void BannerWithTimeFiveIsReloadedFromItsFileEveryFiveSeconds() {
     SavePicture(File("one.png"), Qt::red);
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("one.png").toStdString() +
                                  "\n[BANNERURLS]\nURL0=http://one/\n[BANNERTIMES]\nTime0=5\n");
     QCOMPARE(CornerColour(top->Banner()), QColor(Qt::red));
@@ -99,7 +107,7 @@ class FramePanelsTest : public QObject {
     SavePicture(File("a.png"), Qt::red);
     SavePicture(File("c.png"), Qt::blue);
     const std::string missing = File("gone.gif").toStdString();
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top =
         MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("a.png").toStdString() + "\nGraphic1=" + missing +
                           "\nGraphic2=" + File("c.png").toStdString() + "\n[BANNERTIMES]\nTime0=1\nTime1=2\nTime2=1\n");
@@ -124,7 +132,7 @@ class FramePanelsTest : public QObject {
 
   void TimeOfZeroNeverRotates() {
     SavePicture(File("a.png"), Qt::red);
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=" + File("a.png").toStdString() +
                                  "\nGraphic1=x\n[BANNERTIMES]\nTime0=0\nTime1=1\n");
     for (int s = 0; s < 100; ++s) top->AdvanceBanner();
@@ -132,44 +140,35 @@ class FramePanelsTest : public QObject {
     QVERIFY(host.calls.empty());
   }
 
-  void BannerClicksFollowTheURLOrOnlyFeedThePassword() {
+  void BannerLogoAndClockClicksAreReported() {
     const struct {
       const char* url;
       std::vector<std::string> expected;
     } cases[] = {
-        {"none", {"password 2"}},
-        {"", {"password 2"}},
-        {"None", {"go None 2", "hide email", "password 2"}},
-        {"http://a/", {"go http://a/ 2", "hide email", "password 2"}},
+        {"none", {"banner -"}},
+        {"", {"banner -"}},
+        {"None", {"banner None"}},
+        {"http://a/", {"banner http://a/"}},
     };
     for (const auto& c : cases) {
-      RecordingPanelHost host;
+      RecordingPanelEvents host;
       auto top = MakeTop(host, std::string("[BANNERGRAPHICS]\nGraphic0=x\n[BANNERTIMES]\nTime0=5\n[BANNERURLS]\nURL0=") +
                                    c.url + "\n");
       QTest::mouseClick(top->Banner(), Qt::LeftButton);
       QCOMPARE(host.Take(), c.expected);
     }
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "");
-    top->BannerClick();  // no banner configured: the password step only
-    top->ImageClick();
-    QCOMPARE(host.Take(), (std::vector<std::string>{"password 2", "go http://logo/ 1", "hide email", "password 3"}));
-  }
-
-  void ClockClickEndsTheKioskOnlyWithExitButtons() {
-    for (const bool exit_on : {false, true}) {
-      RecordingPanelHost host;
-      host.exit_visible = exit_on;
-      auto top = MakeTop(host, "");
-      top->show();
-      QTest::mouseClick(top->Clock(), Qt::LeftButton);
-      QCOMPARE(host.exit_requested, exit_on);
-      QCOMPARE(host.Take(), std::vector<std::string>{"password 1"});
-    }
+    top->show();
+    top->BannerClick();  // no banner configured: no page
+    QTest::mouseClick(top->Image(), Qt::LeftButton);
+    // The clock's click comes with the release; the press is a press on the bar.
+    QTest::mouseClick(top->Clock(), Qt::LeftButton);
+    QCOMPARE(host.Take(), (std::vector<std::string>{"banner -", "logo", "front", "clock"}));
   }
 
   void ShowClockFalseHidesTheClockAndKeepsItsFrame() {
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "[PREFERENCES]\nShowClock=0\n[CLOCK]\nShape=1\nFaceColour=$000000FF\n");
     top->show();
     QVERIFY(!top->Clock()->isVisible());
@@ -179,7 +178,7 @@ class FramePanelsTest : public QObject {
   }
 
   void BarIsScaledControlByControl() {
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "", 1.28);
     QCOMPARE(top->geometry(), QRect(0, 0, 1024, 77));
     QCOMPARE(top->Banner()->geometry(), QRect(79, 6, 867, 64));
@@ -192,7 +191,7 @@ class FramePanelsTest : public QObject {
           .write(reinterpret_cast<const char*>(kTwoFrameGif), sizeof kTwoFrameGif);
       std::ofstream(File("bad.gif").toStdString(), std::ios::binary) << "GIF89a this is not a picture";
     }
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("anim.gif").toStdString() +
                                  "\n[BANNERGRAPHICS]\nGraphic0=" + File("bad.gif").toStdString() +
                                  "\n[BANNERTIMES]\nTime0=5\n");
@@ -214,7 +213,7 @@ class FramePanelsTest : public QObject {
     large.fill(Qt::red);
     QVERIFY(large.save(File("large.png"), "PNG"));
     SavePicture(File("small.png"), Qt::blue);
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() +
                                  "\n[BANNERGRAPHICS]\nGraphic0=" + File("small.png").toStdString() +
                                  "\n[BANNERTIMES]\nTime0=5\n");
@@ -225,9 +224,9 @@ class FramePanelsTest : public QObject {
     QCOMPARE(scaled->Image()->Current().size(), QSize(100, 60));
   }
 
-  void BadBannerTimeAndBadColourAreKeptForTheKioskAndTheBarGoesOn() {
+  void BadBannerTimeAndBadColourAreReportedAndTheBarGoesOn() {
     SavePicture(File("b.png"), Qt::blue);
-    RecordingPanelHost host;
+    RecordingPanelEvents host;
     auto top = MakeTop(host, "[BANNERGRAPHICS]\nGraphic0=a\nGraphic1=" + File("b.png").toStdString() +
                                  "\n[BANNERTIMES]\nTime0=soon\nTime1=3\n[CLOCK]\nTickColour=grey\nShape=1\n");
     // The banner without a time is skipped: the next one shows from the start.
@@ -236,25 +235,24 @@ class FramePanelsTest : public QObject {
     QCOMPARE(top->Clock()->Shape(), ClockShape::csSquare);
     QVERIFY(host.calls.empty());
     std::vector<std::string> keys;
-    for (const SettingError& e : top->setting_errors().list()) keys.push_back(e.key + "=" + e.value);
+    for (const SettingError& e : errors_.list()) keys.push_back(e.key + "=" + e.value);
     QCOMPARE(keys, (std::vector<std::string>{"Time0=soon", "TickColour=grey"}));
   }
 
-  void PageButtonsShowWhereTheyHaveAURLAndClickWithTheirTags() {
-    RecordingPanelHost host;
+  void PageButtonsShowWhereTheyHaveAURLAndReportTheirClicks() {
+    RecordingPanelEvents host;
     ArrowPanel right(host,
-                     Ini("[BUTTONS]\nCustom1URL=http://one/\nCustom1Text=One\nCustom3URL=\n"
-                         "Custom10URL=http://ten/\nScrollOn=1\n"),
+                     Right("[BUTTONS]\nCustom1URL=http://one/\nCustom1Text=One\nCustom3URL=\n"
+                           "Custom10URL=http://ten/\nScrollOn=1\n"),
                      1.0);
-    right.FormCreate();
     right.show();
     QVERIFY(right.Custom(1)->isVisible());
     QCOMPARE(right.Custom(1)->text(), QString("One"));
     QVERIFY(!right.Custom(3)->isVisible());
     QVERIFY(right.Custom(10)->isVisible());
     QTest::mouseClick(right.Custom(1), Qt::LeftButton);
-    right.BCustomClick(3);
-    QCOMPARE(host.Take(), (std::vector<std::string>{"go http://one/ 0", "hide email", "password 4", "password 6"}));
+    right.Custom(3)->click();
+    QCOMPARE(host.Take(), (std::vector<std::string>{"page 1", "page 3"}));
     // While the keyboard is up the page buttons hide; they come back with their URLs.
     FrameLayout layout = InitialFrameLayout(1.0, right.config().CustomHasURL());
     layout.keyboard_shown = true;
@@ -267,24 +265,22 @@ class FramePanelsTest : public QObject {
   }
 
   void ArrowsPressReleaseAndClickInOrder() {
-    RecordingPanelHost host;
-    ArrowPanel right(host, Ini("[TEXT]\nDown=Runter\n"), 1.0);
-    right.FormCreate();
+    RecordingPanelEvents host;
+    ArrowPanel right(host, Right("[TEXT]\nDown=Runter\n"), 1.0);
     right.show();
     QCOMPARE(right.Arrow(ScrollDirection::kDown)->text(), QString("Runter"));
     QTest::mouseClick(right.Arrow(ScrollDirection::kDown), Qt::LeftButton);
     QTest::mouseClick(right.Arrow(ScrollDirection::kRight), Qt::LeftButton);
-    QCOMPARE(host.Take(), (std::vector<std::string>{"focus", "press 1", "release 1", "password 15", "focus", "press 3",
-                                                    "release 3", "password 17"}));
+    QCOMPARE(host.Take(),
+             (std::vector<std::string>{"press 1", "release 1", "arrow 1", "press 3", "release 3", "arrow 3"}));
     right.SetArrowsEnabled(true, false);
     QVERIFY(right.Arrow(ScrollDirection::kUp)->isEnabled());
     QVERIFY(!right.Arrow(ScrollDirection::kLeft)->isEnabled());
   }
 
   void ArrowGlyphsSitAboveBelowAndBesideTheirCaptions() {
-    RecordingPanelHost host;
-    ArrowPanel right(host, Ini(""), 1.0);
-    right.FormCreate();
+    RecordingPanelEvents host;
+    ArrowPanel right(host, Right(""), 1.0);
     // Where the arrow's dark picture lies in the button: the centre of its dark pixels.
     auto centre = [](QWidget* button) {
       const QImage image = button->grab().toImage();
@@ -307,9 +303,8 @@ class FramePanelsTest : public QObject {
   }
 
   void ArrowsHideWithTheirSwitch() {
-    RecordingPanelHost host;
-    ArrowPanel right(host, Ini("[BUTTONS]\nScrollOn=0\n"), 1.0);
-    right.FormCreate();
+    RecordingPanelEvents host;
+    ArrowPanel right(host, Right("[BUTTONS]\nScrollOn=0\n"), 1.0);
     right.show();
     for (ScrollDirection d :
          {ScrollDirection::kUp, ScrollDirection::kDown, ScrollDirection::kLeft, ScrollDirection::kRight}) {
@@ -318,9 +313,8 @@ class FramePanelsTest : public QObject {
   }
 
   void LeftPanelMeterFollowsLayoutAndBusyState() {
-    RecordingPanelHost host;
-    BusyPanel left(host, Ini("[BUSYBAR]\nTopColour=$000000FF\nBottomColour=65280\n"));
-    left.FormCreate();
+    RecordingPanelEvents host;
+    BusyPanel left(host, Left("[BUSYBAR]\nTopColour=$000000FF\nBottomColour=65280\n"));
     FrameLayout layout = InitialFrameLayout(1.28, {});
     left.ApplyLayout(layout);
     left.show();

@@ -3,6 +3,9 @@
 // recording key injector.
 #include "kiosk/panels/toolbar_panel.h"
 
+#include "common/keyboard_section.h"
+#include "common/profile_file.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
@@ -22,12 +25,18 @@ namespace {
 class RecordingHost : public ToolbarHost {
  public:
   std::vector<std::string> calls;
+  std::vector<std::string> errors;
+  int exits = 0;
   test::FakeKeyInjector* keys = nullptr;  // to see what was typed when the focus moved
   bool shown = false;
 
-  void GoToURL(const std::string& url, int reason) override { Add("go " + url + " " + std::to_string(reason)); }
+  void GoToURL(const std::string& url, NavigationReason reason) override {
+    Add("go " + url + " " + std::to_string(static_cast<int>(reason)));
+  }
   void WriteLog(std::string_view text) override { Add("log " + std::string(text)); }
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
+  void ReportError(const std::string& message) override { errors.push_back(message); }
+  void RequestExit() override { ++exits; }
   void GoBack() override { Add("back"); }
   void GoForward() override { Add("forward"); }
   void StopLoading() override { Add("stop"); }
@@ -65,7 +74,8 @@ class FormBottomTest : public QObject {
   test::FakeLockStates locks_;
   test::FakeButtonSound sounds_;
   RecordingHost host_;
-  std::vector<std::string> errors_;
+  std::unique_ptr<ToolbarActions> actions_;
+  SettingErrors setting_errors_;
 
   void Write(const char* name, const std::string& text) {
     std::ofstream(dir_.filePath(name).toStdString(), std::ios::binary) << text;
@@ -74,18 +84,23 @@ class FormBottomTest : public QObject {
   std::unique_ptr<ToolbarPanel> Create(double scale, const std::string& ini, const std::string& lang = "") {
     Write("Tarnwick.ini", ini);
     Write("TWLang.ini", lang);
+    setting_errors_ = SettingErrors();
+    const ToolbarConfig config =
+        ReadToolbarConfig(ProfileFile(dir_.filePath("Tarnwick.ini").toStdString()), setting_errors_);
+    std::vector<NamedKeyboardEntry> keys = BuiltInKeyboard();
+    setting_errors_.Append(ReadKeyboardEntries(ProfileFile(dir_.filePath("TWLang.ini").toStdString()), keys,
+                                               VisibleField::kExactlyOne)
+                               .errors);
+    ToolbarSettings settings;
+    settings.start_url = "file:///start.htm";
+    settings.help_url = "file:///help.htm";
+    settings.custom_urls = config.custom_urls;
+    settings.browser_kind = 1;
+    actions_ = std::make_unique<ToolbarActions>(host_, settings);
     ToolbarPanel::Options o;
-    o.config_file = dir_.filePath("Tarnwick.ini").toStdString();
-    o.language_file = dir_.filePath("TWLang.ini").toStdString();
     o.screen_scale = scale;
     o.platform = {&keys_, &windows_, &locks_, &sounds_};
-    o.start_url = "file:///start.htm";
-    o.help_url = "file:///help.htm";
-    o.browser_kind = 1;
-    auto form = std::make_unique<ToolbarPanel>(host_, o);
-    form->OnError = [this](const std::string& text) { errors_.push_back(text); };
-    form->FormCreate();
-    return form;
+    return std::make_unique<ToolbarPanel>(*actions_, o, config, keys);
   }
 
   static void ClickKey(KeyButton* key) {
@@ -98,7 +113,6 @@ class FormBottomTest : public QObject {
     host_ = RecordingHost();
     host_.keys = &keys_;
     keys_.events.clear();
-    errors_.clear();
   }
 
   void SlotsAndFontsFollowTheSettingsAndTheScale_data() {
@@ -126,7 +140,7 @@ class FormBottomTest : public QObject {
     QVERIFY(f->Button(ToolbarButtonId::kHelp)->isHidden());
     QVERIFY(f->Button(ToolbarButtonId::kBack2)->isHidden());
     QCOMPARE(f->PanelTop()->geometry(), QRect(0, 0, form.width(), Scaled(57, scale)));
-    QVERIFY(errors_.empty());
+    QVERIFY(host_.errors.empty());
   }
 
   void TheLaterButtonOnASlotReceivesTheClick() {
@@ -148,11 +162,8 @@ class FormBottomTest : public QObject {
     QCOMPARE(sounds_.played.size(), std::size_t{1});
     QCOMPARE(sounds_.played[0].first, ButtonSound::kAsterisk);
     host_.calls.clear();
-    f->Click(KioskButton::kHelp);  // a command presses the button
+    f->actions().Click(ToolbarButtonId::kHelp);  // a command presses the button
     QCOMPARE(host_.calls.front(), std::string("go file:///help.htm 4"));
-    host_.calls.clear();
-    f->Click(KioskButton::kClock);  // not a tool-bar button
-    QVERIFY(host_.calls.empty());
   }
 
   void DisabledButtonsShowTheirSecondFrame() {
@@ -216,19 +227,19 @@ class FormBottomTest : public QObject {
     QCOMPARE(f->CurrentPage(), 0);
     f->ResetPage();
     QCOMPARE(f->CurrentPage(), 1);
-    QVERIFY(errors_.empty());
+    QVERIFY(host_.errors.empty());
   }
 
-  void ABadValueCostsOnlyThatKeyAndIsKeptForTheKiosk() {
+  void ABadValueCostsOnlyThatKeyAndIsReported() {
     auto f = Create(1.0, "[BUTTONS]\nStartOn=5a\nKeyboardOn=6\n",
                     "[KEYBOARD]\n"
                     "VX4KeyButton39=\"X\",\"\",\"\",\"\",\"x\",1,MS Sans Serif,16,1\n"
                     "VX4KeyButton40=\"Y\",\"\",\"\",\"\",\"y\",one,MS Sans Serif,16,1\n"
                     "VX4KeyButton41=\"Z\",\"\",\"\",\"\",\"z\",1,MS Sans Serif,16,1\n");
-    QVERIFY(errors_.empty());
-    QCOMPARE(f->setting_errors().size(), std::size_t{2});
-    QCOMPARE(f->setting_errors().list()[0].key, std::string("StartOn"));
-    QCOMPARE(f->setting_errors().list()[1].key, std::string("VX4KeyButton40"));
+    QVERIFY(host_.errors.empty());
+    QCOMPARE(setting_errors_.size(), std::size_t{2});
+    QCOMPARE(setting_errors_.list()[0].key, std::string("StartOn"));
+    QCOMPARE(setting_errors_.list()[1].key, std::string("VX4KeyButton40"));
     QVERIFY(f->Button(ToolbarButtonId::kStart)->isHidden());
     QVERIFY(!f->Button(ToolbarButtonId::kKeyboard)->isHidden());
     QCOMPARE(f->Button(ToolbarButtonId::kKeyboard)->geometry().left(), 10 + 5 * 132);
@@ -266,11 +277,9 @@ class FormBottomTest : public QObject {
 
   void ExitAsksTheKioskToEnd() {
     auto f = Create(1.0, "");
-    int exits = 0;
-    f->OnExit = [&] { ++exits; };
     f->show();
     QTest::mouseClick(f->ExitQwert(), Qt::LeftButton);
-    QCOMPARE(exits, 1);
+    QCOMPARE(host_.exits, 1);
     QVERIFY(host_.calls.empty() || host_.calls.back().rfind("password", 0) != 0);
   }
 

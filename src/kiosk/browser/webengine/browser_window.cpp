@@ -28,6 +28,7 @@
 #include <ctime>
 
 #include "kiosk/browser/webengine/kiosk_schemes.h"
+#include "kiosk/browser/webengine/page_scroller.h"
 #include "kiosk/browser/webengine/kiosk_web_page.h"
 
 namespace tw {
@@ -130,7 +131,8 @@ BrowserWindow::BrowserWindow(BrowserEvents& events, Options options, QWidget* pa
       options_(options),
       profile_(nullptr),
       page_(nullptr),
-      view_(nullptr) {
+      view_(nullptr),
+      scroller_(nullptr) {
   setObjectName("FormIE");
   setWindowTitle("Tarnwick");
   resize(427, 273);
@@ -148,6 +150,9 @@ BrowserWindow::BrowserWindow(BrowserEvents& events, Options options, QWidget* pa
     if (!ok) PrintFailed("Print failed");
   });
   NewSession();
+  // The page that has the focus scrolls by about a line of text at a time.
+  constexpr int kLinePixels = 20;
+  scroller_ = new PageScroller([this]() -> QWebEnginePage* { return isVisible() ? page_ : nullptr; }, kLinePixels, this);
   liveness_timer_.setInterval(kLivenessCheckMs);
   connect(&liveness_timer_, &QTimer::timeout, this, &BrowserWindow::CheckLiveness);
   liveness_timer_.start();
@@ -251,7 +256,21 @@ void BrowserWindow::ConnectPage(KioskWebPage* page) {
           });
 }
 
-void BrowserWindow::WipeSession() {
+void BrowserWindow::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
+  scroller_->OnAnswer = [&answers](const PageScrollAnswer& answer) { answers.PageScrollAnswered(answer); };
+  scroller_->Run(direction);
+}
+
+bool BrowserWindow::ScrollPending() const { return scroller_->busy(); }
+
+void BrowserWindow::TakeFocus() {
+  if (!isVisible()) return;
+  // The web view keeps the page's focused element: typing goes on where it was.
+  activateWindow();
+  view_->setFocus(Qt::OtherFocusReason);
+}
+
+void BrowserWindow::EndVisitorSession() {
   // A new off-the-record profile holds nothing of the old one: no cookies, storage,
   // cache, visited links, form data or history.
   KioskAction([this] {
@@ -280,7 +299,7 @@ void BrowserWindow::CloseVisitorDialogs() {
     *d.accepted = d.default_answer;
     d.loop->quit();
   }
-  if (close_questions) close_questions();
+  events_.CloseKioskQuestions();
 }
 
 void BrowserWindow::PageEnded(int termination_status, int exit_code) {
@@ -324,7 +343,15 @@ void BrowserWindow::CheckLiveness() {
   });
 }
 
+void BrowserWindow::Place(const Rect& r) { setGeometry(r.left, r.top, r.width, r.height); }
+
 BrowserWindow::~BrowserWindow() {
+  // A page being deleted answers its outstanding scripts and may still signal: the
+  // scroller and the page's connections go first, so that nothing reaches parts of the
+  // kiosk that are gone already.
+  disconnect(page_, nullptr, this, nullptr);
+  delete scroller_;
+  scroller_ = nullptr;
   // The page must go before its profile.
   delete view_;
   view_ = nullptr;
@@ -375,8 +402,8 @@ void BrowserWindow::ShowOfflinePage() {
 }
 
 void BrowserWindow::PrintFailed(const std::string& line) {
-  if (report) report(line);
-  if (print_failed) print_failed();
+  events_.BrowserNote(line);
+  events_.PrintFailed();
 }
 
 void BrowserWindow::Print() {
@@ -386,8 +413,8 @@ void BrowserWindow::Print() {
   const std::int64_t now = std::time(nullptr);
   prints_.TakeRefused(now);
   if (!prints_.Admit(now)) {
-    if (prints_.refused() == 1 && report) {
-      report("Print Refused - at most one print every " + std::to_string(kPrintIntervalSeconds) + " seconds");
+    if (prints_.refused() == 1) {
+      events_.BrowserNote("Print Refused - at most one print every " + std::to_string(kPrintIntervalSeconds) + " seconds");
     }
     return;
   }

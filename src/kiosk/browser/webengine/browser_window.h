@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "kiosk/browser/browser_engine.h"
+#include "kiosk/browser/browser_parts.h"
 #include "kiosk/core/event_budget.h"
 
 class QEventLoop;
@@ -22,8 +23,9 @@ class QWebEngineView;
 namespace tw {
 
 class KioskWebPage;
+class PageScroller;
 
-class BrowserWindow : public QWidget, public BrowserEngine {
+class BrowserWindow : public QWidget, public KioskBrowser {
   Q_OBJECT
 
  public:
@@ -54,22 +56,26 @@ class BrowserWindow : public QWidget, public BrowserEngine {
   void Print() override;
   void ShowOfflinePage() override;
 
-  // Print results and problems go here (for the log).
-  std::function<void(const std::string&)> report;
-  // A print that failed: the visitor is told.
-  std::function<void()> print_failed;
-  // Closes the kiosk's own questions about this page left to the visitor (the new-window
-  // question), each with its default answer.
-  std::function<void()> close_questions;
-
-  // Closes every dialog left to the visitor with its default answer: a message box
-  // acknowledged, a question declined.
-  void CloseVisitorDialogs();
+  // KioskBrowser: the window among the kiosk's windows, and the dialogs left to the
+  // visitor (closed with their default answers: a message box acknowledged, a question
+  // declined).
+  void Place(const Rect& screen_rect) override;
+  void Show() override { show(); }
+  void Hide() override { hide(); }
+  void Close() override { close(); }
+  bool Shown() const override { return isVisible(); }
+  void CloseVisitorDialogs() override;
   // Printing goes to this PDF file instead of the default printer (for tests).
   void SetPrintToFile(const QString& pdf_path) { print_file_ = pdf_path; }
 
-  // Forgets the visitor: the view gets a fresh page on a fresh off-the-record profile.
-  void WipeSession();
+  // PageScrolling: the page that has the focus, while the window is shown.
+  void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override;
+  bool ScrollPending() const override;
+  // BrowserFocus
+  void TakeFocus() override;
+  void BringToFront() override {}  // the window is the kiosk's own
+  // VisitorSession: the view gets a fresh page on a fresh off-the-record profile.
+  void EndVisitorSession() override;
 
   QWebEngineView* WebBrowser() const { return view_; }
   KioskWebPage* page() const { return page_; }
@@ -99,6 +105,7 @@ class BrowserWindow : public QWidget, public BrowserEngine {
   QWebEngineProfile* profile_;
   KioskWebPage* page_;
   QWebEngineView* view_;
+  PageScroller* scroller_;
   std::unique_ptr<QPrinter> printer_;
   QString print_file_;
   bool loading_ = false;

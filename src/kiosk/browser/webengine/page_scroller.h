@@ -9,19 +9,12 @@
 #include <functional>
 #include <optional>
 
+#include "kiosk/browser/browser_parts.h"
 #include "kiosk/core/scroll_stepper.h"
 
 class QWebEnginePage;
 
 namespace tw {
-
-struct PageScrollAnswer {
-  // The focused field's top, in pixels below the top of the scrolled view; none when no
-  // editable field has the focus.
-  std::optional<int> caret_y;
-  bool vertical = false;    // the scrolled view can scroll up and down
-  bool horizontal = false;  // left and right
-};
 
 class PageScroller : public QObject {
   Q_OBJECT

@@ -21,6 +21,9 @@ class SessionEvents : public BrowserEvents {
   void NavigateComplete(const std::string& url) override { loaded.push_back(url); }
   void NavigateError(const std::string&, const std::string&) override {}
   void NavigationRefused(const std::string&) override {}
+  void BrowserNote(const std::string&) override {}
+  void PrintFailed() override {}
+  void CloseKioskQuestions() override {}
   void PageCrashed(const std::string&, const std::string&) override {}
   void NewWindow(const std::string&, bool& cancel) override { cancel = true; }
   void DownloadBegin() override { ++begins; }
@@ -83,7 +86,7 @@ class FormIESessionTest : public QObject {
     const QString read = "document.cookie + '|' + localStorage.getItem('v') + '|' + sessionStorage.getItem('s')";
     QVERIFY(OnSite(form, e, read).startsWith("visitor=ann|ann"));
 
-    form.WipeSession();
+    form.EndVisitorSession();
     QVERIFY(!e.back);
     QVERIFY(!e.forward);
     QCOMPARE(e.begins, e.completes);

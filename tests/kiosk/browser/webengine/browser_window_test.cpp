@@ -24,6 +24,9 @@ class RecordingEvents : public BrowserEvents {
   void NavigateComplete(const std::string& url) override { loaded.push_back(url); }
   void NavigateError(const std::string& url, const std::string&) override { failed.push_back(url); }
   void NavigationRefused(const std::string&) override {}
+  void BrowserNote(const std::string&) override {}
+  void PrintFailed() override {}
+  void CloseKioskQuestions() override {}
   void PageCrashed(const std::string& url, const std::string& reason) override { crashed.push_back(url + " " + reason); }
   void NewWindow(const std::string& url, bool& cancel) override {
     new_windows.push_back(url);

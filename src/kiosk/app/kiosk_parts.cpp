@@ -1,0 +1,70 @@
+#include "kiosk/app/kiosk_parts.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+
+#include "kiosk/app/kiosk_dbus_service.h"
+#include "kiosk/app/kiosk_input_filter.h"
+#include "kiosk/browser/webengine/embedded_browser.h"
+
+namespace tw {
+namespace {
+
+EmbeddedBrowserOptions BrowserOptions(const KioskController& controller) {
+  EmbeddedBrowserOptions options;
+  options.block_right_button = controller.config().block_right_button;
+  options.scroll_bar_size = Scaled(20, controller.screen_scale());
+  options.offline_page = controller.ProgramFile("pages/offline.htm");
+  return options;
+}
+
+}  // namespace
+
+KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks)
+    : controller_(controller),
+      launcher_(controller, runner_),
+      interpreter_(controller),
+      splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
+      browser_(MakeEmbeddedBrowser(loop_, BrowserOptions(controller))),
+      loop_(controller, *browser_, windows_, interpreter_),
+      windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
+      input_filter_(std::make_unique<KioskInputFilter>(controller)),
+      dbus_(std::make_unique<KioskDbusService>(controller)) {
+  controller_.activity().SetFrame(&windows_);
+  controller_.activity().SetButtons(&windows_);
+  interpreter_.SetButtons(&windows_);
+  interpreter_.SetLauncher(&launcher_);
+  interpreter_.SetEmailWindow(&windows_.email());
+  // A page's link must not wait for the program inside the browser's call: the run is
+  // carried out from the event loop itself.
+  launcher_.defer = [this](std::function<void()> run) {
+    QTimer::singleShot(0, qApp, [this, run = std::move(run)] { controller_.Guarded(run); });
+  };
+  qApp->installEventFilter(input_filter_.get());
+  QString error;
+  if (!dbus_->Register(&error)) {
+    // A kiosk without a session bus runs on; only other programs cannot reach it.
+    std::fprintf(stderr, "tarnwick: topics for other programs not available: %s\n", qPrintable(error));
+  }
+}
+
+KioskParts::~KioskParts() {
+  controller_.activity().SetFrame(nullptr);
+  controller_.activity().SetButtons(nullptr);
+  if (qApp) qApp->removeEventFilter(input_filter_.get());
+}
+
+bool KioskParts::Pass() {
+  if (controller_.exit_requested()) return false;
+  windows_.scrolling().Step();
+  return loop_.Pass();
+}
+
+void KioskParts::EndRunningProgram() {
+  // Idle mode goes off without showing the browser again: the windows are about to close.
+  if (launcher_.running()) controller_.activity().SetFrame(nullptr);
+  launcher_.EndRunningProgram();
+}
+
+}  // namespace tw

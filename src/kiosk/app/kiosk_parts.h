@@ -1,0 +1,50 @@
+// The running kiosk's parts that exist once the settings are read: the windows, the
+// browser's main loop, command URLs, listed programs, the input lock-down and the topics
+// for other programs.
+#pragma once
+
+#include <memory>
+
+#include "kiosk/app/kiosk_windows.h"
+#include "kiosk/app/qt_process_runner.h"
+#include "kiosk/browser/browser_parts.h"
+#include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/panels/splash_window.h"
+#include "kiosk/core/command_interpreter.h"
+#include "kiosk/core/program_launcher.h"
+
+namespace tw {
+
+class KioskDbusService;
+class KioskInputFilter;
+
+class KioskParts {
+ public:
+  KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks);
+  ~KioskParts();
+
+  // Starts the browser: its window placed and shown, the start page queued.
+  void StartBrowser() { loop_.Start(); }
+  // One pass of the main loop: the arrows' scroll step, then the loop's own steps.
+  bool Pass();
+  // Ends a listed program that still runs, with its log lines.
+  void EndRunningProgram();
+  void CloseWindows() { windows_.Close(); }
+  KioskWindows& windows() { return windows_; }
+
+ private:
+  KioskController& controller_;
+  QtProcessRunner runner_;
+  ProgramLauncher launcher_;
+  CommandInterpreter interpreter_;
+  std::unique_ptr<SplashWindow> splash_;
+  // The browser hands its events to the loop, made right after it (nothing is asked of
+  // the browser before it starts); the loop drives the browser and the windows around it.
+  std::unique_ptr<KioskBrowser> browser_;
+  EmbeddedBrowserLoop loop_;
+  KioskWindows windows_;
+  std::unique_ptr<KioskInputFilter> input_filter_;
+  std::unique_ptr<KioskDbusService> dbus_;
+};
+
+}  // namespace tw

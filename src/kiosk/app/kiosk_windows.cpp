@@ -1,0 +1,313 @@
+#include "kiosk/app/kiosk_windows.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <cstdio>
+
+#include "kiosk/app/video_window.h"
+#include "kiosk/panels/arrow_panel.h"
+#include "kiosk/panels/banner_bar.h"
+#include "kiosk/panels/busy_panel.h"
+#include "kiosk/panels/error_dialog.h"
+#include "kiosk/panels/form_scaling.h"
+#include "kiosk/panels/new_window_dialog.h"
+#include "kiosk/panels/picture_box.h"
+#include "kiosk/panels/splash_window.h"
+#include "kiosk/panels/toolbar_panel.h"
+#include "widgets/keyboard_controller.h"
+#include "widgets/tiled_bitmap.h"
+
+namespace tw {
+namespace {
+
+}  // namespace
+
+std::unique_ptr<SplashWindow> KioskWindows::ShowSplash(const KioskController& controller,
+                                                       std::function<void()> first_paint) {
+  auto splash = std::make_unique<SplashWindow>();
+  if (first_paint) splash->SetFirstPaintCallback(std::move(first_paint));
+  splash->LoadSplash(QString::fromStdString(controller.settings().splash));
+  const double scale = controller.screen_scale();
+  splash->setGeometry(ToQRect(SplashFormBounds(scale, false)));
+  ScaleControls(splash.get(), scale);
+  splash->RefreshPicture();
+  splash->show();
+  // Something shows at once while the rest of the kiosk starts.
+  QApplication::processEvents();
+  return splash;
+}
+
+namespace {
+
+ToolbarSettings ToolbarSettingsOf(const KioskController& controller) {
+  const KioskConfig& config = controller.config();
+  ToolbarSettings s;
+  s.start_url = config.start_url;
+  s.help_url = config.help_url;
+  s.custom_urls = controller.settings().toolbar.custom_urls;
+  s.log_urls = config.log_switches.log_urls;
+  s.browser_kind = config.browser_kind;
+  return s;
+}
+
+PanelActions::Settings PanelSettingsOf(const KioskController& controller) {
+  PanelActions::Settings s;
+  s.right = controller.settings().right;
+  s.logo_url = controller.config().logo_url;
+  s.exit_buttons_shown = controller.settings().toolbar.exit_on;
+  return s;
+}
+
+VideoWindow::Options VideoOptionsOf(const KioskController& controller) {
+  VideoWindow::Options o;
+  const VideoConfig& video = controller.settings().video;
+  o.file_name = video.file_name;
+  o.video_width = video.width;
+  o.video_height = video.height;
+  o.open = controller.config().time_video != 0;
+  o.screen_scale = controller.screen_scale();
+  return o;
+}
+
+void SetPanelPicture(TiledBitmap* tiled, const std::string& file) {
+  if (PictureFileExists(file)) tiled->SetBitmap(QPixmap(QString::fromStdString(file)));
+}
+
+// A block covers a bar's bevel where a side panel meets it: its left + 1, its width - 2.
+void PlaceBlock(QWidget* block, const Rect& panel) {
+  block->setGeometry(panel.left + 1, block->y(), panel.width - 2, block->height());
+}
+
+}  // namespace
+
+KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platform, SplashWindow& splash,
+                           KioskBrowser& browser, Hooks hooks)
+    : controller_(controller),
+      hooks_(std::move(hooks)),
+      splash_(splash),
+      browser_(browser),
+      toolbar_actions_(*this, ToolbarSettingsOf(controller)),
+      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), browser_, *this),
+      panel_actions_(controller, email_, browser_, scrolling_, PanelSettingsOf(controller)) {
+  const KioskSettings& settings = controller.settings();
+  const double scale = controller.screen_scale();
+
+  banner_ = std::make_unique<BannerBar>(panel_actions_, settings.banner, scale);
+  banner_->show();
+  ToolbarPanel::Options toolbar_options;
+  toolbar_options.screen_scale = scale;
+  toolbar_options.platform = platform;
+  toolbar_ = std::make_unique<ToolbarPanel>(toolbar_actions_, toolbar_options, settings.toolbar,
+                                            settings.language.keyboard);
+  busy_ = std::make_unique<BusyPanel>(panel_actions_, settings.left);
+  arrows_ = std::make_unique<ArrowPanel>(panel_actions_, settings.right, scale);
+  arrows_->SetSoundPlayer(platform.sounds);
+  ApplyLayout(controller.keyboard().layout());
+  toolbar_->show();
+  busy_->show();
+  arrows_->show();
+
+  video_ = std::make_unique<VideoWindow>(VideoOptionsOf(controller),
+                                         [this](const std::string& text) { controller_.WriteLog(text); });
+  video_->on_click = [this] {
+    controller_.Guarded([this] {
+      if (video_->isVisible()) controller_.activity().StopVideo();
+    });
+  };
+  video_->on_hold = hooks_.hold_timer;
+
+  new_window_dialog_ = std::make_unique<NewWindowDialog>(settings.language.new_browser);
+  error_dialog_ = std::make_unique<ErrorDialog>();
+  error_dialog_->SetSoundPlayer(platform.sounds);
+  error_dialog_->Apply(settings.error_dialog, scale);
+}
+
+KioskWindows::~KioskWindows() = default;
+
+void KioskWindows::ApplyLayout(const FrameLayout& layout) {
+  toolbar_->setGeometry(ToQRect(layout.bottom_form));
+  busy_->ApplyLayout(layout);
+  arrows_->ApplyLayout(layout);
+  // The tool bar chooses the side panels' pictures by the keyboard's state.
+  SetPanelPicture(busy_->Background(), toolbar_->LeftPanelPicture());
+  SetPanelPicture(arrows_->Background(), toolbar_->RightPanelPicture());
+  PlaceBlock(toolbar_->Block1(), layout.left_panel);
+  PlaceBlock(toolbar_->Block2(), layout.right_panel);
+  PlaceBlock(banner_->Block1(), layout.left_panel);
+  PlaceBlock(banner_->Block2(), layout.right_panel);
+}
+
+void KioskWindows::ShowError(const std::string& text) {
+  // The console always; the log has it already.
+  std::fprintf(stderr, "tarnwick: %s\n", text.c_str());
+  // One message at a time; not waited for, as the error may come from inside a tick or a
+  // pass that has to go on.
+  if (!error_dialog_->isVisible()) error_dialog_->OpenMessage(text);
+}
+
+void KioskWindows::Close() {
+  if (error_dialog_->isVisible()) error_dialog_->done(QDialog::Rejected);
+  browser_.Close();
+  for (QWidget* w : std::initializer_list<QWidget*>{toolbar_.get(), banner_.get(), busy_.get(), arrows_.get(),
+                                                    video_.get(), &splash_}) {
+    w->close();
+  }
+}
+
+// BrowserFrame
+
+PanelSizes KioskWindows::CurrentPanelSizes() const {
+  return controller_.keyboard().PanelSizesFor(banner_->width(), banner_->height());
+}
+
+void KioskWindows::PlaceBrowserWindow(const BrowserPlacement& placement) { browser_.Place(placement.browser); }
+
+void KioskWindows::ShowBrowserWindow() {
+  browser_.Show();
+  splash_.hide();
+}
+
+void KioskWindows::SetBackEnabled(bool enabled) { toolbar_->SetBackEnabled(enabled); }
+void KioskWindows::SetForwardEnabled(bool enabled) { toolbar_->SetForwardEnabled(enabled); }
+void KioskWindows::SetStopEnabled(bool enabled) { toolbar_->SetStopEnabled(enabled); }
+void KioskWindows::ShowBusyMeter(int percent) { busy_->ShowBusy(percent); }
+void KioskWindows::HideBusyMeter() { busy_->HideBusy(); }
+
+void KioskWindows::RaiseTopmostWindows() {
+  // Nothing keeps windows on top without a window manager: raise them, in order; not
+  // while the idle cover lets another program have the screen.
+  if (!covered_) {
+    for (QWidget* w : std::initializer_list<QWidget*>{banner_.get(), busy_.get(), arrows_.get(), toolbar_.get()}) {
+      w->raise();
+    }
+    if (video_->isVisible()) video_->raise();
+  }
+  // Dialogs that must be seen come last, above the keyboard, the video and the cover.
+  for (QWidget* dialog : std::initializer_list<QWidget*>{error_dialog_.get(), new_window_dialog_.get()}) {
+    if (dialog->isVisible()) dialog->raise();
+  }
+}
+
+bool KioskWindows::AskTransferNewWindow() { return new_window_dialog_->AskTransfer(); }
+void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
+
+// AttractFrame
+
+CursorPoint KioskWindows::CursorPos() const {
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
+void KioskWindows::ShowIdleCover(bool on) {
+  covered_ = on;
+  if (on) {
+    // The panels are left where they are under the cover; they are not raised while the
+    // cover is up, so another program's windows can come to the front.
+    saved_splash_ = splash_.geometry();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    splash_.setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
+    splash_.show();
+    splash_.raise();
+    browser_.Hide();
+    toolbar_->lower();
+  } else {
+    browser_.Show();
+    splash_.hide();
+    splash_.setGeometry(saved_splash_);
+    toolbar_->raise();
+    // Typing goes on where it left off.
+    ReturnFocusToBrowserWindow();
+  }
+}
+
+void KioskWindows::StartVideo() { video_->StartVideo(); }
+void KioskWindows::StopVideo() { video_->StopVideo(); }
+void KioskWindows::HideEmailWindow() { email_.Hide(); }
+
+void KioskWindows::ResetKeyboardPage() {
+  toolbar_->ResetPage();
+  // No modifier stays latched for the next visitor.
+  for (KeyType type : {KeyType::ktShift, KeyType::ktAlt, KeyType::ktCtrl, KeyType::ktAltGr}) {
+    toolbar_->KeyController()->SetLatched(type, false);
+  }
+}
+
+void KioskWindows::AdvanceBanner() { banner_->AdvanceBanner(); }
+
+void KioskWindows::ShowDiagnostics(int idle_count, int expected_code) {
+  // Label2 the idle count, Label3 and Label4 the next exit-password letter's code and letter.
+  toolbar_->DebugLabel(1)->setText(QString::number(idle_count));
+  toolbar_->DebugLabel(2)->setText(QString::number(expected_code));
+  toolbar_->DebugLabel(3)->setText(expected_code > 0 ? QString(QChar(expected_code)) : QString());
+}
+
+void KioskWindows::EndVisitorSession() { browser_.EndVisitorSession(); }
+
+// ToolbarHost
+
+void KioskWindows::GoToURL(const std::string& url, NavigationReason reason) { controller_.GoToURL(url, reason); }
+void KioskWindows::WriteLog(std::string_view text) { controller_.WriteLog(text); }
+void KioskWindows::CheckExitPassword(int tag) { controller_.CheckExitPassword(tag); }
+void KioskWindows::ReportError(const std::string& message) { controller_.AppException(message); }
+void KioskWindows::RequestExit() { controller_.RequestExit(); }
+void KioskWindows::GoBack() { browser_.GoBack(); }
+void KioskWindows::GoForward() { browser_.GoForward(); }
+void KioskWindows::StopLoading() { browser_.Stop(); }
+void KioskWindows::Refresh() { browser_.Refresh(); }
+void KioskWindows::PrintPage() { browser_.Print(); }
+
+// The external browser's control arrives with its own window; until then its commands
+// have no window to go to.
+void KioskWindows::SendExternalCommand(ExternalBrowserCommand) {}
+
+void KioskWindows::SendKeysToBrowser(const std::string& key_script) { toolbar_->KeyController()->SendKeys(key_script); }
+
+bool KioskWindows::EmailVisible() const { return email_.IsVisible(); }
+void KioskWindows::HideEmail() { email_.Hide(); }
+void KioskWindows::PrintEmailText() { email_.PrintText(); }
+void KioskWindows::OpenEmailWindow() { email_.Open(0, ""); }
+void KioskWindows::SelectEmailMessage(int step) { email_.SelectMessage(step); }
+void KioskWindows::FocusEmailWindow() { email_.TakeFocus(); }
+void KioskWindows::ReturnFocusToBrowserWindow() { browser_.TakeFocus(); }
+
+bool KioskWindows::ToggleKeyboard() {
+  const KeyboardFrame::Change change = controller_.keyboard().Toggle(banner_->width(), banner_->height());
+  // The browser moves first: into the smaller hole before the frame shrinks around it, or
+  // into the full hole before the frame grows back.
+  PlaceBrowserWindow(controller_.PlaceBrowser(change.browser_sizes));
+  toolbar_->ShowKeyboardLook(change.shown);
+  ApplyLayout(change.layout);
+  return change.shown;
+}
+
+// KioskButtons
+
+void KioskWindows::Click(KioskButton button) {
+  const int n = static_cast<int>(button);
+  if (const auto id = ToolbarButtonFor(button)) {
+    toolbar_actions_.Click(*id);
+  } else if (button == KioskButton::kClock) {
+    panel_actions_.ClockClicked();
+  } else if (button == KioskButton::kBanner) {
+    banner_->BannerClick();
+  } else if (button == KioskButton::kLogo) {
+    panel_actions_.LogoClicked();
+  } else if (n >= static_cast<int>(KioskButton::kCustom1) && n <= static_cast<int>(KioskButton::kCustom10)) {
+    panel_actions_.PageButtonClicked(n - static_cast<int>(KioskButton::kCustom1) + 1);
+  } else if (n >= static_cast<int>(KioskButton::kUp) && n <= static_cast<int>(KioskButton::kRight)) {
+    // A command presses an arrow as a visitor would: down and up again.
+    const auto direction = static_cast<ScrollDirection>(n - static_cast<int>(KioskButton::kUp));
+    panel_actions_.ArrowPressed(direction);
+    panel_actions_.ArrowReleased(direction);
+    panel_actions_.ArrowClicked(direction);
+  }
+}
+
+// ScrollArrows
+
+void KioskWindows::SetArrowsEnabled(bool vertical, bool horizontal) { arrows_->SetArrowsEnabled(vertical, horizontal); }
+
+}  // namespace tw

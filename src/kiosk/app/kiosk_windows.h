@@ -1,0 +1,145 @@
+// The running kiosk's windows around the browser: the splash (also the idle cover, made
+// first so that something shows at once), the banner bar, the tool bar with the
+// keyboard, the side panels, the attract video and the two dialogs, each created once, in
+// stacking order. It carries out what the kiosk's rules ask of the windows and hands the
+// windows' presses to those rules.
+#pragma once
+
+#include <QRect>
+#include <functional>
+#include <memory>
+
+#include "kiosk/browser/browser_frame.h"
+#include "kiosk/browser/browser_parts.h"
+#include "kiosk/core/attract_frame.h"
+#include "kiosk/core/email_window.h"
+#include "kiosk/core/kiosk_buttons.h"
+#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/page_scroll_driver.h"
+#include "kiosk/core/panel_actions.h"
+#include "kiosk/core/toolbar_actions.h"
+#include "platform/keyboard_platform.h"
+
+namespace tw {
+
+class ArrowPanel;
+class BannerBar;
+class BusyPanel;
+class ErrorDialog;
+class NewWindowDialog;
+class SplashWindow;
+class ToolbarPanel;
+class VideoWindow;
+
+class KioskWindows : public BrowserFrame,
+                     public AttractFrame,
+                     public ToolbarHost,
+                     public KioskButtons,
+                     public ScrollArrows {
+ public:
+  struct Hooks {
+    // Holds the one-second timer while the mouse button is held on the video.
+    std::function<void(bool held)> hold_timer;
+    // Called once, when the splash has first been painted.
+    std::function<void()> first_paint;
+  };
+
+  KioskWindows(KioskController& controller, KeyboardPlatform platform, SplashWindow& splash, KioskBrowser& browser,
+               Hooks hooks);
+  ~KioskWindows() override;
+
+  // The splash shown at once, before the rest of the kiosk (and the browser) is made.
+  static std::unique_ptr<SplashWindow> ShowSplash(const KioskController& controller, std::function<void()> first_paint);
+
+  ToolbarPanel& toolbar() { return *toolbar_; }
+  VideoWindow& video() { return *video_; }
+  ErrorDialog& error_dialog() { return *error_dialog_; }
+  EmailWindow& email() { return email_; }
+
+  // Shows an error (already logged) in the error dialog; while one is shown, the next
+  // ones stay in the log only.
+  void ShowError(const std::string& text);
+  // Shutdown: every window closes.
+  void Close();
+
+  // BrowserFrame
+  PanelSizes CurrentPanelSizes() const override;
+  void PlaceBrowserWindow(const BrowserPlacement& placement) override;
+  void ShowBrowserWindow() override;
+  void SetBackEnabled(bool enabled) override;
+  void SetForwardEnabled(bool enabled) override;
+  void SetStopEnabled(bool enabled) override;
+  void ShowBusyMeter(int percent) override;
+  void HideBusyMeter() override;
+  void RaiseTopmostWindows() override;
+  bool AskTransferNewWindow() override;
+  void CloseNewWindowQuestion() override;
+
+  // AttractFrame
+  CursorPoint CursorPos() const override;
+  void ShowIdleCover(bool on) override;
+  void StartVideo() override;
+  void StopVideo() override;
+  void HideEmailWindow() override;
+  void ResetKeyboardPage() override;
+  void AdvanceBanner() override;
+  void ShowDiagnostics(int idle_count, int expected_code) override;
+  void EndVisitorSession() override;
+  bool covered() const { return covered_; }
+
+  // ToolbarHost
+  void GoToURL(const std::string& url, NavigationReason reason) override;
+  void WriteLog(std::string_view text) override;
+  void CheckExitPassword(int tag) override;
+  void ReportError(const std::string& message) override;
+  void RequestExit() override;
+  void GoBack() override;
+  void GoForward() override;
+  void StopLoading() override;
+  void Refresh() override;
+  void PrintPage() override;
+  void SendExternalCommand(ExternalBrowserCommand command) override;
+  void SendKeysToBrowser(const std::string& key_script) override;
+  bool EmailVisible() const override;
+  void HideEmail() override;
+  void PrintEmailText() override;
+  void OpenEmailWindow() override;
+  void SelectEmailMessage(int step) override;
+  void FocusEmailWindow() override;
+  void ReturnFocusToBrowserWindow() override;
+  bool ToggleKeyboard() override;
+
+  // KioskButtons: a command or the idle timer presses a button.
+  void Click(KioskButton button) override;
+
+  // ScrollArrows
+  void SetArrowsEnabled(bool vertical, bool horizontal) override;
+
+  // One main-loop pass of the arrows' scrolling.
+  PageScrollDriver& scrolling() { return scrolling_; }
+
+ private:
+  void ApplyLayout(const FrameLayout& layout);
+
+  // In order of creation: the rules first; the panels, which report to them; the video
+  // and the dialogs last, above the rest.
+  KioskController& controller_;
+  Hooks hooks_;
+  NoEmailWindow email_;
+  SplashWindow& splash_;
+  KioskBrowser& browser_;
+  ToolbarActions toolbar_actions_;
+  PageScrollDriver scrolling_;
+  PanelActions panel_actions_;
+  std::unique_ptr<BannerBar> banner_;
+  std::unique_ptr<ToolbarPanel> toolbar_;
+  std::unique_ptr<BusyPanel> busy_;
+  std::unique_ptr<ArrowPanel> arrows_;
+  std::unique_ptr<VideoWindow> video_;
+  std::unique_ptr<NewWindowDialog> new_window_dialog_;
+  std::unique_ptr<ErrorDialog> error_dialog_;
+  QRect saved_splash_;
+  bool covered_ = false;
+};
+
+}  // namespace tw

@@ -1,0 +1,68 @@
+// The parts the kiosk needs of any browser beside navigation: scrolling the page that has
+// the focus, giving the page the keyboard focus, and forgetting a visitor. The embedded
+// browser's window implements them; an external browser will too.
+#pragma once
+
+#include <optional>
+
+#include "common/scaled_geometry.h"
+#include "kiosk/browser/browser_engine.h"
+#include "kiosk/core/scroll_stepper.h"
+
+namespace tw {
+
+struct PageScrollAnswer {
+  // The focused field's top, in pixels below the top of the scrolled view; none when no
+  // editable field has the focus.
+  std::optional<int> caret_y;
+  bool vertical = false;    // the scrolled view can scroll up and down
+  bool horizontal = false;  // left and right
+};
+
+class PageScrollAnswers {
+ public:
+  virtual ~PageScrollAnswers() = default;
+  virtual void PageScrollAnswered(const PageScrollAnswer& answer) = 0;
+};
+
+class PageScrolling {
+ public:
+  virtual ~PageScrolling() = default;
+  // Scrolls the focused page one line (none: only looks); the answer comes later, once.
+  virtual void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) = 0;
+  // True while an answer is outstanding.
+  virtual bool ScrollPending() const = 0;
+};
+
+class BrowserFocus {
+ public:
+  virtual ~BrowserFocus() = default;
+  // The page gets the keyboard focus back (typing goes on where it was).
+  virtual void TakeFocus() = 0;
+  // The browser's window comes to the front (a browser that is a program of its own).
+  virtual void BringToFront() = 0;
+};
+
+class VisitorSession {
+ public:
+  virtual ~VisitorSession() = default;
+  // Forgets everything the last visitor left: cookies, storage, cache, form data and the
+  // page history.
+  virtual void EndVisitorSession() = 0;
+};
+
+// A browser with its window among the kiosk's windows: the engine and its parts, and the
+// window placed, shown and hidden by the kiosk. Whatever browser the kiosk runs is one.
+class KioskBrowser : public BrowserEngine, public PageScrolling, public BrowserFocus, public VisitorSession {
+ public:
+  virtual void Place(const Rect& screen_rect) = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void Close() = 0;
+  virtual bool Shown() const = 0;
+  // Closes every dialog left to the visitor with its default answer: a message
+  // acknowledged, a question declined.
+  virtual void CloseVisitorDialogs() = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,47 @@
+// The side panel's arrows and the automatic scroll after the keyboard was raised, one
+// main-loop pass at a time: what to ask of the page, and what its answers mean for the
+// arrows and for the caret.
+#pragma once
+
+#include <optional>
+
+#include "kiosk/browser/browser_parts.h"
+#include "kiosk/core/keyboard_frame.h"
+#include "kiosk/core/scroll_stepper.h"
+
+namespace tw {
+
+// Where the answers show: the arrows are enabled by what the page can scroll.
+class ScrollArrows {
+ public:
+  virtual ~ScrollArrows() = default;
+  virtual void SetArrowsEnabled(bool vertical, bool horizontal) = 0;
+};
+
+class PageScrollDriver : public PageScrollAnswers {
+ public:
+  // Passes between two looks at what the focused page can scroll (enabling the arrows).
+  static constexpr int kPassesPerLook = 25;
+
+  PageScrollDriver(bool hold_mode, double screen_scale, KeyboardFrame& keyboard, PageScrolling& page,
+                   ScrollArrows& arrows);
+
+  void ArrowPressed(ScrollDirection direction);
+  void ArrowReleased(ScrollDirection direction);
+  // One pass.
+  void Step();
+
+  // PageScrollAnswers
+  void PageScrollAnswered(const PageScrollAnswer& answer) override;
+
+ private:
+  ScrollStepper stepper_;
+  KeyboardFrame& keyboard_;
+  PageScrolling& page_;
+  ScrollArrows& arrows_;
+  std::optional<int> previous_caret_;
+  bool caret_measured_ = false;
+  int passes_since_look_ = 0;
+};
+
+}  // namespace tw
