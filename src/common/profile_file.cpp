@@ -1,5 +1,7 @@
 #include "common/profile_file.h"
 
+#include "common/ascii_case.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -11,7 +13,9 @@
 namespace tw {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
+// A stray carriage return (a file ending in a bare "\r", or "\r\r\n" line ends) is
+// blank too: otherwise a name or value would change once a line is added after it.
+constexpr std::string_view kBlanks = " \t\r";
 
 std::string_view Trim(std::string_view s) {
   const auto first = s.find_first_not_of(kBlanks);
@@ -19,8 +23,6 @@ std::string_view Trim(std::string_view s) {
   const auto last = s.find_last_not_of(kBlanks);
   return s.substr(first, last - first + 1);
 }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -71,13 +73,7 @@ std::string FileStamp(const std::string& path) {
 
 }  // namespace
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
   std::string_view t = Trim(text);
