@@ -1,22 +1,13 @@
 #include "common/command_url.h"
 
+#include "common/ascii_case.h"
+
 #include <array>
-#include <cctype>
 
 namespace tw {
 namespace {
 
 std::string Cut(std::string_view text) { return std::string(text.substr(0, kCommandPartLimit)); }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 constexpr std::array<std::string_view, 22> kEmbeddedWords = {
     "EXECUTE",  "BACK",     "START",    "FORWARD",  "HELP",     "PRINT",    "EMAIL",  "SHOW",
@@ -54,7 +45,7 @@ std::string FeedbackText(std::string_view arguments) {
 
 bool IsEmbeddedCommandWord(std::string_view command) {
   for (std::string_view word : kEmbeddedWords) {
-    if (EqualNoCase(command, word)) return true;
+    if (EqualIgnoringAsciiCase(command, word)) return true;
   }
   return false;
 }

@@ -1,5 +1,7 @@
 #include "common/key_script.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cctype>
@@ -235,8 +237,7 @@ class Interpreter {
 }  // namespace
 
 std::optional<std::uint32_t> VirtualKeyOfName(std::string_view name) {
-  std::string upper(name);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = AsciiUpper(name);
   for (const NamedKey& key : kNamedKeys) {
     if (key.name == upper) return key.code;
   }

@@ -19,6 +19,8 @@ inline constexpr std::string_view kKeyboardSection = "KEYBOARD";
 struct NamedKeyboardEntry {
   std::string name;
   KeyboardEntry entry;
+
+  bool operator==(const NamedKeyboardEntry&) const = default;
 };
 
 struct KeyboardReadResult {

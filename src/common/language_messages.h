@@ -53,6 +53,8 @@ struct NewBrowserMessages {
   std::string title;
   std::string transfer;
   std::string remove;
+
+  bool operator==(const NewBrowserMessages&) const = default;
 };
 NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file);
 // ErrorString0 .. ErrorString7, each defaulting to "Error String " + N.

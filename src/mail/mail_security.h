@@ -28,6 +28,8 @@ struct MailServerSettings {
   std::string password;
   std::string ca_file;  // trusted besides the system's store; empty for none
   bool allow_plain_text_auth = false;  // a password may go over a connection without TLS
+
+  bool operator==(const MailServerSettings&) const = default;
 };
 
 }  // namespace tw

@@ -49,7 +49,7 @@ ToolbarSettings ToolbarSettingsOf(const KioskController& controller) {
   s.help_url = config.help_url;
   s.custom_urls = controller.settings().toolbar.custom_urls;
   s.log_urls = config.log_switches.log_urls;
-  s.browser_kind = config.browser_kind;
+  s.browser_kind = controller.browser_kind();
   return s;
 }
 

@@ -1,17 +1,13 @@
 #include "kiosk/browser/scheme_policy.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 
 namespace tw {
 namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // The scheme of a URL as the engine reads it: letters, digits, "+", "-" and "." before the
 // first ":", starting with a letter; empty when there is none.
@@ -23,7 +19,7 @@ std::string SchemeOf(std::string_view url) {
   for (char c : scheme) {
     if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.') return {};
   }
-  return Lower(scheme);
+  return AsciiLower(scheme);
 }
 
 // What the engine loads by itself, without another program.
@@ -36,7 +32,7 @@ bool EngineLoads(const std::string& scheme) {
 // The only pages of the "about" scheme a page may show: an empty one (and, in a frame, a
 // document the page wrote itself).
 bool AllowedAboutPage(std::string_view url, bool main_frame) {
-  std::string page = Lower(url.substr(url.find(':') + 1));
+  std::string page = AsciiLower(url.substr(url.find(':') + 1));
   page = page.substr(0, page.find_first_of("?#"));
   return page == "blank" || (!main_frame && page == "srcdoc");
 }
@@ -44,7 +40,7 @@ bool AllowedAboutPage(std::string_view url, bool main_frame) {
 }  // namespace
 
 SchemePolicy::SchemePolicy(std::vector<std::string> allowed, bool mail_to) : mail_to_(mail_to) {
-  for (const std::string& s : allowed) allowed_.push_back(Lower(s));
+  for (const std::string& s : allowed) allowed_.push_back(AsciiLower(s));
 }
 
 bool SchemePolicy::OperatorAllows(const std::string& scheme) const {

@@ -27,6 +27,8 @@ struct BannerBarConfig {
   std::uint32_t tick_colour = 0x80000006;
   int shape = 0;  // 0 circle, 1 square
   bool show_seconds = true;
+
+  bool operator==(const BannerBarConfig&) const = default;
 };
 
 // Reads the banner bar's keys in order. The number of banners is the number of keys

@@ -1,5 +1,7 @@
 #include "kiosk/core/command_interpreter.h"
 
+#include "common/ascii_case.h"
+
 #include <cctype>
 
 #include "common/profile_file.h"
@@ -8,14 +10,6 @@
 #include "kiosk/core/program_launcher.h"
 
 namespace tw {
-namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-}  // namespace
 
 CommandInterpreter::CommandInterpreter(KioskController& controller) : controller_(controller) {}
 
@@ -27,9 +21,9 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
     controller_.WriteLog("MailTo Requested");
     if (email_ != nullptr) email_->Open(1, parts.rest);
   }
-  const std::string protocol = Upper(parts.protocol);
+  const std::string protocol = AsciiUpper(parts.protocol);
   for (const std::string& blocked : config.block_list) {
-    if (Upper(blocked) == protocol) {
+    if (AsciiUpper(blocked) == protocol) {
       cancel = true;
       if (config.log_switches.log_protocol) {
         controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
@@ -49,10 +43,10 @@ void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
     controller_.WriteLog("Command Disabled - " + url.command + " - " + url.arguments);
     return;
   }
-  const std::string command = Upper(url.command);
+  const std::string command = AsciiUpper(url.command);
   if (command == "EXECUTE") return Execute(url.arguments);
   if (command == "FEEDBACK") return Feedback(url.arguments);
-  if (Upper(config.command_password) != Upper(url.arguments)) {
+  if (AsciiUpper(config.command_password) != AsciiUpper(url.arguments)) {
     controller_.WriteLog("Wrong Command Password - " + url.command + " - " + url.arguments);
     return;
   }

@@ -15,6 +15,8 @@ namespace tw {
 struct MailRecipient {
   std::string address;
   std::string name;
+
+  bool operator==(const MailRecipient&) const = default;
 };
 
 struct KioskConfig {
@@ -68,6 +70,8 @@ struct KioskConfig {
   std::vector<std::string> child_strings;
   bool key_block = true;
   bool mail_to = false;
+
+  bool operator==(const KioskConfig&) const = default;
 };
 
 struct KioskConfigResult {

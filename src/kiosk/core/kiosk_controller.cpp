@@ -1,5 +1,7 @@
 #include "kiosk/core/kiosk_controller.h"
 
+#include "common/ascii_case.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -17,27 +19,23 @@ std::string WithTrailingSlash(std::string dir) {
   return dir;
 }
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 }  // namespace
 
-std::string QueuedFormOfURL(const std::string& url, int browser_kind) {
-  if (browser_kind != 1) return url;
+std::string QueuedFormOfURL(const std::string& url, BrowserKind browser_kind) {
+  if (browser_kind != BrowserKind::kEmbedded) return url;
   const auto colon = url.find(':');
-  if (colon == std::string::npos || Upper(url.substr(0, colon)) != "TW-COMMAND") return url;
+  if (colon == std::string::npos || AsciiUpper(url.substr(0, colon)) != "TW-COMMAND") return url;
   return "http:" + url.substr(colon + 1);
 }
 
 BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
-  if (configured_kind == 1) return {1, ""};
+  if (configured_kind == 1) return {BrowserKind::kEmbedded, ""};
   if (configured_kind == 0) {
-    if (external_available) return {0, ""};
-    return {1, "External Browser Not Available - Embedded Browser Used"};
+    if (external_available) return {BrowserKind::kExternal, ""};
+    return {BrowserKind::kEmbedded, "External Browser Not Available - Embedded Browser Used"};
   }
-  return {1, "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
+  return {BrowserKind::kEmbedded,
+          "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
 }
 
 KioskController::KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks)
@@ -65,7 +63,7 @@ void KioskController::Create(int screen_width) {
   // No external browser is built into the kiosk yet: a kiosk without settings, whose
   // default asks for one, still shows its pages.
   const BrowserChoice browser = ChooseBrowser(config.browser_kind, false);
-  config.browser_kind = browser.kind;
+  browser_kind_ = browser.kind;
 
   const std::optional<double> scale = ScreenScaleForMode(config.screen_mode, screen_width);
   // An unknown mode would scale every window to nothing: lay out for the real screen instead.
@@ -135,7 +133,7 @@ void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
   if (IsNavigationLogged(code, config().log_switches)) {
     WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
-  navigation_queue_.push_back(QueuedFormOfURL(url, config().browser_kind));
+  navigation_queue_.push_back(QueuedFormOfURL(url, browser_kind_));
 }
 
 std::optional<std::string> KioskController::TakeQueuedURL() {
@@ -148,8 +146,7 @@ std::optional<std::string> KioskController::TakeQueuedURL() {
 void KioskController::TimerTimer() {
   if (!started_) {
     started_ = true;
-    // Only the two browser kinds run the loop; ChooseBrowser leaves no other.
-    loop_running_ = config().browser_kind == 0 || config().browser_kind == 1;
+    loop_running_ = true;
     ShowSettingErrors();
   }
   activity_.Tick();

@@ -13,6 +13,7 @@
 #include "common/setting_errors.h"
 #include "kiosk/core/activity_log.h"
 #include "kiosk/core/activity_timer.h"
+#include "kiosk/core/browser_kind.h"
 #include "kiosk/core/browser_placement.h"
 #include "kiosk/core/keyboard_frame.h"
 #include "kiosk/core/kiosk_config.h"
@@ -100,6 +101,8 @@ class KioskController {
   std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
   const LogPaths& log_paths() const { return paths_; }
   const KioskConfig& config() const { return settings_.kiosk; }
+  // The browser the kiosk runs (BROWSER/Browser when that one can be used).
+  BrowserKind browser_kind() const { return browser_kind_; }
   const KioskSettings& settings() const { return settings_; }
   double screen_scale() const { return screen_scale_; }
   // The frame as the on-screen keyboard leaves it (exists from Create on).
@@ -121,6 +124,7 @@ class KioskController {
   LogPaths paths_;
   KioskSettings settings_;
   double screen_scale_ = 1.0;
+  BrowserKind browser_kind_ = BrowserKind::kEmbedded;
   std::optional<KeyboardFrame> keyboard_;
   bool started_ = false;
   bool loop_running_ = false;
@@ -143,13 +147,13 @@ class KioskController {
 // The browser the kiosk runs with. The configured kind when it can be used; otherwise
 // the embedded browser, with the log line that says why.
 struct BrowserChoice {
-  int kind = 1;
+  BrowserKind kind = BrowserKind::kEmbedded;
   std::string reason;  // empty when the configured kind is used
 };
 BrowserChoice ChooseBrowser(int configured_kind, bool external_available);
 
 // "tw-command:x" becomes "http:x" for the embedded browser, which reports it back to the
 // command interpreter; every other URL is queued as it is.
-std::string QueuedFormOfURL(const std::string& url, int browser_kind);
+std::string QueuedFormOfURL(const std::string& url, BrowserKind browser_kind);
 
 }  // namespace tw

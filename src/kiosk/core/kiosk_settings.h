@@ -30,6 +30,8 @@ struct ErrorDialogConfig {
   std::string ok_wav;
   int cancel_sound = 0;
   std::string cancel_wav;
+
+  bool operator==(const ErrorDialogConfig&) const = default;
 };
 
 // The attract video.
@@ -37,6 +39,8 @@ struct VideoConfig {
   std::string file_name = "xxx";  // ATTRACT/VideoFileName
   int width = 800;                // ATTRACT/VideoWidth, pixels, not scaled
   int height = 600;               // ATTRACT/VideoHeight
+
+  bool operator==(const VideoConfig&) const = default;
 };
 
 // What the kiosk shows visitors in their language: the keyboard's keys and the messages.
@@ -44,6 +48,8 @@ struct LanguageSettings {
   std::vector<NamedKeyboardEntry> keyboard;  // in the keyboard's creation order
   NewBrowserMessages new_browser;
   std::string print_failed;
+
+  bool operator==(const LanguageSettings&) const = default;
 };
 
 struct KioskSettings {
@@ -56,6 +62,8 @@ struct KioskSettings {
   ErrorDialogConfig error_dialog;
   VideoConfig video;
   LanguageSettings language;
+
+  bool operator==(const KioskSettings&) const = default;
 };
 
 struct LoadedKioskSettings {

@@ -29,6 +29,8 @@ struct LogSwitches {
   bool log_video_start = true;
   bool log_loaded_urls = true;
   bool log_protocol = true;
+
+  bool operator==(const LogSwitches&) const = default;
 };
 
 // The reason's log text, or an empty view for codes outside 0..9.

@@ -19,6 +19,8 @@ struct SidePanelButtonConfig {
   int sound = 0;
   std::string custom_sound;
   std::string url;  // page buttons only
+
+  bool operator==(const SidePanelButtonConfig&) const = default;
 };
 
 struct LeftPanelConfig {
@@ -26,6 +28,8 @@ struct LeftPanelConfig {
   std::uint32_t top_colour = 0x8000000D;  // the meter's fore colour
   std::uint32_t bottom_colour = 0x8000000E;
   std::string meter_graphic;              // BUSYBAR/Graphic
+
+  bool operator==(const LeftPanelConfig&) const = default;
 };
 
 struct RightPanelConfig {
@@ -36,6 +40,8 @@ struct RightPanelConfig {
 
   // Page button n (0-based) is shown exactly when it has a URL.
   std::array<bool, kSidePanelCustomCount> CustomHasURL() const;
+
+  bool operator==(const RightPanelConfig&) const = default;
 };
 
 // Both read their keys in order; a value that is not a number is recorded in `errors`

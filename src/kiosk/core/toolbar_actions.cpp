@@ -11,9 +11,9 @@ void ToolbarActions::Log(std::string_view text) {
 }
 
 void ToolbarActions::BrowserCommand(ExternalBrowserCommand external, void (ToolbarHost::*embedded)()) {
-  if (settings_.browser_kind == 0) {
+  if (settings_.browser_kind == BrowserKind::kExternal) {
     host_.SendExternalCommand(external);
-  } else if (settings_.browser_kind == 1) {
+  } else if (settings_.browser_kind == BrowserKind::kEmbedded) {
     (host_.*embedded)();
   }
 }
@@ -22,9 +22,9 @@ void ToolbarActions::Print() {
   if (host_.EmailVisible()) {
     // The e-mail window prints its own text; it never falls back to the page.
     host_.PrintEmailText();
-  } else if (settings_.browser_kind == 0) {
+  } else if (settings_.browser_kind == BrowserKind::kExternal) {
     host_.SendKeysToBrowser("^p");
-  } else if (settings_.browser_kind == 1) {
+  } else if (settings_.browser_kind == BrowserKind::kEmbedded) {
     host_.PrintPage();
   }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "kiosk/core/browser_kind.h"
 #include "kiosk/core/navigation_reason.h"
 #include "kiosk/core/toolbar_layout.h"
 
@@ -51,7 +52,7 @@ struct ToolbarSettings {
   std::string help_url;
   std::array<std::string, kToolbarCustomCount> custom_urls;
   bool log_urls = true;
-  int browser_kind = 0;  // 0 external browser, 1 embedded browser, other: no browser commands
+  BrowserKind browser_kind = BrowserKind::kEmbedded;  // another value: no browser commands
 };
 
 class ToolbarActions {

@@ -88,6 +88,8 @@ struct ToolbarButtonConfig {
   bool visible = false;
   int left = 0;  // design pixels
   int width = 0;
+
+  bool operator==(const ToolbarButtonConfig&) const = default;
 };
 
 struct ToolbarConfig {
@@ -111,6 +113,8 @@ struct ToolbarConfig {
   bool debug = false;
 
   const ToolbarButtonConfig& button(ToolbarButtonId id) const { return buttons[static_cast<std::size_t>(id)]; }
+
+  bool operator==(const ToolbarConfig&) const = default;
 };
 
 // Reads the tool bar's and the keyboard page's keys in the order the form is set up. A

@@ -39,7 +39,8 @@ TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   EXPECT_EQ(k.start_url, "NoURLStart");
   EXPECT_EQ(k.help_url, "NoURLHelp");
   EXPECT_EQ(k.logo_url, "NoURLLogo");
-  EXPECT_EQ(k.browser_kind, 1);  // the external browser asked for is not there
+  EXPECT_EQ(k.browser_kind, 0);
+  EXPECT_EQ(c.browser_kind(), BrowserKind::kEmbedded);  // the external browser asked for is not there
   EXPECT_EQ(k.browser_file_name, "NoBrowserFile");
   EXPECT_EQ(k.browser_dde, "NoBrowserDDE");
   EXPECT_EQ(k.new_browser, 2);
@@ -210,11 +211,12 @@ TEST_F(ControllerTest, GoToURLLogsByReasonAndSwitches) {
 }
 
 TEST_F(ControllerTest, CommandURLsAreRewrittenOnlyForTheEmbeddedBrowser) {
-  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", 1), "http:back?pw");
-  EXPECT_EQ(QueuedFormOfURL("TW-Command:start?", 1), "http:start?");
-  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", 0), "tw-command:back?pw");
-  EXPECT_EQ(QueuedFormOfURL("http://tw-command:80/", 1), "http://tw-command:80/");
-  EXPECT_EQ(QueuedFormOfURL("no colon", 1), "no colon");
+  constexpr BrowserKind kEmbedded = BrowserKind::kEmbedded;
+  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", kEmbedded), "http:back?pw");
+  EXPECT_EQ(QueuedFormOfURL("TW-Command:start?", kEmbedded), "http:start?");
+  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", BrowserKind::kExternal), "tw-command:back?pw");
+  EXPECT_EQ(QueuedFormOfURL("http://tw-command:80/", kEmbedded), "http://tw-command:80/");
+  EXPECT_EQ(QueuedFormOfURL("no colon", kEmbedded), "no colon");
 
   WriteIni("[BROWSER]\nBrowser=1\n");
   KioskController& k = Start();
@@ -255,7 +257,7 @@ TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
     std::filesystem::remove_all(dir_.File("log"));
     WriteIni("[BROWSER]\nBrowser=" + std::to_string(c.kind) + "\n");
     KioskController& k = Start();
-    EXPECT_EQ(k.config().browser_kind, 1) << c.kind;
+    EXPECT_EQ(k.browser_kind(), BrowserKind::kEmbedded) << c.kind;
     EXPECT_EQ(Log(), (c.log ? Texts{"Log opened", c.log} : Texts{"Log opened"})) << c.kind;
     k.TimerTimer();
     EXPECT_TRUE(k.loop_running()) << c.kind;
@@ -263,9 +265,9 @@ TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
     EXPECT_EQ(k.TakeQueuedURL(), "http:start?") << c.kind;
   }
   // Once the external browser can be used, kind 0 keeps it.
-  EXPECT_EQ(ChooseBrowser(0, true).kind, 0);
+  EXPECT_EQ(ChooseBrowser(0, true).kind, BrowserKind::kExternal);
   EXPECT_EQ(ChooseBrowser(0, true).reason, "");
-  EXPECT_EQ(ChooseBrowser(2, true).kind, 1);
+  EXPECT_EQ(ChooseBrowser(2, true).kind, BrowserKind::kEmbedded);
 }
 
 TEST_F(ControllerTest, ShutdownWritesTheLastLineAndGivesTheDesktopBack) {

@@ -54,7 +54,7 @@ ToolbarSettings Settings(int browser_kind, bool log_urls = true) {
   s.help_url = "file:///help.htm";
   s.custom_urls = {"http://one/", "", "", "", ""};
   s.log_urls = log_urls;
-  s.browser_kind = browser_kind;
+  s.browser_kind = static_cast<BrowserKind>(browser_kind);
   return s;
 }
 

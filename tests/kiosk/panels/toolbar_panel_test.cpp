@@ -95,7 +95,7 @@ class FormBottomTest : public QObject {
     settings.start_url = "file:///start.htm";
     settings.help_url = "file:///help.htm";
     settings.custom_urls = config.custom_urls;
-    settings.browser_kind = 1;
+    settings.browser_kind = BrowserKind::kEmbedded;
     actions_ = std::make_unique<ToolbarActions>(host_, settings);
     ToolbarPanel::Options o;
     o.screen_scale = scale;

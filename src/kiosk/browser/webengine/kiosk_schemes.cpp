@@ -1,5 +1,7 @@
 #include "kiosk/browser/webengine/kiosk_schemes.h"
 
+#include "common/ascii_case.h"
+
 #include <QWebEngineUrlScheme>
 #include <algorithm>
 #include <set>
@@ -22,11 +24,6 @@ bool ValidSchemeName(const std::string& s) {
   });
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 std::vector<std::string>& Registered() {
   static std::vector<std::string> names;
   return names;
@@ -45,7 +42,7 @@ const std::vector<std::string>& ExternalSchemes() {
 void RegisterKioskSchemes(const std::vector<std::string>& blocked_protocols) {
   std::set<std::string> names = {"tw-command"};
   for (const std::string& s : ExternalSchemes()) names.insert(s);
-  for (const std::string& p : blocked_protocols) names.insert(Lower(p));
+  for (const std::string& p : blocked_protocols) names.insert(AsciiLower(p));
   for (const std::string& name : names) {
     if (!ValidSchemeName(name) || EngineSchemes().count(name) != 0) continue;
     if (!QWebEngineUrlScheme::schemeByName(QByteArray::fromStdString(name)).name().isEmpty()) continue;
