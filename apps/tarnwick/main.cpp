@@ -1,9 +1,4 @@
-// tarnwick: the kiosk shell.
-//   tarnwick [--dir DIR]    run the kiosk on the configuration in DIR (default: the
-//                           directory of this program)
-//   tarnwick --poke TOPIC [ITEM]
-//                           pokes a topic of the running kiosk on the session bus:
-//                           TW_SendURL URL, TW_IdleOn, TW_IdleOff, TW_ActiveOn, TW_ActiveOff
+// tarnwick: the kiosk shell. See kUsage.
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
@@ -16,9 +11,40 @@
 #include "kiosk/app/program_directory.h"
 #include "kiosk/app/stop_signal_watcher.h"
 #include "kiosk/browser/webengine/engine_environment.h"
+#include "kiosk/core/config_check.h"
 #include "common/profile_file.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: tarnwick [--dir DIR]\n"
+    "       tarnwick --check-config [--dir DIR]\n"
+    "       tarnwick --poke TOPIC [ITEM]\n"
+    "       tarnwick --help | --version\n"
+    "\n"
+    "  --dir DIR       the program folder with Tarnwick.ini and TWLang.ini (default: the\n"
+    "                  folder of this program); the log and feedback are written there\n"
+    "  --check-config  read both files as the kiosk would, print every problem and exit\n"
+    "                  with 1 when there are errors (warnings alone exit with 0)\n"
+    "  --poke TOPIC    poke the running kiosk on the session bus: TW_SendURL URL,\n"
+    "                  TW_IdleOn, TW_IdleOff, TW_ActiveOn, TW_ActiveOff\n";
+
+std::string ProgramFolder(std::string dir) {
+  if (dir.empty()) dir = tw::ExecutableDirectory();
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+int CheckConfiguration(const std::string& dir) {
+  const auto problems = tw::CheckKioskConfiguration(dir);
+  bool errors = false;
+  for (const tw::ConfigProblem& p : problems) {
+    std::printf("%s\n", p.Text().c_str());
+    errors = errors || p.error;
+  }
+  if (problems.empty()) std::printf("%sTarnwick.ini and %sTWLang.ini: no problems\n", dir.c_str(), dir.c_str());
+  return errors ? 1 : 0;
+}
 
 // Every event handler runs inside notify(): an exception there reaches the controller's
 // error handling instead of ending the kiosk.
@@ -48,22 +74,27 @@ int main(int argc, char** argv) {
     return tw::PokeRunningKiosk(QString::fromLocal8Bit(argv[2]), argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString());
   }
   std::string dir;
+  bool check_config = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--dir") == 0) {
-      if (i + 1 >= argc) {
-        std::fprintf(stderr, "usage: tarnwick [--dir DIR]\n");
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::fputs(kUsage, stderr);
         return 2;
       }
       dir = argv[++i];
+    } else if (std::strcmp(argv[i], "--check-config") == 0) {
+      check_config = true;
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::fprintf(stderr, "usage: tarnwick [--dir DIR] | --poke TOPIC [ITEM]\n");
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("tarnwick %s\n", TARNWICK_VERSION);
       return 0;
     }
     // Anything else (-platform, ...) is left to Qt.
   }
-
-  if (dir.empty()) dir = tw::ExecutableDirectory();
-  if (dir.back() != '/') dir += '/';
+  dir = ProgramFolder(dir);
+  if (check_config) return CheckConfiguration(dir);
 
   // The web engine learns the kiosk's URL schemes before the application object exists.
   std::vector<std::string> blocked;

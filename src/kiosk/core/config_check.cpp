@@ -1,0 +1,51 @@
+#include "kiosk/core/config_check.h"
+
+#include <unistd.h>
+
+#include <fstream>
+
+#include "common/config_keys.h"
+#include "common/profile_file.h"
+#include "kiosk/core/kiosk_settings.h"
+
+namespace tw {
+namespace {
+
+bool Readable(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+
+}  // namespace
+
+std::string ConfigProblem::Text() const {
+  std::string text = (error ? "error: " : "warning: ") + file;
+  if (!section.empty()) text += " [" + section + "] " + key + "=" + value;
+  return text + ": " + what;
+}
+
+std::vector<ConfigProblem> CheckKioskConfiguration(const std::string& dir) {
+  std::vector<ConfigProblem> problems;
+  const std::string ini_path = dir + "Tarnwick.ini";
+  const std::string language_path = dir + "TWLang.ini";
+  // The kiosk runs without them (every key has a default), but a configuration to be
+  // rolled out that lacks one is not the one the operator meant.
+  for (const std::string* path : {&ini_path, &language_path}) {
+    if (!Readable(*path)) {
+      problems.push_back({true, path->substr(dir.size()), "", "", "", "cannot be read: " + *path});
+    }
+  }
+  const ProfileFile ini(ini_path);
+  const ProfileFile language(language_path);
+  const LoadedKioskSettings loaded = LoadKioskSettings(ini, language);
+  for (const SettingError& e : loaded.errors.list()) {
+    problems.push_back({true, e.file, e.section, e.key, e.value, e.problem + " - " + e.outcome});
+  }
+  for (const ConfigKey& key : ConfigKeys()) {
+    if (key.kind != ConfigKind::kFile || !key.kiosk_reads()) continue;
+    const std::string value = ini.ReadString(key.section, key.name, "");
+    if (value.empty() || ::access(value.c_str(), R_OK) == 0) continue;
+    problems.push_back({false, "Tarnwick.ini", std::string(key.section), std::string(key.name), value,
+                        "the file does not exist or cannot be read"});
+  }
+  return problems;
+}
+
+}  // namespace tw
