@@ -8,6 +8,11 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -88,6 +93,35 @@ TEST_F(DesktopLockTest, SystemKeysGrabbedAndServerActionsRemovedUntilUnlocked) {
   EXPECT_TRUE(Grabbable(other_, XK_F1, ControlMask | Mod1Mask));
   EXPECT_EQ(CountServerActions(other_), actions_before);
   EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(DesktopLockTest, AKioskKilledWhileLockedHasTheMapGivenBackByTheNextStart) {
+  const int actions_before = CountServerActions(other_);
+  ASSERT_GT(actions_before, 0);
+  const std::string state = std::filesystem::temp_directory_path() / ("tarnwick-keymap-test-" + std::to_string(::getpid()));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    X11DesktopLock lock("", state);
+    lock.SetSystemKeyLock(true);
+    ::kill(::getpid(), SIGKILL);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(CountServerActions(other_), 0) << "the killed kiosk left the map stripped";
+  ASSERT_TRUE(std::filesystem::exists(state));
+  {
+    X11DesktopLock lock("", state);
+    lock.SetSystemKeyLock(true);
+    EXPECT_EQ(lock.disabled_actions(), static_cast<std::size_t>(actions_before));
+    lock.SetSystemKeyLock(false);
+    EXPECT_EQ(CountServerActions(other_), actions_before);
+    EXPECT_FALSE(std::filesystem::exists(state));
+    lock.SetSystemKeyLock(true);
+  }
+  EXPECT_EQ(CountServerActions(other_), actions_before);
+  EXPECT_FALSE(std::filesystem::exists(state));
 }
 
 TEST_F(DesktopLockTest, CombinationHeldByAnotherProgramIsReportedAndTheRestLocked) {

@@ -5,6 +5,12 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "common/atomic_file.h"
 #include "platform/x11qt/x11_display.h"
 
 namespace tw {
@@ -64,8 +70,46 @@ constexpr char kKeyLockFailed[] = "Key Lock Failed - ";
 
 }  // namespace
 
-X11DesktopLock::X11DesktopLock(const std::string& display_name)
-    : display_(std::make_unique<X11Display>(display_name)) {}
+X11DesktopLock::X11DesktopLock(const std::string& display_name, std::string state_file)
+    : display_(std::make_unique<X11Display>(display_name)), state_file_(std::move(state_file)) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (state_file_.empty() && Available() && runtime != nullptr && *runtime != '\0') {
+    std::string name = DisplayString(display_->Get());
+    for (char& c : name) {
+      if (c == '/') c = '_';
+    }
+    state_file_ = std::string(runtime) + "/tarnwick-keymap-" + name;
+  }
+}
+
+std::vector<X11DesktopLock::DisabledAction> X11DesktopLock::ReadStateFile() const {
+  std::vector<DisabledAction> actions;
+  if (state_file_.empty()) return actions;
+  std::ifstream in(state_file_);
+  int keycode = 0, index = 0, type = 0;
+  // One "keycode index type" line per action; anything else ends the reading.
+  while (in >> keycode >> index >> type) {
+    if (keycode < 8 || keycode > 255 || index < 0 || index > 255) break;
+    if (type != XkbSA_SwitchScreen && type != XkbSA_Terminate) break;
+    actions.push_back({static_cast<unsigned char>(keycode), index, static_cast<unsigned char>(type)});
+  }
+  return actions;
+}
+
+void X11DesktopLock::WriteStateFile() {
+  if (state_file_.empty()) return;
+  if (disabled_actions_.empty()) {
+    std::remove(state_file_.c_str());
+    return;
+  }
+  std::ostringstream out;
+  for (const DisabledAction& a : disabled_actions_) {
+    out << static_cast<int>(a.keycode) << ' ' << a.index << ' ' << static_cast<int>(a.type) << '\n';
+  }
+  if (!ReplaceFileAtomically(state_file_, out.str())) {
+    Problem(std::string(kKeyLockFailed) + "the keyboard map's state could not be kept in " + state_file_);
+  }
+}
 
 X11DesktopLock::~X11DesktopLock() {
   SetSystemKeyLock(false);
@@ -145,6 +189,15 @@ void X11DesktopLock::SetServerActions(bool disabled) {
   bool changed = false;
   if (disabled) {
     disabled_actions_.clear();
+    // A kiosk that was killed while locked left these off the map: they are given back
+    // at this run's unlock.
+    for (const DisabledAction& a : ReadStateFile()) {
+      if (a.keycode < xkb->min_key_code || a.keycode > xkb->max_key_code || !XkbKeyHasActions(xkb, a.keycode) ||
+          a.index >= XkbKeyNumActions(xkb, a.keycode)) {
+        continue;
+      }
+      if (XkbKeyActionsPtr(xkb, a.keycode)[a.index].type == XkbSA_NoAction) disabled_actions_.push_back(a);
+    }
     for (int key = xkb->min_key_code; key <= xkb->max_key_code; ++key) {
       if (!XkbKeyHasActions(xkb, key)) continue;
       XkbAction* actions = XkbKeyActionsPtr(xkb, key);
@@ -158,6 +211,8 @@ void X11DesktopLock::SetServerActions(bool disabled) {
         }
       }
     }
+    // On disk before the map changes: a kill right after still finds them.
+    WriteStateFile();
   } else {
     for (const DisabledAction& a : disabled_actions_) {
       if (!XkbKeyHasActions(xkb, a.keycode) || a.index >= XkbKeyNumActions(xkb, a.keycode)) continue;
@@ -178,6 +233,7 @@ void X11DesktopLock::SetServerActions(bool disabled) {
       Problem(map_failed);
     }
   }
+  if (!disabled || disabled_actions_.empty()) WriteStateFile();
   XkbFreeKeyboard(xkb, 0, True);
 }
 

@@ -2,6 +2,10 @@
 // grabbed on the root window and the server's own VT-switch and terminate actions taken
 // off the keyboard map, and the desktop's dock windows (task bars, panels) unmapped.
 // Everything is given back when unlocked, and when the object goes.
+//
+// The actions taken off the map are also written to a state file in the user's runtime
+// folder while the lock holds, so that a kiosk that was killed before it could give them
+// back has them given back by its next start (at its unlock, or when it goes).
 #pragma once
 
 #include <functional>
@@ -20,8 +24,10 @@ class X11DesktopLock {
   using Report = std::function<void(const std::string&)>;
 
   // Opens its own connection to the display (DISPLAY when the name is empty); without
-  // one every call does nothing (locking the keys reports that).
-  explicit X11DesktopLock(const std::string& display_name = "");
+  // one every call does nothing (locking the keys reports that). `state_file` keeps the
+  // actions taken off the map; empty means "tarnwick-keymap-DISPLAY" in XDG_RUNTIME_DIR
+  // (no state file when that is not set).
+  explicit X11DesktopLock(const std::string& display_name = "", std::string state_file = "");
   ~X11DesktopLock();
   X11DesktopLock(const X11DesktopLock&) = delete;
   X11DesktopLock& operator=(const X11DesktopLock&) = delete;
@@ -53,8 +59,12 @@ class X11DesktopLock {
   void GrabKeys(bool grab);
   void SetServerActions(bool disabled);
   void Problem(const std::string& text);
+  // Actions of an earlier run that are still off the map, from the state file.
+  std::vector<DisabledAction> ReadStateFile() const;
+  void WriteStateFile();
 
   std::unique_ptr<X11Display> display_;
+  std::string state_file_;
   Report report_;
   std::vector<std::string> unreported_;
   bool locked_ = false;
