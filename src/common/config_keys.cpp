@@ -26,6 +26,8 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"PREFERENCES", "LogVideoStart", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
     {"PREFERENCES", "LogLoadedURLs", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
     {"PREFERENCES", "LogProtocol", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
+    // The log's lines also in the system journal; added by hand to turn it off.
+    {"PREFERENCES", "LogToJournal", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, false},
     {"PREFERENCES", "EmailFromAddress", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
     {"PREFERENCES", "EmailFromName", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
     {"PREFERENCES", "EmailServer", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},

@@ -24,14 +24,14 @@ std::string Lower(std::string_view text) {
 // Counted by hand from the key tables; a dropped or doubled row shows up here.
 TEST(ConfigKeys, CountsPerSection) {
   const std::map<std::string, std::size_t> expected = {
-      {"PREFERENCES", 36}, {"BUTTONS", 72}, {"BROWSER", 3}, {"TEXT", 26},   {"GLYPH", 26},
+      {"PREFERENCES", 37}, {"BUTTONS", 72}, {"BROWSER", 3}, {"TEXT", 26},   {"GLYPH", 26},
       {"URLS", 9},         {"ATTRACT", 7},  {"KEYBOARD", 1}, {"GLYPHNUM", 25}, {"BUSYBAR", 3},
       {"CLOCK", 7},        {"SOUNDS", 73},  {"EMAIL", 13},  {"GRAPHICS", 10},
   };
   std::map<std::string, std::size_t> counted;
   for (const ConfigKey& key : ConfigKeys()) ++counted[std::string(key.section)];
   EXPECT_EQ(counted, expected);
-  EXPECT_EQ(ConfigKeys().size(), 311u);
+  EXPECT_EQ(ConfigKeys().size(), 312u);
   EXPECT_EQ(ConfigKeysOf("sounds").size(), 73u);
   EXPECT_TRUE(ConfigKeysOf("PROTOCOLS").empty());
 }
@@ -234,7 +234,7 @@ TEST(ConfigKeys, HandAddedKeysAreReadButNeverWritten) {
     EXPECT_TRUE(key.kiosk_reads()) << key.section << "/" << key.name;
   }
   const std::set<std::string> expected = {
-      "PREFERENCES/Debug",         "PREFERENCES/EmailSecurity", "PREFERENCES/EmailUserName",
+      "PREFERENCES/Debug",         "PREFERENCES/LogToJournal",  "PREFERENCES/EmailSecurity", "PREFERENCES/EmailUserName",
       "PREFERENCES/EmailPassword", "PREFERENCES/EmailCAFile",   "PREFERENCES/EmailAllowPlainTextAuth",
       "EMAIL/Security",            "EMAIL/UserName",            "EMAIL/Password",
       "EMAIL/CAFile",              "EMAIL/AllowPlainTextAuth",

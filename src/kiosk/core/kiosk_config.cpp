@@ -30,6 +30,7 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
   c.show_busy_bar = f.ReadBool(p, "ShowBusyBar", true);
   c.new_browser = integer(p, "NewBrowser", 3) - 1;
   c.save_log = f.ReadBool(p, "SaveLog", false);
+  c.log_to_journal = f.ReadBool(p, "LogToJournal", true);
   c.email_log = f.ReadBool(p, "EMailLog", false);
   c.email_feedback = f.ReadBool(p, "EMailFeedback", false);
   c.email_from_address = Limited(f.ReadString(p, "EMailFromAddress", ""));

@@ -28,6 +28,7 @@ struct KioskConfig {
   bool show_busy_bar = true;
   int new_browser = 2;  // NewBrowser minus one: 0 transfer, 1 close, 2 ask
   bool save_log = false;
+  bool log_to_journal = true;  // PREFERENCES/LogToJournal: the log's lines also in the journal
   bool email_log = false;
   bool email_feedback = false;
   std::string email_from_address;

@@ -93,6 +93,8 @@ void KioskController::Create(int screen_width) {
   settings.email_feedback = config.email_feedback;
   settings.log_hour = config.log_hour;
   settings.log_minute = config.log_minute;
+  journal_.reset();
+  if (config.log_to_journal) journal_ = std::make_unique<SystemJournal>();
   log_ = std::make_unique<ActivityLog>(paths_, settings, clock_, log_mail_,
                                        [this](const std::string& text) { hooks_.ShowError(text); });
   log_->Open();
@@ -125,6 +127,7 @@ void KioskController::ShowSettingErrors() {
 
 void KioskController::WriteLog(std::string_view text) {
   if (log_) log_->WriteLog(text);
+  if (journal_ && journal_->Available()) journal_->Send(text, {{"TARNWICK_DIR", program_dir_}});
 }
 
 void KioskController::GoToURL(const std::string& url, NavigationReason reason) {

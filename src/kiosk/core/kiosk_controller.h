@@ -23,6 +23,7 @@
 #include "kiosk/core/log_mail_delivery.h"
 #include "kiosk/core/navigation_reason.h"
 #include "platform/clock.h"
+#include "platform/system_journal.h"
 
 namespace tw {
 
@@ -134,6 +135,8 @@ class KioskController {
   int password_position_ = 1;
   LogMail log_mail_;
   std::unique_ptr<ActivityLog> log_;
+  // The log's lines also go to the system journal, where there is one.
+  std::unique_ptr<SystemJournal> journal_;
   std::deque<std::string> navigation_queue_;
   LogMailSender* log_mail_sender_ = nullptr;
   LogMailDelivery log_mail_delivery_;
