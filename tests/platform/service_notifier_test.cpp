@@ -1,0 +1,60 @@
+// systemd's notifications received on a socket of the test's own, as systemd would:
+// ready, the watchdog's keep-alive and its interval; nothing without NOTIFY_SOCKET.
+#include "platform/service_notifier.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+TEST(ServiceNotifier, ReadyAndKeepAliveReachTheServiceManager) {
+  test::TempDir dir;
+  const std::string path = dir.File("notify.socket");
+  const int server = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+  ASSERT_GE(server, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  auto next = [&] {
+    char buffer[256];
+    const ssize_t n = ::recv(server, buffer, sizeof(buffer), MSG_DONTWAIT);
+    return n < 0 ? std::string() : std::string(buffer, static_cast<std::size_t>(n));
+  };
+
+  ::setenv("NOTIFY_SOCKET", path.c_str(), 1);
+  ::setenv("WATCHDOG_USEC", "3000000", 1);
+  ::setenv("WATCHDOG_PID", std::to_string(::getpid()).c_str(), 1);
+  ServiceNotifier notifier;
+  EXPECT_TRUE(notifier.Active());
+  EXPECT_EQ(notifier.KeepAliveInterval().count(), 1500);
+  notifier.Ready();
+  EXPECT_EQ(next(), "READY=1");
+  notifier.KeepAlive();
+  EXPECT_EQ(next(), "WATCHDOG=1");
+
+  // A watchdog meant for another process is not ours to feed.
+  ::setenv("WATCHDOG_PID", "1", 1);
+  EXPECT_EQ(ServiceNotifier().KeepAliveInterval().count(), 0);
+
+  ::unsetenv("NOTIFY_SOCKET");
+  ::unsetenv("WATCHDOG_USEC");
+  ::unsetenv("WATCHDOG_PID");
+  ServiceNotifier outside;
+  EXPECT_FALSE(outside.Active());
+  outside.Ready();
+  EXPECT_EQ(next(), "");
+  ::close(server);
+}
+
+}  // namespace
+}  // namespace tw
