@@ -23,6 +23,7 @@
 namespace tw {
 
 class ArrowPanel;
+class KioskEmailWindow;
 class BannerBar;
 class BusyPanel;
 class ErrorDialog;
@@ -54,7 +55,8 @@ class KioskWindows : public BrowserFrame,
   ToolbarPanel& toolbar() { return *toolbar_; }
   VideoWindow& video() { return *video_; }
   ErrorDialog& error_dialog() { return *error_dialog_; }
-  EmailWindow& email() { return email_; }
+  EmailWindow& email();
+  KioskEmailWindow& email_window() { return *email_; }
 
   // Shows an error (already logged) in the error dialog; while one is shown, the next
   // ones stay in the log only.
@@ -120,12 +122,13 @@ class KioskWindows : public BrowserFrame,
 
  private:
   void ApplyLayout(const FrameLayout& layout);
+  std::unique_ptr<KioskEmailWindow> MakeEmailWindow(ButtonSoundPlayer* sounds);
 
   // In order of creation: the rules first; the panels, which report to them; the video
   // and the dialogs last, above the rest.
   KioskController& controller_;
   Hooks hooks_;
-  NoEmailWindow email_;
+  std::unique_ptr<KioskEmailWindow> email_;
   SplashWindow& splash_;
   KioskBrowser& browser_;
   ToolbarActions toolbar_actions_;
