@@ -95,7 +95,7 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
       splash_(splash),
       browser_(browser),
       toolbar_actions_(*this, ToolbarSettingsOf(controller)),
-      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), browser_, *this),
+      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this),
       panel_actions_(controller, *email_, browser_, scrolling_, PanelSettingsOf(controller)) {
   const KioskSettings& settings = controller.settings();
   const double scale = controller.screen_scale();
@@ -372,5 +372,19 @@ void KioskWindows::Click(KioskButton button) {
 // ScrollArrows
 
 void KioskWindows::SetArrowsEnabled(bool vertical, bool horizontal) { arrows_->SetArrowsEnabled(vertical, horizontal); }
+
+// PageScrolling
+
+void KioskWindows::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
+  if (!email_->IsVisible()) {
+    browser_.ScrollFocusedPage(direction, answers);
+    return;
+  }
+  // One line of the window's text; it has no caret to follow, and both arrows stay on.
+  if (direction) email_->form().ScrollText(*direction);
+  answers.PageScrollAnswered({std::nullopt, true, true});
+}
+
+bool KioskWindows::ScrollPending() const { return !email_->IsVisible() && browser_.ScrollPending(); }
 
 }  // namespace tw

@@ -36,7 +36,8 @@ class KioskWindows : public BrowserFrame,
                      public AttractFrame,
                      public ToolbarHost,
                      public KioskButtons,
-                     public ScrollArrows {
+                     public ScrollArrows,
+                     public PageScrolling {
  public:
   struct Hooks {
     // Holds the one-second timer while the mouse button is held on the video.
@@ -116,6 +117,10 @@ class KioskWindows : public BrowserFrame,
 
   // ScrollArrows
   void SetArrowsEnabled(bool vertical, bool horizontal) override;
+
+  // PageScrolling: the arrows scroll the e-mail window's text while it is shown, else the page.
+  void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override;
+  bool ScrollPending() const override;
 
   // One main-loop pass of the arrows' scrolling.
   PageScrollDriver& scrolling() { return scrolling_; }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextEdit>
 #include <cmath>
@@ -156,6 +157,14 @@ void EmailForm::Place(const QRect& bounds) {
   pages_->setGeometry(0, 0, bounds.width(), notebook_height_);
   memo_->setGeometry(0, notebook_height_, bounds.width(), std::max(0, bounds.height() - notebook_height_));
   for (TiledBitmap* background : backgrounds_) background->setGeometry(0, 0, bounds.width(), notebook_height_);
+}
+
+void EmailForm::ScrollText(ScrollDirection direction) {
+  QScrollBar* bar = direction == ScrollDirection::kUp || direction == ScrollDirection::kDown
+                        ? memo_->verticalScrollBar()
+                        : memo_->horizontalScrollBar();
+  const bool back = direction == ScrollDirection::kUp || direction == ScrollDirection::kLeft;
+  bar->triggerAction(back ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd);
 }
 
 QLineEdit* EmailForm::Edit(EmailField field) const {

@@ -12,6 +12,7 @@
 
 #include "kiosk/core/email_window_config.h"
 #include "kiosk/core/email_window_rules.h"
+#include "kiosk/core/scroll_stepper.h"
 #include "platform/button_sound.h"
 
 class QCheckBox;
@@ -45,6 +46,8 @@ class EmailForm : public QWidget {
   void Place(const QRect& bounds);
   void Scale(double screen_scale);
   void Render(const EmailWindowView& view, const EmailButtons& buttons);
+  // The side arrows: the memo one line (or one column) on.
+  void ScrollText(ScrollDirection direction);
 
   // The help text of a page: a rich-text file read as simple HTML, another file as plain
   // text; empty when there is no such file.

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -71,6 +72,17 @@ class EmailFormTest : public QObject {
     form.Render(view, buttons);
     QVERIFY(form.Button("reply")->isEnabled());
     QTest::mouseClick(form.Button("reply"), Qt::LeftButton);
+
+    // The side arrows scroll the text a line at a time.
+    view.memo.assign(200, "a line of the message");
+    form.Render(view, buttons);
+    QScrollBar* bar = form.Memo()->verticalScrollBar();
+    const int top = bar->value();
+    form.ScrollText(ScrollDirection::kDown);
+    form.ScrollText(ScrollDirection::kDown);
+    QCOMPARE(bar->value(), top + 2 * bar->singleStep());
+    form.ScrollText(ScrollDirection::kUp);
+    QCOMPARE(bar->value(), top + bar->singleStep());
 
     const std::vector<std::string> expected = {"edit 2 a", "edit 2 an", "edit 2 ann", "get", "cancel 0", "select 1",
                                                "reply"};
