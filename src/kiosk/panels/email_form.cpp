@@ -149,6 +149,8 @@ QString EmailForm::HelpHtml(const std::string& file) {
 
 void EmailForm::Scale(double screen_scale) {
   ScaleControls(this, screen_scale);
+  // The pages' controls too: the pages themselves are sized by the notebook.
+  for (int page = 0; page < pages_->count(); ++page) ScaleControls(pages_->widget(page), screen_scale);
   notebook_height_ = static_cast<int>(std::lround(57 * screen_scale));
 }
 
