@@ -33,7 +33,8 @@ KioskEmailWindow::KioskEmailWindow(const EmailWindowConfig& config, const MailSe
     parts_.busy_meter(static_cast<int>(std::abs(std::trunc(std::cos(busy_counter_ * M_PI / 180.0) * 100))));
     ++busy_counter_;
   });
-  Render();
+  // Only the form: the kiosk's other windows may not exist yet.
+  form_->Render(rules_.View(), rules_.Buttons());
 }
 
 KioskEmailWindow::~KioskEmailWindow() = default;
@@ -105,6 +106,10 @@ void KioskEmailWindow::Forward(const std::function<void()>& action) {
   });
 }
 
-void KioskEmailWindow::Render() { form_->Render(rules_.View(), rules_.Buttons()); }
+void KioskEmailWindow::Render() {
+  const EmailButtons buttons = rules_.Buttons();
+  form_->Render(rules_.View(), buttons);
+  parts_.message_steps(rules_.View().visible, buttons.previous, buttons.next);
+}
 
 }  // namespace tw

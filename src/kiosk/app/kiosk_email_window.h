@@ -30,6 +30,9 @@ class KioskEmailWindow : public EmailWindow, private EmailWindowHost {
     std::function<void(int)> busy_meter;   // percent; -1 hides the bar
     std::function<void(std::function<void()>)> guarded;  // runs a press, catching what escapes
     std::function<void(const std::vector<std::string>&)> print;  // the lines, on the default printer
+    // The tool bar's previous/next message buttons: shown with the window, enabled as the
+    // list allows.
+    std::function<void(bool shown, bool previous, bool next)> message_steps;
   };
 
   KioskEmailWindow(const EmailWindowConfig& config, const MailServerSettings& server, bool debug, double screen_scale,

@@ -18,6 +18,7 @@
 #include "kiosk/panels/error_dialog.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/new_window_dialog.h"
+#include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
@@ -161,6 +162,18 @@ std::unique_ptr<KioskEmailWindow> KioskWindows::MakeEmailWindow(ButtonSoundPlaye
     }
   };
   parts.guarded = [this](const std::function<void()>& work) { controller_.Guarded(work); };
+  parts.message_steps = [this](bool shown, bool previous, bool next) {
+    // On the slots of Back and Forward, where those are shown.
+    PanelButton* back2 = toolbar_->Button(ToolbarButtonId::kBack2);
+    PanelButton* forward2 = toolbar_->Button(ToolbarButtonId::kForward2);
+    back2->setVisible(shown && controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kBack)].visible);
+    forward2->setVisible(shown &&
+                         controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kForward)].visible);
+    back2->setEnabled(previous);
+    forward2->setEnabled(next);
+    if (back2->isVisible()) back2->raise();
+    if (forward2->isVisible()) forward2->raise();
+  };
   parts.print = [this](const std::vector<std::string>& lines) {
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
