@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   try {
     const std::string decoded = tw::DecodeEncodedWords(text);
-    if (decoded.find('_') != std::string::npos) __builtin_trap();
+    // Text without an encoded word comes back as it is, underscores and all.
+    if (text.find("=?") == std::string::npos && decoded != text) __builtin_trap();
   } catch (const tw::EMessageParserError&) {
   }
   try {

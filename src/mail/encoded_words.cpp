@@ -37,13 +37,19 @@ std::string DecodeEncodedWords(std::string_view value) {
     }
     out.append(rest.substr(0, start));
     const std::string_view encoded = rest.substr(kind_at + 3, end - kind_at - 3);
-    out += kind == 'B' ? Base64Decode(encoded) : QuotedPrintable::DecodeText(encoded);
+    if (kind == 'B') {
+      out += Base64Decode(encoded);
+    } else {
+      // In a Q word "_" stands for a blank (a real underscore is "=5F").
+      std::string q(encoded);
+      std::replace(q.begin(), q.end(), '_', ' ');
+      out += QuotedPrintable::DecodeText(q);
+    }
     rest = rest.substr(end + 2);
     // Blanks between two encoded words only separate them; before plain text they stay.
     const std::string_view next = TrimBlanks(rest);
     if (next.substr(0, 2) == "=?") rest = next;
   }
-  std::replace(out.begin(), out.end(), '_', ' ');
   return out;
 }
 

@@ -9,7 +9,7 @@ namespace tw {
 // Decodes every encoded word of a header value. The character set name is ignored
 // (the bytes are kept as they are). Blanks between two encoded words are dropped, so
 // adjacent words run together; a "=?" without a proper end cuts the value there.
-// Afterwards every "_" of the value becomes a blank. Raises EMessageParserError
+// Inside a Q word "_" is a blank; elsewhere (addresses, file names) it stays. Raises EMessageParserError
 // "Invalid Character" for a bad base64 word.
 std::string DecodeEncodedWords(std::string_view value);
 

@@ -148,13 +148,16 @@ void MailConnection::RaiseTlsError(const std::string& what) {
   throw ETlsError(message);
 }
 
-void MailConnection::RaiseLoginRefused(std::initializer_list<std::string_view> secrets) {
+std::string MailConnection::LoginRefusedText(std::initializer_list<std::string_view> secrets) const {
   for (std::string_view secret : secrets) {
     if (secret.empty() || last_reply_.find(secret) == std::string::npos) continue;
-    throw EServerError(last_reply_.substr(0, last_reply_.find(' ')) +
-                       " (the server's reply repeats the log-in data and is not shown)");
+    return last_reply_.substr(0, last_reply_.find(' ')) + " (the server's reply repeats the log-in data and is not shown)";
   }
-  throw EServerError(last_reply_);
+  return last_reply_;
+}
+
+void MailConnection::RaiseLoginRefused(std::initializer_list<std::string_view> secrets) {
+  throw EServerError(LoginRefusedText(secrets));
 }
 
 void MailConnection::RaiseTimeOut() {

@@ -168,6 +168,8 @@ class MailConnection {
   // one of the secrets (then only its first word is shown), so that no password reaches
   // a message, a dialog or the activity log.
   [[noreturn]] void RaiseLoginRefused(std::initializer_list<std::string_view> secrets);
+  // The text RaiseLoginRefused raises.
+  std::string LoginRefusedText(std::initializer_list<std::string_view> secrets) const;
   // Takes over an already connected socket (tests and fuzzing drive the line layer
   // through a socket pair this way).
   void AdoptSocket(int fd);

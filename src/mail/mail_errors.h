@@ -32,6 +32,18 @@ class EServerError : public EMailError {
   using EMailError::EMailError;
 };
 
+// The POP3 server refused the log-in; says which step it refused: the user name (USER)
+// or the password (PASS, or the whole AUTH exchange, which carries both).
+class ELoginRefusedError : public EServerError {
+ public:
+  enum class Step { kUser, kPassword };
+  ELoginRefusedError(const std::string& message, Step step) : EServerError(message), step_(step) {}
+  Step step() const { return step_; }
+
+ private:
+  Step step_;
+};
+
 // A wait ran longer than the time-out: "Operation timed out".
 class ETimedOutError : public EMailError {
  public:

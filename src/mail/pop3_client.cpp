@@ -172,11 +172,15 @@ void Pop3Client::Authenticate(const std::optional<ServerCapabilities>& offers) {
       SendLine("*");
       ReadPopReply();
     }
-    RaiseLoginRefused({password_, response, Base64Encode(password_)});
+    throw ELoginRefusedError(LoginRefusedText({password_, response, Base64Encode(password_)}),
+                             ELoginRefusedError::Step::kPassword);
   }
-  Command("USER " + user_name_);
+  SendLine("USER " + user_name_);
+  if (ReadPopReply() != 1) throw ELoginRefusedError(LastReply(), ELoginRefusedError::Step::kUser);
   SendLine("PASS " + password_);
-  if (ReadPopReply() != 1) RaiseLoginRefused({password_});
+  if (ReadPopReply() != 1) {
+    throw ELoginRefusedError(LoginRefusedText({password_}), ELoginRefusedError::Step::kPassword);
+  }
 }
 
 void Pop3Client::Login() {

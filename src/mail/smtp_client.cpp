@@ -162,6 +162,17 @@ void SmtpClient::SendMail() {
   if (OnPrepare) OnPrepare();
   mail_message_->SaveToStream(stream);
   stream.flush();
+  // The terminating "." must begin a line; a text that ends its last line already gets
+  // no empty line added to it.
+  bool ends_with_line_end = false;
+  if (stream.tellp() >= 2) {
+    char last[2] = {};
+    stream.seekg(-2, std::ios::end);
+    stream.read(last, 2);
+    ends_with_line_end = stream && last[0] == '\r' && last[1] == '\n';
+    stream.clear();
+  }
+  stream.seekg(0);
 
   if (OnSending) OnSending();
   SendLine("MAIL FROM:<" + mail_message_->Sender().Address() + ">");
@@ -181,7 +192,7 @@ void SmtpClient::SendMail() {
   SendLine("DATA");
   ExpectClass(3);
   SendStream(stream);
-  SendLine("");
+  if (!ends_with_line_end) SendLine("");
   SendLine(".");
   ExpectClass(2);
   if (OnMailSent) OnMailSent();

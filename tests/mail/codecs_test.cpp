@@ -160,7 +160,10 @@ TEST(EncodedWords, Decoding) {
       {"=?utf-8?b?SGVsbG8=?=", "Hello"},
       {"=?utf-8?B?SGVsbG8=?= =?utf-8?B?V29ybGQ=?=", "HelloWorld"},
       {"=?utf-8?Q?Hello?= world", "Hello world"},
-      {"Re: =?utf-8?Q?a_b=5Fc?= x_y", "Re: a b c x y"},
+      // "_" is a blank only inside a Q word: never in plain text or a B word.
+      {"Re: =?utf-8?Q?a_b=5Fc?= x_y", "Re: a b_c x_y"},
+      {"First Last <first_last@example.org>", "First Last <first_last@example.org>"},
+      {"=?utf-8?B?X18=?= file_name.txt", "__ file_name.txt"},
       {"broken =?utf-8?Q?abc", "broken "},
       {"no kind =?utf-8?X?abc?=", "no kind "},
       {"=?utf-8?Q?" "?=", ""},

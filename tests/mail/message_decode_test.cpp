@@ -42,7 +42,7 @@ TEST(MessageDecode, PlainMessageAndHeaders) {
   EXPECT_EQ(message.Recipients().Item(1), MailAddress("b@x.org", "Bee"));
   EXPECT_EQ(message.CC().Item(0), MailAddress("c@x.org", "Carol"));
   EXPECT_EQ(message.BCC().Item(0).Address(), "d@x.org");
-  EXPECT_EQ(message.Subject(), "Caf\xc3\xa9 time with underscores");
+  EXPECT_EQ(message.Subject(), "Caf\xc3\xa9 time with_underscores");  // plain text keeps its "_"
   EXPECT_EQ(message.Priority(), MailPriority::ptHigh);
   EXPECT_TRUE(message.ReturnReceipt());
   EXPECT_EQ(message.Headers().Count(), 9u);

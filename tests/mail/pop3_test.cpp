@@ -123,27 +123,39 @@ TEST(Pop3, EmptyMailboxSendsNoListOrTop) {
   EXPECT_EQ(c.pop.MessageCount(), 0);
 }
 
-TEST(Pop3, RefusedLogInClosesAtOnceWithTheServersLine) {
+TEST(Pop3, RefusedLogInClosesAtOnceWithTheServersLineAndTheStepRefused) {
+  using Step = ELoginRefusedError::Step;
   struct Case {
     const char* name;
     Steps script;
     std::string error;
+    std::optional<Step> step;  // for a refused log-in: which step
   };
   const Case cases[] = {
-      {"greeting", {Say("-ERR busy")}, "-ERR busy"},
-      {"user", {Say("+OK"), Read(), Say("-ERR who?")}, "-ERR who?"},
+      {"greeting", {Say("-ERR busy")}, "-ERR busy", std::nullopt},
+      {"user", {Say("+OK"), Read(), Say("-ERR who?")}, "-ERR who?", Step::kUser},
       {"password",
        {Say("+OK"), Read(), Say("+OK"), Read(), Say("-ERR [AUTH] Authentication failed.")},
-       "-ERR [AUTH] Authentication failed."},
+       "-ERR [AUTH] Authentication failed.", Step::kPassword},
       {"stat", Then({Say("+OK"), Read(), Say("+OK"), Read(), Say("+OK")}, {Read(), Say("-ERR locked")}),
-       "-ERR locked"},
-      {"stat that does not convert", LogIn("+OK three 1200"), "+OK three 1200"},
+       "-ERR locked", std::nullopt},
+      {"stat that does not convert", LogIn("+OK three 1200"), "+OK three 1200", std::nullopt},
   };
   for (const Case& test_case : cases) {
     SCOPED_TRACE(test_case.name);
     ScriptedServer server(test_case.script);
     Client c(server);
-    EXPECT_EQ(MessageOf<EServerError>([&] { c.pop.UpdateInfo(); }), test_case.error);
+    std::optional<Step> step;
+    EXPECT_EQ(MessageOf<EServerError>([&] {
+                try {
+                  c.pop.UpdateInfo();
+                } catch (const ELoginRefusedError& e) {
+                  step = e.step();
+                  throw;
+                }
+              }),
+              test_case.error);
+    EXPECT_EQ(step, test_case.step);
     EXPECT_FALSE(c.pop.Connected());
     EXPECT_EQ(server.Transcript().find("QUIT"), std::string::npos);
   }

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "fakes/manual_clock.h"
+#include "kiosk/core/email_window_rules.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
 #include "client_test_util.h"
@@ -356,6 +357,91 @@ TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRigh
   EXPECT_EQ(CountSubject(subject), 2);
   for (int n = 0; n < 2; ++n) Delete(WaitForSubject(subject));
   EXPECT_EQ(CountSubject(subject), 0);
+}
+
+// The visitors' e-mail window's rules with the real servers: a visitor writes two
+// messages (one to two recipients with cc Self) through the submission server, reads the
+// mailbox over STLS, views and answers one and deletes the other.
+class WindowHost : public EmailWindowHost {
+ public:
+  void WriteLog(std::string_view text) override { log.emplace_back(text); }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  bool Ask(const std::string&) override { return true; }
+  bool KeyboardShown() const override { return false; }
+  void ToggleKeyboard() override {}
+  void WindowShown(bool) override {}
+  void BusyChanged(bool) override {}
+  void PumpMessages() override {}
+  std::vector<std::string> log, errors;
+};
+
+int Find(const EmailWindowView& view, const std::string& subject) {
+  for (std::size_t i = 0; i < view.list.size(); ++i) {
+    if (view.list[i].starts_with(subject + ",")) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+TEST_F(RealServers, VisitorsEmailWindowWritesReadsAnswersAndDeletes) {
+  EmailWindowConfig config;
+  for (std::size_t n = 0; n < config.error_strings.size(); ++n) config.error_strings[n] = "E" + std::to_string(n);
+  config.default_server = Env("TW_POP3_SERVER");
+  WindowHost host;
+  EmailWindowRules rules(host, config, Submission("TW_SUBMISSION_SERVER", MailSecurity::kStartTls), false);
+  rules.SetTimeOut(10);
+  const std::string tag = "window " + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  const std::string one = tag + " one";
+  const std::string two = tag + " two";
+
+  rules.Open(0, "");
+  rules.NewMessage();
+  rules.Edit(EmailField::kFrom, "first_last@tarnwick.test");
+  rules.Edit(EmailField::kTo, "Ann <ann@tarnwick.test>; bob@tarnwick.test");
+  rules.Edit(EmailField::kSubject, one);
+  rules.SetMemo({"Hello,", ".", "see you"});
+  rules.Send();
+  ASSERT_EQ(host.errors, std::vector<std::string>{});
+  rules.NewMessage();
+  rules.Edit(EmailField::kFrom, "kiosk@tarnwick.test");
+  rules.Edit(EmailField::kTo, "visitor@tarnwick.test");
+  rules.Edit(EmailField::kSubject, two);
+  rules.SetCcSelf(false);
+  rules.SetMemo({"second"});
+  rules.Send();
+  ASSERT_EQ(host.errors, std::vector<std::string>{});
+
+  rules.Edit(EmailField::kUser, Env("TW_POP3_USER"));
+  rules.Edit(EmailField::kPassword, Env("TW_POP3_PASSWORD"));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const EmailWindowView& view = rules.View();
+  do {
+    if (view.page == EmailPage::kList) rules.Cancel(EmailPage::kList);
+    rules.GetMail();
+    ASSERT_EQ(host.errors, std::vector<std::string>{});
+    if (Find(view, one) >= 0 && Find(view, two) >= 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  } while (std::chrono::steady_clock::now() < deadline);
+  ASSERT_GE(Find(view, one), 0);
+  ASSERT_GE(Find(view, two), 0);
+  // The sender's underscore is kept in the list.
+  EXPECT_NE(view.list[static_cast<std::size_t>(Find(view, one))].find("first_last@tarnwick.test"), std::string::npos);
+
+  rules.SelectMessage(Find(view, one));
+  EXPECT_EQ(view.memo, (std::vector<std::string>{"Hello,", ".", "see you"}));
+  rules.Reply();
+  EXPECT_EQ(view.fields.to, "first_last@tarnwick.test");
+  EXPECT_EQ(view.fields.subject, "re:" + one);
+  rules.Cancel(EmailPage::kWrite);  // back to the list, the message shown again
+  EXPECT_EQ(view.page, EmailPage::kList);
+  EXPECT_EQ(view.memo, (std::vector<std::string>{"Hello,", ".", "see you"}));
+
+  rules.SelectMessage(Find(view, two));
+  const std::size_t listed = view.list.size();
+  rules.Delete();
+  EXPECT_EQ(host.errors, std::vector<std::string>{});
+  EXPECT_EQ(Find(view, two), -1);
+  EXPECT_GE(Find(view, one), 0);
+  EXPECT_EQ(view.list.size(), listed - 1);
 }
 
 }  // namespace

@@ -72,7 +72,10 @@ TEST(Smtp, WholeConversationWithHeloRetryAndRepeatedRecipient) {
                                      "RCPT TO:<op@tarnwick.test>\r\n"
                                      "RCPT TO:<audit@tarnwick.test>\r\n"
                                      "DATA\r\n" +
-                                     data + "\r\n.\r\nQUIT\r\n");
+                                     data + ".\r\nQUIT\r\n");
+  // The text ends its last line itself: "." follows with no empty line, which a reader
+  // would take as part of the message.
+  ASSERT_TRUE(data.ends_with("\r\nlast\r\n")) << data;
   EXPECT_EQ(events, (std::vector<std::string>{"prepare", "sending", "sent"}));
   EXPECT_FALSE(c.smtp.Connected());
   EXPECT_EQ(c.smtp.LastReply(), "221 bye");

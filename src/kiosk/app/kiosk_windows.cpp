@@ -4,16 +4,21 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPrinter>
 #include <QScreen>
+#include <QTextDocument>
 #include <cstdio>
 
+#include "kiosk/app/kiosk_email_window.h"
 #include "kiosk/app/video_window.h"
 #include "kiosk/panels/arrow_panel.h"
 #include "kiosk/panels/banner_bar.h"
 #include "kiosk/panels/busy_panel.h"
+#include "kiosk/panels/email_form.h"
 #include "kiosk/panels/error_dialog.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/new_window_dialog.h"
+#include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
@@ -87,11 +92,12 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
                            KioskBrowser& browser, Hooks hooks)
     : controller_(controller),
       hooks_(std::move(hooks)),
+      email_(MakeEmailWindow(platform.sounds)),
       splash_(splash),
       browser_(browser),
       toolbar_actions_(*this, ToolbarSettingsOf(controller)),
-      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), browser_, *this),
-      panel_actions_(controller, email_, browser_, scrolling_, PanelSettingsOf(controller)) {
+      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this),
+      panel_actions_(controller, *email_, browser_, scrolling_, PanelSettingsOf(controller)) {
   const KioskSettings& settings = controller.settings();
   const double scale = controller.screen_scale();
 
@@ -126,6 +132,64 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
 }
 
 KioskWindows::~KioskWindows() = default;
+
+EmailWindow& KioskWindows::email() { return *email_; }
+
+std::unique_ptr<KioskEmailWindow> KioskWindows::MakeEmailWindow(ButtonSoundPlayer* sounds) {
+  KioskEmailWindow::Parts parts;
+  parts.write_log = [this](std::string_view text) { controller_.WriteLog(text); };
+  parts.show_error = [this](const std::string& text) {
+    controller_.WriteLog(text);
+    error_dialog_->ShowMessage(text);
+  };
+  parts.ask = [this](const std::string& question) { return error_dialog_->AskQuestion(question); };
+  parts.keyboard_shown = [this] { return controller_.keyboard().shown(); };
+  parts.toggle_keyboard = [this] { ToggleKeyboard(); };
+  parts.shown = [this](bool shown) {
+    // The window lies over the browser's place; the browser comes back when it goes.
+    if (shown) {
+      browser_.Hide();
+    } else {
+      browser_.Show();
+      browser_.TakeFocus();
+    }
+  };
+  parts.busy_meter = [this](int percent) {
+    if (percent < 0) {
+      busy_->HideBusy();
+    } else {
+      busy_->ShowBusy(percent);
+    }
+  };
+  parts.guarded = [this](const std::function<void()>& work) { controller_.Guarded(work); };
+  parts.message_steps = [this](bool shown, bool previous, bool next) {
+    // On the slots of Back and Forward, where those are shown.
+    PanelButton* back2 = toolbar_->Button(ToolbarButtonId::kBack2);
+    PanelButton* forward2 = toolbar_->Button(ToolbarButtonId::kForward2);
+    back2->setVisible(shown && controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kBack)].visible);
+    forward2->setVisible(shown &&
+                         controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kForward)].visible);
+    back2->setEnabled(previous);
+    forward2->setEnabled(next);
+    if (back2->isVisible()) back2->raise();
+    if (forward2->isVisible()) forward2->raise();
+  };
+  parts.print = [this](const std::vector<std::string>& lines) {
+    QStringList text;
+    for (const std::string& line : lines) text << QString::fromStdString(line);
+    QPrinter printer;
+    if (!printer.isValid()) {
+      controller_.ReportError(controller_.settings().language.print_failed);
+      return;
+    }
+    QTextDocument document;
+    document.setPlainText(text.join(QLatin1Char('\n')));
+    document.print(&printer);
+  };
+  return std::make_unique<KioskEmailWindow>(controller_.settings().email, controller_.config().email_window_server,
+                                            controller_.config().debug, controller_.screen_scale(), sounds,
+                                            std::move(parts));
+}
 
 void KioskWindows::ApplyLayout(const FrameLayout& layout) {
   toolbar_->setGeometry(ToQRect(layout.bottom_form));
@@ -163,7 +227,10 @@ PanelSizes KioskWindows::CurrentPanelSizes() const {
   return controller_.keyboard().PanelSizesFor(banner_->width(), banner_->height());
 }
 
-void KioskWindows::PlaceBrowserWindow(const BrowserPlacement& placement) { browser_.Place(placement.browser); }
+void KioskWindows::PlaceBrowserWindow(const BrowserPlacement& placement) {
+  browser_.Place(placement.browser);
+  email_->Place(ToQRect(placement.email));
+}
 
 void KioskWindows::ShowBrowserWindow() {
   browser_.Show();
@@ -173,8 +240,13 @@ void KioskWindows::ShowBrowserWindow() {
 void KioskWindows::SetBackEnabled(bool enabled) { toolbar_->SetBackEnabled(enabled); }
 void KioskWindows::SetForwardEnabled(bool enabled) { toolbar_->SetForwardEnabled(enabled); }
 void KioskWindows::SetStopEnabled(bool enabled) { toolbar_->SetStopEnabled(enabled); }
-void KioskWindows::ShowBusyMeter(int percent) { busy_->ShowBusy(percent); }
-void KioskWindows::HideBusyMeter() { busy_->HideBusy(); }
+// While the e-mail window moves mail, its busy bar owns the meter.
+void KioskWindows::ShowBusyMeter(int percent) {
+  if (!email_->Busy()) busy_->ShowBusy(percent);
+}
+void KioskWindows::HideBusyMeter() {
+  if (!email_->Busy()) busy_->HideBusy();
+}
 
 void KioskWindows::RaiseTopmostWindows() {
   // Nothing keeps windows on top without a window manager: raise them, in order; not
@@ -184,6 +256,7 @@ void KioskWindows::RaiseTopmostWindows() {
       w->raise();
     }
     if (video_->isVisible()) video_->raise();
+    if (email_->IsVisible()) email_->form().raise();
   }
   // Dialogs that must be seen come last, above the keyboard, the video and the cover.
   for (QWidget* dialog : std::initializer_list<QWidget*>{error_dialog_.get(), new_window_dialog_.get()}) {
@@ -225,7 +298,7 @@ void KioskWindows::ShowIdleCover(bool on) {
 
 void KioskWindows::StartVideo() { video_->StartVideo(); }
 void KioskWindows::StopVideo() { video_->StopVideo(); }
-void KioskWindows::HideEmailWindow() { email_.Hide(); }
+void KioskWindows::HideEmailWindow() { email_->Hide(); }
 
 void KioskWindows::ResetKeyboardPage() {
   toolbar_->ResetPage();
@@ -244,7 +317,10 @@ void KioskWindows::ShowDiagnostics(int idle_count, int expected_code) {
   toolbar_->DebugLabel(3)->setText(expected_code > 0 ? QString(QChar(expected_code)) : QString());
 }
 
-void KioskWindows::EndVisitorSession() { browser_.EndVisitorSession(); }
+void KioskWindows::EndVisitorSession() {
+  browser_.EndVisitorSession();
+  email_->ClearVisitor();
+}
 
 // ToolbarHost
 
@@ -265,12 +341,12 @@ void KioskWindows::SendExternalCommand(ExternalBrowserCommand) {}
 
 void KioskWindows::SendKeysToBrowser(const std::string& key_script) { toolbar_->KeyController()->SendKeys(key_script); }
 
-bool KioskWindows::EmailVisible() const { return email_.IsVisible(); }
-void KioskWindows::HideEmail() { email_.Hide(); }
-void KioskWindows::PrintEmailText() { email_.PrintText(); }
-void KioskWindows::OpenEmailWindow() { email_.Open(0, ""); }
-void KioskWindows::SelectEmailMessage(int step) { email_.SelectMessage(step); }
-void KioskWindows::FocusEmailWindow() { email_.TakeFocus(); }
+bool KioskWindows::EmailVisible() const { return email_->IsVisible(); }
+void KioskWindows::HideEmail() { email_->Hide(); }
+void KioskWindows::PrintEmailText() { email_->PrintText(); }
+void KioskWindows::OpenEmailWindow() { email_->Open(0, ""); }
+void KioskWindows::SelectEmailMessage(int step) { email_->SelectMessage(step); }
+void KioskWindows::FocusEmailWindow() { email_->TakeFocus(); }
 void KioskWindows::ReturnFocusToBrowserWindow() { browser_.TakeFocus(); }
 
 bool KioskWindows::ToggleKeyboard() {
@@ -309,5 +385,19 @@ void KioskWindows::Click(KioskButton button) {
 // ScrollArrows
 
 void KioskWindows::SetArrowsEnabled(bool vertical, bool horizontal) { arrows_->SetArrowsEnabled(vertical, horizontal); }
+
+// PageScrolling
+
+void KioskWindows::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
+  if (!email_->IsVisible()) {
+    browser_.ScrollFocusedPage(direction, answers);
+    return;
+  }
+  // One line of the window's text; it has no caret to follow, and both arrows stay on.
+  if (direction) email_->form().ScrollText(*direction);
+  answers.PageScrollAnswered({std::nullopt, true, true});
+}
+
+bool KioskWindows::ScrollPending() const { return !email_->IsVisible() && browser_.ScrollPending(); }
 
 }  // namespace tw

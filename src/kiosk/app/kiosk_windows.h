@@ -23,6 +23,7 @@
 namespace tw {
 
 class ArrowPanel;
+class KioskEmailWindow;
 class BannerBar;
 class BusyPanel;
 class ErrorDialog;
@@ -35,7 +36,8 @@ class KioskWindows : public BrowserFrame,
                      public AttractFrame,
                      public ToolbarHost,
                      public KioskButtons,
-                     public ScrollArrows {
+                     public ScrollArrows,
+                     public PageScrolling {
  public:
   struct Hooks {
     // Holds the one-second timer while the mouse button is held on the video.
@@ -54,7 +56,8 @@ class KioskWindows : public BrowserFrame,
   ToolbarPanel& toolbar() { return *toolbar_; }
   VideoWindow& video() { return *video_; }
   ErrorDialog& error_dialog() { return *error_dialog_; }
-  EmailWindow& email() { return email_; }
+  EmailWindow& email();
+  KioskEmailWindow& email_window() { return *email_; }
 
   // Shows an error (already logged) in the error dialog; while one is shown, the next
   // ones stay in the log only.
@@ -115,17 +118,22 @@ class KioskWindows : public BrowserFrame,
   // ScrollArrows
   void SetArrowsEnabled(bool vertical, bool horizontal) override;
 
+  // PageScrolling: the arrows scroll the e-mail window's text while it is shown, else the page.
+  void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override;
+  bool ScrollPending() const override;
+
   // One main-loop pass of the arrows' scrolling.
   PageScrollDriver& scrolling() { return scrolling_; }
 
  private:
   void ApplyLayout(const FrameLayout& layout);
+  std::unique_ptr<KioskEmailWindow> MakeEmailWindow(ButtonSoundPlayer* sounds);
 
   // In order of creation: the rules first; the panels, which report to them; the video
   // and the dialogs last, above the rest.
   KioskController& controller_;
   Hooks hooks_;
-  NoEmailWindow email_;
+  std::unique_ptr<KioskEmailWindow> email_;
   SplashWindow& splash_;
   KioskBrowser& browser_;
   ToolbarActions toolbar_actions_;

@@ -48,6 +48,7 @@ LoadedKioskSettings LoadKioskSettings(const ProfileFile& ini, const ProfileFile&
   s.language.print_failed = ReadPrintFailedMessage(language);
   s.error_dialog = ReadErrorDialogConfig(ini, errors);
   s.video = ReadVideoConfig(ini, errors);
+  s.email = ReadEmailWindowConfig(ini, language, errors);
   return loaded;
 }
 

@@ -11,6 +11,7 @@
 #include "common/profile_file.h"
 #include "common/setting_errors.h"
 #include "kiosk/core/banner_rotation.h"
+#include "kiosk/core/email_window_config.h"
 #include "kiosk/core/kiosk_config.h"
 #include "kiosk/core/side_panel_config.h"
 #include "kiosk/core/toolbar_layout.h"
@@ -61,6 +62,7 @@ struct KioskSettings {
   RightPanelConfig right;
   ErrorDialogConfig error_dialog;
   VideoConfig video;
+  EmailWindowConfig email;
   LanguageSettings language;
 
   bool operator==(const KioskSettings&) const = default;
