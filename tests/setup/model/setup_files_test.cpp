@@ -2,9 +2,12 @@
 #include "setup/model/setup_files.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "support/file_text.h"
@@ -103,6 +106,47 @@ TEST(SetupFiles, AFolderThatCannotBeWrittenChangesNothing) {
   ::chmod(dir.path().c_str(), 0755);
   EXPECT_EQ(test::Slurp(paths.tarnwick), "[URLS]\nStart=old\n");
   EXPECT_EQ(FolderContents(dir.path()), std::vector<std::string>{"Tarnwick.ini"});
+}
+
+// A save killed at any moment leaves each file whole: the old or the new one.
+TEST(SetupFiles, ASaveKilledAtRandomLeavesWholeFiles) {
+  test::TempDir dir;
+  const SetupPaths paths = SetupPaths::In(dir.path());
+  SetupConfig a;
+  a.SetValue("URLS", "Start", "http://a.example/");
+  a.SetList(ConfigListId::kCarousel, {{"http://a1/", "5"}, {"http://a2/", "6"}});
+  a.SetMessage(0, "Version A");
+  SetupConfig b = a;
+  b.SetValue("URLS", "Start", "http://b.example/");
+  b.SetList(ConfigListId::kCarousel, {{"http://b1/", "7"}});
+  b.SetMessage(0, "Version B");
+  SaveSetup(a, paths);
+  const std::vector<std::string> tarnwick = {a.TarnwickText(), b.TarnwickText()};
+  const std::vector<std::string> language = {a.LanguageText(), b.LanguageText()};
+
+  std::srand(20261208);
+  for (int round = 0; round < 40; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) {
+        try {
+          SaveSetup(i % 2 == 0 ? b : a, paths);
+        } catch (...) {
+          ::_exit(3);
+        }
+      }
+    }
+    ::usleep(static_cast<useconds_t>(std::rand() % 20000));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process failed on its own";
+    const std::string t = test::Slurp(paths.tarnwick);
+    const std::string l = test::Slurp(paths.language);
+    EXPECT_TRUE(t == tarnwick[0] || t == tarnwick[1]) << "round " << round << ":\n" << t;
+    EXPECT_TRUE(l == language[0] || l == language[1]) << "round " << round << ":\n" << l;
+  }
 }
 
 }  // namespace
