@@ -1,5 +1,7 @@
 #include "setup/model/setup_files.h"
 
+#include "common/atomic_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,35 +17,12 @@ namespace {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 }  // namespace
 
 std::optional<std::string> ReadFileIfPresent(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return std::nullopt;
-    throw SetupFileError(path, Reason(errno));
-  }
-  std::string data;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      throw SetupFileError(path, Reason(error));
-    }
-    data.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
+  int error = 0;
+  auto data = ReadWholeFile(path, &error);
+  if (!data && error != ENOENT) throw SetupFileError(path, Reason(error));
   return data;
 }
 

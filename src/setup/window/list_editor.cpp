@@ -170,22 +170,13 @@ void ListEditor::FieldEdited(std::size_t column, const QString& value) {
   Changed();
 }
 
-void ListEditor::PressAdd() {
-  if (!edit_.Add(NewRow())) {
-    inform("You have reached the 255 item limit for the Password");
-    return;
-  }
-  Refresh();
-  Changed();
-  editors_.front()->setFocus();
-}
+void ListEditor::PressAdd() { AddRow(false); }
 
-void ListEditor::PressInsert() {
-  if (edit_.empty()) {
-    PressAdd();
-    return;
-  }
-  if (!edit_.Insert(NewRow())) {
+void ListEditor::PressInsert() { AddRow(!edit_.empty()); }
+
+void ListEditor::AddRow(bool before_current) {
+  const bool added = before_current ? edit_.Insert(NewRow()) : edit_.Add(NewRow());
+  if (!added) {
     inform("You have reached the 255 item limit for the Password");
     return;
   }

@@ -56,6 +56,7 @@ class ListEditor : public QWidget {
   void Refresh();
   void Changed();
   void FieldEdited(std::size_t column, const QString& value);
+  void AddRow(bool before_current);
 
   const SetupField& field_;
   SetupSession& session_;

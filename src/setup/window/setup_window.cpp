@@ -40,6 +40,7 @@ constexpr std::array<CommandSpec, SetupWindow::kCommandCount> kCommands = {{
     {"Taskbar", "Ensure that the desktop's panels are available"},
     {"Cancel", "Abandon changes and exit"},
     {"OK", "Apply changes to Tarnwick and exit"},
+    {"Revert", "Revert to saved: show the settings of the files again"},
 }};
 
 constexpr const char* kConfigurationFilter = "Tarnwick Configuration files (*.ini)";
@@ -80,6 +81,7 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
   connect(buttons_[kTaskbar], &QPushButton::clicked, this, &SetupWindow::Taskbar);
   connect(buttons_[kCancel], &QPushButton::clicked, this, &QWidget::close);
   connect(buttons_[kOk], &QPushButton::clicked, this, &SetupWindow::Ok);
+  connect(buttons_[kRevert], &QPushButton::clicked, this, &SetupWindow::Revert);
   buttons_[kSetDir]->setVisible(OffersSetDir(session_.folder()));
   buttons_[kOk]->setEnabled(!read_only_);
 
@@ -109,7 +111,8 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
 }
 
 void SetupWindow::ApplyGeometry(const SetupWindowGeometry& geometry) {
-  for (int c = 0; c < kCommandCount; ++c) buttons_[c]->move(8, geometry.button_tops[c]);
+  for (int c = 0; c < kOk + 1; ++c) buttons_[c]->move(8, geometry.button_tops[c]);
+  buttons_[kRevert]->move(8, geometry.button_tops[kOk] + 60);
   contents_->setMinimumHeight(geometry.scroll_height);
   resize(geometry.width, geometry.height);
 }
@@ -242,6 +245,21 @@ void SetupWindow::Ok() {
   OfferRestart();
   closing_saved_ = true;
   close();
+}
+
+void SetupWindow::Revert() {
+  if (session_.HasUnsavedChanges() &&
+      QMessageBox::question(this, windowTitle(), "Discard the changes you made and show the saved settings?") !=
+          QMessageBox::Yes) {
+    return;
+  }
+  try {
+    session_.Reload();
+  } catch (const SetupFileError& e) {
+    QMessageBox::critical(this, windowTitle(), "The configuration could not be read: " + QString::fromStdString(e.what()));
+    return;
+  }
+  Reload();
 }
 
 void SetupWindow::OfferRestart() {

@@ -22,7 +22,7 @@ class SetupWindow : public QWidget {
   Q_OBJECT
 
  public:
-  enum Command { kOpen, kSaveAs, kManual, kSetDir, kTaskbar, kCancel, kOk, kCommandCount };
+  enum Command { kOpen, kSaveAs, kManual, kSetDir, kTaskbar, kCancel, kOk, kRevert, kCommandCount };
 
   // `read_only`: the folder cannot be written (`why` says so); OK is then unavailable.
   SetupWindow(SetupSession& session, bool read_only, const QString& why, QWidget* parent = nullptr);
@@ -42,6 +42,7 @@ class SetupWindow : public QWidget {
   void SetDir();
   void Taskbar();
   void Ok();
+  void Revert();
 
   // Shows a problem's field.
   void ShowField(const SetupProblem& problem);

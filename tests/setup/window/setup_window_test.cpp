@@ -79,6 +79,7 @@ class SetupWindowTest : public QObject {
     QCOMPARE(window.button(SetupWindow::kOpen)->toolTip(), QString("Open a configuration"));
     QCOMPARE(window.button(SetupWindow::kOk)->toolTip(), QString("Apply changes to Tarnwick and exit"));
     QCOMPARE(window.button(SetupWindow::kCancel)->toolTip(), QString("Abandon changes and exit"));
+    QVERIFY(window.button(SetupWindow::kRevert)->toolTip().startsWith("Revert to saved"));
     window.show();
     QVERIFY(window.button(SetupWindow::kSetDir)->isVisible());  // not the example folder
     QVERIFY(!window.isWindowModified());
