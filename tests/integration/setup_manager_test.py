@@ -1,6 +1,6 @@
 """The Setup Manager driven as an operator would, on a copy of the demo: a start page, a
-carousel time and a carousel item's time changed through the pages, OK, and the kiosk
-started afterwards on that folder uses the new start page.
+carousel time, a carousel item's time and a tool bar slot changed through the pages, OK,
+and the kiosk started afterwards on that folder uses the new start page.
 
     setup_manager_test.py TARNWICK_SETUP TARNWICK DEMO_FOLDER"""
 import os
@@ -18,6 +18,9 @@ ATTRACT_TAB = (380, 23)
 START_URL_FIELD = (560, 420)    # Banners & URLs: Button URLs, Start
 CAROUSEL_TIME_FIELD = (525, 114)  # Attract: Times, Start Carousel
 CAROUSEL_ITEM_TIME = (560, 368)   # Attract: Carousel, Time of the first item
+BUTTONS_TAB = (312, 22)
+BUTTON_SELECTOR = (467, 153)    # Buttons: Standard Buttons, Button
+SLOT_CHOICE = (490, 237)        # Buttons: Standard Buttons, Pos
 OK_BUTTON = (57, 439)
 
 
@@ -46,6 +49,14 @@ def replace_text(origin, place, text):
     time.sleep(0.2)
 
 
+def choose(origin, place, key):
+    """Opens a drop-down list, picks the entry starting with `key`."""
+    click(origin[0] + place[0], origin[1] + place[1], 0.4)
+    xdotool("key", key)
+    xdotool("key", "Return")
+    time.sleep(0.3)
+
+
 def main():
     setup, tarnwick, demo = sys.argv[1:4]
     results = Results()
@@ -71,6 +82,9 @@ def main():
     click(origin[0] + ATTRACT_TAB[0], origin[1] + ATTRACT_TAB[1])
     replace_text(origin, CAROUSEL_TIME_FIELD, "30")
     replace_text(origin, CAROUSEL_ITEM_TIME, "7")
+    click(origin[0] + BUTTONS_TAB[0], origin[1] + BUTTONS_TAB[1])
+    choose(origin, BUTTON_SELECTOR, "R")  # Reload
+    choose(origin, SLOT_CHOICE, "0")      # hidden
     click(origin[0] + OK_BUTTON[0], origin[1] + OK_BUTTON[1])
     # The demo's warnings, if any, are saved all the same; then the note that the kiosk
     # reads its settings at start.
@@ -89,7 +103,7 @@ def main():
         after = f.read().splitlines()
     changed = [(b, a) for b, a in zip(before, after) if b != a]
     results.check(len(before) == len(after), "lines added or lost: %d -> %d" % (len(before), len(after)))
-    results.check(sorted(a for _, a in changed) == sorted(["Start=" + chosen, "TimeCarousel=30", "Time0=7"]),
+    results.check(sorted(a for _, a in changed) == sorted(["Start=" + chosen, "TimeCarousel=30", "Time0=7", "ReloadOn=0"]),
                   "changed lines: %s" % changed)
     results.check(os.path.exists(os.path.join(folder, "Tarnwick.ini.bak")), "no Tarnwick.ini.bak")
 

@@ -1,6 +1,8 @@
 #include "setup/model/setup_fields.h"
 
 #include <array>
+#include <deque>
+#include <string>
 #include <stdexcept>
 #include <vector>
 
@@ -89,6 +91,90 @@ SetupField Message(std::size_t index) {
           Picker::kNone, ConfigListId::kProtocols, index};
 }
 
+constexpr std::array kSoundChoice = std::to_array<FieldChoice>({
+    {"0", "NONE"}, {"1", "Machine"}, {"2", "Asterisk"}, {"3", "Exclamation"},
+    {"4", "Critical"}, {"5", "Question"}, {"6", "Default"}, {"7", "Custom"},
+});
+constexpr std::array kSlotChoice = std::to_array<FieldChoice>({
+    {"0", "0"}, {"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"},
+});
+
+// Key names made from a button's name ("Custom3URL") live as long as the table.
+std::string_view Kept(std::string text) {
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(text));
+}
+
+// One button: its entry in the group's selector and the keys of its record.
+struct ButtonKeys {
+  std::string_view entry;
+  std::string_view text_key;   // TEXT/<name>; empty when the button has none here
+  std::string_view glyph_key;  // GLYPH/<name>
+  std::string_view slot_key;   // BUTTONS/<name>On; empty for buttons without a slot
+  std::string_view states_section;
+  std::string_view states_key;
+  std::string_view sound_name;  // SOUNDS/<name>Source and <name>Wav
+  std::string_view url_section;
+  std::string_view url_key;
+  std::string_view text_section = "TEXT";
+  std::string_view glyph_section = "GLYPH";
+};
+
+void AddButton(std::vector<SetupField>& f, int page, std::string_view group, const ButtonKeys& b) {
+  const auto with_entry = [&](SetupField field) {
+    field.entry = b.entry;
+    f.push_back(field);
+  };
+  if (!b.url_key.empty()) with_entry(Url(page, group, "URL", b.url_section, b.url_key));
+  if (!b.text_key.empty()) with_entry(Text(page, group, "Text", b.text_section, b.text_key));
+  if (!b.glyph_key.empty()) with_entry(File(page, group, "Glyph", b.glyph_section, b.glyph_key, Picker::kBitmap));
+  if (!b.slot_key.empty()) with_entry(Choice(page, group, "Pos", "BUTTONS", b.slot_key, kSlotChoice));
+  with_entry(Number(page, group, "State", b.states_section, b.states_key, 1, 3, 1));
+  with_entry(Choice(page, group, "Audio Source", "SOUNDS", Kept(std::string(b.sound_name) + "Source"), kSoundChoice));
+  with_entry(File(page, group, "Custom Sound", "SOUNDS", Kept(std::string(b.sound_name) + "Wav"), Picker::kSound));
+}
+
+void AddButtonFields(std::vector<SetupField>& f) {
+  const int B = kButtonsPage;
+  f.push_back(Choice(B, "Tool Bar", "Number of Buttons", "BUTTONS", "NumberOfButtons", kButtonCountChoice));
+  constexpr std::string_view kStandard = "Standard Buttons";
+  for (std::string_view name : {"Start", "Back", "Forward", "Help", "Print", "Stop", "Reload", "Email"}) {
+    AddButton(f, B, kStandard, {name, name, name, Kept(std::string(name) + "On"), "GLYPHNUM", name, name, "", ""});
+  }
+  for (int n = 1; n <= 5; ++n) {
+    const std::string_view name = Kept("BCustom" + std::to_string(n));
+    AddButton(f, B, kStandard,
+              {Kept("Custom Button " + std::to_string(n)), name, name, Kept(std::string(name) + "On"), "GLYPHNUM",
+               name, name, "URLS", name});
+  }
+  constexpr std::string_view kKeyboard = "Keyboard Show/Hide Standard Buttons";
+  for (std::string_view name : {"Show", "Hide"}) {
+    SetupField text = Text(B, kKeyboard, Kept(std::string(name) + " Text"), "TEXT", name);
+    SetupField glyph = File(B, kKeyboard, Kept(std::string(name) + " Glyph"), "GLYPH", name, Picker::kBitmap);
+    f.push_back(text);
+    f.push_back(glyph);
+  }
+  AddButton(f, B, kKeyboard, {"", "", "", "KeyboardOn", "GLYPHNUM", "Keyboard", "Keyboard", "", ""});
+  constexpr std::string_view kDirection = "Direction Buttons";
+  f.push_back(Check(B, kDirection, "Activate Direction Keys", "BUTTONS", "ScrollOn"));
+  for (std::string_view name : {"Up", "Down", "Left", "Right"}) {
+    AddButton(f, B, kDirection, {name, name, name, "", "GLYPHNUM", name, name, "", ""});
+  }
+  constexpr std::string_view kCustom = "Custom Buttons";
+  for (int n = 1; n <= 10; ++n) {
+    const std::string prefix = "Custom" + std::to_string(n);
+    ButtonKeys b{Kept("Button " + std::to_string(n)), Kept(prefix + "Text"), Kept(prefix + "Glyph"), "", "BUTTONS",
+                 Kept(prefix + "Number"), Kept(prefix), "BUTTONS", Kept(prefix + "URL")};
+    b.text_section = "BUTTONS";
+    b.glyph_section = "BUTTONS";
+    AddButton(f, B, kCustom, b);
+  }
+  for (std::string_view name : {"Cancel", "Ok", "Get", "New", "Reply", "Delete", "Send"}) {
+    AddButton(f, kEmailPage, "Buttons",
+              {name, name, name, "", "GLYPHNUM", name, name == "Delete" ? "Del" : name, "", ""});
+  }
+}
+
 const std::vector<SetupField>& Fields() {
   static const std::vector<SetupField> fields = [] {
     const int P = kPreferencesPage, L = kLogFilePage, A = kAttractPage, B = kBannersPage, M = kCommandPage,
@@ -105,7 +191,6 @@ const std::vector<SetupField>& Fields() {
         Choice(P, "New Browser Windows Handling", "New windows", "PREFERENCES", "NewBrowser", kNewBrowserChoice),
         Choice(P, "Screen Mode", "Screen mode", "PREFERENCES", "ScreenMode", kScreenModeChoice),
         Choice(P, "Scroll Button Mode", "Scroll buttons", "PREFERENCES", "ScrollOn", kScrollChoice),
-        Choice(P, "Tool Bar", "Number of buttons", "BUTTONS", "NumberOfButtons", kButtonCountChoice),
         List(P, "Protocols to Block", ConfigListId::kProtocols),
         List(P, "Protocols to Allow", ConfigListId::kAllowedProtocols),
         List(P, "Dialogs To Process", ConfigListId::kChildStrings),
@@ -189,6 +274,7 @@ const std::vector<SetupField>& Fields() {
         List(kNotesPage, "Configuration Notes", ConfigListId::kConfiguration, C::kNotes),
     };
     for (std::size_t i = 0; i < kSetupMessageCount; ++i) f.push_back(Message(i));
+    AddButtonFields(f);
     return f;
   }();
   return fields;

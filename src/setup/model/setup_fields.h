@@ -69,6 +69,9 @@ struct SetupField {
   Picker picker = Picker::kNone;
   ConfigListId list = ConfigListId::kProtocols;  // kList and kNotes
   std::size_t message = 0;                        // kMessage
+  // Buttons are edited one at a time: the fields of one button share an entry of the
+  // group's selector ("Start", "Custom Button 1", ...); empty for other fields.
+  std::string_view entry = {};
 };
 
 // Every field of every page, page by page, in the order shown.

@@ -63,7 +63,9 @@ class Checker {
 
   static Where KeyWhere(const ConfigKey& key) {
     if (const SetupField* field = FindSetupField(key.section, key.name)) {
-      return {field->page, std::string(field->caption), std::string(key.section), std::string(key.name)};
+      std::string caption(field->caption);
+      if (!field->entry.empty()) caption = std::string(field->group) + ", " + std::string(field->entry) + ": " + caption;
+      return {field->page, caption, std::string(key.section), std::string(key.name)};
     }
     const int page = key.section == "BUTTONS" || key.section == "TEXT" || key.section == "GLYPH" ||
                              key.section == "GLYPHNUM" || key.section == "SOUNDS"
@@ -124,7 +126,8 @@ class Checker {
     if (field != nullptr && field->control == FieldControl::kNumber) {
       CheckNumber(w, value, field->minimum, field->maximum);
     }
-    if (field != nullptr && field->control == FieldControl::kChoice) {
+    // Slots have their own check below.
+    if (field != nullptr && field->control == FieldControl::kChoice && key.kind != ConfigKind::kPosition) {
       const bool known = std::any_of(field->choices.begin(), field->choices.end(),
                                      [&](const FieldChoice& c) { return SameChoice(c.value, value); });
       if (!known) {

@@ -1,10 +1,12 @@
 #include "setup/window/setup_pages.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <map>
 
@@ -14,6 +16,36 @@ namespace tw {
 namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+// A group of a page; a group of buttons shows one button at a time, chosen with its
+// selector.
+struct Group {
+  QFormLayout* form = nullptr;
+  QComboBox* selector = nullptr;
+  QStackedWidget* stack = nullptr;
+  std::map<std::string_view, QFormLayout*> entries;
+
+  QFormLayout* EntryForm(std::string_view entry) {
+    QWidget* box = form->parentWidget();
+    if (selector == nullptr) {
+      selector = new QComboBox(box);
+      stack = new QStackedWidget(box);
+      form->addRow("Button", selector);
+      form->addRow(stack);
+      QObject::connect(selector, &QComboBox::currentIndexChanged, stack, &QStackedWidget::setCurrentIndex);
+      QObject::connect(stack, &QStackedWidget::currentChanged, selector, &QComboBox::setCurrentIndex);
+    }
+    QFormLayout*& entry_form = entries[entry];
+    if (entry_form == nullptr) {
+      auto* holder = new QWidget(stack);
+      entry_form = new QFormLayout(holder);
+      entry_form->setContentsMargins(0, 0, 0, 0);
+      stack->addWidget(holder);
+      selector->addItem(Q(entry));
+    }
+    return entry_form;
+  }
+};
 
 // Group captions keep the single "&" of the description; a label would take it as a
 // shortcut mark.
@@ -71,15 +103,16 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
     auto* page = new QWidget(scroll);
     page->setObjectName(QString("page%1").arg(p));
     auto* layout = new QVBoxLayout(page);
-    std::map<std::string_view, QFormLayout*> groups;
+    std::map<std::string_view, Group> groups;
     for (const SetupField& field : SetupFields()) {
       if (field.page != static_cast<int>(p)) continue;
-      QFormLayout*& form = groups[field.group];
-      if (form == nullptr) {
+      Group& group = groups[field.group];
+      if (group.form == nullptr) {
         auto* box = new QGroupBox(GroupTitle(field.group), page);
-        form = new QFormLayout(box);
+        group.form = new QFormLayout(box);
         layout->addWidget(box);
       }
+      QFormLayout* form = field.entry.empty() ? group.form : group.EntryForm(field.entry);
       QWidget* box = form->parentWidget();
       if (field.control == FieldControl::kList || field.control == FieldControl::kPassword) {
         auto* editor = new ListEditor(field, session, box);
@@ -100,11 +133,11 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
       }
     }
     if (p == kBusyBarPage && groups.count("Clock") != 0) {
-      QFormLayout* form = groups["Clock"];
+      QFormLayout* form = groups["Clock"].form;
       built.clock = new ClockPreview(form->parentWidget());
       form->addRow("Preview", built.clock);
     }
-    if (p == kButtonsPage || p == kKeyboardPage) {
+    if (p == kKeyboardPage) {
       auto* later = new QLabel(
           "This page is not built yet: its settings are kept as they are in the files and are "
           "saved unchanged.",

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QUrl>
@@ -137,7 +138,13 @@ bool SetupWindow::AcceptProblems(const std::vector<SetupProblem>& problems) {
 
 void SetupWindow::ShowField(const SetupProblem& problem) {
   if (problem.page >= 0) tabs_->setCurrentIndex(problem.page);
-  if (QWidget* control = pages_.ControlFor(problem.section, problem.key)) control->setFocus();
+  QWidget* control = pages_.ControlFor(problem.section, problem.key);
+  if (control == nullptr) return;
+  // A button's fields are on its own page of the group's selector.
+  for (QWidget* w = control; w != nullptr; w = w->parentWidget()) {
+    if (auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget())) stack->setCurrentWidget(w);
+  }
+  control->setFocus();
 }
 
 void SetupWindow::Open() {

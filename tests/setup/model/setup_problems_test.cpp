@@ -48,7 +48,7 @@ TEST(SetupProblems, OneRowPerFault) {
       {"slot beyond the bar", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "NumberOfButtons", "5"); },
        ProblemSeverity::kWarning, kButtonsPage, "KeyboardOn", "beyond the 5 buttons"},
       {"button count", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "NumberOfButtons", "9"); },
-       ProblemSeverity::kWarning, kPreferencesPage, "NumberOfButtons", "kept as it is"},
+       ProblemSeverity::kWarning, kButtonsPage, "NumberOfButtons", "kept as it is"},
       {"screen mode", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "ScreenMode", "7"); },
        ProblemSeverity::kWarning, kPreferencesPage, "ScreenMode", "'7' is not one of the choices"},
       {"colour", [](SetupConfig& c, auto&) { c.SetValue("CLOCK", "FaceColour", "red"); },

@@ -216,6 +216,28 @@ class SetupWindowTest : public QObject {
     QVERIFY(!clock->ShowSeconds());
   }
 
+  // A problem of one button shows that button in its group's selector.
+  void AProblemShowsItsField() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    window.show();
+    window.ShowField({ProblemSeverity::kError, kButtonsPage, "", "BUTTONS", "HelpOn", ""});
+    QCOMPARE(window.tabs()->currentIndex(), kButtonsPage);
+    QWidget* slot = window.pages().ControlFor("BUTTONS", "HelpOn");
+    QVERIFY(slot != nullptr);
+    QVERIFY(slot->isVisible());
+    window.ShowField({ProblemSeverity::kError, kButtonsPage, "", "BUTTONS", "BCustom3On", ""});
+    QVERIFY(!slot->isVisible());  // the same group now shows Custom Button 3
+    QVERIFY(window.pages().ControlFor("BUTTONS", "BCustom3On")->isVisible());
+    window.ShowField({ProblemSeverity::kError, kButtonsPage, "", "BUTTONS", "Custom7URL", ""});
+    QVERIFY(window.pages().ControlFor("BUTTONS", "Custom7URL")->isVisible());
+    window.ShowField({ProblemSeverity::kError, kAttractPage, "", "CAROUSELTIMES", "Time1", ""});
+    QCOMPARE(window.tabs()->currentIndex(), kAttractPage);
+    QVERIFY(window.pages().ControlFor("CAROUSELTIMES", "Time1")->isVisible());
+  }
+
   void ThePasswordStopsAt255Steps() {
     test::TempDir dir;
     test::Spit(dir.File("Tarnwick.ini"), "[PREFERENCES]\nPassword=" + std::string(255, 'C') + "\n");
@@ -260,7 +282,7 @@ class SetupWindowTest : public QObject {
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     window.show();
-    for (int page : {kPreferencesPage, kAttractPage, kBannersPage, kBusyBarPage}) {
+    for (int page : {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage}) {
       window.tabs()->setCurrentIndex(page);
       QVERIFY(window.grab().save(QString("%1/setup-page-%2.png").arg(QString(out)).arg(page)));
     }
