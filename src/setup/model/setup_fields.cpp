@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/command_numbers.h"
 #include "common/language_messages.h"
 #include "common/profile_file.h"
 
@@ -118,7 +119,18 @@ struct ButtonKeys {
   std::string_view url_key;
   std::string_view text_section = "TEXT";
   std::string_view glyph_section = "GLYPH";
+  std::string_view command_key = {};  // BUTTONS/TWCommandN or BCustomNTW
 };
+
+// The command list as choices: "0" NONE ... "15" Send Mail.
+std::span<const FieldChoice> CommandChoices() {
+  static const std::vector<FieldChoice> choices = [] {
+    std::vector<FieldChoice> c;
+    for (const ButtonCommandEntry& entry : ButtonCommands()) c.push_back({Kept(std::to_string(entry.number)), entry.name});
+    return c;
+  }();
+  return choices;
+}
 
 void AddButton(std::vector<SetupField>& f, int page, std::string_view group, const ButtonKeys& b) {
   const auto with_entry = [&](SetupField field) {
@@ -126,6 +138,11 @@ void AddButton(std::vector<SetupField>& f, int page, std::string_view group, con
     f.push_back(field);
   };
   if (!b.url_key.empty()) with_entry(Url(page, group, "URL", b.url_section, b.url_key));
+  if (!b.command_key.empty()) {
+    SetupField command = Choice(page, group, "tw-command:", "BUTTONS", b.command_key, CommandChoices());
+    command.control = C::kCommand;
+    with_entry(command);
+  }
   if (!b.text_key.empty()) with_entry(Text(page, group, "Text", b.text_section, b.text_key));
   if (!b.glyph_key.empty()) with_entry(File(page, group, "Glyph", b.glyph_section, b.glyph_key, Picker::kBitmap));
   if (!b.slot_key.empty()) with_entry(Choice(page, group, "Pos", "BUTTONS", b.slot_key, kSlotChoice));
@@ -143,9 +160,10 @@ void AddButtonFields(std::vector<SetupField>& f) {
   }
   for (int n = 1; n <= 5; ++n) {
     const std::string_view name = Kept("BCustom" + std::to_string(n));
-    AddButton(f, B, kStandard,
-              {Kept("Custom Button " + std::to_string(n)), name, name, Kept(std::string(name) + "On"), "GLYPHNUM",
-               name, name, "URLS", name});
+    ButtonKeys b{Kept("Custom Button " + std::to_string(n)), name, name, Kept(std::string(name) + "On"), "GLYPHNUM",
+                 name, name, "URLS", name};
+    b.command_key = Kept(std::string(name) + "TW");
+    AddButton(f, B, kStandard, b);
   }
   constexpr std::string_view kKeyboard = "Keyboard Show/Hide Standard Buttons";
   for (std::string_view name : {"Show", "Hide"}) {
@@ -167,6 +185,7 @@ void AddButtonFields(std::vector<SetupField>& f) {
                  Kept(prefix + "Number"), Kept(prefix), "BUTTONS", Kept(prefix + "URL")};
     b.text_section = "BUTTONS";
     b.glyph_section = "BUTTONS";
+    b.command_key = Kept("TWCommand" + std::to_string(n));
     AddButton(f, B, kCustom, b);
   }
   for (std::string_view name : {"Cancel", "Ok", "Get", "New", "Reply", "Delete", "Send"}) {

@@ -39,6 +39,7 @@ enum class FieldControl {
   kNotes,     // a list shown as lines of text
   kPassword,  // the exit password: one object per letter
   kMessage,   // a visitor message of TWLang.ini (`message` is its index)
+  kCommand,   // a custom button's command number; choosing one writes the button's address
 };
 
 enum class Picker { kNone, kBrowserProgram, kProgram, kVideo, kBannerGraphic, kBitmap, kSound, kEmailText, kLocalPage };

@@ -3,10 +3,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "common/command_numbers.h"
+#include "setup/model/command_urls.h"
 #include "setup/window/file_pickers.h"
 
 namespace tw {
@@ -59,7 +63,7 @@ class ChoiceBinding : public FieldBinding {
   ChoiceBinding(const SetupField& field, SetupSession& session, QWidget* parent)
       : FieldBinding(field, session, parent), combo_(new QComboBox(parent)) {
     connect(combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
-      if (index >= 0) Store(combo_->itemData(index).toString());
+      if (index >= 0 && !showing_) Chosen(combo_->itemData(index).toString());
     });
   }
   QWidget* row() const override { return combo_; }
@@ -68,7 +72,10 @@ class ChoiceBinding : public FieldBinding {
   void Enter(const QString& value) override { combo_->setCurrentIndex(combo_->findData(value)); }
 
  protected:
+  virtual void Chosen(const QString& value) { Store(value); }
+
   void Show(const QString& value) override {
+    showing_ = true;
     combo_->clear();
     int current = -1;
     for (const FieldChoice& choice : field().choices) {
@@ -80,10 +87,59 @@ class ChoiceBinding : public FieldBinding {
       combo_->addItem("\"" + value + "\" (kept as it is)", value);
     }
     combo_->setCurrentIndex(current);
+    showing_ = false;
+  }
+
+  QComboBox* combo_;
+  bool showing_ = false;
+};
+
+// A custom button's command: choosing one also writes the button's address, asking for
+// the custom button or program where the command needs one.
+class CommandBinding : public ChoiceBinding {
+ public:
+  using ChoiceBinding::ChoiceBinding;
+
+ protected:
+  void Chosen(const QString& value) override {
+    int number = value.toInt();
+    int chosen = 0;
+    SetupConfig& config = session().config();
+    if (number == static_cast<int>(ButtonCommand::kCustom)) {
+      QStringList buttons;
+      for (int n = 1; n <= 10; ++n) buttons << QString("Custom button #%1").arg(n);
+      chosen = Choose("tw-command: Custom Buttons", "Select A Custom Button", buttons);
+    } else if (number == static_cast<int>(ButtonCommand::kExecute)) {
+      QStringList programs;
+      for (const auto& row : config.List(ConfigListId::kPrograms)) programs << QString::fromStdString(row[0]);
+      if (programs.isEmpty()) {
+        const auto answer = QMessageBox::question(
+            combo_, "tw-command:",
+            "No program files have been selected.\n\nTo add executables to the list please go to Command|Program "
+            "Files.\n\nWould you like to go there now?");
+        number = 0;
+        if (answer == QMessageBox::Yes) emit WantPage(kCommandPage);
+      } else {
+        chosen = Choose("tw-command: Program List", "Select A Program File", programs);
+      }
+    }
+    if (chosen < 0) number = 0;  // the chooser was closed without a choice
+    if (number == static_cast<int>(ButtonCommand::kSendMail)) config.SetFlag("EMAIL", "MailTo", true);
+    if (const auto url_key = CommandUrlKey(field().key)) {
+      config.SetValue(url_key->first, url_key->second,
+                      CommandUrl(number, config.Value("PREFERENCES", "CommandPassword"), chosen));
+    }
+    Store(QString::number(number));
+    emit OthersChanged();
   }
 
  private:
-  QComboBox* combo_;
+  // The 1-based position chosen, or -1.
+  int Choose(const QString& title, const QString& label, const QStringList& items) {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(combo_, title, label, items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(item)) + 1 : -1;
+  }
 };
 
 // A line of text, with a "..." picker for files, local pages and colours.
@@ -159,6 +215,8 @@ FieldBinding* MakeFieldBinding(const SetupField& field, SetupSession& session, Q
       return new NumberBinding(field, session, parent);
     case FieldControl::kChoice:
       return new ChoiceBinding(field, session, parent);
+    case FieldControl::kCommand:
+      return new CommandBinding(field, session, parent);
     case FieldControl::kText:
     case FieldControl::kFile:
     case FieldControl::kLocalUrl:

@@ -33,11 +33,16 @@ class FieldBinding : public QObject {
 
  signals:
   void Edited();
+  // The edit also changed other keys (a command's address): the pages show them again.
+  void OthersChanged();
+  // The operator asked to go to a page.
+  void WantPage(int page);
 
  protected:
   virtual void Show(const QString& value) = 0;
   QString Value() const;
   void Store(const QString& value);
+  SetupSession& session() const { return session_; }
 
  private:
   const SetupField& field_;
@@ -45,8 +50,8 @@ class FieldBinding : public QObject {
   bool loading_ = false;
 };
 
-// The control for a field of kind kCheck, kText, kNumber, kChoice, kFile, kLocalUrl,
-// kColour or kMessage.
+// The control for a field of kind kCheck, kText, kNumber, kChoice, kCommand, kFile,
+// kLocalUrl, kColour or kMessage.
 FieldBinding* MakeFieldBinding(const SetupField& field, SetupSession& session, QWidget* parent);
 
 }  // namespace tw

@@ -60,6 +60,12 @@ void SetupPages::Load() const {
   UpdateDependents();
 }
 
+void SetupPages::LoadButtons() const {
+  for (FieldBinding* field : fields) {
+    if (!field->field().entry.empty()) field->Load();
+  }
+}
+
 void SetupPages::UpdateDependents() const {
   const bool external = !session->config().Flag("BROWSER", "Browser");
   for (FieldBinding* field : fields) {

@@ -25,6 +25,8 @@ struct SetupPages {
 
   // Shows the configuration in every control.
   void Load() const;
+  // Shows the buttons' fields again (their addresses follow the command password).
+  void LoadButtons() const;
   // Controls that follow others: the browser program only for the external browser, the
   // clock preview.
   void UpdateDependents() const;

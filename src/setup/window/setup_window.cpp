@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "platform/x11qt/x11_desktop_lock.h"
+#include "setup/model/command_urls.h"
 #include "setup/model/set_dir.h"
 #include "setup/model/setup_fields.h"
 #include "setup/window/problems_dialog.h"
@@ -90,9 +91,19 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
   const auto captions = SetupPageCaptions();
   for (std::size_t p = 0; p < captions.size(); ++p) tabs_->addTab(pages_.pages[p], Q(captions[p]));
   pages_.OnEdited(this, [this] {
+    // A new command password goes into the addresses of the buttons whose command carries it.
+    const std::string& password = session_.config().Value("PREFERENCES", "CommandPassword");
+    if (password != command_password_) {
+      command_password_ = password;
+      if (ApplyCommandPassword(session_.config()) > 0) pages_.LoadButtons();
+    }
     pages_.UpdateDependents();
     UpdateCaption();
   });
+  for (FieldBinding* field : pages_.fields) {
+    connect(field, &FieldBinding::OthersChanged, this, [this] { pages_.Load(); }, Qt::QueuedConnection);
+    connect(field, &FieldBinding::WantPage, tabs_, &QTabWidget::setCurrentIndex);
+  }
   tabs_->setCurrentIndex(kPreferencesPage);
 
   QStringList notices;
@@ -119,6 +130,7 @@ void SetupWindow::ApplyGeometry(const SetupWindowGeometry& geometry) {
 }
 
 void SetupWindow::Reload() {
+  command_password_ = session_.config().Value("PREFERENCES", "CommandPassword");
   pages_.Load();
   UpdateCaption();
 }

@@ -61,6 +61,7 @@ class SetupWindow : public QWidget {
   SetupSession& session_;
   bool read_only_;
   bool closing_saved_ = false;
+  std::string command_password_;  // as the buttons' addresses last got it
   QScrollArea* scroller_;
   QWidget* contents_;
   QWidget* column_;

@@ -47,7 +47,8 @@ QString OtherValue(const SetupField& field, const QString& current, int round) {
       const int v = round == 0 ? field.maximum : field.minimum + field.step;
       return QString::number(QString::number(v) == current ? field.minimum : v);
     }
-    case FieldControl::kChoice: {
+    case FieldControl::kChoice:
+    case FieldControl::kCommand: {
       const auto& choices = field.choices;
       const std::size_t i = round == 0 ? choices.size() - 1 : 0;
       QString v = QString::fromUtf8(choices[i].value.data(), static_cast<int>(choices[i].value.size()));
@@ -112,7 +113,10 @@ class SetupWindowTest : public QObject {
     for (FieldBinding* binding : window.pages().fields) {
       const SetupField& field = binding->field();
       const QString name = QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size()));
-      // Loaded from the demo.
+      // A command entered before wrote other keys too (its address, Mail To); the pages
+      // show them again once the event loop runs.
+      QCoreApplication::processEvents();
+      // Loaded from the demo, or as an earlier field's edit left it.
       QVERIFY2(binding->Shown().toStdString() == Stored(session, field) ||
                    field.control == FieldControl::kNumber,  // a spin box shows numbers only
                qPrintable(name));
@@ -131,6 +135,30 @@ class SetupWindowTest : public QObject {
       QVERIFY2(binding->Shown() == set, qPrintable(name + ": " + binding->Shown() + " != " + set));
       QVERIFY2(Stored(session, field) == set.toStdString(), qPrintable(name));  // loading writes nothing
     }
+  }
+
+  // Choosing a command writes the custom button's address; a new command password goes
+  // into the addresses that carry it.
+  void CommandsWriteTheButtonsAddresses() {
+    test::TempDir dir;
+    test::Spit(dir.File("Tarnwick.ini"), "[PREFERENCES]\nCommandPassword=old\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    const auto binding = [&](std::string_view section, std::string_view key) -> FieldBinding* {
+      for (FieldBinding* b : window.pages().fields) {
+        if (b->field().section == section && b->field().key == key) return b;
+      }
+      return nullptr;
+    };
+    binding("BUTTONS", "TWCommand3")->Enter("12");  // print
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:print?old"));
+    binding("BUTTONS", "BCustom2TW")->Enter("15");  // Send Mail
+    QCOMPARE(session.config().Value("URLS", "BCustom2"), std::string("mailto:"));
+    QVERIFY(session.config().Flag("EMAIL", "MailTo"));
+    binding("PREFERENCES", "CommandPassword")->Enter("secret");
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:print?secret"));
+    QCOMPARE(binding("BUTTONS", "Custom3URL")->Shown(), QString("tw-command:print?secret"));
+    QCOMPARE(session.config().Value("URLS", "BCustom2"), std::string("mailto:"));
   }
 
   void AValueOutsideTheChoicesIsKeptUntilChanged() {
