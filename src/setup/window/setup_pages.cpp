@@ -145,8 +145,8 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
     }
     if (p == kKeyboardPage) {
       auto* later = new QLabel(
-          "This page is not built yet: its settings are kept as they are in the files and are "
-          "saved unchanged.",
+          "The keys and layouts of the on-screen keyboard are not edited here yet: they are kept "
+          "as they are in TWLang.ini and saved unchanged.",
           page);
       later->setWordWrap(true);
       layout->addWidget(later);
