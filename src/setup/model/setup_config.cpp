@@ -48,13 +48,23 @@ SetupConfig::SetupConfig(std::string_view tarnwick_text, std::string_view langua
     if (!ParseProfileInteger(value)) value = "0";
   }
   for (const ConfigList& list : ConfigLists()) lists_[list.id] = ReadRows(tarnwick_, list);
+  ReadMessages();
+  loaded_values_ = values_;
+  loaded_lists_ = lists_;
+  loaded_messages_ = messages_;
+}
+
+void SetupConfig::ReadMessages() {
   for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
     const LanguageMessage& m = kLanguageMessages[i];
     messages_[i] = language_.Get(kMessagesSection, m.key).value_or(std::string(m.setup_default));
   }
-  loaded_values_ = values_;
-  loaded_lists_ = lists_;
-  loaded_messages_ = messages_;
+}
+
+void SetupConfig::ReplaceLanguageText(std::string_view text) {
+  language_ = ProfileText(text);
+  ReadMessages();
+  language_replaced_ = true;
 }
 
 std::size_t SetupConfig::KeyIndex(std::string_view section, std::string_view name) const {
@@ -132,7 +142,7 @@ std::string SetupConfig::LanguageText() const {
 }
 
 bool SetupConfig::IsDirty() const {
-  return values_ != loaded_values_ || lists_ != loaded_lists_ || messages_ != loaded_messages_;
+  return language_replaced_ || values_ != loaded_values_ || lists_ != loaded_lists_ || messages_ != loaded_messages_;
 }
 
 }  // namespace tw

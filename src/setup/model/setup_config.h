@@ -51,6 +51,10 @@ class SetupConfig {
   const std::string& Message(std::size_t index) const;
   void SetMessage(std::size_t index, std::string_view text);
 
+  // Takes another language file as the base of TWLang.ini (a keyboard layout chosen),
+  // with its messages.
+  void ReplaceLanguageText(std::string_view text);
+
   // The files' texts with the model's values.
   std::string TarnwickText() const;
   std::string LanguageText() const;
@@ -60,6 +64,7 @@ class SetupConfig {
 
  private:
   std::size_t KeyIndex(std::string_view section, std::string_view name) const;
+  void ReadMessages();
 
   ProfileText tarnwick_;
   ProfileText language_;
@@ -69,6 +74,7 @@ class SetupConfig {
   std::map<ConfigListId, ConfigRows> loaded_lists_;
   SetupMessages messages_;
   SetupMessages loaded_messages_;
+  bool language_replaced_ = false;
 };
 
 }  // namespace tw

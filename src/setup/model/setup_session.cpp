@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace tw {
 namespace {
@@ -64,15 +66,52 @@ SetupSession::SaveResult SetupSession::SaveAs(const std::string& path) {
   return result;
 }
 
-void SetupSession::Open(const std::string& path) {
+std::optional<std::string> SetupSession::Open(const std::string& path) {
   const auto text = ReadFileIfPresent(path);
   if (!text) throw SetupFileError(path, std::strerror(ENOENT));
-  // The visitor messages stay as edited: a named configuration holds Tarnwick.ini only.
   SetupConfig opened(*text, ReadFileIfPresent(paths_.language).value_or(""));
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) opened.SetMessage(i, config_.Message(i));
+  // The layout is found by its name in this folder: the path may be another folder's or
+  // another system's ("C:\Tarnwick\Language\German.ini").
+  const std::string associated = opened.Value("KEYBOARD", "Associated");
+  const auto separator = associated.find_last_of("/\\");
+  std::string name = separator == std::string::npos ? associated : associated.substr(separator + 1);
+  if (name.size() > 4 && SameName(name.substr(name.size() - 4), ".ini")) name.resize(name.size() - 4);
+  const std::string layout = folder_ + "Language/" + name + ".ini";
+  std::optional<std::string> notice;
+  const auto layout_text = name.empty() ? std::nullopt : ReadFileIfPresent(layout);
+  if (layout_text) {
+    opened.ReplaceLanguageText(*layout_text);
+    opened.SetValue("KEYBOARD", "Associated", layout);
+  } else {
+    // The keyboard and messages being edited stay, and so does their layout.
+    opened.ReplaceLanguageText(config_.LanguageText());
+    opened.SetValue("KEYBOARD", "Associated", config_.Value("KEYBOARD", "Associated"));
+    notice = "The keyboard layout of " + FileName(path) + " (" + (associated.empty() ? "none" : associated) +
+             ") was not found in " + folder_ + "Language/: the current keyboard is kept.";
+  }
   config_ = std::move(opened);
   shown_file_ = FileName(path);
   opened_other_ = true;
+  return notice;
+}
+
+std::vector<std::string> SetupSession::LayoutNames() const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ + "Language", ec)) {
+    const std::filesystem::path& p = entry.path();
+    if (entry.is_regular_file(ec) && p.extension() == ".ini") names.push_back(p.stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void SetupSession::ChooseLayout(const std::string& name) {
+  const std::string path = folder_ + "Language/" + name + ".ini";
+  const auto text = ReadFileIfPresent(path);
+  if (!text) throw SetupFileError(path, std::strerror(ENOENT));
+  config_.ReplaceLanguageText(*text);
+  config_.SetValue("KEYBOARD", "Associated", path);
 }
 
 void SetupSession::Reload() {

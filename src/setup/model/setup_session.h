@@ -3,6 +3,7 @@
 // questions; this class decides what happens and changes the files.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,16 @@ class SetupSession {
   // Save As: validates, then writes the configuration to `path`; the program folder's
   // files are not touched.
   SaveResult SaveAs(const std::string& path);
-  // Open: reads a named configuration; on any failure the current one stays.
-  void Open(const std::string& path);
+  // Open: reads a named configuration; on any failure the current one stays. Its keyboard
+  // layout (KEYBOARD/Associated, looked up by name in Language/) comes with it; when that
+  // layout is not there, the current keyboard is kept and the returned text says so.
+  std::optional<std::string> Open(const std::string& path);
+
+  // The keyboard layouts in <folder>/Language/, by name, sorted.
+  std::vector<std::string> LayoutNames() const;
+  // Takes a layout's keys and messages for TWLang.ini (written with OK, not before) and
+  // makes it the configuration's associated layout. Throws SetupFileError.
+  void ChooseLayout(const std::string& name);
   // Revert to saved (also "reload" after a change on disk).
   void Reload();
 

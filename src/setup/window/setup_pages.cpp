@@ -145,8 +145,8 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
     }
     if (p == kKeyboardPage) {
       auto* later = new QLabel(
-          "The keys and layouts of the on-screen keyboard are not edited here yet: they are kept "
-          "as they are in TWLang.ini and saved unchanged.",
+          "The keys of the on-screen keyboard are not edited here yet: they are kept as they are "
+          "in TWLang.ini (or in the layout chosen above) and saved unchanged.",
           page);
       later->setWordWrap(true);
       layout->addWidget(later);

@@ -5,6 +5,9 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -88,6 +91,7 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
   buttons_[kOk]->setEnabled(!read_only_);
 
   pages_ = BuildSetupPages(session_, tabs_);
+  BuildLayoutChooser();
   const auto captions = SetupPageCaptions();
   for (std::size_t p = 0; p < captions.size(); ++p) tabs_->addTab(pages_.pages[p], Q(captions[p]));
   pages_.OnEdited(this, [this] {
@@ -163,13 +167,38 @@ void SetupWindow::Open() {
   const QString path = QFileDialog::getOpenFileName(
       this, "Open a configuration", QString::fromStdString(session_.ConfigurationsFolder()), kConfigurationFilter);
   if (path.isEmpty()) return;
+  std::optional<std::string> notice;
   try {
-    session_.Open(path.toStdString());
+    notice = session_.Open(path.toStdString());
   } catch (const SetupFileError& e) {
     QMessageBox::critical(this, windowTitle(), QString::fromStdString(e.what()));
     return;
   }
   Reload();
+  if (notice) QMessageBox::information(this, windowTitle(), QString::fromStdString(*notice));
+}
+
+void SetupWindow::BuildLayoutChooser() {
+  auto* scroll = qobject_cast<QScrollArea*>(pages_.pages[kKeyboardPage]);
+  auto* layout = scroll != nullptr ? qobject_cast<QVBoxLayout*>(scroll->widget()->layout()) : nullptr;
+  if (layout == nullptr) return;
+  auto* box = new QGroupBox("Load Keyboard", scroll->widget());
+  auto* form = new QFormLayout(box);
+  layouts_ = new QComboBox(box);
+  layouts_->addItem("");
+  for (const std::string& name : session_.LayoutNames()) layouts_->addItem(QString::fromStdString(name));
+  form->addRow("Virtual keyboard", layouts_);
+  layout->insertWidget(0, box);
+  connect(layouts_, &QComboBox::activated, this, [this](int index) {
+    if (index <= 0) return;
+    try {
+      session_.ChooseLayout(layouts_->itemText(index).toStdString());
+    } catch (const SetupFileError& e) {
+      QMessageBox::critical(this, windowTitle(), "The layout could not be read: " + QString::fromStdString(e.what()));
+      return;
+    }
+    Reload();
+  });
 }
 
 void SetupWindow::SaveAs() {

@@ -10,6 +10,7 @@
 #include "setup/model/setup_session.h"
 #include "setup/window/setup_pages.h"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -31,6 +32,7 @@ class SetupWindow : public QWidget {
   const SetupPages& pages() const { return pages_; }
   QPushButton* button(Command command) const { return buttons_[command]; }
   QScrollArea* scroller() const { return scroller_; }
+  QComboBox* layouts() const { return layouts_; }
   QWidget* contents() const { return contents_; }
 
   void ApplyGeometry(const SetupWindowGeometry& geometry);
@@ -57,6 +59,8 @@ class SetupWindow : public QWidget {
   bool AcceptProblems(const std::vector<SetupProblem>& problems);
   void OfferRestart();
   void BuildTray();
+  // "Virtual keyboard": the layouts of the Language folder, on the Keyboard page.
+  void BuildLayoutChooser();
 
   SetupSession& session_;
   bool read_only_;
@@ -70,6 +74,7 @@ class SetupWindow : public QWidget {
   std::array<QPushButton*, kCommandCount> buttons_{};
   SetupPages pages_;
   QSystemTrayIcon* tray_ = nullptr;
+  QComboBox* layouts_ = nullptr;
 };
 
 }  // namespace tw

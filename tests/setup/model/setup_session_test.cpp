@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 
@@ -62,6 +64,52 @@ TEST(SetupSession, AFileChangedOnDiskIsNotOverwrittenUnasked) {
   EXPECT_EQ(session.Apply(true).outcome, SetupSession::Outcome::kSaved);
   EXPECT_EQ(ProfileText(test::Slurp(dir.File("Tarnwick.ini"))).Get("URLS", "Help"), "http://mine.example/");
   EXPECT_FALSE(session.ChangedOnDisk());
+}
+
+// Opening a configuration brings its keyboard layout when this folder has it; otherwise
+// the keyboard being edited is kept, never replaced by a built-in one.
+TEST(SetupSession, OpenKeepsTheKeyboardUnlessItsLayoutIsHere) {
+  // A language file as a save writes it: with all ten messages.
+  const auto full = [](const std::string& text) { return SetupConfig("", text).LanguageText(); };
+  test::TempDir dir;
+  const std::string custom = "[LANGUAGE]\nCurKB=My own\n[KEYBOARD]\nKey1=\"a\",\"b\"\n[MESSAGES]\nNewBrowserTitle=Mine\n";
+  test::Spit(dir.File("TWLang.ini"), custom);
+  std::filesystem::create_directories(dir.File("Language"));
+  const std::string german = "[LANGUAGE]\nCurKB=German\n[MESSAGES]\nNewBrowserTitle=Neues Fenster\n";
+  test::Spit(dir.File("Language/German.ini"), german);
+  test::Spit(dir.File("Language/French.ini"), "[LANGUAGE]\nCurKB=French\n");
+  test::Spit(dir.File("old.ini"), "[KEYBOARD]\nAssociated=C:\\Tarnwick\\Language\\German.ini\n");
+  test::Spit(dir.File("lost.ini"), "[KEYBOARD]\nAssociated=/elsewhere/Language/Swedish.ini\n");
+  test::Spit(dir.File("none.ini"), "[URLS]\nStart=x\n");
+  SetupSession session(dir.path());
+  EXPECT_EQ(session.LayoutNames(), (std::vector<std::string>{"French", "German"}));
+
+  EXPECT_FALSE(session.Open(dir.File("old.ini")));
+  EXPECT_EQ(session.config().LanguageText(), full(german));
+  EXPECT_EQ(session.config().Message(0), "Neues Fenster");
+  EXPECT_EQ(session.config().Value("KEYBOARD", "Associated"), dir.File("Language/German.ini"));
+
+  session.Reload();
+  for (const char* name : {"lost.ini", "none.ini"}) {
+    const auto notice = session.Open(dir.File(name));
+    ASSERT_TRUE(notice) << name;
+    EXPECT_NE(notice->find("the current keyboard is kept"), std::string::npos) << *notice;
+    EXPECT_EQ(session.config().LanguageText(), full(custom)) << name;
+  }
+  // OK writes the kept keyboard back unchanged.
+  ASSERT_EQ(session.Apply(false).outcome, SetupSession::Outcome::kSaved);
+  EXPECT_EQ(test::Slurp(dir.File("TWLang.ini")), full(custom));
+  const std::string kept = test::Slurp(dir.File("TWLang.ini"));
+
+  // A chosen layout reaches TWLang.ini with OK, not before.
+  session.ChooseLayout("German");
+  EXPECT_TRUE(session.HasUnsavedChanges());
+  EXPECT_EQ(test::Slurp(dir.File("TWLang.ini")), kept);
+  EXPECT_THROW(session.ChooseLayout("Klingon"), SetupFileError);
+  ASSERT_EQ(session.Apply(false).outcome, SetupSession::Outcome::kSaved);
+  EXPECT_EQ(test::Slurp(dir.File("TWLang.ini")), full(german));
+  EXPECT_EQ(ProfileText(test::Slurp(dir.File("Tarnwick.ini"))).Get("KEYBOARD", "Associated"),
+            dir.File("Language/German.ini"));
 }
 
 }  // namespace

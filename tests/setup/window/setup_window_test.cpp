@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
+#include <filesystem>
 #include <set>
 
 #include "setup/model/setup_fields.h"
@@ -159,6 +160,26 @@ class SetupWindowTest : public QObject {
     QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:print?secret"));
     QCOMPARE(binding("BUTTONS", "Custom3URL")->Shown(), QString("tw-command:print?secret"));
     QCOMPARE(session.config().Value("URLS", "BCustom2"), std::string("mailto:"));
+  }
+
+  // A layout chosen on the Keyboard page brings its messages to the pages.
+  void ALayoutChosenShowsItsMessages() {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.File("Language"));
+    test::Spit(dir.File("Language/German.ini"), "[LANGUAGE]\nCurKB=German\n[MESSAGES]\nNewBrowserTitle=Neues Fenster\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    QCOMPARE(window.layouts()->count(), 2);
+    QCOMPARE(window.layouts()->itemText(1), QString("German"));
+    window.layouts()->setCurrentIndex(1);
+    emit window.layouts()->activated(1);
+    QCOMPARE(session.config().Message(0), std::string("Neues Fenster"));
+    for (FieldBinding* b : window.pages().fields) {
+      if (b->field().control == FieldControl::kMessage && b->field().message == 0) {
+        QCOMPARE(b->Shown(), QString("Neues Fenster"));
+      }
+    }
+    QVERIFY(window.isWindowModified());
   }
 
   void AValueOutsideTheChoicesIsKeptUntilChanged() {
