@@ -8,7 +8,7 @@
 
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_shell.h"
-#include "kiosk/app/program_directory.h"
+#include "common/program_directory.h"
 #include "kiosk/app/stop_signal_watcher.h"
 #include "kiosk/browser/webengine/engine_environment.h"
 #include "kiosk/core/config_check.h"

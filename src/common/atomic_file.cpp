@@ -21,6 +21,8 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
+}  // namespace
+
 std::string DirectoryOf(const std::string& path) {
   const auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -28,7 +30,28 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-}  // namespace
+std::optional<std::string> ReadWholeFile(const std::string& path, int* error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (error != nullptr) *error = errno;
+    return std::nullopt;
+  }
+  std::string data;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      if (error != nullptr) *error = errno;
+      ::close(fd);
+      return std::nullopt;
+    }
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return data;
+}
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view data) {
   std::string temp = path + ".XXXXXX";

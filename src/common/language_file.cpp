@@ -10,28 +10,6 @@
 #include "common/profile_file.h"
 
 namespace tw {
-namespace {
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string data;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;  // also a directory (EISDIR)
-    }
-    data.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return data;
-}
-
-}  // namespace
 
 std::string ReadCurrentLayoutName(const ProfileFile& file) {
   return file.ReadString(kLanguageSection, kCurrentLayoutKey, kUnknownLayout);

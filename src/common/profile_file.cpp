@@ -244,6 +244,50 @@ void ProfileText::EraseSection(std::string_view section) {
   }
 }
 
+void ProfileText::ReplaceSectionKeys(std::string_view section,
+                                     const std::vector<std::pair<std::string, std::string>>& entries) {
+  const auto header = FindSection(section);
+  if (entries.empty() || !header) {
+    EraseSection(section);
+    for (const auto& [key, value] : entries) Set(section, key, value);
+    return;
+  }
+  // Later headers of the same section go, keys and all.
+  for (std::size_t i = SectionEnd(*header); i < lines_.size();) {
+    const Classified c = Classify(lines_[i].text);
+    if (c.kind == LineKind::kSection && SameName(c.name, section)) {
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i),
+                   lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(i)));
+    } else {
+      ++i;
+    }
+  }
+  std::optional<std::size_t> first_key;
+  std::size_t end = SectionEnd(*header);
+  for (std::size_t i = *header + 1; i < end;) {
+    if (Classify(lines_[i].text).kind == LineKind::kKey) {
+      if (!first_key) first_key = i;
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+      --end;
+    } else {
+      ++i;
+    }
+  }
+  std::size_t insert = end;
+  if (first_key) {
+    insert = *first_key;
+  } else {
+    while (insert > *header + 1 && Trim(lines_[insert - 1].text).empty()) --insert;
+  }
+  if (insert == lines_.size()) EnsureLastLineEnded();
+  const std::string eol = NewLineEnding();
+  std::vector<Line> added;
+  for (const auto& [key, value] : entries) {
+    added.push_back({std::string(Trim(OneLine(key))) + "=" + OneLine(value), eol});
+  }
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), added.begin(), added.end());
+}
+
 std::string ProfileText::Text() const {
   std::string out;
   for (const Line& line : lines_) {

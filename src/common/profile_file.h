@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -58,6 +59,12 @@ class ProfileText {
 
   void Set(std::string_view section, std::string_view key, std::string_view value);
   void EraseSection(std::string_view section);
+  // Replaces every key of a section with `entries` (name, value), in place: the new keys
+  // stand where the section's first key stood, its comments and blank lines stay, and a
+  // repeated header of the same section goes with its keys. No entries erase the
+  // section; an absent section is added at the end of the file.
+  void ReplaceSectionKeys(std::string_view section,
+                          const std::vector<std::pair<std::string, std::string>>& entries);
 
   // The file text: byte for byte the input where nothing was changed.
   std::string Text() const;

@@ -164,6 +164,13 @@ TEST_F(DesktopLockTest, DockWindowsHiddenAndShownAgain) {
   lock.SetTaskBarHidden(false);
   EXPECT_TRUE(mapped(dock));
   EXPECT_TRUE(lock.hidden_docks().empty());
+  // A dock left hidden by someone else (a kiosk that died) is shown by the Taskbar command.
+  XUnmapWindow(other_, dock);
+  XUnmapWindow(other_, normal);
+  XSync(other_, False);
+  EXPECT_EQ(X11DesktopLock().ShowAllDockWindows(), 1u);
+  EXPECT_TRUE(mapped(dock));
+  EXPECT_FALSE(mapped(normal));
   XDestroyWindow(other_, dock);
   XDestroyWindow(other_, normal);
   XSync(other_, False);

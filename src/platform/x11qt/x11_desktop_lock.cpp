@@ -268,4 +268,20 @@ void X11DesktopLock::SetTaskBarHidden(bool hidden) {
   trap.Ok();
 }
 
+std::size_t X11DesktopLock::ShowAllDockWindows() {
+  if (!Available()) return 0;
+  ::Display* d = display_->Get();
+  X11ErrorTrap trap(d);
+  std::size_t shown = 0;
+  for (Window w : DockWindows(d, display_->Intern("_NET_WM_WINDOW_TYPE"), display_->Intern("_NET_WM_WINDOW_TYPE_DOCK"))) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(d, w, &attributes) && attributes.map_state == IsUnmapped) {
+      XMapWindow(d, w);
+      ++shown;
+    }
+  }
+  trap.Ok();
+  return shown;
+}
+
 }  // namespace tw

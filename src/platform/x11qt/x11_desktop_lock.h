@@ -35,6 +35,9 @@ class X11DesktopLock {
   bool Available() const;
   void SetSystemKeyLock(bool locked);
   void SetTaskBarHidden(bool hidden);
+  // Maps every unmapped dock window of the display, also those that a kiosk which ended
+  // abnormally left hidden (the Setup Manager's Taskbar command). Returns how many.
+  std::size_t ShowAllDockWindows();
   // Where problems go. Those found before there was a report are kept and handed over
   // here, so the lock can be set before the log is open.
   void SetReport(Report report);

@@ -1,4 +1,4 @@
-#include "kiosk/app/program_directory.h"
+#include "common/program_directory.h"
 
 #include <filesystem>
 

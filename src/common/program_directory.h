@@ -1,4 +1,4 @@
-// Where the kiosk finds its files.
+// Where the kiosk and the Setup Manager find their files.
 #pragma once
 
 #include <string>

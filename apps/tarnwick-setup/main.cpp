@@ -1,0 +1,53 @@
+// tarnwick-setup: the operator's editor for Tarnwick.ini and TWLang.ini.
+//   tarnwick-setup [--dir DIR]   edit the configuration in DIR (default: the directory
+//                                of this program)
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "common/program_directory.h"
+#include "setup/model/lock_file.h"
+#include "setup/model/setup_session.h"
+#include "setup/window/setup_window.h"
+
+int main(int argc, char** argv) {
+  std::string dir;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--dir") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "usage: tarnwick-setup [--dir DIR]\n");
+        return 2;
+      }
+      dir = argv[++i];
+    } else if (std::strcmp(argv[i], "--help") == 0) {
+      std::fprintf(stderr, "usage: tarnwick-setup [--dir DIR]\n");
+      return 0;
+    }
+    // Anything else (-platform, ...) is left to Qt.
+  }
+  if (dir.empty()) dir = tw::ExecutableDirectory();
+  if (dir.back() != '/') dir += '/';
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Tarnwick Setup Manager");
+
+  const tw::SetupLock lock(dir);
+  if (lock.state() == tw::SetupLock::State::kTakenByAnother) {
+    QMessageBox::warning(nullptr, "Tarnwick Setup Manager",
+                         "Another Setup Manager is already open on " + QString::fromStdString(dir) + ".");
+    return 1;
+  }
+  try {
+    tw::SetupSession session(dir);
+    const bool read_only = lock.state() == tw::SetupLock::State::kFolderNotWritable;
+    tw::SetupWindow window(session, read_only, QString::fromStdString(lock.reason()));
+    window.show();
+    return QApplication::exec();
+  } catch (const tw::SetupFileError& e) {
+    QMessageBox::critical(nullptr, "Tarnwick Setup Manager",
+                          "The configuration could not be read: " + QString::fromStdString(e.what()));
+    return 1;
+  }
+}

@@ -1,0 +1,148 @@
+#include "setup/model/setup_config.h"
+
+#include <stdexcept>
+
+namespace tw {
+namespace {
+
+std::size_t ListWidth(const ConfigList& list) { return 1 + list.companions.size(); }
+
+ConfigRows ReadRows(const ProfileText& text, const ConfigList& list) {
+  // As the kiosk reads a list: the count is the number of keys in the first section,
+  // items are prefix0, prefix1, ... and an absent field is empty.
+  const std::size_t count = text.KeyNames(list.first.section).size();
+  ConfigRows rows;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string index = std::to_string(i);
+    std::vector<std::string> row;
+    row.push_back(text.Get(list.first.section, std::string(list.first.prefix) + index).value_or(""));
+    for (const ConfigListPart& part : list.companions) {
+      row.push_back(text.Get(part.section, std::string(part.prefix) + index).value_or(""));
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<std::pair<std::string, std::string>> ListEntries(const ConfigRows& rows, std::string_view prefix,
+                                                             std::size_t column) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    entries.emplace_back(std::string(prefix) + std::to_string(i), rows[i][column]);
+  }
+  return entries;
+}
+
+}  // namespace
+
+SetupConfig::SetupConfig() : SetupConfig("", "") {}
+
+SetupConfig::SetupConfig(std::string_view tarnwick_text, std::string_view language_text)
+    : tarnwick_(tarnwick_text), language_(language_text) {
+  for (const ConfigKey& key : ConfigKeys()) {
+    values_.push_back(tarnwick_.Get(key.section, key.name).value_or(std::string(key.setup_default)));
+  }
+  // The log time is set with spin boxes: text that is not a number is saved as 0.
+  for (std::string_view name : {"LogHour", "LogMinute"}) {
+    std::string& value = values_[KeyIndex("PREFERENCES", name)];
+    if (!ParseProfileInteger(value)) value = "0";
+  }
+  for (const ConfigList& list : ConfigLists()) lists_[list.id] = ReadRows(tarnwick_, list);
+  ReadMessages();
+  loaded_values_ = values_;
+  loaded_lists_ = lists_;
+  loaded_messages_ = messages_;
+}
+
+void SetupConfig::ReadMessages() {
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
+    const LanguageMessage& m = kLanguageMessages[i];
+    messages_[i] = language_.Get(kMessagesSection, m.key).value_or(std::string(m.setup_default));
+  }
+}
+
+void SetupConfig::ReplaceLanguageText(std::string_view text) {
+  language_ = ProfileText(text);
+  ReadMessages();
+  language_replaced_ = true;
+}
+
+std::size_t SetupConfig::KeyIndex(std::string_view section, std::string_view name) const {
+  const ConfigKey* key = FindConfigKey(section, name);
+  if (key == nullptr) {
+    throw std::out_of_range("unknown configuration key [" + std::string(section) + "] " + std::string(name));
+  }
+  return static_cast<std::size_t>(key - ConfigKeys().data());
+}
+
+const std::string& SetupConfig::Value(std::string_view section, std::string_view name) const {
+  return values_[KeyIndex(section, name)];
+}
+
+void SetupConfig::SetValue(std::string_view section, std::string_view name, std::string_view value) {
+  values_[KeyIndex(section, name)] = std::string(value);
+}
+
+std::optional<std::int32_t> SetupConfig::Integer(std::string_view section, std::string_view name) const {
+  return ParseProfileInteger(Value(section, name));
+}
+
+void SetupConfig::SetInteger(std::string_view section, std::string_view name, std::int32_t value) {
+  SetValue(section, name, std::to_string(value));
+}
+
+bool SetupConfig::Flag(std::string_view section, std::string_view name) const {
+  return Integer(section, name).value_or(0) != 0;
+}
+
+void SetupConfig::SetFlag(std::string_view section, std::string_view name, bool on) {
+  SetValue(section, name, on ? "1" : "0");
+}
+
+const ConfigRows& SetupConfig::List(ConfigListId id) const { return lists_.at(id); }
+
+void SetupConfig::SetList(ConfigListId id, ConfigRows rows) {
+  const std::size_t width = ListWidth(GetConfigList(id));
+  for (auto& row : rows) row.resize(width);
+  lists_[id] = std::move(rows);
+}
+
+const std::string& SetupConfig::Message(std::size_t index) const { return messages_.at(index); }
+
+void SetupConfig::SetMessage(std::size_t index, std::string_view text) { messages_.at(index) = std::string(text); }
+
+std::string SetupConfig::TarnwickText() const {
+  ProfileText text = tarnwick_;
+  const auto keys = ConfigKeys();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const ConfigKey& key = keys[i];
+    const auto present = text.Get(key.section, key.name);
+    // Keys nobody writes (added by hand) are only written when edited here.
+    const bool wanted = key.written ? (!present || *present != values_[i]) : values_[i] != loaded_values_[i];
+    if (wanted) text.Set(key.section, key.name, values_[i]);
+  }
+  for (const ConfigList& list : ConfigLists()) {
+    const ConfigRows& rows = lists_.at(list.id);
+    if (rows == ReadRows(tarnwick_, list)) continue;
+    text.ReplaceSectionKeys(list.first.section, ListEntries(rows, list.first.prefix, 0));
+    for (std::size_t c = 0; c < list.companions.size(); ++c) {
+      text.ReplaceSectionKeys(list.companions[c].section, ListEntries(rows, list.companions[c].prefix, c + 1));
+    }
+  }
+  return text.Text();
+}
+
+std::string SetupConfig::LanguageText() const {
+  ProfileText text = language_;
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
+    const auto present = text.Get(kMessagesSection, kLanguageMessages[i].key);
+    if (!present || *present != messages_[i]) text.Set(kMessagesSection, kLanguageMessages[i].key, messages_[i]);
+  }
+  return text.Text();
+}
+
+bool SetupConfig::IsDirty() const {
+  return language_replaced_ || values_ != loaded_values_ || lists_ != loaded_lists_ || messages_ != loaded_messages_;
+}
+
+}  // namespace tw

@@ -1,0 +1,344 @@
+// The main window over the demo configuration: every control shows its key and writes it
+// back, the list editors change their lists, and the window fits small screens.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QtTest>
+#include <filesystem>
+#include <set>
+
+#include "setup/model/setup_fields.h"
+#include "setup/window/clock_preview.h"
+#include "setup/window/field_binding.h"
+#include "setup/window/list_editor.h"
+#include "setup/window/notes_editor.h"
+#include "setup/window/setup_window.h"
+#include "support/file_text.h"
+#include "support/temp_dir.h"
+#include "widgets/analog_clock.h"
+
+namespace tw {
+namespace {
+
+// A program folder holding the demo configuration.
+void CopyDemo(const test::TempDir& dir) {
+  const std::string demo = std::string(TARNWICK_SOURCE_DIR) + "/demo/";
+  for (const char* name : {"Tarnwick.ini", "TWLang.ini"}) {
+    QString text = QString::fromStdString(test::Slurp(demo + name));
+    text.replace("@DEMO_DIR@", QString::fromStdString(dir.path()));
+    test::Spit(dir.File(name), text.toStdString());
+  }
+}
+
+std::string Stored(const SetupSession& session, const SetupField& field) {
+  if (field.control == FieldControl::kMessage) return session.config().Message(field.message);
+  return session.config().Value(field.section, field.key);
+}
+
+// A value for the field that differs from `current` and that its control can show.
+QString OtherValue(const SetupField& field, const QString& current, int round) {
+  switch (field.control) {
+    case FieldControl::kCheck:
+      return current == "1" ? "0" : "1";
+    case FieldControl::kNumber: {
+      const int v = round == 0 ? field.maximum : field.minimum + field.step;
+      return QString::number(QString::number(v) == current ? field.minimum : v);
+    }
+    case FieldControl::kChoice:
+    case FieldControl::kCommand: {
+      const auto& choices = field.choices;
+      const std::size_t i = round == 0 ? choices.size() - 1 : 0;
+      QString v = QString::fromUtf8(choices[i].value.data(), static_cast<int>(choices[i].value.size()));
+      if (v == current) v = QString::fromUtf8(choices[1].value.data(), static_cast<int>(choices[1].value.size()));
+      return v;
+    }
+    case FieldControl::kColour:
+      return round == 0 ? "$00123456" : "$00ABCDEF";
+    default:
+      return QString("/srv/round%1/%2").arg(round).arg(QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())));
+  }
+}
+
+}  // namespace
+
+class SetupWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void TheWindowShowsItsCommandsAndPages() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    QCOMPARE(window.windowTitle(), QString("Tarnwick Setup Manager v2.1 - Tarnwick.ini[*]"));
+    QCOMPARE(window.tabs()->count(), 12);
+    QCOMPARE(window.tabs()->tabText(4), QString("Banners && URLs"));
+    QCOMPARE(window.tabs()->currentIndex(), 0);
+    QCOMPARE(window.button(SetupWindow::kOpen)->toolTip(), QString("Open a configuration"));
+    QCOMPARE(window.button(SetupWindow::kOk)->toolTip(), QString("Apply changes to Tarnwick and exit"));
+    QCOMPARE(window.button(SetupWindow::kCancel)->toolTip(), QString("Abandon changes and exit"));
+    QVERIFY(window.button(SetupWindow::kRevert)->toolTip().startsWith("Revert to saved"));
+    window.show();
+    QVERIFY(window.button(SetupWindow::kSetDir)->isVisible());  // not the example folder
+    QVERIFY(!window.isWindowModified());
+    window.pages().fields.front()->Enter(OtherValue(window.pages().fields.front()->field(),
+                                                    window.pages().fields.front()->Shown(), 0));
+    QVERIFY(window.isWindowModified());
+
+    const SetupWindow read_only(session, true, "Read-only file system");
+    QVERIFY(!read_only.button(SetupWindow::kOk)->isEnabled());
+  }
+
+  // Every field of the table is on its page once; each shows the configuration's value and
+  // writes what is entered.
+  void EveryControlLoadsItsKeyAndWritesItBack() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+
+    std::multiset<const SetupField*> bound;
+    for (FieldBinding* binding : window.pages().fields) bound.insert(&binding->field());
+    for (const SetupField& field : SetupFields()) {
+      if (field.control == FieldControl::kList || field.control == FieldControl::kNotes ||
+          field.control == FieldControl::kPassword) {
+        continue;
+      }
+      QCOMPARE(bound.count(&field), std::size_t{1});
+    }
+
+    for (FieldBinding* binding : window.pages().fields) {
+      const SetupField& field = binding->field();
+      const QString name = QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size()));
+      // A command entered before wrote other keys too (its address, Mail To); the pages
+      // show them again once the event loop runs.
+      QCoreApplication::processEvents();
+      // Loaded from the demo, or as an earlier field's edit left it.
+      QVERIFY2(binding->Shown().toStdString() == Stored(session, field) ||
+                   field.control == FieldControl::kNumber,  // a spin box shows numbers only
+               qPrintable(name));
+      // Entered through the control, it reaches the configuration.
+      const QString entered = OtherValue(field, binding->Shown(), 0);
+      binding->Enter(entered);
+      QVERIFY2(Stored(session, field) == entered.toStdString(), qPrintable(name + ": " + entered));
+      // Set in the configuration, a reload shows it.
+      const QString set = OtherValue(field, entered, 1);
+      if (field.control == FieldControl::kMessage) {
+        session.config().SetMessage(field.message, set.toStdString());
+      } else {
+        session.config().SetValue(field.section, field.key, set.toStdString());
+      }
+      binding->Load();
+      QVERIFY2(binding->Shown() == set, qPrintable(name + ": " + binding->Shown() + " != " + set));
+      QVERIFY2(Stored(session, field) == set.toStdString(), qPrintable(name));  // loading writes nothing
+    }
+  }
+
+  // Choosing a command writes the custom button's address; a new command password goes
+  // into the addresses that carry it.
+  void CommandsWriteTheButtonsAddresses() {
+    test::TempDir dir;
+    test::Spit(dir.File("Tarnwick.ini"), "[PREFERENCES]\nCommandPassword=old\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    const auto binding = [&](std::string_view section, std::string_view key) -> FieldBinding* {
+      for (FieldBinding* b : window.pages().fields) {
+        if (b->field().section == section && b->field().key == key) return b;
+      }
+      return nullptr;
+    };
+    binding("BUTTONS", "TWCommand3")->Enter("12");  // print
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:print?old"));
+    binding("BUTTONS", "BCustom2TW")->Enter("15");  // Send Mail
+    QCOMPARE(session.config().Value("URLS", "BCustom2"), std::string("mailto:"));
+    QVERIFY(session.config().Flag("EMAIL", "MailTo"));
+    binding("PREFERENCES", "CommandPassword")->Enter("secret");
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:print?secret"));
+    QCOMPARE(binding("BUTTONS", "Custom3URL")->Shown(), QString("tw-command:print?secret"));
+    QCOMPARE(session.config().Value("URLS", "BCustom2"), std::string("mailto:"));
+  }
+
+  // A layout chosen on the Keyboard page brings its messages to the pages.
+  void ALayoutChosenShowsItsMessages() {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.File("Language"));
+    test::Spit(dir.File("Language/German.ini"), "[LANGUAGE]\nCurKB=German\n[MESSAGES]\nNewBrowserTitle=Neues Fenster\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    QCOMPARE(window.layouts()->count(), 2);
+    QCOMPARE(window.layouts()->itemText(1), QString("German"));
+    window.layouts()->setCurrentIndex(1);
+    emit window.layouts()->activated(1);
+    QCOMPARE(session.config().Message(0), std::string("Neues Fenster"));
+    for (FieldBinding* b : window.pages().fields) {
+      if (b->field().control == FieldControl::kMessage && b->field().message == 0) {
+        QCOMPARE(b->Shown(), QString("Neues Fenster"));
+      }
+    }
+    QVERIFY(window.isWindowModified());
+  }
+
+  void AValueOutsideTheChoicesIsKeptUntilChanged() {
+    test::TempDir dir;
+    test::Spit(dir.File("Tarnwick.ini"), "[PREFERENCES]\nScreenMode=7\n[BUTTONS]\nNumberOfButtons=9\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    for (FieldBinding* binding : window.pages().fields) {
+      if (binding->field().key == "ScreenMode") {
+        QCOMPARE(binding->Shown(), QString("7"));
+        QVERIFY(qobject_cast<QComboBox*>(binding->control())->currentText().contains("kept as it is"));
+        binding->Enter("A");
+      }
+    }
+    QCOMPARE(session.config().Value("PREFERENCES", "ScreenMode"), std::string("A"));
+    QCOMPARE(session.config().Value("BUTTONS", "NumberOfButtons"), std::string("9"));
+  }
+
+  void ListEditorsChangeTheirLists() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    QCOMPARE(window.pages().lists.size(), std::size_t{8});  // seven lists of the table, the exit password
+    for (ListEditor* editor : window.pages().lists) {
+      const SetupField& field = editor->field();
+      const bool password = field.control == FieldControl::kPassword;
+      const auto rows = [&] {
+        return password ? PasswordRows(session.config().Value("PREFERENCES", "Password"))
+                        : session.config().List(field.list);
+      };
+      const std::size_t before = rows().size();
+      QCOMPARE(static_cast<std::size_t>(editor->items()->count()), before);
+      editor->PressAdd();
+      QCOMPARE(rows().size(), before + 1);
+      QCOMPARE(editor->edit().current(), before);
+      const QString first = password ? QString("Z") : QString("first-42");
+      editor->EnterField(0, first);
+      QCOMPARE(QString::fromStdString(rows().back()[0]), first);
+      QCOMPARE(editor->items()->item(static_cast<int>(before))->text(),
+               password ? QString("Z - Keyboard Button") : first);
+      // Delete asks; a Cancel keeps the item.
+      QString asked;
+      editor->confirm = [&](const QString& question) {
+        asked = question;
+        return false;
+      };
+      editor->PressDelete();
+      QVERIFY(asked.startsWith("I am about to delete this item?\n"));
+      QCOMPARE(rows().size(), before + 1);
+      editor->confirm = [](const QString&) { return true; };
+      editor->PressDelete();
+      QCOMPARE(rows().size(), before);
+    }
+  }
+
+  void DependentControlsFollowTheirFields() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    const auto binding = [&](std::string_view section, std::string_view key) -> FieldBinding* {
+      for (FieldBinding* b : window.pages().fields) {
+        if (b->field().section == section && b->field().key == key) return b;
+      }
+      return nullptr;
+    };
+    FieldBinding* browser = binding("BROWSER", "Browser");
+    QWidget* program = binding("BROWSER", "FileName")->row();
+    browser->Enter("1");
+    QVERIFY(!program->isEnabled());
+    browser->Enter("0");
+    QVERIFY(program->isEnabled());
+
+    AnalogClock* clock = window.pages().clock->clock();
+    binding("CLOCK", "FaceColour")->Enter("$000000FF");
+    QCOMPARE(clock->FaceColor(), QColor(255, 0, 0));
+    binding("CLOCK", "TickColour")->Enter("$00FF0000");
+    QCOMPARE(clock->HandsColor(), QColor(0, 0, 255));
+    binding("CLOCK", "Shape")->Enter("1");
+    QCOMPARE(clock->Shape(), ClockShape::csSquare);
+    binding("CLOCK", "ShowSeconds")->Enter("0");
+    QVERIFY(!clock->ShowSeconds());
+  }
+
+  // A problem of one button shows that button in its group's selector.
+  void AProblemShowsItsField() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    window.show();
+    window.ShowField({ProblemSeverity::kError, kButtonsPage, "", "BUTTONS", "HelpOn", ""});
+    QCOMPARE(window.tabs()->currentIndex(), kButtonsPage);
+    QWidget* slot = window.pages().ControlFor("BUTTONS", "HelpOn");
+    QVERIFY(slot != nullptr);
+    QVERIFY(slot->isVisible());
+    window.ShowField({ProblemSeverity::kError, kButtonsPage, "", "BUTTONS", "BCustom3On", ""});
+    QVERIFY(!slot->isVisible());  // the same group now shows Custom Button 3
+    QVERIFY(window.pages().ControlFor("BUTTONS", "BCustom3On")->isVisible());
+    window.ShowField({ProblemSeverity::kError, kButtonsPage, "", "BUTTONS", "Custom7URL", ""});
+    QVERIFY(window.pages().ControlFor("BUTTONS", "Custom7URL")->isVisible());
+    window.ShowField({ProblemSeverity::kError, kAttractPage, "", "CAROUSELTIMES", "Time1", ""});
+    QCOMPARE(window.tabs()->currentIndex(), kAttractPage);
+    QVERIFY(window.pages().ControlFor("CAROUSELTIMES", "Time1")->isVisible());
+  }
+
+  void ThePasswordStopsAt255Steps() {
+    test::TempDir dir;
+    test::Spit(dir.File("Tarnwick.ini"), "[PREFERENCES]\nPassword=" + std::string(255, 'C') + "\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    for (ListEditor* editor : window.pages().lists) {
+      if (editor->field().control != FieldControl::kPassword) continue;
+      QString told;
+      editor->inform = [&](const QString& message) { told = message; };
+      editor->PressAdd();
+      QCOMPARE(told, QString("You have reached the 255 item limit for the Password"));
+      QCOMPARE(session.config().Value("PREFERENCES", "Password").size(), std::size_t{255});
+      editor->Load();
+      editor->items()->setCurrentRow(3);
+      editor->EnterField(0, "A");
+      QCOMPARE(session.config().Value("PREFERENCES", "Password").substr(0, 5), std::string("CCCAC"));
+    }
+  }
+
+  void ASmallScreenGetsAShorterWindowThatScrolls() {
+    test::TempDir dir;
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    window.ApplyGeometry(SetupGeometryForScreen(800, 600));
+    window.show();
+    QCOMPARE(window.height(), 550);
+    QCOMPARE(window.contents()->minimumHeight(), 800);
+    QCOMPARE(window.button(SetupWindow::kOpen)->y(), 136);
+    QCOMPARE(window.button(SetupWindow::kOk)->y(), 376);
+    QTRY_VERIFY_WITH_TIMEOUT(window.scroller()->verticalScrollBar()->maximum() > 0, 5000);
+    window.ApplyGeometry(SetupGeometryForScreen(1024, 768));
+    QCOMPARE(window.height(), 600);
+    QCOMPARE(window.button(SetupWindow::kOpen)->y(), 176);
+  }
+
+  // With TARNWICK_SCREENSHOT_DIR set, pictures of four pages for a person to look at.
+  void Screenshots() {
+    const QByteArray out = qgetenv("TARNWICK_SCREENSHOT_DIR");
+    if (out.isEmpty()) QSKIP("TARNWICK_SCREENSHOT_DIR not set");
+    test::TempDir dir;
+    CopyDemo(dir);
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    window.show();
+    for (int page : {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage}) {
+      window.tabs()->setCurrentIndex(page);
+      QVERIFY(window.grab().save(QString("%1/setup-page-%2.png").arg(QString(out)).arg(page)));
+    }
+  }
+};
+
+}  // namespace tw
+
+QTEST_MAIN(tw::SetupWindowTest)
+#include "setup_window_test.moc"
