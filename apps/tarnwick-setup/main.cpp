@@ -1,6 +1,4 @@
-// tarnwick-setup: the operator's editor for Tarnwick.ini and TWLang.ini.
-//   tarnwick-setup [--dir DIR]   edit the configuration in DIR (default: the directory
-//                                of this program)
+// tarnwick-setup: the operator's editor for Tarnwick.ini and TWLang.ini. See kUsage.
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -12,17 +10,31 @@
 #include "setup/model/setup_session.h"
 #include "setup/window/setup_window.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tarnwick-setup [--dir DIR]\n"
+    "       tarnwick-setup --help | --version\n"
+    "\n"
+    "  --dir DIR   the program folder whose Tarnwick.ini and TWLang.ini are edited (default:\n"
+    "              the folder of this program; the installed kiosk's is /etc/tarnwick)\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::string dir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--dir") == 0) {
-      if (i + 1 >= argc) {
-        std::fprintf(stderr, "usage: tarnwick-setup [--dir DIR]\n");
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::fputs(kUsage, stderr);
         return 2;
       }
       dir = argv[++i];
     } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::fprintf(stderr, "usage: tarnwick-setup [--dir DIR]\n");
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("tarnwick-setup %s\n", TARNWICK_VERSION);
       return 0;
     }
     // Anything else (-platform, ...) is left to Qt.

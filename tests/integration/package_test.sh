@@ -22,6 +22,8 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$d
   || fail "the package does not install"
 
 [ "$(/usr/bin/tarnwick --version)" = "tarnwick $(dpkg-deb -f "$deb" Version)" ] || fail "--version"
+[ "$(/usr/bin/tarnwick-setup --version)" = "tarnwick-setup $(dpkg-deb -f "$deb" Version)" ] || fail "setup --version"
+[ -f /etc/tarnwick/Documentation/setup-manager.html ] || fail "no operator's guide where Manual looks"
 /usr/bin/tarnwick --check-config --dir /etc/tarnwick || fail "the packaged configuration has errors"
 systemctl cat tarnwick >/dev/null 2>&1 || [ -f /usr/lib/systemd/system/tarnwick.service ] || fail "no unit"
 if [ -d /run/systemd/system ] && systemctl is-enabled tarnwick >/dev/null 2>&1; then
@@ -51,7 +53,7 @@ grep -q "Page Loaded - file:///usr/share/tarnwick/demo/pages/start.htm" "$log" |
 tail -n 1 "$log" | grep -q "Tarnwick Closing Down" || fail "the kiosk did not close down in order"
 
 dpkg --purge tarnwick >/dev/null || fail "the package does not purge"
-for path in /usr/bin/tarnwick /usr/share/tarnwick /etc/tarnwick /var/log/tarnwick /var/lib/tarnwick \
+for path in /usr/bin/tarnwick /usr/bin/tarnwick-setup /usr/share/tarnwick /etc/tarnwick /var/log/tarnwick /var/lib/tarnwick \
     /usr/share/xsessions/tarnwick.desktop /usr/lib/systemd/system/tarnwick.service; do
   [ ! -e "$path" ] && [ ! -L "$path" ] || fail "$path is left behind"
 done

@@ -49,7 +49,12 @@ constexpr std::array<CommandSpec, SetupWindow::kCommandCount> kCommands = {{
 }};
 
 constexpr const char* kConfigurationFilter = "Tarnwick Configuration files (*.ini)";
-constexpr const char* kKioskUnit = "/etc/systemd/system/tarnwick.service";
+// The package's unit, or one the operator wrote.
+bool KioskUnitExists() {
+  return QFileInfo::exists("/etc/systemd/system/tarnwick.service") ||
+         QFileInfo::exists("/usr/lib/systemd/system/tarnwick.service") ||
+         QFileInfo::exists("/lib/systemd/system/tarnwick.service");
+}
 
 }  // namespace
 
@@ -311,7 +316,7 @@ void SetupWindow::Revert() {
 }
 
 void SetupWindow::OfferRestart() {
-  if (!QFileInfo::exists(kKioskUnit)) {
+  if (!KioskUnitExists()) {
     QMessageBox::information(this, windowTitle(),
                              "The settings are saved. The kiosk reads them when it starts: restart it to use them.");
     return;
