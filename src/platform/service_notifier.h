@@ -13,7 +13,8 @@ class ServiceNotifier {
 
   // Whether systemd listens at all.
   bool Active() const { return active_; }
-  // How often the keep-alive is due (half the unit's WatchdogSec); zero without a watchdog.
+  // How often the keep-alive is due (half the unit's WatchdogSec); zero without a
+  // watchdog, or when the watchdog is another process's.
   std::chrono::milliseconds KeepAliveInterval() const { return keep_alive_interval_; }
 
   void Ready();

@@ -42,8 +42,11 @@ TEST(ServiceNotifier, ReadyAndKeepAliveReachTheServiceManager) {
   notifier.KeepAlive();
   EXPECT_EQ(next(), "WATCHDOG=1");
 
-  // A watchdog meant for another process is not ours to feed.
-  ::setenv("WATCHDOG_PID", "1", 1);
+  // The service's main process started us (xinit): its watchdog is ours to feed; one
+  // meant for any other process is not.
+  ::setenv("WATCHDOG_PID", std::to_string(::getppid()).c_str(), 1);
+  EXPECT_EQ(ServiceNotifier().KeepAliveInterval().count(), 1500);
+  ::setenv("WATCHDOG_PID", "999999999", 1);
   EXPECT_EQ(ServiceNotifier().KeepAliveInterval().count(), 0);
 
   ::unsetenv("NOTIFY_SOCKET");
