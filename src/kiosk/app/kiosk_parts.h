@@ -27,6 +27,11 @@ class KioskParts {
   void StartBrowser() { loop_.Start(); }
   // One pass of the main loop: the arrows' scroll step, then the loop's own steps.
   bool Pass();
+  // Another pass is wanted at the pass interval (a URL waits, a page loads, an arrow
+  // scrolls).
+  bool WantsPassSoon() const;
+  // Work that falls due at a later second (a page to try again, a log mail to send).
+  bool HasTimedWork() const;
   // Ends a listed program that still runs, with its log lines.
   void EndRunningProgram();
   void CloseWindows() { windows_.Close(); }
@@ -45,6 +50,7 @@ class KioskParts {
   KioskWindows windows_;
   std::unique_ptr<KioskInputFilter> input_filter_;
   std::unique_ptr<KioskDbusService> dbus_;
+  bool was_busy_ = false;
 };
 
 }  // namespace tw

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
 #include <cstdio>
 
 #include "kiosk/app/kiosk_parts.h"
+#include "kiosk/app/stacking_watcher.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
@@ -14,9 +17,15 @@ namespace tw {
 KioskShell::KioskShell(std::string program_dir, QObject* parent)
     : QObject(parent), program_dir_(std::move(program_dir)) {
   timer_.setInterval(1000);
-  pass_timer_.setInterval(kMainLoopPassInterval);
+  pass_timer_.setSingleShot(true);
+  // The action time is a moment of the day: not a little early.
+  log_action_timer_.setSingleShot(true);
+  log_action_timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &KioskShell::TimerTimer);
   connect(&pass_timer_, &QTimer::timeout, this, &KioskShell::RunPass);
+  connect(&log_action_timer_, &QTimer::timeout, this, &KioskShell::RequestPass);
+  // Marker files appear and go in the program folder: the kernel says when it changed.
+  connect(&marker_watcher_, &QFileSystemWatcher::directoryChanged, this, &KioskShell::RequestPass);
 }
 
 KioskShell::~KioskShell() { Shutdown(); }
@@ -47,21 +56,75 @@ void KioskShell::Start() {
 
 void KioskShell::TimerTimer() {
   if (shut_down_) return;
-  controller_->Guarded([this] {
-    controller_->TimerTimer();
-    if (controller_->loop_running() && !pass_timer_.isActive()) {
-      parts_->StartBrowser();
-      pass_timer_.start();
-    }
-  });
-  if (controller_->exit_requested()) Shutdown();
+  const bool was_running = controller_->loop_running();
+  controller_->Guarded([this] { controller_->TimerTimer(); });
+  if (controller_->exit_requested()) {
+    Shutdown();
+    return;
+  }
+  if (!controller_->loop_running()) return;
+  if (!was_running) {
+    StartLoop();
+    return;
+  }
+  // Work due at a later second, a clock set forward (or a machine resumed) past the log's
+  // action time, and now and then the marker files in case a watch was lost.
+  if (parts_->HasTimedWork() || controller_->Now() >= log_action_due_ || ++ticks_ % kMarkerSafetyTicks == 0) {
+    RequestPass();
+  }
+}
+
+void KioskShell::StartLoop() {
+  controller_->Guarded([this] { parts_->StartBrowser(); });
+  // Watched from the first pass on, which also finds marker files made before the start.
+  if (!marker_watcher_.addPath(QString::fromStdString(controller_->program_dir()))) {
+    controller_->WriteLog("Program folder not watched - marker files are looked for every " +
+                          std::to_string(kMarkerSafetyTicks) + " seconds");
+  }
+  stacking_ = std::make_unique<StackingWatcher>(
+      [](unsigned long id) {
+        const QWindowList windows = QGuiApplication::allWindows();
+        return std::any_of(windows.begin(), windows.end(),
+                           [id](const QWindow* w) { return w->handle() && w->winId() == id; });
+      },
+      [this] { Restack(); });
+  RequestPass();
+}
+
+void KioskShell::RequestPass() {
+  if (shut_down_ || !controller_ || !controller_->loop_running() || pass_timer_.isActive()) return;
+  // Passes keep their interval, so that one queued URL after another is a step the
+  // visitor can see; after a quiet while the pass runs at once.
+  const qint64 since = since_pass_.isValid() ? since_pass_.elapsed() : kMainLoopPassInterval;
+  pass_timer_.start(static_cast<int>(std::clamp<qint64>(kMainLoopPassInterval - since, 0, kMainLoopPassInterval)));
 }
 
 void KioskShell::RunPass() {
   if (shut_down_) return;
+  since_pass_.start();
   bool go_on = true;
   controller_->Guarded([&] { go_on = parts_->Pass(); });
-  if (!go_on) Shutdown();
+  if (!go_on) {
+    Shutdown();
+    return;
+  }
+  if (parts_->WantsPassSoon()) RequestPass();
+  ArmLogActionTimer();
+}
+
+void KioskShell::ArmLogActionTimer() {
+  const LocalTime due = controller_->NextLogActionTime();
+  if (log_action_timer_.isActive() && due == log_action_due_) return;
+  log_action_due_ = due;
+  // Armed on the steady clock: a clock set back makes it fire early (the pass finds
+  // nothing due and it is armed again); set forward, the second's tick sees it.
+  const std::int64_t seconds = std::clamp<std::int64_t>(due - controller_->Now(), 0, LocalTime::kSecondsPerDay);
+  log_action_timer_.start(static_cast<int>(seconds * 1000));
+}
+
+void KioskShell::Restack() {
+  if (shut_down_ || !parts_) return;
+  controller_->Guarded([this] { parts_->windows().RaiseTopmostWindows(); });
 }
 
 void KioskShell::Shutdown() {
@@ -69,6 +132,8 @@ void KioskShell::Shutdown() {
   shut_down_ = true;
   timer_.stop();
   pass_timer_.stop();
+  log_action_timer_.stop();
+  stacking_.reset();
   if (parts_) {
     // A listed program still running is ended first, so that its lines come before the last one.
     parts_->EndRunningProgram();

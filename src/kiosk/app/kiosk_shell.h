@@ -1,8 +1,14 @@
 // The running kiosk: the controller, its windows and the browser's main loop, the one-
-// second timer and the pass timer, command URLs, listed programs, the input lock-down,
-// the topics for other programs and the desktop lock; shut down in order.
+// second timer, command URLs, listed programs, the input lock-down, the topics for other
+// programs and the desktop lock; shut down in order. A pass of the main loop runs only
+// when something is due: a URL queued, a page loading, a marker file changed in the
+// program folder, the log's action time reached, timed work of the loop (checked on the
+// second); the kiosk's windows are raised again when the X server reports a window shown
+// or restacked. An idle kiosk wakes once a second, for its clock.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -18,6 +24,7 @@ class KioskDbusService;
 class KioskInputFilter;
 class KioskParts;
 class SmtpLogMailSender;
+class StackingWatcher;
 class X11DesktopLock;
 class X11KeyboardPlatform;
 
@@ -45,10 +52,21 @@ class KioskShell : public QObject, public KioskHooks {
   void ShowError(const std::string& text) override;
   void SetTaskBarHidden(bool hidden) override;
   void SetSystemKeyLock(bool locked) override;
+  void PassDue() override { RequestPass(); }
+
+  // Ticks between two looks at the marker files without a change reported, in case a
+  // watch was lost.
+  static constexpr int kMarkerSafetyTicks = 5;
 
  private:
   void TimerTimer();
   void RunPass();
+  // A pass soon: at once, or when the pass interval since the last pass is over.
+  void RequestPass();
+  void StartLoop();
+  // The one timer for the log's action time, armed for the moment it is next reached.
+  void ArmLogActionTimer();
+  void Restack();
   X11DesktopLock& DesktopLock();
 
   std::string program_dir_;
@@ -62,6 +80,12 @@ class KioskShell : public QObject, public KioskHooks {
   std::function<void()> on_first_paint_;
   QTimer timer_;
   QTimer pass_timer_;
+  QElapsedTimer since_pass_;
+  QTimer log_action_timer_;
+  LocalTime log_action_due_;
+  QFileSystemWatcher marker_watcher_;
+  std::unique_ptr<StackingWatcher> stacking_;
+  int ticks_ = 0;
   bool shut_down_ = false;
 };
 

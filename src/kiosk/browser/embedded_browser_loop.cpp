@@ -48,6 +48,16 @@ bool EmbeddedBrowserLoop::Pass() {
   return go_on;
 }
 
+bool EmbeddedBrowserLoop::WantsPassSoon() const {
+  if (controller_.browser_ready() && !controller_.navigation_queue().empty()) return true;
+  return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
+}
+
+bool EmbeddedBrowserLoop::HasTimedWork() const {
+  return offline_.RetryDue().has_value() || dialogs_.RefusedDue().has_value() ||
+         engine_refusals_.RefusedDue().has_value();
+}
+
 void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
   // A queued command ("http:" + command, without "//") would reach before-navigate only
   // after the engine had turned it into an ordinary address ("http://start/?"), which no
@@ -141,11 +151,14 @@ void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
 void EmbeddedBrowserLoop::DownloadBegin() {
   busy_ = true;
   frame_.SetStopEnabled(true);
+  // The busy meter moves from the next pass on.
+  controller_.PassDue();
 }
 
 void EmbeddedBrowserLoop::DownloadComplete() {
   busy_ = false;
   frame_.SetStopEnabled(false);
+  controller_.PassDue();
 }
 
 void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {

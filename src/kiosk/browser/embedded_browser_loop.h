@@ -1,5 +1,5 @@
 // The embedded browser's side of the kiosk: the engine's event handlers and the main
-// loop, run as one pass at a time from a short repeating timer.
+// loop, run as one pass at a time whenever something is due.
 #pragma once
 
 #include <string>
@@ -27,6 +27,12 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   bool Pass();
   // True between the start and the end of a page's loading.
   bool busy() const { return busy_; }
+  // Another pass is wanted at the pass interval: a URL waits in the queue, or the busy
+  // meter moves (or has yet to be hidden).
+  bool WantsPassSoon() const;
+  // Work that falls due at a later second: a page to try again after an outage, refused
+  // dialog boxes or addresses to count in the log.
+  bool HasTimedWork() const;
 
   // |trunc(cos((step div 2) degrees) x 100)|: from 100 down to 0 over 180 passes and back.
   static int BusyMeterValue(int step);

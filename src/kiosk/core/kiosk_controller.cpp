@@ -134,6 +134,12 @@ void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
     WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
   navigation_queue_.push_back(QueuedFormOfURL(url, browser_kind_));
+  hooks_.PassDue();
+}
+
+void KioskController::RequestExit() {
+  exit_requested_ = true;
+  hooks_.PassDue();
 }
 
 std::optional<std::string> KioskController::TakeQueuedURL() {

@@ -28,8 +28,10 @@ namespace tw {
 
 inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 
-// Milliseconds between two passes of the browser main loop: often enough for a smooth
-// busy meter and prompt page changes, rarely enough that an idle kiosk costs next to no CPU.
+// Milliseconds at least between two passes of the browser main loop: often enough for a
+// smooth busy meter and prompt page changes. Passes run only while something is due (a
+// queued URL, a page loading, a marker file changed, the log's action time); an idle
+// kiosk runs none.
 inline constexpr int kMainLoopPassInterval = 20;
 
 class KioskController {
@@ -62,6 +64,10 @@ class KioskController {
   bool RunPass();
   // Rolls the log over once its daily action time has passed.
   void CheckLogActionTime() { log_->CheckLogActionTime(); }
+  // The moment the log's action time is next reached (for one timer to wake the loop).
+  LocalTime NextLogActionTime() const { return log_->NextActionTime(); }
+  // A composed log mail waits to be sent (retried on later passes).
+  bool log_mail_pending() const { return log_mail_.pending; }
   // Sends a composed log mail once the browser is ready. A failed send is logged and
   // retried on later passes after a growing delay (see LogMailDelivery).
   void SendPendingLogMail();
@@ -70,7 +76,10 @@ class KioskController {
 
   BrowserPlacement PlaceBrowser(const PanelSizes& panels) const;
 
-  void RequestExit() { exit_requested_ = true; }
+  void RequestExit();
+  // Something the browser's main loop handles has happened outside it (a page began or
+  // ended loading): a pass should run soon.
+  void PassDue() { hooks_.PassDue(); }
   bool exit_requested() const { return exit_requested_; }
   // The browser main loop has been entered (on the first tick) and its passes are run.
   bool started() const { return started_; }
