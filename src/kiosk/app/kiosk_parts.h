@@ -25,6 +25,7 @@ class KioskParts {
 
   // Starts the browser: its window placed and shown, the start page queued.
   void StartBrowser() { loop_.Start(); }
+  void SetFirstLoadCallback(std::function<void()> callback) { loop_.SetFirstLoadCallback(std::move(callback)); }
   // One pass of the main loop: the arrows' scroll step, then the loop's own steps.
   bool Pass();
   // Another pass is wanted at the pass interval (a URL waits, a page loads, an arrow

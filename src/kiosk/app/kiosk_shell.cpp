@@ -34,6 +34,7 @@ void KioskShell::Start() {
   controller_ = std::make_unique<KioskController>(program_dir_, clock_, *this);
   const QScreen* screen = QGuiApplication::primaryScreen();
   controller_->Create(screen ? screen->geometry().width() : 800);
+  LogPhase("settings read, log open");
   // The lock was set before the log was open; what it could not lock goes there now.
   if (desktop_lock_) desktop_lock_->SetReport([this](const std::string& text) { controller_->WriteLog(text); });
   // The daily log mail; while the client waits for the server the windows stay live.
@@ -44,14 +45,33 @@ void KioskShell::Start() {
   keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();
   KioskWindows::Hooks hooks;
   hooks.hold_timer = [this](bool held) { held ? timer_.stop() : timer_.start(); };
-  hooks.first_paint = on_first_paint_;
+  hooks.first_paint = [this] {
+    LogPhase("splash painted");
+    if (on_first_paint_) on_first_paint_();
+  };
   parts_ = std::make_unique<KioskParts>(*controller_, keyboard_platform_->Get(), std::move(hooks));
+  LogPhase("windows and browser made");
+  parts_->SetFirstLoadCallback([this] { LogPhase("first page loaded"); });
   // Asked to end while it was starting (the splash lets events through): nothing more starts.
   if (shut_down_) {
     parts_->CloseWindows();
     return;
   }
   timer_.start();
+  // The browser's loop is entered as soon as the event loop runs, not a second later on
+  // the first tick: the web engine's start is the long pole of the kiosk's start.
+  QTimer::singleShot(0, this, [this] {
+    if (shut_down_ || controller_->loop_running()) return;
+    controller_->Guarded([this] { controller_->EnterLoop(); });
+    if (controller_->loop_running()) StartLoop();
+  });
+}
+
+void KioskShell::LogPhase(const char* phase) {
+  if (!controller_ || !controller_->config().debug) return;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_).count();
+  controller_->WriteLog(std::string("Start-up - ") + phase + " after " + std::to_string(ms) + " ms");
 }
 
 void KioskShell::TimerTimer() {
@@ -76,6 +96,7 @@ void KioskShell::TimerTimer() {
 
 void KioskShell::StartLoop() {
   controller_->Guarded([this] { parts_->StartBrowser(); });
+  LogPhase("start page asked for");
   // Watched from the first pass on, which also finds marker files made before the start.
   if (!marker_watcher_.addPath(QString::fromStdString(controller_->program_dir()))) {
     controller_->WriteLog("Program folder not watched - marker files are looked for every " +

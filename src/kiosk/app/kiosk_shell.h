@@ -11,6 +11,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -37,6 +38,8 @@ class KioskShell : public QObject, public KioskHooks {
 
   // Called once, when the splash has first been painted.
   void SetFirstPaintCallback(std::function<void()> callback) { on_first_paint_ = std::move(callback); }
+  // The moment the process started, for the start-up phases logged with PREFERENCES/Debug.
+  void SetStartTime(std::chrono::steady_clock::time_point started) { started_ = started; }
   // Reads the settings, creates the windows and the controller's parts and starts the timers.
   void Start();
   // Ends the kiosk in order: a listed program first, the loop stops, the windows close,
@@ -64,6 +67,8 @@ class KioskShell : public QObject, public KioskHooks {
   // A pass soon: at once, or when the pass interval since the last pass is over.
   void RequestPass();
   void StartLoop();
+  // With debug logging on: "Start-up - PHASE after N ms" (counted from the process start).
+  void LogPhase(const char* phase);
   // The one timer for the log's action time, armed for the moment it is next reached.
   void ArmLogActionTimer();
   void Restack();
@@ -78,6 +83,7 @@ class KioskShell : public QObject, public KioskHooks {
   std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
   std::unique_ptr<KioskParts> parts_;
   std::function<void()> on_first_paint_;
+  std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
   QTimer timer_;
   QTimer pass_timer_;
   QElapsedTimer since_pass_;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "common/command_url.h"
 #include "kiosk/browser/browser_dialog_rules.h"
@@ -109,6 +110,7 @@ void EmbeddedBrowserLoop::NavigationRefused(const std::string& url) {
 
 void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
   if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
+  if (on_first_load_) std::exchange(on_first_load_, nullptr)();
   const std::string back = offline_.Loaded(url);
   if (!back.empty()) controller_.WriteLog(back);
 }

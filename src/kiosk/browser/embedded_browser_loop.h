@@ -2,6 +2,7 @@
 // loop, run as one pass at a time whenever something is due.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "kiosk/browser/browser_engine.h"
@@ -47,6 +48,8 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   static constexpr int kCrashWindow = 60;
 
   const OfflineRetry& offline() const { return offline_; }
+  // Called once, when the first page has loaded: the end of the kiosk's start.
+  void SetFirstLoadCallback(std::function<void()> callback) { on_first_load_ = std::move(callback); }
 
   // BrowserEvents
   void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) override;
@@ -80,6 +83,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   EventBudget crashes_{kCrashesPerWindow, kCrashWindow};
   int busy_step_ = 0;
   bool busy_ = false;
+  std::function<void()> on_first_load_;
 };
 
 }  // namespace tw

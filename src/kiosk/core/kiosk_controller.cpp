@@ -149,12 +149,15 @@ std::optional<std::string> KioskController::TakeQueuedURL() {
   return url;
 }
 
+void KioskController::EnterLoop() {
+  if (started_) return;
+  started_ = true;
+  loop_running_ = true;
+  ShowSettingErrors();
+}
+
 void KioskController::TimerTimer() {
-  if (!started_) {
-    started_ = true;
-    loop_running_ = true;
-    ShowSettingErrors();
-  }
+  EnterLoop();
   activity_.Tick();
 }
 

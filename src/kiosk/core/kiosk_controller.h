@@ -54,8 +54,11 @@ class KioskController {
   void GoToURL(const std::string& url, NavigationReason reason);
   void WriteLog(std::string_view text);
 
-  // The one-second tick: enters the browser main loop and shows the start-up setting
-  // errors on the first tick, then counts idle time and runs the attract modes.
+  // Enters the browser main loop (once) and shows the start-up setting errors: as soon as
+  // the windows exist, or on the first tick at the latest.
+  void EnterLoop();
+  // The one-second tick: enters the browser main loop if that has not happened yet, then
+  // counts idle time and runs the attract modes.
   void TimerTimer();
   // Activity (a key press, a mouse move): a new idle period begins.
   void ResetIdleCount() { activity_.ResetIdleCount(); }
