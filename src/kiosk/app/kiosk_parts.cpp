@@ -68,7 +68,7 @@ bool KioskParts::Pass() {
 
 bool KioskParts::WantsPassSoon() const { return loop_.WantsPassSoon() || windows_.scrolling().WantsPassSoon(); }
 
-bool KioskParts::HasTimedWork() const { return loop_.HasTimedWork() || controller_.log_mail_pending(); }
+bool KioskParts::TimedWorkDue() const { return loop_.TimedWorkDue() || controller_.LogMailDue(); }
 
 void KioskParts::EndRunningProgram() {
   // Idle mode goes off without showing the browser again: the windows are about to close.

@@ -31,8 +31,8 @@ class KioskParts {
   // Another pass is wanted at the pass interval (a URL waits, a page loads, an arrow
   // scrolls).
   bool WantsPassSoon() const;
-  // Work that falls due at a later second (a page to try again, a log mail to send).
-  bool HasTimedWork() const;
+  // Work of a later second that is due now (a page to try again, a log mail to send).
+  bool TimedWorkDue() const;
   // Ends a listed program that still runs, with its log lines.
   void EndRunningProgram();
   void CloseWindows() { windows_.Close(); }

@@ -87,9 +87,9 @@ void KioskShell::TimerTimer() {
     StartLoop();
     return;
   }
-  // Work due at a later second, or a clock set forward (or a machine resumed) past the
-  // log's action time.
-  if (parts_->HasTimedWork() || controller_->Now() >= log_action_due_) RequestPass();
+  // Work of a later second now due, or a clock set forward (or a machine resumed) past
+  // the log's action time.
+  if (parts_->TimedWorkDue() || controller_->Now() >= log_action_due_) RequestPass();
   // Now and then the marker files, in case a watch was lost (no pass, nothing raised).
   if (++ticks_ % kMarkerSafetyTicks == 0) controller_->Guarded([this] { controller_->activity().CheckMarkerFiles(); });
 }

@@ -54,9 +54,10 @@ bool EmbeddedBrowserLoop::WantsPassSoon() const {
   return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
 }
 
-bool EmbeddedBrowserLoop::HasTimedWork() const {
-  return offline_.RetryDue().has_value() || dialogs_.RefusedDue().has_value() ||
-         engine_refusals_.RefusedDue().has_value();
+bool EmbeddedBrowserLoop::TimedWorkDue() const {
+  const LocalTime now = controller_.Now();
+  return (controller_.browser_ready() && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
+         engine_refusals_.RefusedReportDue(now.seconds());
 }
 
 void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {

@@ -31,9 +31,9 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   // Another pass is wanted at the pass interval: a URL waits in the queue, or the busy
   // meter moves (or has yet to be hidden).
   bool WantsPassSoon() const;
-  // Work that falls due at a later second: a page to try again after an outage, refused
+  // Work of a later second that is due now: a page to try again after an outage, refused
   // dialog boxes or addresses to count in the log.
-  bool HasTimedWork() const;
+  bool TimedWorkDue() const;
 
   // |trunc(cos((step div 2) degrees) x 100)|: from 100 down to 0 over 180 passes and back.
   static int BusyMeterValue(int step);

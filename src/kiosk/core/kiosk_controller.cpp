@@ -169,6 +169,10 @@ bool KioskController::RunPass() {
   return !exit_requested_;
 }
 
+bool KioskController::LogMailDue() const {
+  return browser_ready_ && log_mail_sender_ != nullptr && log_mail_delivery_.AttemptDue(log_mail_, clock_.Now());
+}
+
 void KioskController::SendPendingLogMail() {
   if (!log_mail_.pending || !browser_ready_ || log_mail_sender_ == nullptr) return;
   // Cleared only after a successful send; the attachments too, so feedback goes out once.

@@ -69,8 +69,8 @@ class KioskController {
   void CheckLogActionTime() { log_->CheckLogActionTime(); }
   // The moment the log's action time is next reached (for one timer to wake the loop).
   LocalTime NextLogActionTime() const { return log_->NextActionTime(); }
-  // A composed log mail waits to be sent (retried on later passes).
-  bool log_mail_pending() const { return log_mail_.pending; }
+  // A composed log mail is to be sent (or tried again) on the next pass.
+  bool LogMailDue() const;
   // Sends a composed log mail once the browser is ready. A failed send is logged and
   // retried on later passes after a growing delay (see LogMailDelivery).
   void SendPendingLogMail();
