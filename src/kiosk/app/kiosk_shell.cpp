@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTime>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
@@ -16,7 +17,10 @@ namespace tw {
 
 KioskShell::KioskShell(std::string program_dir, QObject* parent)
     : QObject(parent), program_dir_(std::move(program_dir)) {
-  timer_.setInterval(1000);
+  // The second's tick comes just after the wall clock's second changes, together with the
+  // clock's own: one wake-up a second for both.
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
   pass_timer_.setSingleShot(true);
   // The action time is a moment of the day: not a little early.
   log_action_timer_.setSingleShot(true);
@@ -44,7 +48,7 @@ void KioskShell::Start() {
 
   keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();
   KioskWindows::Hooks hooks;
-  hooks.hold_timer = [this](bool held) { held ? timer_.stop() : timer_.start(); };
+  hooks.hold_timer = [this](bool held) { held ? timer_.stop() : ArmTick(); };
   hooks.first_paint = [this] {
     LogPhase("splash painted");
     if (on_first_paint_) on_first_paint_();
@@ -57,7 +61,7 @@ void KioskShell::Start() {
     parts_->CloseWindows();
     return;
   }
-  timer_.start();
+  ArmTick();
   // The browser's loop is entered as soon as the event loop runs, not a second later on
   // the first tick: the web engine's start is the long pole of the kiosk's start.
   QTimer::singleShot(0, this, [this] {
@@ -74,8 +78,13 @@ void KioskShell::LogPhase(const char* phase) {
   controller_->WriteLog(std::string("Start-up - ") + phase + " after " + std::to_string(ms) + " ms");
 }
 
+void KioskShell::ArmTick() {
+  timer_.start(1000 - QTime::currentTime().msec() + 1);
+}
+
 void KioskShell::TimerTimer() {
   if (shut_down_) return;
+  ArmTick();
   const bool was_running = controller_->loop_running();
   controller_->Guarded([this] { controller_->TimerTimer(); });
   if (controller_->exit_requested()) {

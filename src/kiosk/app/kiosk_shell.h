@@ -63,6 +63,8 @@ class KioskShell : public QObject, public KioskHooks {
 
  private:
   void TimerTimer();
+  // The next tick, just after the wall clock's next second.
+  void ArmTick();
   void RunPass();
   // A pass soon: at once, or when the pass interval since the last pass is over.
   void RequestPass();
