@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   tw::KioskShell shell(dir);
+  shell.SetStartTime(started);
   app.shell = &shell;
   tw::StopSignalWatcher stop_signals;
   QObject::connect(&stop_signals, &tw::StopSignalWatcher::StopRequested, &shell, [&shell] {

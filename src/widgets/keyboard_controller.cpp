@@ -31,6 +31,16 @@ KeyboardController::KeyboardController(QWidget* owner_form, Platform platform)
 
 KeyboardController::~KeyboardController() { timer_.stop(); }
 
+void KeyboardController::SetPolling(bool on) {
+  if (on == timer_.isActive()) return;
+  if (!on) {
+    timer_.stop();
+    return;
+  }
+  Guarded([this] { Poll(); });
+  timer_.start();
+}
+
 void KeyboardController::SetLightColour(ColourValue colour) {
   SetPalette(ColourPalette(colour, palette_.dark));
 }

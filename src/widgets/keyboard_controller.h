@@ -96,6 +96,9 @@ class KeyboardController : public QObject {
   // target, refresh the title and the lock states.
   void Poll();
   bool Polling() const { return timer_.isActive(); }
+  // Polls (from a poll at once) or stops: a keyboard that is not shown need not follow
+  // anything, and polls nothing.
+  void SetPolling(bool on);
 
   // Events.
   Notify OnAppTitleChange;

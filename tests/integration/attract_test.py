@@ -26,8 +26,10 @@ check = results.check
 class Kiosk(KioskProcess):
     """One kiosk process on its own program folder with a copy of the demo pages."""
 
-    def __init__(self, start_page, settings="", base=None):
+    def __init__(self, start_page, settings="", base=None, markers=()):
         super().__init__(TARNWICK, results, "tarnwick-attract-")
+        for name in markers:  # marker files there before the kiosk starts
+            open(os.path.join(self.dir, name), "w").close()
         self.pages = os.path.join(self.dir, "pages")
         shutil.copytree(DEMO_PAGES, self.pages)
         with open(os.path.join(self.pages, "cookie.htm"), "w") as f:
@@ -164,6 +166,43 @@ def screen_colours(x, y, w, h):
         return 0
 
 
+def test_marker_files_and_passes_on_demand():
+    """What a loop woken by events (and not by a pass every few milliseconds) can miss."""
+    # A marker file made before the start reports no change: the first pass finds it.
+    k = Kiosk("start.htm", markers=["idle.txt"])
+    check(k.wait_for_line("Idle mode On", 15), "idle.txt made before the start did not switch idle mode on")
+    os.remove(os.path.join(k.dir, "idle.txt"))
+    check(k.wait_for_line("Idle mode Off", 2), "removing idle.txt did not switch idle mode off")
+    check(k.wait_for_line("Page Loaded - file://%s/start.htm" % k.pages), "start page not loaded")
+    # Made and removed before a pass could look: the mode is left as the folder is, and
+    # the folder is still watched afterwards.
+    mark = len(k.log())
+    active = os.path.join(k.dir, "active.txt")
+    for _ in range(20):
+        open(active, "w").close()
+        os.remove(active)
+    time.sleep(1)
+    lines = k.log()[mark:]
+    check(lines.count("Active mode On") == lines.count("Active mode Off"),
+          "active mode left on by a marker file that is gone: %s" % lines)
+    mark = len(k.log())
+    open(active, "w").close()
+    check(k.wait_for_line("Active mode On", 2, mark), "active.txt made later went unnoticed")
+    os.remove(active)
+    check(k.wait_for_line("Active mode Off", 2, mark), "removing active.txt went unnoticed")
+    # A URL queued from inside a pass: the queued command presses Start, which queues the
+    # start page while the pass runs; that page is still loaded.
+    target = "file://%s/news.htm" % k.pages
+    check(k.poke("TW_SendURL", target).returncode == 0, "poke failed")
+    check(k.wait_for_line("Page Loaded - " + target), "poked page not loaded")
+    mark = len(k.log())
+    check(k.poke("TW_SendURL", "tw-command:START?").returncode == 0, "command poke failed")
+    check(k.wait_for_line("Command - START", 10, mark), "queued command not carried out")
+    check(k.wait_for_line("Page Loaded - file://%s/start.htm" % k.pages, 10, mark),
+          "start page queued from inside a pass not loaded")
+    k.stop()
+
+
 def test_attract_video():
     clip = os.path.join(tempfile.mkdtemp(prefix="tarnwick-clip-"), "clip.avi")
     made = subprocess.run(["gst-launch-1.0", "-q", "videotestsrc", "num-buffers=40", "pattern=smpte", "!",
@@ -195,7 +234,7 @@ def test_attract_video():
 
 
 for test in [test_demo_feedback_page, test_idle_marker_file_and_pokes, test_cookie_forgotten_after_idle_return,
-             test_attract_video]:
+             test_marker_files_and_passes_on_demand, test_attract_video]:
     print("--", test.__name__, flush=True)
     try:
         test()

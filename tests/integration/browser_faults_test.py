@@ -2,7 +2,8 @@
 """Runs the real kiosk (embedded browser) under an X server with a session bus and puts it
 through the faults an unattended kiosk meets: dialogs left open when the kiosk returns to
 its start page, pages that will not let go, renderers that crash or hang, a start page
-that cannot be reached, a print without a printer, a listed program with a window.
+that cannot be reached, a print without a printer, a listed program with a window, another
+program's window put over the frame.
 
 usage: browser_faults_test.py TARNWICK   (DISPLAY and DBUS_SESSION_BUS_ADDRESS set)
 """
@@ -250,9 +251,38 @@ def test_listed_program_above_the_kiosk():
                        "Tarnwick Closing Down"], "shutdown during a program run: %s" % log[-4:])
 
 
+def test_foreign_window_put_back_under_the_frame():
+    k = Kiosk()
+    check(k.wait_for_line("Page Loaded - %s/start.htm" % k.base), "start page not loaded")
+    # Another program's window, not one the kiosk started, over the tool bar.
+    foreign = subprocess.Popen(["xmessage", "-name", "foreign", "-geometry", "+0+540", "over the tool bar"],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    names = ("foreign", "xmessage")
+
+    def under_the_frame():
+        top = stacking()
+        at = [i for i, name in enumerate(top) if name in names]
+        return bool(at) and "FormBottom" in top and top.index("FormBottom") < at[0]
+
+    try:
+        check(k.wait_for(lambda: any(name in stacking() for name in names), 10), "foreign window not shown")
+        check(k.wait_for(under_the_frame, 5), "foreign window left over the frame: %s" % stacking()[:6])
+        # Raised again by its program: put back again.
+        window = xdotool("search", "--onlyvisible", "--name", "xmessage").stdout.split()
+        window = window or xdotool("search", "--onlyvisible", "--classname", "foreign").stdout.split()
+        check(bool(window), "foreign window not found")
+        if window:
+            xdotool("windowraise", window[0])
+            check(k.wait_for(under_the_frame, 5), "raised foreign window left over the frame: %s" % stacking()[:6])
+    finally:
+        foreign.kill()
+        foreign.wait()
+    k.stop()
+
+
 for test in [test_dialogs_left_open_across_the_idle_return, test_leave_page_prompt, test_renderer_killed_and_hung,
              test_unreachable_start_page, test_print_failure_shown_above_the_keyboard,
-             test_listed_program_above_the_kiosk]:
+             test_listed_program_above_the_kiosk, test_foreign_window_put_back_under_the_frame]:
     print("--", test.__name__, flush=True)
     try:
         test()

@@ -41,6 +41,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
   launcher_.defer = [this](std::function<void()> run) {
     QTimer::singleShot(0, qApp, [this, run = std::move(run)] { controller_.Guarded(run); });
   };
+  windows_.scrolling().SetPassDue([this] { controller_.PassDue(); });
   qApp->installEventFilter(input_filter_.get());
   QString error;
   if (!dbus_->Register(&error)) {
@@ -58,8 +59,16 @@ KioskParts::~KioskParts() {
 bool KioskParts::Pass() {
   if (controller_.exit_requested()) return false;
   windows_.scrolling().Step();
-  return loop_.Pass();
+  const bool go_on = loop_.Pass();
+  // A page that has finished loading may scroll differently: the arrows are looked at again.
+  if (was_busy_ && !loop_.busy()) windows_.scrolling().RequestLook();
+  was_busy_ = loop_.busy();
+  return go_on;
 }
+
+bool KioskParts::WantsPassSoon() const { return loop_.WantsPassSoon() || windows_.scrolling().WantsPassSoon(); }
+
+bool KioskParts::TimedWorkDue() const { return loop_.TimedWorkDue() || controller_.LogMailDue(); }
 
 void KioskParts::EndRunningProgram() {
   // Idle mode goes off without showing the browser again: the windows are about to close.

@@ -25,8 +25,14 @@ class KioskParts {
 
   // Starts the browser: its window placed and shown, the start page queued.
   void StartBrowser() { loop_.Start(); }
+  void SetFirstLoadCallback(std::function<void()> callback) { loop_.SetFirstLoadCallback(std::move(callback)); }
   // One pass of the main loop: the arrows' scroll step, then the loop's own steps.
   bool Pass();
+  // Another pass is wanted at the pass interval (a URL waits, a page loads, an arrow
+  // scrolls).
+  bool WantsPassSoon() const;
+  // Work of a later second that is due now (a page to try again, a log mail to send).
+  bool TimedWorkDue() const;
   // Ends a listed program that still runs, with its log lines.
   void EndRunningProgram();
   void CloseWindows() { windows_.Close(); }
@@ -45,6 +51,7 @@ class KioskParts {
   KioskWindows windows_;
   std::unique_ptr<KioskInputFilter> input_filter_;
   std::unique_ptr<KioskDbusService> dbus_;
+  bool was_busy_ = false;
 };
 
 }  // namespace tw

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTime>
+#include <QWindow>
+#include <algorithm>
 #include <cstdio>
 
 #include "kiosk/app/kiosk_parts.h"
+#include "kiosk/app/stacking_watcher.h"
 #include "kiosk/core/smtp_log_mail_sender.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
@@ -13,10 +17,19 @@ namespace tw {
 
 KioskShell::KioskShell(std::string program_dir, QObject* parent)
     : QObject(parent), program_dir_(std::move(program_dir)) {
-  timer_.setInterval(1000);
-  pass_timer_.setInterval(kMainLoopPassInterval);
+  // The second's tick comes just after the wall clock's second changes, together with the
+  // clock's own: one wake-up a second for both.
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  pass_timer_.setSingleShot(true);
+  // The action time is a moment of the day: not a little early.
+  log_action_timer_.setSingleShot(true);
+  log_action_timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &KioskShell::TimerTimer);
   connect(&pass_timer_, &QTimer::timeout, this, &KioskShell::RunPass);
+  connect(&log_action_timer_, &QTimer::timeout, this, &KioskShell::RequestPass);
+  // Marker files appear and go in the program folder: the kernel says when it changed.
+  connect(&marker_watcher_, &QFileSystemWatcher::directoryChanged, this, &KioskShell::RequestPass);
 }
 
 KioskShell::~KioskShell() { Shutdown(); }
@@ -25,6 +38,7 @@ void KioskShell::Start() {
   controller_ = std::make_unique<KioskController>(program_dir_, clock_, *this);
   const QScreen* screen = QGuiApplication::primaryScreen();
   controller_->Create(screen ? screen->geometry().width() : 800);
+  LogPhase("settings read, log open");
   // The lock was set before the log was open; what it could not lock goes there now.
   if (desktop_lock_) desktop_lock_->SetReport([this](const std::string& text) { controller_->WriteLog(text); });
   // The daily log mail; while the client waits for the server the windows stay live.
@@ -34,34 +48,113 @@ void KioskShell::Start() {
 
   keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();
   KioskWindows::Hooks hooks;
-  hooks.hold_timer = [this](bool held) { held ? timer_.stop() : timer_.start(); };
-  hooks.first_paint = on_first_paint_;
+  hooks.hold_timer = [this](bool held) { held ? timer_.stop() : ArmTick(); };
+  hooks.first_paint = [this] {
+    LogPhase("splash painted");
+    if (on_first_paint_) on_first_paint_();
+  };
   parts_ = std::make_unique<KioskParts>(*controller_, keyboard_platform_->Get(), std::move(hooks));
+  LogPhase("windows and browser made");
+  parts_->SetFirstLoadCallback([this] { LogPhase("first page loaded"); });
   // Asked to end while it was starting (the splash lets events through): nothing more starts.
   if (shut_down_) {
     parts_->CloseWindows();
     return;
   }
-  timer_.start();
+  ArmTick();
+  // The browser's loop is entered as soon as the event loop runs, not a second later on
+  // the first tick: the web engine's start is the long pole of the kiosk's start.
+  QTimer::singleShot(0, this, [this] {
+    if (shut_down_ || controller_->loop_running()) return;
+    controller_->Guarded([this] { controller_->EnterLoop(); });
+    if (controller_->loop_running()) StartLoop();
+  });
+}
+
+void KioskShell::LogPhase(const char* phase) {
+  if (!controller_ || !controller_->config().debug) return;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_).count();
+  controller_->WriteLog(std::string("Start-up - ") + phase + " after " + std::to_string(ms) + " ms");
+}
+
+void KioskShell::ArmTick() {
+  timer_.start(1000 - QTime::currentTime().msec() + 1);
 }
 
 void KioskShell::TimerTimer() {
   if (shut_down_) return;
-  controller_->Guarded([this] {
-    controller_->TimerTimer();
-    if (controller_->loop_running() && !pass_timer_.isActive()) {
-      parts_->StartBrowser();
-      pass_timer_.start();
-    }
-  });
-  if (controller_->exit_requested()) Shutdown();
+  ArmTick();
+  const bool was_running = controller_->loop_running();
+  controller_->Guarded([this] { controller_->TimerTimer(); });
+  if (controller_->exit_requested()) {
+    Shutdown();
+    return;
+  }
+  if (!controller_->loop_running()) return;
+  if (!was_running) {
+    StartLoop();
+    return;
+  }
+  // Work of a later second now due, or a clock set forward (or a machine resumed) past
+  // the log's action time.
+  if (parts_->TimedWorkDue() || controller_->Now() >= log_action_due_) RequestPass();
+  // Now and then the marker files, in case a watch was lost (no pass, nothing raised).
+  if (++ticks_ % kMarkerSafetyTicks == 0) controller_->Guarded([this] { controller_->activity().CheckMarkerFiles(); });
+}
+
+void KioskShell::StartLoop() {
+  controller_->Guarded([this] { parts_->StartBrowser(); });
+  LogPhase("start page asked for");
+  // Watched from the first pass on, which also finds marker files made before the start.
+  if (!marker_watcher_.addPath(QString::fromStdString(controller_->program_dir()))) {
+    controller_->WriteLog("Program folder not watched - marker files are looked for every " +
+                          std::to_string(kMarkerSafetyTicks) + " seconds");
+  }
+  stacking_ = std::make_unique<StackingWatcher>(
+      [](unsigned long id) {
+        const QWindowList windows = QGuiApplication::allWindows();
+        return std::any_of(windows.begin(), windows.end(),
+                           [id](const QWindow* w) { return w->handle() && w->winId() == id; });
+      },
+      [this] { Restack(); });
+  RequestPass();
+}
+
+void KioskShell::RequestPass() {
+  if (shut_down_ || !controller_ || !controller_->loop_running() || pass_timer_.isActive()) return;
+  // Passes keep their interval, so that one queued URL after another is a step the
+  // visitor can see; after a quiet while the pass runs at once.
+  const qint64 since = since_pass_.isValid() ? since_pass_.elapsed() : kMainLoopPassInterval;
+  pass_timer_.start(static_cast<int>(std::clamp<qint64>(kMainLoopPassInterval - since, 0, kMainLoopPassInterval)));
 }
 
 void KioskShell::RunPass() {
   if (shut_down_) return;
+  since_pass_.start();
   bool go_on = true;
   controller_->Guarded([&] { go_on = parts_->Pass(); });
-  if (!go_on) Shutdown();
+  if (!go_on) {
+    Shutdown();
+    return;
+  }
+  if (parts_->WantsPassSoon()) RequestPass();
+  ArmLogActionTimer();
+}
+
+void KioskShell::ArmLogActionTimer() {
+  const LocalTime due = controller_->NextLogActionTime();
+  if (log_action_timer_.isActive() && due == log_action_due_) return;
+  log_action_due_ = due;
+  // Armed on the steady clock: a clock set back makes it fire early (the pass finds
+  // nothing due and it is armed again); set forward, the second's tick sees it.
+  const std::int64_t seconds = std::clamp<std::int64_t>(due - controller_->Now(), 0, LocalTime::kSecondsPerDay);
+  log_action_timer_.start(static_cast<int>(seconds * 1000));
+}
+
+void KioskShell::Restack() {
+  if (shut_down_ || !parts_) return;
+  controller_->Guarded([this] { parts_->windows().RaiseTopmostWindows(); });
 }
 
 void KioskShell::Shutdown() {
@@ -69,6 +162,8 @@ void KioskShell::Shutdown() {
   shut_down_ = true;
   timer_.stop();
   pass_timer_.stop();
+  log_action_timer_.stop();
+  stacking_.reset();
   if (parts_) {
     // A listed program still running is ended first, so that its lines come before the last one.
     parts_->EndRunningProgram();

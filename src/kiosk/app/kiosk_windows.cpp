@@ -356,6 +356,9 @@ bool KioskWindows::ToggleKeyboard() {
   PlaceBrowserWindow(controller_.PlaceBrowser(change.browser_sizes));
   toolbar_->ShowKeyboardLook(change.shown);
   ApplyLayout(change.layout);
+  // The page's view changed size; the keys are read only while the keyboard shows.
+  scrolling_.RequestLook();
+  toolbar_->KeyController()->SetPolling(change.shown);
   return change.shown;
 }
 

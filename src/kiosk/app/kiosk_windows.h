@@ -124,6 +124,7 @@ class KioskWindows : public BrowserFrame,
 
   // One main-loop pass of the arrows' scrolling.
   PageScrollDriver& scrolling() { return scrolling_; }
+  const PageScrollDriver& scrolling() const { return scrolling_; }
 
  private:
   void ApplyLayout(const FrameLayout& layout);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "common/command_url.h"
 #include "kiosk/browser/browser_dialog_rules.h"
@@ -46,6 +47,17 @@ bool EmbeddedBrowserLoop::Pass() {
   const bool go_on = controller_.RunPass();
   frame_.RaiseTopmostWindows();
   return go_on;
+}
+
+bool EmbeddedBrowserLoop::WantsPassSoon() const {
+  if (controller_.browser_ready() && !controller_.navigation_queue().empty()) return true;
+  return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
+}
+
+bool EmbeddedBrowserLoop::TimedWorkDue() const {
+  const LocalTime now = controller_.Now();
+  return (controller_.browser_ready() && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
+         engine_refusals_.RefusedReportDue(now.seconds());
 }
 
 void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
@@ -99,6 +111,7 @@ void EmbeddedBrowserLoop::NavigationRefused(const std::string& url) {
 
 void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
   if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
+  if (on_first_load_) std::exchange(on_first_load_, nullptr)();
   const std::string back = offline_.Loaded(url);
   if (!back.empty()) controller_.WriteLog(back);
 }
@@ -141,11 +154,14 @@ void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
 void EmbeddedBrowserLoop::DownloadBegin() {
   busy_ = true;
   frame_.SetStopEnabled(true);
+  // The busy meter moves from the next pass on.
+  controller_.PassDue();
 }
 
 void EmbeddedBrowserLoop::DownloadComplete() {
   busy_ = false;
   frame_.SetStopEnabled(false);
+  controller_.PassDue();
 }
 
 void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {

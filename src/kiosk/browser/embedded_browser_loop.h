@@ -1,7 +1,8 @@
 // The embedded browser's side of the kiosk: the engine's event handlers and the main
-// loop, run as one pass at a time from a short repeating timer.
+// loop, run as one pass at a time whenever something is due.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "kiosk/browser/browser_engine.h"
@@ -27,6 +28,12 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   bool Pass();
   // True between the start and the end of a page's loading.
   bool busy() const { return busy_; }
+  // Another pass is wanted at the pass interval: a URL waits in the queue, or the busy
+  // meter moves (or has yet to be hidden).
+  bool WantsPassSoon() const;
+  // Work of a later second that is due now: a page to try again after an outage, refused
+  // dialog boxes or addresses to count in the log.
+  bool TimedWorkDue() const;
 
   // |trunc(cos((step div 2) degrees) x 100)|: from 100 down to 0 over 180 passes and back.
   static int BusyMeterValue(int step);
@@ -41,6 +48,8 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   static constexpr int kCrashWindow = 60;
 
   const OfflineRetry& offline() const { return offline_; }
+  // Called once, when the first page has loaded: the end of the kiosk's start.
+  void SetFirstLoadCallback(std::function<void()> callback) { on_first_load_ = std::move(callback); }
 
   // BrowserEvents
   void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) override;
@@ -74,6 +83,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   EventBudget crashes_{kCrashesPerWindow, kCrashWindow};
   int busy_step_ = 0;
   bool busy_ = false;
+  std::function<void()> on_first_load_;
 };
 
 }  // namespace tw

@@ -47,10 +47,14 @@ std::string OfflineRetry::Loaded(const std::string& url) {
   return kiosk_page ? "Page Reachable Again - " + url : std::string();
 }
 
-std::optional<std::string> OfflineRetry::TakeDueRetry(LocalTime now) {
-  if (!due_ || !outage_url_) return std::nullopt;
+bool OfflineRetry::RetryIsDue(LocalTime now) const {
+  if (!due_ || !outage_url_) return false;
   // Not yet, unless the clock has been set back further than any delay.
-  if (now < *due_ && *due_ - now <= RetryDelay(3)) return std::nullopt;
+  return !(now < *due_ && *due_ - now <= RetryDelay(3));
+}
+
+std::optional<std::string> OfflineRetry::TakeDueRetry(LocalTime now) {
+  if (!RetryIsDue(now)) return std::nullopt;
   due_.reset();
   awaited_ = outage_url_;
   return outage_url_;

@@ -27,6 +27,8 @@ class OfflineRetry {
   // The page to try again, once its time has come; it is then awaited like any other.
   std::optional<std::string> TakeDueRetry(LocalTime now);
   std::optional<LocalTime> RetryDue() const { return due_; }
+  // Whether TakeDueRetry gives a page at `now`.
+  bool RetryIsDue(LocalTime now) const;
   bool outage() const { return outage_url_.has_value(); }
 
   // Seconds before attempt n (0-based) of an outage.

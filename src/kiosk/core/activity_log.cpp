@@ -232,3 +232,20 @@ void ActivityLog::CheckLogActionTime() {
 }
 
 }  // namespace tw
+
+namespace tw {
+
+LocalTime ActivityLog::NextActionTime() const {
+  const LocalTime now = clock_.Now();
+  // The action time of day must have passed (by a second at least) and the last roll-over
+  // must lie far enough back; the first day on which both hold gives the moment.
+  for (int day = 0; day < 3; ++day) {
+    const LocalTime date = now.Date() + static_cast<std::int64_t>(day) * LocalTime::kSecondsPerDay;
+    LocalTime t = std::max(now, date + ActionTimeOfDay() + 1);
+    t = std::max(t, last_action_ + kMinRollOverGap + 1);
+    if (t < date + LocalTime::kSecondsPerDay) return t;
+  }
+  return now + LocalTime::kSecondsPerDay;
+}
+
+}  // namespace tw

@@ -51,6 +51,9 @@ class ActivityLog {
   void RollOverLog();
   // Rolls the log over once the daily action time has passed (called on every loop pass).
   void CheckLogActionTime();
+  // The first moment, from now on, at which CheckLogActionTime rolls the log over; a
+  // day from now when the clock stands so far back that none is near.
+  LocalTime NextActionTime() const;
   // Shutdown: closes the file (after the caller's last line).
   void Close();
 

@@ -16,9 +16,13 @@ bool EventBudget::Admit(std::int64_t now) {
   return false;
 }
 
-std::optional<int> EventBudget::TakeRefused(std::int64_t now) {
+bool EventBudget::RefusedReportDue(std::int64_t now) const {
   const std::optional<std::int64_t> due = RefusedDue();
-  if (!due || (now < *due && now >= *window_start_)) return std::nullopt;
+  return due && !(now < *due && now >= *window_start_);
+}
+
+std::optional<int> EventBudget::TakeRefused(std::int64_t now) {
+  if (!RefusedReportDue(now)) return std::nullopt;
   const int refused = refused_;
   refused_ = 0;
   return refused;

@@ -20,6 +20,8 @@ class EventBudget {
   std::optional<int> TakeRefused(std::int64_t now);
   // When TakeRefused will have something to say, if ever.
   std::optional<std::int64_t> RefusedDue() const;
+  // Whether TakeRefused has something to say at `now`.
+  bool RefusedReportDue(std::int64_t now) const;
   // Refused since the last TakeRefused.
   int refused() const { return refused_; }
 

@@ -137,6 +137,12 @@ void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
     WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
   navigation_queue_.push_back(QueuedFormOfURL(url, browser_kind_));
+  hooks_.PassDue();
+}
+
+void KioskController::RequestExit() {
+  exit_requested_ = true;
+  hooks_.PassDue();
 }
 
 std::optional<std::string> KioskController::TakeQueuedURL() {
@@ -146,12 +152,15 @@ std::optional<std::string> KioskController::TakeQueuedURL() {
   return url;
 }
 
+void KioskController::EnterLoop() {
+  if (started_) return;
+  started_ = true;
+  loop_running_ = true;
+  ShowSettingErrors();
+}
+
 void KioskController::TimerTimer() {
-  if (!started_) {
-    started_ = true;
-    loop_running_ = true;
-    ShowSettingErrors();
-  }
+  EnterLoop();
   activity_.Tick();
 }
 
@@ -161,6 +170,10 @@ bool KioskController::RunPass() {
   SendPendingLogMail();
   activity_.CheckMarkerFiles();
   return !exit_requested_;
+}
+
+bool KioskController::LogMailDue() const {
+  return browser_ready_ && log_mail_sender_ != nullptr && log_mail_delivery_.AttemptDue(log_mail_, clock_.Now());
 }
 
 void KioskController::SendPendingLogMail() {

@@ -29,8 +29,10 @@ namespace tw {
 
 inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 
-// Milliseconds between two passes of the browser main loop: often enough for a smooth
-// busy meter and prompt page changes, rarely enough that an idle kiosk costs next to no CPU.
+// Milliseconds at least between two passes of the browser main loop: often enough for a
+// smooth busy meter and prompt page changes. Passes run only while something is due (a
+// queued URL, a page loading, a marker file changed, the log's action time); an idle
+// kiosk runs none.
 inline constexpr int kMainLoopPassInterval = 20;
 
 class KioskController {
@@ -53,8 +55,11 @@ class KioskController {
   void GoToURL(const std::string& url, NavigationReason reason);
   void WriteLog(std::string_view text);
 
-  // The one-second tick: enters the browser main loop and shows the start-up setting
-  // errors on the first tick, then counts idle time and runs the attract modes.
+  // Enters the browser main loop (once) and shows the start-up setting errors: as soon as
+  // the windows exist, or on the first tick at the latest.
+  void EnterLoop();
+  // The one-second tick: enters the browser main loop if that has not happened yet, then
+  // counts idle time and runs the attract modes.
   void TimerTimer();
   // Activity (a key press, a mouse move): a new idle period begins.
   void ResetIdleCount() { activity_.ResetIdleCount(); }
@@ -63,6 +68,10 @@ class KioskController {
   bool RunPass();
   // Rolls the log over once its daily action time has passed.
   void CheckLogActionTime() { log_->CheckLogActionTime(); }
+  // The moment the log's action time is next reached (for one timer to wake the loop).
+  LocalTime NextLogActionTime() const { return log_->NextActionTime(); }
+  // A composed log mail is to be sent (or tried again) on the next pass.
+  bool LogMailDue() const;
   // Sends a composed log mail once the browser is ready. A failed send is logged and
   // retried on later passes after a growing delay (see LogMailDelivery).
   void SendPendingLogMail();
@@ -71,7 +80,10 @@ class KioskController {
 
   BrowserPlacement PlaceBrowser(const PanelSizes& panels) const;
 
-  void RequestExit() { exit_requested_ = true; }
+  void RequestExit();
+  // Something the browser's main loop handles has happened outside it (a page began or
+  // ended loading): a pass should run soon.
+  void PassDue() { hooks_.PassDue(); }
   bool exit_requested() const { return exit_requested_; }
   // The browser main loop has been entered (on the first tick) and its passes are run.
   bool started() const { return started_; }

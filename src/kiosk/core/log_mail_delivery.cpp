@@ -6,12 +6,16 @@
 
 namespace tw {
 
-void LogMailDelivery::Run(LogMail& mail, LogMailSender& sender, LocalTime now, const LogWriter& log) {
+bool LogMailDelivery::AttemptDue(const LogMail& mail, LocalTime now) const {
   // The sender pumps events while it waits; a pass run from there must not start a
   // second send of the same mail.
-  if (!mail.pending || sending_) return;
+  if (!mail.pending || sending_) return false;
   // A clock set back to before the failure would otherwise hold the mail for that long.
-  if (next_attempt_ && now < *next_attempt_ && now >= *next_attempt_ - delay_) return;
+  return !(next_attempt_ && now < *next_attempt_ && now >= *next_attempt_ - delay_);
+}
+
+void LogMailDelivery::Run(LogMail& mail, LogMailSender& sender, LocalTime now, const LogWriter& log) {
+  if (!AttemptDue(mail, now)) return;
 
   const std::string subject = mail.subject;
   const std::size_t attachments = mail.attachments.size();

@@ -28,6 +28,9 @@ class LogMailDelivery {
   // events); a failed send leaves the mail pending and schedules the next attempt.
   void Run(LogMail& mail, LogMailSender& sender, LocalTime now, const LogWriter& log);
 
+  // Whether Run would try to send now.
+  bool AttemptDue(const LogMail& mail, LocalTime now) const;
+
   int failures() const { return failures_; }
   // The earliest time of the next attempt after a failure.
   std::optional<LocalTime> next_attempt() const { return next_attempt_; }

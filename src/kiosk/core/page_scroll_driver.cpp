@@ -10,9 +10,19 @@ void PageScrollDriver::ArrowPressed(ScrollDirection direction) {
   bool request = keyboard_.caret_scroll_request();
   stepper_.Press(direction, request);
   keyboard_.SetCaretScroll(request);
+  if (pass_due_) pass_due_();
 }
 
 void PageScrollDriver::ArrowReleased(ScrollDirection direction) { stepper_.Release(direction); }
+
+void PageScrollDriver::RequestLook() {
+  look_requested_ = true;
+  if (pass_due_) pass_due_();
+}
+
+bool PageScrollDriver::WantsPassSoon() const {
+  return look_requested_ || keyboard_.caret_scroll_request() || stepper_.active();
+}
 
 void PageScrollDriver::Step() {
   if (page_.ScrollPending()) return;
@@ -27,7 +37,8 @@ void PageScrollDriver::Step() {
     page_.ScrollFocusedPage(direction, *this);
     return;
   }
-  if (++passes_since_look_ >= kPassesPerLook) {
+  if (look_requested_ || ++passes_since_look_ >= kPassesPerLook) {
+    look_requested_ = false;
     passes_since_look_ = 0;
     page_.ScrollFocusedPage(std::nullopt, *this);
   }

@@ -3,6 +3,7 @@
 // arrows and for the caret.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "kiosk/browser/browser_parts.h"
@@ -20,7 +21,8 @@ class ScrollArrows {
 
 class PageScrollDriver : public PageScrollAnswers {
  public:
-  // Passes between two looks at what the focused page can scroll (enabling the arrows).
+  // Passes in a row between two looks at what the focused page can scroll (enabling the
+  // arrows) while passes run; a page loaded or the frame changed asks for a look at once.
   static constexpr int kPassesPerLook = 25;
 
   PageScrollDriver(bool hold_mode, double screen_scale, KeyboardFrame& keyboard, PageScrolling& page,
@@ -28,8 +30,14 @@ class PageScrollDriver : public PageScrollAnswers {
 
   void ArrowPressed(ScrollDirection direction);
   void ArrowReleased(ScrollDirection direction);
+  // The next pass looks at what the page can scroll.
+  void RequestLook();
   // One pass.
   void Step();
+  // More passes are wanted: an arrow scrolls, the automatic scroll goes on, a look waits.
+  bool WantsPassSoon() const;
+  // Called when a press or a look request needs a pass the loop would not otherwise run.
+  void SetPassDue(std::function<void()> pass_due) { pass_due_ = std::move(pass_due); }
 
   // PageScrollAnswers
   void PageScrollAnswered(const PageScrollAnswer& answer) override;
@@ -42,6 +50,8 @@ class PageScrollDriver : public PageScrollAnswers {
   std::optional<int> previous_caret_;
   bool caret_measured_ = false;
   int passes_since_look_ = 0;
+  bool look_requested_ = false;
+  std::function<void()> pass_due_;
 };
 
 }  // namespace tw

@@ -17,6 +17,13 @@ void ScrollStepper::Release(ScrollDirection direction) {
   if (hold_mode_) held_[Index(direction)] = false;
 }
 
+bool ScrollStepper::active() const {
+  for (const bool h : held_) {
+    if (h) return true;
+  }
+  return false;
+}
+
 std::optional<ScrollDirection> ScrollStepper::Step(bool caret_scroll_request) {
   std::optional<ScrollDirection> result;
   if (held(ScrollDirection::kUp)) {

@@ -25,6 +25,8 @@ class ScrollStepper {
   std::optional<ScrollDirection> Step(bool caret_scroll_request);
 
   bool held(ScrollDirection d) const { return held_[Index(d)]; }
+  // Some direction still scrolls on the next pass.
+  bool active() const;
   int pending(ScrollDirection d) const { return pending_[Index(d)]; }
   bool hold_mode() const { return hold_mode_; }
   // Lines added per press in step mode: 6 x scale, rounded (the pass that ends the

@@ -56,11 +56,22 @@ void PictureBox::LoadFromFile(const std::string& path) {
     setMovie(movie_);
     Fit();
     movie_->start();
+    if (!isVisible()) movie_->setPaused(true);
     return;
   }
   const QImage image = reader.read();
   if (image.isNull()) throw PictureError("Cannot read picture " + path + " - " + reader.errorString().toStdString());
   SetPicture(QPixmap::fromImage(image));
+}
+
+void PictureBox::showEvent(QShowEvent* event) {
+  QLabel::showEvent(event);
+  if (movie_) movie_->setPaused(false);
+}
+
+void PictureBox::hideEvent(QHideEvent* event) {
+  QLabel::hideEvent(event);
+  if (movie_) movie_->setPaused(true);
 }
 
 void PictureBox::SetPicture(const QPixmap& picture) {

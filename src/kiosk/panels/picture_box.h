@@ -48,6 +48,9 @@ class PictureBox : public QLabel {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // An animated picture moves only while it is shown.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -125,6 +125,8 @@ void ToolbarPanel::BuildKeyboard() {
   key_controller_ = new KeyboardController(this, options_.platform);
   // The kiosk types into whatever window it has just given the focus to.
   key_controller_->SetAutoHandle(false);
+  // The keys are followed only while the kiosk shows its keyboard.
+  key_controller_->SetPolling(false);
   key_controller_->OnCapsLockStateChange = [this](KeyboardController&) { ApplyLockColour(); };
   auto repaint = [this](std::array<const char*, 2> names) {
     return [this, names](KeyboardController&) {

@@ -130,6 +130,46 @@ TEST_F(ActivityLogTest, MidnightActionTimeComesOneMinuteEarlierEachDay) {
   EXPECT_EQ(rolls[2], LocalTime::FromCivil({2026, 12, 9, 23, 57, 3}));
 }
 
+// The kiosk arms one timer for NextActionTime and checks when it fires; the clock may be
+// set back or forward meanwhile. The moment predicted must be the moment the check rolls
+// over, second by second, also across a clock set back an hour before or after it.
+TEST_F(ActivityLogTest, NextActionTimeIsWhenTheCheckRollsOver) {
+  settings_.log_hour = 3;
+  clock_.Set({2026, 12, 7, 2, 50, 0});
+  auto log = MakeLog();
+  log->Open();
+  std::vector<LocalTime> rolls;
+  // One check per second up to `until`; every second's prediction is compared with the check.
+  auto walk = [&](const CivilTime& until) {
+    for (; clock_.Now() <= LocalTime::FromCivil(until); clock_.Advance(1)) {
+      const LocalTime predicted = log->NextActionTime();
+      ASSERT_GE(predicted, clock_.Now());
+      const LocalTime before = log->last_action_time();
+      log->CheckLogActionTime();
+      const bool rolled = log->last_action_time() != before;
+      ASSERT_EQ(rolled, predicted == clock_.Now()) << FormatLogStamp(clock_.Now());
+      if (rolled) rolls.push_back(clock_.Now());
+    }
+  };
+  EXPECT_EQ(log->NextActionTime(), LocalTime::FromCivil({2026, 12, 7, 3, 0, 1}));
+  // Set back an hour before the action time: a timer armed at 02:50 on a steady clock
+  // fires at 02:00:01 by the new time, finds nothing due, and the moment is unchanged.
+  clock_.Set({2026, 12, 7, 1, 50, 0});
+  EXPECT_EQ(log->NextActionTime(), LocalTime::FromCivil({2026, 12, 7, 3, 0, 1}));
+  walk({2026, 12, 7, 3, 10, 0});
+  EXPECT_EQ(rolls, (std::vector<LocalTime>{LocalTime::FromCivil({2026, 12, 7, 3, 0, 1})}));
+  // Set back an hour after it: the same day's action time does not come twice.
+  clock_.Set({2026, 12, 7, 2, 10, 0});
+  EXPECT_EQ(log->NextActionTime(), LocalTime::FromCivil({2026, 12, 8, 3, 0, 1}));
+  walk({2026, 12, 7, 4, 0, 0});
+  EXPECT_EQ(rolls.size(), 1u);
+  // Set forward past the next one (a machine resumed the next morning): due at once.
+  clock_.Set({2026, 12, 8, 9, 0, 0});
+  EXPECT_EQ(log->NextActionTime(), clock_.Now());
+  walk({2026, 12, 8, 9, 0, 5});
+  EXPECT_EQ(rolls.back(), LocalTime::FromCivil({2026, 12, 8, 9, 0, 0}));
+}
+
 TEST_F(ActivityLogTest, ReopeningAPastLogRollsItOverAtStartUp) {
   settings_.log_hour = 14;
   settings_.save_log = true;

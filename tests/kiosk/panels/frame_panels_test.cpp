@@ -185,7 +185,7 @@ class FramePanelsTest : public QObject {
     QCOMPARE(top->Block2()->geometry(), QRect(929, 1, 93, 76));
   }
 
-  void AnimatedLogoPlaysAndAnUnreadablePictureIsReported() {
+  void AnimatedLogoPlaysWhileShownAndAnUnreadablePictureIsReported() {
     {
       std::ofstream(File("anim.gif").toStdString(), std::ios::binary)
           .write(reinterpret_cast<const char*>(kTwoFrameGif), sizeof kTwoFrameGif);
@@ -198,9 +198,14 @@ class FramePanelsTest : public QObject {
     QVERIFY(top->Image()->Animated());
     QCOMPARE(top->Image()->Movie()->frameCount(), 2);
     QCOMPARE(top->Image()->Movie()->nextFrameDelay(), 100);
+    // Not shown yet: no frame timer runs.
+    QCOMPARE(top->Image()->Movie()->state(), QMovie::Paused);
+    top->show();
     QTRY_COMPARE_WITH_TIMEOUT(top->Image()->Movie()->currentFrameNumber(), 1, 2000);
     QTRY_COMPARE_WITH_TIMEOUT(top->Image()->Movie()->currentFrameNumber(), 0, 2000);  // loops
     QCOMPARE(top->Image()->Movie()->state(), QMovie::Running);
+    top->hide();
+    QCOMPARE(top->Image()->Movie()->state(), QMovie::Paused);
     // The banner's file exists but cannot be read: reported, the built-in picture stays.
     QCOMPARE(host.calls.size(), std::size_t{1});
     QVERIFY(host.calls[0].starts_with("error Cannot read picture " + File("bad.gif").toStdString()));

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# The kiosk against `chromium --kiosk` on the same page served on loopback, each on a
+# virtual X server of its own (800x600, no GPU), in interleaved rounds:
+#   - start to the page's onload (the page tells the server it has loaded),
+#   - the splash painted after the start (the kiosk only),
+#   - CPU of the idle process tree plus the X server, as % of one core,
+#   - wake-ups per second of the idle main thread (its voluntary context switches),
+#     and of the whole tree,
+#   - memory of the process tree (PSS).
+# chromium is installed with apt-get when it is missing and this runs as root; when it
+# cannot be had, only the kiosk is measured.
+#   bench/kiosk/idle.sh [BUILD_DIR] [ROUNDS] [IDLE_SECONDS]
+# TARNWICK=/path/to/tarnwick measures another build of the kiosk (for a before/after).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build}
+rounds=${2:-3}
+idle=${3:-30}
+tarnwick=${TARNWICK:-$build/apps/tarnwick/tarnwick}
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu MESA_SHADER_CACHE_DISABLE=true
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+work=$(mktemp -d)
+server_pid=
+cleanup() {
+  if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+chromium=$(command -v chromium || true)
+if [ -z "$chromium" ] && [ "$(id -u)" -eq 0 ]; then
+  echo "installing chromium for the comparison ..."
+  if DEBIAN_FRONTEND=noninteractive apt-get install -y -q chromium >"$work/apt.txt" 2>&1; then
+    chromium=$(command -v chromium || true)
+  fi
+fi
+[ -z "$chromium" ] && echo "chromium could not be installed: only the kiosk is measured"
+
+# The page and a server that notes when its onload arrives.
+mkdir -p "$work/site"
+cat >"$work/site/start.htm" <<'EOF'
+<!DOCTYPE html><html><head><title>Start</title></head>
+<body style="font-family: sans-serif"><h1>Welcome</h1><p>A static start page.</p>
+<script>addEventListener("load", function () { fetch("/loaded"); });</script></body></html>
+EOF
+cat >"$work/server.py" <<'EOF'
+import http.server, sys, time
+site, marks = sys.argv[1], sys.argv[2]
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def __init__(self, *a, **kw):
+        super().__init__(*a, directory=site, **kw)
+    def do_GET(self):
+        if self.path == "/loaded":
+            with open(marks, "a") as f:
+                f.write("%d\n" % time.time_ns())
+            self.send_response(204); self.end_headers(); return
+        super().do_GET()
+    def log_message(self, *a):
+        pass
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+print(server.server_address[1], flush=True)
+server.serve_forever()
+EOF
+python3 "$work/server.py" "$work/site" "$work/loaded.txt" >"$work/port.txt" &
+server_pid=$!
+for _ in $(seq 1 100); do [ -s "$work/port.txt" ] && break; sleep 0.05; done
+url="http://127.0.0.1:$(head -n1 "$work/port.txt")/start.htm"
+
+# The kiosk's folder: the demo settings, attract modes off, the served page to start with.
+mkdir -p "$work/kiosk"
+cp -r "$root/demo/pages" "$root/demo/pictures" "$work/kiosk/"
+sed "s|@DEMO_DIR@|$work/kiosk|g" "$root/demo/Tarnwick.ini" >"$work/kiosk/Tarnwick.ini"
+sed -i "s/^TimeStart=.*/TimeStart=0/; s/^TimeCarousel=.*/TimeCarousel=0/; s/^TimeVideo=.*/TimeVideo=0/; s|^Start=.*|Start=$url|" \
+  "$work/kiosk/Tarnwick.ini"
+
+tree() {  # a process and all its descendants
+  local p=$1
+  echo "$p"
+  for c in $(cat /proc/"$p"/task/*/children 2>/dev/null); do tree "$c"; done
+}
+ticks() {  # user + system clock ticks of the given processes
+  local s=0 v
+  for p in "$@"; do v=$(awk '{print $14 + $15}' /proc/"$p"/stat 2>/dev/null || echo 0); s=$((s + ${v:-0})); done
+  echo $s
+}
+switches() {  # voluntary context switches of the given tasks' status files
+  local s=0 v
+  for f in "$@"; do v=$(awk '/^voluntary_ctxt_switches/ {print $2}' "$f" 2>/dev/null || echo 0); s=$((s + ${v:-0})); done
+  echo $s
+}
+pss() {
+  local s=0 v
+  for p in "$@"; do v=$(awk '/^Pss:/ {print $2}' /proc/"$p"/smaps_rollup 2>/dev/null || echo 0); s=$((s + ${v:-0})); done
+  echo $s
+}
+now_ns() { date +%s%N; }
+
+# One round of one subject: prints "name loaded_ms splash_ms cpu_percent main_wakeups tree_wakeups pss_kib".
+round() {
+  local who=$1 display xvfb pid start loaded splash=- before
+  rm -f "$work/loaded.txt" "$work/display.txt"
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display.txt" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 1 100); do [ -s "$work/display.txt" ] && break; sleep 0.05; done
+  display=":$(head -n1 "$work/display.txt")"
+  rm -rf "$work/kiosk/log" "$work/profile"
+  start=$(now_ns)
+  if [ "$who" = tarnwick ]; then
+    DISPLAY=$display TARNWICK_REPORT_FIRST_PAINT=1 "$tarnwick" --dir "$work/kiosk" >"$work/out.txt" 2>&1 &
+  else
+    DISPLAY=$display "$chromium" --kiosk --no-first-run --no-default-browser-check --disable-gpu \
+      --user-data-dir="$work/profile" $([ "$(id -u)" -eq 0 ] && echo --no-sandbox) "$url" >"$work/out.txt" 2>&1 &
+  fi
+  pid=$!
+  until [ -s "$work/loaded.txt" ]; do
+    sleep 0.01
+    if [ $((($(now_ns) - start) / 1000000)) -gt 30000 ]; then
+      echo "$who: the page did not load in 30 s" >&2
+      kill "$pid" "$xvfb"; wait "$pid" "$xvfb" 2>/dev/null
+      return 1
+    fi
+  done
+  loaded=$((($(head -n1 "$work/loaded.txt") - start) / 1000000))
+  if [ "$who" = tarnwick ]; then
+    splash=$(grep -o "painted after [0-9]* ms" "$work/out.txt" | grep -o "[0-9]*" || echo -)
+  fi
+  sleep 3  # settled
+  local procs main_task tasks t0 m0 w0 c0 peak=0 p t1 m1 w1 c1 hz ms
+  procs=$(tree "$pid")
+  main_task=/proc/$pid/task/$pid/status
+  tasks=$(for p in $procs; do ls -d /proc/"$p"/task/*/status 2>/dev/null; done)
+  t0=$(ticks $procs "$xvfb"); m0=$(switches "$main_task"); c0=$(switches $tasks); w0=$(now_ns)
+  for _ in $(seq 1 "$idle"); do
+    sleep 1
+    p=$(pss $(tree "$pid")); [ "$p" -gt "$peak" ] && peak=$p
+  done
+  t1=$(ticks $procs "$xvfb"); m1=$(switches "$main_task"); c1=$(switches $tasks); w1=$(now_ns)
+  hz=$(getconf CLK_TCK)
+  ms=$(((w1 - w0) / 1000000))
+  awk -v who="$who" -v l="$loaded" -v s="$splash" -v t=$((t1 - t0)) -v hz="$hz" -v ms="$ms" -v m=$((m1 - m0)) \
+    -v c=$((c1 - c0)) -v pss="$peak" 'BEGIN {
+      printf "%s %d %s %.3f %.2f %.1f %d\n", who, l, s, 100 * t / hz / (ms / 1000), m / (ms / 1000), c / (ms / 1000), pss }'
+  kill -TERM "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+}
+
+subjects=tarnwick
+[ -n "$chromium" ] && subjects="tarnwick chromium"
+: >"$work/results.txt"
+for r in $(seq 1 "$rounds"); do
+  for who in $subjects; do
+    if line=$(round "$who"); then
+      echo "round $r: $line"
+      echo "$line" >>"$work/results.txt"
+    fi
+  done
+done
+
+echo
+echo "idle over $idle s after 3 s settled; X server counted with each; $rounds rounds; medians:"
+awk '
+  { n[$1]++; i = n[$1]; L[$1, i] = $2; S[$1, i] = $3; C[$1, i] = $4; M[$1, i] = $5; W[$1, i] = $6; P[$1, i] = $7 }
+  function median(A, who, k,   v, j, m, x, y) {
+    m = n[who]; for (j = 1; j <= m; j++) v[j] = A[who, j]
+    for (x = 1; x <= m; x++) for (y = x + 1; y <= m; y++) if (v[y] + 0 < v[x] + 0) { t = v[x]; v[x] = v[y]; v[y] = t }
+    return v[int((m + 1) / 2)]
+  }
+  END {
+    for (who in n) {
+      l[who] = median(L, who); c[who] = median(C, who); p[who] = median(P, who)
+      printf "%-9s start to onload %5d ms  splash %4s ms  idle CPU %.3f %%  main thread %.2f wake-ups/s  tree %.1f wake-ups/s  PSS %d MiB\n",
+        who, l[who], median(S, who), c[who], median(M, who), median(W, who), p[who] / 1024
+    }
+    if ("chromium" in n && "tarnwick" in n) {
+      printf "ratios (kiosk / chromium --kiosk): start %.2f  idle CPU %.2f  PSS %.2f\n",
+        l["tarnwick"] / l["chromium"], (c["chromium"] > 0 ? c["tarnwick"] / c["chromium"] : 0), p["tarnwick"] / p["chromium"]
+    }
+  }' "$work/results.txt"
