@@ -3,16 +3,18 @@
 through the faults an unattended kiosk meets: dialogs left open when the kiosk returns to
 its start page, pages that will not let go, renderers that crash or hang, a start page
 that cannot be reached, a print without a printer, a listed program with a window, another
-program's window put over the frame.
+program's window put over the frame; and what systemd's watchdog hears meanwhile.
 
 usage: browser_faults_test.py TARNWICK   (DISPLAY and DBUS_SESSION_BUS_ADDRESS set)
 """
 import http.server
 import os
+import shutil
 import signal
 import socket
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -45,8 +47,9 @@ PAGES = {
 class Kiosk(KioskProcess):
     """One kiosk on its own program folder with the pages above."""
 
-    def __init__(self, start_url=None, settings=""):
+    def __init__(self, start_url=None, settings="", env=None):
         super().__init__(TARNWICK, results, "tarnwick-faults-")
+        self.env.update(env or {})
         for name, text in PAGES.items():
             self.write_file("pages/" + name, text)
         self.base = "file://" + os.path.join(self.dir, "pages")
@@ -146,10 +149,67 @@ def test_leave_page_prompt():
     k.stop()
 
 
+class ServiceManager:
+    """A notify socket as systemd gives a service: every message with its time, and the
+    kiosk's log as it was when the message came."""
+
+    def __init__(self, directory):
+        self.path = os.path.join(directory, "notify.socket")
+        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+        self.sock.bind(self.path)
+        self.sock.settimeout(0.2)
+        self.messages = []  # (time, text, log lines then)
+        self.kiosk = None
+        self.running = True
+        self.thread = threading.Thread(target=self.listen, daemon=True)
+        self.thread.start()
+
+    def listen(self):
+        while self.running:
+            try:
+                text = self.sock.recv(4096).decode()
+            except socket.timeout:
+                continue
+            self.messages.append((time.time(), text, self.kiosk.log() if self.kiosk else []))
+
+    def times(self, text, after=0.0, before=float("inf")):
+        return [t for t, m, _ in self.messages if m == text and after <= t < before]
+
+    def close(self):
+        self.running = False
+        self.thread.join()
+        self.sock.close()
+
+
+def longest_gap(times, start, end):
+    marks = [start] + [t for t in times if start <= t <= end] + [end]
+    return max(b - a for a, b in zip(marks, marks[1:]))
+
+
 def test_renderer_killed_and_hung():
-    k = Kiosk()
+    # Under systemd's watchdog (WatchdogSec=2: a keep-alive every second).
+    directory = tempfile.mkdtemp(prefix="tarnwick-notify-")
+    service = ServiceManager(directory)
+    k = Kiosk(env={"NOTIFY_SOCKET": service.path, "WATCHDOG_USEC": "2000000"})
+    service.kiosk = k
     start = "Page Loaded - %s/start.htm" % k.base
     check(k.wait_for_line(start), "start page not loaded")
+    check(k.wait_for(lambda: service.times("READY=1"), 5), "no READY=1")
+    ready = [log for _, m, log in service.messages if m == "READY=1"]
+    check(bool(ready) and any(start in line for line in ready[0]), "READY=1 before the start page was loaded")
+    time.sleep(3.5)
+    healthy_from = time.time() - 3.5
+    check(len(service.times("WATCHDOG=1", healthy_from)) >= 3, "too few keep-alives while healthy: %s" %
+          service.times("WATCHDOG=1", healthy_from))
+    # A kiosk that does not run its event loop feeds nobody.
+    os.kill(k.process.pid, signal.SIGSTOP)
+    stopped = time.time()
+    time.sleep(3)
+    resumed = time.time()
+    os.kill(k.process.pid, signal.SIGCONT)
+    check(service.times("WATCHDOG=1", stopped + 0.1, resumed) == [], "keep-alive while stopped")
+    check(k.wait_for(lambda: service.times("WATCHDOG=1", resumed), 5), "no keep-alive after the stop")
+
     check(k.show("offline.htm"), "second page not loaded")
     renderers = k.renderers()
     check(renderers != [], "no render process found")
@@ -165,9 +225,18 @@ def test_renderer_killed_and_hung():
     began = time.time()
     check(k.wait_for_line("Browser Page Crashed - %s/spin.htm - not responding" % k.base, 40, mark),
           "hung page not ended")
+    ended = time.time()
     check(k.wait_for_line(start, 15, mark), "start page not back after the hang")
     print("hung page replaced after %.1f s" % (time.time() - began))
+    # The hanging page silenced the watchdog until it was ended; then it is fed again.
+    gap = longest_gap(service.times("WATCHDOG=1"), began, ended)
+    check(gap >= 3, "keep-alives went on while the page hung (longest gap %.1f s)" % gap)
+    back = time.time()
+    check(k.wait_for(lambda: service.times("WATCHDOG=1", back), 5), "no keep-alive after the hang")
     k.stop()
+    check(service.times("STOPPING=1") != [], "no STOPPING=1 at shutdown")
+    service.close()
+    shutil.rmtree(directory, ignore_errors=True)
 
 
 class Start(http.server.BaseHTTPRequestHandler):

@@ -36,6 +36,7 @@ class KioskParts {
   // Ends a listed program that still runs, with its log lines.
   void EndRunningProgram();
   void CloseWindows() { windows_.Close(); }
+  bool BrowserResponsive() const { return browser_ && browser_->Responsive(); }
   KioskWindows& windows() { return windows_; }
 
  private:

@@ -30,6 +30,10 @@ KioskShell::KioskShell(std::string program_dir, QObject* parent)
   connect(&log_action_timer_, &QTimer::timeout, this, &KioskShell::RequestPass);
   // Marker files appear and go in the program folder: the kernel says when it changed.
   connect(&marker_watcher_, &QFileSystemWatcher::directoryChanged, this, &KioskShell::RequestPass);
+  // Only under systemd's watchdog, and then at half its time.
+  connect(&watchdog_timer_, &QTimer::timeout, this, [this] {
+    if (!shut_down_ && parts_ && parts_->BrowserResponsive()) service_.KeepAlive();
+  });
 }
 
 KioskShell::~KioskShell() { Shutdown(); }
@@ -55,7 +59,14 @@ void KioskShell::Start() {
   };
   parts_ = std::make_unique<KioskParts>(*controller_, keyboard_platform_->Get(), std::move(hooks));
   LogPhase("windows and browser made");
-  parts_->SetFirstLoadCallback([this] { LogPhase("first page loaded"); });
+  parts_->SetFirstLoadCallback([this] {
+    LogPhase("first page loaded");
+    service_.Ready();
+    if (service_.KeepAliveInterval().count() > 0) {
+      service_.KeepAlive();
+      watchdog_timer_.start(service_.KeepAliveInterval());
+    }
+  });
   // Asked to end while it was starting (the splash lets events through): nothing more starts.
   if (shut_down_) {
     parts_->CloseWindows();
@@ -160,6 +171,8 @@ void KioskShell::Restack() {
 void KioskShell::Shutdown() {
   if (shut_down_ || !controller_) return;
   shut_down_ = true;
+  service_.Stopping();
+  watchdog_timer_.stop();
   timer_.stop();
   pass_timer_.stop();
   log_action_timer_.stop();

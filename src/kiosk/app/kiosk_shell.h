@@ -18,6 +18,7 @@
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/kiosk_hooks.h"
 #include "platform/clock.h"
+#include "platform/service_notifier.h"
 
 namespace tw {
 
@@ -94,6 +95,10 @@ class KioskShell : public QObject, public KioskHooks {
   QFileSystemWatcher marker_watcher_;
   std::unique_ptr<StackingWatcher> stacking_;
   int ticks_ = 0;
+  // systemd's service notifications: ready once the first page is loaded, the watchdog
+  // fed from this event loop while the page answers (a hung kiosk is restarted).
+  ServiceNotifier service_;
+  QTimer watchdog_timer_;
   bool shut_down_ = false;
 };
 

@@ -60,6 +60,9 @@ class KioskBrowser : public BrowserEngine, public PageScrolling, public BrowserF
   virtual void Hide() = 0;
   virtual void Close() = 0;
   virtual bool Shown() const = 0;
+  // False while the page has not answered the liveness probe in time (the kiosk's
+  // watchdog then goes quiet until the page answers again or is ended and reloaded).
+  virtual bool Responsive() const = 0;
   // Closes every dialog left to the visitor with its default answer: a message
   // acknowledged, a question declined.
   virtual void CloseVisitorDialogs() = 0;

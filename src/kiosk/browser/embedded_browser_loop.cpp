@@ -119,7 +119,11 @@ void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
 void EmbeddedBrowserLoop::NavigateError(const std::string&, const std::string& error) {
   const OfflineRetry::Failure failure = offline_.Failed(error, controller_.Now());
   if (!failure.log_line.empty()) controller_.WriteLog(failure.log_line);
-  if (failure.show_offline_page) engine_.ShowOfflinePage();
+  if (failure.show_offline_page) {
+    engine_.ShowOfflinePage();
+    // The kiosk is up with its offline page: for whoever waits for the first page, too.
+    if (on_first_load_) std::exchange(on_first_load_, nullptr)();
+  }
 }
 
 void EmbeddedBrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {

@@ -63,6 +63,9 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   void Show() override { show(); }
   void Hide() override { hide(); }
   void Close() override { close(); }
+  // A probe normally comes back at once: one left unanswered past the next check means
+  // the page hangs (and is ended once kUnresponsiveMs have passed).
+  bool Responsive() const override { return !probe_outstanding_ || probe_age_.elapsed() < kLivenessCheckMs + 1000; }
   bool Shown() const override { return isVisible(); }
   void CloseVisitorDialogs() override;
   // Printing goes to this PDF file instead of the default printer (for tests).
