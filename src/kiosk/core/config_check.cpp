@@ -4,14 +4,24 @@
 
 #include <fstream>
 
+#include <algorithm>
+
 #include "common/config_keys.h"
 #include "common/profile_file.h"
 #include "kiosk/core/kiosk_settings.h"
+#include "setup/model/setup_files.h"
+#include "setup/model/setup_problems.h"
 
 namespace tw {
 namespace {
 
 bool Readable(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+
+bool Reported(const std::vector<ConfigProblem>& problems, std::string_view section, std::string_view key) {
+  return std::any_of(problems.begin(), problems.end(), [&](const ConfigProblem& p) {
+    return !key.empty() && SameName(p.section, section) && SameName(p.key, key);
+  });
+}
 
 }  // namespace
 
@@ -38,10 +48,24 @@ std::vector<ConfigProblem> CheckKioskConfiguration(const std::string& dir) {
   for (const SettingError& e : loaded.errors.list()) {
     problems.push_back({true, e.file, e.section, e.key, e.value, e.problem + " - " + e.outcome});
   }
+  // The Setup Manager's checks: the same problems it shows before it saves. A key the
+  // kiosk cannot convert is reported once, as above.
+  try {
+    const LoadedSetup setup = LoadSetup({ini_path, language_path});
+    for (const SetupProblem& p : ValidateSetup(setup.config)) {
+      if (Reported(problems, p.section, p.key)) continue;
+      const bool language = p.section == "MESSAGES" || p.section == "KEYBOARD";
+      const std::string value = language ? "" : ini.ReadString(p.section, p.key, "");
+      problems.push_back({p.severity == ProblemSeverity::kError, language ? "TWLang.ini" : "Tarnwick.ini", p.section,
+                          p.key, value, p.text});
+    }
+  } catch (const SetupFileError&) {
+    // Already said: the file cannot be read.
+  }
   for (const ConfigKey& key : ConfigKeys()) {
     if (key.kind != ConfigKind::kFile || !key.kiosk_reads()) continue;
     const std::string value = ini.ReadString(key.section, key.name, "");
-    if (value.empty() || ::access(value.c_str(), R_OK) == 0) continue;
+    if (value.empty() || ::access(value.c_str(), R_OK) == 0 || Reported(problems, key.section, key.name)) continue;
     problems.push_back({false, "Tarnwick.ini", std::string(key.section), std::string(key.name), value,
                         "the file does not exist or cannot be read"});
   }

@@ -1,5 +1,6 @@
-// The configuration check: the demo is clean, planted errors are all reported with their
-// keys, and a missing file is an error.
+// The configuration check (the kiosk's readers and the Setup Manager's validation): the
+// demo is clean, planted errors are all reported once with their keys, and a missing file
+// is an error.
 #include "kiosk/core/config_check.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,9 @@ std::string ReadAll(const std::string& path) {
 // The demo's files with their folder filled in, as scripts/demo writes them.
 void WriteDemo(const test::TempDir& dir) {
   const std::string demo = std::string(TARNWICK_SOURCE_DIR) + "/demo";
-  std::filesystem::copy(demo + "/pictures", dir.File("pictures"), std::filesystem::copy_options::recursive);
+  for (const char* folder : {"pictures", "pages"}) {
+    std::filesystem::copy(demo + "/" + folder, dir.File(folder), std::filesystem::copy_options::recursive);
+  }
   for (const char* name : {"Tarnwick.ini", "TWLang.ini"}) {
     std::string text = ReadAll(demo + "/" + name);
     for (auto at = text.find("@DEMO_DIR@"); at != std::string::npos; at = text.find("@DEMO_DIR@", at)) {
@@ -55,10 +58,12 @@ TEST(ConfigCheck, EveryPlantedProblemIsReportedWithItsKey) {
   ini.WriteString("BUTTONS", "PrintOn", "5a");
   ini.WriteString("PREFERENCES", "EMailSecurity", "ssl");
   ini.WriteString("PREFERENCES", "Splash", dir.File("no-such.png"));
+  ini.WriteString("PREFERENCES", "LogHour", "25");  // a number, but no hour: the Setup Manager's check
   const auto problems = CheckKioskConfiguration(dir.path() + "/");
   const std::vector<std::pair<std::string, bool>> expected = {
       {"[ATTRACT] TimeStart=60s", true}, {"[ATTRACT] VideoWidth=wide", true}, {"[BUTTONS] PrintOn=5a", true},
-      {"[PREFERENCES] EMailSecurity=ssl", true}, {"[PREFERENCES] Splash=", false}};
+      {"[PREFERENCES] EMailSecurity=ssl", true}, {"[PREFERENCES] Splash=", false},
+      {"[PREFERENCES] LogHour=25", true}};
   for (const auto& [key, error] : expected) {
     int found = 0;
     for (const auto& p : problems) {
