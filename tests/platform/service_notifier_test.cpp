@@ -3,14 +3,12 @@
 #include "platform/service_notifier.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "support/datagram_listener.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -18,20 +16,11 @@ namespace {
 
 TEST(ServiceNotifier, ReadyAndKeepAliveReachTheServiceManager) {
   test::TempDir dir;
-  const std::string path = dir.File("notify.socket");
-  const int server = ::socket(AF_UNIX, SOCK_DGRAM, 0);
-  ASSERT_GE(server, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-  auto next = [&] {
-    char buffer[256];
-    const ssize_t n = ::recv(server, buffer, sizeof(buffer), MSG_DONTWAIT);
-    return n < 0 ? std::string() : std::string(buffer, static_cast<std::size_t>(n));
-  };
+  const test::DatagramListener systemd(dir.File("notify.socket"));
+  ASSERT_TRUE(systemd.ok());
+  auto next = [&] { return systemd.Next(); };
 
-  ::setenv("NOTIFY_SOCKET", path.c_str(), 1);
+  ::setenv("NOTIFY_SOCKET", systemd.path().c_str(), 1);
   ::setenv("WATCHDOG_USEC", "3000000", 1);
   ::setenv("WATCHDOG_PID", std::to_string(::getpid()).c_str(), 1);
   ServiceNotifier notifier;
@@ -56,7 +45,6 @@ TEST(ServiceNotifier, ReadyAndKeepAliveReachTheServiceManager) {
   EXPECT_FALSE(outside.Active());
   outside.Ready();
   EXPECT_EQ(next(), "");
-  ::close(server);
 }
 
 }  // namespace
