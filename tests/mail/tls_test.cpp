@@ -40,7 +40,8 @@ Steps Envelope() {
 struct Smtp {
   Smtp(const ScriptedServer& server, MailSecurity security, bool with_account) {
     smtp.SetServer(server.address());
-    smtp.SetTimeOut(2);
+    // Nothing here waits for a time-out: a long one keeps a loaded machine from failing them.
+    smtp.SetTimeOut(10);
     smtp.SetSecurity(security);
     smtp.SetCaFile(test::LoopbackCertificate().file);
     if (with_account) {
@@ -280,7 +281,7 @@ TEST(MailTls, LinesAndBulkDataOverTlsAndAServerThatLeftIsASocketError) {
 struct Pop {
   Pop(const ScriptedServer& server, MailSecurity security) {
     pop.SetServer(server.address());
-    pop.SetTimeOut(2);
+    pop.SetTimeOut(10);
     pop.SetSecurity(security);
     pop.SetCaFile(test::LoopbackCertificate().file);
     pop.SetUserName("visitor");
