@@ -456,7 +456,8 @@ ROWS = [
     click_row("window.close()", "close"),
     # Floods: a few are handled as usual, the rest answered unseen and counted in one line.
     click_row("alert flood", "alert-flood", "Too Many Dialog Boxes - ", log_wait=15),
-    Row("print loop", {"act": "print-loop"}, print_then_close_error, "Print Refused - ", ran="print-loop"),
+    Row("print loop", {"act": "print-loop"}, print_then_close_error, "Print Refused - ", ran="print-loop",
+        log_wait=15),
     click_row("feedback flood", "feedback-flood", "Feedback Refused - "),
     link_row("link to a PDF", "/doc.pdf", may_show="/doc.pdf", nowhere=True, settle=2.0),
     Row("right click, right button on", {}, visitor.right_click, windows="menu", right_button_menu=True),
