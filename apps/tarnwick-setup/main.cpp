@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "common/program_directory.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick Setup Manager");
 
+  const std::time_t started = std::time(nullptr);
   const tw::SetupLock lock(dir);
   if (lock.state() == tw::SetupLock::State::kTakenByAnother) {
     QMessageBox::warning(nullptr, "Tarnwick Setup Manager",
@@ -53,6 +55,12 @@ int main(int argc, char** argv) {
   }
   try {
     tw::SetupSession session(dir);
+    if (lock.state() == tw::SetupLock::State::kHeld) {
+      // Left by a save that was cut off (a crash, a power cut); the files themselves are whole.
+      std::string names;
+      for (const std::string& name : tw::RemoveLeftoverTemporaries(dir, started)) names += (names.empty() ? "" : ", ") + name;
+      if (!names.empty()) session.AddNotice("Removed the temporary files of an interrupted save: " + names);
+    }
     const bool read_only = lock.state() == tw::SetupLock::State::kFolderNotWritable;
     tw::SetupWindow window(session, read_only, QString::fromStdString(lock.reason()));
     window.show();

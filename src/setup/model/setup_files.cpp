@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,45 @@ namespace {
 std::string Reason(int error) { return std::strerror(error); }
 
 }  // namespace
+
+namespace {
+
+// mkstemp's six characters.
+bool IsTemporarySuffix(std::string_view s) {
+  if (s.size() != 6) return false;
+  for (char c : s) {
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
+bool IsOurTemporary(std::string_view name) {
+  for (std::string_view base : {"Tarnwick.ini.", "TWLang.ini.", "Tarnwick.ini.bak.", "TWLang.ini.bak."}) {
+    if (name.size() > base.size() && name.substr(0, base.size()) == base && IsTemporarySuffix(name.substr(base.size()))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::string> RemoveLeftoverTemporaries(const std::string& folder, std::time_t before) {
+  std::vector<std::string> removed;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return removed;
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (!IsOurTemporary(name)) continue;
+    struct stat st {};
+    const std::string path = prefix + name;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_mtime >= before) continue;
+    if (::unlink(path.c_str()) == 0) removed.push_back(name);
+  }
+  ::closedir(dir);
+  return removed;
+}
 
 std::optional<std::string> ReadFileIfPresent(const std::string& path) {
   int error = 0;

@@ -7,6 +7,7 @@
 // names the path and the reason.
 #pragma once
 
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -56,6 +57,12 @@ LoadedSetup LoadSetup(const SetupPaths& paths);
 
 // Writes both files from the model. Throws SetupFileError; then neither file changed.
 void SaveSetup(const SetupConfig& config, const SetupPaths& paths);
+
+// Removes the temporary files an interrupted save left in `folder` ("Tarnwick.ini.XXXXXX",
+// "TWLang.ini.bak.XXXXXX" ...: our names only, regular files last changed before `before`).
+// Only while this program holds the folder's lock, when no save of ours can be running.
+// Returns the names removed.
+std::vector<std::string> RemoveLeftoverTemporaries(const std::string& folder, std::time_t before);
 
 // Writes only the configuration to another file (a named configuration).
 void SaveConfigurationAs(const SetupConfig& config, const std::string& path);

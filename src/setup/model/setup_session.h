@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setup/model/setup_config.h"
@@ -27,6 +28,7 @@ class SetupSession {
   const SetupPaths& paths() const { return paths_; }
   // Files that were absent at start and are shown with their defaults.
   const std::vector<std::string>& notices() const { return notices_; }
+  void AddNotice(std::string notice) { notices_.push_back(std::move(notice)); }
 
   // The title and the name of the configuration loaded or saved last.
   std::string Caption() const;

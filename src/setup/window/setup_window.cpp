@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -19,13 +18,14 @@
 #include <QStackedWidget>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "setup/model/command_urls.h"
 #include "setup/model/set_dir.h"
 #include "setup/model/setup_fields.h"
+#include "setup/window/display_font_check.h"
+#include "setup/window/documentation_chooser.h"
 #include "setup/window/problems_dialog.h"
 
 namespace tw {
@@ -225,20 +225,10 @@ void SetupWindow::SaveAs() {
 
 void SetupWindow::Manual() {
   const QString folder = QString::fromStdString(session_.folder()) + "Documentation/";
-  const QString guide = folder + "setup-manager.html";
-  if (!QFileInfo::exists(guide)) {
-    QMessageBox::warning(this, "Tarnwick Technical Documentation",
-                         "Setup Manager tried to view your Tarnwick Technical Documentation. The following error "
-                         "occurred.\n\nThe specified file, " +
-                             guide + " was not found.");
-    return;
-  }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
-    QMessageBox::warning(this, "Tarnwick Technical Documentation",
-                         "Setup Manager tried to view your Tarnwick Technical Documentation. The following error "
-                         "occurred.\n\nNo program to show " +
-                             guide + " was found.");
-  }
+  DocumentationChooser chooser(folder, this);
+  if (chooser.exec() != QDialog::Accepted || chooser.chosen().isEmpty()) return;
+  const QString error = DocumentationChooser::OpenDocument(folder, chooser.chosen());
+  if (!error.isEmpty()) QMessageBox::warning(this, chooser.windowTitle(), error);
 }
 
 void SetupWindow::SetDir() {
@@ -269,6 +259,7 @@ void SetupWindow::Taskbar() {
 void SetupWindow::Ok() {
   if (read_only_) return;
   if (!AcceptProblems(ValidateSetup(session_.config()))) return;
+  RunDisplayFontCheck(this);
   bool overwrite = false;
   if (session_.ChangedOnDisk()) {
     QMessageBox ask(QMessageBox::Warning, windowTitle(),

@@ -7,7 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cstdlib>
+#include <ctime>
+#include <set>
 #include <filesystem>
 
 #include "support/file_text.h"
@@ -147,6 +151,28 @@ TEST(SetupFiles, ASaveKilledAtRandomLeavesWholeFiles) {
     EXPECT_TRUE(t == tarnwick[0] || t == tarnwick[1]) << "round " << round << ":\n" << t;
     EXPECT_TRUE(l == language[0] || l == language[1]) << "round " << round << ":\n" << l;
   }
+
+  // What the killed saves left behind goes at the next start, and nothing else does: not
+  // the files, their backups, a name that only looks like ours, a folder or a link, nor a
+  // temporary written after the start (a save of this run).
+  for (const char* decoy : {"Tarnwick.ini.abc", "Tarnwick.ini.abcdefg", "Other.ini.abcdef", "Tarnwick.ini.ab-def"}) {
+    test::Spit(dir.File(decoy), "keep");
+  }
+  test::Spit(dir.File("TWLang.ini.bak.Zz9aB1"), "left by a save");  // besides any the kills left
+  std::filesystem::create_directory(dir.File("TWLang.ini.Folder"));
+  std::filesystem::create_symlink(paths.tarnwick, dir.File("Tarnwick.ini.Link01"));
+  const std::time_t start = std::time(nullptr) + 1;
+  test::Spit(dir.File("Tarnwick.ini.Newer1"), "a save of this run");
+  const struct timespec later[2] = {{start + 5, 0}, {start + 5, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, dir.File("Tarnwick.ini.Newer1").c_str(), later, 0), 0);
+  RemoveLeftoverTemporaries(dir.path(), start);
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(entry.path().filename());
+  const std::set<std::string> expected = {"Tarnwick.ini", "TWLang.ini", "Tarnwick.ini.bak", "TWLang.ini.bak",
+                                          "Tarnwick.ini.abc", "Tarnwick.ini.abcdefg", "Other.ini.abcdef",
+                                          "Tarnwick.ini.ab-def", "TWLang.ini.Folder", "Tarnwick.ini.Link01",
+                                          "Tarnwick.ini.Newer1"};
+  EXPECT_EQ(left, expected);
 }
 
 }  // namespace

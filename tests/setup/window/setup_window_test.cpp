@@ -1,7 +1,13 @@
 // The main window over the demo configuration: every control shows its key and writes it
 // back, the list editors change their lists, and the window fits small screens.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -13,6 +19,7 @@
 
 #include "setup/model/setup_fields.h"
 #include "setup/window/clock_preview.h"
+#include "setup/window/documentation_chooser.h"
 #include "setup/window/field_binding.h"
 #include "setup/window/list_editor.h"
 #include "setup/window/notes_editor.h"
@@ -303,6 +310,53 @@ class SetupWindowTest : public QObject {
       editor->items()->setCurrentRow(3);
       editor->EnterField(0, "A");
       QCOMPARE(session.config().Value("PREFERENCES", "Password").substr(0, 5), std::string("CCCAC"));
+    }
+  }
+
+  // "Manual": the shipped guide is shown whole in the chooser (no control word of the
+  // rich text left over); a missing guide or document is reported with its real path.
+  void TheDocumentationChooserShowsTheGuideAndNamesWhatIsMissing() {
+    test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path()) + "/Documentation/";
+    QVERIFY(QDir().mkpath(folder));
+    {
+      DocumentationChooser empty(folder);
+      QString told;
+      QTimer::singleShot(0, [&told] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        told = box->text();
+        box->close();
+      });
+      QTest::mouseClick(empty.guide_button(), Qt::LeftButton);
+      QVERIFY2(told.endsWith("The specified file, " + folder + "10Guide.rtf was not found."), qPrintable(told));
+      QCOMPARE(empty.result(), int(QDialog::Rejected));
+    }
+    QVERIFY(QFile::copy(TARNWICK_SOURCE_DIR "/docs/10Guide.rtf", folder + "10Guide.rtf"));
+    DocumentationChooser chooser(folder);
+    chooser.show();
+    QTest::mouseClick(chooser.guide_button(), Qt::LeftButton);
+    QCOMPARE(chooser.windowTitle(), QString("Getting started with Tarnwick in Ten Minutes"));
+    QCOMPARE(chooser.size(), QSize(645, 582));
+    QVERIFY(chooser.print_button()->isVisible());
+    const QString text = chooser.guide()->toPlainText();
+    QVERIFY(text.startsWith("Getting started with Tarnwick in Ten Minutes"));
+    QVERIFY(text.contains("7. Save and restart"));
+    QVERIFY2(!text.contains('\\') && !text.contains('{') && !text.contains('}'), qPrintable(text));
+    QVERIFY(chooser.chosen().isEmpty());
+
+    const struct {
+      QString folder;
+      QString told;
+    } missing[] = {
+        {folder + "none/", "The specified path, " + folder + "none/ was not found."},
+        {folder, "The specified file, " + folder + "setup-manager.html was not found."},
+    };
+    for (const auto& row : missing) {
+      const QString told = DocumentationChooser::OpenDocument(row.folder, DocumentationChooser::kHtmlFile);
+      QVERIFY2(told.startsWith("Setup Manager tried to view your Tarnwick Technical Documentation.") &&
+                   told.endsWith(row.told),
+               qPrintable(told));
     }
   }
 
