@@ -1,0 +1,291 @@
+#include "external_browser_page.h"
+
+#include <memory>
+#include <utility>
+
+#include "kiosk/browser/external/page_capture_script.h"
+
+namespace tw {
+namespace {
+
+using nlohmann::json;
+
+std::string Text(const json& object, const char* key) {
+  const auto it = object.find(key);
+  return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
+int Number(const json& object, const char* key, int otherwise) {
+  const auto it = object.find(key);
+  return it != object.end() && it->is_number_integer() ? it->get<int>() : otherwise;
+}
+
+// A redirect's Location, made absolute against the address that answered with it.
+std::string RedirectTarget(const json& paused) {
+  const auto headers = paused.find("responseHeaders");
+  if (headers == paused.end() || !headers->is_array()) return {};
+  for (const auto& header : *headers) {
+    if (!header.is_object()) continue;
+    std::string name = Text(header, "name");
+    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (name != "location") continue;
+    const std::string location = Text(header, "value");
+    if (location.find(':') != std::string::npos && location.find(':') < location.find('/')) return location;
+    const std::string base = Text(paused.value("request", json::object()), "url");
+    const auto scheme_end = base.find("://");
+    if (scheme_end == std::string::npos) return location;
+    if (location.rfind("//", 0) == 0) return base.substr(0, base.find(':') + 1) + location;
+    const auto host_end = base.find('/', scheme_end + 3);
+    const std::string origin = base.substr(0, host_end);
+    if (!location.empty() && location[0] == '/') return origin + location;
+    const auto last_slash = base.rfind('/');
+    return (last_slash != std::string::npos && last_slash >= scheme_end + 3 ? base.substr(0, last_slash + 1)
+                                                                              : origin + "/") +
+           location;
+  }
+  return {};
+}
+
+BrowserDialogKind DialogKind(const std::string& type) {
+  if (type == "confirm") return BrowserDialogKind::kScriptConfirm;
+  if (type == "prompt") return BrowserDialogKind::kScriptPrompt;
+  if (type == "beforeunload") return BrowserDialogKind::kLeavePage;
+  return BrowserDialogKind::kScriptAlert;
+}
+
+}  // namespace
+
+ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, BrowserEvents& events,
+                                         std::chrono::milliseconds call_limit)
+    : connection_(connection), events_(events), call_limit_(call_limit) {
+  connection_.On("Runtime.bindingCalled", [this](const json& p, const std::string& s) { OnCaptured(p, s); });
+  connection_.On("Fetch.requestPaused", [this](const json& p, const std::string& s) { OnRequestPaused(p, s); });
+  connection_.On("Page.frameNavigated", [this](const json& p, const std::string& s) { OnFrameNavigated(p, s); });
+  connection_.On("Target.attachedToTarget", [this](const json& p, const std::string& s) { OnChildAttached(p, s); });
+  connection_.On("Target.targetCreated", [this](const json& p, const std::string&) { OnTargetCreated(p); });
+  connection_.On("Page.javascriptDialogOpening", [this](const json& p, const std::string& s) { OnDialog(p, s); });
+  connection_.On("Page.frameStartedLoading", [this](const json& p, const std::string& s) {
+    if (s == page_session_ && Text(p, "frameId") == target_id_) OnLoading(true);
+  });
+  connection_.On("Page.frameStoppedLoading", [this](const json& p, const std::string& s) {
+    if (s == page_session_ && Text(p, "frameId") == target_id_) OnLoading(false);
+  });
+  connection_.On("Page.loadEventFired", [this](const json&, const std::string& s) {
+    if (s == page_session_) events_.NavigateComplete(url_);
+  });
+  connection_.On("Page.fileChooserOpened", [this](const json&, const std::string& s) {
+    // Held by the interception: unless the kiosk allows it, no chooser is ever shown.
+    if (Ours(s)) events_.BrowserDialog(BrowserDialogKind::kFileChooser, "");
+  });
+  connection_.On("Inspector.targetCrashed", [this](const json&, const std::string& s) {
+    if (s == page_session_) events_.PageCrashed(url_, "crashed");
+  });
+}
+
+void ExternalBrowserPage::Send(const std::string& method, json params, const std::string& session,
+                               DevToolsConnection::ReplyHandler done) {
+  connection_.Call(method, std::move(params), session, call_limit_, std::move(done));
+}
+
+void ExternalBrowserPage::Attach(const std::string& target_id, Ready ready) {
+  target_id_ = target_id;
+  // New windows are seen by the whole browser, whichever page asked for them.
+  Send("Target.setDiscoverTargets", {{"discover", true}}, {});
+  Send("Target.attachToTarget", {{"targetId", target_id}, {"flatten", true}}, {},
+       [this, ready = std::move(ready)](const DevToolsReply& reply) {
+         if (!reply.ok) return ready(false, "attaching to the page: " + reply.error);
+         page_session_ = Text(reply.result, "sessionId");
+         Guard(page_session_, ready);
+       });
+}
+
+void ExternalBrowserPage::Guard(const std::string& session, Ready done) {
+  sessions_.insert(session);
+  struct Batch {
+    int left = 0;
+    std::string error;
+    Ready done;
+  };
+  auto batch = std::make_shared<Batch>();
+  batch->done = std::move(done);
+  const auto step = [this, batch, session](const std::string& method, json params) {
+    ++batch->left;
+    Send(method, std::move(params), session, [batch, method](const DevToolsReply& reply) {
+      if (!reply.ok && batch->error.empty()) batch->error = method + ": " + reply.error;
+      if (--batch->left == 0 && batch->done) batch->done(batch->error.empty(), batch->error);
+    });
+  };
+  step("Page.enable", json::object());
+  step("Runtime.enable", json::object());
+  step("Runtime.addBinding", {{"name", kPageCaptureBinding}});
+  step("Page.addScriptToEvaluateOnNewDocument", {{"source", PageCaptureScript()}, {"runImmediately", true}});
+  // Documents are held at their request (every address the browser loads) and at their
+  // response (a redirect to an address it would hand to another program).
+  step("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}},
+                                                   {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Response"}}})}});
+  step("Page.setInterceptFileChooserDialog", {{"enabled", true}});
+  // Frames of other sites run in processes of their own: they are attached and guarded
+  // the same way before they run.
+  step("Target.setAutoAttach", {{"autoAttach", true}, {"waitForDebuggerOnStart", true}, {"flatten", true}});
+  step("Runtime.runIfWaitingForDebugger", json::object());
+}
+
+void ExternalBrowserPage::OnChildAttached(const json& params, const std::string& parent) {
+  if (!Ours(parent)) return;
+  const std::string child = Text(params, "sessionId");
+  const json info = params.value("targetInfo", json::object());
+  if (child.empty()) return;
+  if (Text(info, "type") != "iframe") {
+    // A worker or the like: let it run, it navigates nothing.
+    Send("Runtime.runIfWaitingForDebugger", json::object(), child);
+    return;
+  }
+  Guard(child, [this](bool ok, const std::string& error) {
+    if (!ok) events_.BrowserNote("Frame not guarded - " + error);
+  });
+}
+
+void ExternalBrowserPage::Decide(const std::string& url, bool main_frame, const std::function<void(bool)>& answer) {
+  bool cancel = false;
+  events_.BeforeNavigate(url, main_frame, cancel);
+  answer(cancel);
+}
+
+void ExternalBrowserPage::OnCaptured(const json& params, const std::string& session) {
+  if (!Ours(session) || Text(params, "name") != kPageCaptureBinding) return;
+  const json payload = json::parse(Text(params, "payload"), nullptr, false);
+  if (!payload.is_object()) return;
+  const std::string url = Text(payload, "url");
+  if (url.empty()) return;
+  const auto new_window = payload.find("newWindow");
+  if (new_window != payload.end() && new_window->is_boolean() && new_window->get<bool>()) {
+    NewWindow(url);
+    return;
+  }
+  const auto main = payload.find("main");
+  // Already stopped in the page: the kiosk acts on it (a command, the e-mail window) or
+  // refuses it; nothing is left to let through.
+  Decide(url, main != payload.end() && main->is_boolean() && main->get<bool>(), [](bool) {});
+}
+
+void ExternalBrowserPage::OnRequestPaused(const json& params, const std::string& session) {
+  if (!Ours(session)) return;
+  const std::string id = Text(params, "requestId");
+  const std::string frame = Text(params, "frameId");
+  const bool main_frame = frame == target_id_;
+  const auto release = [this, id, session](bool cancel) {
+    if (cancel) {
+      // Aborted: no error page, the page stays as it was.
+      Send("Fetch.failRequest", {{"requestId", id}, {"errorReason", "Aborted"}}, session);
+    } else {
+      Send("Fetch.continueRequest", {{"requestId", id}}, session);
+    }
+  };
+  if (params.contains("responseStatusCode") || params.contains("responseErrorReason")) {
+    const int status = Number(params, "responseStatusCode", 0);
+    if (status < 300 || status > 399) return release(false);
+    const std::string target = RedirectTarget(params);
+    if (target.empty()) return release(false);
+    redirects_checked_.insert(target);
+    return Decide(target, main_frame, release);
+  }
+  const std::string url = Text(params.value("request", json::object()), "url");
+  if (redirects_checked_.erase(url) > 0) return release(false);
+  Decide(url, main_frame, release);
+}
+
+void ExternalBrowserPage::OnFrameNavigated(const json& params, const std::string& session) {
+  if (session != page_session_) return;
+  const json frame = params.value("frame", json::object());
+  if (frame.contains("parentId")) return;
+  const std::string unreachable = Text(frame, "unreachableUrl");
+  if (!unreachable.empty()) {
+    events_.NavigateError(unreachable, "the page could not be loaded");
+    return;
+  }
+  url_ = Text(frame, "url");
+  UpdateHistory();
+}
+
+void ExternalBrowserPage::OnTargetCreated(const json& params) {
+  const json info = params.value("targetInfo", json::object());
+  if (Text(info, "type") != "page" || Text(info, "openerId") != target_id_) return;
+  // A window the capture script did not see (a script's own form into a new window, say):
+  // closed at once; the kiosk decides about its address.
+  Send("Target.closeTarget", {{"targetId", Text(info, "targetId")}}, {});
+  const std::string url = Text(info, "url");
+  if (!url.empty() && url != "about:blank") NewWindow(url);
+}
+
+void ExternalBrowserPage::NewWindow(const std::string& url) {
+  bool cancel = false;
+  events_.NewWindow(url, cancel);
+  if (!cancel) Navigate(url);
+}
+
+void ExternalBrowserPage::OnDialog(const json& params, const std::string& session) {
+  if (!Ours(session)) return;
+  const BrowserDialogAnswer answer = events_.BrowserDialog(DialogKind(Text(params, "type")), Text(params, "message"));
+  // Left to the visitor: the browser's own dialog stays for them to answer.
+  if (answer == BrowserDialogAnswer::kShowVisitor) return;
+  Send("Page.handleJavaScriptDialog", {{"accept", answer == BrowserDialogAnswer::kOk}}, session);
+}
+
+void ExternalBrowserPage::OnLoading(bool loading) {
+  if (loading == loading_) return;
+  loading_ = loading;
+  if (loading) {
+    events_.DownloadBegin();
+  } else {
+    events_.DownloadComplete();
+  }
+}
+
+void ExternalBrowserPage::UpdateHistory() {
+  Send("Page.getNavigationHistory", json::object(), page_session_, [this](const DevToolsReply& reply) {
+    if (!reply.ok) return;
+    const int current = Number(reply.result, "currentIndex", 0);
+    const auto entries = reply.result.find("entries");
+    const int count = entries != reply.result.end() && entries->is_array() ? static_cast<int>(entries->size()) : 0;
+    events_.CommandStateChange(BrowserCommand::kBack, current > 0);
+    events_.CommandStateChange(BrowserCommand::kForward, current + 1 < count);
+  });
+}
+
+void ExternalBrowserPage::GoInHistory(int step) {
+  Send("Page.getNavigationHistory", json::object(), page_session_, [this, step](const DevToolsReply& reply) {
+    if (!reply.ok) return;
+    const int wanted = Number(reply.result, "currentIndex", 0) + step;
+    const auto entries = reply.result.find("entries");
+    if (entries == reply.result.end() || !entries->is_array() || wanted < 0 ||
+        wanted >= static_cast<int>(entries->size())) {
+      return;
+    }
+    const int entry = Number((*entries)[static_cast<std::size_t>(wanted)], "id", -1);
+    if (entry >= 0) Send("Page.navigateToHistoryEntry", {{"entryId", entry}}, page_session_);
+  });
+}
+
+void ExternalBrowserPage::Navigate(const std::string& url) {
+  Send("Page.navigate", {{"url", url}}, page_session_);
+}
+
+void ExternalBrowserPage::GoBack() { GoInHistory(-1); }
+void ExternalBrowserPage::GoForward() { GoInHistory(1); }
+void ExternalBrowserPage::Refresh() { Send("Page.reload", json::object(), page_session_); }
+void ExternalBrowserPage::Stop() { Send("Page.stopLoading", json::object(), page_session_); }
+
+void ExternalBrowserPage::Print() {
+  Send("Runtime.evaluate", {{"expression", "window.print()"}, {"userGesture", true}}, page_session_,
+       [this](const DevToolsReply& reply) {
+         if (!reply.ok) events_.PrintFailed();
+       });
+}
+
+void ExternalBrowserPage::ShowOfflinePage() {
+  // The browser shows its own page for an address it cannot reach; the kiosk's offline
+  // page needs the kiosk's file, which the external browser is not given yet.
+  events_.BrowserNote("Offline page not shown by the external browser");
+}
+
+}  // namespace tw

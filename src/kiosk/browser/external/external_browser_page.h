@@ -1,0 +1,79 @@
+// The external browser's one page, driven over its DevTools connection and behind the same
+// engine interface as the embedded browser. Every navigation of the page and its frames
+// reaches BrowserEvents::BeforeNavigate before it happens and is stopped when the kiosk
+// cancels it: addresses the browser loads itself when its request for the document is
+// held (and again at each redirect), the others in the page by the capture script. New
+// windows never open: the kiosk is told and the page they asked for is left to it.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <set>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "devtools/devtools_connection.h"
+#include "kiosk/browser/browser_engine.h"
+
+namespace tw {
+
+class ExternalBrowserPage : public BrowserEngine {
+ public:
+  using Ready = std::function<void(bool ok, const std::string& error)>;
+
+  ExternalBrowserPage(DevToolsConnection& connection, BrowserEvents& events,
+                      std::chrono::milliseconds call_limit = std::chrono::seconds(10));
+
+  // Attaches to the browser's page target and sets up the guards; `ready` is told once,
+  // when all are in place or the first one failed.
+  void Attach(const std::string& target_id, Ready ready);
+
+  const std::string& Url() const { return url_; }
+  // The page's DevTools session, for calls of the kiosk's other parts (scrolling, focus).
+  const std::string& Session() const { return page_session_; }
+  bool Loading() const { return loading_; }
+
+  void Navigate(const std::string& url) override;
+  void GoBack() override;
+  void GoForward() override;
+  void Refresh() override;
+  void Stop() override;
+  // Prints through the page's own print call; the browser is started with kiosk printing,
+  // so it goes to the default printer without a dialog.
+  void Print() override;
+  void ShowOfflinePage() override;
+
+ private:
+  // Sets up one session (the page's or a frame's of another site) and tells `done`.
+  void Guard(const std::string& session, Ready done);
+  void Send(const std::string& method, nlohmann::json params, const std::string& session,
+            DevToolsConnection::ReplyHandler done = {});
+  bool Ours(const std::string& session) const { return sessions_.contains(session); }
+
+  void OnCaptured(const nlohmann::json& params, const std::string& session);
+  void OnRequestPaused(const nlohmann::json& params, const std::string& session);
+  void OnFrameNavigated(const nlohmann::json& params, const std::string& session);
+  void OnChildAttached(const nlohmann::json& params, const std::string& session);
+  void OnTargetCreated(const nlohmann::json& params);
+  void OnDialog(const nlohmann::json& params, const std::string& session);
+  void OnLoading(bool loading);
+  void Decide(const std::string& url, bool main_frame, const std::function<void(bool cancel)>& answer);
+  void NewWindow(const std::string& url);
+  void GoInHistory(int step);
+  void UpdateHistory();
+
+  DevToolsConnection& connection_;
+  BrowserEvents& events_;
+  std::chrono::milliseconds call_limit_;
+  std::string target_id_;
+  std::string page_session_;
+  std::set<std::string> sessions_;  // the page's and its frames'
+  std::string url_;
+  bool loading_ = false;
+  // A redirect's address checked when its response came, not asked about again when the
+  // browser requests it.
+  std::set<std::string> redirects_checked_;
+};
+
+}  // namespace tw
