@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "common/keyboard_layout_names.h"
 #include "platform/x11qt/canberra_button_sound.h"
@@ -67,12 +68,14 @@ KeyboardPageView::KeyboardPageView(SetupSession& session, std::string system_lay
   controller_->SetAutoHandle(false);
   controller_->SetPolling(false);
   keyboard_ = new KeyboardPages(controller_, this);
-  keyboard_->setFixedSize(800, 215);
+  // The keyboard takes the page's width (up to its design size) and does not widen it.
+  keyboard_->setMinimumWidth(400);
+  keyboard_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   for (KeyButton* key : keyboard_->Keys()) {
     key->SetActive(false);
     key->OnClick = [this](KeyButton& clicked) { SelectKey(clicked.objectName()); };
   }
-  layout->addWidget(keyboard_, 0, Qt::AlignHCenter);
+  layout->addWidget(keyboard_);
   layout->addStretch();
   Restart();
 }
@@ -80,7 +83,12 @@ KeyboardPageView::KeyboardPageView(SetupSession& session, std::string system_lay
 KeyboardPageView::~KeyboardPageView() = default;
 
 void KeyboardPageView::BuildKeyValues(QWidget* page) {
-  auto* form = new QFormLayout(page);
+  // Legends and key script on the left, the key's look on the right.
+  auto* columns = new QHBoxLayout(page);
+  auto* form = new QFormLayout;
+  auto* look = new QFormLayout;
+  columns->addLayout(form, 3);
+  columns->addLayout(look, 2);
   selected_name_ = new QLabel("Click a key to edit it.", page);
   form->addRow("Key", selected_name_);
   for (std::size_t i = 0; i < 5; ++i) {
@@ -93,7 +101,7 @@ void KeyboardPageView::BuildKeyValues(QWidget* page) {
   form->setRowVisible(texts_[static_cast<std::size_t>(KeyText::kTopRight)], false);
   layout_ = new QComboBox(page);
   for (const char* caption : kLayoutCaptions) layout_->addItem(caption);
-  form->addRow("Layout", layout_);
+  look->addRow("Layout", layout_);
   connect(layout_, &QComboBox::activated, this, [this](int index) {
     if (!editing_ || !model_.SetLayout(static_cast<KeyLayout>(index))) return;
     const QSignalBlocker block(size_);
@@ -104,26 +112,28 @@ void KeyboardPageView::BuildKeyValues(QWidget* page) {
   QStringList families = QFontDatabase::families();
   families.sort(Qt::CaseInsensitive);
   fonts->addItems(families);
+  fonts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  fonts->setMinimumContentsLength(12);
   texts_[static_cast<std::size_t>(KeyText::kFontName)] = nullptr;
-  form->addRow("Font", fonts);
+  look->addRow("Font", fonts);
   connect(fonts, &QComboBox::activated, this, [this, fonts](int index) {
     if (editing_) EditText(KeyText::kFontName, fonts->itemText(index));
   });
   font_ = fonts;
   size_ = new QSpinBox(page);
   size_->setRange(1, 999);
-  form->addRow("Size", size_);
+  look->addRow("Size", size_);
   connect(size_, &QSpinBox::valueChanged, this, [this](int size) {
     if (editing_ && model_.SetFontSize(size)) KeyChanged();
   });
   visible_ = new QCheckBox("Key Visible", page);
-  form->addRow(visible_);
+  look->addRow(visible_);
   connect(visible_, &QCheckBox::toggled, this, [this](bool on) {
     if (editing_ && model_.SetVisible(on)) KeyChanged();
   });
   swap_ = new QPushButton("Swap", page);
   swap_->setToolTip("Show the other keyboard page (QWERT or ABCDE)");
-  form->addRow(swap_);
+  look->addRow(swap_);
   connect(swap_, &QPushButton::clicked, this, [this] {
     model_.Swap();
     keyboard_->ShowPage(static_cast<int>(model_.Page()));
@@ -162,8 +172,34 @@ void KeyboardPageView::Restart() {
   RefreshLayoutList();
 }
 
+void KeyboardPageView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitKeyboard();
+}
+
+void KeyboardPageView::FitKeyboard() {
+  // The keyboard's 800 design pixels are shrunk to the page's width, never enlarged.
+  const QMargins margins = layout()->contentsMargins();
+  const int available = width() - margins.left() - margins.right();
+  const double scale = std::clamp(available / 800.0, 0.5, 1.0);
+  auto scaled = [scale](int value) { return static_cast<int>(std::lround(value * scale)); };
+  keyboard_->setFixedHeight(scaled(215));
+  keyboard_->setMaximumWidth(scaled(800));
+  const auto& entries = session_.config().Keys();
+  const auto design = KeyboardKeys();
+  for (std::size_t i = 0; i < design.size() && i < entries.size(); ++i) {
+    KeyButton* key = keyboard_->Keys()[i];
+    const KeyboardKey& k = design[i];
+    key->setGeometry(scaled(k.left), scaled(k.top), scaled(k.width), scaled(k.height));
+    QFont f = key->font();
+    f.setPointSizeF(entries[i].entry.font_size * scale);
+    key->setFont(f);
+  }
+}
+
 void KeyboardPageView::ShowKeys() {
   keyboard_->ApplyEntries(session_.config().Keys());
+  FitKeyboard();
   // The keys sound only when the operator wants them to here too.
   const SetupConfig& config = session_.config();
   const int source = config.Integer("SOUNDS", "Keyboard").value_or(0);
@@ -229,6 +265,7 @@ void KeyboardPageView::KeyChanged() {
   const NamedKeyboardEntry* key = model_.Selected();
   if (KeyButton* button = keyboard_->Key(key->name)) {
     KeyboardPages::ApplyEntry(*button, key->entry);
+    FitKeyboard();
     button->update();
   }
   emit Edited();

@@ -75,7 +75,12 @@ class KeyboardPageView : public QWidget {
   // A layout was chosen: the keys and messages changed.
   void LayoutChosen();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  // Places the keys for the page's width, at most at their design size.
+  void FitKeyboard();
   void BuildKeyValues(QWidget* page);
   void BuildLoadKeyboard(QWidget* page);
   void ShowSelected();

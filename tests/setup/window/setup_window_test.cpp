@@ -498,7 +498,16 @@ class SetupWindowTest : public QObject {
     for (int page : {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage, kSecurityPage,
                      kKeyboardPage}) {
       window.tabs()->setCurrentIndex(page);
+      QTest::qWait(100);  // the page's layout runs
       QVERIFY(window.grab().save(QString("%1/setup-page-%2.png").arg(QString(out)).arg(page)));
+    }
+    // The Keyboard page with a key selected, and its other two sub-pages.
+    KeyboardPageView* keyboard = window.keyboardPage();
+    keyboard->SelectKey("VX4KeyButton21");
+    for (int sub = 0; sub < 3; ++sub) {
+      keyboard->subPages()->setCurrentIndex(sub);
+      QTest::qWait(100);
+      QVERIFY(window.grab().save(QString("%1/setup-keyboard-%2.png").arg(QString(out)).arg(sub)));
     }
   }
 };
