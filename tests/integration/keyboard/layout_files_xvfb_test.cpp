@@ -6,7 +6,6 @@
 //   layout_files_xvfb_test LANGUAGE_FOLDER TEXT_FIELD_CLIENT
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QThread>
@@ -21,6 +20,7 @@
 #include "common/language_file.h"
 #include "common/profile_file.h"
 #include "platform/x11qt/x11_desktop_windows.h"
+#include "text_field_client.h"
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_lock_states.h"
 #include "platform/x11qt/xkb_system_keyboard.h"
@@ -92,22 +92,6 @@ std::vector<Typing> Promises(const std::string& layout_name, const std::vector<t
   return out;
 }
 
-std::string LastText(QProcess& client, const QString& expected, int timeout_ms) {
-  static std::string last;
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < timeout_ms) {
-    while (client.canReadLine()) {
-      std::string line = client.readLine().toStdString();
-      if (!line.empty() && line.back() == '\n') line.pop_back();
-      if (line.rfind("TEXT ", 0) == 0) last = line.substr(5);
-      if (last == expected.toStdString()) return last;
-    }
-    client.waitForReadyRead(50);
-  }
-  return last;
-}
-
 const char* LatchName(Latch latch) {
   return latch == Latch::kNone ? "plain" : latch == Latch::kShift ? "Shift" : "Alt Gr";
 }
@@ -131,21 +115,7 @@ int main(int argc, char** argv) {
   tw::XkbLockStates locks(display);
 
   QProcess client;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  client.setProcessEnvironment(env);
-  client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  client.start(QString::fromLocal8Bit(argv[2]), {});
-  tw::WindowHandle field = tw::kNoWindow;
-  QElapsedTimer started;
-  started.start();
-  while (field == tw::kNoWindow && started.elapsed() < 10000) {
-    client.waitForReadyRead(100);
-    while (client.canReadLine()) {
-      const QByteArray line = client.readLine().trimmed();
-      if (line.startsWith("WINDOW ")) field = line.mid(7).toULongLong();
-    }
-  }
+  const tw::WindowHandle field = tw::test::StartTextFieldClient(client, QString::fromLocal8Bit(argv[2]));
   Check(field != tw::kNoWindow, "text field client started");
   if (field == tw::kNoWindow) return 1;
   for (int i = 0; i < 100 && windows.WindowText(field).empty(); ++i) client.waitForReadyRead(20);
@@ -177,7 +147,7 @@ int main(int argc, char** argv) {
     const std::string system_name = tw::XkbSystemKeyboard(display).LayoutName();
     Check(system_name == layout.file, std::string("system keyboard ") + layout.x_layout + " is " + system_name);
     controller.SendKeys("^a{Backspace}");
-    LastText(client, "", 3000);
+    tw::test::WaitForFieldText(client, "", 3000);
 
     const std::vector<Typing> promises = Promises(layout.file, keys);
     Check(promises.size() > 60, std::string(layout.file) + ": " + std::to_string(promises.size()) + " characters to type");
@@ -193,7 +163,7 @@ int main(int argc, char** argv) {
         Check(false, t.key + ": " + e.what());
       }
       expected += t.expected;
-      const std::string text = LastText(client, expected, 3000);
+      const std::string text = tw::test::WaitForFieldText(client, expected.toStdString(), 3000);
       const bool ok = text == expected.toStdString() && messages.empty();
       Check(ok, std::string(layout.file) + " " + t.key + " " + LatchName(t.latch) + " \"" + t.send_string +
                     "\" types \"" + t.expected.toStdString() + "\"" +
@@ -201,7 +171,7 @@ int main(int argc, char** argv) {
       if (!ok) {
         // Start again from an empty field, so one wrong key does not fail the rest.
         controller.SendKeys("^a{Backspace}");
-        LastText(client, "", 3000);
+        tw::test::WaitForFieldText(client, "", 3000);
         expected.clear();
       }
     }
