@@ -476,6 +476,20 @@ class SetupWindowTest : public QObject {
     QVERIFY(!page->textEditor(KeyText::kTopLeft)->isEnabled());
     QCOMPARE(page->sizeEditor()->value(), 1);
     QVERIFY(page->layouts()->findText("My Keys") > 0);
+    // Customised again, then the save dialog cancelled: no file is written, and the layout
+    // chosen is loaded all the same.
+    page->SelectKey("VX4KeyButton44");
+    QTest::keyClicks(page->textEditor(KeyText::kBottomRight), "!");
+    page->choose_save_file = [&proposed](const QString& name, const QString&) {
+      proposed = name;
+      return QString();
+    };
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.File("Language")), {});
+    page->ChooseLayout("French");
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(proposed, QString("Custom German.ini"));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.File("Language")), {}), files);
+    QCOMPARE(page->virtualName()->text(), QString("French"));
     // Nothing of this reached the live files.
     QCOMPARE(test::Slurp(dir.File("TWLang.ini")), live_language);
 
