@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -77,6 +78,12 @@ KeyboardPageView::KeyboardPageView(SetupSession& session, std::string system_lay
   }
   layout->addWidget(keyboard_);
   layout->addStretch();
+  // A frame around the key being edited; clicks go through it to the keys.
+  selection_ = new QFrame(keyboard_);
+  selection_->setObjectName("SelectedKey");
+  selection_->setStyleSheet("#SelectedKey { border: 2px solid #d00000; background: transparent; }");
+  selection_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  selection_->hide();
   Restart();
 }
 
@@ -114,7 +121,6 @@ void KeyboardPageView::BuildKeyValues(QWidget* page) {
   fonts->addItems(families);
   fonts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   fonts->setMinimumContentsLength(12);
-  texts_[static_cast<std::size_t>(KeyText::kFontName)] = nullptr;
   look->addRow("Font", fonts);
   connect(fonts, &QComboBox::activated, this, [this, fonts](int index) {
     if (editing_) EditText(KeyText::kFontName, fonts->itemText(index));
@@ -195,6 +201,20 @@ void KeyboardPageView::FitKeyboard() {
     f.setPointSizeF(entries[i].entry.font_size * scale);
     key->setFont(f);
   }
+  MarkSelected();
+}
+
+void KeyboardPageView::MarkSelected() {
+  const NamedKeyboardEntry* selected = model_.Selected();
+  KeyButton* key = selected != nullptr ? keyboard_->Key(selected->name) : nullptr;
+  if (key == nullptr) {
+    selection_->hide();
+    return;
+  }
+  selection_->setParent(key->parentWidget());
+  selection_->setGeometry(key->geometry().adjusted(-2, -2, 2, 2));
+  selection_->raise();
+  selection_->show();
 }
 
 void KeyboardPageView::ShowKeys() {
@@ -222,6 +242,7 @@ void KeyboardPageView::ClearEditors() {
   const QSignalBlocker block(size_);
   size_->setValue(1);
   selected_name_->setText("Click a key to edit it.");
+  selection_->hide();
 }
 
 void KeyboardPageView::SelectKey(const QString& name) {
@@ -247,6 +268,7 @@ void KeyboardPageView::ShowSelected() {
   visible_->setChecked(e.visible);
   for (QWidget* editor : std::initializer_list<QWidget*>{layout_, font_, size_, visible_}) editor->setEnabled(true);
   selected_name_->setText((e.caption.empty() ? QString() : Q(e.caption) + "  ") + "(" + Q(key->name) + ")");
+  MarkSelected();
 }
 
 void KeyboardPageView::EditText(KeyText field, const QString& text) {

@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -81,6 +82,8 @@ class KeyboardPageView : public QWidget {
  private:
   // Places the keys for the page's width, at most at their design size.
   void FitKeyboard();
+  // Frames the selected key (hides the frame when none is).
+  void MarkSelected();
   void BuildKeyValues(QWidget* page);
   void BuildLoadKeyboard(QWidget* page);
   void ShowSelected();
@@ -97,6 +100,7 @@ class KeyboardPageView : public QWidget {
   QTabWidget* sub_pages_ = nullptr;
   QWidget* audio_ = nullptr;
   QLabel* selected_name_ = nullptr;
+  QFrame* selection_ = nullptr;
   std::array<QLineEdit*, 6> texts_{};
   QComboBox* layout_ = nullptr;
   QComboBox* font_ = nullptr;

@@ -515,9 +515,13 @@ class SetupWindowTest : public QObject {
       QTest::qWait(100);  // the page's layout runs
       QVERIFY(window.grab().save(QString("%1/setup-page-%2.png").arg(QString(out)).arg(page)));
     }
-    // The Keyboard page with a key selected, and its other two sub-pages.
+    // The Keyboard page with the German layout and a key selected, and its other two
+    // sub-pages.
+    std::filesystem::copy(std::string(TARNWICK_SOURCE_DIR) + "/demo/Language", dir.File("Language"));
     KeyboardPageView* keyboard = window.keyboardPage();
-    keyboard->SelectKey("VX4KeyButton21");
+    keyboard->Restart();
+    keyboard->ChooseLayout("German");
+    keyboard->SelectKey("VX4KeyButton39");
     for (int sub = 0; sub < 3; ++sub) {
       keyboard->subPages()->setCurrentIndex(sub);
       QTest::qWait(100);
