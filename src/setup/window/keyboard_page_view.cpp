@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGraphicsOpacityEffect>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -200,6 +201,17 @@ void KeyboardPageView::FitKeyboard() {
     QFont f = key->font();
     f.setPointSizeF(entries[i].entry.font_size * scale);
     key->setFont(f);
+    // A key the kiosk hides stays here, faint, so that it can be selected and shown again.
+    key->setVisible(true);
+    const bool hidden = !entries[i].entry.visible;
+    if (hidden != (key->graphicsEffect() != nullptr)) {
+      QGraphicsOpacityEffect* faint = nullptr;
+      if (hidden) {
+        faint = new QGraphicsOpacityEffect(key);
+        faint->setOpacity(0.35);
+      }
+      key->setGraphicsEffect(faint);
+    }
   }
   MarkSelected();
 }

@@ -2,6 +2,7 @@
 // back, the list editors change their lists, and the window fits small screens.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -414,6 +415,12 @@ class SetupWindowTest : public QObject {
     QTest::mouseClick(shift, Qt::LeftButton);
     QVERIFY(!page->controller()->Shift());
     QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Shift"));
+    // A key the kiosk hides can be selected here, and shown.
+    KeyButton* alt_gr = page->keyboard()->Key("KAltGrLeft");
+    QVERIFY(alt_gr->isVisible());
+    QTest::mouseClick(alt_gr, Qt::LeftButton);
+    QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Alt Gr"));
+    QVERIFY(!page->visibleEditor()->isChecked());
     KeyButton* q = page->keyboard()->Key("VX4KeyButton39");
     QTest::mouseClick(q, Qt::LeftButton);
     QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Q"));
