@@ -455,6 +455,19 @@ class SetupWindowTest : public QObject {
     QCOMPARE(q->Caption(), QString("W\""));  // the quote alone was taken, the comma refused
     QCOMPARE(top_left->text(), QString("W\""));
 
+    // The keys sound here only while "Apply sounds in Setup Manager also" is ticked.
+    const auto sound_field = [&window](std::string_view key) -> FieldBinding* {
+      for (FieldBinding* b : window.pages().fields) {
+        if (b->field().section == "SOUNDS" && b->field().key == key) return b;
+      }
+      return nullptr;
+    };
+    sound_field("Keyboard")->Enter("3");
+    sound_field("ApplyToManager")->Enter("0");
+    QCOMPARE(q->Sound(), KeySound::ksNone);
+    sound_field("ApplyToManager")->Enter("1");
+    QCOMPARE(q->Sound(), KeySound::ksExclamation);
+
     // Swap shows the other page.
     QCOMPARE(page->keyboard()->currentIndex(), 0);
     page->swap()->click();
