@@ -113,4 +113,34 @@ std::string ComposeKeyboardValue(const KeyboardEntry& entry) {
   return value;
 }
 
+std::optional<std::string> KeyboardEntryProblem(const KeyboardEntry& entry) {
+  const struct {
+    const char* name;
+    const std::string& value;
+  } fields[] = {{"Top Left", entry.caption},      {"Bottom Left", entry.caption2}, {"Top Right", entry.caption3},
+                {"Bottom Right", entry.caption4}, {"Send String", entry.send_string}, {"Font", entry.font_name}};
+  for (const auto& field : fields) {
+    if (field.value.find_first_of("\r\n") != std::string::npos) {
+      return std::string(field.name) + " cannot hold a line break.";
+    }
+  }
+  const std::string value = ComposeKeyboardValue(entry);
+  if (value.size() > kMaxProfileValue) {
+    return "The key's value would be longer than " + std::to_string(kMaxProfileValue) +
+           " characters, more than the language file's reader takes.";
+  }
+  // The reader splits at the first separator: a field that holds one (or ends so that
+  // it makes one with the next) comes back different.
+  const KeyboardValueFields read = SplitKeyboardValue(value);
+  const std::string* back[] = {&read.caption, &read.caption2, &read.caption3,
+                               &read.caption4, &read.send_string, &read.font_name};
+  for (std::size_t i = 0; i < std::size(fields); ++i) {
+    if (*back[i] != fields[i].value) {
+      return std::string(fields[i].name) + " \"" + fields[i].value +
+             "\" cannot be stored in the language file: its quotes and commas would split the key's value.";
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace tw

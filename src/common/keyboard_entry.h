@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,11 @@ KeyboardEntry ParseKeyboardValue(std::string_view value, const KeyboardEntry& cu
 
 // The stored form of an entry; visibility is written "1" or "0".
 std::string ComposeKeyboardValue(const KeyboardEntry& entry);
+
+// Why the entry would not read back as it is from a language file (a legend, key script
+// or font name that the reader would split, or a line break), naming the field; nothing
+// when it would.
+std::optional<std::string> KeyboardEntryProblem(const KeyboardEntry& entry);
 
 // A decimal integer with an optional sign and blanks around it, within 32 bits;
 // anything else throws ConversionError.

@@ -32,6 +32,19 @@ constexpr std::array<std::pair<std::uint32_t, std::string_view>, 23> kLayoutName
     {6153, "Irish"},
 }};
 
+// XKB layout (and variant, where it changes the name) to the names above.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kXkbNames = {{
+    {"es(cat)", "Catalan"},    {"cz", "Czech"},           {"dk", "Danish"},
+    {"de", "German"},          {"us", "American"},        {"es", "Spanish"},
+    {"fi", "Finnish"},         {"fr", "French"},          {"is", "Icelandic"},
+    {"it", "Italian"},         {"nl", "Dutch"},           {"pl", "Polish"},
+    {"br", "Brazilian"},       {"se", "Swedish"},         {"es(eus)", "Basque"},
+    {"ch", "Swiss [German]"},  {"ch(de)", "Swiss [German]"}, {"gb", "English"},
+    {"uk", "English"},         {"no", "Norweigan"},       {"pt", "Portuguese"},
+    {"ca", "Canadian [French]"}, {"ca(fr)", "Canadian [French]"}, {"ca(eng)", "Canadian [English]"},
+    {"ch(fr)", "Swiss [French]"}, {"ie", "Irish"},        {"gb(extd)", "English"},
+}};
+
 constexpr std::string_view kCustomPrefix = "Custom ";
 constexpr std::size_t kIdentifierDigits = 8;
 
@@ -65,6 +78,21 @@ std::string_view KeyboardLayoutName(std::uint32_t identifier_value) {
 
 bool IsKnownKeyboardLayout(std::uint32_t identifier_value) {
   return KeyboardLayoutName(identifier_value) != kUnknownKeyboardLayout;
+}
+
+std::string_view KeyboardLayoutNameOfXkb(std::string_view xkb_layout) {
+  std::string_view first = xkb_layout.substr(0, xkb_layout.find(','));
+  while (!first.empty() && first.front() == ' ') first.remove_prefix(1);
+  while (!first.empty() && first.back() == ' ') first.remove_suffix(1);
+  // The layout with its variant first, then the layout alone: most variants ("nodeadkeys",
+  // "mac") keep the layout's name.
+  const std::string_view layout = first.substr(0, first.find('('));
+  for (const std::string_view candidate : {first, layout}) {
+    for (const auto& [xkb, name] : kXkbNames) {
+      if (xkb == candidate) return name;
+    }
+  }
+  return kUnknownKeyboardLayout;
 }
 
 std::string CustomLayoutFileName(std::string_view layout_name) {

@@ -21,6 +21,11 @@ std::string_view KeyboardLayoutName(std::uint32_t identifier_value);
 // Whether KeyboardLayoutName gives a real name (and so whether matching is possible).
 bool IsKnownKeyboardLayout(std::uint32_t identifier_value);
 
+// The name of the X server's layout as XKB names it: the layout, optionally with its
+// variant in parentheses ("gb", "de(nodeadkeys)", "ch(fr)"); only the first of several
+// comma-separated layouts counts. kUnknownKeyboardLayout when not in the table.
+std::string_view KeyboardLayoutNameOfXkb(std::string_view xkb_layout);
+
 // The file name under which a customised keyboard is proposed for saving:
 // "Custom " + name + ".ini"; a name already beginning with "Custom " keeps it, and
 // with no layout chosen (empty name) the proposal is "Custom Keyboard.ini".

@@ -24,6 +24,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$d
 [ "$(/usr/bin/tarnwick --version)" = "tarnwick $(dpkg-deb -f "$deb" Version)" ] || fail "--version"
 [ "$(/usr/bin/tarnwick-setup --version)" = "tarnwick-setup $(dpkg-deb -f "$deb" Version)" ] || fail "setup --version"
 [ -f /etc/tarnwick/Documentation/setup-manager.html ] || fail "no operator's guide where Manual looks"
+[ -f /etc/tarnwick/Language/German.ini ] || fail "no keyboard layouts in /etc/tarnwick/Language"
 /usr/bin/tarnwick --check-config --dir /etc/tarnwick || fail "the packaged configuration has errors"
 systemctl cat tarnwick >/dev/null 2>&1 || [ -f /usr/lib/systemd/system/tarnwick.service ] || fail "no unit"
 if [ -d /run/systemd/system ] && systemctl is-enabled tarnwick >/dev/null 2>&1; then

@@ -12,6 +12,7 @@
 #include "widgets/tiled_bitmap.h"
 #include "widgets/key_button.h"
 #include "widgets/keyboard_controller.h"
+#include "widgets/keyboard_pages.h"
 
 namespace tw {
 namespace {
@@ -112,16 +113,6 @@ void ToolbarPanel::BuildToolbar() {
 }
 
 void ToolbarPanel::BuildKeyboard() {
-  notebook_ = new QStackedWidget(this);
-  notebook_->setObjectName("Notebook");
-  notebook_->setGeometry(0, kToolbarHeight, 800, 215);
-  const char* page_names[2] = {"QWERT", "ABCDE"};
-  for (int i = 0; i < 2; ++i) {
-    pages_[i] = new QWidget;
-    pages_[i]->setObjectName(page_names[i]);
-    pages_[i]->installEventFilter(this);
-    notebook_->addWidget(pages_[i]);
-  }
   key_controller_ = new KeyboardController(this, options_.platform);
   // The kiosk types into whatever window it has just given the focus to.
   key_controller_->SetAutoHandle(false);
@@ -148,25 +139,17 @@ void ToolbarPanel::BuildKeyboard() {
     }
   };
 
-  for (const KeyboardKey& k : KeyboardKeys()) {
-    auto* key = new KeyButton(pages_[static_cast<int>(k.page)]);
-    key->setObjectName(QString::fromUtf8(k.name.data(), static_cast<int>(k.name.size())));
-    key->setGeometry(k.left, k.top, k.width, k.height);
-    key->setFont(font());
-    key->SetKeyController(key_controller_);
-    key->SetKeyType(k.key_type);
-    key->SetKeyColour(k.key_colour);
-    key->SetCaption(QString::fromUtf8(k.caption.data(), static_cast<int>(k.caption.size())));
-    key->SetCaption2(QString::fromUtf8(k.caption2.data(), static_cast<int>(k.caption2.size())));
-    key->SetSendString(std::string(k.send_string));
-    key->SetKeyLayout(k.key_layout);
-    key->setVisible(k.visible);
+  notebook_ = new KeyboardPages(key_controller_, this);
+  notebook_->setGeometry(0, kToolbarHeight, 800, 215);
+  for (int i = 0; i < 2; ++i) {
+    pages_[i] = notebook_->Page(i);
+    pages_[i]->installEventFilter(this);
+  }
+  keys_ = notebook_->Keys();
+  for (KeyButton* key : keys_) {
     // The focus goes back to the browser before the key types (on release).
     key->OnMouseDown = [this](KeyButton&, QMouseEvent&) { actions_.ReturnFocus(); };
-    keys_.push_back(key);
   }
-  Key("KABCDE")->OnClick = [this](KeyButton&) { ShowPage(1); };
-  Key("KQWERT")->OnClick = [this](KeyButton&) { ShowPage(0); };
 
   auto exit_button = [this](QWidget* page, const char* name, QRect geometry) {
     auto* b = new PanelButton(page);
@@ -236,22 +219,7 @@ void ToolbarPanel::ApplyKeyboardSettings(const std::vector<NamedKeyboardEntry>& 
     key->SetCustomSound(config_.keyboard_custom_sound);
   }
   // The language file's entries, in creation order.
-  for (std::size_t i = 0; i < entries.size() && i < keys_.size(); ++i) {
-    const KeyboardEntry& e = entries[i].entry;
-    KeyButton* key = keys_[i];
-    key->SetCaption(QString::fromStdString(e.caption));
-    key->SetCaption2(QString::fromStdString(e.caption2));
-    key->SetCaption3(QString::fromStdString(e.caption3));
-    key->SetCaption4(QString::fromStdString(e.caption4));
-    key->SetSendString(e.send_string);
-    key->SetKeyLayout(e.key_layout);
-    // The entry's font size wins over the size the layout gave.
-    QFont f = key->font();
-    if (!e.font_name.empty()) f.setFamily(QString::fromStdString(e.font_name));
-    f.setPointSize(e.font_size);
-    key->setFont(f);
-    key->setVisible(e.visible);
-  }
+  notebook_->ApplyEntries(entries);
   for (QLabel* label : labels_) label->setVisible(config_.debug);
   ResetPage();
   ApplyLockColour();
@@ -294,9 +262,9 @@ void ToolbarPanel::SetBackEnabled(bool enabled) { Button(ToolbarButtonId::kBack)
 void ToolbarPanel::SetForwardEnabled(bool enabled) { Button(ToolbarButtonId::kForward)->setEnabled(enabled); }
 void ToolbarPanel::SetStopEnabled(bool enabled) { Button(ToolbarButtonId::kStop)->setEnabled(enabled); }
 
-void ToolbarPanel::ShowPage(int page) {
-  if (page == 0 || page == 1) notebook_->setCurrentIndex(page);
-}
+void ToolbarPanel::ShowPage(int page) { notebook_->ShowPage(page); }
+
+QStackedWidget* ToolbarPanel::Notebook() const { return notebook_; }
 
 int ToolbarPanel::CurrentPage() const { return notebook_->currentIndex(); }
 
@@ -304,15 +272,7 @@ void ToolbarPanel::ResetPage() { ShowPage(config_.default_keyboard); }
 
 void ToolbarPanel::BExitClick() { actions_.ExitPressed(); }
 
-KeyButton* ToolbarPanel::Key(std::string_view name) const {
-  for (KeyButton* key : keys_) {
-    if (key->objectName().compare(QString::fromUtf8(name.data(), static_cast<int>(name.size())),
-                                  Qt::CaseInsensitive) == 0) {
-      return key;
-    }
-  }
-  return nullptr;
-}
+KeyButton* ToolbarPanel::Key(std::string_view name) const { return notebook_->Key(name); }
 
 void ToolbarPanel::ApplyLockColour() {
   const QColor colour = key_controller_->CapsLock() ? QColor(255, 0, 0) : QColor(0, 0, 0);

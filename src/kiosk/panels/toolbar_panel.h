@@ -25,6 +25,7 @@ class PanelButton;
 class TiledBitmap;
 class KeyButton;
 class KeyboardController;
+class KeyboardPages;
 
 class ToolbarPanel : public QWidget {
   Q_OBJECT
@@ -71,7 +72,7 @@ class ToolbarPanel : public QWidget {
   QWidget* Block1() const { return block1_; }
   QWidget* Block2() const { return block2_; }
   TiledBitmap* Background() const { return tiled_; }
-  QStackedWidget* Notebook() const { return notebook_; }
+  QStackedWidget* Notebook() const;
   PanelButton* ExitQwert() const { return exit_qwert_; }
   PanelButton* ExitAbcde() const { return exit_abcde_; }
   QLabel* DebugLabel(int index) const { return labels_[index]; }
@@ -100,7 +101,7 @@ class ToolbarPanel : public QWidget {
   QWidget* block2_ = nullptr;
   TiledBitmap* tiled_ = nullptr;
   std::array<PanelButton*, kToolbarButtonCount> buttons_{};
-  QStackedWidget* notebook_ = nullptr;
+  KeyboardPages* notebook_ = nullptr;
   std::array<QWidget*, 2> pages_{};
   KeyboardController* key_controller_ = nullptr;
   std::vector<KeyButton*> keys_;

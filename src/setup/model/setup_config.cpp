@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "common/keyboard_key.h"
+
 namespace tw {
 namespace {
 
@@ -22,6 +24,16 @@ ConfigRows ReadRows(const ProfileText& text, const ConfigList& list) {
     rows.push_back(std::move(row));
   }
   return rows;
+}
+
+// A key as a language file's text describes it (over its built-in description).
+KeyboardEntry EntryInText(const ProfileText& text, const NamedKeyboardEntry& built_in) {
+  try {
+    return ParseKeyboardValue(text.Get(kKeyboardSection, built_in.name).value_or(""), built_in.entry,
+                              VisibleField::kStrictInteger);
+  } catch (const ConversionError&) {
+    return built_in.entry;
+  }
 }
 
 std::vector<std::pair<std::string, std::string>> ListEntries(const ConfigRows& rows, std::string_view prefix,
@@ -49,6 +61,8 @@ SetupConfig::SetupConfig(std::string_view tarnwick_text, std::string_view langua
   }
   for (const ConfigList& list : ConfigLists()) lists_[list.id] = ReadRows(tarnwick_, list);
   ReadMessages();
+  ReadKeys();
+  loaded_keys_ = keys_;
   loaded_values_ = values_;
   loaded_lists_ = lists_;
   loaded_messages_ = messages_;
@@ -61,9 +75,15 @@ void SetupConfig::ReadMessages() {
   }
 }
 
+void SetupConfig::ReadKeys() {
+  keys_ = BuiltInKeyboard();
+  for (NamedKeyboardEntry& key : keys_) key.entry = EntryInText(language_, key);
+}
+
 void SetupConfig::ReplaceLanguageText(std::string_view text) {
   language_ = ProfileText(text);
   ReadMessages();
+  ReadKeys();
   language_replaced_ = true;
 }
 
@@ -134,6 +154,13 @@ std::string SetupConfig::TarnwickText() const {
 
 std::string SetupConfig::LanguageText() const {
   ProfileText text = language_;
+  // Only keys that differ from what the text says are written: the rest keep their lines.
+  const std::vector<NamedKeyboardEntry> built_in = BuiltInKeyboard();
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    if (keys_[i].entry != EntryInText(text, built_in[i])) {
+      text.Set(kKeyboardSection, keys_[i].name, ComposeKeyboardValue(keys_[i].entry));
+    }
+  }
   for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
     const auto present = text.Get(kMessagesSection, kLanguageMessages[i].key);
     if (!present || *present != messages_[i]) text.Set(kMessagesSection, kLanguageMessages[i].key, messages_[i]);
@@ -142,7 +169,8 @@ std::string SetupConfig::LanguageText() const {
 }
 
 bool SetupConfig::IsDirty() const {
-  return language_replaced_ || values_ != loaded_values_ || lists_ != loaded_lists_ || messages_ != loaded_messages_;
+  return language_replaced_ || values_ != loaded_values_ || lists_ != loaded_lists_ || messages_ != loaded_messages_ ||
+         keys_ != loaded_keys_;
 }
 
 }  // namespace tw

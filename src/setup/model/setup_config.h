@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/config_keys.h"
+#include "common/keyboard_section.h"
 #include "common/language_messages.h"
 #include "common/profile_file.h"
 
@@ -51,8 +52,14 @@ class SetupConfig {
   const std::string& Message(std::size_t index) const;
   void SetMessage(std::size_t index, std::string_view text);
 
+  // The on-screen keyboard's keys of TWLang.ini, in creation order (KeyboardKeys()). A
+  // key's value that cannot be read leaves the key as built in, and is kept in the file
+  // unless the key is edited.
+  const std::vector<NamedKeyboardEntry>& Keys() const { return keys_; }
+  void SetKey(std::size_t index, const KeyboardEntry& entry) { keys_.at(index).entry = entry; }
+
   // Takes another language file as the base of TWLang.ini (a keyboard layout chosen),
-  // with its messages.
+  // with its keys and messages.
   void ReplaceLanguageText(std::string_view text);
 
   // The files' texts with the model's values.
@@ -65,6 +72,7 @@ class SetupConfig {
  private:
   std::size_t KeyIndex(std::string_view section, std::string_view name) const;
   void ReadMessages();
+  void ReadKeys();
 
   ProfileText tarnwick_;
   ProfileText language_;
@@ -74,6 +82,8 @@ class SetupConfig {
   std::map<ConfigListId, ConfigRows> loaded_lists_;
   SetupMessages messages_;
   SetupMessages loaded_messages_;
+  std::vector<NamedKeyboardEntry> keys_;
+  std::vector<NamedKeyboardEntry> loaded_keys_;
   bool language_replaced_ = false;
 };
 

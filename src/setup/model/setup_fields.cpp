@@ -154,7 +154,7 @@ void AddButton(std::vector<SetupField>& f, int page, std::string_view group, con
 void AddButtonFields(std::vector<SetupField>& f) {
   const int B = kButtonsPage;
   f.push_back(Choice(B, "Tool Bar", "Number of Buttons", "BUTTONS", "NumberOfButtons", kButtonCountChoice));
-  f.push_back(Choice(kKeyboardPage, "Key Sounds", "Key sound", "SOUNDS", "Keyboard", kSoundChoice));
+  f.push_back(Choice(kKeyboardPage, "Key Sounds", "Source", "SOUNDS", "Keyboard", kSoundChoice));
   f.push_back(File(kKeyboardPage, "Key Sounds", "Custom Sound", "SOUNDS", "KBCustomSound", Picker::kSound));
   f.push_back(Check(kKeyboardPage, "Key Sounds", "Apply sounds in Setup Manager also", "SOUNDS", "ApplyToManager"));
   constexpr std::string_view kStandard = "Standard Buttons";

@@ -143,13 +143,20 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
       built.clock = new ClockPreview(form->parentWidget());
       form->addRow("Preview", built.clock);
     }
-    if (p == kKeyboardPage) {
-      auto* later = new QLabel(
-          "The keys of the on-screen keyboard are not edited here yet: they are kept as they are "
-          "in TWLang.ini (or in the layout chosen above) and saved unchanged.",
-          page);
-      later->setWordWrap(true);
-      layout->addWidget(later);
+    if (p == kSecurityPage && groups.count("End User Messaging") != 0) {
+      QFormLayout* form = groups["End User Messaging"].form;
+      auto* note = new QGroupBox("Please Note", form->parentWidget());
+      auto* lines = new QVBoxLayout(note);
+      for (const char* text :
+           {"Messaging information is saved to the keyboard configuration file, TWLang.ini. This enables you to "
+            "compose messages in  a language that corresponds to your virtual keyboard. For this reason any editing "
+            "of these messages will cause Setup",
+            "Manager to detect a change in your keyboard and thus prompt you to save your modifications."}) {
+        auto* label = new QLabel(text, note);
+        label->setWordWrap(true);
+        lines->addWidget(label);
+      }
+      form->addRow(note);
     }
     layout->addStretch();
     scroll->setWidget(page);

@@ -20,12 +20,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "common/keyboard_layout_names.h"
 #include "platform/x11qt/x11_desktop_lock.h"
+#include "platform/x11qt/x11_display.h"
+#include "platform/x11qt/xkb_system_keyboard.h"
 #include "setup/model/command_urls.h"
 #include "setup/model/set_dir.h"
 #include "setup/model/setup_fields.h"
 #include "setup/window/display_font_check.h"
 #include "setup/window/documentation_chooser.h"
+#include "setup/window/keyboard_page_view.h"
 #include "setup/window/problems_dialog.h"
 
 namespace tw {
@@ -58,7 +62,8 @@ bool KioskUnitExists() {
 
 }  // namespace
 
-SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& why, QWidget* parent)
+SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& why, QWidget* parent,
+                         const SystemKeyboard* system_keyboard)
     : QWidget(parent),
       session_(session),
       read_only_(read_only),
@@ -96,7 +101,7 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
   buttons_[kOk]->setEnabled(!read_only_);
 
   pages_ = BuildSetupPages(session_, tabs_);
-  BuildLayoutChooser();
+  BuildKeyboardPage(system_keyboard);
   const auto captions = SetupPageCaptions();
   for (std::size_t p = 0; p < captions.size(); ++p) tabs_->addTab(pages_.pages[p], Q(captions[p]));
   pages_.OnEdited(this, [this] {
@@ -141,6 +146,7 @@ void SetupWindow::ApplyGeometry(const SetupWindowGeometry& geometry) {
 void SetupWindow::Reload() {
   command_password_ = session_.config().Value("PREFERENCES", "CommandPassword");
   pages_.Load();
+  keyboard_->Restart();
   UpdateCaption();
 }
 
@@ -172,6 +178,7 @@ void SetupWindow::Open() {
   const QString path = QFileDialog::getOpenFileName(
       this, "Open a configuration", QString::fromStdString(session_.ConfigurationsFolder()), kConfigurationFilter);
   if (path.isEmpty()) return;
+  keyboard_->OfferToSave(false);
   std::optional<std::string> notice;
   try {
     notice = session_.Open(path.toStdString());
@@ -183,27 +190,29 @@ void SetupWindow::Open() {
   if (notice) QMessageBox::information(this, windowTitle(), QString::fromStdString(*notice));
 }
 
-void SetupWindow::BuildLayoutChooser() {
+QComboBox* SetupWindow::layouts() const { return keyboard_->layouts(); }
+
+void SetupWindow::BuildKeyboardPage(const SystemKeyboard* system_keyboard) {
+  std::string system_layout(kUnknownKeyboardLayout);
+  if (system_keyboard != nullptr) {
+    system_layout = system_keyboard->LayoutName();
+  } else if (const X11Display display; display) {
+    system_layout = XkbSystemKeyboard(display).LayoutName();
+  }
   auto* scroll = qobject_cast<QScrollArea*>(pages_.pages[kKeyboardPage]);
-  auto* layout = scroll != nullptr ? qobject_cast<QVBoxLayout*>(scroll->widget()->layout()) : nullptr;
-  if (layout == nullptr) return;
-  auto* box = new QGroupBox("Load Keyboard", scroll->widget());
-  auto* form = new QFormLayout(box);
-  layouts_ = new QComboBox(box);
-  layouts_->addItem("");
-  for (const std::string& name : session_.LayoutNames()) layouts_->addItem(QString::fromStdString(name));
-  form->addRow("Virtual keyboard", layouts_);
-  layout->insertWidget(0, box);
-  connect(layouts_, &QComboBox::activated, this, [this](int index) {
-    if (index <= 0) return;
-    try {
-      session_.ChooseLayout(layouts_->itemText(index).toStdString());
-    } catch (const SetupFileError& e) {
-      QMessageBox::critical(this, windowTitle(), "The layout could not be read: " + QString::fromStdString(e.what()));
-      return;
-    }
-    Reload();
+  QWidget* page = scroll->widget();
+  keyboard_ = new KeyboardPageView(session_, system_layout, page);
+  for (QGroupBox* group : page->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+    keyboard_->audioPage()->layout()->addWidget(group);
+  }
+  qobject_cast<QVBoxLayout*>(page->layout())->insertWidget(0, keyboard_);
+  connect(keyboard_, &KeyboardPageView::Edited, this, &SetupWindow::UpdateCaption);
+  connect(keyboard_, &KeyboardPageView::LayoutChosen, this, [this] {
+    pages_.Load();
+    UpdateCaption();
   });
+  // The key sounds follow their fields.
+  pages_.OnEdited(this, [this] { keyboard_->ShowKeys(); });
 }
 
 void SetupWindow::SaveAs() {
@@ -260,6 +269,7 @@ void SetupWindow::Ok() {
   if (read_only_) return;
   if (!AcceptProblems(ValidateSetup(session_.config()))) return;
   RunDisplayFontCheck(this);
+  keyboard_->OfferToSave(true);
   bool overwrite = false;
   if (session_.ChangedOnDisk()) {
     QMessageBox ask(QMessageBox::Warning, windowTitle(),

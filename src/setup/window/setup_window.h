@@ -19,6 +19,9 @@ class QTabWidget;
 
 namespace tw {
 
+class KeyboardPageView;
+class SystemKeyboard;
+
 class SetupWindow : public QWidget {
   Q_OBJECT
 
@@ -26,13 +29,16 @@ class SetupWindow : public QWidget {
   enum Command { kOpen, kSaveAs, kManual, kSetDir, kTaskbar, kCancel, kOk, kRevert, kCommandCount };
 
   // `read_only`: the folder cannot be written (`why` says so); OK is then unavailable.
-  SetupWindow(SetupSession& session, bool read_only, const QString& why, QWidget* parent = nullptr);
+  // `system_keyboard` names the machine's layout; without one the X server is asked.
+  SetupWindow(SetupSession& session, bool read_only, const QString& why, QWidget* parent = nullptr,
+              const SystemKeyboard* system_keyboard = nullptr);
 
   QTabWidget* tabs() const { return tabs_; }
   const SetupPages& pages() const { return pages_; }
   QPushButton* button(Command command) const { return buttons_[command]; }
   QScrollArea* scroller() const { return scroller_; }
-  QComboBox* layouts() const { return layouts_; }
+  QComboBox* layouts() const;
+  KeyboardPageView* keyboardPage() const { return keyboard_; }
   QWidget* contents() const { return contents_; }
 
   void ApplyGeometry(const SetupWindowGeometry& geometry);
@@ -59,8 +65,8 @@ class SetupWindow : public QWidget {
   bool AcceptProblems(const std::vector<SetupProblem>& problems);
   void OfferRestart();
   void BuildTray();
-  // "Virtual keyboard": the layouts of the Language folder, on the Keyboard page.
-  void BuildLayoutChooser();
+  // The Keyboard page's keyboard and sub-pages; the key sounds' fields go to "Audio".
+  void BuildKeyboardPage(const SystemKeyboard* system_keyboard);
 
   SetupSession& session_;
   bool read_only_;
@@ -74,7 +80,7 @@ class SetupWindow : public QWidget {
   std::array<QPushButton*, kCommandCount> buttons_{};
   SetupPages pages_;
   QSystemTrayIcon* tray_ = nullptr;
-  QComboBox* layouts_ = nullptr;
+  KeyboardPageView* keyboard_ = nullptr;
 };
 
 }  // namespace tw

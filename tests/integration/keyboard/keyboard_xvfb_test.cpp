@@ -4,7 +4,6 @@
 // Alt Gr rows switch to German and French layouts and back.
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <QWidget>
@@ -12,6 +11,7 @@
 #include <string>
 
 #include "platform/x11qt/x11_desktop_windows.h"
+#include "text_field_client.h"
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_lock_states.h"
 #include "platform/x11qt/xtest_key_injector.h"
@@ -24,24 +24,6 @@ int failures = 0;
 void Check(bool ok, const std::string& what) {
   std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
   if (!ok) ++failures;
-}
-
-// Reads the client's lines until one matches, or the time is up. Returns the last
-// text the field reported.
-std::string WaitForText(QProcess& client, const std::string& expected, int timeout_ms) {
-  static std::string last;
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < timeout_ms) {
-    while (client.canReadLine()) {
-      std::string line = client.readLine().toStdString();
-      if (!line.empty() && line.back() == '\n') line.pop_back();
-      if (line.rfind("TEXT ", 0) == 0) last = line.substr(5);
-      if (last == expected) return last;
-    }
-    client.waitForReadyRead(50);
-  }
-  return last;
 }
 
 }  // namespace
@@ -63,21 +45,7 @@ int main(int argc, char** argv) {
   Check(keys.Available(), "XTest and XKB present");
 
   QProcess client;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  client.setProcessEnvironment(env);
-  client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  client.start(QString::fromLocal8Bit(argv[1]), {});
-  tw::WindowHandle field = tw::kNoWindow;
-  QElapsedTimer started;
-  started.start();
-  while (field == tw::kNoWindow && started.elapsed() < 10000) {
-    client.waitForReadyRead(100);
-    while (client.canReadLine()) {
-      QByteArray line = client.readLine().trimmed();
-      if (line.startsWith("WINDOW ")) field = line.mid(7).toULongLong();
-    }
-  }
+  const tw::WindowHandle field = tw::test::StartTextFieldClient(client, QString::fromLocal8Bit(argv[1]));
   Check(field != tw::kNoWindow, "text field client started");
   if (field == tw::kNoWindow) return 1;
   // Wait until the server knows the window is mapped.
@@ -99,7 +67,7 @@ int main(int argc, char** argv) {
     // Typing activates the field first (it does not have the focus yet).
     controller.SendKeys("ab+cd{LEFT 2}{BS}x{END}");
     Check(windows.ForegroundWindow() == field, "field brought forward");
-    std::string text = WaitForText(client, "axCd", 5000);
+    std::string text = tw::test::WaitForFieldText(client, "axCd", 5000);
     Check(text == "axCd", "script with Shift, arrows and Backspace: '" + text + "'");
     // The poll sees the client's new title.
     for (int i = 0; i < 100 && controller.AppTitle() != "Tarnwick typing test - axCd"; ++i) {
@@ -111,20 +79,20 @@ int main(int argc, char** argv) {
     // Shifted characters and characters of the current (UK) layout, one of them
     // on the third level.
     controller.SendKeys("\xC2\xA3!@\xE2\x82\xAC");
-    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC", 5000);
+    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC", 5000);
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC", "layout characters: '" + text + "'");
 
     // A latched Shift types one capital.
     controller.SetShift(true);
     controller.SendKeys("q");
     controller.SendKeys("q");
-    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", 5000);
+    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", 5000);
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", "Shift latch: '" + text + "'");
     Check(!controller.Shift(), "Shift latch cleared");
 
     // A character that the layout cannot type is reported, the rest is typed.
     controller.SendKeys("\xE4\xB8\xAD" "z");
-    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", 5000);
+    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", 5000);
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", "after an untypable character: '" + text + "'");
     Check(messages == std::vector<std::string>{"SendKeys: Invalid KeyName"}, "message reported");
 
@@ -136,7 +104,7 @@ int main(int argc, char** argv) {
     controller.SendKeys("{CAPSLOCK}");
     controller.Poll();
     Check(!controller.CapsLock(), "Caps Lock off");
-    text = WaitForText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", 5000);
+    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", 5000);
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", "typed under Caps Lock: '" + text + "'");
 
     // The Alt Gr latch holds the third-level shift for the next key: what that key
@@ -164,7 +132,7 @@ int main(int argc, char** argv) {
       controller.SetAltGr(true);
       controller.SendKeys(row.key);
       expected += row.typed;
-      text = WaitForText(client, expected, 5000);
+      text = tw::test::WaitForFieldText(client, expected, 5000);
       Check(text == expected, std::string("Alt Gr latch + ") + row.key + " on " + row.layout + ": '" + text + "'");
       Check(!controller.AltGr(), "Alt Gr latch cleared");
     }

@@ -2,13 +2,17 @@
 // back, the list editors change their lists, and the window fits small screens.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -17,16 +21,22 @@
 #include <filesystem>
 #include <set>
 
+#include "common/keyboard_layout_names.h"
 #include "setup/model/setup_fields.h"
 #include "setup/window/clock_preview.h"
 #include "setup/window/documentation_chooser.h"
+#include "setup/window/keyboard_page_view.h"
 #include "setup/window/field_binding.h"
 #include "setup/window/list_editor.h"
 #include "setup/window/notes_editor.h"
 #include "setup/window/setup_window.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
+#include "fakes/fake_system_keyboard.h"
 #include "widgets/analog_clock.h"
+#include "widgets/key_button.h"
+#include "widgets/keyboard_controller.h"
+#include "widgets/keyboard_pages.h"
 
 namespace tw {
 namespace {
@@ -376,6 +386,140 @@ class SetupWindowTest : public QObject {
     QCOMPARE(window.button(SetupWindow::kOpen)->y(), 176);
   }
 
+  // The Keyboard page: a click on a key selects it for editing and types nothing, an
+  // edit shows on the key at once, a refused legend changes nothing, and a customised
+  // keyboard is offered for saving into Language/ before another layout is chosen.
+  void KeyboardPageSelectsEditsAndSavesKeys() {
+    test::TempDir dir;
+    CopyDemo(dir);
+    std::filesystem::create_directories(dir.File("Language"));
+    for (const char* name : {"English", "German", "French"}) {
+      std::filesystem::copy_file(std::string(TARNWICK_SOURCE_DIR) + "/demo/Language/" + name + ".ini",
+                                 dir.File(std::string("Language/") + name + ".ini"));
+    }
+    const std::string live_language = test::Slurp(dir.File("TWLang.ini"));
+    SetupSession session(dir.path());
+    const test::FakeSystemKeyboard german("German");
+    SetupWindow window(session, false, {}, nullptr, &german);
+    window.show();
+    window.tabs()->setCurrentIndex(kKeyboardPage);
+    KeyboardPageView* page = window.keyboardPage();
+    QCOMPARE(page->systemName()->text(), QString("German"));
+    QCOMPARE(page->virtualName()->text(), QString("English"));
+    QVERIFY(page->synch()->isEnabled());
+    QCOMPARE(page->synch()->toolTip(), QString("Synchronise with system keyboard"));
+    QVERIFY(!page->textEditor(KeyText::kTopLeft)->isEnabled());
+
+    // A click on Shift or on a letter selects; no latch turns on, nothing is typed.
+    KeyButton* shift = page->keyboard()->Key("KShiftLeft");
+    QTest::mouseClick(shift, Qt::LeftButton);
+    QVERIFY(!page->controller()->Shift());
+    QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Shift"));
+    // A key the kiosk hides can be selected here, and shown.
+    KeyButton* alt_gr = page->keyboard()->Key("KAltGrLeft");
+    QVERIFY(alt_gr->isVisible());
+    QTest::mouseClick(alt_gr, Qt::LeftButton);
+    QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Alt Gr"));
+    QVERIFY(!page->visibleEditor()->isChecked());
+    KeyButton* q = page->keyboard()->Key("VX4KeyButton39");
+    QTest::mouseClick(q, Qt::LeftButton);
+    QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Q"));
+    QCOMPARE(page->textEditor(KeyText::kSendString)->text(), QString("q"));
+    QCOMPARE(page->layoutEditor()->currentText(), QString("Letter"));
+    QVERIFY(page->textEditor(KeyText::kTopLeft)->isEnabled());
+    QVERIFY(!page->textEditor(KeyText::kTopRight)->isVisible());
+    QVERIFY(!page->model().Customised());
+    QVERIFY(!window.isWindowModified());
+
+    // The key on the page is the preview: an edited legend is drawn at once.
+    const QImage before = q->grab().toImage();
+    QLineEdit* top_left = page->textEditor(KeyText::kTopLeft);
+    top_left->selectAll();
+    QTest::keyClicks(top_left, "W");
+    QCOMPARE(q->Caption(), QString("W"));
+    QVERIFY(q->grab().toImage() != before);
+    QCOMPARE(session.config().Keys()[18].entry.caption, std::string("W"));
+    QVERIFY(page->model().Customised());
+    QVERIFY(window.isWindowModified());
+
+    // A legend the language file would split is refused with a message; the key keeps W.
+    QString told;
+    QTimer::singleShot(0, [&told] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        told = box->text();
+        box->accept();
+      }
+    });
+    QTest::keyClicks(top_left, "\",");
+    QVERIFY(told.contains("would split"));
+    QCOMPARE(q->Caption(), QString("W\""));  // the quote alone was taken, the comma refused
+    QCOMPARE(top_left->text(), QString("W\""));
+
+    // The keys sound here only while "Apply sounds in Setup Manager also" is ticked.
+    const auto sound_field = [&window](std::string_view key) -> FieldBinding* {
+      for (FieldBinding* b : window.pages().fields) {
+        if (b->field().section == "SOUNDS" && b->field().key == key) return b;
+      }
+      return nullptr;
+    };
+    sound_field("Keyboard")->Enter("3");
+    sound_field("ApplyToManager")->Enter("0");
+    QCOMPARE(q->Sound(), KeySound::ksNone);
+    sound_field("ApplyToManager")->Enter("1");
+    QCOMPARE(q->Sound(), KeySound::ksExclamation);
+
+    // Swap shows the other page.
+    QCOMPARE(page->keyboard()->currentIndex(), 0);
+    page->swap()->click();
+    QCOMPARE(page->keyboard()->currentIndex(), 1);
+
+    // Synch chooses German; first the customised keyboard is offered for saving, into
+    // Language/ whatever folder the dialog was in.
+    QStringList asked;
+    page->ask_yes_no = [&asked](const QString& question) {
+      asked << question;
+      return true;
+    };
+    QString proposed;
+    page->choose_save_file = [&proposed](const QString& name, const QString&) {
+      proposed = name;
+      return QString("/nowhere/My Keys.ini");
+    };
+    page->synch()->click();
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.front().startsWith("The keyboard has been customised. \nDo you wish"));
+    QCOMPARE(proposed, QString("Custom English.ini"));
+    QVERIFY(ProfileText(test::Slurp(dir.File("Language/My Keys.ini"))).Get("KEYBOARD", "VX4KeyButton39")->starts_with("\"W\"\""));
+    QCOMPARE(page->layouts()->currentText(), QString("German"));
+    QCOMPARE(page->virtualName()->text(), QString("German"));
+    QCOMPARE(page->keyboard()->Key("VX4KeyButton44")->Caption(), QString("Z"));
+    QVERIFY(!page->textEditor(KeyText::kTopLeft)->isEnabled());
+    QCOMPARE(page->sizeEditor()->value(), 1);
+    QVERIFY(page->layouts()->findText("My Keys") > 0);
+    // Customised again, then the save dialog cancelled: no file is written, and the layout
+    // chosen is loaded all the same.
+    page->SelectKey("VX4KeyButton44");
+    QTest::keyClicks(page->textEditor(KeyText::kBottomRight), "!");
+    page->choose_save_file = [&proposed](const QString& name, const QString&) {
+      proposed = name;
+      return QString();
+    };
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.File("Language")), {});
+    page->ChooseLayout("French");
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(proposed, QString("Custom German.ini"));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.File("Language")), {}), files);
+    QCOMPARE(page->virtualName()->text(), QString("French"));
+    // Nothing of this reached the live files.
+    QCOMPARE(test::Slurp(dir.File("TWLang.ini")), live_language);
+
+    // Without a name for the machine's layout, Synch is off.
+    const test::FakeSystemKeyboard unknown{std::string(kUnknownKeyboardLayout)};
+    SetupWindow other(session, false, {}, nullptr, &unknown);
+    QCOMPARE(other.keyboardPage()->systemName()->text(), QString("Unknown keyboard layout"));
+    QVERIFY(!other.keyboardPage()->synch()->isEnabled());
+  }
+
   // With TARNWICK_SCREENSHOT_DIR set, pictures of four pages for a person to look at.
   void Screenshots() {
     const QByteArray out = qgetenv("TARNWICK_SCREENSHOT_DIR");
@@ -385,9 +529,23 @@ class SetupWindowTest : public QObject {
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     window.show();
-    for (int page : {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage}) {
+    for (int page : {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage, kSecurityPage,
+                     kKeyboardPage}) {
       window.tabs()->setCurrentIndex(page);
+      QTest::qWait(100);  // the page's layout runs
       QVERIFY(window.grab().save(QString("%1/setup-page-%2.png").arg(QString(out)).arg(page)));
+    }
+    // The Keyboard page with the German layout and a key selected, and its other two
+    // sub-pages.
+    std::filesystem::copy(std::string(TARNWICK_SOURCE_DIR) + "/demo/Language", dir.File("Language"));
+    KeyboardPageView* keyboard = window.keyboardPage();
+    keyboard->Restart();
+    keyboard->ChooseLayout("German");
+    keyboard->SelectKey("VX4KeyButton39");
+    for (int sub = 0; sub < 3; ++sub) {
+      keyboard->subPages()->setCurrentIndex(sub);
+      QTest::qWait(100);
+      QVERIFY(window.grab().save(QString("%1/setup-keyboard-%2.png").arg(QString(out)).arg(sub)));
     }
   }
 };
