@@ -95,8 +95,7 @@ TEST_F(LanguageFileTest, CopyIsByteForByteAndFailureLeavesTheTarget) {
 // The demo program directory's language file holds every key, each of which reads
 // without error in both programs and gives a UK English keyboard.
 TEST(DemoLanguageFile, EveryKeyReads) {
-  const std::string path =
-      (std::filesystem::path(__FILE__).parent_path() / "../../demo/TWLang.ini").lexically_normal().string();
+  const std::string path = std::string(TARNWICK_SOURCE_DIR) + "/demo/TWLang.ini";
   ASSERT_TRUE(std::filesystem::exists(path)) << path;
   const ProfileFile file(path);
   EXPECT_EQ(ReadCurrentLayoutName(file), "English");
