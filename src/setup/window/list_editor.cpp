@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/password_sequence.h"
+#include "setup/model/command_urls.h"
 #include "setup/window/file_pickers.h"
 
 namespace tw {
@@ -160,7 +161,11 @@ void ListEditor::Changed() {
   } else {
     session_.config().SetList(field_.list, edit_.rows());
   }
+  // Buttons that run a program by its position follow it through moves and deletions.
+  const bool renumbered = field_.list == ConfigListId::kPrograms && !is_password() &&
+                          RenumberProgramAddresses(session_.config(), edit_.moves()) > 0;
   emit Edited();
+  if (renumbered) emit OthersChanged();
 }
 
 void ListEditor::FieldEdited(std::size_t column, const QString& value) {
