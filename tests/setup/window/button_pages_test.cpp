@@ -1,0 +1,118 @@
+// The Buttons page: the command chooser's Cancel and the "execute" question leave a
+// button as it was.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "setup/model/setup_fields.h"
+#include "setup/window/command_chooser.h"
+#include "setup/window/field_binding.h"
+#include "setup/window/setup_window.h"
+#include "support/file_text.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+FieldBinding* Binding(const SetupWindow& window, std::string_view section, std::string_view key) {
+  for (FieldBinding* b : window.pages().fields) {
+    if (SameName(b->field().section, section) && SameName(b->field().key, key)) return b;
+  }
+  return nullptr;
+}
+
+// Enters `value` into the binding and answers the dialog it opens with `answer`; false
+// when no dialog came.
+bool EnterAndAnswer(FieldBinding* binding, const QString& value, const std::function<void(QWidget*)>& answer) {
+  bool asked = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    asked = true;
+    answer(dialog);
+    // An answer that did not close the dialog fails the test instead of hanging it.
+    if (QApplication::activeModalWidget() == dialog) {
+      asked = false;
+      dialog->close();
+    }
+  });
+  binding->Enter(value);
+  return asked;
+}
+
+void Press(QWidget* dialog, QDialogButtonBox::StandardButton which) {
+  dialog->findChild<QDialogButtonBox*>()->button(which)->click();
+}
+
+}  // namespace
+
+class ButtonPagesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void TheChooserAndTheExecuteQuestionKeepTheButton() {
+    test::TempDir dir;
+    test::Spit(dir.File("Tarnwick.ini"),
+               "[PREFERENCES]\nCommandPassword=pw\n[BUTTONS]\nTWCommand3=12\nCustom3URL=tw-command:print?pw\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    FieldBinding* command = Binding(window, "BUTTONS", "TWCommand3");
+    const auto unchanged = [&](const char* what) {
+      QVERIFY2(session.config().Value("BUTTONS", "TWCommand3") == "12", what);
+      QVERIFY2(session.config().Value("BUTTONS", "Custom3URL") == "tw-command:print?pw", what);
+      QVERIFY2(command->Shown() == "12", what);
+    };
+
+    // Cancel in the custom-button chooser.
+    QString title;
+    QVERIFY(EnterAndAnswer(command, "4", [&](QWidget* dialog) {
+      title = dialog->windowTitle();
+      QVERIFY(qobject_cast<CommandChooser*>(dialog)->buttons()->button(1)->isChecked());
+      Press(dialog, QDialogButtonBox::Cancel);
+    }));
+    QCOMPARE(title, QString("tw-command: Custom Buttons"));
+    unchanged("custom, Cancel");
+
+    // "execute" with no programs: either answer keeps the command; Yes shows the Command page.
+    QString question;
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+      QVERIFY(EnterAndAnswer(command, "6", [&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        question = box->text();
+        box->button(answer)->click();
+      }));
+      unchanged(answer == QMessageBox::No ? "execute, No" : "execute, Yes");
+      QCOMPARE(window.tabs()->currentIndex(), answer == QMessageBox::Yes ? kCommandPage : kPreferencesPage);
+    }
+    QVERIFY(question.startsWith("No program files have been selected."));
+
+    // With programs, the one chosen (a double click acts as OK) and a custom button.
+    session.config().SetList(ConfigListId::kPrograms, {{"/bin/a"}, {"/bin/b"}, {"/bin/c"}});
+    QVERIFY(EnterAndAnswer(command, "6", [&](QWidget* dialog) {
+      QListWidget* list = qobject_cast<CommandChooser*>(dialog)->programs();
+      QCOMPARE(list->currentRow(), 0);
+      list->setCurrentRow(2);
+      emit list->itemDoubleClicked(list->item(2));
+    }));
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:execute?3"));
+    QVERIFY(EnterAndAnswer(command, "4", [&](QWidget* dialog) {
+      qobject_cast<CommandChooser*>(dialog)->buttons()->button(4)->click();
+      Press(dialog, QDialogButtonBox::Ok);
+    }));
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:custom4?pw"));
+    QCOMPARE(session.config().Value("BUTTONS", "TWCommand3"), std::string("4"));
+  }
+};
+
+}  // namespace tw
+
+QTEST_MAIN(tw::ButtonPagesTest)
+#include "button_pages_test.moc"
