@@ -11,6 +11,7 @@
 #include <map>
 
 #include "setup/window/clock_preview.h"
+#include "setup/window/toolbar_preview.h"
 
 namespace tw {
 namespace {
@@ -72,6 +73,7 @@ void SetupPages::UpdateDependents() const {
     if (field->field().key == "FileName" && field->field().section == "BROWSER") field->row()->setEnabled(external);
   }
   if (clock) clock->Show(session->config());
+  if (toolbar) toolbar->Show(session->config());
 }
 
 QWidget* SetupPages::ControlFor(const std::string& section, const std::string& key) const {
@@ -142,6 +144,11 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
       QFormLayout* form = groups["Clock"].form;
       built.clock = new ClockPreview(form->parentWidget());
       form->addRow("Preview", built.clock);
+    }
+    if (p == kButtonsPage && groups.count("Tool Bar") != 0) {
+      QFormLayout* form = groups["Tool Bar"].form;
+      built.toolbar = new ToolbarPreview(form->parentWidget());
+      form->addRow(built.toolbar);
     }
     if (p == kKeyboardPage) {
       auto* later = new QLabel(

@@ -1,5 +1,5 @@
 // The Buttons page: the command chooser's Cancel and the "execute" question leave a
-// button as it was.
+// button as it was; the tool bar preview follows the page's edits.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,6 +16,8 @@
 #include "setup/window/command_chooser.h"
 #include "setup/window/field_binding.h"
 #include "setup/window/setup_window.h"
+#include "setup/window/toolbar_preview.h"
+#include "kiosk/panels/panel_button.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 
@@ -109,6 +111,49 @@ class ButtonPagesTest : public QObject {
     }));
     QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:custom4?pw"));
     QCOMPARE(session.config().Value("BUTTONS", "TWCommand3"), std::string("4"));
+  }
+
+  void TheToolbarPreviewFollowsTheEdits() {
+    test::TempDir dir;
+    test::Spit(dir.File("Tarnwick.ini"),
+               "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nHelpOn=3\nPrintOn=5\nForwardOn=0\n"
+               "StopOn=0\nReloadOn=0\nEmailOn=0\nKeyboardOn=6\n[TEXT]\nPrint=Print\n");
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    ToolbarPreview* preview = window.pages().toolbar;
+    QVERIFY(preview != nullptr);
+    PanelButton* print = preview->button(ToolbarButtonId::kPrint);
+    PanelButton* help = preview->button(ToolbarButtonId::kHelp);
+    QVERIFY(!print->isHidden());
+    QCOMPARE(print->text(), QString("Print"));
+    const int slot3 = help->x();
+    QVERIFY(print->x() > slot3);
+
+    // Print to Help's slot, Help hidden.
+    Binding(window, "BUTTONS", "HelpOn")->Enter("0");
+    Binding(window, "BUTTONS", "PrintOn")->Enter("3");
+    QCOMPARE(print->x(), slot3);
+    QVERIFY(!print->isHidden());
+    QVERIFY(help->isHidden());
+    // Eight buttons make the slots narrower.
+    const int width = print->width();
+    Binding(window, "BUTTONS", "NumberOfButtons")->Enter("8");
+    QVERIFY(print->width() < width);
+    QVERIFY(print->x() < slot3);
+
+    // Caption and picture: a picture that cannot be read gives the built-in one, as in the kiosk.
+    Binding(window, "TEXT", "Print")->Enter("Imprimer");
+    QCOMPARE(print->text(), QString("Imprimer"));
+    const QString picture = QString::fromStdString(dir.File("print.png"));
+    QPixmap strip(60, 30);
+    strip.fill(Qt::red);
+    QVERIFY(strip.save(picture));
+    Binding(window, "GLYPH", "Print")->Enter(picture);
+    QCOMPARE(print->Glyph().size(), QSize(60, 30));
+    Binding(window, "GLYPH", "Print")->Enter(picture + ".missing");
+    QVERIFY(!print->Glyph().isNull());
+    QVERIFY(print->Glyph().size() != QSize(60, 30));
+    QVERIFY(print->toolTip().contains("cannot be read"));
   }
 };
 
