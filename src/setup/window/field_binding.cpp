@@ -12,6 +12,7 @@
 #include "setup/model/command_urls.h"
 #include "setup/window/command_chooser.h"
 #include "setup/window/file_pickers.h"
+#include "setup/window/wheel_guard.h"
 
 namespace tw {
 namespace {
@@ -42,6 +43,7 @@ class NumberBinding : public FieldBinding {
       : FieldBinding(field, session, parent), spin_(new QSpinBox(parent)) {
     spin_->setRange(field.minimum, field.maximum);
     spin_->setSingleStep(field.step);
+    TakeWheelOnlyWithFocus(spin_);
     connect(spin_, &QSpinBox::valueChanged, this, [this](int v) { Store(QString::number(v)); });
   }
   QWidget* row() const override { return spin_; }
@@ -62,6 +64,7 @@ class ChoiceBinding : public FieldBinding {
  public:
   ChoiceBinding(const SetupField& field, SetupSession& session, QWidget* parent)
       : FieldBinding(field, session, parent), combo_(new QComboBox(parent)) {
+    TakeWheelOnlyWithFocus(combo_);
     connect(combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
       if (index >= 0 && !showing_) Chosen(combo_->itemData(index).toString());
     });

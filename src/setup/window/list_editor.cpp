@@ -13,6 +13,7 @@
 #include "common/password_sequence.h"
 #include "setup/model/command_urls.h"
 #include "setup/window/file_pickers.h"
+#include "setup/window/wheel_guard.h"
 
 namespace tw {
 namespace {
@@ -51,6 +52,7 @@ ListEditor::ListEditor(const SetupField& field, SetupSession& session, QWidget* 
     QWidget* row = nullptr;
     if (is_password()) {
       auto* combo = new QComboBox(this);
+      TakeWheelOnlyWithFocus(combo);
       for (const PasswordLetter& step : PasswordLetters()) {
         const std::string letter(1, step.letter);
         combo->addItem(QString::fromStdString(PasswordStepCaption(letter)), QString::fromStdString(letter));
@@ -63,6 +65,7 @@ ListEditor::ListEditor(const SetupField& field, SetupSession& session, QWidget* 
       auto* spin = new QSpinBox(this);
       spin->setRange(column.minimum, column.maximum);
       spin->setSingleStep(column.step);
+      TakeWheelOnlyWithFocus(spin);
       connect(spin, &QSpinBox::valueChanged, this, [this, c](int v) { FieldEdited(c, QString::number(v)); });
       editor = row = spin;
     } else {

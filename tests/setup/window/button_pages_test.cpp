@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -154,6 +157,32 @@ class ButtonPagesTest : public QObject {
     QVERIFY(!print->Glyph().isNull());
     QVERIFY(print->Glyph().size() != QSize(60, 30));
     QVERIFY(print->toolTip().contains("cannot be read"));
+  }
+
+  // Scrolling the page over a drop-down list scrolls the page and leaves the value alone.
+  void TheWheelScrollsThePageNotAValue() {
+    test::TempDir dir;
+    SetupSession session(dir.path());
+    SetupWindow window(session, false, {});
+    window.show();
+    window.tabs()->setCurrentIndex(kButtonsPage);
+    auto* page = qobject_cast<QScrollArea*>(window.pages().pages[kButtonsPage]);
+    QWidget* slot = Binding(window, "BUTTONS", "StartOn")->control();
+    QTRY_VERIFY_WITH_TIMEOUT(slot->isVisible() && page->verticalScrollBar()->maximum() > 0, 5000);
+    const std::string before = session.config().Value("BUTTONS", "StartOn");
+    const auto wheel = [&] {
+      const QPointF at = QRectF(slot->rect()).center();
+      QWheelEvent event(at, slot->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                        false);
+      QApplication::sendEvent(slot, &event);
+    };
+    wheel();
+    QCOMPARE(session.config().Value("BUTTONS", "StartOn"), before);
+    QVERIFY(page->verticalScrollBar()->value() > 0);
+    slot->setFocus();
+    QTRY_VERIFY_WITH_TIMEOUT(slot->hasFocus(), 5000);
+    wheel();
+    QVERIFY(session.config().Value("BUTTONS", "StartOn") != before);  // taken once chosen
   }
 };
 
