@@ -12,6 +12,7 @@
 
 #include "setup/window/clock_preview.h"
 #include "setup/window/toolbar_preview.h"
+#include "setup/window/wheel_guard.h"
 
 namespace tw {
 namespace {
@@ -30,6 +31,7 @@ struct Group {
     QWidget* box = form->parentWidget();
     if (selector == nullptr) {
       selector = new QComboBox(box);
+      TakeWheelOnlyWithFocus(selector);
       stack = new QStackedWidget(box);
       form->addRow("Button", selector);
       form->addRow(stack);
