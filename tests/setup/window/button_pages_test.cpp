@@ -1,5 +1,6 @@
 // The Buttons page: the command chooser's Cancel and the "execute" question leave a
-// button as it was; the tool bar preview follows the page's edits.
+// button as it was, a button running a program follows it through the program list; the
+// tool bar preview follows the page's edits; the wheel scrolls pages, not values.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -18,6 +19,7 @@
 #include "setup/model/setup_fields.h"
 #include "setup/window/command_chooser.h"
 #include "setup/window/field_binding.h"
+#include "setup/window/list_editor.h"
 #include "setup/window/setup_window.h"
 #include "setup/window/toolbar_preview.h"
 #include "kiosk/panels/panel_button.h"
@@ -108,6 +110,15 @@ class ButtonPagesTest : public QObject {
       emit list->itemDoubleClicked(list->item(2));
     }));
     QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:execute?3"));
+    // The program moved up the list: the button follows it, on screen too.
+    for (ListEditor* editor : window.pages().lists) {
+      if (editor->field().control != FieldControl::kList || editor->field().list != ConfigListId::kPrograms) continue;
+      editor->Load();
+      editor->items()->setCurrentRow(2);
+      editor->PressUp();
+    }
+    QCOMPARE(session.config().Value("BUTTONS", "Custom3URL"), std::string("tw-command:execute?2"));
+    QCOMPARE(Binding(window, "BUTTONS", "Custom3URL")->Shown(), QString("tw-command:execute?2"));
     QVERIFY(EnterAndAnswer(command, "4", [&](QWidget* dialog) {
       qobject_cast<CommandChooser*>(dialog)->buttons()->button(4)->click();
       Press(dialog, QDialogButtonBox::Ok);
