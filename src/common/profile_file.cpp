@@ -301,7 +301,16 @@ std::string ProfileText::Text() const {
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
 
+ProfileFile ProfileFile::InMemory(std::string path, std::string_view text) {
+  ProfileFile file(std::move(path));
+  file.contents_ = ProfileText(text);
+  file.loaded_ = true;
+  file.in_memory_ = true;
+  return file;
+}
+
 const ProfileText& ProfileFile::Contents() const {
+  if (in_memory_) return contents_;
   const std::string stamp = FileStamp(path_);
   if (loaded_ && stamp == stamp_) return contents_;
   std::string text;
@@ -369,6 +378,7 @@ void ProfileFile::EraseSection(std::string_view section) {
 }
 
 void ProfileFile::Save(const ProfileText& text) {
+  if (in_memory_) throw ProfileWriteError(path_);
   if (!ReplaceFileAtomically(path_, text.Text())) throw ProfileWriteError(path_);
   contents_ = text;
   stamp_ = FileStamp(path_);

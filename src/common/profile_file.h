@@ -88,6 +88,9 @@ class ProfileText {
 class ProfileFile {
  public:
   explicit ProfileFile(std::string path);
+  // Settings that are not on disk (the Setup Manager's unsaved configuration), read as the
+  // file `path` would be; writing them throws ProfileWriteError.
+  static ProfileFile InMemory(std::string path, std::string_view text);
 
   const std::string& path() const { return path_; }
 
@@ -114,6 +117,7 @@ class ProfileFile {
   mutable ProfileText contents_;
   mutable std::string stamp_;  // identity of the file version in contents_
   mutable bool loaded_ = false;
+  bool in_memory_ = false;
 };
 
 // A list stored as keys prefix0, prefix1, ... in one section, with optional companion

@@ -1,6 +1,9 @@
 """The Setup Manager driven as an operator would, on a copy of the demo: a start page, a
-carousel time, a carousel item's time and a tool bar slot changed through the pages, OK,
-and the kiosk started afterwards on that folder uses the new start page.
+carousel time, a carousel item's time and tool bar slots changed through the pages (Reload
+hidden, Print moved to its slot), page button 1 given the command "start" and then a
+command password, OK; the kiosk started afterwards on that folder uses the new start page,
+has Print in its new slot, and page button 1 runs the command with the password.
+With TARNWICK_SCREENSHOT_DIR set, the Buttons page and the kiosk are photographed there.
 
     setup_manager_test.py TARNWICK_SETUP TARNWICK DEMO_FOLDER"""
 import os
@@ -19,9 +22,33 @@ START_URL_FIELD = (560, 420)    # Banners & URLs: Button URLs, Start
 CAROUSEL_TIME_FIELD = (525, 114)  # Attract: Times, Start Carousel
 CAROUSEL_ITEM_TIME = (560, 368)   # Attract: Carousel, Time of the first item
 BUTTONS_TAB = (312, 22)
-BUTTON_SELECTOR = (467, 153)    # Buttons: Standard Buttons, Button
-SLOT_CHOICE = (490, 237)        # Buttons: Standard Buttons, Pos
+BUTTON_SELECTOR = (467, 199)    # Buttons: Standard Buttons, Button
+SLOT_CHOICE = (490, 283)        # Buttons: Standard Buttons, Pos
+PAGE_MIDDLE = (450, 300)        # where the wheel scrolls a page
+CUSTOM_COMMAND = (490, 414)     # Buttons, scrolled to the end: Custom Buttons, tw-command:
+COMMAND_TAB = (576, 22)
+COMMAND_PASSWORD = (480, 461)   # Command: Command Password
 OK_BUTTON = (57, 439)
+
+# The kiosk on the 1024 x 768 screen (ScreenMode A: scale 1.28), seven tool bar slots.
+KIOSK_SCALE = 1.28
+PRINT_SLOT = 6
+PAGE_BUTTON_1 = (725 + 8 + 28, 60 + 8 + 20)
+
+
+def kiosk_point(x, y):
+    return round(x * KIOSK_SCALE), round(y * KIOSK_SCALE)
+
+
+def slot_centre(slot):
+    """The middle of a tool bar slot when NumberOfButtons is 7."""
+    return kiosk_point(9 + 113 * (slot - 1) + 105 // 2, 543 + 8 + 20)
+
+
+def screenshot(name):
+    folder = os.environ.get("TARNWICK_SCREENSHOT_DIR")
+    if folder:
+        subprocess.run(["import", "-window", "root", os.path.join(folder, name)], timeout=30)
 
 
 def copy_demo(demo, folder):
@@ -52,7 +79,7 @@ def replace_text(origin, place, text):
 def choose(origin, place, key):
     """Opens a drop-down list, picks the entry starting with `key`."""
     click(origin[0] + place[0], origin[1] + place[1], 0.4)
-    xdotool("key", key)
+    xdotool("type", "--delay", "20", key)
     xdotool("key", "Return")
     time.sleep(0.3)
 
@@ -85,6 +112,16 @@ def main():
     click(origin[0] + BUTTONS_TAB[0], origin[1] + BUTTONS_TAB[1])
     choose(origin, BUTTON_SELECTOR, "R")  # Reload
     choose(origin, SLOT_CHOICE, "0")      # hidden
+    choose(origin, BUTTON_SELECTOR, "P")  # Print
+    choose(origin, SLOT_CHOICE, str(PRINT_SLOT))
+    screenshot("setup-buttons-page.png")
+    xdotool("mousemove", str(origin[0] + PAGE_MIDDLE[0]), str(origin[1] + PAGE_MIDDLE[1]))
+    xdotool("click", "--repeat", "100", "--delay", "5", "5")  # to the end of the page
+    time.sleep(0.3)
+    choose(origin, CUSTOM_COMMAND, "st")  # page button 1: "start"
+    screenshot("setup-custom-buttons.png")
+    click(origin[0] + COMMAND_TAB[0], origin[1] + COMMAND_TAB[1])
+    replace_text(origin, COMMAND_PASSWORD, "sesame")
     click(origin[0] + OK_BUTTON[0], origin[1] + OK_BUTTON[1])
     # The demo's warnings, if any, are saved all the same; then the note that the kiosk
     # reads its settings at start.
@@ -103,7 +140,10 @@ def main():
         after = f.read().splitlines()
     changed = [(b, a) for b, a in zip(before, after) if b != a]
     results.check(len(before) == len(after), "lines added or lost: %d -> %d" % (len(before), len(after)))
-    results.check(sorted(a for _, a in changed) == sorted(["Start=" + chosen, "TimeCarousel=30", "Time0=7", "ReloadOn=0"]),
+    results.check(sorted(a for _, a in changed) == sorted(["Start=" + chosen, "TimeCarousel=30", "Time0=7", "ReloadOn=0",
+                                                          "PrintOn=%d" % PRINT_SLOT, "TWCommand1=14",
+                                                          "Custom1URL=tw-command:start?sesame",
+                                                          "CommandPassword=sesame"]),
                   "changed lines: %s" % changed)
     results.check(os.path.exists(os.path.join(folder, "Tarnwick.ini.bak")), "no Tarnwick.ini.bak")
 
@@ -112,6 +152,17 @@ def main():
     kiosk.dir = folder
     kiosk.start()
     results.check(kiosk.wait_for_line("Page Loaded - " + chosen, 40), "the kiosk did not load the chosen start page")
+    time.sleep(1.0)
+    screenshot("kiosk-after-setup.png")
+    mark = len(kiosk.log())
+    click(*kiosk_point(*PAGE_BUTTON_1))
+    results.check(kiosk.wait_for_line("Command - start", 10, mark), "page button 1 did not run its command")
+    results.check(not any("Wrong Command Password" in line for line in kiosk.log()[mark:]),
+                  "page button 1's password was refused")
+    # Last: with no printer the kiosk then shows its error dialog.
+    mark = len(kiosk.log())
+    click(*slot_centre(PRINT_SLOT))
+    results.check(kiosk.wait_for_line("Print Button Pressed", 10, mark), "no Print button in slot %d" % PRINT_SLOT)
     kiosk.stop()
     results.finish()
 

@@ -8,6 +8,7 @@
 #include "common/keyboard_key.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/panel_button.h"
+#include "kiosk/panels/toolbar_button_look.h"
 #include "kiosk/panels/toolbar_glyphs.h"
 #include "widgets/tiled_bitmap.h"
 #include "widgets/key_button.h"
@@ -19,7 +20,6 @@ namespace {
 
 // The form's colour: the keyboard's default light key colour, 00BBGGRR.
 constexpr unsigned kFormColour = 13228248;
-constexpr int kGlyphSize = 24;  // design pixels of one built-in picture frame
 
 QColor FromColourValue(unsigned value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
@@ -183,23 +183,12 @@ void ToolbarPanel::BuildKeyboard() {
 }
 
 void ToolbarPanel::ApplyButtonSettings() {
-  const int glyph_size = Scaled(kGlyphSize, options_.screen_scale);
   for (const ToolbarButtonInfo& info : ToolbarButtons()) {
     const ToolbarButtonConfig& c = config_.button(info.id);
     PanelButton* button = Button(info.id);
-    button->setText(QString::fromStdString(c.caption));
-    button->SetNumGlyphs(c.glyph_count);
-    const QPixmap loaded = LoadPicture(c.glyph_file);
-    if (!loaded.isNull()) {
-      button->SetGlyph(loaded);
-    } else {
-      button->SetGlyph(BuiltInGlyph(info.text_key, glyph_size));
-      button->SetNumGlyphs(2);
-    }
+    ShowToolbarButtonSettings(*button, info, c, options_.screen_scale);
     button->SetSound(c.sound);
     button->SetCustomSound(c.custom_sound);
-    button->setGeometry(c.left, kToolbarButtonTop, c.width, kToolbarButtonHeight);
-    button->setVisible(c.visible);
   }
   const QPixmap background = LoadPicture(config_.bottom_graphic);
   if (!background.isNull()) tiled_->SetBitmap(background);
@@ -249,7 +238,7 @@ void ToolbarPanel::ShowKeyboardLook(bool shown) {
   if (!picture.isNull()) {
     keyboard->SetGlyph(picture);
   } else if (glyph_file.empty()) {
-    keyboard->SetGlyph(BuiltInGlyph(shown ? "Hide" : "Show", Scaled(kGlyphSize, options_.screen_scale)));
+    keyboard->SetGlyph(BuiltInGlyph(shown ? "Hide" : "Show", Scaled(kToolbarGlyphSize, options_.screen_scale)));
   }
   const std::string& left = shown ? config_.left_half : config_.left_full;
   const std::string& right = shown ? config_.right_half : config_.right_full;

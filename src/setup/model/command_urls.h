@@ -5,10 +5,12 @@
 // and URLS/BCustomN.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "setup/model/setup_config.h"
 
@@ -24,9 +26,25 @@ std::string CommandUrl(int number, std::string_view password, int chosen);
 // The address key that goes with a command-number key (section, key); nothing for other keys.
 std::optional<std::pair<std::string, std::string>> CommandUrlKey(std::string_view command_key);
 
-// After the command password changed: every custom button whose command carries the
-// password keeps its address up to and including the first "?" and gets the new password.
+// After the command password changed: every custom button (side panel and tool bar) whose
+// command carries the password and whose address still has the form the command list
+// built ("tw-command:print?...", "tw-command:custom4?...") keeps its address up to and
+// including the first "?" and gets the new password. Other addresses are left alone.
 // Returns the number of addresses changed.
 int ApplyCommandPassword(SetupConfig& config);
+
+// Every custom button's address, side panel and tool bar: (section, key) pairs.
+std::vector<std::pair<std::string, std::string>> CustomButtonUrlKeys();
+
+// The program an address "tw-command:execute?N" (or "...?N#parameters") runs: N, 1-based;
+// nothing for other addresses.
+std::optional<int> ExecutedProgram(std::string_view url);
+
+// After the program list changed: `moves` tells where each program (by its position
+// before) is now, nothing for one deleted. Every custom button's "tw-command:execute?N"
+// address is renumbered to keep running the same program; one whose program was deleted
+// gets program 0, which runs nothing and which the validation reports. Returns the number
+// of addresses changed.
+int RenumberProgramAddresses(SetupConfig& config, const std::vector<std::optional<std::size_t>>& moves);
 
 }  // namespace tw

@@ -6,18 +6,27 @@
 
 namespace tw {
 
-ListEdit::ListEdit(ConfigRows rows, std::size_t limit) : rows_(std::move(rows)), limit_(limit) {}
+ListEdit::ListEdit(ConfigRows rows, std::size_t limit) : rows_(std::move(rows)), limit_(limit) {
+  Unmoved(rows_.size());
+}
+
+void ListEdit::Unmoved(std::size_t before) {
+  moves_.clear();
+  for (std::size_t i = 0; i < before; ++i) moves_.emplace_back(i);
+}
 
 void ListEdit::Select(std::size_t index) {
   if (index < rows_.size()) current_ = index;
 }
 
 void ListEdit::SetField(std::size_t column, const std::string& value) {
+  Unmoved(rows_.size());
   if (rows_.empty() || column >= rows_[current_].size()) return;
   rows_[current_][column] = value;
 }
 
 bool ListEdit::Add(std::vector<std::string> row) {
+  Unmoved(rows_.size());
   if (full()) return false;
   rows_.push_back(std::move(row));
   current_ = rows_.size() - 1;
@@ -25,25 +34,34 @@ bool ListEdit::Add(std::vector<std::string> row) {
 }
 
 bool ListEdit::Insert(std::vector<std::string> row) {
+  Unmoved(rows_.size());
   if (full()) return false;
+  for (std::size_t i = current_; i < moves_.size(); ++i) moves_[i] = i + 1;
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(current_), std::move(row));
   return true;
 }
 
 void ListEdit::Delete() {
+  Unmoved(rows_.size());
   if (rows_.empty()) return;
+  moves_[current_].reset();
+  for (std::size_t i = current_ + 1; i < moves_.size(); ++i) moves_[i] = i - 1;
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(current_));
   if (current_ > 0) --current_;
 }
 
 void ListEdit::MoveUp() {
+  Unmoved(rows_.size());
   if (rows_.empty() || current_ == 0) return;
+  std::swap(moves_[current_], moves_[current_ - 1]);
   std::swap(rows_[current_], rows_[current_ - 1]);
   --current_;
 }
 
 void ListEdit::MoveDown() {
+  Unmoved(rows_.size());
   if (rows_.empty() || current_ + 1 >= rows_.size()) return;
+  std::swap(moves_[current_], moves_[current_ + 1]);
   std::swap(rows_[current_], rows_[current_ + 1]);
   ++current_;
 }

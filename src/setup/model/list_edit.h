@@ -11,6 +11,10 @@
 
 namespace tw {
 
+// Where each item of a list is after a change, by its position before it; nothing for an
+// item deleted.
+using ListMoves = std::vector<std::optional<std::size_t>>;
+
 class ListEdit {
  public:
   // `limit`: the most items the list may hold (0: no limit).
@@ -35,8 +39,14 @@ class ListEdit {
   void MoveUp();
   void MoveDown();
 
+  // How the last change moved the items (every item in place after a field edit).
+  const ListMoves& moves() const { return moves_; }
+
  private:
+  void Unmoved(std::size_t before);
+
   ConfigRows rows_;
+  ListMoves moves_;
   std::size_t current_ = 0;
   std::size_t limit_;
 };

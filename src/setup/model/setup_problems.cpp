@@ -7,6 +7,7 @@
 
 #include "common/local_url.h"
 #include "common/password_sequence.h"
+#include "setup/model/command_urls.h"
 #include "setup/model/setup_fields.h"
 
 namespace tw {
@@ -39,6 +40,7 @@ class Checker {
   std::vector<SetupProblem> Run() {
     for (const ConfigKey& key : ConfigKeys()) CheckKey(key);
     CheckSlots();
+    CheckProgramAddresses();
     for (const ConfigList& list : ConfigLists()) CheckList(list);
     for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
       const std::string& text = config_.Message(i);
@@ -179,6 +181,21 @@ class Checker {
       if (!fresh) {
         Add(w, ProblemSeverity::kWarning, "Slot " + value + " is also taken by " + it->second + ".");
       }
+    }
+  }
+
+  // A custom button that runs a program of the Program Files list by its position.
+  void CheckProgramAddresses() {
+    const std::size_t programs = config_.List(ConfigListId::kPrograms).size();
+    for (const auto& [section, key] : CustomButtonUrlKeys()) {
+      const auto program = ExecutedProgram(config_.Value(section, key));
+      if (!program || (*program >= 1 && static_cast<std::size_t>(*program) <= programs)) continue;
+      const Where w = KeyWhere(*FindConfigKey(section, key));
+      Add(w, ProblemSeverity::kWarning,
+          *program == 0 ? "The program this button ran was deleted from the Program Files list (Command page): the "
+                          "button runs nothing. Choose its command or program again."
+                        : "The button runs program " + std::to_string(*program) + ", but the Program Files list "
+                          "(Command page) holds " + std::to_string(programs) + ": the button runs nothing.");
     }
   }
 

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,7 +10,9 @@
 
 #include "common/command_numbers.h"
 #include "setup/model/command_urls.h"
+#include "setup/window/command_chooser.h"
 #include "setup/window/file_pickers.h"
+#include "setup/window/wheel_guard.h"
 
 namespace tw {
 namespace {
@@ -42,6 +43,7 @@ class NumberBinding : public FieldBinding {
       : FieldBinding(field, session, parent), spin_(new QSpinBox(parent)) {
     spin_->setRange(field.minimum, field.maximum);
     spin_->setSingleStep(field.step);
+    TakeWheelOnlyWithFocus(spin_);
     connect(spin_, &QSpinBox::valueChanged, this, [this](int v) { Store(QString::number(v)); });
   }
   QWidget* row() const override { return spin_; }
@@ -62,6 +64,7 @@ class ChoiceBinding : public FieldBinding {
  public:
   ChoiceBinding(const SetupField& field, SetupSession& session, QWidget* parent)
       : FieldBinding(field, session, parent), combo_(new QComboBox(parent)) {
+    TakeWheelOnlyWithFocus(combo_);
     connect(combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
       if (index >= 0 && !showing_) Chosen(combo_->itemData(index).toString());
     });
@@ -95,20 +98,19 @@ class ChoiceBinding : public FieldBinding {
 };
 
 // A custom button's command: choosing one also writes the button's address, asking for
-// the custom button or program where the command needs one.
+// the custom button or program where the command needs one. Cancelling that question, or
+// "execute" with no programs to run, leaves the command and the address as they were.
 class CommandBinding : public ChoiceBinding {
  public:
   using ChoiceBinding::ChoiceBinding;
 
  protected:
   void Chosen(const QString& value) override {
-    int number = value.toInt();
+    const int number = value.toInt();
     int chosen = 0;
     SetupConfig& config = session().config();
     if (number == static_cast<int>(ButtonCommand::kCustom)) {
-      QStringList buttons;
-      for (int n = 1; n <= 10; ++n) buttons << QString("Custom button #%1").arg(n);
-      chosen = Choose("tw-command: Custom Buttons", "Select A Custom Button", buttons);
+      chosen = Choose({});
     } else if (number == static_cast<int>(ButtonCommand::kExecute)) {
       QStringList programs;
       for (const auto& row : config.List(ConfigListId::kPrograms)) programs << QString::fromStdString(row[0]);
@@ -117,13 +119,16 @@ class CommandBinding : public ChoiceBinding {
             combo_, "tw-command:",
             "No program files have been selected.\n\nTo add executables to the list please go to Command|Program "
             "Files.\n\nWould you like to go there now?");
-        number = 0;
+        Load();
         if (answer == QMessageBox::Yes) emit WantPage(kCommandPage);
-      } else {
-        chosen = Choose("tw-command: Program List", "Select A Program File", programs);
+        return;
       }
+      chosen = Choose(programs);
     }
-    if (chosen < 0) number = 0;  // the chooser was closed without a choice
+    if (chosen < 0) {
+      Load();
+      return;
+    }
     if (number == static_cast<int>(ButtonCommand::kSendMail)) config.SetFlag("EMAIL", "MailTo", true);
     if (const auto url_key = CommandUrlKey(field().key)) {
       config.SetValue(url_key->first, url_key->second,
@@ -134,11 +139,10 @@ class CommandBinding : public ChoiceBinding {
   }
 
  private:
-  // The 1-based position chosen, or -1.
-  int Choose(const QString& title, const QString& label, const QStringList& items) {
-    bool ok = false;
-    const QString item = QInputDialog::getItem(combo_, title, label, items, 0, false, &ok);
-    return ok ? static_cast<int>(items.indexOf(item)) + 1 : -1;
+  // The 1-based custom button (no programs given) or program chosen; -1 for Cancel.
+  int Choose(const QStringList& programs) {
+    CommandChooser chooser(programs, combo_);
+    return chooser.exec() == QDialog::Accepted ? chooser.selected() : -1;
   }
 };
 

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "common/password_sequence.h"
+#include "setup/model/command_urls.h"
 #include "setup/window/file_pickers.h"
+#include "setup/window/wheel_guard.h"
 
 namespace tw {
 namespace {
@@ -50,6 +52,7 @@ ListEditor::ListEditor(const SetupField& field, SetupSession& session, QWidget* 
     QWidget* row = nullptr;
     if (is_password()) {
       auto* combo = new QComboBox(this);
+      TakeWheelOnlyWithFocus(combo);
       for (const PasswordLetter& step : PasswordLetters()) {
         const std::string letter(1, step.letter);
         combo->addItem(QString::fromStdString(PasswordStepCaption(letter)), QString::fromStdString(letter));
@@ -62,6 +65,7 @@ ListEditor::ListEditor(const SetupField& field, SetupSession& session, QWidget* 
       auto* spin = new QSpinBox(this);
       spin->setRange(column.minimum, column.maximum);
       spin->setSingleStep(column.step);
+      TakeWheelOnlyWithFocus(spin);
       connect(spin, &QSpinBox::valueChanged, this, [this, c](int v) { FieldEdited(c, QString::number(v)); });
       editor = row = spin;
     } else {
@@ -160,7 +164,11 @@ void ListEditor::Changed() {
   } else {
     session_.config().SetList(field_.list, edit_.rows());
   }
+  // Buttons that run a program by its position follow it through moves and deletions.
+  const bool renumbered = field_.list == ConfigListId::kPrograms && !is_password() &&
+                          RenumberProgramAddresses(session_.config(), edit_.moves()) > 0;
   emit Edited();
+  if (renumbered) emit OthersChanged();
 }
 
 void ListEditor::FieldEdited(std::size_t column, const QString& value) {

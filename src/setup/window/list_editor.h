@@ -48,6 +48,8 @@ class ListEditor : public QWidget {
 
  signals:
   void Edited();
+  // The edit also changed other keys (the buttons' program numbers).
+  void OthersChanged();
 
  private:
   bool is_password() const { return field_.control == FieldControl::kPassword; }

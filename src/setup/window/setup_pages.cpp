@@ -11,6 +11,8 @@
 #include <map>
 
 #include "setup/window/clock_preview.h"
+#include "setup/window/toolbar_preview.h"
+#include "setup/window/wheel_guard.h"
 
 namespace tw {
 namespace {
@@ -29,6 +31,7 @@ struct Group {
     QWidget* box = form->parentWidget();
     if (selector == nullptr) {
       selector = new QComboBox(box);
+      TakeWheelOnlyWithFocus(selector);
       stack = new QStackedWidget(box);
       form->addRow("Button", selector);
       form->addRow(stack);
@@ -72,6 +75,7 @@ void SetupPages::UpdateDependents() const {
     if (field->field().key == "FileName" && field->field().section == "BROWSER") field->row()->setEnabled(external);
   }
   if (clock) clock->Show(session->config());
+  if (toolbar) toolbar->Show(session->config());
 }
 
 QWidget* SetupPages::ControlFor(const std::string& section, const std::string& key) const {
@@ -157,6 +161,11 @@ SetupPages BuildSetupPages(SetupSession& session, QWidget* parent) {
         lines->addWidget(label);
       }
       form->addRow(note);
+    }
+    if (p == kButtonsPage && groups.count("Tool Bar") != 0) {
+      QFormLayout* form = groups["Tool Bar"].form;
+      built.toolbar = new ToolbarPreview(form->parentWidget());
+      form->addRow(built.toolbar);
     }
     layout->addStretch();
     scroll->setWidget(page);

@@ -14,6 +14,7 @@ class FieldBinding;
 class ListEditor;
 class NotesEditor;
 class ClockPreview;
+class ToolbarPreview;
 
 struct SetupPages {
   std::vector<QWidget*> pages;  // in tab order
@@ -21,6 +22,7 @@ struct SetupPages {
   std::vector<ListEditor*> lists;
   NotesEditor* notes = nullptr;
   ClockPreview* clock = nullptr;
+  ToolbarPreview* toolbar = nullptr;
   SetupSession* session = nullptr;
 
   // Shows the configuration in every control.
@@ -28,7 +30,7 @@ struct SetupPages {
   // Shows the buttons' fields again (their addresses follow the command password).
   void LoadButtons() const;
   // Controls that follow others: the browser program only for the external browser, the
-  // clock preview.
+  // clock and tool bar previews.
   void UpdateDependents() const;
   // Calls `edited` whenever the operator changes something.
   template <typename F>

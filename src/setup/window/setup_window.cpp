@@ -118,6 +118,7 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
     connect(field, &FieldBinding::OthersChanged, this, [this] { pages_.Load(); }, Qt::QueuedConnection);
     connect(field, &FieldBinding::WantPage, tabs_, &QTabWidget::setCurrentIndex);
   }
+  for (ListEditor* list : pages_.lists) connect(list, &ListEditor::OthersChanged, this, [this] { pages_.LoadButtons(); });
   tabs_->setCurrentIndex(kPreferencesPage);
 
   QStringList notices;

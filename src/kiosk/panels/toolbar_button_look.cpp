@@ -1,0 +1,26 @@
+#include "kiosk/panels/toolbar_button_look.h"
+
+#include <QPixmap>
+
+#include "common/scaled_geometry.h"
+#include "kiosk/panels/panel_button.h"
+#include "kiosk/panels/toolbar_glyphs.h"
+
+namespace tw {
+
+void ShowToolbarButtonSettings(PanelButton& button, const ToolbarButtonInfo& info, const ToolbarButtonConfig& config,
+                               double screen_scale) {
+  button.setText(QString::fromStdString(config.caption));
+  button.SetNumGlyphs(config.glyph_count);
+  const QPixmap loaded = config.glyph_file.empty() ? QPixmap() : QPixmap(QString::fromStdString(config.glyph_file));
+  if (!loaded.isNull()) {
+    button.SetGlyph(loaded);
+  } else {
+    button.SetGlyph(BuiltInGlyph(info.text_key, Scaled(kToolbarGlyphSize, screen_scale)));
+    button.SetNumGlyphs(2);
+  }
+  button.setGeometry(config.left, kToolbarButtonTop, config.width, kToolbarButtonHeight);
+  button.setVisible(config.visible);
+}
+
+}  // namespace tw
