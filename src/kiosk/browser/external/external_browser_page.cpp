@@ -71,7 +71,10 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
     if (s == page_session_ && Text(p, "frameId") == target_id_) OnLoading(false);
   });
   connection_.On("Page.loadEventFired", [this](const json&, const std::string& s) {
-    if (s == page_session_) events_.NavigateComplete(url_);
+    if (s != page_session_) return;
+    events_.NavigateComplete(url_);
+    // Asked again once loaded: at the commit the browser may not have the new entry yet.
+    UpdateHistory();
   });
   connection_.On("Page.fileChooserOpened", [this](const json&, const std::string& s) {
     // Held by the interception: unless the kiosk allows it, no chooser is ever shown.
