@@ -125,6 +125,7 @@ TEST(SetupFiles, ASaveKilledAtRandomLeavesWholeFiles) {
   b.SetList(ConfigListId::kCarousel, {{"http://b1/", "7"}});
   b.SetMessage(0, "Version B");
   SaveSetup(a, paths);
+  SaveSetup(a, paths);  // backups exist from here on, however early every kill below comes
   const std::vector<std::string> tarnwick = {a.TarnwickText(), b.TarnwickText()};
   const std::vector<std::string> language = {a.LanguageText(), b.LanguageText()};
 
