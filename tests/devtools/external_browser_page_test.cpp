@@ -20,6 +20,7 @@
 
 #include "devtools/child_process.h"
 #include "devtools/pipe_channel.h"
+#include "kiosk/browser/page_scroll_script.h"
 #include "kiosk/browser/scheme_policy.h"
 
 namespace tw {
@@ -77,6 +78,10 @@ class LoopbackWebServer {
   static std::string Page(const std::string& path) {
     if (path == "/meta") return R"(<meta http-equiv="refresh" content="0;url=tw-command:show?pw">)";
     if (path == "/other") return "<title>other</title>other page";
+    if (path == "/long") {
+      return "<title>long</title><body style=\"margin:0\"><div style=\"height:5000px\">tall</div>"
+             "<input id=\"field\" style=\"position:absolute;top:100px\"></body>";
+    }
     auto at = [](int top) { return "style=\"position:absolute;left:10px;top:" + std::to_string(top) + "px;font:20px sans-serif\""; };
     return "<title>start</title><body style=\"margin:0\">"
            "<a id=\"command\" href=\"tw-command:print?pw\" " + at(0) + ">command</a>"
@@ -262,6 +267,27 @@ TEST_F(ExternalBrowserPageTest, EveryWayOutReachesTheKioskAndThePageStays) {
   EXPECT_TRUE(Wait([&] { return Has(events_.completed, server_.Url("/other")); }, 10s));
   EXPECT_TRUE(Has(events_.asked, server_.Url("/other") + " main allowed"));
   EXPECT_TRUE(Wait([&] { return events_.back_enabled; }, 10s));
+}
+
+// The side-panel arrows on the external browser's page: one line down, the answer says the
+// page scrolls up and down only and where the focused field now is.
+TEST_F(ExternalBrowserPageTest, TheArrowsScrollThePageWithTheFocus) {
+  struct Answers : PageScrollAnswers {
+    std::vector<PageScrollAnswer> got;
+    void PageScrollAnswered(const PageScrollAnswer& answer) override { got.push_back(answer); }
+  } answers;
+  Load(server_.Url("/long"));
+  EXPECT_EQ(Evaluate("(() => { document.getElementById('field').focus(); return 1; })()"), 1);
+  page_->ScrollFocusedPage(ScrollDirection::kDown, answers);
+  EXPECT_TRUE(page_->ScrollPending());
+  page_->ScrollFocusedPage(ScrollDirection::kDown, answers);  // ignored: one at a time
+  ASSERT_TRUE(Wait([&] { return !answers.got.empty(); }, 10s));
+  EXPECT_FALSE(page_->ScrollPending());
+  ASSERT_EQ(answers.got.size(), 1u);
+  EXPECT_TRUE(answers.got[0].vertical);
+  EXPECT_FALSE(answers.got[0].horizontal);
+  EXPECT_EQ(answers.got[0].caret_y, 100 - kPageScrollLinePixels);
+  EXPECT_EQ(Evaluate("window.scrollY"), kPageScrollLinePixels);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "kiosk/browser/external/page_capture_script.h"
+#include "kiosk/browser/page_scroll_script.h"
 
 namespace tw {
 namespace {
@@ -282,6 +283,33 @@ void ExternalBrowserPage::Print() {
   Send("Runtime.evaluate", {{"expression", "window.print()"}, {"userGesture", true}}, page_session_,
        [this](const DevToolsReply& reply) {
          if (!reply.ok) events_.PrintFailed();
+       });
+}
+
+void ExternalBrowserPage::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
+  if (scroll_pending_ || page_session_.empty()) return;
+  scroll_pending_ = true;
+  Send("Runtime.evaluate", {{"expression", PageScrollScript(direction, kPageScrollLinePixels)}, {"returnByValue", true}},
+       page_session_, [this, &answers](const DevToolsReply& reply) {
+         scroll_pending_ = false;
+         if (!reply.ok) return;  // a page torn down mid-call: the next press asks again
+         // What the page's script gave back: checked, since the page's own scripts can
+         // tamper with what it calls.
+         const auto result = reply.result.find("result");
+         if (result == reply.result.end() || !result->is_object()) return;
+         const auto found = result->find("value");
+         if (found == result->end() || !found->is_object()) return;
+         const json& value = *found;
+         PageScrollAnswer answer;
+         const auto caret = value.find("caret");
+         if (caret != value.end() && caret->is_number()) answer.caret_y = static_cast<int>(caret->get<double>());
+         const auto flag = [&value](const char* key) {
+           const auto it = value.find(key);
+           return it != value.end() && it->is_boolean() && it->get<bool>();
+         };
+         answer.vertical = flag("v");
+         answer.horizontal = flag("h");
+         answers.PageScrollAnswered(answer);
        });
 }
 

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -15,10 +16,11 @@
 
 #include "devtools/devtools_connection.h"
 #include "kiosk/browser/browser_engine.h"
+#include "kiosk/browser/browser_parts.h"
 
 namespace tw {
 
-class ExternalBrowserPage : public BrowserEngine {
+class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
  public:
   using Ready = std::function<void(bool ok, const std::string& error)>;
 
@@ -43,6 +45,11 @@ class ExternalBrowserPage : public BrowserEngine {
   // so it goes to the default printer without a dialog.
   void Print() override;
   void ShowOfflinePage() override;
+
+  // The side-panel arrows: the page with the focus scrolls one line; `answers` must
+  // outlive the answer (it comes within the call limit, or not at all).
+  void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override;
+  bool ScrollPending() const override { return scroll_pending_; }
 
  private:
   // Sets up one session (the page's or a frame's of another site) and tells `done`.
@@ -71,6 +78,7 @@ class ExternalBrowserPage : public BrowserEngine {
   std::set<std::string> sessions_;  // the page's and its frames'
   std::string url_;
   bool loading_ = false;
+  bool scroll_pending_ = false;
   // A redirect's address checked when its response came, not asked about again when the
   // browser requests it.
   std::set<std::string> redirects_checked_;

@@ -27,6 +27,7 @@
 
 #include <ctime>
 
+#include "kiosk/browser/page_scroll_script.h"
 #include "kiosk/browser/webengine/kiosk_schemes.h"
 #include "kiosk/browser/webengine/page_scroller.h"
 #include "kiosk/browser/webengine/kiosk_web_page.h"
@@ -151,8 +152,8 @@ BrowserWindow::BrowserWindow(BrowserEvents& events, Options options, QWidget* pa
   });
   NewSession();
   // The page that has the focus scrolls by about a line of text at a time.
-  constexpr int kLinePixels = 20;
-  scroller_ = new PageScroller([this]() -> QWebEnginePage* { return isVisible() ? page_ : nullptr; }, kLinePixels, this);
+  scroller_ = new PageScroller([this]() -> QWebEnginePage* { return isVisible() ? page_ : nullptr; },
+                               kPageScrollLinePixels, this);
   liveness_timer_.setInterval(kLivenessCheckMs);
   connect(&liveness_timer_, &QTimer::timeout, this, &BrowserWindow::CheckLiveness);
   liveness_timer_.start();

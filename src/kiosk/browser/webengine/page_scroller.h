@@ -30,9 +30,6 @@ class PageScroller : public QObject {
 
   std::function<void(const PageScrollAnswer&)> OnAnswer;
 
-  // The script that does it, for a direction (-1: none).
-  static QString Script(int direction, int line_pixels);
-
  private:
   std::function<QWebEnginePage*()> page_;
   int line_pixels_;
