@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <utility>
 
 #include "common/atomic_file.h"
 
@@ -220,10 +219,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
   if (!header) {
     EnsureLastLineEnded();
     const std::string eol = NewLineEnding();
-    // Appended rather than "[" + section + "]": GCC 12 at -O3 warns falsely about the latter.
-    std::string header_line = "[";
-    header_line.append(section).push_back(']');
-    lines_.push_back({std::move(header_line), eol});
+    lines_.push_back({"[" + std::string(section) + "]", eol});
     lines_.push_back({entry, eol});
     return;
   }
