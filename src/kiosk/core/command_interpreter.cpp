@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "common/command_line.h"
 #include "common/profile_file.h"
 #include "kiosk/core/feedback_file.h"
 #include "kiosk/core/kiosk_controller.h"

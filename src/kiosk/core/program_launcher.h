@@ -24,10 +24,6 @@ class ProcessRunner {
   virtual void End() = 0;
 };
 
-// A command line as program and arguments: split at blanks, double quotes group a part
-// that holds blanks (the quotes themselves are dropped).
-std::vector<std::string> SplitCommandLine(std::string_view line);
-
 class ProgramLauncher {
  public:
   ProgramLauncher(KioskController& controller, ProcessRunner& runner);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "fakes/manual_clock.h"
+#include "common/command_line.h"
 #include "common/command_url.h"
 #include "kiosk/core/feedback_file.h"
 #include "kiosk/core/kiosk_controller.h"

@@ -1,0 +1,45 @@
+#include "devtools/browser_command_line.h"
+
+#include <unistd.h>
+
+#include "common/command_line.h"
+
+namespace tw {
+
+std::vector<std::string> BrowserArguments(const BrowserStart& start) {
+  std::vector<std::string> argv = SplitCommandLine(start.file_name);
+  if (argv.empty()) return argv;
+  const std::vector<std::string> kiosk_flags = {
+      // The control channel is a private pair of pipes: no port another program could use.
+      "--remote-debugging-pipe",
+      "--user-data-dir=" + start.profile_dir,
+      "--no-first-run",
+      "--no-default-browser-check",
+      // Nothing of the browser's own asks a visitor anything: no restore bubble, no
+      // translation offer, no keyring prompt, no error dialogs, printing without a dialog.
+      "--disable-session-crashed-bubble",
+      "--disable-features=Translate,MediaRouter",
+      "--password-store=basic",
+      "--noerrdialogs",
+      "--kiosk-printing",
+      "--disable-sync",
+      // No information bar over the page about the flags the kiosk needs.
+      "--test-type",
+  };
+  argv.insert(argv.end(), kiosk_flags.begin(), kiosk_flags.end());
+  // The browser refuses to run as root with its sandbox (the kiosk as a system service).
+  if (::geteuid() == 0) argv.push_back("--no-sandbox");
+  if (start.headless) {
+    argv.push_back("--headless");
+    argv.push_back("about:blank");
+  } else {
+    // A window of the page alone (no tabs, no address bar), small and out of the way
+    // until the kiosk has put it in its place.
+    argv.push_back("--window-position=50,50");
+    argv.push_back("--window-size=200,200");
+    argv.push_back("--app=about:blank");
+  }
+  return argv;
+}
+
+}  // namespace tw

@@ -1,0 +1,20 @@
+// How the kiosk starts its external browser: the operator's program (BROWSER/FileName, with
+// any arguments of their own) and the kiosk's flags after them. The Setup Manager's check
+// starts it the same way, so what it proves holds for the kiosk.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+struct BrowserStart {
+  std::string file_name;    // BROWSER/FileName as the operator wrote it
+  std::string profile_dir;  // the throw-away profile, made and removed by the caller
+  bool headless = false;    // no window: for checks, never for visitors
+};
+
+// The whole argument list (program first). Empty when the file name holds no program.
+std::vector<std::string> BrowserArguments(const BrowserStart& start);
+
+}  // namespace tw
