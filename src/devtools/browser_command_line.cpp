@@ -37,7 +37,8 @@ std::vector<std::string> BrowserArguments(const BrowserStart& start) {
     // until the kiosk has put it in its place.
     argv.push_back("--window-position=50,50");
     argv.push_back("--window-size=200,200");
-    argv.push_back("--app=about:blank");
+    // (An app window needs a real document: "about:blank" would give an ordinary one.)
+    argv.push_back(std::string("--app=") + kBrowserFirstDocument);
   }
   return argv;
 }

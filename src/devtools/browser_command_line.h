@@ -14,6 +14,10 @@ struct BrowserStart {
   bool headless = false;    // no window: for checks, never for visitors
 };
 
+// The empty document the browser's window opens with, before the kiosk's first page: not
+// part of the visitor's history.
+inline constexpr const char* kBrowserFirstDocument = "data:text/html,";
+
 // The whole argument list (program first). Empty when the file name holds no program.
 std::vector<std::string> BrowserArguments(const BrowserStart& start);
 

@@ -6,6 +6,7 @@
 
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_input_filter.h"
+#include "kiosk/browser/external_host/external_browser.h"
 #include "kiosk/browser/webengine/embedded_browser.h"
 
 namespace tw {
@@ -26,7 +27,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
       launcher_(controller, runner_),
       interpreter_(controller),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
-      browser_(MakeEmbeddedBrowser(loop_, BrowserOptions(controller))),
+      browser_(MakeBrowser()),
       loop_(controller, *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
       input_filter_(std::make_unique<KioskInputFilter>(controller)),
@@ -48,6 +49,45 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
     // A kiosk without a session bus runs on; only other programs cannot reach it.
     std::fprintf(stderr, "tarnwick: topics for other programs not available: %s\n", qPrintable(error));
   }
+}
+
+std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
+  if (controller_.browser_kind() != BrowserKind::kExternal) {
+    return std::make_unique<SwitchableBrowser>(MakeEmbeddedBrowser(loop_, BrowserOptions(controller_)));
+  }
+  ExternalBrowserOptions options;
+  options.file_name = controller_.config().browser_file_name;
+  options.profile_dir = controller_.ProgramFile("browser-profile");
+  options.offline_page = controller_.ProgramFile("pages/offline.htm");
+  options.blocked_protocols = controller_.config().block_list;
+  ExternalBrowser::Owner owner;
+  owner.log = [this](const std::string& line) { controller_.WriteLog(line); };
+  owner.ready = [this] { controller_.Guarded([this] { loop_.BrowserReady(); }); };
+  owner.lost = [this] {
+    // The hole is covered until a browser is ready again; URLs wait meanwhile.
+    controller_.SetBrowserLost();
+    splash_->show();
+    splash_->raise();
+  };
+  owner.give_up = [this](const std::string& why) {
+    // From the event loop: the external browser is not destroyed inside its own call.
+    QTimer::singleShot(0, qApp, [this, why] { controller_.Guarded([this, why] { UseEmbeddedBrowser(why); }); });
+  };
+  return std::make_unique<SwitchableBrowser>(std::make_unique<ExternalBrowser>(loop_, options, std::move(owner)));
+}
+
+void KioskParts::StartBrowser() {
+  if (auto* external = dynamic_cast<ExternalBrowser*>(&browser_->current())) {
+    external->StartProcess();
+    return;
+  }
+  loop_.Start();
+}
+
+void KioskParts::UseEmbeddedBrowser(const std::string& why) {
+  controller_.UseEmbeddedBrowser(why);
+  browser_->SwitchTo(MakeEmbeddedBrowser(loop_, BrowserOptions(controller_)));
+  loop_.Start();
 }
 
 KioskParts::~KioskParts() {

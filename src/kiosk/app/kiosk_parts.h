@@ -9,6 +9,7 @@
 #include "kiosk/app/qt_process_runner.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/browser/switchable_browser.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/core/command_interpreter.h"
 #include "kiosk/core/program_launcher.h"
@@ -23,8 +24,9 @@ class KioskParts {
   KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks);
   ~KioskParts();
 
-  // Starts the browser: its window placed and shown, the start page queued.
-  void StartBrowser() { loop_.Start(); }
+  // Starts the browser: its window placed and shown, the start page queued (the external
+  // browser: once its program has started and its page is under control).
+  void StartBrowser();
   void SetFirstLoadCallback(std::function<void()> callback) { loop_.SetFirstLoadCallback(std::move(callback)); }
   // One pass of the main loop: the arrows' scroll step, then the loop's own steps.
   bool Pass();
@@ -40,6 +42,10 @@ class KioskParts {
   KioskWindows& windows() { return windows_; }
 
  private:
+  std::unique_ptr<SwitchableBrowser> MakeBrowser();
+  // The external browser cannot be run: the embedded one takes over.
+  void UseEmbeddedBrowser(const std::string& why);
+
   KioskController& controller_;
   QtProcessRunner runner_;
   ProgramLauncher launcher_;
@@ -47,7 +53,7 @@ class KioskParts {
   std::unique_ptr<SplashWindow> splash_;
   // The browser hands its events to the loop, made right after it (nothing is asked of
   // the browser before it starts); the loop drives the browser and the windows around it.
-  std::unique_ptr<KioskBrowser> browser_;
+  std::unique_ptr<SwitchableBrowser> browser_;
   EmbeddedBrowserLoop loop_;
   KioskWindows windows_;
   std::unique_ptr<KioskInputFilter> input_filter_;

@@ -337,7 +337,23 @@ void KioskWindows::PrintPage() { browser_.Print(); }
 
 // The external browser's control arrives with its own window; until then its commands
 // have no window to go to.
-void KioskWindows::SendExternalCommand(ExternalBrowserCommand) {}
+void KioskWindows::SendExternalCommand(ExternalBrowserCommand command) {
+  // The external browser is driven through the same engine interface as the embedded one.
+  switch (command) {
+    case ExternalBrowserCommand::kBack:
+      browser_.GoBack();
+      break;
+    case ExternalBrowserCommand::kForward:
+      browser_.GoForward();
+      break;
+    case ExternalBrowserCommand::kReload:
+      browser_.Refresh();
+      break;
+    case ExternalBrowserCommand::kStop:
+      browser_.Stop();
+      break;
+  }
+}
 
 void KioskWindows::SendKeysToBrowser(const std::string& key_script) { toolbar_->KeyController()->SendKeys(key_script); }
 

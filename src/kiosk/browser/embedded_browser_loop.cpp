@@ -23,9 +23,17 @@ int EmbeddedBrowserLoop::BusyMeterValue(int step) {
 }
 
 void EmbeddedBrowserLoop::Start() {
+  controller_.WriteLog("Browser Control running correctly");
+  BrowserReady();
+}
+
+void EmbeddedBrowserLoop::BrowserReady() {
   frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
   controller_.SetBrowserReady();
-  controller_.WriteLog("Browser Control running correctly");
+  // Whatever was queued for a browser that has gone is dropped: a new one begins at the
+  // start page.
+  while (controller_.TakeQueuedURL()) {
+  }
   controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
   frame_.ShowBrowserWindow();
 }
@@ -63,8 +71,12 @@ bool EmbeddedBrowserLoop::TimedWorkDue() const {
 void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
   // A queued command ("http:" + command, without "//") would reach before-navigate only
   // after the engine had turned it into an ordinary address ("http://start/?"), which no
-  // longer reads as a command. It is offered to before-navigate as it is.
-  if (url.starts_with("http:") && !url.starts_with("http://")) {
+  // longer reads as a command. It is offered to before-navigate as it is; so is any other
+  // address that is not for the web (a command as the external browser queues it), which
+  // a browser handed it directly might pass to another program.
+  const bool shown_by_browser = url.starts_with("http://") || url.starts_with("https://") ||
+                                url.starts_with("file:") || url.starts_with("about:");
+  if (!shown_by_browser) {
     bool cancel = false;
     BeforeNavigate(url, true, cancel);
     if (cancel) return;

@@ -23,6 +23,9 @@ class EmbeddedBrowserLoop : public BrowserEvents {
 
   // Places and shows the browser, marks it ready and queues the start page.
   void Start();
+  // The same for a browser that has become ready (again) after a start of its own, without
+  // the embedded browser's log line; anything queued meanwhile is dropped.
+  void BrowserReady();
   // One pass of the main loop (after the arrows' scroll step); false once quit has been
   // requested.
   bool Pass();

@@ -1,6 +1,7 @@
 #include "kiosk/core/kiosk_controller.h"
 
 #include "common/ascii_case.h"
+#include "common/command_line.h"
 
 #include <sys/stat.h>
 
@@ -38,6 +39,12 @@ BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
           "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
 }
 
+void KioskController::UseEmbeddedBrowser(const std::string& why) {
+  browser_kind_ = BrowserKind::kEmbedded;
+  WriteLog("External Browser Not Available - Embedded Browser Used");
+  WriteLog("External Browser Problem - " + why);
+}
+
 KioskController::KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks)
     : program_dir_(WithTrailingSlash(std::move(program_dir))), clock_(clock), hooks_(hooks) {
   paths_.log_dir = program_dir_ + "log/";
@@ -60,9 +67,11 @@ void KioskController::Create(int screen_width) {
       LoadKioskSettings(ProfileFile(ProgramFile("Tarnwick.ini")), ProfileFile(ProgramFile("TWLang.ini")));
   settings_ = std::move(read.settings);
   KioskConfig& config = settings_.kiosk;
-  // No external browser is built into the kiosk yet: a kiosk without settings, whose
-  // default asks for one, still shows its pages.
-  const BrowserChoice browser = ChooseBrowser(config.browser_kind, false);
+  // A browser program that is not there gives way to the embedded browser at once; one
+  // that is there but will not run does so when it has failed (UseEmbeddedBrowser).
+  const std::vector<std::string> browser_command = SplitCommandLine(config.browser_file_name);
+  const bool external_available = !browser_command.empty() && FindProgram(browser_command.front()).has_value();
+  const BrowserChoice browser = ChooseBrowser(config.browser_kind, external_available);
   browser_kind_ = browser.kind;
 
   const std::optional<double> scale = ScreenScaleForMode(config.screen_mode, screen_width);

@@ -92,6 +92,10 @@ class KioskController {
   void SetBrowserReady() { browser_ready_ = browser_attached_ = true; }
   // A browser that is a program of its own can be lost (and found again).
   void SetBrowserAttached(bool attached) { browser_attached_ = attached; }
+  // It has gone: URLs wait in the queue until a browser is ready again.
+  void SetBrowserLost() { browser_ready_ = browser_attached_ = false; }
+  // The external browser cannot be run (`why`): the embedded browser is used from now on.
+  void UseEmbeddedBrowser(const std::string& why);
   bool browser_ready() const { return browser_ready_; }
   bool browser_attached() const { return browser_attached_; }
   // The exit password's letter expected next (1-based).

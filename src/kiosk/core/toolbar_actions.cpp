@@ -22,9 +22,9 @@ void ToolbarActions::Print() {
   if (host_.EmailVisible()) {
     // The e-mail window prints its own text; it never falls back to the page.
     host_.PrintEmailText();
-  } else if (settings_.browser_kind == BrowserKind::kExternal) {
-    host_.SendKeysToBrowser("^p");
-  } else if (settings_.browser_kind == BrowserKind::kEmbedded) {
+  } else if (settings_.browser_kind == BrowserKind::kExternal || settings_.browser_kind == BrowserKind::kEmbedded) {
+    // Both browsers print through the engine: no key typed into a window that may not
+    // have the focus.
     host_.PrintPage();
   }
 }

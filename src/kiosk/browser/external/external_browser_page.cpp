@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "devtools/browser_command_line.h"
 #include "kiosk/browser/external/page_capture_script.h"
 #include "kiosk/browser/page_scroll_script.h"
 
@@ -47,6 +48,12 @@ std::string RedirectTarget(const json& paused) {
   return {};
 }
 
+// The first history entry the visitor may go back to: the browser's empty first document
+// is not one.
+int FirstVisitorEntry(const json& entries) {
+  return !entries.empty() && entries[0].is_object() && Text(entries[0], "url") == kBrowserFirstDocument ? 1 : 0;
+}
+
 BrowserDialogKind DialogKind(const std::string& type) {
   if (type == "confirm") return BrowserDialogKind::kScriptConfirm;
   if (type == "prompt") return BrowserDialogKind::kScriptPrompt;
@@ -80,6 +87,13 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
   connection_.On("Page.fileChooserOpened", [this](const json&, const std::string& s) {
     // Held by the interception: unless the kiosk allows it, no chooser is ever shown.
     if (Ours(s)) events_.BrowserDialog(BrowserDialogKind::kFileChooser, "");
+  });
+  connection_.On("Page.javascriptDialogClosed", [this](const json&, const std::string& s) {
+    if (s == page_session_) open_dialog_.clear();
+  });
+  connection_.On("Browser.downloadWillBegin", [this](const json& p, const std::string&) {
+    // Refused by the browser's download rule; the kiosk logs it like any refused dialog.
+    events_.BrowserDialog(BrowserDialogKind::kDownload, Text(p, "url"));
   });
   connection_.On("Inspector.targetCrashed", [this](const json&, const std::string& s) {
     if (s == page_session_) events_.PageCrashed(url_, "crashed");
@@ -231,7 +245,10 @@ void ExternalBrowserPage::OnDialog(const json& params, const std::string& sessio
   if (!Ours(session)) return;
   const BrowserDialogAnswer answer = events_.BrowserDialog(DialogKind(Text(params, "type")), Text(params, "message"));
   // Left to the visitor: the browser's own dialog stays for them to answer.
-  if (answer == BrowserDialogAnswer::kShowVisitor) return;
+  if (answer == BrowserDialogAnswer::kShowVisitor) {
+    if (session == page_session_) open_dialog_ = Text(params, "type");
+    return;
+  }
   Send("Page.handleJavaScriptDialog", {{"accept", answer == BrowserDialogAnswer::kOk}}, session);
 }
 
@@ -250,8 +267,9 @@ void ExternalBrowserPage::UpdateHistory() {
     if (!reply.ok) return;
     const int current = Number(reply.result, "currentIndex", 0);
     const auto entries = reply.result.find("entries");
-    const int count = entries != reply.result.end() && entries->is_array() ? static_cast<int>(entries->size()) : 0;
-    events_.CommandStateChange(BrowserCommand::kBack, current > 0);
+    const bool listed = entries != reply.result.end() && entries->is_array();
+    const int count = listed ? static_cast<int>(entries->size()) : 0;
+    events_.CommandStateChange(BrowserCommand::kBack, listed && current > FirstVisitorEntry(*entries));
     events_.CommandStateChange(BrowserCommand::kForward, current + 1 < count);
   });
 }
@@ -261,7 +279,7 @@ void ExternalBrowserPage::GoInHistory(int step) {
     if (!reply.ok) return;
     const int wanted = Number(reply.result, "currentIndex", 0) + step;
     const auto entries = reply.result.find("entries");
-    if (entries == reply.result.end() || !entries->is_array() || wanted < 0 ||
+    if (entries == reply.result.end() || !entries->is_array() || wanted < FirstVisitorEntry(*entries) ||
         wanted >= static_cast<int>(entries->size())) {
       return;
     }
@@ -314,9 +332,20 @@ void ExternalBrowserPage::ScrollFocusedPage(std::optional<ScrollDirection> direc
 }
 
 void ExternalBrowserPage::ShowOfflinePage() {
-  // The browser shows its own page for an address it cannot reach; the kiosk's offline
-  // page needs the kiosk's file, which the external browser is not given yet.
-  events_.BrowserNote("Offline page not shown by the external browser");
+  if (offline_html_.empty() || page_session_.empty()) return;
+  // In place of the browser's own error page; the main frame's id is the page's.
+  Send("Page.setDocumentContent", {{"frameId", target_id_}, {"html", offline_html_}}, page_session_);
+}
+
+void ExternalBrowserPage::Focus() {
+  if (page_session_.empty()) return;
+  Send("Page.bringToFront", json::object(), page_session_);
+}
+
+void ExternalBrowserPage::CloseDialogs() {
+  if (open_dialog_.empty()) return;
+  Send("Page.handleJavaScriptDialog", {{"accept", open_dialog_ == "alert"}}, page_session_);
+  open_dialog_.clear();
 }
 
 }  // namespace tw

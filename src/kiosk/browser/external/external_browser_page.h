@@ -45,6 +45,12 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   // so it goes to the default printer without a dialog.
   void Print() override;
   void ShowOfflinePage() override;
+  // The kiosk's offline page (its HTML), shown in place of a page that could not be loaded.
+  void SetOfflinePage(std::string html) { offline_html_ = std::move(html); }
+  // The page gets the keyboard focus, its window in front.
+  void Focus();
+  // A script's dialog left to the visitor closes: a message acknowledged, a question declined.
+  void CloseDialogs();
 
   // The side-panel arrows: the page with the focus scrolls one line; `answers` must
   // outlive the answer (it comes within the call limit, or not at all).
@@ -79,6 +85,9 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   std::string url_;
   bool loading_ = false;
   bool scroll_pending_ = false;
+  std::string offline_html_;
+  // The script dialog open in the page and left to the visitor, by its type ("" for none).
+  std::string open_dialog_;
   // A redirect's address checked when its response came, not asked about again when the
   // browser requests it.
   std::set<std::string> redirects_checked_;

@@ -1,0 +1,363 @@
+#include "kiosk/browser/external_host/external_browser.h"
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <variant>
+
+#include "devtools/browser_command_line.h"
+#include "devtools/child_process.h"
+#include "devtools/pipe_channel.h"
+#include "kiosk/browser/external/external_browser_page.h"
+
+namespace tw {
+namespace {
+
+using nlohmann::json;
+using namespace std::chrono_literals;
+
+constexpr auto kCallLimit = 10s;
+constexpr auto kProbeLimit = 5s;
+constexpr std::chrono::milliseconds kStopGrace = 3s;
+// A page target may appear a moment after the browser first answers.
+constexpr int kFindPageRetryMs = 250;
+
+std::string OfflinePageHtml(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  if (in) text << in.rdbuf();
+  if (!text.str().empty()) return text.str();
+  return "<html><body style=\"font:20px sans-serif;text-align:center;padding-top:3em\">"
+         "This page is not available at the moment.</body></html>";
+}
+
+}  // namespace
+
+ExternalBrowser::ExternalBrowser(BrowserEvents& events, ExternalBrowserOptions options, Owner owner)
+    : events_(events), options_(std::move(options)), owner_(std::move(owner)) {
+  deadline_timer_.setSingleShot(true);
+  connect(&deadline_timer_, &QTimer::timeout, this, [this] {
+    if (channel_) channel_->Connection().ExpireCalls(DevToolsConnection::Clock::now());
+    Sync();
+  });
+  handshake_timer_.setSingleShot(true);
+  handshake_timer_.setInterval(kHandshakeMs);
+  connect(&handshake_timer_, &QTimer::timeout, this, [this] { StartFailed("Browser not found"); });
+  start_timer_.setSingleShot(true);
+  connect(&start_timer_, &QTimer::timeout, this, [this] { StartProcess(); });
+  probe_timer_.setInterval(kProbeIntervalMs);
+  connect(&probe_timer_, &QTimer::timeout, this, [this] { Probe(); });
+}
+
+ExternalBrowser::~ExternalBrowser() { Close(); }
+
+void ExternalBrowser::StartProcess() {
+  EndProcess("");
+  ++generation_;
+  std::error_code error;
+  std::filesystem::remove_all(options_.profile_dir, error);
+  std::filesystem::create_directories(options_.profile_dir, error);
+  const std::vector<std::string> argv = BrowserArguments({options_.file_name, options_.profile_dir, false});
+  const auto started = argv.empty() ? std::variant<PipedChild, int>(ENOENT) : StartWithControlPipes(argv);
+  if (const int* failure = std::get_if<int>(&started)) {
+    Log("Unable to Create Process - " + std::to_string(*failure));
+    // A program that is not there, or may not be run, will not be there on the next try.
+    if (*failure == ENOENT || *failure == EACCES || *failure == ENOEXEC) {
+      ScheduleStart(std::nullopt, "the browser program " + (argv.empty() ? std::string("(none)") : argv[0]) +
+                                      " cannot be run");
+      return;
+    }
+    ScheduleStart(restarts_.StartFailed(), "the browser could not be started");
+    return;
+  }
+  const PipedChild child = std::get<PipedChild>(started);
+  pid_ = child.pid;
+  channel_ = std::make_unique<PipeChannel>(child);
+  page_ = std::make_unique<ExternalBrowserPage>(channel_->Connection(), events_);
+  page_->SetOfflinePage(OfflinePageHtml(options_.offline_page));
+  read_notifier_ = std::make_unique<QSocketNotifier>(channel_->ReadFd(), QSocketNotifier::Read);
+  connect(read_notifier_.get(), &QSocketNotifier::activated, this, [this] {
+    channel_->OnReadable();
+    if (!channel_->Open()) {
+      ProcessLost("Browser Control Pipe Closed");
+      return;
+    }
+    Sync();
+  });
+  write_notifier_ = std::make_unique<QSocketNotifier>(channel_->WriteFd(), QSocketNotifier::Write);
+  write_notifier_->setEnabled(false);
+  connect(write_notifier_.get(), &QSocketNotifier::activated, this, [this] {
+    channel_->OnWritable();
+    Sync();
+  });
+  // Readable once the process has ended, whatever ended it.
+  process_fd_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+  if (process_fd_ >= 0) {
+    end_notifier_ = std::make_unique<QSocketNotifier>(process_fd_, QSocketNotifier::Read);
+    connect(end_notifier_.get(), &QSocketNotifier::activated, this, [this] {
+      end_notifier_->setEnabled(false);
+      ProcessLost("Browser Process Ended");
+    });
+  }
+  Log("Browser Process Started");
+  handshake_timer_.start();
+  FindPage();
+  Sync();
+}
+
+void ExternalBrowser::FindPage() {
+  const int generation = generation_;
+  channel_->Connection().Call("Target.getTargets", json::object(), {}, kCallLimit,
+                              [this, generation](const DevToolsReply& reply) {
+                                if (generation != generation_) return;
+                                if (!reply.ok) return StartFailed("Browser not answering - " + reply.error);
+                                for (const auto& info : reply.result.value("targetInfos", json::array())) {
+                                  if (info.is_object() && info.value("type", "") == "page") {
+                                    return AttachPage(info.value("targetId", ""));
+                                  }
+                                }
+                                // The window is still being made: asked again shortly, within
+                                // the handshake's time limit.
+                                QTimer::singleShot(kFindPageRetryMs, this, [this, generation] {
+                                  if (generation == generation_ && channel_) {
+                                    FindPage();
+                                    Sync();
+                                  }
+                                });
+                              });
+}
+
+void ExternalBrowser::AttachPage(const std::string& target_id) {
+  const int generation = generation_;
+  channel_->Connection().Call(
+      "Browser.getWindowForTarget", {{"targetId", target_id}}, {}, kCallLimit,
+      [this, generation, target_id](const DevToolsReply& reply) {
+        if (generation != generation_) return;
+        if (!reply.ok) return StartFailed("Browser window not found - " + reply.error);
+        window_id_ = reply.result.value("windowId", 0);
+        page_->Attach(target_id, [this, generation](bool ok, const std::string& error) {
+          if (generation != generation_) return;
+          if (!ok) return StartFailed("Page not under control - " + error);
+          PageReady();
+        });
+      });
+}
+
+void ExternalBrowser::PageReady() {
+  handshake_timer_.stop();
+  ready_ = true;
+  restarts_.Ready(BrowserRestarts::Clock::now());
+  // Nothing is ever saved from a page: a download is refused and reported like a dialog.
+  channel_->Connection().Call("Browser.setDownloadBehavior", {{"behavior", "deny"}, {"eventsEnabled", true}}, {},
+                              kCallLimit, {});
+  Log("Browser running properly - all handles grabbed");
+  // Loaded pages are reported over the control pipe, and every address for another
+  // program is stopped in the page before the browser could hand it on.
+  Log("URL Echo Registered");
+  for (const std::string& protocol : options_.blocked_protocols) Log(protocol + " Protocol Registered");
+  probe_failures_ = 0;
+  probe_timer_.start();
+  if (owner_.ready) owner_.ready();
+  ApplyBounds();
+  Sync();
+}
+
+void ExternalBrowser::ApplyBounds() {
+  if (!ready_ || window_id_ == 0 || !placed_) return;
+  // Hidden, the window waits beyond the screen's edge: the page stays alive, and nothing
+  // depends on a window manager to minimize it.
+  const Rect r = shown_ ? place_ : Rect{-place_.width - 1000, -place_.height - 1000, place_.width, place_.height};
+  json bounds = {{"left", r.left}, {"top", r.top}, {"width", std::max(r.width, 1)}, {"height", std::max(r.height, 1)},
+                 {"windowState", "normal"}};
+  channel_->Connection().Call("Browser.setWindowBounds", {{"windowId", window_id_}, {"bounds", bounds}}, {},
+                              kCallLimit, {});
+  Sync();
+}
+
+void ExternalBrowser::Probe() {
+  if (!channel_ || probe_outstanding_) return;
+  probe_outstanding_ = true;
+  const int generation = generation_;
+  channel_->Connection().Call("Browser.getVersion", json::object(), {}, kProbeLimit,
+                              [this, generation](const DevToolsReply& reply) {
+                                if (generation != generation_) return;
+                                probe_outstanding_ = false;
+                                probe_failures_ = reply.ok ? 0 : probe_failures_ + 1;
+                                if (probe_failures_ >= kProbeFailuresBeforeStop) {
+                                  ProcessLost("Browser not answering");
+                                }
+                              });
+  Sync();
+}
+
+void ExternalBrowser::EndProcess(const std::string& why) {
+  ++generation_;
+  if (!why.empty() && pid_ > 0) Log("Closing Process - " + why);
+  handshake_timer_.stop();
+  probe_timer_.stop();
+  deadline_timer_.stop();
+  read_notifier_.reset();
+  write_notifier_.reset();
+  end_notifier_.reset();
+  page_.reset();
+  channel_.reset();  // the browser reads the end of its pipe and begins to close itself
+  if (pid_ > 0) StopChild(pid_, kStopGrace);
+  if (process_fd_ >= 0) ::close(process_fd_);
+  process_fd_ = -1;
+  pid_ = -1;
+  window_id_ = 0;
+  ready_ = false;
+  probe_outstanding_ = false;
+  probe_failures_ = 0;
+}
+
+void ExternalBrowser::StartFailed(const std::string& why) {
+  // Called from the connection's own handlers as well: the process is ended from the
+  // event loop, once those have returned.
+  const int generation = generation_;
+  QTimer::singleShot(0, this, [this, generation, why] {
+    if (generation != generation_) return;
+    EndProcess(why);
+    if (owner_.lost) owner_.lost();
+    ScheduleStart(restarts_.StartFailed(), why);
+  });
+}
+
+void ExternalBrowser::ProcessLost(const std::string& why) {
+  const int generation = generation_;
+  QTimer::singleShot(0, this, [this, generation, why] {
+    if (generation != generation_) return;
+    const bool was_ready = ready_;
+    EndProcess(why);
+    if (owner_.lost) owner_.lost();
+    ScheduleStart(was_ready ? restarts_.Lost(BrowserRestarts::Clock::now()) : restarts_.StartFailed(), why);
+  });
+}
+
+void ExternalBrowser::ScheduleStart(std::optional<std::chrono::seconds> delay, const std::string& why) {
+  if (!delay) {
+    EndProcess("");
+    QTimer::singleShot(0, this, [this, why] {
+      if (owner_.give_up) owner_.give_up(why);
+    });
+    return;
+  }
+  start_timer_.start(std::chrono::milliseconds(*delay));
+}
+
+void ExternalBrowser::Sync() {
+  if (!channel_) return;
+  if (write_notifier_) write_notifier_->setEnabled(channel_->WantsWrite());
+  const auto deadline = channel_->Connection().NextDeadline();
+  if (!deadline) {
+    deadline_timer_.stop();
+    return;
+  }
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*deadline - DevToolsConnection::Clock::now());
+  deadline_timer_.start(std::max(wait, std::chrono::milliseconds(0)));
+}
+
+void ExternalBrowser::Navigate(const std::string& url) {
+  if (!ready_) return;
+  page_->Navigate(url);
+  Sync();
+}
+
+void ExternalBrowser::GoBack() {
+  if (!ready_) return;
+  page_->GoBack();
+  Sync();
+}
+
+void ExternalBrowser::GoForward() {
+  if (!ready_) return;
+  page_->GoForward();
+  Sync();
+}
+
+void ExternalBrowser::Refresh() {
+  if (!ready_) return;
+  page_->Refresh();
+  Sync();
+}
+
+void ExternalBrowser::Stop() {
+  if (!ready_) return;
+  page_->Stop();
+  Sync();
+}
+
+void ExternalBrowser::Print() {
+  if (!ready_) {
+    events_.PrintFailed();
+    return;
+  }
+  page_->Print();
+  Sync();
+}
+
+void ExternalBrowser::ShowOfflinePage() {
+  if (!ready_) return;
+  page_->ShowOfflinePage();
+  Sync();
+}
+
+void ExternalBrowser::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
+  if (!ready_) return;
+  page_->ScrollFocusedPage(direction, answers);
+  Sync();
+}
+
+bool ExternalBrowser::ScrollPending() const { return page_ && page_->ScrollPending(); }
+
+void ExternalBrowser::TakeFocus() {
+  if (!ready_) return;
+  page_->Focus();
+  Sync();
+}
+
+void ExternalBrowser::BringToFront() { TakeFocus(); }
+
+void ExternalBrowser::EndVisitorSession() {
+  if (pid_ <= 0) return;
+  // Started again at once; this is no failure of the browser's.
+  EndProcess("New Visitor Session");
+  if (owner_.lost) owner_.lost();
+  start_timer_.start(0);
+}
+
+void ExternalBrowser::Place(const Rect& screen_rect) {
+  place_ = screen_rect;
+  placed_ = true;
+  ApplyBounds();
+}
+
+void ExternalBrowser::Show() {
+  shown_ = true;
+  ApplyBounds();
+}
+
+void ExternalBrowser::Hide() {
+  shown_ = false;
+  ApplyBounds();
+}
+
+void ExternalBrowser::Close() {
+  start_timer_.stop();
+  EndProcess("");
+  std::error_code ignored;
+  if (!options_.profile_dir.empty()) std::filesystem::remove_all(options_.profile_dir, ignored);
+}
+
+void ExternalBrowser::CloseVisitorDialogs() {
+  if (!ready_) return;
+  page_->CloseDialogs();
+  Sync();
+}
+
+}  // namespace tw

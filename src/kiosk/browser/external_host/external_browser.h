@@ -1,0 +1,135 @@
+// The external browser as the running kiosk sees it: a separate browser program, started
+// with a throw-away profile and driven over its DevTools pipe from the kiosk's event loop
+// (woken by the pipe, the process's end and the calls' time limits; nothing polls). Its one
+// window shows the page alone and is fitted into the hole between the kiosk's panels.
+//
+// Lifecycle: started → page found and guarded (ready: the owner queues the start page) →
+// lost (ended, or not answering: stopped) → started again, with growing delays while it
+// keeps failing; after three failures in a row the owner is told to give it up.
+#pragma once
+
+#include <sys/types.h>
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kiosk/browser/browser_parts.h"
+#include "kiosk/browser/external/browser_restarts.h"
+
+class QSocketNotifier;
+
+namespace tw {
+
+class ExternalBrowserPage;
+class PipeChannel;
+
+struct ExternalBrowserOptions {
+  std::string file_name;    // BROWSER/FileName: the program and any arguments of the operator's
+  std::string profile_dir;  // emptied and made again at every start
+  std::string offline_page;  // the kiosk's offline page (HTML file); a built-in one when missing
+  // The schemes the kiosk keeps from the browser's own handling (for the start's log lines).
+  std::vector<std::string> blocked_protocols;
+};
+
+class ExternalBrowser : public QObject, public KioskBrowser {
+ public:
+  struct Owner {
+    std::function<void(const std::string& line)> log;
+    // The page is under control: place the window, queue the start page.
+    std::function<void()> ready;
+    // The browser has gone (ended, stopped answering, or stopped for a new visitor): the
+    // kiosk covers its hole until it is ready again.
+    std::function<void()> lost;
+    // The browser cannot be run: the kiosk carries on with another one. Called from the
+    // event loop, never from within one of this object's own calls.
+    std::function<void(const std::string& why)> give_up;
+  };
+
+  ExternalBrowser(BrowserEvents& events, ExternalBrowserOptions options, Owner owner);
+  ~ExternalBrowser() override;
+
+  // Starts the browser program (again after a loss: see the lifecycle above).
+  void StartProcess();
+  bool Ready() const { return ready_; }
+  pid_t Pid() const { return pid_; }
+
+  // BrowserEngine
+  void Navigate(const std::string& url) override;
+  void GoBack() override;
+  void GoForward() override;
+  void Refresh() override;
+  void Stop() override;
+  void Print() override;
+  void ShowOfflinePage() override;
+  // PageScrolling
+  void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override;
+  bool ScrollPending() const override;
+  // BrowserFocus
+  void TakeFocus() override;
+  void BringToFront() override;
+  // VisitorSession: the whole browser is ended and started again with an empty profile,
+  // so nothing of a visitor (cookies, storage, cache, history, log-ins) can remain.
+  void EndVisitorSession() override;
+  // KioskBrowser
+  void Place(const Rect& screen_rect) override;
+  void Show() override;
+  void Hide() override;
+  void Close() override;
+  bool Shown() const override { return shown_; }
+  bool Responsive() const override { return ready_ && probe_failures_ == 0; }
+  void CloseVisitorDialogs() override;
+
+  // How long a start may take to bring the page under control.
+  static constexpr int kHandshakeMs = 20000;
+  // The browser process is asked whether it answers this often, and is stopped as hung
+  // after this many unanswered questions in a row.
+  static constexpr int kProbeIntervalMs = 10000;
+  static constexpr int kProbeFailuresBeforeStop = 3;
+
+ private:
+  void Started();
+  void FindPage();
+  void AttachPage(const std::string& target_id);
+  void PageReady();
+  void ApplyBounds();
+  void Probe();
+  // Ends the process and forgets it; `why` is logged as "Closing Process - " + why.
+  void EndProcess(const std::string& why);
+  void StartFailed(const std::string& why);
+  void ProcessLost(const std::string& why);
+  void ScheduleStart(std::optional<std::chrono::seconds> delay, const std::string& why);
+  // After every call into the connection: the pipe's write side watched while bytes wait,
+  // and the one timer set to the earliest call's time limit.
+  void Sync();
+  void Log(const std::string& line) { if (owner_.log) owner_.log(line); }
+
+  BrowserEvents& events_;
+  ExternalBrowserOptions options_;
+  Owner owner_;
+  BrowserRestarts restarts_;
+  pid_t pid_ = -1;
+  std::unique_ptr<PipeChannel> channel_;
+  std::unique_ptr<ExternalBrowserPage> page_;
+  std::unique_ptr<QSocketNotifier> read_notifier_;
+  std::unique_ptr<QSocketNotifier> write_notifier_;
+  std::unique_ptr<QSocketNotifier> end_notifier_;
+  int process_fd_ = -1;
+  QTimer deadline_timer_;
+  QTimer handshake_timer_;
+  QTimer start_timer_;
+  QTimer probe_timer_;
+  int window_id_ = 0;
+  bool ready_ = false;
+  bool shown_ = false;
+  bool probe_outstanding_ = false;
+  int probe_failures_ = 0;
+  Rect place_{};
+  bool placed_ = false;
+  int generation_ = 0;  // a process's number: answers for an earlier one are ignored
+};
+
+}  // namespace tw
