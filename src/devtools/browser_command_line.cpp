@@ -43,4 +43,10 @@ std::vector<std::string> BrowserArguments(const BrowserStart& start) {
   return argv;
 }
 
+std::vector<std::string> BrowserEnvironment(const BrowserStart& start) {
+  const std::string home = start.profile_dir + "/home";
+  return {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config", "XDG_CACHE_HOME=" + home + "/.cache",
+          "XDG_DATA_HOME=" + home + "/.local/share"};
+}
+
 }  // namespace tw

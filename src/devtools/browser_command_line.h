@@ -21,4 +21,9 @@ inline constexpr const char* kBrowserFirstDocument = "data:text/html,";
 // The whole argument list (program first). Empty when the file name holds no program.
 std::vector<std::string> BrowserArguments(const BrowserStart& start);
 
+// What the browser's environment has over the kiosk's: its home and its configuration,
+// cache and data folders inside the profile, so that nothing it writes lands outside it
+// (and nothing of the account's own settings reaches it).
+std::vector<std::string> BrowserEnvironment(const BrowserStart& start);
+
 }  // namespace tw

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 extern char** environ;
 
@@ -43,7 +45,8 @@ void CloseAll(std::initializer_list<int> fds) {
 
 }  // namespace
 
-std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv) {
+std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
+                                                    const std::vector<std::string>& environment) {
   if (argv.empty() || argv[0].empty()) return ENOENT;
   int commands[2] = {-1, -1};
   int replies[2] = {-1, -1};
@@ -71,10 +74,21 @@ std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::strin
   std::vector<char*> args;
   for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
+  std::vector<char*> env;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view whole(*entry);
+    const std::string_view name = whole.substr(0, whole.find('='));
+    const bool replaced = std::any_of(environment.begin(), environment.end(), [&](const std::string& own) {
+      return own.size() > name.size() && own.compare(0, name.size(), name) == 0 && own[name.size()] == '=';
+    });
+    if (!replaced) env.push_back(*entry);
+  }
+  for (const auto& own : environment) env.push_back(const_cast<char*>(own.c_str()));
+  env.push_back(nullptr);
   pid_t pid = -1;
   const bool search = argv[0].find('/') == std::string::npos;
-  const int error = search ? ::posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ)
-                           : ::posix_spawn(&pid, args[0], &actions, &attributes, args.data(), environ);
+  const int error = search ? ::posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), env.data())
+                           : ::posix_spawn(&pid, args[0], &actions, &attributes, args.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   CloseAll({commands[0], replies[1]});

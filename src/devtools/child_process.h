@@ -19,9 +19,10 @@ struct PipedChild {
 };
 
 // Starts argv[0] (looked up on PATH when it has no "/") with the rest as its arguments,
-// in the current environment. On failure, the system's error number (2 for a program
-// that does not exist) and no process.
-std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv);
+// in the current environment with `environment` ("NAME=value") put over it. On failure,
+// the system's error number (2 for a program that does not exist) and no process.
+std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
+                                                    const std::vector<std::string>& environment = {});
 
 enum class ChildEnd { kEndedOnTerm, kKilled, kAlreadyGone };
 

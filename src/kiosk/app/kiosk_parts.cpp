@@ -78,6 +78,11 @@ std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
 
 void KioskParts::StartBrowser() {
   if (auto* external = dynamic_cast<ExternalBrowser*>(&browser_->current())) {
+    interpreter_.close_browser = [this] {
+      // The browser is ended and started again; once the embedded browser has taken
+      // over, "CLOSE" is no command any more.
+      if (auto* running = dynamic_cast<ExternalBrowser*>(&browser_->current())) running->CloseForRestart();
+    };
     external->StartProcess();
     return;
   }
@@ -85,6 +90,7 @@ void KioskParts::StartBrowser() {
 }
 
 void KioskParts::UseEmbeddedBrowser(const std::string& why) {
+  interpreter_.close_browser = nullptr;
   controller_.UseEmbeddedBrowser(why);
   browser_->SwitchTo(MakeEmbeddedBrowser(loop_, BrowserOptions(controller_)));
   loop_.Start();

@@ -1,9 +1,11 @@
 #include "kiosk/browser/embedded_browser_loop.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
 
+#include "common/ascii_case.h"
 #include "common/command_url.h"
 #include "kiosk/browser/browser_dialog_rules.h"
 
@@ -49,6 +51,11 @@ bool EmbeddedBrowserLoop::Pass() {
       engine_.Navigate(*retry);
     }
   }
+  if (controller_.browser_ready() && !protocol_requests_.empty()) {
+    const std::string url = std::move(protocol_requests_.front());
+    protocol_requests_.pop_front();
+    controller_.Guarded([&] { commands_.ExternalRequest(url); });
+  }
   ReportRefusedDialogs();
   UpdateBusyMeter();
   // The controller's own steps: the log's action time, the log mail, the marker files.
@@ -58,7 +65,9 @@ bool EmbeddedBrowserLoop::Pass() {
 }
 
 bool EmbeddedBrowserLoop::WantsPassSoon() const {
-  if (controller_.browser_ready() && !controller_.navigation_queue().empty()) return true;
+  if (controller_.browser_ready() && (!controller_.navigation_queue().empty() || !protocol_requests_.empty())) {
+    return true;
+  }
   return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
 }
 
@@ -98,16 +107,35 @@ void EmbeddedBrowserLoop::UpdateBusyMeter() {
 void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
   // With debug logging on, every navigation of the page and its frames is traced.
   if (controller_.config().debug) controller_.WriteLog("Before Navigate - " + url);
-  // A command that fails (a feedback file that cannot be written) is reported; the
-  // navigation stays cancelled.
-  controller_.Guarded([&] { commands_.BeforeNavigate(url, cancel); });
-  if (cancel) return;
+  if (controller_.browser_kind() == BrowserKind::kExternal) {
+    // The protocols the kiosk keeps from the external browser are handed over and dealt
+    // with on the next pass; command words in other addresses are no commands there.
+    if (HandedToKiosk(url)) {
+      cancel = true;
+      protocol_requests_.push_back(url);
+      controller_.PassDue();
+      return;
+    }
+  } else {
+    // A command that fails (a feedback file that cannot be written) is reported; the
+    // navigation stays cancelled.
+    controller_.Guarded([&] { commands_.BeforeNavigate(url, cancel); });
+    if (cancel) return;
+  }
   // Whatever the block list left through: only what the engine shows itself, never a URL
   // for another program.
   const SchemeVerdict verdict = schemes_.Check(url, main_frame);
   if (verdict == SchemeVerdict::kAllow) return;
   cancel = true;
   if (verdict == SchemeVerdict::kRefuse) LogBlocked(url);
+}
+
+bool EmbeddedBrowserLoop::HandedToKiosk(const std::string& url) const {
+  const KioskConfig& config = controller_.config();
+  const std::string protocol = AsciiUpper(SplitCommandURL(url).protocol);
+  if (protocol == "MAILTO" && config.mail_to) return true;
+  return std::any_of(config.block_list.begin(), config.block_list.end(),
+                     [&](const std::string& blocked) { return AsciiUpper(blocked) == protocol; });
 }
 
 void EmbeddedBrowserLoop::LogBlocked(const std::string& url) {

@@ -2,6 +2,7 @@
 // loop, run as one pass at a time whenever something is due.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -74,6 +75,8 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   void UpdateBusyMeter();
   void ReportRefusedDialogs();
   void LogBlocked(const std::string& url);
+  // An address of a protocol the kiosk keeps from the external browser.
+  bool HandedToKiosk(const std::string& url) const;
 
   KioskController& controller_;
   BrowserEngine& engine_;
@@ -84,6 +87,8 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   EventBudget dialogs_{kDialogsPerWindow, kDialogWindow};
   EventBudget engine_refusals_{kDialogsPerWindow, kDialogWindow};
   EventBudget crashes_{kCrashesPerWindow, kCrashWindow};
+  // Addresses the external browser handed over, one dealt with per pass.
+  std::deque<std::string> protocol_requests_;
   int busy_step_ = 0;
   bool busy_ = false;
   std::function<void()> on_first_load_;

@@ -38,6 +38,19 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
   }
 }
 
+void CommandInterpreter::ExternalRequest(const std::string& url) {
+  const KioskConfig& config = controller_.config();
+  const CommandURL parts = SplitCommandURL(url);
+  if (parts.protocol == "tw-command") {
+    HandleCommandURL(parts);
+  } else if (parts.protocol == "mailto" && config.mail_to) {
+    controller_.WriteLog("MailTo Requested");
+    if (email_ != nullptr) email_->Open(1, parts.rest);
+  } else if (config.log_switches.log_protocol) {
+    controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+  }
+}
+
 void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
   const KioskConfig& config = controller_.config();
   if (!config.command_enabled) {
@@ -122,6 +135,10 @@ bool CommandInterpreter::PerformWord(const std::string& command) {
       Click(entry.button);
       return true;
     }
+  }
+  if (command == "CLOSE" && close_browser) {
+    close_browser();
+    return true;
   }
   const bool shown = controller_.keyboard().shown();
   if ((command == "SHOW" && !shown) || (command == "HIDE" && shown)) {

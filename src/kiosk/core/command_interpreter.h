@@ -33,8 +33,16 @@ class CommandInterpreter {
   // The embedded browser's check before every navigation of the page and its frames:
   // blocked protocols and command words cancel it, "mailto" opens the e-mail window.
   void BeforeNavigate(const std::string& url, bool& cancel);
+  // The external browser's path: an address with one of the protocols the kiosk keeps
+  // from the browser, handed over instead of loaded. Only "tw-command" makes a command
+  // (any word, "CLOSE" too); "mailto" opens the e-mail window when allowed; the rest is
+  // logged as blocked.
+  void ExternalRequest(const std::string& url);
   // Carries out a command URL once it is known to be one.
   void HandleCommandURL(const CommandURL& url);
+  // Ends the external browser for "CLOSE" (it is started again); unset, "CLOSE" is no
+  // command.
+  std::function<void()> close_browser;
 
  private:
   void Execute(const std::string& arguments);

@@ -87,7 +87,7 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
       // Another browser kind sends nothing, but logs and hides the e-mail window.
       {Id::kBack, 5, {"log Back Button Pressed", "hide email", "password 19"}},
       {Id::kPrint, 1, {"log Print Button Pressed", "print page", "password 22"}},
-      {Id::kPrint, 0, {"log Print Button Pressed", "print", "password 22"}},
+      {Id::kPrint, 0, {"log Print Button Pressed", "print page", "password 22"}},
       {Id::kPrint, 7, {"log Print Button Pressed", "password 22"}},
       // Email feeds the password before the window opens.
       {Id::kEmail, 1, {"log Email Button Pressed", "password 25", "open email"}},

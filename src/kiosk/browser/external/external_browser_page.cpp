@@ -80,7 +80,7 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
   });
   connection_.On("Page.loadEventFired", [this](const json&, const std::string& s) {
     if (s != page_session_) return;
-    events_.NavigateComplete(url_);
+    if (url_ != kBrowserFirstDocument) events_.NavigateComplete(url_);
     // Asked again once loaded: at the commit the browser may not have the new entry yet.
     UpdateHistory();
   });

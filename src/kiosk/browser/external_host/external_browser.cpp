@@ -62,8 +62,10 @@ void ExternalBrowser::StartProcess() {
   std::error_code error;
   std::filesystem::remove_all(options_.profile_dir, error);
   std::filesystem::create_directories(options_.profile_dir, error);
-  const std::vector<std::string> argv = BrowserArguments({options_.file_name, options_.profile_dir, false});
-  const auto started = argv.empty() ? std::variant<PipedChild, int>(ENOENT) : StartWithControlPipes(argv);
+  const BrowserStart start{options_.file_name, options_.profile_dir, false};
+  const std::vector<std::string> argv = BrowserArguments(start);
+  const auto started =
+      argv.empty() ? std::variant<PipedChild, int>(ENOENT) : StartWithControlPipes(argv, BrowserEnvironment(start));
   if (const int* failure = std::get_if<int>(&started)) {
     Log("Unable to Create Process - " + std::to_string(*failure));
     // A program that is not there, or may not be run, will not be there on the next try.
@@ -323,12 +325,21 @@ void ExternalBrowser::TakeFocus() {
 
 void ExternalBrowser::BringToFront() { TakeFocus(); }
 
-void ExternalBrowser::EndVisitorSession() {
+void ExternalBrowser::EndVisitorSession() { Restart("New Visitor Session"); }
+
+void ExternalBrowser::CloseForRestart() { Restart("Close Command"); }
+
+void ExternalBrowser::Restart(const std::string& why) {
   if (pid_ <= 0) return;
-  // Started again at once; this is no failure of the browser's.
-  EndProcess("New Visitor Session");
-  if (owner_.lost) owner_.lost();
-  start_timer_.start(0);
+  // Started again at once; this is no failure of the browser's. From the event loop, as
+  // the request may come from within one of the browser's own events.
+  const int generation = generation_;
+  QTimer::singleShot(0, this, [this, generation, why] {
+    if (generation != generation_) return;
+    EndProcess(why);
+    if (owner_.lost) owner_.lost();
+    StartProcess();
+  });
 }
 
 void ExternalBrowser::Place(const Rect& screen_rect) {

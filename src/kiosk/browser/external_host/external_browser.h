@@ -55,6 +55,8 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   // Starts the browser program (again after a loss: see the lifecycle above).
   void StartProcess();
   bool Ready() const { return ready_; }
+  // Ends the browser for the "CLOSE" command; it is started again at once.
+  void CloseForRestart();
   pid_t Pid() const { return pid_; }
 
   // BrowserEngine
@@ -91,7 +93,7 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   static constexpr int kProbeFailuresBeforeStop = 3;
 
  private:
-  void Started();
+  void Restart(const std::string& why);
   void FindPage();
   void AttachPage(const std::string& target_id);
   void PageReady();
