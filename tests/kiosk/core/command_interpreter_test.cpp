@@ -218,6 +218,45 @@ TEST_F(CommandTest, MailtoOpensTheEmailWindowAndIsStoppedOnlyWhenBlocked) {
   }
 }
 
+// The external browser hands over what it may not load: only "tw-command" makes a command,
+// of any word; "CLOSE" ends the browser (there only); the rest is a blocked protocol.
+TEST_F(CommandTest, ExternalBrowserRequests) {
+  struct Case {
+    const char* settings;
+    const char* url;
+    Texts log;
+    std::vector<KioskButton> clicks;
+    int closes;
+    Texts emails;
+  };
+  const Case cases[] = {
+      {"", "tw-command:start?", {"Command - start"}, {KioskButton::kStart}, 0, {}},
+      {"", "tw-command:close?", {"Command - close"}, {}, 1, {}},
+      {"", "tw-command:nothing?", {"Command - nothing", "Unknown Command - nothing"}, {}, 0, {}},
+      {"CommandPassword=Secret\n", "tw-command:start?x", {"Wrong Command Password - start - x"}, {}, 0, {}},
+      // A command word in another protocol is no command on this path.
+      {"", "http:START?", {"Blocked http Protocol - START?"}, {}, 0, {}},
+      {"", "TW-COMMAND:START?", {"Blocked TW-COMMAND Protocol - START?"}, {}, 0, {}},
+      {"[EMAIL]\nMailTo=1\n", "mailto:ann@example.org", {"MailTo Requested"}, {}, 0, {"1 ann@example.org"}},
+      {"[EMAIL]\nMailTo=0\n", "mailto:ann@example.org", {"Blocked mailto Protocol - ann@example.org"}, {}, 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.settings) + c.url);
+    buttons_.clicks.clear();
+    emails_.clear();
+    Start(c.settings);
+    int closes = 0;
+    interpreter_->close_browser = [&closes] { ++closes; };
+    interpreter_->ExternalRequest(c.url);
+    EXPECT_EQ(NewLog(), c.log);
+    std::vector<int> tags;
+    for (KioskButton b : c.clicks) tags.push_back(ButtonTag(b));
+    EXPECT_EQ(buttons_.clicks, tags);
+    EXPECT_EQ(closes, c.closes);
+    EXPECT_EQ(emails_, c.emails);
+  }
+}
+
 TEST_F(CommandTest, ExecuteRunsTheListedProgramWithItsArgumentsInIdleMode) {
   Start();
   EXPECT_TRUE(Navigate("tw-command:EXECUTE?2#x-1 \"a -b\""));
