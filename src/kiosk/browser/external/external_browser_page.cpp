@@ -95,6 +95,25 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
     // Refused by the browser's download rule; the kiosk logs it like any refused dialog.
     events_.BrowserDialog(BrowserDialogKind::kDownload, Text(p, "url"));
   });
+  connection_.On("Security.certificateError", [this](const json& p, const std::string& s) {
+    if (!Ours(s)) return;
+    const auto id = p.find("eventId");
+    if (id == p.end() || !id->is_number_integer()) return;
+    const BrowserDialogAnswer answer =
+        events_.BrowserDialog(BrowserDialogKind::kCertificateError, Text(p, "requestURL") + " - " + Text(p, "errorType"));
+    Send("Security.handleCertificateError",
+         {{"eventId", *id}, {"action", answer == BrowserDialogAnswer::kOk ? "continue" : "cancel"}}, s);
+  });
+  connection_.On("Fetch.authRequired", [this](const json& p, const std::string& s) {
+    if (!Ours(s)) return;
+    const json challenge = p.value("authChallenge", json::object());
+    const BrowserDialogAnswer answer = events_.BrowserDialog(BrowserDialogKind::kAuthentication, Text(challenge, "origin"));
+    // The kiosk has no log-in of its own to give: refused, or the browser's prompt left to
+    // the visitor.
+    const char* response = answer == BrowserDialogAnswer::kShowVisitor ? "Default" : "CancelAuth";
+    Send("Fetch.continueWithAuth", {{"requestId", Text(p, "requestId")}, {"authChallengeResponse", {{"response", response}}}},
+         s);
+  });
   connection_.On("Inspector.targetCrashed", [this](const json&, const std::string& s) {
     if (s == page_session_) events_.PageCrashed(url_, "crashed");
   });
@@ -140,7 +159,12 @@ void ExternalBrowserPage::Guard(const std::string& session, Ready done) {
   // Documents are held at their request (every address the browser loads) and at their
   // response (a redirect to an address it would hand to another program).
   step("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}},
-                                                   {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Response"}}})}});
+                                                   {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Response"}}})},
+                        {"handleAuthRequests", true}});
+  // Certificate errors and log-in prompts are the kiosk's to answer, never the browser's
+  // own pages and boxes.
+  step("Security.enable", json::object());
+  step("Security.setOverrideCertificateErrors", {{"override", true}});
   step("Page.setInterceptFileChooserDialog", {{"enabled", true}});
   // Frames of other sites run in processes of their own: they are attached and guarded
   // the same way before they run.

@@ -157,6 +157,13 @@ void ExternalBrowser::PageReady() {
   // Nothing is ever saved from a page: a download is refused and reported like a dialog.
   channel_->Connection().Call("Browser.setDownloadBehavior", {{"behavior", "deny"}, {"eventsEnabled", true}}, {},
                               kCallLimit, {});
+  // No page is given the camera, the microphone, the visitor's position or the like: the
+  // browser asks nobody.
+  for (const char* name : {"geolocation", "notifications", "camera", "microphone", "midi", "clipboard-read",
+                           "display-capture", "idle-detection", "local-fonts", "window-management", "storage-access"}) {
+    channel_->Connection().Call("Browser.setPermission", {{"permission", {{"name", name}}}, {"setting", "denied"}}, {},
+                                kCallLimit, {});
+  }
   Log("Browser running properly - all handles grabbed");
   // Loaded pages are reported over the control pipe, and every address for another
   // program is stopped in the page before the browser could hand it on.
