@@ -46,7 +46,7 @@ std::vector<std::string> BrowserArguments(const BrowserStart& start) {
 std::vector<std::string> BrowserEnvironment(const BrowserStart& start) {
   const std::string home = start.profile_dir + "/home";
   return {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config", "XDG_CACHE_HOME=" + home + "/.cache",
-          "XDG_DATA_HOME=" + home + "/.local/share"};
+          "XDG_DATA_HOME=" + home + "/.local/share", "TMPDIR=" + start.profile_dir + "/tmp"};
 }
 
 }  // namespace tw

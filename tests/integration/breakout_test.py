@@ -7,7 +7,8 @@ row's own log line.
 
 usage: breakout_test.py TARNWICK
 BREAKOUT_ROWS=word,word runs only the rows whose names hold one of the words;
-BREAKOUT_DEBUG=1 adds each row's time and the windows that appeared in it.
+BREAKOUT_DEBUG=1 adds each row's time and the windows that appeared in it;
+BREAKOUT_BROWSER=external runs every row against the external browser (chromium) instead.
 """
 import http.server
 import json
@@ -27,7 +28,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 PAGES = os.path.join(HERE, "breakout_pages")
 SHIMS = os.path.join(HERE, "breakout_shims")
 MARKER = bytes((0x2e, 0x8b, 0x57))  # the pages' background colour
-ENGINE_HELPER = "QtWebEngineProcess"
+EXTERNAL = os.environ.get("BREAKOUT_BROWSER") == "external"
+# The programs the kiosk's browser runs as its own helpers.
+ENGINE_HELPERS = ("chromium", "chrome_crashpad") if EXTERNAL else ("QtWebEngineProcess",)
 results = Results()
 
 # The visitor's home and temporary folders: nothing may appear in them.
@@ -218,7 +221,7 @@ class Watcher(threading.Thread):
                     hops += 1
                 if owner == "test" or pid in self.kiosk_pids:
                     continue
-                if owner == "kiosk" and os.path.basename(p["exe"]).startswith(ENGINE_HELPER):
+                if owner == "kiosk" and os.path.basename(p["exe"]).startswith(ENGINE_HELPERS):
                     continue
                 if owner == "kiosk" or p["display"]:
                     found.append((pid, "pid %d %s (%s)" % (pid, p["cmd"][:120] or p["exe"], owner or "display")))
@@ -264,9 +267,9 @@ class Kiosk(KioskProcess):
         self.env["QTWEBENGINE_CHROMIUM_FLAGS"] += " --use-fake-device-for-media-stream"
         self.write_file("Tarnwick.ini",
                         "[PREFERENCES]\nScreenMode=1\nDebug=1\nNewBrowser=2\nBlockRightButton=%d\nKeyBlock=1\n"
-                        "LogLoadedURLs=1\nLogProtocol=1\n[BROWSER]\nBrowser=1\n[URLS]\nStart=%s/home.htm\n"
+                        "LogLoadedURLs=1\nLogProtocol=1\n[BROWSER]\n%s\n[URLS]\nStart=%s/home.htm\n"
                         "[EMAIL]\nMailTo=0\n[PROTOCOLS]\nBlock0=ftp\nBlock1=telnet\nBlock2=news\n"
-                        % (block_right_button, base))
+                        % (block_right_button, "Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", base))
         self.start()
 
     def alive(self):
@@ -483,8 +486,10 @@ class Run:
         self.kiosk = k = Kiosk(BASE, 0 if row.right_button_menu else 1)
         self.started.append(k)
         self.watcher.kiosk_pids.add(k.process.pid)
-        if not k.wait_for_line("Page Loaded - %s/home.htm" % BASE, 30):
+        if not k.wait_for_line("Page Loaded - %s/home.htm" % BASE, 60 if EXTERNAL else 30):
             return k, "kiosk did not load its start page"
+        if EXTERNAL and "Browser running properly - all handles grabbed" not in k.log():
+            return k, "the external browser did not start: %s" % k.log()
         time.sleep(0.5)
         self.kiosk_windows = visible_top_windows()
         visitor.area = browser_area(screen_pixels())
@@ -565,6 +570,8 @@ class Run:
         if row.nowhere:
             written += [p for p in changed_files(prog_before, files_in(k.dir))
                         if not p.startswith(os.path.join(k.dir, "log") + os.sep)
+                        # The external browser's profile, thrown away at every start.
+                        and not p.startswith(os.path.join(k.dir, "browser-profile") + os.sep)
                         and p != os.path.join(k.dir, "out.txt")]
         if written:
             failed.append("file: " + ", ".join(written))

@@ -11,6 +11,9 @@
 
 namespace tw {
 
+// A page may have at most one print in so many seconds (with either browser).
+inline constexpr int kPrintIntervalSeconds = 10;
+
 struct PageScrollAnswer {
   // The focused field's top, in pixels below the top of the scrolled view; none when no
   // editable field has the focus.

@@ -1,5 +1,6 @@
 #include "external_browser_page.h"
 
+#include <ctime>
 #include <memory>
 #include <utility>
 
@@ -197,8 +198,16 @@ void ExternalBrowserPage::OnCaptured(const json& params, const std::string& sess
   if (!Ours(session) || Text(params, "name") != kPageCaptureBinding) return;
   const json payload = json::parse(Text(params, "payload"), nullptr, false);
   if (!payload.is_object()) return;
+  const std::string asked = Text(payload, "ask");
+  if (!asked.empty()) return OnAsked(asked, Text(payload, "text"));
   const std::string url = Text(payload, "url");
   if (url.empty()) return;
+  const auto refused = payload.find("refused");
+  if (refused != payload.end() && refused->is_boolean() && refused->get<bool>()) {
+    // An address the browser would not open for this page either (a local file).
+    events_.NavigationRefused(url);
+    return;
+  }
   const auto new_window = payload.find("newWindow");
   if (new_window != payload.end() && new_window->is_boolean() && new_window->get<bool>()) {
     NewWindow(url);
@@ -208,6 +217,16 @@ void ExternalBrowserPage::OnCaptured(const json& params, const std::string& sess
   // Already stopped in the page: the kiosk acts on it (a command, the e-mail window) or
   // refuses it; nothing is left to let through.
   Decide(url, main != payload.end() && main->is_boolean() && main->get<bool>(), [](bool) {});
+}
+
+void ExternalBrowserPage::OnAsked(const std::string& kind, const std::string& text) {
+  if (kind == "print") {
+    if (events_.BrowserDialog(BrowserDialogKind::kPrintRequest, "") == BrowserDialogAnswer::kOk) Print();
+  } else if (kind == "fullscreen") {
+    events_.BrowserDialog(BrowserDialogKind::kFullScreenRequest, text);
+  } else if (kind == "permission") {
+    events_.BrowserDialog(BrowserDialogKind::kPermissionRequest, url_ + " " + text);
+  }
 }
 
 void ExternalBrowserPage::OnRequestPaused(const json& params, const std::string& session) {
@@ -322,9 +341,26 @@ void ExternalBrowserPage::Refresh() { Send("Page.reload", json::object(), page_s
 void ExternalBrowserPage::Stop() { Send("Page.stopLoading", json::object(), page_session_); }
 
 void ExternalBrowserPage::Print() {
-  Send("Runtime.evaluate", {{"expression", "window.print()"}, {"userGesture", true}}, page_session_,
-       [this](const DevToolsReply& reply) {
-         if (!reply.ok) events_.PrintFailed();
+  // A page cannot keep the printer busy: one print in so many seconds, the first refusal
+  // of each burst logged.
+  const std::int64_t now = std::time(nullptr);
+  prints_.TakeRefused(now);
+  if (!prints_.Admit(now)) {
+    if (prints_.refused() == 1) {
+      events_.BrowserNote("Print Refused - at most one print every " + std::to_string(kPrintIntervalSeconds) + " seconds");
+    }
+    return;
+  }
+  // The page's own window.print is the capture script's; the browser's is called from a
+  // world of the kiosk's, which the page's scripts cannot reach.
+  Send("Page.createIsolatedWorld", {{"frameId", target_id_}, {"worldName", "kiosk"}}, page_session_,
+       [this](const DevToolsReply& world) {
+         const auto context = world.result.find("executionContextId");
+         if (!world.ok || context == world.result.end() || !context->is_number_integer()) return events_.PrintFailed();
+         Send("Runtime.evaluate", {{"expression", "window.print()"}, {"contextId", *context}, {"userGesture", true}},
+              page_session_, [this](const DevToolsReply& reply) {
+                if (!reply.ok) events_.PrintFailed();
+              });
        });
 }
 

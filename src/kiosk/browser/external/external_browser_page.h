@@ -17,6 +17,7 @@
 #include "devtools/devtools_connection.h"
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_parts.h"
+#include "kiosk/core/event_budget.h"
 
 namespace tw {
 
@@ -71,6 +72,8 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   void OnTargetCreated(const nlohmann::json& params);
   void OnDialog(const nlohmann::json& params, const std::string& session);
   void OnLoading(bool loading);
+  // A question of the page's that the capture script asks the kiosk instead of the visitor.
+  void OnAsked(const std::string& kind, const std::string& text);
   void Decide(const std::string& url, bool main_frame, const std::function<void(bool cancel)>& answer);
   void NewWindow(const std::string& url);
   void GoInHistory(int step);
@@ -86,6 +89,7 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   bool loading_ = false;
   bool scroll_pending_ = false;
   std::string offline_html_;
+  EventBudget prints_{1, kPrintIntervalSeconds};
   // The script dialog open in the page and left to the visitor, by its type ("" for none).
   std::string open_dialog_;
   // A redirect's address checked when its response came, not asked about again when the

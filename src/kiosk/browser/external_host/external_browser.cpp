@@ -61,7 +61,7 @@ void ExternalBrowser::StartProcess() {
   ++generation_;
   std::error_code error;
   std::filesystem::remove_all(options_.profile_dir, error);
-  std::filesystem::create_directories(options_.profile_dir, error);
+  std::filesystem::create_directories(options_.profile_dir + "/tmp", error);
   const BrowserStart start{options_.file_name, options_.profile_dir, false};
   const std::vector<std::string> argv = BrowserArguments(start);
   const auto started =

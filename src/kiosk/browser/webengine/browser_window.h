@@ -42,7 +42,6 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   // A script's message box left to the visitor closes itself after this long.
   static constexpr int kVisitorDialogMs = 10000;
   // At most one print in this many seconds.
-  static constexpr int kPrintIntervalSeconds = 10;
 
   BrowserWindow(BrowserEvents& events, Options options, QWidget* parent = nullptr);
   ~BrowserWindow() override;
