@@ -48,6 +48,10 @@ struct WindowSpec {
 class FakeProgram {
  public:
   FakeProgram() : x_(), display_(x_.Get()) {}
+  ~FakeProgram() {
+    // The root window keeps its properties after the connection ends.
+    if (managing_) XDeleteProperty(display_, DefaultRootWindow(display_), x_.Intern("_NET_SUPPORTING_WM_CHECK"));
+  }
 
   Window Create(const WindowSpec& spec) {
     const Window window =
@@ -91,9 +95,34 @@ class FakeProgram {
           X11ErrorTrap trap(display_);  // destroyed by force meanwhile: not this test's crash
           XDestroyWindow(display_, event.xclient.window);
         }
+      } else if (event.type == ClientMessage && event.xclient.message_type == x_.Intern("_NET_ACTIVE_WINDOW")) {
+        asked_to_activate.push_back(event.xclient.window);
       }
     }
     XFlush(display_);
+  }
+
+  // Plays a window manager for one window: a frame around it, WM_STATE on it, the
+  // manager's mark on the root window, and the requests to it caught.
+  Window Frame(Window client, int x, int y) {
+    ::Display* display = display_;
+    const Window root = DefaultRootWindow(display);
+    XSelectInput(display, root, SubstructureRedirectMask);
+    managing_ = true;
+    XChangeProperty(display, root, x_.Intern("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&root), 1);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, client, &attributes);
+    const Window frame =
+        XCreateSimpleWindow(display, root, x, y, attributes.width + 10, attributes.height + 30, 0, 0, 0);
+    XReparentWindow(display, client, frame, 5, 25);
+    const long state[] = {NormalState, 0};
+    XChangeProperty(display, client, x_.Intern("WM_STATE"), x_.Intern("WM_STATE"), 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(state), 2);
+    XMapWindow(display, client);
+    XMapWindow(display, frame);
+    XSync(display, False);
+    return frame;
   }
 
   bool Exists(Window window) {
@@ -110,6 +139,7 @@ class FakeProgram {
   ::Display* display() const { return display_; }
 
   std::set<Window> asked_to_close;
+  std::vector<Window> asked_to_activate;
 
  private:
   void SetText(Window window, const char* property, Atom type, const char* text) {
@@ -121,6 +151,7 @@ class FakeProgram {
   X11Display x_;
   ::Display* display_;
   std::set<Window> obeys_;
+  bool managing_ = false;
 };
 
 // Runs the event loop (and the made-up program) until `done` or the time is up.
@@ -247,6 +278,25 @@ TEST_F(X11ProcessWindowsTest, FocusesAndRaisesAWindow) {
   EXPECT_EQ(Ids(windows.Windows(kPid)), (std::vector<WindowHandle>{other, page}));
   const Window hidden = program.Create({.title = "hidden", .mapped = false});
   EXPECT_FALSE(windows.Focus(hidden));  // the server refuses the focus for a hidden window
+}
+
+TEST_F(X11ProcessWindowsTest, UnderAWindowManagerTheProgramsOwnWindowInsideItsFrame) {
+  std::vector<WindowHandle> reported;
+  windows.Watch(kPid, [&](const std::vector<TopLevelWindow>& shown) {
+    for (const TopLevelWindow& window : shown) reported.push_back(window.id);
+  });
+  const Window client = program.Create({.title = "managed", .width = 200, .height = 100, .mapped = false});
+  program.Frame(client, 40, 30);
+  ASSERT_TRUE(RunUntil([&] { return !reported.empty(); }, &program));
+  EXPECT_EQ(reported, std::vector<WindowHandle>{client});
+  const std::vector<TopLevelWindow> listed = windows.Windows(kPid);
+  ASSERT_EQ(Ids(listed), std::vector<WindowHandle>{client});
+  EXPECT_EQ(std::vector<int>({listed[0].x, listed[0].y}), std::vector<int>({45, 55}));  // inside the frame
+
+  // The focus is asked of the window manager, which decides.
+  ASSERT_TRUE(windows.Focus(client));
+  EXPECT_TRUE(RunUntil([&] { return !program.asked_to_activate.empty(); }, &program));
+  EXPECT_EQ(program.asked_to_activate, std::vector<Window>{client});
 }
 
 bool OnPath(const std::string& program) {
