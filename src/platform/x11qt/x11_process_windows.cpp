@@ -227,11 +227,7 @@ bool X11ProcessWindows::available() const { return connection_->available(); }
 
 std::vector<TopLevelWindow> X11ProcessWindows::Windows(long pid) {
   if (!available() || pid <= 0) return {};
-  std::vector<TopLevelWindow> windows;
-  {
-    X11ErrorTrap trap(connection_->display());
-    windows = connection_->ShownOf(connection_->TopLevelWindows(), pid);
-  }
+  std::vector<TopLevelWindow> windows = connection_->ShownOf(connection_->TopLevelWindows(), pid);
   DrainSoonIfQueued();
   return windows;
 }

@@ -39,16 +39,20 @@ class X11ProcessWindows : public QObject {
   std::optional<TopLevelWindow> Inspect(WindowHandle window);
 
   // Calls `shown` with the windows of the process that were shown (mapped, or given back
-  // to the screen by a window manager) since the last call, once for every batch of
-  // events from the server. A pid of 0 stops the reports.
+  // to the screen by a window manager) since the last report, once for every batch of
+  // events from the server. A pid of 0 stops the reports. Windows shown before the call
+  // are not reported: Windows() lists them.
   void Watch(long pid, std::function<void(const std::vector<TopLevelWindow>&)> shown);
 
   // Asks the window to close itself when it takes part in that (WM_DELETE_WINDOW) and
   // destroys it when it does not, or when it is still shown `grace` later. The program is
-  // never disconnected from the server: the browser goes on. False when the window is gone.
+  // never disconnected from the server, but a toolkit may end its program when a window is
+  // destroyed under it (the browser's does, at times): give it a grace of seconds, where
+  // asking takes milliseconds. False when the window is gone.
   bool Close(WindowHandle window, std::chrono::milliseconds grace);
 
-  // Gives the window the keyboard focus (through the window manager when there is one).
+  // Gives the window the keyboard focus (through the window manager when there is one);
+  // false when the server refuses, as it does for a hidden window.
   bool Focus(WindowHandle window);
   // Puts the window (its window manager's frame) above its siblings.
   bool Raise(WindowHandle window);

@@ -13,7 +13,7 @@
 
 namespace tw {
 
-inline constexpr std::chrono::milliseconds kBrowserWindowGrace{1500};
+inline constexpr std::chrono::milliseconds kBrowserWindowGrace{2000};
 
 struct BrowserWindowDecision {
   bool close = false;
