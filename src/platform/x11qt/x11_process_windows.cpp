@@ -1,13 +1,14 @@
 #include "platform/x11qt/x11_process_windows.h"
 
-#include <X11/Xatom.h>
-
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
 #include <map>
 #include <set>
+
+// After Qt's headers: Xlib's macros (Bool, Status, None) clash with them.
+#include <X11/Xatom.h>
 
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/x11_window_properties.h"
