@@ -1,51 +1,19 @@
 #include "platform/x11qt/x11_desktop_windows.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xutil.h>
 
 #include <chrono>
 #include <thread>
 
+#include "platform/x11qt/x11_window_properties.h"
+
 namespace tw {
-namespace {
-
-// A window-valued property of a window (0 when absent).
-Window WindowProperty(::Display* display, Window window, Atom property) {
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  Window value = 0;
-  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                         &after, &data) == Success &&
-      data && count == 1 && format == 32) {
-    value = *reinterpret_cast<Window*>(data);
-  }
-  if (data) XFree(data);
-  return value;
-}
-
-std::string Latin1ToUtf8(const char* text) {
-  std::string out;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-    if (*p < 0x80) {
-      out += static_cast<char>(*p);
-    } else {
-      out += static_cast<char>(0xC0 | (*p >> 6));
-      out += static_cast<char>(0x80 | (*p & 0x3F));
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 X11DesktopWindows::X11DesktopWindows(X11Display& display) : x_(display), display_(display.Get()) {
   if (!display_) return;
   root_ = DefaultRootWindow(display_);
   net_active_window_ = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
   net_wm_name_ = XInternAtom(display_, "_NET_WM_NAME", False);
-  utf8_string_ = XInternAtom(display_, "UTF8_STRING", False);
   net_supporting_wm_check_ = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
   XSelectInput(display_, root_, PropertyChangeMask);
   x_.AddListener(this);
@@ -155,24 +123,7 @@ std::string X11DesktopWindows::WindowText(WindowHandle window) {
 
 std::string X11DesktopWindows::FetchTitle(Window window) {
   X11ErrorTrap trap(display_);
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  std::string title;
-  if (XGetWindowProperty(display_, window, net_wm_name_, 0, 1024, False, utf8_string_, &type,
-                         &format, &count, &after, &data) == Success &&
-      data && type == utf8_string_ && format == 8) {
-    title.assign(reinterpret_cast<char*>(data), count);
-  }
-  if (data) XFree(data);
-  if (title.empty()) {
-    char* name = nullptr;
-    if (XFetchName(display_, window, &name) && name) {
-      title = Latin1ToUtf8(name);
-      XFree(name);
-    }
-  }
+  std::string title = WindowTitle(display_, window);
   return trap.Ok() ? title : std::string();
 }
 

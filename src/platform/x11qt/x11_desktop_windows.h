@@ -43,7 +43,6 @@ class X11DesktopWindows : public DesktopWindows, private X11EventListener {
   Window root_ = 0;
   Atom net_active_window_ = 0;
   Atom net_wm_name_ = 0;
-  Atom utf8_string_ = 0;
   Atom net_supporting_wm_check_ = 0;
 
   // Root window properties, valid until a property change.
