@@ -266,8 +266,25 @@ void SetupWindow::Taskbar() {
                                       : QString("%1 hidden panel(s) of the desktop shown again.").arg(shown));
 }
 
+void SetupWindow::CheckExternalBrowser() {
+  if (session_.config().Value("BROWSER", "Browser") != "0") return;
+  BrowserCheckDialog check(session_.config().Value("BROWSER", "FileName"), session_.folder(), this, browser_questions_);
+  // Over the window, below its title.
+  const QRect frame = frameGeometry();
+  check.setGeometry(frame.x() + 4, frame.y() + 23, frame.width() - 7, frame.height() - 25);
+  check.exec();
+  if (check.pathChanged()) session_.config().SetValue("BROWSER", "FileName", check.fileName());
+  if (check.switchedToEmbedded()) session_.config().SetValue("BROWSER", "Browser", "1");
+  if (check.pathChanged() || check.switchedToEmbedded()) {
+    pages_.Load();
+    pages_.UpdateDependents();
+    UpdateCaption();
+  }
+}
+
 void SetupWindow::Ok() {
   if (read_only_) return;
+  CheckExternalBrowser();
   if (!AcceptProblems(ValidateSetup(session_.config()))) return;
   RunDisplayFontCheck(this);
   keyboard_->OfferToSave(true);
