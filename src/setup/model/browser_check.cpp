@@ -74,7 +74,7 @@ BrowserCheckReport RunBrowserChecks(const std::string& file_name, const std::str
   progress(kRowRemoteControl, 100);
 
   report.rows[kRowProtocolLock] = {RowVerdict::kNotNeeded,
-                                   "Not needed: the kiosk stops other schemes in the page itself."};
+                                   "The kiosk stops other schemes in the page itself: no policy file is needed."};
 
   progress(kRowProfileFolder, 0);
   ProfileFolderState profile = CheckProfileFolder(program_dir);

@@ -60,13 +60,18 @@ BrowserCheckDialog::BrowserCheckDialog(std::string file_name, std::string progra
     row.bar->setRange(0, 100);
     row.bar->setValue(0);
     row.bar->setTextVisible(false);
+    row.bar->setFixedWidth(200);
     row.percent = new QLabel("0%", group_);
-    row.percent->setMinimumWidth(80);
+    row.percent->setMinimumWidth(70);
+    row.detail = new QLabel(group_);
+    row.detail->setWordWrap(true);
+    row.detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(row.label, r, 0);
     grid->addWidget(row.bar, r, 1);
     grid->addWidget(row.percent, r, 2);
+    grid->addWidget(row.detail, r, 3);
   }
-  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
   layout->addWidget(group_);
   for (QLabel*& line : lines_) {
     line = new QLabel(this);
@@ -113,7 +118,7 @@ void BrowserCheckDialog::Run() {
     row.label->setStyleSheet({});
     row.bar->setValue(0);
     row.percent->setText("0%");
-    row.bar->setToolTip({});
+    row.detail->clear();
   }
   // The worker reports through queued calls, which are dropped should the dialog go first.
   QPointer<BrowserCheckDialog> self(this);
@@ -136,8 +141,7 @@ void BrowserCheckDialog::OnProgress(BrowserCheckRow row, int percent) {
 void BrowserCheckDialog::ShowVerdict(BrowserCheckRow row) {
   const BrowserRowResult& result = report_.rows[static_cast<std::size_t>(row)];
   Row& shown = rows_[static_cast<std::size_t>(row)];
-  shown.bar->setToolTip(Q(result.detail));
-  shown.label->setToolTip(Q(result.detail));
+  shown.detail->setText(Q(result.detail));
   switch (result.verdict) {
     case RowVerdict::kGood:
       shown.label->setStyleSheet("color: green");

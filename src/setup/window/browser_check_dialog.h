@@ -44,6 +44,7 @@ class BrowserCheckDialog : public QDialog {
   const BrowserCheckReport& report() const { return report_; }
   QLabel* rowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
   QProgressBar* rowBar(int row) const { return rows_[static_cast<std::size_t>(row)].bar; }
+  QLabel* rowDetail(int row) const { return rows_[static_cast<std::size_t>(row)].detail; }
   QLabel* line(int i) const { return lines_[static_cast<std::size_t>(i)]; }
   QLabel* heading() const { return heading_; }
   QPushButton* yesButton() const { return yes_; }
@@ -65,6 +66,7 @@ class BrowserCheckDialog : public QDialog {
     QLabel* label = nullptr;
     QProgressBar* bar = nullptr;
     QLabel* percent = nullptr;
+    QLabel* detail = nullptr;  // what was found, or why the row is red
   };
 
   void Run();

@@ -128,7 +128,8 @@ TEST(BrowserCheck, NoProgramAtAllAndTheUsualNamesOnThePath) {
   EXPECT_EQ(WithProgram("", "/usr/bin/chromium"), "/usr/bin/chromium");
 }
 
-// Processes whose command line names a probe's temporary profile, and such profiles.
+// Probes' temporary profiles, and browsers whose command line names one (their helpers'
+// do not: that they ended shows in the profile, which they write into until they end).
 std::size_t ProbeLeftovers() {
   std::size_t found = 0;
   std::error_code ec;
@@ -153,7 +154,6 @@ TEST(BrowserCheck, TheRealBrowserIsGreenAndLeavesNothingBehind) {
   EXPECT_NE(report.rows[kRowRemoteControl].detail.find("Chrome/" + std::to_string(report.identity->major) + "."),
             std::string::npos)
       << report.rows[kRowRemoteControl].detail;
-  EXPECT_EQ(report.rows[kRowRemoteControl].detail.find("stopped"), std::string::npos) << "it ended when asked";
   EXPECT_EQ(ProbeLeftovers(), before);
 }
 
