@@ -217,6 +217,9 @@ TEST(BrowserProfileFolder, EachStateAndWhatRepairDoes) {
       EXPECT_FALSE(fs::is_symlink(folder + "/SingletonSocket"));
     }
   }
+}
+
+TEST(BrowserProfileFolder, AProgramFolderThatCannotBeWritten) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   test::TempDir dir;
   ::chmod(dir.path().c_str(), 0555);
