@@ -14,24 +14,13 @@
 #include "setup/window/setup_window.h"
 #include "fakes/fake_system_keyboard.h"
 #include "support/fake_browser.h"
+#include "support/demo_folder.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw {
-namespace {
 
 using test::FakeBrowserMode;
-
-void CopyDemo(const test::TempDir& dir) {
-  const std::string demo = std::string(TARNWICK_SOURCE_DIR) + "/demo/";
-  for (const char* name : {"Tarnwick.ini", "TWLang.ini"}) {
-    QString text = QString::fromStdString(test::Slurp(demo + name));
-    text.replace("@DEMO_DIR@", QString::fromStdString(dir.path()));
-    test::Spit(dir.File(name), text.toStdString());
-  }
-}
-
-}  // namespace
 
 class BrowserCheckTest : public QObject {
   Q_OBJECT
@@ -86,7 +75,7 @@ class BrowserCheckTest : public QObject {
         std::filesystem::create_symlink("gone-host-1", dir.File("browser-profile/SingletonLock"));
       }
       ::setenv("PATH", dir.File("bin").c_str(), 1);
-      CopyDemo(dir);
+      test::CopyDemo(dir);
       SetupSession session(dir.path());
       session.config().SetValue("BROWSER", "Browser", "0");
       session.config().SetValue("BROWSER", "FileName", c.file_name);
