@@ -42,17 +42,20 @@ bool BrowserCheckReport::ProgramAdjustable() const {
 
 BrowserCheckReport RunBrowserChecks(const std::string& file_name, const std::string& program_dir,
                                     const BrowserCheckLimits& limits, const BrowserCheckProgress& progress_to) {
-  const auto progress = [&progress_to](BrowserCheckRow row, int percent) {
-    if (progress_to) progress_to(row, percent);
-  };
   BrowserCheckReport report;
+  const auto progress = [&progress_to](BrowserCheckRow row, int percent) {
+    if (progress_to) progress_to(row, percent, nullptr);
+  };
+  const auto decided = [&progress_to, &report](BrowserCheckRow row) {
+    if (progress_to) progress_to(row, 100, &report.rows[row]);
+  };
   report.usual_browser_found = !FindUsualBrowser().empty();
 
   progress(kRowFilePath, 0);
   ResolvedProgram program = ResolveBrowserProgram(file_name);
   report.program = program.path;
   Set(report, kRowFilePath, !program.path.empty(), program.path.empty() ? program.error : program.path);
-  progress(kRowFilePath, 100);
+  decided(kRowFilePath);
 
   progress(kRowBrowser, 0);
   if (report.program.empty()) {
@@ -60,7 +63,7 @@ BrowserCheckReport RunBrowserChecks(const std::string& file_name, const std::str
   } else {
     CheckIdentity(report, limits);
   }
-  progress(kRowBrowser, 100);
+  decided(kRowBrowser);
 
   progress(kRowRemoteControl, 0);
   if (!report.Good(kRowBrowser)) {
@@ -71,16 +74,17 @@ BrowserCheckReport RunBrowserChecks(const std::string& file_name, const std::str
         ProbeRemoteControl(file_name, limits.probe, [&](int percent) { progress(kRowRemoteControl, percent); });
     Set(report, kRowRemoteControl, probe.answered, probe.detail);
   }
-  progress(kRowRemoteControl, 100);
+  decided(kRowRemoteControl);
 
   report.rows[kRowProtocolLock] = {RowVerdict::kNotNeeded,
                                    "The kiosk stops other schemes in the page itself: no policy file is needed."};
+  decided(kRowProtocolLock);
 
   progress(kRowProfileFolder, 0);
   ProfileFolderState profile = CheckProfileFolder(program_dir);
   report.profile = profile.kind;
   Set(report, kRowProfileFolder, profile.kind == ProfileFolderState::kUsable, std::move(profile.detail));
-  progress(kRowProfileFolder, 100);
+  decided(kRowProfileFolder);
 
   progress(kRowVersion, 0);
   if (!report.identity) {
@@ -90,7 +94,7 @@ BrowserCheckReport RunBrowserChecks(const std::string& file_name, const std::str
         "Version " + std::to_string(report.identity->major) + "; the kiosk needs " +
             std::to_string(kMinimumBrowserVersion) + " or later.");
   }
-  progress(kRowVersion, 100);
+  decided(kRowVersion);
   return report;
 }
 

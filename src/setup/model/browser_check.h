@@ -69,8 +69,9 @@ struct BrowserCheckReport {
   bool NoBrowser() const { return !Good(kRowFilePath) && !usual_browser_found; }
 };
 
-// `progress(row, percent)` as each row goes on; from the calling thread.
-using BrowserCheckProgress = std::function<void(BrowserCheckRow, int)>;
+// `progress(row, percent, result)` as each row goes on, from the calling thread; `result`
+// comes with the row's 100 % once the row is decided, and is null before.
+using BrowserCheckProgress = std::function<void(BrowserCheckRow, int, const BrowserRowResult*)>;
 
 // `program_dir` ends with "/".
 BrowserCheckReport RunBrowserChecks(const std::string& file_name, const std::string& program_dir,

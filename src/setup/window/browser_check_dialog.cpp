@@ -123,23 +123,27 @@ void BrowserCheckDialog::Run() {
   // The worker reports through queued calls, which are dropped should the dialog go first.
   QPointer<BrowserCheckDialog> self(this);
   worker_ = std::thread([self, file_name = file_name_, dir = program_dir_, limits = limits_] {
-    const BrowserCheckReport report = RunBrowserChecks(file_name, dir, limits, [self](BrowserCheckRow row, int percent) {
-      QMetaObject::invokeMethod(self, [self, row, percent] { if (self) self->OnProgress(row, percent); },
-                                Qt::QueuedConnection);
-    });
+    const auto progress = [self](BrowserCheckRow row, int percent, const BrowserRowResult* result) {
+      std::optional<BrowserRowResult> decided;
+      if (result != nullptr) decided = *result;
+      QMetaObject::invokeMethod(
+          self, [self, row, percent, decided] { if (self) self->OnProgress(row, percent, decided); },
+          Qt::QueuedConnection);
+    };
+    const BrowserCheckReport report = RunBrowserChecks(file_name, dir, limits, progress);
     QMetaObject::invokeMethod(self, [self, report] { if (self) self->OnDone(report); }, Qt::QueuedConnection);
   });
 }
 
-void BrowserCheckDialog::OnProgress(BrowserCheckRow row, int percent) {
+void BrowserCheckDialog::OnProgress(BrowserCheckRow row, int percent, const std::optional<BrowserRowResult>& result) {
   Row& shown = rows_[static_cast<std::size_t>(row)];
   group_->setTitle(kBrowserCheckRowTexts[static_cast<std::size_t>(row)].caption);
   shown.bar->setValue(percent);
   shown.percent->setText(QString::number(percent) + "%");
+  if (result) ShowVerdict(row, *result);
 }
 
-void BrowserCheckDialog::ShowVerdict(BrowserCheckRow row) {
-  const BrowserRowResult& result = report_.rows[static_cast<std::size_t>(row)];
+void BrowserCheckDialog::ShowVerdict(BrowserCheckRow row, const BrowserRowResult& result) {
   Row& shown = rows_[static_cast<std::size_t>(row)];
   shown.detail->setText(Q(result.detail));
   switch (result.verdict) {
@@ -165,7 +169,6 @@ void BrowserCheckDialog::OnDone(const BrowserCheckReport& report) {
   report_ = report;
   group_->setTitle({});
   heading_->setText(browser_check_text::kFinished);
-  for (int r = 0; r < kBrowserCheckRows; ++r) ShowVerdict(static_cast<BrowserCheckRow>(r));
   if (report_.VersionTooOld() && !asked_version_) {
     asked_version_ = true;
     if (questions_.ask(Q(browser_check_text::VersionQuestion(report_)))) {

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -70,9 +71,9 @@ class BrowserCheckDialog : public QDialog {
   };
 
   void Run();
-  void OnProgress(BrowserCheckRow row, int percent);
+  void OnProgress(BrowserCheckRow row, int percent, const std::optional<BrowserRowResult>& result);
   void OnDone(const BrowserCheckReport& report);
-  void ShowVerdict(BrowserCheckRow row);
+  void ShowVerdict(BrowserCheckRow row, const BrowserRowResult& result);
   void Adjust();
 
   std::string file_name_;

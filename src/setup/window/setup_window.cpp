@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "common/keyboard_layout_names.h"
+#include "common/profile_file.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_system_keyboard.h"
@@ -267,7 +268,9 @@ void SetupWindow::Taskbar() {
 }
 
 void SetupWindow::CheckExternalBrowser() {
-  if (session_.config().Value("BROWSER", "Browser") != "0") return;
+  // As the kiosk reads it: a value that is not a number keeps the default, the external browser.
+  const auto browser = ParseProfileInteger(session_.config().Value("BROWSER", "Browser"));
+  if (browser && *browser != 0) return;
   BrowserCheckDialog check(session_.config().Value("BROWSER", "FileName"), session_.folder(), this, browser_questions_);
   // Over the window, below its title.
   const QRect frame = frameGeometry();

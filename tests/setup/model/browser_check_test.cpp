@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <span>
 #include <sstream>
 
 #include "setup/model/browser_check.h"
@@ -34,9 +35,9 @@ class ScopedPath {
   std::string old_;
 };
 
-std::string Verdicts(const BrowserCheckReport& report) {
+std::string Verdicts(std::span<const BrowserRowResult> rows) {
   std::string s;
-  for (const BrowserRowResult& row : report.rows) {
+  for (const BrowserRowResult& row : rows) {
     s += row.verdict == RowVerdict::kGood ? 'G' : row.verdict == RowVerdict::kBad ? 'R' : row.verdict == RowVerdict::kNotNeeded ? '-' : '?';
   }
   return s;
@@ -63,12 +64,17 @@ TEST(BrowserCheck, EachRowAgainstAFakeBrowser) {
     test::TempDir dir;
     const std::string program = test::WriteFakeBrowser(dir.path(), "fake browser", c.mode, c.major);
     std::vector<std::pair<BrowserCheckRow, int>> progress;
+    std::string decided;  // the verdicts as each row was decided
     const auto started = std::chrono::steady_clock::now();
     const BrowserCheckReport report = RunBrowserChecks(
         "\"" + program + "\" --lang=de", dir.path() + "/", kShortLimits,
-        [&](BrowserCheckRow row, int percent) { progress.emplace_back(row, percent); });
+        [&](BrowserCheckRow row, int percent, const BrowserRowResult* result) {
+          progress.emplace_back(row, percent);
+          if (result != nullptr) decided += Verdicts({result, 1});
+        });
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
-    EXPECT_EQ(Verdicts(report), c.verdicts);
+    EXPECT_EQ(Verdicts(report.rows), c.verdicts);
+    EXPECT_EQ(decided, c.verdicts);
     EXPECT_EQ(report.program, program);
     EXPECT_EQ(report.SettingsCorrect(), std::string(c.verdicts).substr(0, 5) == "GGG-G");
     for (const BrowserRowResult& row : report.rows) {
@@ -110,7 +116,7 @@ TEST(BrowserCheck, NoProgramAtAllAndTheUsualNamesOnThePath) {
   test::TempDir dir;
   const ScopedPath path(dir.path());
   const BrowserCheckReport missing = RunBrowserChecks("chromium", dir.path() + "/", kShortLimits, {});
-  EXPECT_EQ(Verdicts(missing), "RRR-GR");
+  EXPECT_EQ(Verdicts(missing.rows), "RRR-GR");
   EXPECT_EQ(missing.rows[kRowFilePath].detail, "chromium was not found on the program path.");
   EXPECT_TRUE(missing.NoBrowser());
   EXPECT_TRUE(missing.ProgramAdjustable());
@@ -122,7 +128,7 @@ TEST(BrowserCheck, NoProgramAtAllAndTheUsualNamesOnThePath) {
   EXPECT_FALSE(RunBrowserChecks("/opt/none/chrome", dir.path() + "/", kShortLimits, {}).NoBrowser());
   EXPECT_EQ(FindUsualBrowser(), usual);
   EXPECT_EQ(FindUsualBrowser(usual), "");
-  EXPECT_EQ(Verdicts(RunBrowserChecks("google-chrome", dir.path() + "/", kShortLimits, {})), "GGG-GG");
+  EXPECT_EQ(Verdicts(RunBrowserChecks("google-chrome", dir.path() + "/", kShortLimits, {}).rows), "GGG-GG");
   EXPECT_EQ(WithProgram("/opt/none/chrome --lang=de \"--user-agent=a b\"", "/usr/my bin/chromium"),
             "\"/usr/my bin/chromium\" --lang=de \"--user-agent=a b\"");
   EXPECT_EQ(WithProgram("", "/usr/bin/chromium"), "/usr/bin/chromium");
@@ -148,7 +154,7 @@ TEST(BrowserCheck, TheRealBrowserIsGreenAndLeavesNothingBehind) {
   const std::size_t before = ProbeLeftovers();
   test::TempDir dir;
   const BrowserCheckReport report = RunBrowserChecks("chromium", dir.path() + "/", BrowserCheckLimits{}, {});
-  EXPECT_EQ(Verdicts(report), "GGG-GG") << report.rows[kRowRemoteControl].detail;
+  EXPECT_EQ(Verdicts(report.rows), "GGG-GG") << report.rows[kRowRemoteControl].detail;
   EXPECT_EQ(report.identity->name, "Chromium");
   EXPECT_GE(report.identity->major, kMinimumBrowserVersion);
   EXPECT_NE(report.rows[kRowRemoteControl].detail.find("Chrome/" + std::to_string(report.identity->major) + "."),
