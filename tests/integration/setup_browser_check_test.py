@@ -31,7 +31,7 @@ def browser_settings(folder):
 def run_case(setup, demo, results, name, file_name, path, steps):
     """Starts the Setup Manager with the external browser and `file_name`, presses OK and
     then each step (a key, or a picture's name to take after the check's time)."""
-    folder = tempfile.mkdtemp(prefix="tarnwick-browser-check-test-")
+    folder = tempfile.mkdtemp(prefix="tarnwick-setup-browser-test-")
     copy_demo(demo, folder)
     ini = os.path.join(folder, "Tarnwick.ini")
     with open(ini) as f:
