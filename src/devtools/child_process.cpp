@@ -1,5 +1,6 @@
 #include "child_process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -10,6 +11,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 extern char** environ;
@@ -37,6 +41,60 @@ bool HighPipe(int ends[2]) {
   return true;
 }
 
+// Descriptors of the processes in `group` (from /proc), each readable once its process ends.
+std::vector<int> GroupMembers(pid_t group) {
+  std::vector<int> members;
+  DIR* proc = ::opendir("/proc");
+  if (proc == nullptr) return members;
+  while (const dirent* entry = ::readdir(proc)) {
+    char* end = nullptr;
+    const long pid = std::strtol(entry->d_name, &end, 10);
+    if (pid <= 0 || *end != '\0') continue;
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
+    FILE* stat = std::fopen(path, "r");
+    if (stat == nullptr) continue;
+    char line[1024];
+    const bool read = std::fgets(line, sizeof line, stat) != nullptr;
+    std::fclose(stat);
+    // "pid (name) state ppid pgrp ...": the name may hold anything but ends at the last ')'.
+    const char* after_name = read ? std::strrchr(line, ')') : nullptr;
+    char state = 0;
+    long ppid = 0;
+    long pgrp = 0;
+    if (after_name == nullptr || std::sscanf(after_name + 1, " %c %ld %ld", &state, &ppid, &pgrp) != 3) continue;
+    if (pgrp != group || state == 'Z') continue;
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
+    if (fd >= 0) members.push_back(fd);
+  }
+  ::closedir(proc);
+  return members;
+}
+
+// Sleeps until every process of `fds` has ended or `until` passes; closes the descriptors.
+// True when all ended.
+bool AwaitAll(std::vector<int> fds, std::chrono::steady_clock::time_point until) {
+  while (!fds.empty()) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+    if (left <= 0) break;
+    std::vector<pollfd> watch;
+    for (const int fd : fds) watch.push_back({fd, POLLIN, 0});
+    const int ready = ::poll(watch.data(), watch.size(), static_cast<int>(left));
+    if (ready < 0 && errno != EINTR) break;
+    std::vector<int> running;
+    for (const pollfd& w : watch) {
+      if (w.revents != 0) {
+        ::close(w.fd);
+      } else {
+        running.push_back(w.fd);
+      }
+    }
+    fds = std::move(running);
+  }
+  for (const int fd : fds) ::close(fd);
+  return fds.empty();
+}
+
 void CloseAll(std::initializer_list<int> fds) {
   for (const int fd : fds) {
     if (fd >= 0) ::close(fd);
@@ -46,7 +104,8 @@ void CloseAll(std::initializer_list<int> fds) {
 }  // namespace
 
 std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
-                                                    const std::vector<std::string>& environment) {
+                                                    const std::vector<std::string>& environment,
+                                                    bool own_process_group) {
   if (argv.empty() || argv[0].empty()) return ENOENT;
   int commands[2] = {-1, -1};
   int replies[2] = {-1, -1};
@@ -69,7 +128,12 @@ std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::strin
   sigset_t none;
   sigemptyset(&none);
   posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
+  if (own_process_group) {
+    flags |= POSIX_SPAWN_SETPGROUP;
+    posix_spawnattr_setpgroup(&attributes, 0);
+  }
+  posix_spawnattr_setflags(&attributes, flags);
 
   std::vector<char*> args;
   for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
@@ -104,6 +168,18 @@ bool ChildHasEnded(pid_t pid) {
   int status = 0;
   const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
   return reaped == pid || (reaped < 0 && errno == ECHILD);
+}
+
+bool EndProcessGroup(pid_t group, std::chrono::milliseconds grace) {
+  if (group <= 0) return true;
+  const auto until = std::chrono::steady_clock::now() + grace;
+  // Helpers may start helpers of their own while the first ones end: look again once.
+  if (AwaitAll(GroupMembers(group), until) && AwaitAll(GroupMembers(group), until)) return true;
+  std::vector<int> left = GroupMembers(group);
+  if (left.empty()) return true;
+  ::kill(-group, SIGKILL);
+  AwaitAll(std::move(left), std::chrono::steady_clock::now() + std::chrono::seconds(2));
+  return false;
 }
 
 ChildEnd StopChild(pid_t pid, std::chrono::milliseconds grace) {

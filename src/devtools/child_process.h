@@ -20,9 +20,12 @@ struct PipedChild {
 
 // Starts argv[0] (looked up on PATH when it has no "/") with the rest as its arguments,
 // in the current environment with `environment` ("NAME=value") put over it. On failure,
-// the system's error number (2 for a program that does not exist) and no process.
+// the system's error number (2 for a program that does not exist) and no process. With
+// `own_process_group` the child leads a new process group (numbered as its pid) that its
+// helper processes share.
 std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
-                                                    const std::vector<std::string>& environment = {});
+                                                    const std::vector<std::string>& environment = {},
+                                                    bool own_process_group = false);
 
 enum class ChildEnd { kEndedOnTerm, kKilled, kAlreadyGone };
 
@@ -32,5 +35,10 @@ ChildEnd StopChild(pid_t pid, std::chrono::milliseconds grace);
 
 // Whether the process ended on its own; reaps it if so.
 bool ChildHasEnded(pid_t pid);
+
+// Waits up to `grace` for every process left in the group (helpers that outlive the
+// browser, still writing into its profile) to end, asleep until one does; KILLs the rest.
+// True when none had to be killed.
+bool EndProcessGroup(pid_t group, std::chrono::milliseconds grace);
 
 }  // namespace tw

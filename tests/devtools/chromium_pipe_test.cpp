@@ -1,10 +1,13 @@
 // The control layer against the real browser: started on its pipes, asked for its version,
 // a page driven through a session, stopped; and a program that does not exist.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <variant>
 
@@ -49,6 +52,37 @@ TEST(ChildProcess, AProgramThatIgnoresTermIsKilledAndReaped) {
   usleep(200 * 1000);  // let the shell set its trap
   EXPECT_EQ(StopChild(child.pid, 300ms), ChildEnd::kKilled);
   EXPECT_EQ(StopChild(child.pid, 300ms), ChildEnd::kAlreadyGone);
+}
+
+// Whether the process exists and has not ended (an orphan that ended stays a zombie until
+// the system's first process reaps it).
+bool Running(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const auto name_end = line.rfind(')');
+  return name_end != std::string::npos && line.size() > name_end + 2 && line[name_end + 2] != 'Z';
+}
+
+// Helpers that outlive the program in its own process group: waited for, then killed.
+TEST(ChildProcess, HelpersLeftInTheProcessGroupAreEnded) {
+  for (const bool helper_ends : {true, false}) {
+    const char* helper = helper_ends ? "sleep 0.3" : "trap '' TERM; sleep 60";
+    const auto started = StartWithControlPipes(
+        {"sh", "-c", std::string("sh -c \"") + helper + "\" & echo $! >&4; wait"}, {}, true);
+    ASSERT_TRUE(std::holds_alternative<PipedChild>(started));
+    const PipedChild child = std::get<PipedChild>(started);
+    char pid_text[32] = {};
+    pollfd ready{child.from_child, POLLIN, 0};
+    ASSERT_EQ(::poll(&ready, 1, 5000), 1);
+    ASSERT_GT(::read(child.from_child, pid_text, sizeof pid_text - 1), 0);
+    const pid_t helper_pid = std::atoi(pid_text);
+    StopChild(child.pid, 300ms);
+    EXPECT_EQ(EndProcessGroup(child.pid, 1000ms), helper_ends) << helper;
+    EXPECT_FALSE(Running(helper_pid)) << helper;
+    ::close(child.to_child);
+    ::close(child.from_child);
+  }
 }
 
 TEST(ChromiumPipe, VersionAPageSessionAndAStop) {

@@ -7,6 +7,7 @@
 
 #include "common/local_url.h"
 #include "common/password_sequence.h"
+#include "setup/model/browser_program.h"
 #include "setup/model/command_urls.h"
 #include "setup/model/setup_fields.h"
 
@@ -140,7 +141,16 @@ class Checker {
     if (key.kind == ConfigKind::kColour && !IsColour(value)) {
       Add(w, ProblemSeverity::kError, "'" + value + "' is not a colour: \"$\" and eight hexadecimal digits.");
     }
-    if (key.kind == ConfigKind::kFile) CheckExists(w, value);
+    if (SameName(key.section, "BROWSER") && SameName(key.name, "FileName")) {
+      // A command line: a program on PATH, perhaps with arguments of the operator's own.
+      if (!value.empty()) {
+        if (const ResolvedProgram program = ResolveBrowserProgram(value); program.path.empty()) {
+          Add(w, ProblemSeverity::kWarning, program.error);
+        }
+      }
+    } else if (key.kind == ConfigKind::kFile) {
+      CheckExists(w, value);
+    }
     if (key.kind == ConfigKind::kUrl) CheckUrl(w, value);
     if (SameName(key.section, "URLS") && SameName(key.name, "Start") && value.empty()) {
       Add(w, ProblemSeverity::kWarning, "There is no start page: the kiosk shows an empty page.");

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "common/keyboard_layout_names.h"
+#include "common/profile_file.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_system_keyboard.h"
@@ -266,8 +267,27 @@ void SetupWindow::Taskbar() {
                                       : QString("%1 hidden panel(s) of the desktop shown again.").arg(shown));
 }
 
+void SetupWindow::CheckExternalBrowser() {
+  // As the kiosk reads it: a value that is not a number keeps the default, the external browser.
+  const auto browser = ParseProfileInteger(session_.config().Value("BROWSER", "Browser"));
+  if (browser && *browser != 0) return;
+  BrowserCheckDialog check(session_.config().Value("BROWSER", "FileName"), session_.folder(), this, browser_questions_);
+  // Over the window, below its title.
+  const QRect frame = frameGeometry();
+  check.setGeometry(frame.x() + 4, frame.y() + 23, frame.width() - 7, frame.height() - 25);
+  check.exec();
+  if (check.pathChanged()) session_.config().SetValue("BROWSER", "FileName", check.fileName());
+  if (check.switchedToEmbedded()) session_.config().SetValue("BROWSER", "Browser", "1");
+  if (check.pathChanged() || check.switchedToEmbedded()) {
+    pages_.Load();
+    pages_.UpdateDependents();
+    UpdateCaption();
+  }
+}
+
 void SetupWindow::Ok() {
   if (read_only_) return;
+  CheckExternalBrowser();
   if (!AcceptProblems(ValidateSetup(session_.config()))) return;
   RunDisplayFontCheck(this);
   keyboard_->OfferToSave(true);

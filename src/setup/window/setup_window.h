@@ -8,6 +8,7 @@
 
 #include "setup/model/setup_geometry.h"
 #include "setup/model/setup_session.h"
+#include "setup/window/browser_check_dialog.h"
 #include "setup/window/setup_pages.h"
 
 class QComboBox;
@@ -52,6 +53,12 @@ class SetupWindow : public QWidget {
   void Ok();
   void Revert();
 
+  // The external-browser check that OK runs first when the kiosk is to use that browser;
+  // its new program and the switch to the embedded browser are taken into the pages.
+  void CheckExternalBrowser();
+  // For tests: the check's questions answered without message boxes.
+  void SetBrowserCheckQuestions(BrowserCheckDialog::Questions questions) { browser_questions_ = std::move(questions); }
+
   // Shows a problem's field.
   void ShowField(const SetupProblem& problem);
 
@@ -81,6 +88,7 @@ class SetupWindow : public QWidget {
   SetupPages pages_;
   QSystemTrayIcon* tray_ = nullptr;
   KeyboardPageView* keyboard_ = nullptr;
+  BrowserCheckDialog::Questions browser_questions_;
 };
 
 }  // namespace tw

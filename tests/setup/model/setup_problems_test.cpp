@@ -71,6 +71,8 @@ TEST(SetupProblems, OneRowPerFault) {
        ProblemSeverity::kWarning, kGraphicsPage, "Top", "/no.png does not exist"},
       {"missing page", [](SetupConfig& c, const std::string& d) { c.SetValue("URLS", "Help", "file://" + d + "/h.htm"); },
        ProblemSeverity::kWarning, kBannersPage, "Help", "/h.htm does not exist"},
+      {"missing browser", [](SetupConfig& c, const std::string& d) { c.SetValue("BROWSER", "FileName", d + "/nb --x"); },
+       ProblemSeverity::kWarning, kPreferencesPage, "FileName", "/nb: No such file or directory"},
       {"old system page", [](SetupConfig& c, auto&) { c.SetValue("URLS", "Logo", "file:///C|/Tarnwick/a.htm"); },
        ProblemSeverity::kWarning, kBannersPage, "Logo", "another system"},
       {"no start page", [](SetupConfig& c, auto&) { c.SetValue("URLS", "Start", ""); },
@@ -93,6 +95,13 @@ TEST(SetupProblems, OneRowPerFault) {
     EXPECT_FALSE(p.field.empty()) << row.name;
     EXPECT_EQ(HasErrors(problems), row.severity == ProblemSeverity::kError) << row.name;
   }
+}
+
+TEST(SetupProblems, ABrowserCommandLineOnThePathIsFound) {
+  test::TempDir dir;
+  SetupConfig config = CleanConfig(dir);
+  config.SetValue("BROWSER", "FileName", "sh --lang=de");
+  EXPECT_TRUE(ValidateSetup(config).empty());
 }
 
 TEST(SetupProblems, TheDemoHasNoErrors) {

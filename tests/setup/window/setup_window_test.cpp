@@ -30,6 +30,7 @@
 #include "setup/window/list_editor.h"
 #include "setup/window/notes_editor.h"
 #include "setup/window/setup_window.h"
+#include "support/demo_folder.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 #include "fakes/fake_system_keyboard.h"
@@ -40,16 +41,6 @@
 
 namespace tw {
 namespace {
-
-// A program folder holding the demo configuration.
-void CopyDemo(const test::TempDir& dir) {
-  const std::string demo = std::string(TARNWICK_SOURCE_DIR) + "/demo/";
-  for (const char* name : {"Tarnwick.ini", "TWLang.ini"}) {
-    QString text = QString::fromStdString(test::Slurp(demo + name));
-    text.replace("@DEMO_DIR@", QString::fromStdString(dir.path()));
-    test::Spit(dir.File(name), text.toStdString());
-  }
-}
 
 std::string Stored(const SetupSession& session, const SetupField& field) {
   if (field.control == FieldControl::kMessage) return session.config().Message(field.message);
@@ -88,7 +79,7 @@ class SetupWindowTest : public QObject {
  private slots:
   void TheWindowShowsItsCommandsAndPages() {
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     QCOMPARE(window.windowTitle(), QString("Tarnwick Setup Manager v2.1 - Tarnwick.ini[*]"));
@@ -114,7 +105,7 @@ class SetupWindowTest : public QObject {
   // writes what is entered.
   void EveryControlLoadsItsKeyAndWritesItBack() {
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
 
@@ -217,7 +208,7 @@ class SetupWindowTest : public QObject {
 
   void ListEditorsChangeTheirLists() {
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     QCOMPARE(window.pages().lists.size(), std::size_t{8});  // seven lists of the table, the exit password
@@ -255,7 +246,7 @@ class SetupWindowTest : public QObject {
 
   void DependentControlsFollowTheirFields() {
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     const auto binding = [&](std::string_view section, std::string_view key) -> FieldBinding* {
@@ -285,7 +276,7 @@ class SetupWindowTest : public QObject {
   // A problem of one button shows that button in its group's selector.
   void AProblemShowsItsField() {
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     window.show();
@@ -391,7 +382,7 @@ class SetupWindowTest : public QObject {
   // keyboard is offered for saving into Language/ before another layout is chosen.
   void KeyboardPageSelectsEditsAndSavesKeys() {
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     std::filesystem::create_directories(dir.File("Language"));
     for (const char* name : {"English", "German", "French"}) {
       std::filesystem::copy_file(std::string(TARNWICK_SOURCE_DIR) + "/demo/Language/" + name + ".ini",
@@ -525,7 +516,7 @@ class SetupWindowTest : public QObject {
     const QByteArray out = qgetenv("TARNWICK_SCREENSHOT_DIR");
     if (out.isEmpty()) QSKIP("TARNWICK_SCREENSHOT_DIR not set");
     test::TempDir dir;
-    CopyDemo(dir);
+    test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     window.show();

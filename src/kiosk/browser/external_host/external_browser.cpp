@@ -65,7 +65,7 @@ void ExternalBrowser::StartProcess() {
   const BrowserStart start{options_.file_name, options_.profile_dir, false};
   const std::vector<std::string> argv = BrowserArguments(start);
   const auto started =
-      argv.empty() ? std::variant<PipedChild, int>(ENOENT) : StartWithControlPipes(argv, BrowserEnvironment(start));
+      argv.empty() ? std::variant<PipedChild, int>(ENOENT) : StartWithControlPipes(argv, BrowserEnvironment(start), true);
   if (const int* failure = std::get_if<int>(&started)) {
     Log("Unable to Create Process - " + std::to_string(*failure));
     // A program that is not there, or may not be run, will not be there on the next try.
@@ -215,7 +215,12 @@ void ExternalBrowser::EndProcess(const std::string& why) {
   end_notifier_.reset();
   page_.reset();
   channel_.reset();  // the browser reads the end of its pipe and begins to close itself
-  if (pid_ > 0) StopChild(pid_, kStopGrace);
+  if (pid_ > 0) {
+    StopChild(pid_, kStopGrace);
+    // Its helpers may outlive it for a moment, still writing into the profile that the
+    // next start empties.
+    EndProcessGroup(pid_, kStopGrace);
+  }
   if (process_fd_ >= 0) ::close(process_fd_);
   process_fd_ = -1;
   pid_ = -1;
