@@ -41,6 +41,7 @@ BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
 
 void KioskController::UseEmbeddedBrowser(const std::string& why) {
   browser_kind_ = BrowserKind::kEmbedded;
+  hooks_.SetBrowserKeyLock(false);
   WriteLog("External Browser Not Available - Embedded Browser Used");
   WriteLog("External Browser Problem - " + why);
 }
@@ -85,6 +86,7 @@ void KioskController::Create(int screen_width) {
   log_mail_.recipients = config.log_recipients;
 
   if (config.key_block) hooks_.SetSystemKeyLock(true);
+  if (browser_kind_ == BrowserKind::kExternal) hooks_.SetBrowserKeyLock(true);
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
 
   keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());
@@ -220,6 +222,7 @@ void KioskController::FormClose() {
   if (log_) log_->Close();
   if (config().hide_task_bar) hooks_.SetTaskBarHidden(false);
   hooks_.SetSystemKeyLock(false);
+  hooks_.SetBrowserKeyLock(false);
 }
 
 void KioskController::AppException(const std::string& message) { ReportError("Error - " + message); }

@@ -15,6 +15,8 @@ class KioskHooks {
   // Desktop lock-down around the kiosk: the task bar and the system key combinations.
   virtual void SetTaskBarHidden(bool hidden) = 0;
   virtual void SetSystemKeyLock(bool locked) = 0;
+  // The external browser's own shortcuts, kept from the visitor while it runs.
+  virtual void SetBrowserKeyLock(bool) {}
   // Work for the browser's main loop has arrived (a URL queued, the end asked for): a
   // pass should run soon. An idle kiosk runs no passes.
   virtual void PassDue() {}

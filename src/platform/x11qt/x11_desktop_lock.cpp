@@ -113,6 +113,7 @@ void X11DesktopLock::WriteStateFile() {
 
 X11DesktopLock::~X11DesktopLock() {
   SetSystemKeyLock(false);
+  SetBrowserKeyLock(false);
   SetTaskBarHidden(false);
 }
 
@@ -135,6 +136,33 @@ const std::vector<X11DesktopLock::Combination>& X11DesktopLock::SystemCombinatio
   return combinations;
 }
 
+const std::vector<X11DesktopLock::Combination>& X11DesktopLock::BrowserCombinations() {
+  static const std::vector<Combination> combinations = [] {
+    const unsigned int ctrl = ControlMask;
+    const unsigned int ctrl_shift = ControlMask | ShiftMask;
+    std::vector<Combination> c = {
+        {XK_F1, 0}, {XK_F7, 0}, {XK_F10, 0}, {XK_F11, 0}, {XK_F12, 0}, {XK_F10, ShiftMask},
+        {XK_Home, Mod1Mask}, {XK_d, Mod1Mask}, {XK_e, Mod1Mask}, {XK_f, Mod1Mask}, {XK_i, Mod1Mask | ShiftMask},
+    };
+    for (KeySym k : {XK_d, XK_e, XK_h, XK_j, XK_k, XK_l, XK_n, XK_o, XK_p, XK_s, XK_t, XK_u, XK_w}) c.push_back({k, ctrl});
+    for (KeySym k : {XK_a, XK_b, XK_c, XK_i, XK_j, XK_m, XK_n, XK_o, XK_p, XK_q, XK_t, XK_w, XK_Delete}) {
+      c.push_back({k, ctrl_shift});
+    }
+    return c;
+  }();
+  return combinations;
+}
+
+void X11DesktopLock::SetBrowserKeyLock(bool locked) {
+  if (locked == browser_locked_) return;
+  browser_locked_ = locked;
+  if (!Available()) {
+    if (locked) Problem(std::string(kKeyLockFailed) + "no X display");
+    return;
+  }
+  GrabKeys(BrowserCombinations(), locked);
+}
+
 void X11DesktopLock::SetReport(Report report) {
   report_ = std::move(report);
   if (!report_) return;
@@ -150,10 +178,10 @@ void X11DesktopLock::Problem(const std::string& text) {
   }
 }
 
-void X11DesktopLock::GrabKeys(bool grab) {
+void X11DesktopLock::GrabKeys(const std::vector<Combination>& combinations, bool grab) {
   ::Display* d = display_->Get();
   const Window root = DefaultRootWindow(d);
-  for (const Combination& c : SystemCombinations()) {
+  for (const Combination& c : combinations) {
     const KeyCode code = XKeysymToKeycode(d, c.keysym);
     if (code == 0) continue;
     // A combination another client holds already cannot be grabbed (BadAccess); the
@@ -244,7 +272,7 @@ void X11DesktopLock::SetSystemKeyLock(bool locked) {
     if (locked) Problem(std::string(kKeyLockFailed) + "no X display");
     return;
   }
-  GrabKeys(locked);
+  GrabKeys(SystemCombinations(), locked);
   SetServerActions(locked);
 }
 

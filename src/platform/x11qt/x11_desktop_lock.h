@@ -34,6 +34,9 @@ class X11DesktopLock {
 
   bool Available() const;
   void SetSystemKeyLock(bool locked);
+  // The external browser's own shortcuts (developer tools, new windows, the page's
+  // source, printing with its dialog, full screen, ...) grabbed while it runs.
+  void SetBrowserKeyLock(bool locked);
   void SetTaskBarHidden(bool hidden);
   // Maps every unmapped dock window of the display, also those that a kiosk which ended
   // abnormally left hidden (the Setup Manager's Taskbar command). Returns how many.
@@ -49,6 +52,7 @@ class X11DesktopLock {
     unsigned int modifiers;
   };
   static const std::vector<Combination>& SystemCombinations();
+  static const std::vector<Combination>& BrowserCombinations();
   // Number of server actions (VT switch, terminate) currently taken off the map.
   std::size_t disabled_actions() const { return disabled_actions_.size(); }
   const std::vector<unsigned long>& hidden_docks() const { return hidden_docks_; }
@@ -59,7 +63,7 @@ class X11DesktopLock {
     int index;
     unsigned char type;
   };
-  void GrabKeys(bool grab);
+  void GrabKeys(const std::vector<Combination>& combinations, bool grab);
   void SetServerActions(bool disabled);
   void Problem(const std::string& text);
   // Actions of an earlier run that are still off the map, from the state file.
@@ -71,6 +75,7 @@ class X11DesktopLock {
   Report report_;
   std::vector<std::string> unreported_;
   bool locked_ = false;
+  bool browser_locked_ = false;
   std::vector<DisabledAction> disabled_actions_;
   std::vector<unsigned long> hidden_docks_;  // X window ids
 };
