@@ -15,6 +15,8 @@ import time
 from kiosk_driver import KioskProcess, Results, click, xdotool
 
 TARNWICK = sys.argv[1]
+# TOOLBAR_BROWSER=external: the same with the external browser (chromium) in the hole.
+EXTERNAL = os.environ.get("TOOLBAR_BROWSER") == "external"
 results = Results()
 check = results.check
 
@@ -38,10 +40,10 @@ class Kiosk(KioskProcess):
         for name in ("result.htm", "help.htm"):
             self.write_file("pages/" + name, "<!DOCTYPE html><html><body>%s</body></html>" % name)
         self.base = "file://" + os.path.join(self.dir, "pages")
-        self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\n[BROWSER]\nBrowser=1\n"
+        self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\n[BROWSER]\n%s\n"
                         "[URLS]\nStart=%s/search.htm\nHelp=%s/help.htm\n"
                         "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nKeyboardOn=6\n"
-                        % (self.base, self.base))
+                        % ("Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", self.base, self.base))
         self.top = HIDDEN_TOP
         self.start()
 
@@ -64,8 +66,11 @@ class Kiosk(KioskProcess):
         return None
 
     def browser_rect(self):
-        """The embedded browser window's (x, y, width, height), or None."""
-        r = xdotool("search", "--onlyvisible", "--name", "^Tarnwick$")
+        """The browser window's (x, y, width, height), or None."""
+        if EXTERNAL:
+            r = xdotool("search", "--onlyvisible", "--class", "^Chromium$")
+        else:
+            r = xdotool("search", "--onlyvisible", "--name", "^Tarnwick$")
         for window in r.stdout.split():
             text = xdotool("getwindowgeometry", window).stdout
             pos = re.search(r"Position: (-?\d+),(-?\d+)", text)
@@ -78,7 +83,10 @@ class Kiosk(KioskProcess):
 def main():
     k = Kiosk()
     search = "Page Loaded - %s/search.htm" % k.base
-    check(k.wait_for_line(search, 30), "start page never loaded")
+    if EXTERNAL and not os.access("/usr/bin/chromium", os.X_OK):
+        print("chromium is not installed: skipped")
+        sys.exit(77)
+    check(k.wait_for_line(search, 60 if EXTERNAL else 30), "start page never loaded")
     time.sleep(0.5)
     check(k.bottom_form_top() == HIDDEN_TOP, "tool bar not at %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
 

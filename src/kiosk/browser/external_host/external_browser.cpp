@@ -13,7 +13,9 @@
 #include "devtools/browser_command_line.h"
 #include "devtools/child_process.h"
 #include "devtools/pipe_channel.h"
+#include "kiosk/browser/external/browser_window_rule.h"
 #include "kiosk/browser/external/external_browser_page.h"
+#include "platform/x11qt/x11_process_windows.h"
 
 namespace tw {
 namespace {
@@ -50,6 +52,7 @@ ExternalBrowser::ExternalBrowser(BrowserEvents& events, ExternalBrowserOptions o
   connect(&handshake_timer_, &QTimer::timeout, this, [this] { StartFailed("Browser not found"); });
   start_timer_.setSingleShot(true);
   connect(&start_timer_, &QTimer::timeout, this, [this] { StartProcess(); });
+  x_windows_ = std::make_unique<X11ProcessWindows>();
   probe_timer_.setInterval(kProbeIntervalMs);
   connect(&probe_timer_, &QTimer::timeout, this, [this] { Probe(); });
 }
@@ -107,6 +110,7 @@ void ExternalBrowser::StartProcess() {
     });
   }
   Log("Browser Process Started");
+  x_windows_->Watch(pid_, [this](const std::vector<TopLevelWindow>& shown) { JudgeWindows(shown); });
   handshake_timer_.start();
   FindPage();
   Sync();
@@ -171,6 +175,16 @@ void ExternalBrowser::PageReady() {
   for (const std::string& protocol : options_.blocked_protocols) Log(protocol + " Protocol Registered");
   probe_failures_ = 0;
   probe_timer_.start();
+  // The page's window is the browser's one big window at this point; whatever else it
+  // shows from now on is judged as it appears.
+  const std::vector<TopLevelWindow> shown = x_windows_->Windows(pid_);
+  for (const TopLevelWindow& w : shown) {
+    if (!w.override_redirect && w.width * w.height > 100) {
+      main_window_ = w.id;
+      break;
+    }
+  }
+  JudgeWindows(shown);
   if (owner_.ready) owner_.ready();
   ApplyBounds();
   Sync();
@@ -186,6 +200,22 @@ void ExternalBrowser::ApplyBounds() {
   channel_->Connection().Call("Browser.setWindowBounds", {{"windowId", window_id_}, {"bounds", bounds}}, {},
                               kCallLimit, {});
   Sync();
+}
+
+void ExternalBrowser::JudgeWindows(const std::vector<TopLevelWindow>& shown) {
+  for (const TopLevelWindow& window : shown) {
+    const BrowserWindowDecision decision = DecideBrowserWindow(main_window_, window);
+    if (!decision.close) continue;
+    const int generation = generation_;
+    const WindowHandle id = window.id;
+    QTimer::singleShot(decision.grace, this, [this, generation, id, line = decision.log_line] {
+      if (generation != generation_) return;
+      const auto now = x_windows_->Inspect(id);
+      if (!now || !now->viewable) return;
+      Log(line);
+      x_windows_->Close(id, std::chrono::seconds(5));
+    });
+  }
 }
 
 void ExternalBrowser::Probe() {
@@ -210,6 +240,8 @@ void ExternalBrowser::EndProcess(const std::string& why) {
   handshake_timer_.stop();
   probe_timer_.stop();
   deadline_timer_.stop();
+  if (x_windows_) x_windows_->Watch(0, nullptr);
+  main_window_ = kNoWindow;
   read_notifier_.reset();
   write_notifier_.reset();
   end_notifier_.reset();
@@ -331,6 +363,8 @@ bool ExternalBrowser::ScrollPending() const { return page_ && page_->ScrollPendi
 
 void ExternalBrowser::TakeFocus() {
   if (!ready_) return;
+  // The keys of the on-screen keyboard go where the X server's focus is.
+  if (main_window_ != kNoWindow) x_windows_->Focus(main_window_);
   page_->Focus();
   Sync();
 }

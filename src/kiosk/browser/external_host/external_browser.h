@@ -19,6 +19,7 @@
 
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/browser/external/browser_restarts.h"
+#include "platform/top_level_window.h"
 
 class QSocketNotifier;
 
@@ -26,6 +27,7 @@ namespace tw {
 
 class ExternalBrowserPage;
 class PipeChannel;
+class X11ProcessWindows;
 
 struct ExternalBrowserOptions {
   std::string file_name;    // BROWSER/FileName: the program and any arguments of the operator's
@@ -94,6 +96,8 @@ class ExternalBrowser : public QObject, public KioskBrowser {
 
  private:
   void Restart(const std::string& why);
+  // The browser's shown windows other than the page's are closed after a short grace.
+  void JudgeWindows(const std::vector<TopLevelWindow>& shown);
   void FindPage();
   void AttachPage(const std::string& target_id);
   void PageReady();
@@ -125,6 +129,8 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   QTimer start_timer_;
   QTimer probe_timer_;
   int window_id_ = 0;
+  std::unique_ptr<X11ProcessWindows> x_windows_;
+  WindowHandle main_window_ = kNoWindow;  // the page's window on the X display
   bool ready_ = false;
   bool shown_ = false;
   bool probe_outstanding_ = false;
