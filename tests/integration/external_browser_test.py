@@ -40,6 +40,13 @@ PAGES = {
         box(200, '<button style="width:300px;height:40px" onclick="alert(\'You won a prize\')">alert</button>'),
         box(260, '<a href="/second.htm" style="display:block;height:40px">second</a>')),
     "/second.htm": "<title>second</title><body style='%s'>second page</body>" % PAGE_STYLE,
+    # Says what it finds of an earlier visitor, leaves its own traces, and comes back once.
+    "/visitor.htm": "<body><script>"
+                    "var seen = (document.cookie || 'none') + '|' + (localStorage.getItem('v') || 'none');"
+                    "document.cookie = 'visitor=ann; max-age=3600'; localStorage.setItem('v', 'ann');"
+                    "new Image().src = '/seen?' + encodeURIComponent(seen);"
+                    "if (!location.search) setTimeout(function () { location.href = '/visitor.htm?again'; }, 500);"
+                    "</script></body>",
 }
 requests = []
 
@@ -64,10 +71,10 @@ BASE = "http://127.0.0.1:%d" % server.server_address[1]
 
 
 class Kiosk(KioskProcess):
-    def __init__(self, file_name, settings=""):
+    def __init__(self, file_name, settings="", start="/start.htm", more=""):
         super().__init__(TARNWICK, results, "tarnwick-external-")
         self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\nNewBrowser=2\n%s\n[BROWSER]\nBrowser=0\n"
-                        "FileName=%s\n[URLS]\nStart=%s/start.htm\n" % (settings, file_name, BASE))
+                        "FileName=%s\n[URLS]\nStart=%s%s\n%s" % (settings, file_name, BASE, start, more))
         self.start()
 
 
@@ -202,6 +209,18 @@ def test_running_kiosk():
     check(not left, "browser processes left after the kiosk ended: %s" % left)
 
 
+def test_idle_return_forgets_the_visitor():
+    k = Kiosk("chromium", start="/visitor.htm", more="[ATTRACT]\nTimeStart=10\n")
+    seen = lambda: [p[len("/seen?"):] for p in requests if p.startswith("/seen?")]
+    check(k.wait_for(lambda: len(seen()) >= 2, 60), "the visitor page did not report twice: %s" % seen())
+    check(k.wait_for_line("Visitor Session Cleared", 30), "no idle return")
+    check(k.wait_for_line("Closing Process - New Visitor Session", 5), "the browser was not started anew")
+    check(k.wait_for(lambda: len(seen()) >= 3, 60), "the start page after the idle return did not report")
+    check(seen()[:3] == ["none%7Cnone", "visitor%3Dann%7Cann", "none%7Cnone"],
+          "what the next visitor found: %s" % seen())
+    k.stop()
+
+
 def test_browser_that_cannot_run():
     # It starts, but ends at once every time: three tries, then the embedded browser.
     k = Kiosk("/bin/false")
@@ -222,6 +241,7 @@ def main():
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         test_running_kiosk()
+        test_idle_return_forgets_the_visitor()
         test_browser_that_cannot_run()
     finally:
         server.shutdown()
