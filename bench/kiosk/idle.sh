@@ -7,8 +7,10 @@
 #   - wake-ups per second of the idle main thread (its voluntary context switches),
 #     and of the whole tree,
 #   - memory of the process tree (PSS).
+# With chromium there is a third subject, "external": the kiosk driving chromium as its
+# external browser (BROWSER/Browser=0).
 # chromium is installed with apt-get when it is missing and this runs as root; when it
-# cannot be had, only the kiosk is measured.
+# cannot be had, only the kiosk with its embedded browser is measured.
 #   bench/kiosk/idle.sh [BUILD_DIR] [ROUNDS] [IDLE_SECONDS]
 # TARNWICK=/path/to/tarnwick measures another build of the kiosk (for a before/after).
 set -euo pipefail
@@ -74,6 +76,12 @@ sed "s|@DEMO_DIR@|$work/kiosk|g" "$root/demo/Tarnwick.ini" >"$work/kiosk/Tarnwic
 sed -i "s/^TimeStart=.*/TimeStart=0/; s/^TimeCarousel=.*/TimeCarousel=0/; s/^TimeVideo=.*/TimeVideo=0/; s|^Start=.*|Start=$url|" \
   "$work/kiosk/Tarnwick.ini"
 
+# The same with the external browser.
+cp -r "$work/kiosk" "$work/kiosk-external"
+if [ -n "$chromium" ]; then
+  sed -i "s/^Browser=.*/Browser=0/; s|^FileName=.*|FileName=$chromium|" "$work/kiosk-external/Tarnwick.ini"
+fi
+
 tree() {  # a process and all its descendants
   local p=$1
   echo "$p"
@@ -104,10 +112,12 @@ round() {
   xvfb=$!
   for _ in $(seq 1 100); do [ -s "$work/display.txt" ] && break; sleep 0.05; done
   display=":$(head -n1 "$work/display.txt")"
-  rm -rf "$work/kiosk/log" "$work/profile"
+  rm -rf "$work/kiosk/log" "$work/kiosk-external/log" "$work/profile"
   start=$(now_ns)
-  if [ "$who" = tarnwick ]; then
-    DISPLAY=$display TARNWICK_REPORT_FIRST_PAINT=1 "$tarnwick" --dir "$work/kiosk" >"$work/out.txt" 2>&1 &
+  if [ "$who" = tarnwick ] || [ "$who" = external ]; then
+    local dir=$work/kiosk
+    [ "$who" = external ] && dir=$work/kiosk-external
+    DISPLAY=$display TARNWICK_REPORT_FIRST_PAINT=1 "$tarnwick" --dir "$dir" >"$work/out.txt" 2>&1 &
   else
     DISPLAY=$display "$chromium" --kiosk --no-first-run --no-default-browser-check --disable-gpu \
       --user-data-dir="$work/profile" $([ "$(id -u)" -eq 0 ] && echo --no-sandbox) "$url" >"$work/out.txt" 2>&1 &
@@ -122,7 +132,7 @@ round() {
     fi
   done
   loaded=$((($(head -n1 "$work/loaded.txt") - start) / 1000000))
-  if [ "$who" = tarnwick ]; then
+  if [ "$who" != chromium ]; then
     splash=$(grep -o "painted after [0-9]* ms" "$work/out.txt" | grep -o "[0-9]*" || echo -)
   fi
   sleep 3  # settled
@@ -148,7 +158,7 @@ round() {
 }
 
 subjects=tarnwick
-[ -n "$chromium" ] && subjects="tarnwick chromium"
+[ -n "$chromium" ] && subjects="tarnwick external chromium"
 : >"$work/results.txt"
 for r in $(seq 1 "$rounds"); do
   for who in $subjects; do
@@ -177,5 +187,9 @@ awk '
     if ("chromium" in n && "tarnwick" in n) {
       printf "ratios (kiosk / chromium --kiosk): start %.2f  idle CPU %.2f  PSS %.2f\n",
         l["tarnwick"] / l["chromium"], (c["chromium"] > 0 ? c["tarnwick"] / c["chromium"] : 0), p["tarnwick"] / p["chromium"]
+    }
+    if ("chromium" in n && "external" in n) {
+      printf "ratios (kiosk with chromium as its external browser / chromium --kiosk): start %.2f  idle CPU %.2f  PSS %.2f\n",
+        l["external"] / l["chromium"], (c["chromium"] > 0 ? c["external"] / c["chromium"] : 0), p["external"] / p["chromium"]
     }
   }' "$work/results.txt"

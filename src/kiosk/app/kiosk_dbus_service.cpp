@@ -6,6 +6,7 @@
 #include <QDBusReply>
 #include <cstdio>
 
+#include "kiosk/core/browser_kind.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/kiosk_topics.h"
 
@@ -41,7 +42,16 @@ void KioskDbusService::Poke(const QString& topic, const QString& item, const QSt
       [&] { PokeKioskTopic(controller_, topic.toStdString(), item.toStdString(), data.toStdString()); });
 }
 
-QString KioskDbusService::Request(const QString&, const QString&) { return QString(); }
+QString KioskDbusService::Request(const QString& topic, const QString& item) {
+  // A browser handing over an address of a protocol the kiosk keeps from it; only while
+  // the kiosk runs an external browser.
+  if (topic != "WWW_OpenURL" || !open_url || controller_.browser_kind() != BrowserKind::kExternal) return QString();
+  const std::string text = item.toStdString();
+  if (controller_.config().debug) controller_.WriteLog("Open URL - " + text);
+  const std::string url = QuotedItemURL(text);
+  if (!url.empty()) open_url(url);
+  return QStringLiteral("1");
+}
 
 int PokeRunningKiosk(const QString& topic, const QString& item) {
   if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {

@@ -1,8 +1,9 @@
 // The kiosk's topics for other programs on the session bus: bus name
 // org.tarnwick.TARNWICK, object "/", interface org.tarnwick.Dde.
 //   Poke(topic, item, data)  TW_SendURL (item = URL), TW_IdleOn, TW_IdleOff,
-//                            TW_ActiveOn, TW_ActiveOff
-//   Request(topic, item)     answers "" (no topic of the kiosk answers requests)
+//                            TW_ActiveOn, TW_ActiveOff, WWW_URLEcho (a browser's page report)
+//   Request(topic, item)     WWW_OpenURL (a browser handing over an address of a protocol the
+//                            kiosk keeps from it; answers "1"); "" for anything else
 // From a shell:  tarnwick --poke TOPIC [ITEM]
 //   or: gdbus call --session --dest org.tarnwick.TARNWICK --object-path /
 //         --method org.tarnwick.Dde.Poke TW_SendURL http://example.org/ ""  (one line)
@@ -10,6 +11,8 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <string>
 
 namespace tw {
 
@@ -30,6 +33,10 @@ class KioskDbusService : public QObject {
  public slots:
   void Poke(const QString& topic, const QString& item, const QString& data);
   QString Request(const QString& topic, const QString& item);
+
+ public:
+  // Where WWW_OpenURL's addresses go (the browser loop's protocol requests).
+  std::function<void(const std::string& url)> open_url;
 
  private:
   KioskController& controller_;

@@ -43,6 +43,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
     QTimer::singleShot(0, qApp, [this, run = std::move(run)] { controller_.Guarded(run); });
   };
   windows_.scrolling().SetPassDue([this] { controller_.PassDue(); });
+  dbus_->open_url = [this](const std::string& url) { loop_.QueueProtocolRequest(url); };
   qApp->installEventFilter(input_filter_.get());
   QString error;
   if (!dbus_->Register(&error)) {

@@ -112,8 +112,7 @@ void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame
     // with on the next pass; command words in other addresses are no commands there.
     if (HandedToKiosk(url)) {
       cancel = true;
-      protocol_requests_.push_back(url);
-      controller_.PassDue();
+      QueueProtocolRequest(url);
       return;
     }
   } else {
@@ -128,6 +127,11 @@ void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame
   if (verdict == SchemeVerdict::kAllow) return;
   cancel = true;
   if (verdict == SchemeVerdict::kRefuse) LogBlocked(url);
+}
+
+void EmbeddedBrowserLoop::QueueProtocolRequest(const std::string& url) {
+  protocol_requests_.push_back(url);
+  controller_.PassDue();
 }
 
 bool EmbeddedBrowserLoop::HandedToKiosk(const std::string& url) const {

@@ -30,6 +30,9 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   // One pass of the main loop (after the arrows' scroll step); false once quit has been
   // requested.
   bool Pass();
+  // An address the external browser handed over outside its page (another program's
+  // call-back); dealt with on a later pass like those from the page.
+  void QueueProtocolRequest(const std::string& url);
   // True between the start and the end of a page's loading.
   bool busy() const { return busy_; }
   // Another pass is wanted at the pass interval: a URL waits in the queue, or the busy

@@ -9,8 +9,13 @@ namespace tw {
 class KioskController;
 
 // Carries out a poke on a topic; false for a topic the kiosk does not serve. The item
-// is the URL for "TW_SendURL" and is ignored otherwise, as is the data.
+// is the URL for "TW_SendURL", the browser's echo of a loaded page for "WWW_URLEcho"
+// (quoted URL, comma, quoted type), and is ignored otherwise, as is the data.
 bool PokeKioskTopic(KioskController& controller, const std::string& topic, const std::string& item,
                     const std::string& data);
+
+// The URL of a browser's call-back item: from its second character up to the first quote,
+// comma, quote (or the closing quote).
+std::string QuotedItemURL(const std::string& item);
 
 }  // namespace tw

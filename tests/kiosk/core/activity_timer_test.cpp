@@ -312,6 +312,20 @@ TEST_F(ActivityTimerTest, TopicsFromOtherPrograms) {
   const Texts log = Log();
   EXPECT_EQ(Texts(log.end() - 2, log.end()),
             (Texts{"TW_SendURL - http://example.org/", "DDE SendURL Received - http://example.org/"}));
+  // A browser's echo of a loaded page: logged for a document, with its raw text under Debug.
+  EXPECT_TRUE(PokeKioskTopic(c, "WWW_URLEcho", "\"http://a.org/x,y\",\"internal/parser\",\"\"", ""));
+  EXPECT_TRUE(PokeKioskTopic(c, "WWW_URLEcho", "\"http://a.org/p.png\",\"image/png\"", ""));
+  const Texts echoed = Log();
+  EXPECT_EQ(Texts(echoed.end() - 3, echoed.end()),
+            (Texts{"URL Echo - \"http://a.org/x,y\",\"internal/parser\",\"\"", "Page Loaded - http://a.org/x,y",
+                   "URL Echo - \"http://a.org/p.png\",\"image/png\""}));
+}
+
+TEST(QuotedItemURL, UpToTheQuoteCommaQuote) {
+  EXPECT_EQ(QuotedItemURL("\"tw-command:start?\",\"\",0xFFFFFFFF,0x0"), "tw-command:start?");
+  EXPECT_EQ(QuotedItemURL("\"mailto:a@b\",\"x\""), "mailto:a@b");
+  EXPECT_EQ(QuotedItemURL("\"http://a/\""), "http://a/");
+  EXPECT_EQ(QuotedItemURL("x"), "");
 }
 
 }  // namespace
