@@ -71,9 +71,9 @@ BASE = "http://127.0.0.1:%d" % server.server_address[1]
 
 
 class Kiosk(KioskProcess):
-    def __init__(self, file_name, settings="", start="/start.htm", more=""):
+    def __init__(self, file_name, settings="NewBrowser=2", start="/start.htm", more=""):
         super().__init__(TARNWICK, results, "tarnwick-external-")
-        self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\nNewBrowser=2\n%s\n[BROWSER]\nBrowser=0\n"
+        self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\n%s\n[BROWSER]\nBrowser=0\n"
                         "FileName=%s\n[URLS]\nStart=%s%s\n%s" % (settings, file_name, BASE, start, more))
         self.start()
 
@@ -145,7 +145,7 @@ def lines_in_order(log, *texts):
 
 
 def test_running_kiosk():
-    k = Kiosk("chromium", "LogLoadedURLs=1")
+    k = Kiosk("chromium", "NewBrowser=2\nLogLoadedURLs=1")
     loaded = "Page Loaded - %s/start.htm" % BASE
     if not check(k.wait_for_line(loaded, 60), "start page never loaded by the external browser"):
         k.stop()
@@ -209,6 +209,22 @@ def test_running_kiosk():
     check(not left, "browser processes left after the kiosk ended: %s" % left)
 
 
+def test_new_window_taken_into_the_page():
+    # NewBrowser=1: the new window's page is shown in the one window instead.
+    k = Kiosk("chromium", "NewBrowser=1")
+    if not check(k.wait_for_line("Page Loaded - %s/start.htm" % BASE, 60), "start page never loaded"):
+        k.stop()
+        return
+    time.sleep(1.0)
+    window = browser_window(k)
+    if check(window is not None, "no visible window of the browser"):
+        windows_before = visible_top_windows()
+        click(window[1] + 100, window[2] + 160, pause=0.2)
+        check(k.wait_for_line("Page Loaded - %s/second.htm" % BASE, 10), "the new window's page was not shown")
+        check(visible_top_windows() == windows_before, "a new window appeared")
+    k.stop()
+
+
 def test_idle_return_forgets_the_visitor():
     k = Kiosk("chromium", start="/visitor.htm", more="[ATTRACT]\nTimeStart=10\n")
     seen = lambda: [p[len("/seen?"):] for p in requests if p.startswith("/seen?")]
@@ -241,6 +257,7 @@ def main():
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         test_running_kiosk()
+        test_new_window_taken_into_the_page()
         test_idle_return_forgets_the_visitor()
         test_browser_that_cannot_run()
     finally:

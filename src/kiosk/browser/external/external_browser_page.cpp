@@ -351,6 +351,11 @@ void ExternalBrowserPage::Print() {
     }
     return;
   }
+  if (printer_available_ && !printer_available_()) {
+    events_.BrowserNote("Print failed - no printer");
+    events_.PrintFailed();
+    return;
+  }
   // The page's own window.print is the capture script's; the browser's is called from a
   // world of the kiosk's, which the page's scripts cannot reach.
   Send("Page.createIsolatedWorld", {{"frameId", target_id_}, {"worldName", "kiosk"}}, page_session_,

@@ -48,6 +48,9 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   void ShowOfflinePage() override;
   // The kiosk's offline page (its HTML), shown in place of a page that could not be loaded.
   void SetOfflinePage(std::string html) { offline_html_ = std::move(html); }
+  // Whether there is a printer to print on (the browser itself would print nowhere without
+  // a word); unset, printing is always tried.
+  void SetPrinterCheck(std::function<bool()> available) { printer_available_ = std::move(available); }
   // The page gets the keyboard focus, its window in front.
   void Focus();
   // A script's dialog left to the visitor closes: a message acknowledged, a question declined.
@@ -90,6 +93,7 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   bool scroll_pending_ = false;
   std::string offline_html_;
   EventBudget prints_{1, kPrintIntervalSeconds};
+  std::function<bool()> printer_available_;
   // The script dialog open in the page and left to the visitor, by its type ("" for none).
   std::string open_dialog_;
   // A redirect's address checked when its response came, not asked about again when the

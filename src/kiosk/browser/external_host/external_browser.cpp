@@ -3,6 +3,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <QPrinterInfo>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <filesystem>
@@ -85,6 +86,7 @@ void ExternalBrowser::StartProcess() {
   channel_ = std::make_unique<PipeChannel>(child);
   page_ = std::make_unique<ExternalBrowserPage>(channel_->Connection(), events_);
   page_->SetOfflinePage(OfflinePageHtml(options_.offline_page));
+  page_->SetPrinterCheck([] { return !QPrinterInfo::defaultPrinter().isNull(); });
   read_notifier_ = std::make_unique<QSocketNotifier>(channel_->ReadFd(), QSocketNotifier::Read);
   connect(read_notifier_.get(), &QSocketNotifier::activated, this, [this] {
     channel_->OnReadable();
