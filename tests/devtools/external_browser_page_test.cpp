@@ -128,8 +128,13 @@ class RecordingEvents : public BrowserEvents {
   void PageCrashed(const std::string&, const std::string&) override {}
   void DownloadBegin() override {}
   void DownloadComplete() override {}
-  BrowserDialogAnswer BrowserDialog(BrowserDialogKind, const std::string&) override { return BrowserDialogAnswer::kCancel; }
-  void BrowserNote(const std::string&) override {}
+  BrowserDialogAnswer BrowserDialog(BrowserDialogKind kind, const std::string&) override {
+    dialogs.push_back(kind);
+    return BrowserDialogAnswer::kCancel;
+  }
+  void BrowserNote(const std::string& line) override { notes.push_back(line); }
+  std::vector<BrowserDialogKind> dialogs;
+  std::vector<std::string> notes;
   void PrintFailed() override {}
   void CloseKioskQuestions() override {}
 
@@ -267,6 +272,48 @@ TEST_F(ExternalBrowserPageTest, EveryWayOutReachesTheKioskAndThePageStays) {
   EXPECT_TRUE(Wait([&] { return Has(events_.completed, server_.Url("/other")); }, 10s));
   EXPECT_TRUE(Has(events_.asked, server_.Url("/other") + " main allowed"));
   EXPECT_TRUE(Wait([&] { return events_.back_enabled; }, 10s));
+}
+
+// What else could lead out goes to the kiosk: a frame a script makes for a command, the
+// page's questions (printing, a permission, the whole screen), and a window of the
+// browser's own, which is closed.
+TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKiosk) {
+  Load(server_.Url("/start"));
+  events_.asked.clear();
+  EXPECT_EQ(Evaluate("(() => { const f = document.createElement('iframe'); f.src = 'tw-command:custom1?pw';"
+                     " document.body.appendChild(f); return f.src; })()"),
+            "about:blank");
+  EXPECT_TRUE(Wait([&] { return Has(events_.asked, "tw-command:custom1?pw frame cancelled"); }, 10s))
+      << ::testing::PrintToString(events_.asked);
+  Evaluate("window.print(); Notification.requestPermission(); document.body.requestFullscreen().catch(() => {}); 1");
+  const auto asked_of_kiosk = [&](BrowserDialogKind kind) {
+    return std::find(events_.dialogs.begin(), events_.dialogs.end(), kind) != events_.dialogs.end();
+  };
+  EXPECT_TRUE(Wait([&] {
+    return asked_of_kiosk(BrowserDialogKind::kPrintRequest) && asked_of_kiosk(BrowserDialogKind::kPermissionRequest) &&
+           asked_of_kiosk(BrowserDialogKind::kFullScreenRequest);
+  }, 10s));
+  std::string opened;
+  channel_->Connection().Call("Target.createTarget", {{"url", "about:blank"}}, {}, 20s, [&](const DevToolsReply& reply) {
+    opened = reply.ok ? reply.result.value("targetId", "") : "failed";
+  });
+  ASSERT_TRUE(Wait([&] { return !opened.empty(); }));
+  EXPECT_TRUE(Wait([&] { return Has(events_.notes, "Browser Window Detected - Closed"); }, 10s));
+  // Closed: the browser no longer lists it.
+  bool gone = false;
+  for (int attempt = 0; attempt < 20 && !gone; ++attempt) {
+    bool answered = false;
+    channel_->Connection().Call("Target.getTargets", {}, {}, 20s, [&](const DevToolsReply& reply) {
+      gone = reply.ok;
+      for (const auto& info : reply.result.value("targetInfos", nlohmann::json::array())) {
+        if (info.value("targetId", "") == opened) gone = false;
+      }
+      answered = true;
+    });
+    Wait([&] { return answered; });
+    if (!gone) std::this_thread::sleep_for(250ms);
+  }
+  EXPECT_TRUE(gone);
 }
 
 // The side-panel arrows on the external browser's page: one line down, the answer says the

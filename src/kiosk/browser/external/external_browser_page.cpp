@@ -270,10 +270,18 @@ void ExternalBrowserPage::OnFrameNavigated(const json& params, const std::string
 
 void ExternalBrowserPage::OnTargetCreated(const json& params) {
   const json info = params.value("targetInfo", json::object());
-  if (Text(info, "type") != "page" || Text(info, "openerId") != target_id_) return;
+  const std::string id = Text(info, "targetId");
+  if (Text(info, "type") != "page" || id.empty() || id == target_id_) return;
+  if (Text(info, "openerId") != target_id_) {
+    // A window the page did not ask for: one of the browser's own (its settings, developer
+    // tools, the page's source, a new empty window). There is only ever the kiosk's page.
+    Send("Target.closeTarget", {{"targetId", id}}, {});
+    events_.BrowserNote("Browser Window Detected - Closed");
+    return;
+  }
   // A window the capture script did not see (a script's own form into a new window, say):
   // closed at once; the kiosk decides about its address.
-  Send("Target.closeTarget", {{"targetId", Text(info, "targetId")}}, {});
+  Send("Target.closeTarget", {{"targetId", id}}, {});
   const std::string url = Text(info, "url");
   if (!url.empty() && url != "about:blank") NewWindow(url);
 }
@@ -341,14 +349,9 @@ void ExternalBrowserPage::Refresh() { Send("Page.reload", json::object(), page_s
 void ExternalBrowserPage::Stop() { Send("Page.stopLoading", json::object(), page_session_); }
 
 void ExternalBrowserPage::Print() {
-  // A page cannot keep the printer busy: one print in so many seconds, the first refusal
-  // of each burst logged.
-  const std::int64_t now = std::time(nullptr);
-  prints_.TakeRefused(now);
-  if (!prints_.Admit(now)) {
-    if (prints_.refused() == 1) {
-      events_.BrowserNote("Print Refused - at most one print every " + std::to_string(kPrintIntervalSeconds) + " seconds");
-    }
+  std::string refused;
+  if (!prints_.Admit(std::time(nullptr), refused)) {
+    if (!refused.empty()) events_.BrowserNote(refused);
     return;
   }
   if (printer_available_ && !printer_available_()) {

@@ -17,7 +17,7 @@
 #include "devtools/devtools_connection.h"
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_parts.h"
-#include "kiosk/core/event_budget.h"
+#include "kiosk/browser/print_budget.h"
 
 namespace tw {
 
@@ -92,7 +92,7 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   bool loading_ = false;
   bool scroll_pending_ = false;
   std::string offline_html_;
-  EventBudget prints_{1, kPrintIntervalSeconds};
+  PrintBudget prints_;
   std::function<bool()> printer_available_;
   // The script dialog open in the page and left to the visitor, by its type ("" for none).
   std::string open_dialog_;

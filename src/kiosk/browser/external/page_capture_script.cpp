@@ -17,8 +17,8 @@ constexpr std::string_view kScript = R"JS((function () {
   // refuse it silently, so it is reported as refused.
   const refusedFile = (href) => !localPage && protocolOf(href) === 'file:';
   const foreign = (href) => { const p = protocolOf(href); return (p !== '' && !loadable.has(p)) || refusedFile(href); };
-  const tell = (href, newWindow) => {
-    try { report(JSON.stringify({url: href, main: main, newWindow: newWindow, refused: refusedFile(href)})); } catch (e) {}
+  const tell = (href, newWindow, inMain = main) => {
+    try { report(JSON.stringify({url: href, main: inMain, newWindow: newWindow, refused: refusedFile(href)})); } catch (e) {}
   };
   // What the browser would ask the visitor (or do to the screen) is asked of the kiosk instead.
   const ask = (kind, text) => { try { report(JSON.stringify({ask: kind, text: String(text || ''), main: main})); } catch (e) {} };
@@ -72,7 +72,7 @@ constexpr std::string_view kScript = R"JS((function () {
   const frameSource = (element, value) => {
     const href = absolute(value);
     if (href === null || !foreign(href)) return value;
-    tell(href, false);
+    tell(href, false, false);
     return 'about:blank';
   };
   for (const type of [globalThis.HTMLIFrameElement, globalThis.HTMLFrameElement]) {

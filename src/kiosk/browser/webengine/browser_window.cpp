@@ -409,14 +409,9 @@ void BrowserWindow::PrintFailed(const std::string& line) {
 
 void BrowserWindow::Print() {
   if (printer_) return;  // one print job at a time
-  // A page cannot keep the printer busy: one print in so many seconds, the first refusal
-  // of each burst logged.
-  const std::int64_t now = std::time(nullptr);
-  prints_.TakeRefused(now);
-  if (!prints_.Admit(now)) {
-    if (prints_.refused() == 1) {
-      events_.BrowserNote("Print Refused - at most one print every " + std::to_string(kPrintIntervalSeconds) + " seconds");
-    }
+  std::string refused;
+  if (!prints_.Admit(std::time(nullptr), refused)) {
+    if (!refused.empty()) events_.BrowserNote(refused);
     return;
   }
   if (print_file_.isEmpty()) {

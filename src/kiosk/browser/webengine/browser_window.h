@@ -13,7 +13,7 @@
 
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_parts.h"
-#include "kiosk/core/event_budget.h"
+#include "kiosk/browser/print_budget.h"
 
 class QEventLoop;
 class QPrinter;
@@ -119,7 +119,7 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   bool probe_outstanding_ = false;
   int probe_generation_ = 0;
   bool ended_unresponsive_ = false;
-  EventBudget prints_{1, kPrintIntervalSeconds};
+  PrintBudget prints_;
 };
 
 }  // namespace tw
