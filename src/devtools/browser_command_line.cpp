@@ -1,6 +1,11 @@
 #include "devtools/browser_command_line.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "common/command_line.h"
 
@@ -45,8 +50,41 @@ std::vector<std::string> BrowserArguments(const BrowserStart& start) {
 
 std::vector<std::string> BrowserEnvironment(const BrowserStart& start) {
   const std::string home = start.profile_dir + "/home";
-  return {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config", "XDG_CACHE_HOME=" + home + "/.cache",
-          "XDG_DATA_HOME=" + home + "/.local/share", "TMPDIR=" + start.profile_dir + "/tmp"};
+  const char* path = std::getenv("PATH");
+  return {"HOME=" + home,
+          "XDG_CONFIG_HOME=" + home + "/.config",
+          "XDG_CACHE_HOME=" + home + "/.cache",
+          "XDG_DATA_HOME=" + home + "/.local/share",
+          "TMPDIR=" + start.profile_dir + "/tmp",
+          "PATH=" + start.profile_dir + "/bin:" + (path != nullptr && *path != '\0' ? path : "/usr/bin:/bin")};
+}
+
+bool WriteBrowserHelpers(const std::string& profile_dir) {
+  const std::string bin = profile_dir + "/bin";
+  std::error_code error;
+  std::filesystem::create_directories(bin, error);
+  if (error) return false;
+  const struct {
+    const char* name;
+    const char* text;
+  } helpers[] = {
+      {"xdg-settings",
+       "#!/bin/sh\n"
+       "# The kiosk's browser handles every address itself: it hands none to another program.\n"
+       "case \"$1 $2\" in\n"
+       "  \"check default-url-scheme-handler\"|\"check default-web-browser\") echo yes; exit 0 ;;\n"
+       "esac\n"
+       "exit 1\n"},
+      {"xdg-open", "#!/bin/sh\n# Nothing is opened with another program from the kiosk's browser.\nexit 1\n"},
+  };
+  for (const auto& helper : helpers) {
+    const std::string file = bin + "/" + helper.name;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << helper.text;
+    out.close();
+    if (!out || ::chmod(file.c_str(), 0755) != 0) return false;
+  }
+  return true;
 }
 
 }  // namespace tw

@@ -22,8 +22,15 @@ inline constexpr const char* kBrowserFirstDocument = "data:text/html,";
 std::vector<std::string> BrowserArguments(const BrowserStart& start);
 
 // What the browser's environment has over the kiosk's: its home and its configuration,
-// cache and data folders inside the profile, so that nothing it writes lands outside it
-// (and nothing of the account's own settings reaches it).
+// cache, data and temporary folders inside the profile, so that nothing it writes lands
+// outside it (and nothing of the account's own settings reaches it), and the profile's
+// own program folder first on its PATH (see WriteBrowserHelpers).
 std::vector<std::string> BrowserEnvironment(const BrowserStart& start);
+
+// Writes the desktop helpers the browser asks about an address it would hand to another
+// program into the profile's program folder: asked whether it is that address's handler
+// itself, it is told yes (so it hands the address to nobody and asks nobody), and opening
+// anything with another program fails. False when they could not be written.
+bool WriteBrowserHelpers(const std::string& profile_dir);
 
 }  // namespace tw

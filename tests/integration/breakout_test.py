@@ -223,6 +223,10 @@ class Watcher(threading.Thread):
                     continue
                 if owner == "kiosk" and os.path.basename(p["exe"]).startswith(ENGINE_HELPERS):
                     continue
+                # The external browser asking the kiosk's own helper whether it handles an
+                # address itself (it is told yes, and hands the address to nobody).
+                if owner == "kiosk" and EXTERNAL and "/browser-profile/bin/xdg-settings " in p["cmd"]:
+                    continue
                 # A helper's own child that had already ended when it was first seen (nothing
                 # left to read of it): the engine's, like its parent.
                 parent_exe = os.path.basename(self.processes.get(p["ppid"], {}).get("exe", ""))
@@ -467,6 +471,9 @@ ROWS = [
     Row("print loop", {"act": "print-loop"}, print_then_close_error, "Print Refused - ", ran="print-loop",
         log_wait=15),
     click_row("feedback flood", "feedback-flood", "Feedback Refused - "),
+    # The embedded engine drops such a frame's address without a word (nothing leaves the
+    # kiosk, but there is no line to ask for).
+    click_row("frame written as markup", "markup-frame", "Blocked foo Protocol - markup" if EXTERNAL else None),
     link_row("link to a PDF", "/doc.pdf", may_show="/doc.pdf", nowhere=True, settle=2.0),
     # The external browser offers no menu at all: its own would lead out (new windows,
     # saving, the page's source), and it has no room for the kiosk's.

@@ -102,6 +102,10 @@
         }
       });
       break;
+    case 'markup-frame':
+      // A frame written as markup (not through its src property).
+      onClick(function () { document.getElementById('frames').innerHTML = '<iframe src="foo:markup"></iframe>'; });
+      break;
     case 'iframes':
       onClick(function () { manyFrames(row.count); });
       break;

@@ -89,6 +89,15 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
     // Held by the interception: unless the kiosk allows it, no chooser is ever shown.
     if (Ours(s)) events_.BrowserDialog(BrowserDialogKind::kFileChooser, "");
   });
+  connection_.On("Page.frameRequestedNavigation", [this](const json& p, const std::string& s) {
+    // What passed the capture script (a frame written as markup for another program's
+    // address): the browser hands it to nobody, and the kiosk logs it as refused.
+    if (!Ours(s)) return;
+    const std::string url = Text(p, "url");
+    const std::string scheme = url.substr(0, url.find(':') == std::string::npos ? 0 : url.find(':'));
+    static const std::set<std::string> kWeb = {"http", "https", "file", "about", "data", "blob", "javascript"};
+    if (!scheme.empty() && !kWeb.contains(scheme)) events_.NavigationRefused(url);
+  });
   connection_.On("Page.javascriptDialogClosed", [this](const json&, const std::string& s) {
     if (s == page_session_) open_dialog_.clear();
   });

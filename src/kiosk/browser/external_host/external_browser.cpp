@@ -66,6 +66,7 @@ void ExternalBrowser::StartProcess() {
   std::error_code error;
   std::filesystem::remove_all(options_.profile_dir, error);
   std::filesystem::create_directories(options_.profile_dir + "/tmp", error);
+  if (!WriteBrowserHelpers(options_.profile_dir)) Log("Browser Helpers Not Written - " + options_.profile_dir);
   const BrowserStart start{options_.file_name, options_.profile_dir, false};
   const std::vector<std::string> argv = BrowserArguments(start);
   const auto started =
