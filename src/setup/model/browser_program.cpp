@@ -21,19 +21,7 @@ std::string NotRunnable(const std::string& path) {
   return {};
 }
 
-std::string OnPath(std::string_view name) {
-  const char* path = std::getenv("PATH");
-  std::string_view dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-  while (!dirs.empty()) {
-    const auto colon = dirs.find(':');
-    std::string dir(dirs.substr(0, colon));
-    dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + std::string(name);
-    if (NotRunnable(candidate).empty()) return candidate;
-  }
-  return {};
-}
+std::string OnPath(std::string_view name) { return FindProgram(std::string(name)).value_or(""); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
