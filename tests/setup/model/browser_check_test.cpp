@@ -136,31 +136,43 @@ TEST(BrowserCheck, NoProgramAtAllAndTheUsualNamesOnThePath) {
 
 // Probes' temporary profiles, and browsers whose command line names one (their helpers'
 // do not: that they ended shows in the profile, which they write into until they end).
-std::size_t ProbeLeftovers() {
+// What a probe left in `folder` (its temporary profiles) and processes still running with
+// the folder on their command line.
+std::size_t ProbeLeftovers(const std::string& folder) {
   std::size_t found = 0;
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(fs::temp_directory_path(), ec)) {
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
     found += entry.path().filename().string().rfind("tarnwick-browser-check-", 0) == 0;
   }
   for (const auto& entry : fs::directory_iterator("/proc", ec)) {
     const std::string cmdline = test::Slurp(entry.path().string() + "/cmdline");
-    found += cmdline.find("tarnwick-browser-check-") != std::string::npos;
+    found += cmdline.find(folder) != std::string::npos;
   }
   return found;
 }
 
 TEST(BrowserCheck, TheRealBrowserIsGreenAndLeavesNothingBehind) {
   if (ResolveBrowserProgram("chromium").path.empty()) GTEST_SKIP() << "chromium is not installed";
-  const std::size_t before = ProbeLeftovers();
   test::TempDir dir;
+  // The probe's temporary profile goes into a folder of this test's own: other tests may
+  // be probing at the same time.
+  test::TempDir temporary;
+  const char* old_tmpdir = std::getenv("TMPDIR");
+  const std::string saved = old_tmpdir != nullptr ? old_tmpdir : "";
+  ::setenv("TMPDIR", temporary.path().c_str(), 1);
   const BrowserCheckReport report = RunBrowserChecks("chromium", dir.path() + "/", BrowserCheckLimits{}, {});
+  if (old_tmpdir != nullptr) {
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
   EXPECT_EQ(Verdicts(report.rows), "GGG-GG") << report.rows[kRowRemoteControl].detail;
   EXPECT_EQ(report.identity->name, "Chromium");
   EXPECT_GE(report.identity->major, kMinimumBrowserVersion);
   EXPECT_NE(report.rows[kRowRemoteControl].detail.find("Chrome/" + std::to_string(report.identity->major) + "."),
             std::string::npos)
       << report.rows[kRowRemoteControl].detail;
-  EXPECT_EQ(ProbeLeftovers(), before);
+  EXPECT_EQ(ProbeLeftovers(temporary.path()), 0u);
 }
 
 TEST(BrowserCheck, VersionLines) {
