@@ -22,6 +22,10 @@ std::string WithTrailingSlash(std::string dir) {
 
 }  // namespace
 
+namespace {
+constexpr const char* kEmbeddedBrowserUsed = "External Browser Not Available - Embedded Browser Used";
+}  // namespace
+
 std::string QueuedFormOfURL(const std::string& url, BrowserKind browser_kind) {
   if (browser_kind != BrowserKind::kEmbedded) return url;
   const auto colon = url.find(':');
@@ -33,7 +37,7 @@ BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
   if (configured_kind == 1) return {BrowserKind::kEmbedded, ""};
   if (configured_kind == 0) {
     if (external_available) return {BrowserKind::kExternal, ""};
-    return {BrowserKind::kEmbedded, "External Browser Not Available - Embedded Browser Used"};
+    return {BrowserKind::kEmbedded, kEmbeddedBrowserUsed};
   }
   return {BrowserKind::kEmbedded,
           "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
@@ -42,7 +46,7 @@ BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
 void KioskController::UseEmbeddedBrowser(const std::string& why) {
   browser_kind_ = BrowserKind::kEmbedded;
   hooks_.SetBrowserKeyLock(false);
-  WriteLog("External Browser Not Available - Embedded Browser Used");
+  WriteLog(kEmbeddedBrowserUsed);
   WriteLog("External Browser Problem - " + why);
 }
 

@@ -290,7 +290,7 @@ void ExternalBrowser::ProcessLost(const std::string& why) {
 
 void ExternalBrowser::ScheduleStart(std::optional<std::chrono::seconds> delay, const std::string& why) {
   if (!delay) {
-    EndProcess("");
+    // The process has been ended already, by every path that gets here.
     QTimer::singleShot(0, this, [this, why] {
       if (owner_.give_up) owner_.give_up(why);
     });
@@ -311,35 +311,23 @@ void ExternalBrowser::Sync() {
   deadline_timer_.start(std::max(wait, std::chrono::milliseconds(0)));
 }
 
+void ExternalBrowser::OnPage(const std::function<void(ExternalBrowserPage&)>& action) {
+  if (!ready_) return;
+  action(*page_);
+  Sync();
+}
+
 void ExternalBrowser::Navigate(const std::string& url) {
-  if (!ready_) return;
-  page_->Navigate(url);
-  Sync();
+  OnPage([&url](ExternalBrowserPage& page) { page.Navigate(url); });
 }
 
-void ExternalBrowser::GoBack() {
-  if (!ready_) return;
-  page_->GoBack();
-  Sync();
-}
+void ExternalBrowser::GoBack() { OnPage([](ExternalBrowserPage& page) { page.GoBack(); }); }
 
-void ExternalBrowser::GoForward() {
-  if (!ready_) return;
-  page_->GoForward();
-  Sync();
-}
+void ExternalBrowser::GoForward() { OnPage([](ExternalBrowserPage& page) { page.GoForward(); }); }
 
-void ExternalBrowser::Refresh() {
-  if (!ready_) return;
-  page_->Refresh();
-  Sync();
-}
+void ExternalBrowser::Refresh() { OnPage([](ExternalBrowserPage& page) { page.Refresh(); }); }
 
-void ExternalBrowser::Stop() {
-  if (!ready_) return;
-  page_->Stop();
-  Sync();
-}
+void ExternalBrowser::Stop() { OnPage([](ExternalBrowserPage& page) { page.Stop(); }); }
 
 void ExternalBrowser::Print() {
   if (!ready_) {
@@ -350,16 +338,10 @@ void ExternalBrowser::Print() {
   Sync();
 }
 
-void ExternalBrowser::ShowOfflinePage() {
-  if (!ready_) return;
-  page_->ShowOfflinePage();
-  Sync();
-}
+void ExternalBrowser::ShowOfflinePage() { OnPage([](ExternalBrowserPage& page) { page.ShowOfflinePage(); }); }
 
 void ExternalBrowser::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
-  if (!ready_) return;
-  page_->ScrollFocusedPage(direction, answers);
-  Sync();
+  OnPage([&](ExternalBrowserPage& page) { page.ScrollFocusedPage(direction, answers); });
 }
 
 bool ExternalBrowser::ScrollPending() const { return page_ && page_->ScrollPending(); }
@@ -414,10 +396,6 @@ void ExternalBrowser::Close() {
   if (!options_.profile_dir.empty()) std::filesystem::remove_all(options_.profile_dir, ignored);
 }
 
-void ExternalBrowser::CloseVisitorDialogs() {
-  if (!ready_) return;
-  page_->CloseDialogs();
-  Sync();
-}
+void ExternalBrowser::CloseVisitorDialogs() { OnPage([](ExternalBrowserPage& page) { page.CloseDialogs(); }); }
 
 }  // namespace tw

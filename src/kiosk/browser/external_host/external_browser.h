@@ -112,6 +112,8 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   // and the one timer set to the earliest call's time limit.
   void Sync();
   void Log(const std::string& line) { if (owner_.log) owner_.log(line); }
+  // A call on the page while it is under control, and the pipe and timer brought up to date.
+  void OnPage(const std::function<void(ExternalBrowserPage&)>& action);
 
   BrowserEvents& events_;
   ExternalBrowserOptions options_;
