@@ -90,9 +90,11 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   // How long a start may take to bring the page under control.
   static constexpr int kHandshakeMs = 20000;
   // The browser process is asked whether it answers this often, and is stopped as hung
-  // after this many unanswered questions in a row.
+  // after this many unanswered questions in a row (about a minute: a page that floods the
+  // browser, such as one with thousands of frames on a loaded machine, can keep it busy
+  // for half of that without being hung).
   static constexpr int kProbeIntervalMs = 10000;
-  static constexpr int kProbeFailuresBeforeStop = 3;
+  static constexpr int kProbeFailuresBeforeStop = 6;
 
  private:
   void Restart(const std::string& why);
