@@ -1,6 +1,7 @@
 #include "mail/message_decoder.h"
 
 #include "mail/base64.h"
+#include "mail/boundary.h"
 #include "mail/mail_errors.h"
 #include "mail/quoted_printable.h"
 #include "mail/text_util.h"
@@ -233,7 +234,9 @@ void MessageDecoder::DecodeMultipart(const std::string& boundary, bool alternati
   if (boundary.empty()) throw EMessageParserError("Cannot find boundary");
   for (;;) {
     if (lines_->Eof()) throw EMessageParserError("Cannot find boundary");
-    if (DelimiterKind(lines_->ReadLine(), boundary) == 1) break;
+    const std::string& line = lines_->ReadLine();
+    if (DelimiterKind(line, boundary) == 1) break;
+    if (depth == 0 && line == kOldMultipartPreamble) extra_empty_line_ = true;
   }
   for (bool first = true;; first = false) {
     const MailHeaders part = ReadPartHeaders(boundary);
@@ -253,8 +256,6 @@ void MessageDecoder::DecodeMultipart(const std::string& boundary, bool alternati
     std::vector<std::string> content;
     const int end = ReadUntilDelimiter(boundary, &content);
     if (end == 0) throw EMessageParserError("Cannot find closing boundary");
-    // The line end before a delimiter belongs to the delimiter.
-    if (!content.empty() && content.back().empty()) content.pop_back();
     HandlePart(part, content, alternative, depth == 0 && first && end == 2);
     if (end == 2) return;
   }
@@ -264,8 +265,12 @@ void MessageDecoder::HandlePart(const MailHeaders& part, std::vector<std::string
                                    bool whole_message) {
   const std::string type = part.GetHeader("Content-Type");
   const std::string transfer = part.GetHeader("Content-Transfer-Encoding");
+  // The line break before a delimiter belongs to the delimiter, so the lines joined are the
+  // part's contents; the text's last line break ends its last line and is no empty line of
+  // its own.
   if (body_pending_) {
     body_pending_ = false;
+    if (!content.empty() && content.back().empty()) content.pop_back();
     const auto charset = HeaderParameter(type, "charset");
     if (charset && EqualsNoCase(*charset, "iso-2022-jp")) message_.SetCharSet(MailCharSet::csISO2022jp);
     if (whole_message && !type.empty()) message_.SetContentType(MediaType(type));
@@ -292,6 +297,8 @@ void MessageDecoder::HandlePart(const MailHeaders& part, std::vector<std::string
   } else {
     file_name = (alternative ? "_alt." : "att.") + std::to_string(message_.Attachments().Count());
   }
+  // Our earlier writer added an empty line after every attachment.
+  if (extra_empty_line_ && !content.empty() && content.back().empty()) content.pop_back();
   std::string data = DecodeData(transfer, content);
   Attachment& item = AddAttachment(file_name);
   item.SetContentType(type.empty() ? std::string("text/plain") : MediaType(type));

@@ -48,6 +48,7 @@ class MessageDecoder {
   std::optional<LineStream> lines_;
   MailHeaders headers_;
   bool body_pending_ = true;  // the first leaf part has not been taken yet
+  bool extra_empty_line_ = false;  // written by our earlier writer (see kOldMultipartPreamble)
 };
 
 }  // namespace tw

@@ -1,6 +1,7 @@
 #include "mail/message_encoder.h"
 
 #include "mail/base64.h"
+#include "mail/boundary.h"
 #include "mail/quoted_printable.h"
 #include "mail/text_util.h"
 #include "mail/uuencode.h"
@@ -165,7 +166,7 @@ void MessageEncoder::WriteMultipart(const std::string& type, bool top_level) {
   const std::string outer = PickBoundary();
   out_.Line("Content-Type: " + type + "; boundary=\"" + outer + "\"");
   out_.Line("");
-  out_.Line("This is a multipart message in MIME format");
+  out_.Line(kMultipartPreamble);
   out_.Line("");
   out_.Line("--" + outer);
   std::string current = outer;
@@ -189,25 +190,19 @@ void MessageEncoder::WriteMultipart(const std::string& type, bool top_level) {
     }
     out_.Line("--" + current);
   }
-  bool group_closed = false;
   for (std::size_t i = 0; i < attachments.Count(); ++i) {
     const Attachment& item = attachments.Item(i);
-    if (i > 0) {
-      // The empty line after the previous contents already ends them: one more would
-      // add a line break to every attachment but the last.
-      if (group_closed) out_.Line("");
-      group_closed = false;
-      out_.Line("--" + current);
-    }
+    if (i > 0) out_.Line("--" + current);
     WriteAttachmentHeader(item);
     out_.Line("");
+    // The line break before the next delimiter belongs to the delimiter, so the contents'
+    // own last line break (if any) is all that is written: a reader gets the file back
+    // byte for byte.
     WriteContents(item);
-    out_.Line("");
     if (in_group && i + 1 < attachments.Count() && !IsAlt(attachments.Item(i + 1))) {
       out_.Line("--" + current + "--");
       current = outer;
       in_group = false;
-      group_closed = true;
     }
   }
   out_.Line("--" + current + "--");

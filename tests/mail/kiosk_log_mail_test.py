@@ -45,7 +45,9 @@ class Kiosk(KioskProcess):
             f.write(self.old_log)
         old = time.time() - 3 * 86400
         os.utime(log, (old, old))
-        self.feedback = {"FB261203090500.txt": "Great kiosk\r\n", "FB261203091000.txt": "Needs more pages\r\n"}
+        # Their last line ends differ: another mail reader must get each file back exactly.
+        self.feedback = {"FB261203090500.txt": "Great kiosk\r\n", "FB261203091000.txt": "name=Ann\nrating=5\n",
+                         "FB261203092000.txt": "No line end", "FB261203093000.txt": "Two lines\n\n"}
         for name, text in self.feedback.items():
             with open(os.path.join(self.dir, "feedback", name), "w", newline="") as f:
                 f.write(text)
@@ -110,10 +112,9 @@ def test_log_mail_arrives():
             body = message.get_body(preferencelist=("plain",)).get_content()
             check(body.replace("\r\n", "\n").startswith(k.old_log), "body is not the closed log: %r" % body)
             files = {part.get_filename(): part.get_content() for part in message.iter_attachments()}
-            # Compared without trailing line ends: the writer puts an empty line after
-            # each part, which other mail readers count as part of the text.
-            check({name: text.rstrip("\r\n") for name, text in files.items()} ==
-                  {name: text.rstrip("\r\n") for name, text in k.feedback.items()},
+            # Text travels with CR LF line ends; otherwise each file arrives as it was.
+            check({name: text.replace("\r\n", "\n") for name, text in files.items()} ==
+                  {name: text.replace("\r\n", "\n") for name, text in k.feedback.items()},
                   "attachments: %r" % files)
             p = pop_session()
             p.dele(number)

@@ -313,6 +313,40 @@ TEST(MessageDecode, MultipartDetails) {
   EXPECT_EQ(message.Attachments().Item(3).Contents(), "raw line");
 }
 
+// The line break before a delimiter belongs to the delimiter (so a file's own last line
+// break is the one line end before it); our earlier writer put one more empty line after
+// every attachment, and its messages are still read as they were meant.
+TEST(MessageDecode, AttachmentEndsAsStandardWritersAndOurEarlierWriterPutThem) {
+  struct Row {
+    const char* preamble;
+    std::vector<std::string> file_lines;  // what stands between the part's headers and the delimiter
+    std::string contents;
+  };
+  const Row rows[] = {
+      {"", {"name=Ann", "rating=5", ""}, "name=Ann\r\nrating=5\r\n"},
+      {"", {"no line end"}, "no line end"},
+      {"", {"two", "", ""}, "two\r\n\r\n"},
+      {"", {}, ""},
+      {"This is a multipart message in MIME format", {"name=Ann", "rating=5", "", ""}, "name=Ann\r\nrating=5\r\n"},
+      {"This is a multipart message in MIME format", {"no line end", ""}, "no line end"},
+      {"This is a multipart message in MIME format.", {"kept", "", ""}, "kept\r\n\r\n"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> lines = {"From: a@x.org", "MIME-Version: 1.0",
+                                      "Content-Type: multipart/mixed; boundary=\"b\"", "", row.preamble, "",
+                                      "--b", "Content-Type: text/plain", "", "Hello", "", "--b",
+                                      "Content-Type: text/plain; name=\"f.txt\"", "Content-Transfer-Encoding: 7bit", ""};
+    lines.insert(lines.end(), row.file_lines.begin(), row.file_lines.end());
+    lines.push_back("--b--");
+    MailMessage message;
+    Load(message, Crlf(lines));
+    SCOPED_TRACE(std::string(row.preamble) + " / " + row.contents);
+    EXPECT_EQ(message.Body(), (std::vector<std::string>{"Hello"}));
+    ASSERT_EQ(message.Attachments().Count(), 1u);
+    EXPECT_EQ(message.Attachments().Item(0).Contents(), row.contents);
+  }
+}
+
 TEST(MessageDecode, FirstPartAloneSetsTheTypeAndBase64FirstPartIsAnAttachment) {
   MailMessage message;
   Load(message, Crlf({"From: a@x.org", "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=b", "",

@@ -113,7 +113,7 @@ TEST_F(MessageEncodeTest, MultipartWithBinaryAttachment) {
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: multipart/mixed; boundary=\"11111111\"",
                                 "",
-                                "This is a multipart message in MIME format",
+                                "This is a multipart message in MIME format.",
                                 "",
                                 "--11111111",
                                 "Content-Type: text/plain; charset=\"us-ascii\"",
@@ -127,14 +127,12 @@ TEST_F(MessageEncodeTest, MultipartWithBinaryAttachment) {
                                 "Content-Disposition: attachment; filename=\"a.bin\"",
                                 "",
                                 "AAH/YWJj",
-                                "",
                                 "--11111111",
                                 "Content-Type: text/plain; name=\"b.txt\"",
                                 "Content-Transfer-Encoding: Quoted-Printable",
                                 "Content-Disposition: attachment; filename=\"b.txt\"",
                                 "",
                                 "x",
-                                "",
                                 "",
                                 "--11111111--",
                             }));
@@ -186,7 +184,7 @@ TEST_F(MessageEncodeTest, AlternativeGroup) {
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: multipart/alternative; boundary=\"11111111\"",
                                 "",
-                                "This is a multipart message in MIME format",
+                                "This is a multipart message in MIME format.",
                                 "",
                                 "--11111111",
                                 "Content-Type: text/plain; charset=\"us-ascii\"",
@@ -199,7 +197,6 @@ TEST_F(MessageEncodeTest, AlternativeGroup) {
                                 "Content-Transfer-Encoding: Quoted-Printable",
                                 "",
                                 "<b>hi</b>",
-                                "",
                                 "--11111111--",
                             }));
 }
@@ -211,7 +208,7 @@ TEST_F(MessageEncodeTest, AlternativeGroupInsideMixed) {
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: multipart/mixed; boundary=\"11111111\"",
                                 "",
-                                "This is a multipart message in MIME format",
+                                "This is a multipart message in MIME format.",
                                 "",
                                 "--11111111",
                                 "Content-Type:  multipart/alternative; boundary=\"22222222\"",
@@ -228,16 +225,13 @@ TEST_F(MessageEncodeTest, AlternativeGroupInsideMixed) {
                                 "Content-Transfer-Encoding: Quoted-Printable",
                                 "",
                                 "<b>hi</b>",
-                                "",
                                 "--22222222--",
-                                "",
                                 "--11111111",
                                 "Content-Type: image/gif; name=\"pic.gif\"",
                                 "Content-Transfer-Encoding: Base64",
                                 "Content-Disposition: attachment; filename=\"pic.gif\"",
                                 "",
                                 "R0lGODlh",
-                                "",
                                 "--11111111--",
                             }));
 }
