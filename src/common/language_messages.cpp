@@ -24,6 +24,8 @@ std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& f
 
 std::string ReadPrintFailedMessage(const ProfileFile& file) { return ReadKiosk(file, kPrintFailedMessage); }
 
+std::string ReadListChangedMessage(const ProfileFile& file) { return ReadKiosk(file, kListChangedMessage); }
+
 SetupMessages DefaultSetupMessages() {
   SetupMessages messages;
   for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages[i] = kLanguageMessages[i].setup_default;

@@ -24,7 +24,7 @@ struct LanguageMessage {
 };
 
 // Every MESSAGES key; the first ten, in this order, are the Setup Manager's message list.
-inline constexpr std::array<LanguageMessage, 12> kLanguageMessages = {{
+inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
     {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected!",
      "New Browser Window Detected - Title", true},
     {"NewBrowserTransfer", "Transfer Control", "Transfer Control", "New Browser Window Detected - Transfer",
@@ -41,12 +41,15 @@ inline constexpr std::array<LanguageMessage, 12> kLanguageMessages = {{
     {"ErrorString7", "", "Error String 7", "", false},
     {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.",
      "The page could not be printed. Please ask a member of staff for help.", "", false},
+    {"ListChanged", "The list of messages has changed; it has been fetched again.",
+     "The list of messages has changed; it has been fetched again.", "", false},
 }};
 
 inline constexpr std::size_t kSetupMessageCount = 10;
 inline constexpr std::size_t kErrorStringCount = 8;
 inline constexpr std::size_t kFirstErrorString = 3;  // index of ErrorString0 in kLanguageMessages
 inline constexpr std::size_t kPrintFailedMessage = 11;
+inline constexpr std::size_t kListChangedMessage = 12;
 
 // Kiosk side.
 struct NewBrowserMessages {
@@ -61,6 +64,8 @@ NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file);
 std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& file);
 // What the visitor is told when a print fails.
 std::string ReadPrintFailedMessage(const ProfileFile& file);
+// What the e-mail window says when the mailbox changed under the visitor's list.
+std::string ReadListChangedMessage(const ProfileFile& file);
 
 // Setup Manager side: the ten messages in the order of kLanguageMessages.
 using SetupMessages = std::array<std::string, kSetupMessageCount>;

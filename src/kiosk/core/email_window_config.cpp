@@ -35,6 +35,7 @@ EmailWindowConfig ReadEmailWindowConfig(const ProfileFile& ini, const ProfileFil
   c.server_read_only = ini.ReadBool("EMAIL", "ServerReadOnly", false);
   c.mailto_read_only = ini.ReadBool("EMAIL", "MailtoReadOnly", false);
   c.error_strings = ReadErrorStrings(language);
+  c.list_changed = ReadListChangedMessage(language);
   return c;
 }
 

@@ -36,6 +36,7 @@ struct EmailWindowConfig {
   // TWLang.ini MESSAGES/ErrorString0..7: host not found, user refused, password refused,
   // sender missing, recipient missing, bad address, delete question, cancelled.
   std::array<std::string, kErrorStringCount> error_strings;
+  std::string list_changed;  // MESSAGES/ListChanged: the mailbox changed under the visitor's list
 
   bool operator==(const EmailWindowConfig&) const = default;
 };

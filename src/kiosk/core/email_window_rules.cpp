@@ -314,7 +314,7 @@ void EmailWindowRules::ShowMessage() {
   });
   if (!done) return;
   if (!found) {
-    host_.ShowError(kEmailListChanged);
+    host_.ShowError(config_.list_changed);
     GetMail();
     return;
   }
@@ -373,7 +373,7 @@ void EmailWindowRules::Delete() {
     pop_.Disconnect();
   });
   if (!done) return;
-  if (!found) host_.ShowError(kEmailListChanged);
+  if (!found) host_.ShowError(config_.list_changed);
   GetMail();
 }
 

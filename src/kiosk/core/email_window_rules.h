@@ -75,9 +75,6 @@ class EmailWindowHost {
   virtual void PumpMessages() = 0;
 };
 
-// What a message cannot be found again is told (and the list is fetched again).
-inline constexpr char kEmailListChanged[] = "The list of messages has changed; it has been fetched again.";
-
 class EmailWindowRules {
  public:
   // server: the mail server for sending and how both servers are reached (security,
