@@ -267,19 +267,52 @@ TEST(EmailWindow, RefusedLogInsPointAtTheFieldToCorrect) {
   }
 }
 
-TEST(EmailWindow, HidingDuringATransferCancelsItAndShowsNothingToTheNextVisitor) {
-  // The server never answers the log-in; the visitor leaves meanwhile.
-  ScriptedServer server({Say("+OK"), Read(), ScriptedServer::Pause(2000)});
-  Window w;
-  w.host.on_pump = [&] {
-    if (server.Received().find("USER") != std::string::npos) w.rules.Hide();
+// The visitor leaves (Hide, the idle return) or the window is opened again while the server
+// is silent: the transfer ends at once, nothing is shown over the next page, nothing is kept.
+TEST(EmailWindow, LeavingOrReopeningDuringATransferCancelsItAndShowsNothing) {
+  enum class Then { kHide, kReopen, kClearVisitor };
+  struct Case {
+    const char* name;
+    bool send;
+    Then then;
   };
-  w.LogInAndList(server);
-  EXPECT_TRUE(w.host.errors.empty());
-  EXPECT_EQ(w.host.log.back(), "Email Error - E7");
-  const EmailWindowView& v = w.rules.View();
-  EXPECT_FALSE(v.visible || v.busy);
-  EXPECT_TRUE(v.fields.user.empty() && v.fields.password.empty() && v.list.empty());
+  const Case cases[] = {{"fetch, hide", false, Then::kHide},
+                        {"send, hide", true, Then::kHide},
+                        {"fetch, opened again", false, Then::kReopen},
+                        {"send, idle return", true, Then::kClearVisitor}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedServer server(c.send ? Steps{Say("220 ready"), Read(), ScriptedServer::Pause(2000)}
+                                 : Steps{Say("+OK"), Read(), ScriptedServer::Pause(2000)});
+    Window w(false, server.address());
+    w.host.on_pump = [&] {
+      if (!server.Received().empty() && w.rules.View().busy) {
+        if (c.then == Then::kHide) w.rules.Hide();
+        if (c.then == Then::kReopen) w.rules.Open(0, "");
+        if (c.then == Then::kClearVisitor) w.rules.ClearVisitor();
+      }
+    };
+    if (c.send) {
+      w.rules.Open(0, "");
+      w.rules.Edit(EmailField::kUser, "visitor");
+      w.rules.NewMessage();
+      w.rules.Edit(EmailField::kFrom, "me@example.org");
+      w.rules.Edit(EmailField::kTo, "ann@example.org");
+      w.rules.Edit(EmailField::kSubject, "private");
+      w.rules.SetMemo({"my text"});
+      w.rules.Send();
+    } else {
+      w.LogInAndList(server);
+    }
+    EXPECT_TRUE(w.host.errors.empty());
+    EXPECT_EQ(w.host.log.back(), "Email Error - E7");
+    const EmailWindowView& v = w.rules.View();
+    EXPECT_FALSE(v.busy);
+    EXPECT_EQ(v.visible, c.then == Then::kReopen);
+    EXPECT_EQ(v.page, EmailPage::kAccount);
+    EXPECT_TRUE(v.fields.user.empty() && v.fields.password.empty() && v.fields.from.empty() &&
+                v.fields.to.empty() && v.fields.subject.empty() && v.list.empty() && v.memo.empty());
+  }
 }
 
 TEST(EmailWindow, OpeningsStartClean) {
