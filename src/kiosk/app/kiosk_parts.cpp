@@ -6,6 +6,7 @@
 
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_input_filter.h"
+#include "kiosk/app/video_window.h"
 #include "kiosk/browser/external_host/external_browser.h"
 #include "kiosk/browser/webengine/embedded_browser.h"
 
@@ -75,6 +76,13 @@ std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
     QTimer::singleShot(0, qApp, [this, why] { controller_.Guarded([this, why] { UseEmbeddedBrowser(why); }); });
   };
   return std::make_unique<SwitchableBrowser>(std::make_unique<ExternalBrowser>(loop_, options, std::move(owner)));
+}
+
+void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {
+  loop_.SetFirstLoadCallback([this, callback = std::move(callback)] {
+    if (callback) callback();
+    QTimer::singleShot(0, qApp, [this] { windows_.video().Prepare(); });
+  });
 }
 
 void KioskParts::StartBrowser() {

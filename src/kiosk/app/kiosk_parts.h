@@ -27,7 +27,8 @@ class KioskParts {
   // Starts the browser: its window placed and shown, the start page queued (the external
   // browser: once its program has started and its page is under control).
   void StartBrowser();
-  void SetFirstLoadCallback(std::function<void()> callback) { loop_.SetFirstLoadCallback(std::move(callback)); }
+  // Also readies what only an idle kiosk needs (the attract video), once the first page is in.
+  void SetFirstLoadCallback(std::function<void()> callback);
   // One pass of the main loop: the arrows' scroll step, then the loop's own steps.
   bool Pass();
   // Another pass is wanted at the pass interval (a URL waits, a page loads, an arrow

@@ -16,8 +16,6 @@ VideoWindow::VideoWindow(Options options, std::function<void(const std::string&)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       write_log_(std::move(write_log)),
       display_panel_(new QLabel(this)),
-      video_widget_(new QVideoWidget(display_panel_)),
-      player_(new QMediaPlayer(this)),
       file_name_(options.file_name) {
   setObjectName("FormVideo");
   setWindowTitle("Tarnwick");
@@ -36,27 +34,16 @@ VideoWindow::VideoWindow(Options options, std::function<void(const std::string&)
   font.setPixelSize(21);
   display_panel_->setFont(font);
   display_panel_->resize(std::max(1, options.video_width), std::max(1, options.video_height));
-  video_widget_->setGeometry(display_panel_->rect());
-  video_widget_->setAspectRatioMode(Qt::KeepAspectRatio);
-  player_->setVideoOutput(video_widget_);
-  player_->setLoops(QMediaPlayer::Infinite);
+  display_panel_->installEventFilter(this);
 
-  for (QWidget* w : {static_cast<QWidget*>(display_panel_), static_cast<QWidget*>(video_widget_)}) {
-    w->installEventFilter(this);
-  }
-  connect(player_, &QMediaPlayer::errorOccurred, this,
-          [this](QMediaPlayer::Error, const QString& text) { OpenFailed(text.toStdString()); });
-  connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-    if (status == QMediaPlayer::InvalidMedia) OpenFailed("invalid media");
-  });
-
-  if (options.open) {
-    const QString path = QString::fromStdString(file_name_);
-    const QFileInfo info(path);
+  if (!options.open) {
+    file_name_.clear();
+  } else {
+    const QFileInfo info(QString::fromStdString(file_name_));
     if (file_name_.empty() || !info.isFile() || !info.isReadable()) {
       OpenFailed("no such file");
     } else {
-      player_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+      file_name_ = info.absoluteFilePath().toStdString();
     }
   }
 
@@ -67,22 +54,44 @@ VideoWindow::VideoWindow(Options options, std::function<void(const std::string&)
   display_panel_->move((width - display_panel_->width()) / 2, (height - display_panel_->height()) / 2);
 }
 
-VideoWindow::~VideoWindow() { player_->stop(); }
+VideoWindow::~VideoWindow() {
+  if (player_) player_->stop();
+}
+
+void VideoWindow::Prepare() {
+  if (player_ || file_name_.empty()) return;
+  // The media framework takes a tenth of a second and more to start: not while the kiosk
+  // itself starts.
+  video_widget_ = new QVideoWidget(display_panel_);
+  video_widget_->setGeometry(display_panel_->rect());
+  video_widget_->setAspectRatioMode(Qt::KeepAspectRatio);
+  video_widget_->installEventFilter(this);
+  player_ = new QMediaPlayer(this);
+  player_->setVideoOutput(video_widget_);
+  player_->setLoops(QMediaPlayer::Infinite);
+  connect(player_, &QMediaPlayer::errorOccurred, this,
+          [this](QMediaPlayer::Error, const QString& text) { OpenFailed(text.toStdString()); });
+  connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+    if (status == QMediaPlayer::InvalidMedia) OpenFailed("invalid media");
+  });
+  player_->setSource(QUrl::fromLocalFile(QString::fromStdString(file_name_)));
+}
 
 void VideoWindow::OpenFailed(const std::string&) {
   if (failed_) return;
   failed_ = true;
   const std::string text = "Unable to load AVI File - " + file_name_;
   display_panel_->setText(QString::fromStdString(text));
-  video_widget_->hide();
+  if (video_widget_) video_widget_->hide();
   if (write_log_) write_log_(text);
-  player_->stop();
+  if (player_) player_->stop();
   file_name_.clear();
 }
 
 void VideoWindow::StartVideo() {
   show();
   raise();
+  Prepare();
   if (!file_name_.empty()) {
     looping_ = true;
     video_widget_->show();
@@ -93,7 +102,7 @@ void VideoWindow::StartVideo() {
 
 void VideoWindow::StopVideo() {
   looping_ = false;
-  if (!file_name_.empty()) player_->stop();
+  if (player_ && !file_name_.empty()) player_->stop();
   hide();
 }
 

@@ -37,6 +37,9 @@ class VideoWindow : public QWidget {
   // The mouse button is held down on the video (true) or released (false).
   std::function<void(bool)> on_hold;
 
+  // Makes the player and opens the file (nothing when no video is set or it was not found);
+  // done by the first StartVideo at the latest.
+  void Prepare();
   // Shows the window and plays the file in a loop (when it could be opened).
   void StartVideo();
   // Stops playing and hides the window.
@@ -44,8 +47,6 @@ class VideoWindow : public QWidget {
 
   bool playing() const { return looping_; }
   bool loaded() const { return !file_name_.empty(); }
-  QLabel* DisplayPanel() const { return display_panel_; }
-  QMediaPlayer* MediaPlayer() const { return player_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,9 +58,9 @@ class VideoWindow : public QWidget {
 
   std::function<void(const std::string&)> write_log_;
   QLabel* display_panel_;
-  QVideoWidget* video_widget_;
-  QMediaPlayer* player_;
-  std::string file_name_;
+  QVideoWidget* video_widget_ = nullptr;
+  QMediaPlayer* player_ = nullptr;
+  std::string file_name_;  // the file to play; empty when there is none
   bool looping_ = false;
   bool failed_ = false;
 };
