@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "common/percent_decode.h"
+
 namespace tw {
 namespace {
 
@@ -48,13 +50,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 27> kXkbName
 constexpr std::string_view kCustomPrefix = "Custom ";
 constexpr std::size_t kIdentifierDigits = 8;
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::uint32_t KeyboardLayoutIdentifierValue(std::string_view identifier) {
@@ -62,7 +57,7 @@ std::uint32_t KeyboardLayoutIdentifierValue(std::string_view identifier) {
   if (identifier.size() > kIdentifierDigits) return 0;
   std::uint32_t value = 0;
   for (const char c : identifier) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0) return 0;
     value = value * 16 + static_cast<std::uint32_t>(digit);
   }

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "common/atomic_file.h"
+#include "common/percent_decode.h"
 
 namespace tw {
 namespace {
@@ -22,13 +23,6 @@ std::string_view Trim(std::string_view s) {
   if (first == std::string_view::npos) return {};
   const auto last = s.find_last_not_of(kBlanks);
   return s.substr(first, last - first + 1);
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // What one line of the file is.
@@ -94,7 +88,7 @@ std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
   if (hex) {
     std::uint64_t v = 0;
     for (char c : t) {
-      const int d = HexDigit(c);
+      const int d = HexDigitValue(c);
       if (d < 0) return std::nullopt;
       v = v * 16 + static_cast<std::uint64_t>(d);
       if (v > 0xFFFFFFFFull) return std::nullopt;
