@@ -17,17 +17,17 @@ for each other; a demo keeps the servers until it ends, so a test run that finds
 holding them is skipped, and a demo that finds them taken goes on without mail servers.
 
 As a program (the demo):
-  mail_servers.py serve ENV_FILE [MAILBOX_DIR]
+  mail_servers.py serve [MAILBOX_DIR]
 starts the servers, puts the messages of MAILBOX_DIR (*.eml, in name order) into the
-mailbox, writes the addresses as shell assignments (TW_POP3_SERVER=...) to ENV_FILE and
-keeps the servers until it receives SIGTERM, SIGINT or SIGHUP. When the servers cannot be
-started it writes the reason to ENV_FILE as TW_MAIL_UNAVAILABLE and exits 77.
+mailbox, prints the addresses as NAME=value lines (TW_POP3_SERVER=127.0.0.1:PORT ...)
+ended by an empty line and keeps the servers until it receives SIGTERM, SIGINT or SIGHUP.
+When the servers cannot be started it prints TW_MAIL_UNAVAILABLE=the reason instead, and
+exits 77 when the machine cannot run them at all.
 """
 import fcntl
 import glob
 import os
 import pwd
-import shlex
 import shutil
 import signal
 import socket
@@ -371,7 +371,7 @@ class Stopped(Exception):
     pass
 
 
-def serve(env_file, mailbox_dir):
+def serve(mailbox_dir):
     """Keeps the servers until a stop signal; see the module's text."""
     # Out of the caller's process group: Ctrl+C at the terminal reaches the caller, which
     # stops us in order, not the servers directly.
@@ -389,10 +389,9 @@ def serve(env_file, mailbox_dir):
         signal.signal(s, stopped)
 
     def publish(values):
-        with open(env_file + ".new", "w") as f:
-            for name, value in values.items():
-                f.write(f"{name}={shlex.quote(value)}\n")
-        os.replace(env_file + ".new", env_file)
+        for name, value in values.items():
+            print(f"{name}={value}")
+        print(flush=True)
 
     try:
         with MailServers("demo", wait_seconds=0) as servers:
@@ -415,7 +414,7 @@ def serve(env_file, mailbox_dir):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) in (3, 4) and sys.argv[1] == "serve":
-        sys.exit(serve(sys.argv[2], sys.argv[3] if len(sys.argv) == 4 else None))
+    if len(sys.argv) in (2, 3) and sys.argv[1] == "serve":
+        sys.exit(serve(sys.argv[2] if len(sys.argv) == 3 else None))
     print(__doc__)
     sys.exit(2)

@@ -30,7 +30,7 @@ COMMAND_TAB = (576, 22)
 COMMAND_PASSWORD = (480, 461)   # Command: Command Password
 OK_BUTTON = (57, 439)
 
-# The kiosk on the 1024 x 768 screen (ScreenMode A: scale 1.28), seven tool bar slots.
+# The kiosk on the 1024 x 768 screen (ScreenMode A: scale 1.28), eight tool bar slots.
 KIOSK_SCALE = 1.28
 PRINT_SLOT = 6
 PAGE_BUTTON_1 = (725 + 8 + 28, 60 + 8 + 20)
@@ -41,8 +41,8 @@ def kiosk_point(x, y):
 
 
 def slot_centre(slot):
-    """The middle of a tool bar slot when NumberOfButtons is 7."""
-    return kiosk_point(9 + 113 * (slot - 1) + 105 // 2, 543 + 8 + 20)
+    """The middle of a tool bar slot when NumberOfButtons is 8, as in the demo."""
+    return kiosk_point(9 + 99 * (slot - 1) + 89 // 2, 543 + 8 + 20)
 
 
 def screenshot(name):
