@@ -13,8 +13,8 @@ for another host.
 
 Only one such SMTP server can run on a machine (its control socket has a fixed path), so
 users take turns through a lock file that says who holds it: test runs wait up to a minute
-for each other; a demo keeps the servers until it ends, so a test run that finds a demo
-holding them is skipped, and a demo that finds them taken goes on without mail servers.
+for each other, a demo up to two minutes for a test run. A demo keeps the servers until it
+ends, so a test run that finds a demo holding them is skipped, and so is a second demo.
 
 As a program (the demo):
   mail_servers.py serve [MAILBOX_DIR]
@@ -152,6 +152,7 @@ def take_lock(holder, wait_seconds):
     # Opened for appending: opening must not erase what the current holder wrote.
     lock = open(LOCK_FILE, "a+")
     deadline = time.monotonic() + wait_seconds
+    told = False
     while True:
         try:
             fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
@@ -165,7 +166,10 @@ def take_lock(holder, wait_seconds):
                 raise Unavailable(in_use)
             if time.monotonic() > deadline:
                 lock.close()
-                raise RuntimeError(in_use + f" and stayed so for {wait_seconds} seconds")
+                raise RuntimeError(in_use + (f" for over {wait_seconds} seconds" if wait_seconds else ""))
+            if not told:
+                print(f"mail servers: waiting up to {wait_seconds} seconds: " + in_use, file=sys.stderr, flush=True)
+                told = True
             time.sleep(0.2)
     lock.truncate(0)
     lock.write(holder + "\n")
@@ -394,7 +398,8 @@ def serve(mailbox_dir):
         print(flush=True)
 
     try:
-        with MailServers("demo", wait_seconds=0) as servers:
+        # A test run holds them for two minutes at most.
+        with MailServers("demo", wait_seconds=120) as servers:
             for path in sorted(glob.glob(os.path.join(mailbox_dir, "*.eml"))) if mailbox_dir else []:
                 with open(path, "rb") as f:
                     servers.put_in_mailbox(f.read())

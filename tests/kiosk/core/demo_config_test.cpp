@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string>
 
 #include "common/config_keys.h"
 #include "common/profile_file.h"
@@ -35,6 +37,24 @@ TEST(DemoConfiguration, HoldsEveryKeyAndReadsWithoutErrors) {
   EXPECT_EQ(read.config.browser_kind, 1);
   EXPECT_EQ(read.config.carousel_urls.size(), read.config.carousel_times.size());
   EXPECT_FALSE(read.config.carousel_urls.empty());
+}
+
+// The demo shows the e-mail window: its button sits in a slot of its own on the tool bar,
+// and mailto links open it.
+TEST(DemoConfiguration, OffersEmailOnTheToolbarAndThroughLinks) {
+  const ProfileFile ini(kDemo + "Tarnwick.ini");
+  SettingErrors errors;
+  const ToolbarConfig toolbar = ReadToolbarConfig(ini, errors);
+  EXPECT_TRUE(toolbar.button(ToolbarButtonId::kEmail).visible);
+  const int slots = std::stoi(ini.ReadString("BUTTONS", "NumberOfButtons", ""));
+  std::set<int> taken;
+  for (const ToolbarButtonInfo& b : ToolbarButtons()) {
+    const ToolbarButtonConfig& button = toolbar.button(b.id);
+    if (!button.visible) continue;
+    EXPECT_TRUE(button.slot >= 1 && button.slot <= slots) << b.name << " in slot " << button.slot;
+    EXPECT_TRUE(taken.insert(button.slot).second) << b.name << " shares slot " << button.slot;
+  }
+  EXPECT_TRUE(ReadKioskConfig(ini).config.mail_to);
 }
 
 TEST(DemoConfiguration, EveryLocalFileItNamesIsShipped) {
