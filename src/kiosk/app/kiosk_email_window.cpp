@@ -61,7 +61,8 @@ void KioskEmailWindow::SelectMessage(int step) {
 void KioskEmailWindow::TakeFocus() {
   if (!IsVisible()) return;
   form_->activateWindow();
-  form_->setFocus(Qt::OtherFocusReason);
+  // The field being typed in keeps the focus: the on-screen keyboard's keys go to it.
+  if (!form_->focusWidget()) form_->setFocus(Qt::OtherFocusReason);
 }
 
 void KioskEmailWindow::ClearVisitor() {
