@@ -259,6 +259,8 @@ class MailServers:
         self.logs = []
         self.user = USER
         self.password = PASSWORD
+        self.nobody = pwd.getpwnam("nobody")
+        self.delivered = 0
 
     def __enter__(self):
         if os.geteuid() != 0:
@@ -277,8 +279,7 @@ class MailServers:
         return self
 
     def _start(self):
-        nobody = pwd.getpwnam("nobody")
-        self.nobody = nobody
+        nobody = self.nobody
         work = self.work = tempfile.mkdtemp(prefix="tarnwick-mail-servers-")
         os.chmod(work, 0o755)
         self.maildir = os.path.join(work, "Maildir")
@@ -362,7 +363,7 @@ class MailServers:
     def put_in_mailbox(self, raw):
         """Puts one message (bytes) into the mailbox as the SMTP server would deliver it:
         written under tmp/, then moved into new/."""
-        self.delivered = getattr(self, "delivered", 0) + 1
+        self.delivered += 1
         name = f"{time.time_ns()}.P{os.getpid()}Q{self.delivered}.localhost"
         temporary = os.path.join(self.maildir, "tmp", name)
         with open(temporary, "wb") as f:
