@@ -62,7 +62,7 @@ TEST(DemoConfiguration, EveryLocalFileItNamesIsShipped) {
   const std::string placeholder = "@DEMO_DIR@/";
   int checked = 0;
   for (const char* section : {"PREFERENCES", "URLS", "BUTTONS", "BUSYBAR", "CAROUSELURLS", "BANNERGRAPHICS",
-                                     "BANNERURLS"}) {
+                                     "BANNERURLS", "EMAIL"}) {
     for (const std::string& key : ini.ReadSection(section)) {
       const std::string value = ini.ReadString(section, key, "");
       const auto at = value.find(placeholder);
