@@ -87,6 +87,10 @@ void KioskEmailWindow::WindowShown(bool shown) {
   parts_.shown(shown);
 }
 
+void KioskEmailWindow::MainLoopMeter(int percent) {
+  if (!Busy()) parts_.busy_meter(percent);
+}
+
 void KioskEmailWindow::BusyChanged(bool busy) {
   if (busy) {
     busy_counter_ = 0;

@@ -51,6 +51,9 @@ class KioskEmailWindow : public EmailWindow, private EmailWindowHost {
   void ClearVisitor();
   void Place(const QRect& bounds);
   bool Busy() const { return rules_.View().busy; }
+  // The main loop's busy meter (percent; -1 hides it): while mail moves, the meter is the
+  // window's and the loop's calls are dropped.
+  void MainLoopMeter(int percent);
   EmailForm& form() { return *form_; }
   EmailWindowRules& rules() { return rules_; }
 

@@ -241,12 +241,8 @@ void KioskWindows::SetBackEnabled(bool enabled) { toolbar_->SetBackEnabled(enabl
 void KioskWindows::SetForwardEnabled(bool enabled) { toolbar_->SetForwardEnabled(enabled); }
 void KioskWindows::SetStopEnabled(bool enabled) { toolbar_->SetStopEnabled(enabled); }
 // While the e-mail window moves mail, its busy bar owns the meter.
-void KioskWindows::ShowBusyMeter(int percent) {
-  if (!email_->Busy()) busy_->ShowBusy(percent);
-}
-void KioskWindows::HideBusyMeter() {
-  if (!email_->Busy()) busy_->HideBusy();
-}
+void KioskWindows::ShowBusyMeter(int percent) { email_->MainLoopMeter(percent); }
+void KioskWindows::HideBusyMeter() { email_->MainLoopMeter(-1); }
 
 void KioskWindows::RaiseTopmostWindows() {
   // Nothing keeps windows on top without a window manager: raise them, in order; not
