@@ -20,6 +20,7 @@ import tempfile
 import threading
 import time
 
+from breakout_mail import BEACON, MailVisitor, Pop3Responder, hostile_message
 from kiosk_driver import (KioskProcess, Results, listening_ports, process_tree, screen_pixels, visible_top_windows,
                           wait_for_window, window_exists, window_name, window_pid, x_server_alive, xdotool)
 
@@ -266,9 +267,10 @@ class Kiosk(KioskProcess):
     """The kiosk on the test's site, with the shims first on its PATH and its home and
     temporary folders in the test's work folder."""
 
-    def __init__(self, base, block_right_button):
+    def __init__(self, base, block_right_button, mail_to):
         super().__init__(TARNWICK, results, "tarnwick-breakout-prog-")
         self.block_right_button = block_right_button
+        self.mail_to = mail_to
         self.env.update(XDG, HOME=HOME, TMPDIR=TMP, TARNWICK_BREAKOUT_CALLS=CALLS,
                         PATH=SHIMS + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin"))
         # A camera for the engine to offer (the machine has none): without one a page's
@@ -277,8 +279,10 @@ class Kiosk(KioskProcess):
         self.write_file("Tarnwick.ini",
                         "[PREFERENCES]\nScreenMode=1\nDebug=1\nNewBrowser=2\nBlockRightButton=%d\nKeyBlock=1\n"
                         "LogLoadedURLs=1\nLogProtocol=1\n[BROWSER]\n%s\n[URLS]\nStart=%s/home.htm\n"
-                        "[EMAIL]\nMailTo=0\n[PROTOCOLS]\nBlock0=ftp\nBlock1=telnet\nBlock2=news\n"
-                        % (block_right_button, "Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", base))
+                        "[EMAIL]\nMailTo=%d\nDefaultServer=%s\nSecurity=none\nAllowPlainTextAuth=1\nShowKeyboard=0\n"
+                        "HideKeyboard=0\n[PROTOCOLS]\nBlock0=ftp\nBlock1=telnet\nBlock2=news\n"
+                        % (block_right_button, "Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", base,
+                           mail_to, pop3.address))
         self.start()
 
     def alive(self):
@@ -326,7 +330,8 @@ class Row:
     kiosk must write (None: no line needed)."""
 
     def __init__(self, name, act, do, log=None, loaded=(), windows="kiosk", not_requested=(),
-                 may_show=None, settle=1.5, right_button_menu=False, nowhere=False, ran=None, log_wait=None):
+                 may_show=None, settle=1.5, right_button_menu=False, nowhere=False, ran=None, log_wait=None,
+                 mail_to=False, embedded_only=False):
         self.name, self.act, self.do, self.log = name, act, do, log
         self.loaded = loaded  # other pages the row may load (paths on the site)
         self.windows = windows  # "kiosk": the kiosk's own may appear; "none": none at all; "menu": its menu must
@@ -337,6 +342,9 @@ class Row:
         self.nowhere = nowhere  # no file in the program folder either
         self.ran = ran  # what the page reports (/ran?WHAT) once its script has done the action
         self.log_wait = log_wait  # seconds the log line may take (a flood's count comes after its window)
+        self.mail_to = mail_to  # needs the kiosk with mailto links opening its e-mail window
+        # About the kiosk's own Qt windows only, which are the same with either browser.
+        self.embedded_only = embedded_only
 
 
 def link(href, target=None):
@@ -398,6 +406,8 @@ class Visitor:
 visitor = Visitor()
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Site)
 BASE = "http://127.0.0.1:%d" % server.server_address[1]
+pop3 = Pop3Responder(hostile_message(BASE))
+mail = MailVisitor(visitor)
 
 
 def many_frames_then_poke():
@@ -484,6 +494,19 @@ ROWS = [
     Row("10000 iframes, then a poke", {"act": "iframes", "count": 10000}, many_frames_then_poke,
         "Page Loaded - %s/home.htm" % BASE, loaded=("/home.htm",), right_button_menu=True,
         log_wait=60 if EXTERNAL else None),
+    # The e-mail window as a way out: a mailto link opens the kiosk's own window and
+    # nothing else; a received message cannot load or open anything; the window's fields
+    # lead nowhere. Right-clicks show the kiosk's own menus (right button on).
+    Row("link mailto: with a query (MailTo on)",
+        link("mailto:a@example.org?subject=Hi%20there&body=Line%201%0D%0ALine%202&bcc=hidden@example.org"),
+        mail.mailto_opens_own_window, "Email Window Opened - MailTo Use", ran="click", mail_to=True,
+        right_button_menu=True),
+    Row("e-mail window: a hostile message", link("tw-command:EMAIL"), mail.reads_hostile_mail,
+        "Message Selected for Viewing", ran="click", not_requested=(BEACON,), mail_to=True, right_button_menu=True,
+        embedded_only=True),
+    Row("e-mail window: its fields", link("tw-command:EMAIL"), lambda: mail.fields_lead_nowhere(BASE),
+        "Email Window Opened - Normal Use", ran="click", not_requested=(BEACON,), mail_to=True,
+        right_button_menu=True, embedded_only=True),
 ]
 
 
@@ -497,11 +520,12 @@ class Run:
     def kiosk_for(self, row):
         """A running kiosk with the row's settings, started anew only when needed."""
         k = self.kiosk
-        if k and k.alive() and k.block_right_button == (0 if row.right_button_menu else 1):
+        settings = (0 if row.right_button_menu else 1, 1 if row.mail_to else 0)
+        if k and k.alive() and (k.block_right_button, k.mail_to) == settings:
             return k, None
         if k and k.alive():
             k.stop()
-        self.kiosk = k = Kiosk(BASE, 0 if row.right_button_menu else 1)
+        self.kiosk = k = Kiosk(BASE, *settings)
         self.started.append(k)
         self.watcher.kiosk_pids.add(k.process.pid)
         if not k.wait_for_line("Page Loaded - %s/home.htm" % BASE, 60 if EXTERNAL else 30):
@@ -632,6 +656,9 @@ def main():
     try:
         for index, row in enumerate(ROWS):
             if only and not any(word in row.name for word in only.split(",")):
+                continue
+            if EXTERNAL and row.embedded_only:
+                print("ROW %-36s SKIPPED (the kiosk's own window: run with the embedded browser)" % row.name)
                 continue
             row_began = time.time()
             try:
