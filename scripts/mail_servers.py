@@ -61,10 +61,19 @@ def control_socket_in_use():
             return False
 
 
-def free_port():
-    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
+def free_ports(names):
+    """A free loopback port for each name, all different: each socket stays bound until
+    every port is chosen, so the system cannot hand out one port twice."""
+    sockets = []
+    try:
+        for _ in names:
+            s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+            sockets.append(s)
+            s.bind(("127.0.0.1", 0))
+        return {name: s.getsockname()[1] for name, s in zip(names, sockets)}
+    finally:
+        for s in sockets:
+            s.close()
 
 
 def wait_for_greeting(port, prefix, process, deadline):
@@ -290,7 +299,7 @@ class MailServers:
         os.makedirs(os.path.join(work, "dovecot-state"))
         pki = make_certificates(work)
         self.ca_file = os.path.join(pki, "ca.crt")
-        ports = {name: free_port() for name in ("smtp", "submission", "submissions", "pop3", "pop3s")}
+        ports = free_ports(("smtp", "submission", "submissions", "pop3", "pop3s"))
         self.ports = ports
         # Every recipient goes to the one maildir, delivered as "nobody".
         write(os.path.join(work, "vusers"), "@ nobody\n")

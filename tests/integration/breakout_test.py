@@ -180,11 +180,12 @@ class Watcher(threading.Thread):
                     self.processes[pid] = dict(ppid=info[0], exe=info[1], cmd=info[2], display=info[3], seen=now,
                                                baseline=baseline)
             # A process seen between its fork and its exec still shows its parent's program.
+            # One that is ending has no command line left: what was read while it ran stays.
             for pid in pids & self.live:
                 p = self.processes.get(pid)
                 if p and not p["baseline"] and now - p["seen"] < 3:
                     info = read_process(pid)
-                    if info:
+                    if info and info[2]:
                         p.update(exe=info[1], cmd=info[2], display=p["display"] or info[3])
             self.live = pids
 
