@@ -367,6 +367,7 @@ class MailServers:
             "TW_POP3_USER": self.user,
             "TW_POP3_PASSWORD": self.password,
             "TW_CA_FILE": self.ca_file,
+            "TW_MAILDIR": self.maildir,
         }
 
     def put_in_mailbox(self, raw):

@@ -91,6 +91,17 @@ def mailbox():
     return found
 
 
+def maildir_subjects():
+    """The subjects of the messages stored in the servers' maildir, read from its files."""
+    found = []
+    for folder in ("new", "cur"):
+        path = os.path.join(os.environ["TW_MAILDIR"], folder)
+        for name in os.listdir(path):
+            with open(os.path.join(path, name), "rb") as f:
+                found.append(str(email.message_from_binary_file(f, policy=email.policy.default)["Subject"]))
+    return sorted(found)
+
+
 def subjects():
     return [str(m["Subject"]) for _, m in mailbox()]
 

@@ -18,8 +18,8 @@ import time
 from email.message import EmailMessage
 
 from kiosk_email_driver import (PASSWORD, USER, EmailWindow, Screenshots, addresses, checker, deliver,
-                                dialog_press, mailbox, plain_text, screen_pixels, subjects, type_on_keyboard,
-                                type_text, wait_for_mail)
+                                dialog_press, mailbox, maildir_subjects, plain_text, screen_pixels, subjects,
+                                type_on_keyboard, type_text, wait_for_mail)
 from kiosk_driver import KioskProcess, Results, click, xdotool  # noqa: E402 (on the path through the driver)
 
 TARNWICK = sys.argv[1]
@@ -175,6 +175,9 @@ def check_mailbox():
     for raw, m in box:
         by_subject.setdefault(str(m["Subject"]), []).append((raw, m))
     check("Café menu" not in by_subject, "the deleted message is still there")
+    stored = maildir_subjects()
+    shown = sorted(str(m["Subject"]) for _, m in box)
+    check("Café menu" not in stored and stored == shown, "the maildir holds %s, the mailbox shows %s" % (stored, shown))
     check(len(by_subject.get("Lunch on Friday?", [])) == 1, "the lunch message is gone")
     results_mail = by_subject.get("Results attached", [])
     if check(len(results_mail) == 1, "the message with the attachment is gone"):
