@@ -12,7 +12,7 @@ export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r "$root/demo/pages" "$root/demo/pictures" "$work/"
+cp -r "$root/demo/pages" "$root/demo/pictures" "$root/demo/help" "$work/"
 sed "s|@DEMO_DIR@|$work|g" "$root/demo/Tarnwick.ini" >"$work/Tarnwick.ini"
 # No attract modes during the idle measurement.
 sed -i 's/^TimeStart=.*/TimeStart=0/; s/^TimeCarousel=.*/TimeCarousel=0/' "$work/Tarnwick.ini"

@@ -71,7 +71,7 @@ url="http://127.0.0.1:$(head -n1 "$work/port.txt")/start.htm"
 
 # The kiosk's folder: the demo settings, attract modes off, the served page to start with.
 mkdir -p "$work/kiosk"
-cp -r "$root/demo/pages" "$root/demo/pictures" "$work/kiosk/"
+cp -r "$root/demo/pages" "$root/demo/pictures" "$root/demo/help" "$work/kiosk/"
 sed "s|@DEMO_DIR@|$work/kiosk|g" "$root/demo/Tarnwick.ini" >"$work/kiosk/Tarnwick.ini"
 sed -i "s/^TimeStart=.*/TimeStart=0/; s/^TimeCarousel=.*/TimeCarousel=0/; s/^TimeVideo=.*/TimeVideo=0/; s|^Start=.*|Start=$url|" \
   "$work/kiosk/Tarnwick.ini"

@@ -136,11 +136,14 @@ def read_process(pid):
         ppid = int(stat[stat.rindex(b")") + 2:].split()[1])
     except (OSError, ValueError, IndexError):
         return None
+    # The command line first: a process that ends between the two reads then has its
+    # command line and no program, never a program without the command line that says
+    # what it ran.
+    cmdline = read("cmdline").replace(b"\0", b" ").decode(errors="replace").strip()
     try:
         exe = os.readlink("/proc/%d/exe" % pid)
     except OSError:
         exe = ""
-    cmdline = read("cmdline").replace(b"\0", b" ").decode(errors="replace").strip()
     environ = b"\0" + read("environ")
     return ppid, exe, cmdline, ("\0DISPLAY=%s\0" % os.environ["DISPLAY"]).encode() in environ
 
@@ -223,7 +226,8 @@ class Watcher(threading.Thread):
                     hops += 1
                 if owner == "test" or pid in self.kiosk_pids:
                     continue
-                if owner == "kiosk" and os.path.basename(p["exe"]).startswith(ENGINE_HELPERS):
+                program = p["exe"] or (p["cmd"].split() or [""])[0]
+                if owner == "kiosk" and os.path.basename(program).startswith(ENGINE_HELPERS):
                     continue
                 # The external browser asking the kiosk's own helper whether it handles an
                 # address itself (it is told yes, and hands the address to nobody).

@@ -77,6 +77,10 @@ EmailForm::EmailForm(const EmailWindowConfig& config, ButtonSoundPlayer* sounds,
   QWidget* reading = MakePage(pages_, backgrounds_[1], config.backgrounds[1]);
   list_ = new QListWidget(reading);
   list_->setGeometry(0, 0, 497, 57);
+  // The list is low and its last row partly hidden by the scroll bar: a press must not
+  // scroll it under the visitor's finger (the release would land on another row). The
+  // chosen row is brought into view when it is drawn.
+  list_->setAutoScroll(false);
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     if (!rendering_) events_.selected(list_->row(item));
   });
@@ -212,6 +216,7 @@ void EmailForm::Render(const EmailWindowView& view, const EmailButtons& buttons)
     list_->addItems(lines);
   }
   list_->setCurrentRow(view.selected);
+  if (QListWidgetItem* chosen = list_->currentItem()) list_->scrollToItem(chosen);
   list_->setEnabled(buttons.list);
 
   memo_->setReadOnly(view.memo_read_only);

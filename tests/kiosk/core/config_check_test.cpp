@@ -25,7 +25,7 @@ std::string ReadAll(const std::string& path) {
 // The demo's files with their folder filled in, as scripts/demo writes them.
 void WriteDemo(const test::TempDir& dir) {
   const std::string demo = std::string(TARNWICK_SOURCE_DIR) + "/demo";
-  for (const char* folder : {"pictures", "pages"}) {
+  for (const char* folder : {"pictures", "pages", "help"}) {
     std::filesystem::copy(demo + "/" + folder, dir.File(folder), std::filesystem::copy_options::recursive);
   }
   for (const char* name : {"Tarnwick.ini", "TWLang.ini"}) {

@@ -93,6 +93,40 @@ class EmailFormTest : public QObject {
                                                "reply"};
     QCOMPARE(presses, expected);
   }
+
+  // The list is low (57 pixels at design size) and long lines give it a horizontal scroll
+  // bar that covers part of its last row: a click on what shows of that row chooses it,
+  // and the list is not scrolled under the finger on the way.
+  void AClickOnThePartlyHiddenLastRowChoosesIt() {
+    std::vector<int> chosen;
+    EmailForm::Events events;
+    events.selected = [&](int index) { chosen.push_back(index); };
+    EmailForm form(EmailWindowConfig{}, nullptr, events);
+    form.Place(QRect(0, 0, 700, 249));
+    form.show();
+    EmailWindowView view;
+    view.visible = true;
+    view.page = EmailPage::kList;
+    for (const char* subject : {"Lunch", "Results", "Menu"}) {
+      view.list.push_back(std::string(subject) + ", " + std::string(90, 'x') + "@example.org, Tue, 1 Dec 2026");
+    }
+    view.selected = 0;
+    EmailButtons buttons;
+    buttons.list = true;
+    form.Render(view, buttons);
+    QListWidget* list = form.List();
+    QVERIFY(list->horizontalScrollBar()->isVisible());
+    const QRect last = list->visualItemRect(list->item(2)).intersected(list->viewport()->rect());
+    QVERIFY2(last.height() > 0 && last.height() < list->visualItemRect(list->item(2)).height(),
+             "the last row is not partly hidden: the case is not the one meant");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, last.center());
+    QCOMPARE(chosen, std::vector<int>{2});
+    // The rules then draw it chosen, and it is brought into view.
+    view.selected = 2;
+    form.Render(view, buttons);
+    QCOMPARE(list->visualItemRect(list->item(2)).intersected(list->viewport()->rect()).height(),
+             list->visualItemRect(list->item(2)).height());
+  }
 };
 
 }  // namespace
