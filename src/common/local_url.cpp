@@ -23,7 +23,6 @@ bool KeptInPath(unsigned char c) {
   }
 }
 
-
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 }  // namespace

@@ -8,7 +8,8 @@ import socketserver
 import threading
 import time
 
-from kiosk_driver import screen_pixels, visible_top_windows, wait_for_window, window_name, window_pid, xdotool
+from kiosk_driver import (screen_pixels, visible_top_windows, wait_for_window, window_geometry, window_name,
+                          window_pid, xdotool)
 
 BEACON = "/beacon"  # every request the hostile message would make goes here
 
@@ -114,8 +115,7 @@ class MailVisitor:
         if not self.window:
             return "window: the e-mail window did not open"
         time.sleep(0.5)
-        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window).stdout.split())
-        self.x, self.y = int(geometry["X"]), int(geometry["Y"])
+        self.x, self.y, _, _ = window_geometry(self.window)
         # Nothing else: no browser window, not even one of the kiosk's own.
         others = [(w, window_name(w), window_pid(w)) for w in visible_top_windows() - before
                   if int(w) != int(self.window)]

@@ -44,29 +44,11 @@ def kiosk_environment():
     return env
 
 
-class KioskProcess:
-    """One kiosk on a temporary program folder. Subclasses write the folder's files, then
-    call start()."""
+class KioskLog:
+    """The activity log of a kiosk running in a program folder."""
 
-    def __init__(self, tarnwick, results, prefix="tarnwick-test-"):
-        self.tarnwick = tarnwick
-        self.results = results
-        self.dir = tempfile.mkdtemp(prefix=prefix)
-        self.env = kiosk_environment()
-        self.process = None
-        self.out = None
-
-    def write_file(self, relative, text, newline=None):
-        path = os.path.join(self.dir, relative)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "w", newline=newline) as f:
-            f.write(text)
-        return path
-
-    def start(self):
-        self.out = open(os.path.join(self.dir, "out.txt"), "w")
-        self.process = subprocess.Popen([self.tarnwick, "--dir", self.dir], stdout=self.out, stderr=self.out,
-                                        env=self.env)
+    def __init__(self, folder):
+        self.dir = folder
 
     def log(self):
         """The log's texts, without their time stamps."""
@@ -87,6 +69,31 @@ class KioskProcess:
     def wait_for_line(self, text, seconds=20, after=0):
         """True once a log line from position `after` on contains the text."""
         return self.wait_for(lambda: any(text in line for line in self.log()[after:]), seconds)
+
+
+class KioskProcess(KioskLog):
+    """One kiosk on a temporary program folder. Subclasses write the folder's files, then
+    call start()."""
+
+    def __init__(self, tarnwick, results, prefix="tarnwick-test-"):
+        super().__init__(tempfile.mkdtemp(prefix=prefix))
+        self.tarnwick = tarnwick
+        self.results = results
+        self.env = kiosk_environment()
+        self.process = None
+        self.out = None
+
+    def write_file(self, relative, text, newline=None):
+        path = os.path.join(self.dir, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", newline=newline) as f:
+            f.write(text)
+        return path
+
+    def start(self):
+        self.out = open(os.path.join(self.dir, "out.txt"), "w")
+        self.process = subprocess.Popen([self.tarnwick, "--dir", self.dir], stdout=self.out, stderr=self.out,
+                                        env=self.env)
 
     def exited(self, seconds=15):
         try:
@@ -124,6 +131,12 @@ def click(x, y, pause=0.15):
     xdotool("mousemove", str(x), str(y))
     xdotool("click", "1")
     time.sleep(pause)
+
+
+def window_geometry(window):
+    """(x, y, width, height) of a window on the screen."""
+    geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).stdout.split())
+    return int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]), int(geometry["HEIGHT"])
 
 
 def wait_for_window(name, seconds=10):

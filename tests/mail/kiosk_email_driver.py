@@ -15,7 +15,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "integration"))
-from kiosk_driver import click, screen_pixels, wait_for_window, xdotool  # noqa: E402
+from kiosk_driver import click, screen_pixels, wait_for_window, window_geometry, xdotool  # noqa: E402
 
 USER = os.environ.get("TW_POP3_USER", "")
 PASSWORD = os.environ.get("TW_POP3_PASSWORD", "")
@@ -155,11 +155,6 @@ def region(pixels, x, y, w, h):
     """The rgb bytes of a rectangle of a screen picture, row by row."""
     width, _, data = pixels
     return b"".join(data[((y + row) * width + x) * 3:((y + row) * width + x + w) * 3] for row in range(h))
-
-
-def window_geometry(window):
-    geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).stdout.split())
-    return int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]), int(geometry["HEIGHT"])
 
 
 class EmailWindow:
