@@ -180,6 +180,12 @@ class EmailWindow:
         type_text(text)
 
     def click_row(self, row):
+        # The list brings its chosen row into view, so it may be scrolled: back to its top
+        # with the mouse wheel (which chooses nothing) before the row is clicked.
+        xdotool("mousemove", str(self.x + 100), str(self.y + 20))
+        for _ in range(3):
+            xdotool("click", "4")
+        time.sleep(0.3)
         click(self.x + 100, self.y + 1 + ROW_HEIGHT * row + ROW_HEIGHT // 2, 0.3)
 
     def click_memo(self, dx=100, dy=40):
