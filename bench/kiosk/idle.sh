@@ -3,10 +3,12 @@
 # virtual X server of its own (800x600, no GPU), in interleaved rounds:
 #   - start to the page's onload (the page tells the server it has loaded),
 #   - the splash painted after the start (the kiosk only),
-#   - CPU of the idle process tree plus the X server, as % of one core,
+#   - CPU of the idle process tree plus the X server, as % of one core (each thread's
+#     run time from the scheduler, in nanoseconds),
 #   - wake-ups per second of the idle main thread (its voluntary context switches),
 #     and of the whole tree,
-#   - memory of the process tree (PSS).
+#   - memory of the process tree (PSS), read after the idle time so that reading it does
+#     not disturb the figures above.
 # With chromium there is a third subject, "external": the kiosk driving chromium as its
 # external browser (BROWSER/Browser=0).
 # chromium is installed with apt-get when it is missing and this runs as root; when it
@@ -87,10 +89,20 @@ tree() {  # a process and all its descendants
   echo "$p"
   for c in $(cat /proc/"$p"/task/*/children 2>/dev/null); do tree "$c"; done
 }
-ticks() {  # user + system clock ticks of the given processes
-  local s=0 v
-  for p in "$@"; do v=$(awk '{print $14 + $15}' /proc/"$p"/stat 2>/dev/null || echo 0); s=$((s + ${v:-0})); done
-  echo $s
+runtimes() {  # "pid/task/tid nanoseconds" for every thread of the given processes (their CPU time so far)
+  local p t ns rest
+  for p in "$@"; do
+    for t in /proc/"$p"/task/*; do
+      read -r ns rest <"$t/schedstat" 2>/dev/null && echo "${t#/proc/} $ns"
+    done
+  done
+  return 0
+}
+# CPU time between two runtimes lists, in ns: a thread in both by its difference, a thread
+# started in between whole. (Clock ticks of /proc/PID/stat are 10 ms each: too coarse for
+# an idle kiosk's few milliseconds a second.)
+cpu_ns() {
+  awk 'NR == FNR { a[$1] = $2; next } { d += $2 - ($1 in a ? a[$1] : 0) } END { printf "%d\n", d }' "$1" "$2"
 }
 switches() {  # voluntary context switches of the given tasks' status files
   local s=0 v
@@ -136,21 +148,22 @@ round() {
     splash=$(grep -o "painted after [0-9]* ms" "$work/out.txt" | grep -o "[0-9]*" || echo -)
   fi
   sleep 3  # settled
-  local procs main_task tasks t0 m0 w0 c0 peak=0 p t1 m1 w1 c1 hz ms
+  local procs main_task tasks m0 w0 c0 peak=0 p m1 w1 c1 ms cpu
   procs=$(tree "$pid")
   main_task=/proc/$pid/task/$pid/status
   tasks=$(for p in $procs; do ls -d /proc/"$p"/task/*/status 2>/dev/null; done)
-  t0=$(ticks $procs "$xvfb"); m0=$(switches "$main_task"); c0=$(switches $tasks); w0=$(now_ns)
-  for _ in $(seq 1 "$idle"); do
-    sleep 1
+  runtimes $procs "$xvfb" >"$work/cpu0.txt"; m0=$(switches "$main_task"); c0=$(switches $tasks); w0=$(now_ns)
+  sleep "$idle"  # nothing else of ours runs meanwhile
+  runtimes $(tree "$pid") "$xvfb" >"$work/cpu1.txt"; m1=$(switches "$main_task"); c1=$(switches $tasks); w1=$(now_ns)
+  for _ in 1 2 3; do
     p=$(pss $(tree "$pid")); [ "$p" -gt "$peak" ] && peak=$p
+    sleep 1
   done
-  t1=$(ticks $procs "$xvfb"); m1=$(switches "$main_task"); c1=$(switches $tasks); w1=$(now_ns)
-  hz=$(getconf CLK_TCK)
+  cpu=$(cpu_ns "$work/cpu0.txt" "$work/cpu1.txt")
   ms=$(((w1 - w0) / 1000000))
-  awk -v who="$who" -v l="$loaded" -v s="$splash" -v t=$((t1 - t0)) -v hz="$hz" -v ms="$ms" -v m=$((m1 - m0)) \
+  awk -v who="$who" -v l="$loaded" -v s="$splash" -v cpu="$cpu" -v ms="$ms" -v m=$((m1 - m0)) \
     -v c=$((c1 - c0)) -v pss="$peak" 'BEGIN {
-      printf "%s %d %s %.3f %.2f %.1f %d\n", who, l, s, 100 * t / hz / (ms / 1000), m / (ms / 1000), c / (ms / 1000), pss }'
+      printf "%s %d %s %.3f %.2f %.1f %d\n", who, l, s, 100 * cpu / 1e6 / ms, m / (ms / 1000), c / (ms / 1000), pss }'
   kill -TERM "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
