@@ -22,6 +22,7 @@
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
+#include "platform/x11qt/x11_pointer_activity.h"
 #include "widgets/keyboard_controller.h"
 #include "widgets/tiled_bitmap.h"
 
@@ -266,8 +267,16 @@ void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
 // AttractFrame
 
 CursorPoint KioskWindows::CursorPos() const {
+  // Asking the X server where the pointer is takes a round trip a second, most often to
+  // learn that it has not moved.
+  // A program can still move it without a device (a warp), so it is asked now and then.
+  if (!pointer_activity_) pointer_activity_ = std::make_unique<X11PointerActivity>();
+  const bool may_have_moved = pointer_activity_->TakeMoved();
+  if (last_cursor_ && !may_have_moved && ++cursor_questions_unasked_ < kAskForCursorEvery) return *last_cursor_;
+  cursor_questions_unasked_ = 0;
   const QPoint p = QCursor::pos();
-  return {p.x(), p.y()};
+  last_cursor_ = CursorPoint{p.x(), p.y()};
+  return *last_cursor_;
 }
 
 void KioskWindows::ShowIdleCover(bool on) {
@@ -307,6 +316,8 @@ void KioskWindows::ResetKeyboardPage() {
 void KioskWindows::AdvanceBanner() { banner_->AdvanceBanner(); }
 
 void KioskWindows::ShowDiagnostics(int idle_count, int expected_code) {
+  // Shown only with Debug on (a setting read once); hidden labels are not kept up to date.
+  if (!controller_.config().debug) return;
   // Label2 the idle count, Label3 and Label4 the next exit-password letter's code and letter.
   toolbar_->DebugLabel(1)->setText(QString::number(idle_count));
   toolbar_->DebugLabel(2)->setText(QString::number(expected_code));

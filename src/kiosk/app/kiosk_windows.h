@@ -8,6 +8,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/browser_parts.h"
@@ -21,6 +22,8 @@
 #include "platform/keyboard_platform.h"
 
 namespace tw {
+
+class X11PointerActivity;
 
 class ArrowPanel;
 class KioskEmailWindow;
@@ -149,6 +152,13 @@ class KioskWindows : public BrowserFrame,
   std::unique_ptr<ErrorDialog> error_dialog_;
   QRect saved_splash_;
   bool covered_ = false;
+  // The pointer's place as last asked of the X server; asked again after a pointing
+  // device reported something, or at every kAskForCursorEvery-th question (made at the
+  // first question, not during the start).
+  static constexpr int kAskForCursorEvery = 10;
+  mutable std::unique_ptr<X11PointerActivity> pointer_activity_;
+  mutable std::optional<CursorPoint> last_cursor_;
+  mutable int cursor_questions_unasked_ = 0;
 };
 
 }  // namespace tw
