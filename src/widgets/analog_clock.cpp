@@ -138,16 +138,20 @@ void AnalogClock::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-void AnalogClock::ScheduleWake() {
-  // Just after the next change of second.
-  QTime now = time_source_();
+void AnalogClock::ScheduleWake() { ScheduleWake(time_source_()); }
+
+void AnalogClock::ScheduleWake(QTime now) {
+  // Just after the next change of second. `now` may be a little old (read before a tick),
+  // which only makes the wake-up a little later, never early.
   int wait = now.isValid() ? 1000 - now.msec() + 1 : 1000;
   timer_.start(wait);
 }
 
 void AnalogClock::Wake() {
-  Tick(time_source_());
-  if (isEnabled()) ScheduleWake();
+  // The time is read once a wake-up: each local-time reading looks at the time zone file.
+  const QTime now = time_source_();
+  Tick(now);
+  if (isEnabled()) ScheduleWake(now);
 }
 
 }  // namespace tw

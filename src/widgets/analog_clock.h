@@ -71,6 +71,7 @@ class AnalogClock : public QWidget {
   void Invalidate();
   void Redraw(QTime now);
   void ScheduleWake();
+  void ScheduleWake(QTime now);
   void Wake();
 
   QColor back_color_;

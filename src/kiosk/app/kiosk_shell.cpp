@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QTime>
+#include <QDateTime>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
@@ -90,7 +90,9 @@ void KioskShell::LogPhase(const char* phase) {
 }
 
 void KioskShell::ArmTick() {
-  timer_.start(1000 - QTime::currentTime().msec() + 1);
+  // The wall clock's millisecond is the same in every time zone, and read this way it does
+  // not look at the time zone file.
+  timer_.start(1000 - static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000) + 1);
 }
 
 void KioskShell::TimerTimer() {

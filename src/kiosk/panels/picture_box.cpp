@@ -39,6 +39,9 @@ void PictureBox::SetCentered(bool centered) {
 
 void PictureBox::LoadFromFile(const std::string& path) {
   const QString file = QString::fromStdString(path);
+  QByteArray bytes;
+  if (QFile f(file); f.open(QIODevice::ReadOnly)) bytes = f.readAll();
+  if (!bytes.isEmpty() && ShowReadPicture(file, bytes)) return;
   QImageReader reader(file);
   const bool animated = reader.supportsAnimation() && reader.imageCount() > 1;
   if (animated) {
@@ -62,6 +65,27 @@ void PictureBox::LoadFromFile(const std::string& path) {
   const QImage image = reader.read();
   if (image.isNull()) throw PictureError("Cannot read picture " + path + " - " + reader.errorString().toStdString());
   SetPicture(QPixmap::fromImage(image));
+  if (!bytes.isEmpty()) KeepReadPicture(file, std::move(bytes));
+}
+
+bool PictureBox::ShowReadPicture(const QString& file, const QByteArray& bytes) {
+  const auto kept = read_pictures_.find(file);
+  if (kept == read_pictures_.end() || kept->bytes != bytes) return false;
+  DropMovie();
+  original_ = kept->picture;
+  if (kept->fitted_to == size()) {
+    setPixmap(kept->fitted);
+  } else {
+    Fit();
+    kept->fitted = pixmap();
+    kept->fitted_to = size();
+  }
+  return true;
+}
+
+void PictureBox::KeepReadPicture(const QString& file, QByteArray bytes) {
+  if (read_pictures_.size() >= kMaxReadPictures && !read_pictures_.contains(file)) read_pictures_.clear();
+  read_pictures_.insert(file, ReadPicture{std::move(bytes), original_, pixmap(), size()});
 }
 
 void PictureBox::showEvent(QShowEvent* event) {

@@ -2,6 +2,8 @@
 // own frame delays and loop count. Reports clicks.
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QLabel>
 #include <QPixmap>
 #include <cstdint>
@@ -35,7 +37,9 @@ class PictureBox : public QLabel {
   void SetCentered(bool centered);
   // Loads a picture file in any format the image readers know; several frames play as
   // an animation. Throws PictureError when the file cannot be read; the shown picture
-  // stays then.
+  // stays then. A still picture whose file holds the same bytes as when it was last
+  // read here is not decoded and scaled again (rotating banners come back every few
+  // seconds).
   void LoadFromFile(const std::string& path);
   void SetPicture(const QPixmap& picture);
   bool Animated() const { return movie_ != nullptr; }
@@ -58,6 +62,18 @@ class PictureBox : public QLabel {
   void DropMovie();
   void Fit();
 
+  // A still picture as read from its file, and as last fitted to the box.
+  struct ReadPicture {
+    QByteArray bytes;
+    QPixmap picture;
+    QPixmap fitted;
+    QSize fitted_to;
+  };
+  static constexpr int kMaxReadPictures = 16;
+  bool ShowReadPicture(const QString& file, const QByteArray& bytes);
+  void KeepReadPicture(const QString& file, QByteArray bytes);
+
+  QHash<QString, ReadPicture> read_pictures_;
   QMovie* movie_ = nullptr;
   QPixmap original_;
   QSize natural_size_;  // of the animation's frames

@@ -154,9 +154,11 @@ BrowserWindow::BrowserWindow(BrowserEvents& events, Options options, QWidget* pa
   // The page that has the focus scrolls by about a line of text at a time.
   scroller_ = new PageScroller([this]() -> QWebEnginePage* { return isVisible() ? page_ : nullptr; },
                                kPageScrollLinePixels, this);
-  liveness_timer_.setInterval(kLivenessCheckMs);
+  // Armed again at each check and answer: the next check is due either a while after
+  // the last answer, or when the question outstanding would be too old.
+  liveness_timer_.setSingleShot(true);
   connect(&liveness_timer_, &QTimer::timeout, this, &BrowserWindow::CheckLiveness);
-  liveness_timer_.start();
+  liveness_timer_.start(kLivenessCheckMs);
 }
 
 void BrowserWindow::NewSession() {
@@ -322,10 +324,16 @@ void BrowserWindow::CheckLiveness() {
   // A page waiting on the visitor's answer is held on purpose.
   if (page_->in_visitor_call() || !open_dialogs_.empty()) {
     probe_outstanding_ = false;
+    liveness_timer_.start(kLivenessCheckMs);
     return;
   }
   if (probe_outstanding_) {
-    if (probe_age_.elapsed() < kUnresponsiveMs) return;
+    const qint64 age = probe_age_.elapsed();
+    if (age < kUnresponsiveMs) {
+      liveness_timer_.start(static_cast<int>(kUnresponsiveMs - age));
+      return;
+    }
+    liveness_timer_.start(kLivenessCheckMs);
     const qint64 pid = page_->renderProcessPid();
     if (pid > 0) {
       // The page's own renderer, never the kiosk: the engine reports its end as for a crash.
@@ -337,10 +345,13 @@ void BrowserWindow::CheckLiveness() {
   }
   probe_outstanding_ = true;
   probe_age_.start();
+  liveness_timer_.start(kUnresponsiveMs);
   const int generation = ++probe_generation_;
   QPointer<BrowserWindow> self(this);
   page_->runJavaScript("0", QWebEngineScript::ApplicationWorld, [self, generation](const QVariant&) {
-    if (self && self->probe_generation_ == generation) self->probe_outstanding_ = false;
+    if (!self || self->probe_generation_ != generation) return;
+    self->probe_outstanding_ = false;
+    self->liveness_timer_.start(kLivenessCheckMs);
   });
 }
 

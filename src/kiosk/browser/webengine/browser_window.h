@@ -36,9 +36,12 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   };
 
   // A page whose renderer has not answered for this long has it ended (and is then
-  // treated as crashed); it is asked every kLivenessCheckMs.
+  // treated as crashed); it is asked kLivenessCheckMs after its last answer. Each
+  // question wakes the renderer, so an idle kiosk asks only now and then.
   static constexpr int kUnresponsiveMs = 15000;
-  static constexpr int kLivenessCheckMs = 5000;
+  static constexpr int kLivenessCheckMs = 10000;
+  // A question unanswered for longer makes the page count as not responding.
+  static constexpr int kResponsiveMs = 6000;
   // A script's message box left to the visitor closes itself after this long.
   static constexpr int kVisitorDialogMs = 10000;
   // At most one print in this many seconds.
@@ -62,9 +65,9 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   void Show() override { show(); }
   void Hide() override { hide(); }
   void Close() override { close(); }
-  // A probe normally comes back at once: one left unanswered past the next check means
+  // A probe normally comes back at once: one left unanswered for kResponsiveMs means
   // the page hangs (and is ended once kUnresponsiveMs have passed).
-  bool Responsive() const override { return !probe_outstanding_ || probe_age_.elapsed() < kLivenessCheckMs + 1000; }
+  bool Responsive() const override { return !probe_outstanding_ || probe_age_.elapsed() < kResponsiveMs; }
   bool Shown() const override { return isVisible(); }
   void CloseVisitorDialogs() override;
   // Printing goes to this PDF file instead of the default printer (for tests).
