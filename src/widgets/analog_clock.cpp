@@ -97,12 +97,14 @@ void AnalogClock::Tick(QTime now) {
     if (now.second() == 0 || last_second_ < 0 || now.minute() != shown_minute_ ||
         shown_.size() != size()) {
       Redraw(now);
+      update();
     } else {
       DrawSecondsHand(shown_, last_second_);
       DrawSecondsHand(shown_, now.second());
       last_second_ = now.second();
+      // Without a seconds hand the picture changes once a minute: nothing to show now.
+      if (show_seconds_) update();
     }
-    update();
   }
   if (OnTimer) OnTimer(*this);
 }

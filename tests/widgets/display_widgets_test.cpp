@@ -8,7 +8,16 @@
 #include "widgets/tiled_bitmap.h"
 
 namespace tw {
+
 namespace {
+
+struct PaintCounter : QObject {
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+};
 
 // A tile where every pixel is different, so a copy shows which part it came from.
 QPixmap GradientTile(int w, int h) {
@@ -212,6 +221,32 @@ class DisplayWidgetsTest : public QObject {
     clock.Tick(QTime(10, 12, 5));  // missed second 0: still redrawn
     QCOMPARE(clock.Shown(), clock.Render(QTime(10, 12, 5)));
     QCOMPARE(ticks, 5);
+  }
+
+  // On screen, each repaint is a round trip to the X server: a clock without a seconds
+  // hand is painted when its hands move, not every second.
+  void ClockIsRepaintedOnlyWhenItsPictureChanges() {
+    for (const bool seconds : {true, false}) {
+      AnalogClock clock;
+      clock.resize(60, 60);
+      clock.SetShowSeconds(seconds);
+      clock.setEnabled(false);  // no wall-clock ticks of its own
+      clock.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&clock));
+      clock.Tick(QTime(10, 8, 30));
+      QCoreApplication::processEvents();
+      PaintCounter paints;
+      clock.installEventFilter(&paints);
+      for (int s = 31; s < 35; ++s) {
+        clock.Tick(QTime(10, 8, s));
+        QCoreApplication::processEvents();
+      }
+      QCOMPARE(paints.count, seconds ? 4 : 0);
+      clock.Tick(QTime(10, 9, 0));  // the minute hand moves
+      QCoreApplication::processEvents();
+      QCOMPARE(paints.count, seconds ? 5 : 1);
+      QCOMPARE(clock.Shown(), clock.Render(QTime(10, 9, 0)));
+    }
   }
 
   void ClockWakesWhenTheSecondChanges() {
