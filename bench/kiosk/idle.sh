@@ -15,6 +15,7 @@
 # cannot be had, only the kiosk with its embedded browser is measured.
 #   bench/kiosk/idle.sh [BUILD_DIR] [ROUNDS] [IDLE_SECONDS]
 # TARNWICK=/path/to/tarnwick measures another build of the kiosk (for a before/after).
+# SETTINGS='sed expression' changes the kiosk's settings further, e.g. 's/^ShowSeconds=1/ShowSeconds=0/'.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
@@ -77,6 +78,7 @@ cp -r "$root/demo/pages" "$root/demo/pictures" "$root/demo/help" "$work/kiosk/"
 sed "s|@DEMO_DIR@|$work/kiosk|g" "$root/demo/Tarnwick.ini" >"$work/kiosk/Tarnwick.ini"
 sed -i "s/^TimeStart=.*/TimeStart=0/; s/^TimeCarousel=.*/TimeCarousel=0/; s/^TimeVideo=.*/TimeVideo=0/; s|^Start=.*|Start=$url|" \
   "$work/kiosk/Tarnwick.ini"
+[ -n "${SETTINGS:-}" ] && sed -i "$SETTINGS" "$work/kiosk/Tarnwick.ini"
 
 # The same with the external browser.
 cp -r "$work/kiosk" "$work/kiosk-external"
