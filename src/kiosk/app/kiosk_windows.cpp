@@ -267,9 +267,9 @@ void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
 // AttractFrame
 
 CursorPoint KioskWindows::CursorPos() const {
-  // Asking the X server where the pointer is takes a round trip a second, most often to
-  // learn that it has not moved.
-  // A program can still move it without a device (a warp), so it is asked now and then.
+  // Asking the X server where the pointer is takes a round trip, most often to learn that
+  // it has not moved. A program can still move it without a device (a warp), so it is
+  // asked now and then all the same.
   if (!pointer_activity_) pointer_activity_ = std::make_unique<X11PointerActivity>();
   const bool may_have_moved = pointer_activity_->TakeMoved();
   if (last_cursor_ && !may_have_moved && ++cursor_questions_unasked_ < kAskForCursorEvery) return *last_cursor_;

@@ -23,8 +23,6 @@
 
 namespace tw {
 
-class X11PointerActivity;
-
 class ArrowPanel;
 class KioskEmailWindow;
 class BannerBar;
@@ -34,6 +32,7 @@ class NewWindowDialog;
 class SplashWindow;
 class ToolbarPanel;
 class VideoWindow;
+class X11PointerActivity;
 
 class KioskWindows : public BrowserFrame,
                      public AttractFrame,
