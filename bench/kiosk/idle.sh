@@ -16,6 +16,7 @@
 #   bench/kiosk/idle.sh [BUILD_DIR] [ROUNDS] [IDLE_SECONDS]
 # TARNWICK=/path/to/tarnwick measures another build of the kiosk (for a before/after).
 # SETTINGS='sed expression' changes the kiosk's settings further, e.g. 's/^ShowSeconds=1/ShowSeconds=0/'.
+# BREAKDOWN=1 also prints, for each round, where the idle CPU went by process and thread.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
@@ -91,11 +92,13 @@ tree() {  # a process and all its descendants
   echo "$p"
   for c in $(cat /proc/"$p"/task/*/children 2>/dev/null); do tree "$c"; done
 }
-runtimes() {  # "pid/task/tid nanoseconds" for every thread of the given processes (their CPU time so far)
-  local p t ns rest
+runtimes() {  # "pid/task/tid nanoseconds process/thread" for every thread of the given processes (CPU time so far)
+  local p t ns rest name thread
   for p in "$@"; do
+    name=$(tr ' ' _ <"/proc/$p/comm" 2>/dev/null) || continue
     for t in /proc/"$p"/task/*; do
-      read -r ns rest <"$t/schedstat" 2>/dev/null && echo "${t#/proc/} $ns"
+      thread=$(tr ' ' _ <"$t/comm" 2>/dev/null) || continue
+      read -r ns rest <"$t/schedstat" 2>/dev/null && echo "${t#/proc/} $ns $name/$thread"
     done
   done
   return 0
@@ -105,6 +108,13 @@ runtimes() {  # "pid/task/tid nanoseconds" for every thread of the given process
 # an idle kiosk's few milliseconds a second.)
 cpu_ns() {
   awk 'NR == FNR { a[$1] = $2; next } { d += $2 - ($1 in a ? a[$1] : 0) } END { printf "%d\n", d }' "$1" "$2"
+}
+# The same CPU time by process and thread name, the largest first, as % of one core over MS
+# milliseconds (BREAKDOWN=1): where an idle subject's time goes.
+cpu_by_thread() {
+  awk -v ms="$3" 'NR == FNR { a[$1] = $2; next }
+    { d = $2 - ($1 in a ? a[$1] : 0); if (d > 0) by[$3] += d }
+    END { for (k in by) printf "    %7.3f %%  %s\n", 100 * by[k] / 1e6 / ms, k }' "$1" "$2" | sort -rn | head -n 12
 }
 switches() {  # voluntary context switches of the given tasks' status files
   local s=0 v
@@ -163,6 +173,10 @@ round() {
   done
   cpu=$(cpu_ns "$work/cpu0.txt" "$work/cpu1.txt")
   ms=$(((w1 - w0) / 1000000))
+  if [ -n "${BREAKDOWN:-}" ]; then
+    echo "  $who, by process/thread:" >&2
+    cpu_by_thread "$work/cpu0.txt" "$work/cpu1.txt" "$ms" >&2
+  fi
   awk -v who="$who" -v l="$loaded" -v s="$splash" -v cpu="$cpu" -v ms="$ms" -v m=$((m1 - m0)) \
     -v c=$((c1 - c0)) -v pss="$peak" 'BEGIN {
       printf "%s %d %s %.3f %.2f %.1f %d\n", who, l, s, 100 * cpu / 1e6 / ms, m / (ms / 1000), c / (ms / 1000), pss }'
