@@ -1,12 +1,10 @@
 // tarnwick-setup: the operator's editor for Tarnwick.ini and TWLang.ini. See kUsage.
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <string>
 
-#include "common/program_directory.h"
+#include "common/program_options.h"
 #include "setup/model/lock_file.h"
 #include "setup/model/setup_session.h"
 #include "setup/window/setup_window.h"
@@ -23,25 +21,11 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string dir;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--dir") == 0) {
-      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-        std::fputs(kUsage, stderr);
-        return 2;
-      }
-      dir = argv[++i];
-    } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("tarnwick-setup %s\n", TARNWICK_VERSION);
-      return 0;
-    }
-    // Anything else (-platform, ...) is left to Qt.
+  const tw::ProgramOptions options = tw::ParseProgramOptions(argc, argv);
+  if (const auto exit_code = tw::AnswerInsteadOfRunning(options, "tarnwick-setup", TARNWICK_VERSION, kUsage)) {
+    return *exit_code;
   }
-  if (dir.empty()) dir = tw::ExecutableDirectory();
-  if (dir.back() != '/') dir += '/';
+  const std::string& dir = options.dir;
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick Setup Manager");

@@ -8,7 +8,7 @@
 
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_shell.h"
-#include "common/program_directory.h"
+#include "common/program_options.h"
 #include "kiosk/app/stop_signal_watcher.h"
 #include "kiosk/browser/webengine/engine_environment.h"
 #include "kiosk/core/config_check.h"
@@ -28,12 +28,6 @@ constexpr const char* kUsage =
     "                  with 1 when there are errors (warnings alone exit with 0)\n"
     "  --poke TOPIC    poke the running kiosk on the session bus: TW_SendURL URL,\n"
     "                  TW_IdleOn, TW_IdleOff, TW_ActiveOn, TW_ActiveOff\n";
-
-std::string ProgramFolder(std::string dir) {
-  if (dir.empty()) dir = tw::ExecutableDirectory();
-  if (dir.back() != '/') dir += '/';
-  return dir;
-}
 
 int CheckConfiguration(const std::string& dir) {
   const auto problems = tw::CheckKioskConfiguration(dir);
@@ -73,28 +67,12 @@ int main(int argc, char** argv) {
     QCoreApplication poke_app(argc, argv);
     return tw::PokeRunningKiosk(QString::fromLocal8Bit(argv[2]), argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString());
   }
-  std::string dir;
-  bool check_config = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--dir") == 0) {
-      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-        std::fputs(kUsage, stderr);
-        return 2;
-      }
-      dir = argv[++i];
-    } else if (std::strcmp(argv[i], "--check-config") == 0) {
-      check_config = true;
-    } else if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("tarnwick %s\n", TARNWICK_VERSION);
-      return 0;
-    }
-    // Anything else (-platform, ...) is left to Qt.
+  const tw::ProgramOptions options = tw::ParseProgramOptions(argc, argv, {"--check-config"});
+  if (const auto exit_code = tw::AnswerInsteadOfRunning(options, "tarnwick", TARNWICK_VERSION, kUsage)) {
+    return *exit_code;
   }
-  dir = ProgramFolder(dir);
-  if (check_config) return CheckConfiguration(dir);
+  const std::string& dir = options.dir;
+  if (options.Has("--check-config")) return CheckConfiguration(dir);
 
   // The web engine learns the kiosk's URL schemes before the application object exists.
   std::vector<std::string> blocked;
