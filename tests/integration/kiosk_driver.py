@@ -124,15 +124,14 @@ class KioskProcess(KioskLog):
 
 
 def xdotool(*args):
-    r = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
     # A search stops at its first X error and prints nothing: a window that was destroyed
     # while it was being looked at (a dialog closing) would make every other window seem
-    # gone. The search is asked again until it sees the windows as they stand.
-    for _ in range(20):
+    # gone. The search is asked again (up to 20 times) until it sees the windows as they stand.
+    for _ in range(21):
+        r = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
         if args[:1] != ("search",) or r.returncode == 0 or "X Error" not in r.stderr:
             break
         time.sleep(0.01)
-        r = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
     return r
 
 
