@@ -41,7 +41,7 @@ struct Frame : tw::BrowserFrame {
   void ShowBusyMeter(int) override {}
   void HideBusyMeter() override {}
   void RaiseTopmostWindows() override {}
-  bool AskTransferNewWindow() override { return false; }
+  bool AskTransferNewWindow(std::function<void(bool)>) override { return false; }
   void CloseNewWindowQuestion() override {}
 };
 

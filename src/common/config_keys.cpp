@@ -360,6 +360,7 @@ constexpr std::array kSections = std::to_array<ConfigSection>({
     {"BROWSER", false},
     {"PROTOCOLS", true},
     {"ALLOWEDPROTOCOLS", true},
+    {"ALLOWEDFOLDERS", true},
     {"EMAILADDRESS", true},
     {"EMAILNAME", true},
     {"TEXT", false},
@@ -392,6 +393,7 @@ constexpr std::array kBannerCompanions =
 constexpr std::array kLists = std::to_array<ConfigList>({
     {ConfigListId::kProtocols, {"PROTOCOLS", "Block"}, kNoCompanions, true},
     {ConfigListId::kAllowedProtocols, {"ALLOWEDPROTOCOLS", "Allow"}, kNoCompanions, true},
+    {ConfigListId::kAllowedFolders, {"ALLOWEDFOLDERS", "Allow"}, kNoCompanions, true},
     {ConfigListId::kLogRecipients, {"EMAILADDRESS", "Address"}, kRecipientCompanions, true},
     {ConfigListId::kCarousel, {"CAROUSELURLS", "URL"}, kCarouselCompanions, true},
     {ConfigListId::kBanners, {"BANNERGRAPHICS", "Graphic"}, kBannerCompanions, true},

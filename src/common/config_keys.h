@@ -81,6 +81,7 @@ std::optional<std::size_t> ConfigSectionIndex(std::string_view section);
 enum class ConfigListId {
   kProtocols,       // PROTOCOLS/Block
   kAllowedProtocols,  // ALLOWEDPROTOCOLS/Allow: schemes a page may use besides the built-in ones
+  kAllowedFolders,  // ALLOWEDFOLDERS/Allow: folders whose files may be shown besides the program folder's
   kLogRecipients,   // EMAILADDRESS/Address + EMAILNAME/Name
   kCarousel,        // CAROUSELURLS/URL + CAROUSELTIMES/Time
   kBanners,         // BANNERGRAPHICS/Graphic + BANNERURLS/URL + BANNERTIMES/Time

@@ -67,7 +67,7 @@ TEST(ConfigKeys, SectionsAreContiguousAndInFileOrder) {
 
 TEST(ConfigKeys, SectionOrder) {
   const char* const expected[] = {
-      "PREFERENCES", "BUTTONS",  "BROWSER",        "PROTOCOLS",    "ALLOWEDPROTOCOLS", "EMAILADDRESS",
+      "PREFERENCES", "BUTTONS",  "BROWSER",        "PROTOCOLS",    "ALLOWEDPROTOCOLS", "ALLOWEDFOLDERS", "EMAILADDRESS",
       "EMAILNAME",   "TEXT",     "GLYPH",          "URLS",         "ATTRACT",
       "CAROUSELURLS", "CAROUSELTIMES", "BANNERGRAPHICS", "BANNERURLS", "BANNERTIMES",
       "PROGRAMS",    "KEYBOARD", "GLYPHNUM",       "CHILDSTRINGS", "BUSYBAR",
@@ -250,6 +250,7 @@ TEST(ConfigLists, PartsAndPlaces) {
   const Expected expected[] = {
       {ConfigListId::kProtocols, {{"PROTOCOLS", "Block"}}},
       {ConfigListId::kAllowedProtocols, {{"ALLOWEDPROTOCOLS", "Allow"}}},
+      {ConfigListId::kAllowedFolders, {{"ALLOWEDFOLDERS", "Allow"}}},
       {ConfigListId::kLogRecipients, {{"EMAILADDRESS", "Address"}, {"EMAILNAME", "Name"}}},
       {ConfigListId::kCarousel, {{"CAROUSELURLS", "URL"}, {"CAROUSELTIMES", "Time"}}},
       {ConfigListId::kBanners,

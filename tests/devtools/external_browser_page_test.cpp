@@ -21,7 +21,7 @@
 #include "devtools/child_process.h"
 #include "devtools/pipe_channel.h"
 #include "kiosk/browser/page_scroll_script.h"
-#include "kiosk/browser/scheme_policy.h"
+#include "kiosk/browser/navigation_policy.h"
 
 namespace tw {
 namespace {
@@ -111,7 +111,7 @@ class RecordingEvents : public BrowserEvents {
   bool back_enabled = false;
 
   void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) override {
-    cancel = policy_.Check(url, main_frame) != SchemeVerdict::kAllow || url.rfind("tw-command:", 0) == 0 ||
+    cancel = policy_.Check(url, main_frame) != NavigationVerdict::kAllow || url.rfind("tw-command:", 0) == 0 ||
              url.rfind("mailto:", 0) == 0;
     asked.push_back(url + (main_frame ? " main " : " frame ") + (cancel ? "cancelled" : "allowed"));
   }
@@ -139,7 +139,7 @@ class RecordingEvents : public BrowserEvents {
   void CloseKioskQuestions() override {}
 
  private:
-  SchemePolicy policy_{{}, true};
+  NavigationPolicy policy_{{{}, true, "/nowhere", {}}};
 };
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {

@@ -261,7 +261,9 @@ void KioskWindows::RaiseTopmostWindows() {
   }
 }
 
-bool KioskWindows::AskTransferNewWindow() { return new_window_dialog_->AskTransfer(); }
+bool KioskWindows::AskTransferNewWindow(std::function<void(bool transfer)> answered) {
+  return new_window_dialog_->Ask(std::move(answered));
+}
 void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
 
 // AttractFrame

@@ -77,7 +77,7 @@ class KioskWindows : public BrowserFrame,
   void ShowBusyMeter(int percent) override;
   void HideBusyMeter() override;
   void RaiseTopmostWindows() override;
-  bool AskTransferNewWindow() override;
+  bool AskTransferNewWindow(std::function<void(bool transfer)> answered) override;
   void CloseNewWindowQuestion() override;
 
   // AttractFrame

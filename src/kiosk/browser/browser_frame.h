@@ -1,6 +1,8 @@
 // What the browser host needs of the kiosk's windows around it.
 #pragma once
 
+#include <functional>
+
 #include "kiosk/core/browser_placement.h"
 
 namespace tw {
@@ -20,8 +22,12 @@ class BrowserFrame {
   virtual void HideBusyMeter() = 0;
   // Re-asserts the stacking of the kiosk's always-on-top windows.
   virtual void RaiseTopmostWindows() = 0;
-  // Asks the visitor whether a page's new window should replace the current page.
-  virtual bool AskTransferNewWindow() = 0;
+  // Asks the visitor whether a page's new window should replace the current page, and
+  // returns at once: `answered` is told once, later, from the event loop: true for
+  // "Transfer Control", false for "Remove New Window" (chosen, unanswered, or closed by
+  // the kiosk); never once the windows have closed. False when a question is up already:
+  // this new window is removed.
+  virtual bool AskTransferNewWindow(std::function<void(bool transfer)> answered) = 0;
   // Closes that question, if it is open, with "Remove New Window".
   virtual void CloseNewWindowQuestion() = 0;
 };

@@ -17,7 +17,8 @@ EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEng
       engine_(engine),
       frame_(frame),
       commands_(commands),
-      schemes_(controller.config().allowed_protocols, controller.config().mail_to) {}
+      navigation_({controller.config().allowed_protocols, controller.config().mail_to, controller.program_dir(),
+                   controller.config().allowed_folders}) {}
 
 int EmbeddedBrowserLoop::BusyMeterValue(int step) {
   const double degrees = step / 2;
@@ -48,7 +49,7 @@ bool EmbeddedBrowserLoop::Pass() {
     if (const auto url = controller_.TakeQueuedURL()) {
       NavigateQueued(*url);
     } else if (const auto retry = offline_.TakeDueRetry(controller_.Now())) {
-      engine_.Navigate(*retry);
+      KioskNavigate(*retry);
     }
   }
   if (controller_.browser_ready() && !protocol_requests_.empty()) {
@@ -89,9 +90,21 @@ void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
     bool cancel = false;
     BeforeNavigate(url, true, cancel);
     if (cancel) return;
+  } else if (!Admitted(url, true)) {
+    return;
   }
   offline_.KioskNavigation(url);
   engine_.Navigate(url);
+}
+
+bool EmbeddedBrowserLoop::Admitted(const std::string& url, bool main_frame) {
+  const NavigationVerdict verdict = navigation_.Check(url, main_frame);
+  if (verdict == NavigationVerdict::kRefuse) LogBlocked(NavigationPolicy::Normalized(url));
+  return verdict == NavigationVerdict::kAllow;
+}
+
+void EmbeddedBrowserLoop::KioskNavigate(const std::string& url) {
+  if (Admitted(url, true)) engine_.Navigate(url);
 }
 
 void EmbeddedBrowserLoop::UpdateBusyMeter() {
@@ -122,11 +135,8 @@ void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame
     if (cancel) return;
   }
   // Whatever the block list left through: only what the engine shows itself, never a URL
-  // for another program.
-  const SchemeVerdict verdict = schemes_.Check(url, main_frame);
-  if (verdict == SchemeVerdict::kAllow) return;
-  cancel = true;
-  if (verdict == SchemeVerdict::kRefuse) LogBlocked(url);
+  // for another program, never one of the browser's own pages.
+  if (!Admitted(url, main_frame)) cancel = true;
 }
 
 void EmbeddedBrowserLoop::QueueProtocolRequest(const std::string& url) {
@@ -154,6 +164,7 @@ void EmbeddedBrowserLoop::NavigationRefused(const std::string& url) {
 }
 
 void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
+  current_url_ = url;
   if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
   if (on_first_load_) std::exchange(on_first_load_, nullptr)();
   const std::string back = offline_.Loaded(url);
@@ -189,14 +200,28 @@ void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
   cancel = true;
   switch (controller_.config().new_browser) {
     case 0:
-      engine_.Navigate(url);
+      TransferNewWindow(url);
       break;
     case 1:
       break;
     default:
-      if (frame_.AskTransferNewWindow()) engine_.Navigate(url);
+      // The question is the visitor's; the page goes on meanwhile, and whatever happens to
+      // it (or to the browser) before the answer, the answer is a page change like any other.
+      frame_.AskTransferNewWindow([this, url](bool transfer) {
+        if (transfer) controller_.Guarded([&] { TransferNewWindow(url); });
+      });
       break;
   }
+}
+
+void EmbeddedBrowserLoop::TransferNewWindow(const std::string& url) {
+  // A web page cannot open a local file in its own window, nor in a new one.
+  if (NavigationPolicy::SchemeOf(NavigationPolicy::Normalized(url)) == "file" &&
+      NavigationPolicy::SchemeOf(current_url_) != "file") {
+    LogBlocked(NavigationPolicy::Normalized(url));
+    return;
+  }
+  KioskNavigate(url);
 }
 
 void EmbeddedBrowserLoop::DownloadBegin() {

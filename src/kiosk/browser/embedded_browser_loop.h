@@ -9,7 +9,7 @@
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/offline_retry.h"
-#include "kiosk/browser/scheme_policy.h"
+#include "kiosk/browser/navigation_policy.h"
 #include "kiosk/core/command_interpreter.h"
 #include "kiosk/core/event_budget.h"
 #include "kiosk/core/kiosk_controller.h"
@@ -75,6 +75,12 @@ class EmbeddedBrowserLoop : public BrowserEvents {
 
  private:
   void NavigateQueued(const std::string& url);
+  // The kiosk's own navigation (a queued page, a new window transferred, a page tried
+  // again) passes the rule a page's own does before the engine sees it; a refusal is
+  // logged with the block list's line.
+  void KioskNavigate(const std::string& url);
+  bool Admitted(const std::string& url, bool main_frame);
+  void TransferNewWindow(const std::string& url);
   void UpdateBusyMeter();
   void ReportRefusedDialogs();
   void LogBlocked(const std::string& url);
@@ -85,7 +91,9 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   BrowserEngine& engine_;
   BrowserFrame& frame_;
   CommandInterpreter& commands_;
-  SchemePolicy schemes_;
+  NavigationPolicy navigation_;
+  // The page last loaded: a new window of a web page may not open a local file.
+  std::string current_url_;
   OfflineRetry offline_;
   EventBudget dialogs_{kDialogsPerWindow, kDialogWindow};
   EventBudget engine_refusals_{kDialogsPerWindow, kDialogWindow};

@@ -86,6 +86,7 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
   }
   c.block_list = FirstColumn(ReadList(f, {"PROTOCOLS", "Block"}));
   c.allowed_protocols = FirstColumn(ReadList(f, {"ALLOWEDPROTOCOLS", "Allow"}));
+  c.allowed_folders = FirstColumn(ReadList(f, {"ALLOWEDFOLDERS", "Allow"}));
   c.command_enabled = f.ReadBool(p, "CommandEnabled", true);
   c.execute_enabled = f.ReadBool(p, "ExecuteEnabled", true);
   c.command_password = f.ReadString(p, "CommandPassword", "");

@@ -64,6 +64,9 @@ struct KioskConfig {
   // Schemes a page may use besides the kiosk's own (http, https, file, about:blank,
   // tw-command, mailto): ALLOWEDPROTOCOLS/Allow0, Allow1, ...
   std::vector<std::string> allowed_protocols;
+  // Folders whose local files may be shown besides the program folder's pages:
+  // ALLOWEDFOLDERS/Allow0, Allow1, ...
+  std::vector<std::string> allowed_folders;
   bool command_enabled = true;
   bool execute_enabled = true;
   std::string command_password;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <utility>
 
 namespace tw {
 
@@ -54,14 +55,24 @@ NewWindowDialog::NewWindowDialog(const NewBrowserMessages& texts, QWidget* paren
 
   unanswered_.setSingleShot(true);
   connect(&unanswered_, &QTimer::timeout, this, &NewWindowDialog::Remove);
+  connect(this, &QDialog::finished, this, [this](int result) {
+    unanswered_.stop();
+    // Told from the event loop, never inside the call that closed the question.
+    QTimer::singleShot(0, this, [answered = std::exchange(answered_, nullptr), result] {
+      if (answered) answered(result == kTransfer);
+    });
+  });
 }
 
-bool NewWindowDialog::AskTransfer() {
+bool NewWindowDialog::Ask(std::function<void(bool transfer)> answered) {
+  if (isVisible() || answered_) return false;
+  answered_ = std::move(answered);
+  setWindowModality(Qt::ApplicationModal);
+  show();
+  raise();
   button2_->setFocus();
   unanswered_.start(kUnansweredMs);
-  const int result = exec();
-  unanswered_.stop();
-  return result == kTransfer;
+  return true;
 }
 
 void NewWindowDialog::Remove() {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 
 #include "common/language_messages.h"
 
@@ -23,8 +24,11 @@ class NewWindowDialog : public QDialog {
   // Unanswered for this long, the question answers itself "Remove New Window".
   static constexpr int kUnansweredMs = 10000;
 
-  // Shows the dialog modally; true when the visitor chose to transfer control.
-  bool AskTransfer();
+  // Shows the question and returns at once; `answered` is told once, from the event loop,
+  // whether the visitor chose to transfer control (never once the dialog is gone). False,
+  // and nothing shown, while a question is up already. The kiosk goes on meanwhile: no
+  // call of anyone else's waits under the question for the answer.
+  bool Ask(std::function<void(bool transfer)> answered);
   // Closes an open question with "Remove New Window" (the kiosk changes the page).
   void Remove();
 
@@ -37,6 +41,7 @@ class NewWindowDialog : public QDialog {
   QPushButton* button1_;
   QPushButton* button2_;
   QTimer unanswered_;
+  std::function<void(bool)> answered_;
 };
 
 }  // namespace tw

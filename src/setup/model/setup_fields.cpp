@@ -215,6 +215,7 @@ const std::vector<SetupField>& Fields() {
         Choice(P, "Scroll Button Mode", "Scroll buttons", "PREFERENCES", "ScrollOn", kScrollChoice),
         List(P, "Protocols to Block", ConfigListId::kProtocols),
         List(P, "Protocols to Allow", ConfigListId::kAllowedProtocols),
+        List(P, "Folders to Allow", ConfigListId::kAllowedFolders),
         List(P, "Dialogs To Process", ConfigListId::kChildStrings),
 
         Check(L, "What do you want to log?", "User Actions", "PREFERENCES", "LogURLs"),
@@ -304,6 +305,7 @@ const std::vector<SetupField>& Fields() {
 
 constexpr std::array kProtocolColumns = std::to_array<ListColumn>({{"Protocol", "protocol"}});
 constexpr std::array kAllowedColumns = std::to_array<ListColumn>({{"Protocol", "protocol"}});
+constexpr std::array kFolderColumns = std::to_array<ListColumn>({{"Folder", "/"}});
 constexpr std::array kRecipientColumns =
     std::to_array<ListColumn>({{"E-Mail Address", "name@domain"}, {"Name", "Name"}});
 constexpr std::array kCarouselColumns = std::to_array<ListColumn>(
@@ -320,6 +322,7 @@ constexpr std::array kNotesColumns = std::to_array<ListColumn>({{"Configuration 
 constexpr std::array kListSpecs = std::to_array<ListSpec>({
     {ConfigListId::kProtocols, kProtocolColumns, false},
     {ConfigListId::kAllowedProtocols, kAllowedColumns, false},
+    {ConfigListId::kAllowedFolders, kFolderColumns, false},
     {ConfigListId::kLogRecipients, kRecipientColumns, false},
     {ConfigListId::kCarousel, kCarouselColumns, true},
     {ConfigListId::kBanners, kBannerColumns, true},

@@ -39,13 +39,16 @@ class FakeFrame : public BrowserFrame {
   void ShowBusyMeter(int percent) override { meter = percent; }
   void HideBusyMeter() override { meter = -1; }
   void RaiseTopmostWindows() override { ++raises; }
-  bool AskTransferNewWindow() override {
+  bool AskTransferNewWindow(std::function<void(bool)> answered) override {
     ++asked;
-    return answer_transfer;
+    if (question) return false;
+    question = std::move(answered);
+    return true;
   }
   void CloseNewWindowQuestion() override {}
+  std::function<void(bool)> question;  // the open question's answer, given by the test
   BrowserPlacement placement;
-  bool shown = false, back = false, forward = false, stop = false, answer_transfer = false;
+  bool shown = false, back = false, forward = false, stop = false;
   int meter = -1, raises = 0, asked = 0;
 };
 
@@ -176,15 +179,63 @@ TEST_F(EmbeddedLoopTest, NewWindowsNeverOpen) {
     Start("[PREFERENCES]\nNewBrowser=" + std::to_string(c.new_browser) + "\n");
     engine_.calls.clear();
     frame_.asked = 0;
-    frame_.answer_transfer = c.visitor_transfers;
+    frame_.question = nullptr;
     const std::size_t log_size = Log().size();
     bool cancel = false;
     loop_->NewWindow("http://popup/", cancel);
     EXPECT_TRUE(cancel);
+    // The question does not hold the page's call: the answer comes later.
+    EXPECT_TRUE(engine_.calls.empty() || c.asked == 0);
+    if (frame_.question) frame_.question(c.visitor_transfers);
     EXPECT_EQ(engine_.calls, c.navigated ? Texts{"navigate http://popup/"} : Texts{}) << c.new_browser;
     EXPECT_EQ(frame_.asked, c.asked);
     EXPECT_EQ(Log().size(), log_size);  // nothing logged
   }
+}
+
+// A new window's address passes the rule of every navigation: the kiosk itself never
+// takes a page where its own links could not go.
+TEST_F(EmbeddedLoopTest, ATransferredWindowOrAQueuedPageMeetsTheSameRule) {
+  Start("[PREFERENCES]\nNewBrowser=1\n");
+  loop_->Pass();
+  loop_->NavigateComplete("http://start/");
+  const std::string own_page = "file://" + dir_.File("pages/help.htm");
+  struct Case {
+    std::string url;
+    std::string line;  // "" = navigated
+  };
+  const Case cases[] = {
+      {"view-source:file:///etc/passwd", "Blocked view-source Protocol - file:///etc/passwd"},
+      {"chrome://settings", "Blocked chrome Protocol - //settings"},
+      {"file:///etc/passwd", "Blocked file Protocol - ///etc/passwd"},
+      {own_page, "Blocked file Protocol - " + own_page.substr(5)},  // not from a web page
+      {"http://popup/", ""},
+  };
+  for (const Case& c : cases) {
+    engine_.calls.clear();
+    bool cancel = false;
+    loop_->NewWindow(c.url, cancel);
+    EXPECT_EQ(engine_.calls, c.line.empty() ? Texts{"navigate " + c.url} : Texts{}) << c.url;
+    if (!c.line.empty()) {
+      EXPECT_EQ(Log().back(), c.line);
+    }
+  }
+  // A local page of the kiosk's may open another in its place.
+  loop_->NavigateComplete(own_page);
+  engine_.calls.clear();
+  bool cancel = false;
+  loop_->NewWindow(own_page, cancel);
+  EXPECT_EQ(engine_.calls, Texts{"navigate " + own_page});
+  // The same for pages the kiosk queues (another program's SendURL, a button, a setting).
+  engine_.calls.clear();
+  controller_->GoToURL("view-source:http://x/", NavigationReason::kRemoteSendURL);
+  controller_->GoToURL("file:///etc/shadow", NavigationReason::kRemoteSendURL);
+  controller_->GoToURL(own_page, NavigationReason::kRemoteSendURL);
+  for (int i = 0; i < 3; ++i) loop_->Pass();
+  EXPECT_EQ(engine_.calls, Texts{"navigate " + own_page});
+  const Texts log = Log();
+  EXPECT_NE(std::find(log.begin(), log.end(), "Blocked view-source Protocol - http://x/"), log.end());
+  EXPECT_NE(std::find(log.begin(), log.end(), "Blocked file Protocol - ///etc/shadow"), log.end());
 }
 
 TEST_F(EmbeddedLoopTest, QueuedCommandsReachBeforeNavigateAsTheyAre) {
@@ -222,7 +273,7 @@ TEST_F(EmbeddedLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
   };
   const Case cases[] = {
       {"https://x/", true, false, ""},
-      {"file:///k/a.htm", true, false, ""},
+      {"file:///k/a.htm", true, true, "Blocked file Protocol - ///k/a.htm"},
       {"about:blank", true, false, ""},
       {"about:srcdoc", false, false, ""},
       {"data:text/html,x", false, false, ""},

@@ -211,7 +211,7 @@ class SetupWindowTest : public QObject {
     test::CopyDemo(dir);
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
-    QCOMPARE(window.pages().lists.size(), std::size_t{8});  // seven lists of the table, the exit password
+    QCOMPARE(window.pages().lists.size(), std::size_t{9});  // eight lists of the table, the exit password
     for (ListEditor* editor : window.pages().lists) {
       const SetupField& field = editor->field();
       const bool password = field.control == FieldControl::kPassword;
