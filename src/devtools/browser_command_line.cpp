@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 #include "common/command_line.h"
 
@@ -55,7 +56,7 @@ std::vector<std::string> BrowserEnvironment(const BrowserStart& start) {
           "XDG_CONFIG_HOME=" + home + "/.config",
           "XDG_CACHE_HOME=" + home + "/.cache",
           "XDG_DATA_HOME=" + home + "/.local/share",
-          "TMPDIR=" + start.profile_dir + "/tmp",
+          "TMPDIR=" + (start.temp_dir.empty() ? start.profile_dir + "/tmp" : start.temp_dir),
           "PATH=" + start.profile_dir + "/bin:" + (path != nullptr && *path != '\0' ? path : "/usr/bin:/bin")};
 }
 
@@ -85,6 +86,40 @@ bool WriteBrowserHelpers(const std::string& profile_dir) {
     if (!out || ::chmod(file.c_str(), 0755) != 0) return false;
   }
   return true;
+}
+
+bool WriteBrowserPreferences(const std::string& profile_dir) {
+  const std::string folder = profile_dir + "/Default";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) return false;
+  std::ofstream out(folder + "/Preferences", std::ios::binary | std::ios::trunc);
+  out << R"({"net":{"network_prediction_options":2},)"
+         R"("plugins":{"always_open_pdf_externally":true},)"
+         R"("download":{"prompt_for_download":false},)"
+         R"("incognito":{"mode_availability":1},)"
+         R"("translate":{"enabled":false},)"
+         R"("credentials_enable_service":false,)"
+         R"("autofill":{"profile_enabled":false,"credit_card_enabled":false},)"
+         R"("browser":{"check_default_browser":false}})";
+  out.close();
+  return static_cast<bool>(out);
+}
+
+std::string MakeBrowserTempDir() {
+  // Room for the browser's own "org.chromium.Chromium.XXXXXX/SingletonSocket" below it.
+  constexpr std::size_t kLongest = 48;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::vector<std::string> bases;
+  if (runtime != nullptr && runtime[0] == '/' && std::string_view(runtime).size() < kLongest - 24) {
+    bases.emplace_back(runtime);
+  }
+  bases.emplace_back("/tmp");
+  for (const std::string& base : bases) {
+    std::string path = base + "/tarnwick-browser-XXXXXX";
+    if (::mkdtemp(path.data()) != nullptr) return path;  // mkdtemp makes it 0700
+  }
+  return {};
 }
 
 }  // namespace tw

@@ -11,6 +11,9 @@ namespace tw {
 struct BrowserStart {
   std::string file_name;    // BROWSER/FileName as the operator wrote it
   std::string profile_dir;  // the throw-away profile, made and removed by the caller
+  // Its sockets and temporary files: a short private folder (MakeBrowserTempDir), since
+  // a socket's path may not be longer than about a hundred bytes. Empty: in the profile.
+  std::string temp_dir;
   bool headless = false;    // no window: for checks, never for visitors
 };
 
@@ -32,5 +35,15 @@ std::vector<std::string> BrowserEnvironment(const BrowserStart& start);
 // itself, it is told yes (so it hands the address to nobody and asks nobody), and opening
 // anything with another program fails. False when they could not be written.
 bool WriteBrowserHelpers(const std::string& profile_dir);
+
+// Writes the profile's preferences before its first start: nothing prepared ahead of the
+// visitor (no prerendered pages), PDF files taken as downloads (which are refused) rather
+// than shown in the browser's own viewer, no private windows, no offers to translate,
+// save passwords or fill forms. False when they could not be written.
+bool WriteBrowserPreferences(const std::string& profile_dir);
+
+// Makes a private folder (mode 0700) for the browser's sockets and temporary files: under
+// XDG_RUNTIME_DIR when that is set and short, else under /tmp. Empty when none could be made.
+std::string MakeBrowserTempDir();
 
 }  // namespace tw

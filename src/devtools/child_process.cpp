@@ -105,20 +105,22 @@ void CloseAll(std::initializer_list<int> fds) {
 
 std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
                                                     const std::vector<std::string>& environment,
-                                                    bool own_process_group) {
+                                                    bool own_process_group, bool capture_errors) {
   if (argv.empty() || argv[0].empty()) return ENOENT;
   int commands[2] = {-1, -1};
   int replies[2] = {-1, -1};
+  int errors[2] = {-1, -1};
   if (!HighPipe(commands)) return errno;
-  if (!HighPipe(replies)) {
+  if (!HighPipe(replies) || (capture_errors && !HighPipe(errors))) {
     const int error = errno;
-    CloseAll({commands[0], commands[1]});
+    CloseAll({commands[0], commands[1], replies[0], replies[1]});
     return error;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, commands[0], kCommandFd);
   posix_spawn_file_actions_adddup2(&actions, replies[1], kReplyFd);
+  if (capture_errors) posix_spawn_file_actions_adddup2(&actions, errors[1], STDERR_FILENO);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   // The child starts with default signal handling whatever the kiosk has ignored.
@@ -155,13 +157,15 @@ std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::strin
                            : ::posix_spawn(&pid, args[0], &actions, &attributes, args.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  CloseAll({commands[0], replies[1]});
+  CloseAll({commands[0], replies[1], errors[1]});
   if (error != 0) {
-    CloseAll({commands[1], replies[0]});
+    CloseAll({commands[1], replies[0], errors[0]});
     return error;
   }
-  for (const int fd : {commands[1], replies[0]}) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-  return PipedChild{pid, commands[1], replies[0]};
+  for (const int fd : {commands[1], replies[0], errors[0]}) {
+    if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+  }
+  return PipedChild{pid, commands[1], replies[0], errors[0]};
 }
 
 bool ChildHasEnded(pid_t pid) {

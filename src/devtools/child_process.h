@@ -16,16 +16,19 @@ struct PipedChild {
   pid_t pid = -1;
   int to_child = -1;    // our end of descriptor 3: write, non-blocking, close-on-exec
   int from_child = -1;  // our end of descriptor 4: read, non-blocking, close-on-exec
+  int errors = -1;      // its standard error, when asked for: read, non-blocking, close-on-exec
 };
 
 // Starts argv[0] (looked up on PATH when it has no "/") with the rest as its arguments,
 // in the current environment with `environment` ("NAME=value") put over it. On failure,
 // the system's error number (2 for a program that does not exist) and no process. With
 // `own_process_group` the child leads a new process group (numbered as its pid) that its
-// helper processes share.
+// helper processes share. With `capture_errors` its standard error comes to `errors`
+// instead of the caller's own (the caller must read it, or the child waits once the
+// pipe is full).
 std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
                                                     const std::vector<std::string>& environment = {},
-                                                    bool own_process_group = false);
+                                                    bool own_process_group = false, bool capture_errors = false);
 
 enum class ChildEnd { kEndedOnTerm, kKilled, kAlreadyGone };
 

@@ -116,6 +116,8 @@ class RecordingEvents : public BrowserEvents {
     asked.push_back(url + (main_frame ? " main " : " frame ") + (cancel ? "cancelled" : "allowed"));
   }
   void NavigateComplete(const std::string& url) override { completed.push_back(url); }
+  void BrowserPageShown(const std::string& url) override { shown_own.push_back(url); }
+  std::vector<std::string> shown_own;
   void NewWindow(const std::string& url, bool& cancel) override {
     windows.push_back(url);
     cancel = true;

@@ -62,11 +62,14 @@ std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
   options.profile_dir = controller_.ProgramFile("browser-profile");
   options.offline_page = controller_.ProgramFile("pages/offline.htm");
   options.blocked_protocols = controller_.config().block_list;
+  options.block_right_button = controller_.config().block_right_button;
   ExternalBrowser::Owner owner;
   owner.log = [this](const std::string& line) { controller_.WriteLog(line); };
   owner.ready = [this] { controller_.Guarded([this] { loop_.BrowserReady(); }); };
   owner.lost = [this] {
-    // The hole is covered until a browser is ready again; URLs wait meanwhile.
+    // The hole is covered until a browser is ready again; URLs wait meanwhile. A question
+    // about a page of the browser that has gone goes with it.
+    windows_.CloseNewWindowQuestion();
     controller_.SetBrowserLost();
     splash_->show();
     splash_->raise();
@@ -103,6 +106,8 @@ void KioskParts::UseEmbeddedBrowser(const std::string& why) {
   controller_.UseEmbeddedBrowser(why);
   browser_->SwitchTo(MakeEmbeddedBrowser(loop_, BrowserOptions(controller_)));
   loop_.Start();
+  // The operator's browser is not the one the visitors see: said where it is seen.
+  windows_.ShowError("External Browser Not Available - Embedded Browser Used - " + why);
 }
 
 KioskParts::~KioskParts() {

@@ -65,6 +65,10 @@ class BrowserEvents {
   virtual void PageCrashed(const std::string& url, const std::string& reason) = 0;
   // A page asks for a new window; setting cancel keeps it from opening.
   virtual void NewWindow(const std::string& url, bool& cancel) = 0;
+  // The page shows one of the browser's own pages (its settings, the page source, a
+  // viewer of its own) that no navigation the kiosk allowed should have led to: the kiosk
+  // takes it away.
+  virtual void BrowserPageShown(const std::string& url) = 0;
   virtual void DownloadBegin() = 0;
   virtual void DownloadComplete() = 0;
   virtual void CommandStateChange(BrowserCommand command, bool enable) = 0;

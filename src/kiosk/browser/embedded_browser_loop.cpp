@@ -214,6 +214,11 @@ void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
   }
 }
 
+void EmbeddedBrowserLoop::BrowserPageShown(const std::string& url) {
+  LogBlocked(url);
+  controller_.GoToURL(controller_.config().start_url, NavigationReason::kRecovery);
+}
+
 void EmbeddedBrowserLoop::TransferNewWindow(const std::string& url) {
   // A web page cannot open a local file in its own window, nor in a new one.
   if (NavigationPolicy::SchemeOf(NavigationPolicy::Normalized(url)) == "file" &&

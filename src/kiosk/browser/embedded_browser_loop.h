@@ -65,6 +65,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   void NavigationRefused(const std::string& url) override;
   void PageCrashed(const std::string& url, const std::string& reason) override;
   void NewWindow(const std::string& url, bool& cancel) override;
+  void BrowserPageShown(const std::string& url) override;
   void DownloadBegin() override;
   void DownloadComplete() override;
   void CommandStateChange(BrowserCommand command, bool enable) override;

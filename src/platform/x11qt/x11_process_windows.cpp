@@ -312,6 +312,21 @@ bool X11ProcessWindows::Focus(WindowHandle handle) {
   return ok;
 }
 
+bool X11ProcessWindows::BlockRightButton(WindowHandle handle) {
+  if (!available() || handle == kNoWindow) return false;
+  bool ok = false;
+  {
+    X11ErrorTrap trap(connection_->display());
+    // A passive grab of this connection's: the press activates it for this client, so
+    // the window's own client sees neither the press nor the release.
+    XGrabButton(connection_->display(), Button3, AnyModifier, static_cast<::Window>(handle), False,
+                ButtonPressMask | ButtonReleaseMask, GrabModeAsync, GrabModeAsync, None, None);
+    ok = trap.Ok();
+  }
+  DrainSoonIfQueued();
+  return ok;
+}
+
 bool X11ProcessWindows::Raise(WindowHandle handle) {
   if (!available() || handle == kNoWindow) return false;
   bool ok = false;

@@ -56,6 +56,10 @@ class X11ProcessWindows : public QObject {
   bool Focus(WindowHandle window);
   // Puts the window (its window manager's frame) above its siblings.
   bool Raise(WindowHandle window);
+  // Takes the right mouse button away from the window: its presses come to this
+  // connection (which drops them) and never to the program, whatever it or its page
+  // does. False when the window is gone or the server refused.
+  bool BlockRightButton(WindowHandle window);
 
  private:
   class Connection;

@@ -65,7 +65,7 @@ ProbeResult ProbeRemoteControl(std::string_view file_name, const ProbeLimits& li
   }
   progress(10);
   // Started exactly as the kiosk starts it (its flags and its environment), headless.
-  const BrowserStart start{std::string(file_name), profile, true};
+  const BrowserStart start{std::string(file_name), profile, "", true};
   std::error_code ignored;
   std::filesystem::create_directories(profile + "/tmp", ignored);
   const auto started = StartWithControlPipes(BrowserArguments(start), BrowserEnvironment(start), true);

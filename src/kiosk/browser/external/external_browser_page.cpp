@@ -55,6 +55,15 @@ int FirstVisitorEntry(const json& entries) {
   return !entries.empty() && entries[0].is_object() && Text(entries[0], "url") == kBrowserFirstDocument ? 1 : 0;
 }
 
+// What a page of the web (or a kiosk's local page) commits as: never one of the browser's
+// own pages (settings, extensions, the PDF viewer, developer tools, the page source).
+bool ShownByTheWeb(const std::string& url) {
+  const std::string scheme = url.substr(0, url.find(':') == std::string::npos ? 0 : url.find(':'));
+  static const std::set<std::string> kWeb = {"http", "https", "file", "data", "blob"};
+  if (kWeb.contains(scheme)) return true;
+  return url.rfind("about:blank", 0) == 0 || url.rfind("about:srcdoc", 0) == 0;
+}
+
 BrowserDialogKind DialogKind(const std::string& type) {
   if (type == "confirm") return BrowserDialogKind::kScriptConfirm;
   if (type == "prompt") return BrowserDialogKind::kScriptPrompt;
@@ -72,15 +81,25 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
   connection_.On("Page.frameNavigated", [this](const json& p, const std::string& s) { OnFrameNavigated(p, s); });
   connection_.On("Target.attachedToTarget", [this](const json& p, const std::string& s) { OnChildAttached(p, s); });
   connection_.On("Target.targetCreated", [this](const json& p, const std::string&) { OnTargetCreated(p); });
+  connection_.On("Page.windowOpen", [this](const json& p, const std::string& s) {
+    // A window the browser itself opens for the page (the page's world reached the
+    // browser's own window.open after all): the browser's pop-up rule has let it through
+    // only within a visitor's click or key. Its window is closed as it appears; its
+    // address is the kiosk's to decide.
+    const auto gesture = p.find("userGesture");
+    if (Ours(s) && gesture != p.end() && gesture->is_boolean() && gesture->get<bool>()) NewWindow(Text(p, "url"));
+  });
   connection_.On("Page.javascriptDialogOpening", [this](const json& p, const std::string& s) { OnDialog(p, s); });
   connection_.On("Page.frameStartedLoading", [this](const json& p, const std::string& s) {
     if (s == page_session_ && Text(p, "frameId") == target_id_) OnLoading(true);
   });
   connection_.On("Page.frameStoppedLoading", [this](const json& p, const std::string& s) {
-    if (s == page_session_ && Text(p, "frameId") == target_id_) OnLoading(false);
+    if (s != page_session_ || Text(p, "frameId") != target_id_) return;
+    kiosk_changing_page_ = false;
+    OnLoading(false);
   });
   connection_.On("Page.loadEventFired", [this](const json&, const std::string& s) {
-    if (s != page_session_) return;
+    if (s != page_session_ || own_page_shown_) return;
     if (url_ != kBrowserFirstDocument) events_.NavigateComplete(url_);
     // Asked again once loaded: at the commit the browser may not have the new entry yet.
     UpdateHistory();
@@ -98,9 +117,8 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
     static const std::set<std::string> kWeb = {"http", "https", "file", "about", "data", "blob", "javascript"};
     if (!scheme.empty() && !kWeb.contains(scheme)) events_.NavigationRefused(url);
   });
-  connection_.On("Page.javascriptDialogClosed", [this](const json&, const std::string& s) {
-    if (s == page_session_) open_dialog_.clear();
-  });
+  connection_.On("Page.javascriptDialogClosed", [this](const json&, const std::string& s) { open_dialogs_.erase(s); });
+
   connection_.On("Browser.downloadWillBegin", [this](const json& p, const std::string&) {
     // Refused by the browser's download rule; the kiosk logs it like any refused dialog.
     events_.BrowserDialog(BrowserDialogKind::kDownload, Text(p, "url"));
@@ -123,6 +141,9 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
     const char* response = answer == BrowserDialogAnswer::kShowVisitor ? "Default" : "CancelAuth";
     Send("Fetch.continueWithAuth", {{"requestId", Text(p, "requestId")}, {"authChallengeResponse", {{"response", response}}}},
          s);
+  });
+  connection_.On("Target.targetDestroyed", [this](const json& p, const std::string&) {
+    if (!target_id_.empty() && Text(p, "targetId") == target_id_ && on_page_closed) on_page_closed();
   });
   connection_.On("Inspector.targetCrashed", [this](const json&, const std::string& s) {
     if (s == page_session_) events_.PageCrashed(url_, "crashed");
@@ -154,7 +175,12 @@ void ExternalBrowserPage::Guard(const std::string& session, Ready done) {
     Ready done;
   };
   auto batch = std::make_shared<Batch>();
-  batch->done = std::move(done);
+  // A document waiting to run (a frame of another site) runs only once every guard is in
+  // place: one that could not be guarded never runs at all.
+  batch->done = [this, session, done = std::move(done)](bool ok, const std::string& error) {
+    if (ok) Send("Runtime.runIfWaitingForDebugger", json::object(), session);
+    if (done) done(ok, error);
+  };
   const auto step = [this, batch, session](const std::string& method, json params) {
     ++batch->left;
     Send(method, std::move(params), session, [batch, method](const DevToolsReply& reply) {
@@ -164,8 +190,12 @@ void ExternalBrowserPage::Guard(const std::string& session, Ready done) {
   };
   step("Page.enable", json::object());
   step("Runtime.enable", json::object());
-  step("Runtime.addBinding", {{"name", kPageCaptureBinding}});
-  step("Page.addScriptToEvaluateOnNewDocument", {{"source", PageCaptureScript()}, {"runImmediately", true}});
+  // The guard in a world of the kiosk's own, with the only way to the kiosk; the page's
+  // world gets the messengers.
+  step("Runtime.addBinding", {{"name", kPageCaptureBinding}, {"executionContextName", kKioskWorld}});
+  step("Page.addScriptToEvaluateOnNewDocument",
+       {{"source", PageCaptureScript()}, {"worldName", kKioskWorld}, {"runImmediately", true}});
+  step("Page.addScriptToEvaluateOnNewDocument", {{"source", PageMessengerScript()}, {"runImmediately", true}});
   // Documents are held at their request (every address the browser loads) and at their
   // response (a redirect to an address it would hand to another program).
   step("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}},
@@ -179,7 +209,6 @@ void ExternalBrowserPage::Guard(const std::string& session, Ready done) {
   // Frames of other sites run in processes of their own: they are attached and guarded
   // the same way before they run.
   step("Target.setAutoAttach", {{"autoAttach", true}, {"waitForDebuggerOnStart", true}, {"flatten", true}});
-  step("Runtime.runIfWaitingForDebugger", json::object());
 }
 
 void ExternalBrowserPage::OnChildAttached(const json& params, const std::string& parent) {
@@ -187,13 +216,16 @@ void ExternalBrowserPage::OnChildAttached(const json& params, const std::string&
   const std::string child = Text(params, "sessionId");
   const json info = params.value("targetInfo", json::object());
   if (child.empty()) return;
-  if (Text(info, "type") != "iframe") {
-    // A worker or the like: let it run, it navigates nothing.
+  const std::string type = Text(info, "type");
+  if (type != "iframe" && type != "page") {
+    // A worker or the like: let it run, it has no document to navigate.
     Send("Runtime.runIfWaitingForDebugger", json::object(), child);
     return;
   }
+  // A frame of another site, or a page the browser prepares ahead (switched off in the
+  // profile, guarded all the same should it come).
   Guard(child, [this](bool ok, const std::string& error) {
-    if (!ok) events_.BrowserNote("Frame not guarded - " + error);
+    if (!ok) events_.BrowserNote("Frame not guarded, not run - " + error);
   });
 }
 
@@ -268,12 +300,20 @@ void ExternalBrowserPage::OnFrameNavigated(const json& params, const std::string
   if (session != page_session_) return;
   const json frame = params.value("frame", json::object());
   if (frame.contains("parentId")) return;
+  kiosk_changing_page_ = false;
   const std::string unreachable = Text(frame, "unreachableUrl");
   if (!unreachable.empty()) {
     events_.NavigateError(unreachable, "the page could not be loaded");
     return;
   }
   url_ = Text(frame, "url");
+  // Nothing the kiosk allows commits as one of the browser's own pages; should one show
+  // all the same, the kiosk takes the page away at once.
+  own_page_shown_ = !ShownByTheWeb(url_);
+  if (own_page_shown_) {
+    events_.BrowserPageShown(url_);
+    return;
+  }
   UpdateHistory();
 }
 
@@ -281,35 +321,33 @@ void ExternalBrowserPage::OnTargetCreated(const json& params) {
   const json info = params.value("targetInfo", json::object());
   const std::string id = Text(info, "targetId");
   if (Text(info, "type") != "page" || id.empty() || id == target_id_) return;
-  if (Text(info, "openerId") != target_id_) {
-    // A window the page did not ask for: one of the browser's own (its settings, developer
-    // tools, the page's source, a new empty window). There is only ever the kiosk's page.
-    Send("Target.closeTarget", {{"targetId", id}}, {});
-    events_.BrowserNote("Browser Window Detected - Closed");
-    return;
-  }
-  // A window the capture script did not see (a script's own form into a new window, say):
-  // closed at once; the kiosk decides about its address.
   Send("Target.closeTarget", {{"targetId", id}}, {});
-  const std::string url = Text(info, "url");
-  if (!url.empty() && url != "about:blank") NewWindow(url);
+  // The page's own new window was told of as it was asked for (Page.windowOpen).
+  if (Text(info, "openerId") == target_id_) return;
+  // A window the page did not ask for: one of the browser's own (its settings, developer
+  // tools, the page's source, a new empty window). There is only ever the kiosk's page.
+  events_.BrowserNote("Browser Window Detected - Closed");
 }
 
 void ExternalBrowserPage::NewWindow(const std::string& url) {
-  bool cancel = false;
+  // The kiosk decides, and navigates itself if it transfers: the address passes its rule
+  // like any other page change of the kiosk's.
+  bool cancel = true;
   events_.NewWindow(url, cancel);
-  if (!cancel) Navigate(url);
 }
 
 void ExternalBrowserPage::OnDialog(const json& params, const std::string& session) {
   if (!Ours(session)) return;
-  const BrowserDialogAnswer answer = events_.BrowserDialog(DialogKind(Text(params, "type")), Text(params, "message"));
-  // Left to the visitor: the browser's own dialog stays for them to answer.
-  if (answer == BrowserDialogAnswer::kShowVisitor) {
-    if (session == page_session_) open_dialog_ = Text(params, "type");
+  const std::string type = Text(params, "type");
+  const BrowserDialogAnswer answer = events_.BrowserDialog(DialogKind(type), Text(params, "message"));
+  // Left to the visitor: the browser's own dialog stays for them to answer, unless the
+  // kiosk is changing the page (a message is then acknowledged, a question declined).
+  if (answer == BrowserDialogAnswer::kShowVisitor && !kiosk_changing_page_) {
+    open_dialogs_[session] = type;
     return;
   }
-  Send("Page.handleJavaScriptDialog", {{"accept", answer == BrowserDialogAnswer::kOk}}, session);
+  const bool accept = answer == BrowserDialogAnswer::kShowVisitor ? type == "alert" : answer == BrowserDialogAnswer::kOk;
+  Send("Page.handleJavaScriptDialog", {{"accept", accept}}, session);
 }
 
 void ExternalBrowserPage::OnLoading(bool loading) {
@@ -344,17 +382,30 @@ void ExternalBrowserPage::GoInHistory(int step) {
       return;
     }
     const int entry = Number((*entries)[static_cast<std::size_t>(wanted)], "id", -1);
-    if (entry >= 0) Send("Page.navigateToHistoryEntry", {{"entryId", entry}}, page_session_);
+    if (entry < 0) return;
+    KioskChangesPage();
+    Send("Page.navigateToHistoryEntry", {{"entryId", entry}}, page_session_);
   });
 }
 
+void ExternalBrowserPage::KioskChangesPage() {
+  kiosk_changing_page_ = true;
+  CloseDialogs();
+}
+
 void ExternalBrowserPage::Navigate(const std::string& url) {
-  Send("Page.navigate", {{"url", url}}, page_session_);
+  KioskChangesPage();
+  Send("Page.navigate", {{"url", url}}, page_session_, [this](const DevToolsReply& reply) {
+    if (!reply.ok) kiosk_changing_page_ = false;
+  });
 }
 
 void ExternalBrowserPage::GoBack() { GoInHistory(-1); }
 void ExternalBrowserPage::GoForward() { GoInHistory(1); }
-void ExternalBrowserPage::Refresh() { Send("Page.reload", json::object(), page_session_); }
+void ExternalBrowserPage::Refresh() {
+  KioskChangesPage();
+  Send("Page.reload", json::object(), page_session_);
+}
 void ExternalBrowserPage::Stop() { Send("Page.stopLoading", json::object(), page_session_); }
 
 void ExternalBrowserPage::Print() {
@@ -363,6 +414,7 @@ void ExternalBrowserPage::Print() {
     if (!refused.empty()) events_.BrowserNote(refused);
     return;
   }
+  last_print_ = std::chrono::steady_clock::now();
   if (printer_available_ && !printer_available_()) {
     events_.BrowserNote("Print failed - no printer");
     events_.PrintFailed();
@@ -420,9 +472,10 @@ void ExternalBrowserPage::Focus() {
 }
 
 void ExternalBrowserPage::CloseDialogs() {
-  if (open_dialog_.empty()) return;
-  Send("Page.handleJavaScriptDialog", {{"accept", open_dialog_ == "alert"}}, page_session_);
-  open_dialog_.clear();
+  for (const auto& [session, type] : open_dialogs_) {
+    Send("Page.handleJavaScriptDialog", {{"accept", type == "alert"}}, session);
+  }
+  open_dialogs_.clear();
 }
 
 }  // namespace tw

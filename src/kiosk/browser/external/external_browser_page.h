@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -53,6 +54,10 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   void SetPrinterCheck(std::function<bool()> available) { printer_available_ = std::move(available); }
   // The page gets the keyboard focus, its window in front.
   void Focus();
+  // When the kiosk (or the page) last printed.
+  std::chrono::steady_clock::time_point LastPrint() const { return last_print_; }
+  // Told when the page's own window has been closed (the page target is gone).
+  std::function<void()> on_page_closed;
   // A script's dialog left to the visitor closes: a message acknowledged, a question declined.
   void CloseDialogs();
 
@@ -80,6 +85,9 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   void Decide(const std::string& url, bool main_frame, const std::function<void(bool cancel)>& answer);
   void NewWindow(const std::string& url);
   void GoInHistory(int step);
+  // The kiosk changes the page: the page's dialogs close, and none is left open until the
+  // change has come.
+  void KioskChangesPage();
   void UpdateHistory();
 
   DevToolsConnection& connection_;
@@ -93,9 +101,17 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   bool scroll_pending_ = false;
   std::string offline_html_;
   PrintBudget prints_;
+  std::chrono::steady_clock::time_point last_print_{};
   std::function<bool()> printer_available_;
-  // The script dialog open in the page and left to the visitor, by its type ("" for none).
-  std::string open_dialog_;
+  // The script dialogs open in the page and its frames and left to the visitor: their
+  // types by session.
+  std::map<std::string, std::string> open_dialogs_;
+  // From the kiosk's own change of page until it has come: a page's dialog is then
+  // answered at once, never left to the visitor (a page cannot hold the kiosk with one
+  // box after another).
+  bool kiosk_changing_page_ = false;
+  // The main frame shows one of the browser's own pages, which the kiosk is taking away.
+  bool own_page_shown_ = false;
   // A redirect's address checked when its response came, not asked about again when the
   // browser requests it.
   std::set<std::string> redirects_checked_;

@@ -29,6 +29,8 @@ constexpr auto kProbeLimit = 5s;
 constexpr std::chrono::milliseconds kStopGrace = 3s;
 // A page target may appear a moment after the browser first answers.
 constexpr int kFindPageRetryMs = 250;
+// How long after a print the browser's other windows are given their grace.
+constexpr std::chrono::seconds kPrintWindowsGrace{15};
 
 std::string OfflinePageHtml(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
@@ -65,12 +67,24 @@ void ExternalBrowser::StartProcess() {
   ++generation_;
   std::error_code error;
   std::filesystem::remove_all(options_.profile_dir, error);
-  std::filesystem::create_directories(options_.profile_dir + "/tmp", error);
-  if (!WriteBrowserHelpers(options_.profile_dir)) Log("Browser Helpers Not Written - " + options_.profile_dir);
-  const BrowserStart start{options_.file_name, options_.profile_dir, false};
+  std::filesystem::create_directories(options_.profile_dir + "/home", error);
+  // The browser runs only with every guard of the kiosk's in place: without the helpers
+  // it could hand an address to another program, without its preferences show its own
+  // viewers. Should one be missing, it is not started at all.
+  if (error) return ProtectionFailed("the browser's profile " + options_.profile_dir + " cannot be made: " + error.message());
+  if (!WriteBrowserHelpers(options_.profile_dir)) {
+    return ProtectionFailed("the browser's helpers cannot be written in " + options_.profile_dir + "/bin");
+  }
+  if (!WriteBrowserPreferences(options_.profile_dir)) {
+    return ProtectionFailed("the browser's preferences cannot be written in " + options_.profile_dir + "/Default");
+  }
+  temp_dir_ = MakeBrowserTempDir();
+  if (temp_dir_.empty()) return ProtectionFailed("no private folder for the browser's sockets could be made");
+  BrowserStart start{options_.file_name, options_.profile_dir, temp_dir_, false};
   const std::vector<std::string> argv = BrowserArguments(start);
-  const auto started =
-      argv.empty() ? std::variant<PipedChild, int>(ENOENT) : StartWithControlPipes(argv, BrowserEnvironment(start), true);
+  errors_.Clear();
+  const auto started = argv.empty() ? std::variant<PipedChild, int>(ENOENT)
+                                    : StartWithControlPipes(argv, BrowserEnvironment(start), true, true);
   if (const int* failure = std::get_if<int>(&started)) {
     Log("Unable to Create Process - " + std::to_string(*failure));
     // A program that is not there, or may not be run, will not be there on the next try.
@@ -84,10 +98,18 @@ void ExternalBrowser::StartProcess() {
   }
   const PipedChild child = std::get<PipedChild>(started);
   pid_ = child.pid;
+  errors_fd_ = child.errors;
+  if (errors_fd_ >= 0) {
+    error_notifier_ = std::make_unique<QSocketNotifier>(errors_fd_, QSocketNotifier::Read);
+    connect(error_notifier_.get(), &QSocketNotifier::activated, this, [this] { ReadErrors(); });
+  }
   channel_ = std::make_unique<PipeChannel>(child);
   page_ = std::make_unique<ExternalBrowserPage>(channel_->Connection(), events_);
   page_->SetOfflinePage(OfflinePageHtml(options_.offline_page));
   page_->SetPrinterCheck([] { return !QPrinterInfo::defaultPrinter().isNull(); });
+  // The page's window closed (a key of the browser's own that slipped through, or the
+  // page itself): a new one at once, which counts as no failure of the browser's.
+  page_->on_page_closed = [this] { Restart("Browser Window Closed"); };
   read_notifier_ = std::make_unique<QSocketNotifier>(channel_->ReadFd(), QSocketNotifier::Read);
   connect(read_notifier_.get(), &QSocketNotifier::activated, this, [this] {
     channel_->OnReadable();
@@ -117,6 +139,36 @@ void ExternalBrowser::StartProcess() {
   handshake_timer_.start();
   FindPage();
   Sync();
+}
+
+void ExternalBrowser::ReadErrors() {
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(errors_fd_, buffer, sizeof buffer);
+    if (got > 0) {
+      // Still the operator's to see where the kiosk's own output goes (the journal).
+      [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, buffer, static_cast<std::size_t>(got));
+      errors_.Add(std::string_view(buffer, static_cast<std::size_t>(got)));
+      continue;
+    }
+    if (got == 0 || (errno != EINTR && errno != EAGAIN)) error_notifier_->setEnabled(false);
+    if (got < 0 && errno == EINTR) continue;
+    return;
+  }
+}
+
+void ExternalBrowser::LogBrowserReason() {
+  if (errors_fd_ >= 0) ReadErrors();
+  const std::string reason = errors_.Reason();
+  if (reason.empty() || reason == reason_logged_) return;
+  reason_logged_ = reason;
+  Log("Browser Error - " + reason);
+}
+
+void ExternalBrowser::ProtectionFailed(const std::string& why) {
+  EndProcess("");
+  Log("Browser Protection Not Set Up - " + why);
+  ScheduleStart(std::nullopt, why);
 }
 
 void ExternalBrowser::FindPage() {
@@ -187,6 +239,11 @@ void ExternalBrowser::PageReady() {
       break;
     }
   }
+  // The browser's own menu is never a visitor's: with the right button blocked, the
+  // button is taken from its window on the X server, where no page can give it back.
+  if (options_.block_right_button && (main_window_ == kNoWindow || !x_windows_->BlockRightButton(main_window_))) {
+    return ProtectionFailed("the right mouse button cannot be taken from the browser's window");
+  }
   JudgeWindows(shown);
   if (owner_.ready) owner_.ready();
   ApplyBounds();
@@ -206,8 +263,12 @@ void ExternalBrowser::ApplyBounds() {
 }
 
 void ExternalBrowser::JudgeWindows(const std::vector<TopLevelWindow>& shown) {
+  // Any other window of the browser's goes as soon as it shows, but for a moment after
+  // the kiosk printed: kiosk printing may show its preview briefly.
+  const bool printing = page_ && std::chrono::steady_clock::now() - page_->LastPrint() < kPrintWindowsGrace;
   for (const TopLevelWindow& window : shown) {
-    const BrowserWindowDecision decision = DecideBrowserWindow(main_window_, window);
+    const BrowserWindowDecision decision =
+        DecideBrowserWindow(main_window_, window, printing ? kBrowserWindowGrace : std::chrono::milliseconds(0));
     if (!decision.close) continue;
     const int generation = generation_;
     const WindowHandle id = window.id;
@@ -239,6 +300,7 @@ void ExternalBrowser::Probe() {
 
 void ExternalBrowser::EndProcess(const std::string& why) {
   ++generation_;
+  std::error_code ignored;
   if (!why.empty() && pid_ > 0) Log("Closing Process - " + why);
   handshake_timer_.stop();
   probe_timer_.stop();
@@ -259,6 +321,11 @@ void ExternalBrowser::EndProcess(const std::string& why) {
   if (process_fd_ >= 0) ::close(process_fd_);
   process_fd_ = -1;
   pid_ = -1;
+  error_notifier_.reset();
+  if (errors_fd_ >= 0) ::close(errors_fd_);
+  errors_fd_ = -1;
+  if (!temp_dir_.empty()) std::filesystem::remove_all(temp_dir_, ignored);
+  temp_dir_.clear();
   window_id_ = 0;
   ready_ = false;
   probe_outstanding_ = false;
@@ -271,6 +338,7 @@ void ExternalBrowser::StartFailed(const std::string& why) {
   const int generation = generation_;
   QTimer::singleShot(0, this, [this, generation, why] {
     if (generation != generation_) return;
+    LogBrowserReason();
     EndProcess(why);
     if (owner_.lost) owner_.lost();
     ScheduleStart(restarts_.StartFailed(), why);
@@ -282,6 +350,7 @@ void ExternalBrowser::ProcessLost(const std::string& why) {
   QTimer::singleShot(0, this, [this, generation, why] {
     if (generation != generation_) return;
     const bool was_ready = ready_;
+    if (!was_ready) LogBrowserReason();
     EndProcess(why);
     if (owner_.lost) owner_.lost();
     ScheduleStart(was_ready ? restarts_.Lost(BrowserRestarts::Clock::now()) : restarts_.StartFailed(), why);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "kiosk/browser/browser_parts.h"
+#include "kiosk/browser/external/browser_error_lines.h"
 #include "kiosk/browser/external/browser_restarts.h"
 #include "platform/top_level_window.h"
 
@@ -35,6 +36,8 @@ struct ExternalBrowserOptions {
   std::string offline_page;  // the kiosk's offline page (HTML file); a built-in one when missing
   // The schemes the kiosk keeps from the browser's own handling (for the start's log lines).
   std::vector<std::string> blocked_protocols;
+  // PREFERENCES/BlockRightButton: the right button is taken from the browser's window.
+  bool block_right_button = true;
 };
 
 class ExternalBrowser : public QObject, public KioskBrowser {
@@ -46,8 +49,9 @@ class ExternalBrowser : public QObject, public KioskBrowser {
     // The browser has gone (ended, stopped answering, or stopped for a new visitor): the
     // kiosk covers its hole until it is ready again.
     std::function<void()> lost;
-    // The browser cannot be run: the kiosk carries on with another one. Called from the
-    // event loop, never from within one of this object's own calls.
+    // The browser cannot be run, or not with every protection in place: the kiosk carries
+    // on with another one. Called from the event loop, never from within one of this
+    // object's own calls.
     std::function<void(const std::string& why)> give_up;
   };
 
@@ -109,6 +113,11 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   void EndProcess(const std::string& why);
   void StartFailed(const std::string& why);
   void ProcessLost(const std::string& why);
+  // A protection could not be put in place: no page is ever shown in this browser.
+  void ProtectionFailed(const std::string& why);
+  // The browser's own words for a start that failed, once for each new reason.
+  void LogBrowserReason();
+  void ReadErrors();
   void ScheduleStart(std::optional<std::chrono::seconds> delay, const std::string& why);
   // After every call into the connection: the pipe's write side watched while bytes wait,
   // and the one timer set to the earliest call's time limit.
@@ -127,7 +136,12 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   std::unique_ptr<QSocketNotifier> read_notifier_;
   std::unique_ptr<QSocketNotifier> write_notifier_;
   std::unique_ptr<QSocketNotifier> end_notifier_;
+  std::unique_ptr<QSocketNotifier> error_notifier_;
   int process_fd_ = -1;
+  int errors_fd_ = -1;
+  BrowserErrorLines errors_;
+  std::string reason_logged_;
+  std::string temp_dir_;  // the browser's sockets and temporary files, made at each start
   QTimer deadline_timer_;
   QTimer handshake_timer_;
   QTimer start_timer_;

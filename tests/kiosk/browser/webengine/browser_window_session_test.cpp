@@ -25,6 +25,7 @@ class SessionEvents : public BrowserEvents {
   void PrintFailed() override {}
   void CloseKioskQuestions() override {}
   void PageCrashed(const std::string&, const std::string&) override {}
+  void BrowserPageShown(const std::string&) override {}
   void NewWindow(const std::string&, bool& cancel) override { cancel = true; }
   void DownloadBegin() override { ++begins; }
   void DownloadComplete() override { ++completes; }

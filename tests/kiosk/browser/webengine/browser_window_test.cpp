@@ -28,6 +28,7 @@ class RecordingEvents : public BrowserEvents {
   void PrintFailed() override {}
   void CloseKioskQuestions() override {}
   void PageCrashed(const std::string& url, const std::string& reason) override { crashed.push_back(url + " " + reason); }
+  void BrowserPageShown(const std::string&) override {}
   void NewWindow(const std::string& url, bool& cancel) override {
     new_windows.push_back(url);
     cancel = true;
