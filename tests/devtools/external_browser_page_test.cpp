@@ -78,6 +78,23 @@ class LoopbackWebServer {
   static std::string Page(const std::string& path) {
     if (path == "/meta") return R"(<meta http-equiv="refresh" content="0;url=tw-command:show?pw">)";
     if (path == "/other") return "<title>other</title>other page";
+    // The start page behind a script that replaces every built-in a guard in the page's
+    // own world could rely on, before anything else of the page runs.
+    if (path == "/poisoned") {
+      return "<script>"
+             "Event.prototype.preventDefault = function () {};"
+             "Event.prototype.stopPropagation = function () {};"
+             "EventTarget.prototype.addEventListener = function () {};"
+             "EventTarget.prototype.dispatchEvent = function () { return true; };"
+             "JSON.stringify = function () { return '{}'; }; JSON.parse = function () { return {}; };"
+             "String.prototype.toLowerCase = function () { return 'x'; };"
+             "URL = function () { throw new Error('poisoned'); };"
+             "window.CustomEvent = function () {};"
+             "Function.prototype.call = function () {}; Function.prototype.apply = function () {};"
+             "Function.prototype.bind = function () { return function () {}; };"
+             "</script>" +
+             Page("/start");
+    }
     if (path == "/long") {
       return "<title>long</title><body style=\"margin:0\"><div style=\"height:5000px\">tall</div>"
              "<input id=\"field\" style=\"position:absolute;top:100px\"></body>";
@@ -232,7 +249,9 @@ class ExternalBrowserPageTest : public ::testing::Test {
 };
 
 TEST_F(ExternalBrowserPageTest, EveryWayOutReachesTheKioskAndThePageStays) {
-  const std::string start = server_.Url("/start");
+ for (const char* page : {"/start", "/poisoned"}) {
+  SCOPED_TRACE(page);
+  const std::string start = server_.Url(page);
   Load(start);
   struct Case {
     const char* element;
@@ -254,13 +273,17 @@ TEST_F(ExternalBrowserPageTest, EveryWayOutReachesTheKioskAndThePageStays) {
     if (std::string(c.element) == "meta") continue;  // the refresh tag's own page stays
     EXPECT_EQ(Evaluate("location.href"), start);
   }
-  // New windows: a link into one and a script's window.open; none opens.
+  // New windows: a link into one and a script's window.open; none opens, and a script's
+  // window.open without the visitor's click or key is not even asked about.
   Load(start);
+  events_.windows.clear();
+  Evaluate("window.open('/other?unasked'); 1");
   Click("window");
   Click("open");
   EXPECT_TRUE(Wait([&] { return events_.windows.size() >= 2; }, 10s)) << ::testing::PrintToString(events_.windows);
   EXPECT_TRUE(Has(events_.windows, server_.Url("/other")));
   EXPECT_TRUE(Has(events_.windows, "mailto:a@b.org"));
+  EXPECT_FALSE(Has(events_.windows, server_.Url("/other?unasked")));
   EXPECT_EQ(Evaluate("location.href"), start);
   // A frame's link is asked about as a frame's.
   events_.asked.clear();
@@ -274,6 +297,10 @@ TEST_F(ExternalBrowserPageTest, EveryWayOutReachesTheKioskAndThePageStays) {
   EXPECT_TRUE(Wait([&] { return Has(events_.completed, server_.Url("/other")); }, 10s));
   EXPECT_TRUE(Has(events_.asked, server_.Url("/other") + " main allowed"));
   EXPECT_TRUE(Wait([&] { return events_.back_enabled; }, 10s));
+  // The page never reaches the kiosk's binding (and so cannot speak for the guard).
+  Load(start);
+  EXPECT_EQ(Evaluate("typeof globalThis['__twKioskNavigate']"), "undefined");
+ }
 }
 
 // What else could lead out goes to the kiosk: a frame a script makes for a command, the
