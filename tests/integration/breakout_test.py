@@ -8,7 +8,8 @@ row's own log line.
 usage: breakout_test.py TARNWICK
 BREAKOUT_ROWS=word,word runs only the rows whose names hold one of the words;
 BREAKOUT_DEBUG=1 adds each row's time and the windows that appeared in it;
-BREAKOUT_BROWSER=external runs every row against the external browser (chromium) instead.
+BREAKOUT_BROWSER=external runs every row against the external browser (chromium) instead;
+BREAKOUT_POISON=1 runs the rows a page's scripts could touch behind a poisoned page.
 """
 import http.server
 import json
@@ -22,7 +23,7 @@ import time
 
 from breakout_mail import BEACON, MailVisitor, Pop3Responder, hostile_message
 from kiosk_driver import (KioskProcess, Results, listening_ports, process_tree, screen_pixels, visible_top_windows,
-                          wait_for_window, window_exists, window_name, window_pid, x_server_alive, xdotool)
+                          wait_for_window, window_geometry, window_exists, window_name, window_pid, x_server_alive, xdotool)
 
 TARNWICK = os.path.abspath(sys.argv[1])
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -30,6 +31,9 @@ PAGES = os.path.join(HERE, "breakout_pages")
 SHIMS = os.path.join(HERE, "breakout_shims")
 MARKER = bytes((0x2e, 0x8b, 0x57))  # the pages' background colour
 EXTERNAL = os.environ.get("BREAKOUT_BROWSER") == "external"
+# Every row whose way out a page's script could touch, again behind a page that replaces
+# the built-ins first (breakout_pages/poison.js).
+POISON = os.environ.get("BREAKOUT_POISON") == "1"
 # The programs the kiosk's browser runs as its own helpers.
 ENGINE_HELPERS = ("chromium", "chrome_crashpad") if EXTERNAL else ("QtWebEngineProcess",)
 results = Results()
@@ -92,14 +96,16 @@ class Site(http.server.BaseHTTPRequestHandler):
             body = small_pdf()
         elif path == "/ran":
             status, body = 204, b""
-        elif path in ("/row.htm", "/home.htm", "/popup.htm", "/row.js"):
+        elif path in ("/row.htm", "/home.htm", "/popup.htm", "/row.js", "/poison.js"):
             with open(os.path.join(PAGES, path[1:]), "rb") as f:
                 body = f.read()
-            if path == "/row.js":
+            if path in ("/row.js", "/poison.js"):
                 headers["Content-Type"] = "text/javascript"
             if path == "/row.htm":
                 action = json.dumps(Site.row_actions.get(query, {})).replace("</", "<\\/")
                 body = body.replace(b"/*ROW*/null", action.encode())
+                if POISON:
+                    body = body.replace(b"<!--POISON-->", b'<script src="poison.js"></script>')
         else:
             status = 404
             body = b"not here"
@@ -160,6 +166,7 @@ class Watcher(threading.Thread):
         self.windows = set()
         self.window_events = []  # (time, id, pid, name)
         self.kiosk_pids = set()
+        self.kiosk_dirs = set()
         self.stopping = False
         self._sample_processes(baseline=True)
         self.windows = visible_top_windows()
@@ -204,7 +211,7 @@ class Watcher(threading.Thread):
                 self.window_events.append(event)
         self.windows = current
 
-    def foreign_processes(self, since):
+    def foreign_processes(self, since, helpers=ENGINE_HELPERS):
         """New processes since the time that are outside the kiosk: in its tree but not the
         engine's helpers, or elsewhere with the test's display. The test's own tools count
         as neither."""
@@ -227,7 +234,18 @@ class Watcher(threading.Thread):
                 if owner == "test" or pid in self.kiosk_pids:
                     continue
                 program = p["exe"] or (p["cmd"].split() or [""])[0]
-                if owner == "kiosk" and os.path.basename(program).startswith(ENGINE_HELPERS):
+                if owner == "kiosk" and os.path.basename(program).startswith(helpers):
+                    continue
+                parent = self.processes.get(p["ppid"], {})
+                # The external browser's launcher script (a browser started anew) looking at
+                # the machine before it becomes the browser.
+                if (owner == "kiosk" and EXTERNAL and os.path.basename(program) in ("expr", "uname", "grep", "find")
+                        and "chromium" in parent.get("cmd", "") + parent.get("exe", "")):
+                    continue
+                # The browser's crash reporter, which leaves its parent, with its files in
+                # the kiosk's throw-away profile.
+                if (EXTERNAL and os.path.basename(program).startswith("chrome_crashpad")
+                        and any(d in p["cmd"] for d in self.kiosk_dirs)):
                     continue
                 # The external browser asking the kiosk's own helper whether it handles an
                 # address itself (it is told yes, and hands the address to nobody).
@@ -268,27 +286,45 @@ def changed_files(before, after):
 
 # --- the kiosk ------------------------------------------------------------------------------
 
+# A program folder whose path is longer than a socket's may be (about a hundred bytes).
+LONG_FOLDER_PREFIX = "tarnwick-breakout-prog-" + "long" * 20 + "-"
+
+
 class Kiosk(KioskProcess):
     """The kiosk on the test's site, with the shims first on its PATH and its home and
-    temporary folders in the test's work folder."""
+    temporary folders in the test's work folder. `settings` are the row's (Row.kiosk)."""
 
-    def __init__(self, base, block_right_button, mail_to):
-        super().__init__(TARNWICK, results, "tarnwick-breakout-prog-")
-        self.block_right_button = block_right_button
-        self.mail_to = mail_to
+    def __init__(self, base, settings):
+        super().__init__(TARNWICK, results, LONG_FOLDER_PREFIX if settings["long_folder"] else "tarnwick-breakout-prog-")
+        self.settings = settings
         self.env.update(XDG, HOME=HOME, TMPDIR=TMP, TARNWICK_BREAKOUT_CALLS=CALLS,
                         PATH=SHIMS + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin"))
         # A camera for the engine to offer (the machine has none): without one a page's
         # request for it fails before anyone is asked.
         self.env["QTWEBENGINE_CHROMIUM_FLAGS"] += " --use-fake-device-for-media-stream"
         self.write_file("Tarnwick.ini",
-                        "[PREFERENCES]\nScreenMode=1\nDebug=1\nNewBrowser=2\nBlockRightButton=%d\nKeyBlock=1\n"
+                        "[PREFERENCES]\nScreenMode=1\nDebug=1\nNewBrowser=%d\nBlockRightButton=%d\nKeyBlock=1\n"
                         "LogLoadedURLs=1\nLogProtocol=1\n[BROWSER]\n%s\n[URLS]\nStart=%s/home.htm\n"
                         "[EMAIL]\nMailTo=%d\nDefaultServer=%s\nSecurity=none\nAllowPlainTextAuth=1\nShowKeyboard=0\n"
                         "HideKeyboard=0\n[PROTOCOLS]\nBlock0=ftp\nBlock1=telnet\nBlock2=news\n"
-                        % (block_right_button, "Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", base,
-                           mail_to, pop3.address))
+                        # Message boxes with this text are left to the visitor.
+                        "[CHILDSTRINGS]\nChildString0=Security Alert\n"
+                        % (settings["new_browser"], 0 if settings["right_button_menu"] else 1,
+                           "Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", base,
+                           1 if settings["mail_to"] else 0, pop3.address))
+        self.frozen = None
+        if settings["frozen_profile"]:
+            # The browser's helpers cannot be written: an immutable folder where they go
+            # (which the kiosk, even as root, can neither empty nor write).
+            self.frozen = os.path.join(self.dir, "browser-profile", "bin")
+            os.makedirs(self.frozen)
+            if subprocess.run(["chattr", "+i", self.frozen], capture_output=True).returncode != 0:
+                self.frozen = "unsupported"
         self.start()
+
+    def thaw(self):
+        if self.frozen and self.frozen != "unsupported":
+            subprocess.run(["chattr", "-i", self.frozen], capture_output=True)
 
     def alive(self):
         return self.process.poll() is None
@@ -336,7 +372,8 @@ class Row:
 
     def __init__(self, name, act, do, log=None, loaded=(), windows="kiosk", not_requested=(),
                  may_show=None, settle=1.5, right_button_menu=False, nowhere=False, ran=None, log_wait=None,
-                 mail_to=False, embedded_only=False):
+                 mail_to=False, embedded_only=False, new_browser=2, long_folder=False, frozen_profile=False,
+                 poison=True, external_only=False, started=None, log_unpoisoned=False):
         self.name, self.act, self.do, self.log = name, act, do, log
         self.loaded = loaded  # other pages the row may load (paths on the site)
         self.windows = windows  # "kiosk": the kiosk's own may appear; "none": none at all; "menu": its menu must
@@ -350,6 +387,19 @@ class Row:
         self.mail_to = mail_to  # needs the kiosk with mailto links opening its e-mail window
         # About the kiosk's own Qt windows only, which are the same with either browser.
         self.embedded_only = embedded_only
+        self.external_only = external_only  # about the external browser's start
+        # The page's scripts can touch this row's way out: it runs again behind a page
+        # that replaces the built-ins first (BREAKOUT_POISON=1).
+        self.poison = poison
+        # The kiosk the row needs; one is started anew only when these change.
+        self.kiosk = dict(right_button_menu=right_button_menu, mail_to=mail_to, new_browser=new_browser,
+                          long_folder=long_folder, frozen_profile=frozen_profile)
+        # A row about the kiosk's start: a function of the kiosk's log that says what is
+        # wrong (None: all is well), instead of a row page.
+        self.started = started
+        # The line comes only when the page's own window.open reaches the kiosk, which a
+        # poisoned page may have replaced (nothing opens then, and nothing is logged).
+        self.log_unpoisoned = log_unpoisoned
 
 
 def link(href, target=None):
@@ -457,6 +507,96 @@ def in_a_fresh_dialog_window(do):
     return run
 
 
+def transfer_in_the_question():
+    """The visitor clicks, and then chooses "Transfer Control" in the kiosk's question."""
+    visitor.click_target()
+    dialog = wait_for_window("New Browser Window Detected", 5)
+    if not dialog:
+        # Refused before anyone is asked (the row's line says so), or a poisoned page's
+        # window.open, called from another frame, which opens nothing.
+        return []
+    x, y, _, _ = window_geometry(dialog)
+    xdotool("mousemove", str(x + 72), str(y + 122))
+    xdotool("click", "1")
+    return []
+
+
+def message_boxes_then_home():
+    """A page holds the visitor behind one message box after another; the kiosk changes the
+    page (as Home, the idle return or another program's SendURL do) and that goes through."""
+    visitor.click_target()
+    if not wait_for_request("/ran?alert-loop", 5):
+        return ["ran: the page did not begin its message boxes"]
+    time.sleep(1.5)
+    poke_url(BASE + "/home.htm")
+    return []
+
+
+def long_folder_started(k):
+    log = k.log()
+    failed = []
+    if len(k.dir) < 110:
+        failed.append("setup: the program folder is only %d characters long" % len(k.dir))
+    if "Browser running properly - all handles grabbed" not in log:
+        failed.append("browser: the external browser never came under control")
+    failed += ["browser: " + line for line in log if line.startswith("External Browser Not Available")]
+    return failed
+
+
+def unwritable_helpers_started(k):
+    if k.frozen == "unsupported":
+        return ["setup: this file system cannot make a folder immutable (chattr +i)"]
+    log = k.log()
+    failed = []
+    if not any(line.startswith("Browser Protection Not Set Up - the browser's helpers cannot be written")
+               for line in log):
+        failed.append("log: no line saying the browser's protection could not be set up")
+    if "External Browser Not Available - Embedded Browser Used" not in log:
+        failed.append("log: the embedded browser did not take over")
+    if "Browser Process Started" in log:
+        failed.append("browser: the external browser was started without its helpers")
+    if not wait_for_window("DialogError", 5):
+        failed.append("error-dialog: the operator's reason was not shown")
+    return failed
+
+
+# Addresses a page asks a new window for, and the line the kiosk's refusal writes.
+NEW_WINDOW_ADDRESSES = [
+    ("view-source:file:///etc/passwd", "Blocked view-source Protocol - file:///etc/passwd"),
+    ("view-source:%s/home.htm" % BASE, "Blocked view-source Protocol - %s/home.htm" % BASE),
+    ("file:///etc/passwd", "Blocked file Protocol - ///etc/passwd"),
+    ("file://@PROG@/Tarnwick.ini", "Blocked file Protocol - //@PROG@/Tarnwick.ini"),
+    ("chrome://settings", "Blocked chrome Protocol - //settings"),
+    ("chrome://version", "Blocked chrome Protocol - //version"),
+    # (The embedded engine asks for its own mark of a refused address, about:blank#blocked.)
+    ("about:version", "Blocked about Protocol - "),
+    ("devtools://devtools/bundled/inspector.html", "Blocked devtools Protocol - //devtools/bundled/"),
+    ("data:text/html,<b>out</b>", "Blocked data Protocol - text/html,"),
+    ("foo:bar", "Blocked foo Protocol - bar"),
+]
+ASKED_ADDRESSES = ("view-source:file:///etc/passwd", "file:///etc/passwd", "chrome://settings", "about:version")
+
+
+def new_window_rows():
+    """Each address without a click and from a click, transferred (NewBrowser=1) and, for
+    some, asked (NewBrowser=3) with the visitor choosing to transfer: rows of one kiosk
+    together."""
+    rows, asked = [], []
+    for url, line in NEW_WINDOW_ADDRESSES:
+        short = url.replace(BASE, "").replace("@PROG@", "PROG")[:28]
+        # Without the visitor's click or key nothing is even asked (NewBrowser=1 would
+        # transfer anything that was).
+        rows.append(Row("open %s, no click" % short, {"act": "open-url-auto", "url": url}, lambda: None, None,
+                        windows="none", ran="open-url-auto", new_browser=1, settle=1.5))
+        rows.append(Row("open %s, click, transfer" % short, {"act": "open-url-click", "url": url}, click, line,
+                        windows="none", ran="open-url-click", new_browser=1, log_unpoisoned=True))
+        if url in ASKED_ADDRESSES:
+            asked.append(Row("open %s, click, asked" % short, {"act": "open-url-click", "url": url},
+                            transfer_in_the_question, line, ran="open-url-click", new_browser=3,
+                            log_unpoisoned=True))
+    return rows + asked
+
+
 click = visitor.click_target
 ROWS = [
     link_row("link foo:bar", "foo:bar", "Blocked foo Protocol - bar"),
@@ -480,7 +620,14 @@ ROWS = [
     link_row("link devtools://", "devtools://devtools/bundled/inspector.html", "Blocked devtools Protocol - "),
     link_row("link data:text/html", "data:text/html,<h1>x</h1>"),
     link_row("link javascript:", "javascript:void(document.title='js')"),
-    *[Row("key " + k, {}, visitor.keys(k), settle=1.2)
+    *new_window_rows(),
+    Row("message-box loop, then the kiosk's page", {"act": "alert-loop"}, message_boxes_then_home,
+        "Page Loaded - %s/home.htm" % BASE, loaded=("/home.htm",), ran="alert-loop", log_wait=15),
+    Row("long program folder", None, None, started=long_folder_started, long_folder=True, external_only=True,
+        poison=False),
+    Row("browser helpers not writable", None, None, started=unwritable_helpers_started, frozen_profile=True,
+        external_only=True, poison=False),
+    *[Row("key " + k, {}, visitor.keys(k), settle=1.2, poison=False)
       for k in ["F12", "ctrl+shift+i", "ctrl+u", "ctrl+o", "ctrl+s", "ctrl+p", "ctrl+n", "ctrl+t", "ctrl+l", "F11",
                 "alt+F4", "alt+Tab", "ctrl+alt+F1", "ctrl+alt+BackSpace"]],
     Row("right click, right button blocked", {}, visitor.right_click, windows="none"),
@@ -510,20 +657,20 @@ ROWS = [
     # takes it longer.
     Row("10000 iframes, then a poke", {"act": "iframes", "count": 10000}, many_frames_then_poke,
         "Page Loaded - %s/home.htm" % BASE, loaded=("/home.htm",), right_button_menu=True,
-        log_wait=60 if EXTERNAL else None),
+        log_wait=60 if EXTERNAL else None, poison=False),
     # The e-mail window as a way out: a mailto link opens the kiosk's own window and
     # nothing else; a received message cannot load or open anything; the window's fields
     # lead nowhere. Right-clicks show the kiosk's own menus (right button on).
     Row("link mailto: with a query (MailTo on)",
         link("mailto:a@example.org?subject=Hi%20there&body=Line%201%0D%0ALine%202&bcc=hidden@example.org"),
         mail.mailto_opens_own_window, "Email Window Opened - MailTo Use", ran="click", mail_to=True,
-        right_button_menu=True),
+        right_button_menu=True, poison=False),
     Row("e-mail window: a hostile message", link("tw-command:EMAIL"), mail.reads_hostile_mail,
         "Message Selected for Viewing", ran="click", not_requested=(BEACON,), mail_to=True, right_button_menu=True,
-        embedded_only=True),
+        embedded_only=True, poison=False),
     Row("e-mail window: its fields", link("tw-command:EMAIL"), lambda: mail.fields_lead_nowhere(BASE),
         "Email Window Opened - Normal Use", ran="click", not_requested=(BEACON,), mail_to=True,
-        right_button_menu=True, embedded_only=True),
+        right_button_menu=True, embedded_only=True, poison=False),
 ]
 
 
@@ -537,16 +684,20 @@ class Run:
     def kiosk_for(self, row):
         """A running kiosk with the row's settings, started anew only when needed."""
         k = self.kiosk
-        settings = (0 if row.right_button_menu else 1, 1 if row.mail_to else 0)
-        if k and k.alive() and (k.block_right_button, k.mail_to) == settings:
+        if k and k.alive() and k.settings == row.kiosk and not row.started:
             return k, None
         if k and k.alive():
             k.stop()
-        self.kiosk = k = Kiosk(BASE, *settings)
+        if k:
+            k.thaw()
+        self.kiosk = k = Kiosk(BASE, row.kiosk)
         self.started.append(k)
         self.watcher.kiosk_pids.add(k.process.pid)
+        self.watcher.kiosk_dirs.add(k.dir)
         if not k.wait_for_line("Page Loaded - %s/home.htm" % BASE, 60 if EXTERNAL else 30):
             return k, "kiosk did not load its start page"
+        if row.started:
+            return k, None
         if EXTERNAL and "Browser running properly - all handles grabbed" not in k.log():
             return k, "the external browser did not start: %s" % k.log()
         time.sleep(0.5)
@@ -557,11 +708,22 @@ class Run:
         return k, None
 
     def row(self, index, row):
+        t_start = time.time()
         k, problem = self.kiosk_for(row)
         if problem:
             return ["setup: " + problem]
+        if row.started:
+            failed = row.started(k) or []
+            # The embedded browser may have taken over.
+            procs = self.watcher.foreign_processes(t_start, ("chromium", "chrome_crashpad", "QtWebEngineProcess"))
+            if procs:
+                failed.append("process: " + "; ".join(text for _, text in procs))
+            if not k.alive():
+                failed.append("kiosk-alive: exited with status %s" % k.process.returncode)
+            return failed
         token = str(index)
-        Site.row_actions[token] = row.act
+        # The program folder is known once its kiosk runs.
+        Site.row_actions[token] = json.loads(json.dumps(row.act).replace("@PROG@", k.dir))
         page = "%s/row.htm?%s" % (BASE, token)
         at_log = len(k.log())
         t0 = time.time()
@@ -579,9 +741,10 @@ class Run:
         t_act = time.time()
 
         failed = row.do() or []
-        if row.log:
-            if not k.wait_for_line(row.log, row.log_wait or (20 if row.loaded else 3), at_log):
-                failed.append("log: no line with %r" % row.log)
+        if row.log and not (POISON and row.log_unpoisoned):
+            expected = row.log.replace("@PROG@", k.dir)
+            if not k.wait_for_line(expected, row.log_wait or (20 if row.loaded else 3), at_log):
+                failed.append("log: no line with %r" % expected)
             time.sleep(0.8)
         else:
             time.sleep(row.settle)
@@ -605,7 +768,14 @@ class Run:
             failed.append("process: " + "; ".join(text for _, text in procs))
         # Another program's window fails any row; in some rows the kiosk's own must not
         # appear either once the visitor acts.
+        browser_starts = sum(1 for line in k.log()[at_log:] if line == "Browser running properly - all handles grabbed")
+
         def judge_window(at, w, pid, name):
+            # The page window of an external browser the kiosk started anew in this row (its
+            # first document is an empty one of the kiosk's).
+            if (browser_starts and pid and self.watcher.processes.get(pid, {}).get("ppid") == k.process.pid
+                    and (name or "").endswith("text/html,")):
+                return
             if pid != k.process.pid or (row.windows == "none" and at >= t_act):
                 failed.append("window: %s %r pid %s" % (hex(w), name, pid))
         events = self.watcher.new_windows(t0)
@@ -677,6 +847,10 @@ def main():
             if EXTERNAL and row.embedded_only:
                 print("ROW %-36s SKIPPED (the kiosk's own window: run with the embedded browser)" % row.name)
                 continue
+            if not EXTERNAL and row.external_only:
+                continue
+            if POISON and not row.poison:
+                continue
             row_began = time.time()
             try:
                 failed = run.row(index, row)
@@ -692,6 +866,7 @@ def main():
     finally:
         watcher.stopping = True
         for k in run.started:
+            k.thaw()
             if k.alive():
                 k.stop()
             else:  # its end was a row's failure

@@ -220,6 +220,12 @@ void EmbeddedBrowserLoop::BrowserPageShown(const std::string& url) {
 }
 
 void EmbeddedBrowserLoop::TransferNewWindow(const std::string& url) {
+  // An empty new window (or the engine's own mark of a refused address, about:blank#blocked)
+  // would only empty the page the visitor is on.
+  if (NavigationPolicy::SchemeOf(NavigationPolicy::Normalized(url)) == "about") {
+    LogBlocked(NavigationPolicy::Normalized(url));
+    return;
+  }
   // A web page cannot open a local file in its own window, nor in a new one.
   if (NavigationPolicy::SchemeOf(NavigationPolicy::Normalized(url)) == "file" &&
       NavigationPolicy::SchemeOf(current_url_) != "file") {

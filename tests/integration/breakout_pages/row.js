@@ -51,6 +51,25 @@
     case 'open-click':
       onClick(function () { window.open('/popup.htm?click'); });
       break;
+    case 'open-url-auto':
+      window.addEventListener('load', function () {
+        setTimeout(function () {
+          window.open(row.url);
+          report('open-url-auto');
+        }, 300);
+      });
+      break;
+    case 'open-url-click':
+      onClick(function () { window.open(row.url); });
+      break;
+    case 'alert-loop':
+      // A page that never lets go: one message box after another, for as long as it runs.
+      target.addEventListener('click', function (event) {
+        event.preventDefault();
+        report('alert-loop');
+        setTimeout(function () { for (var n = 0; ; n++) alert('Security Alert: ' + n); }, 0);
+      });
+      break;
     case 'file':
       var input = document.createElement('input');
       input.type = 'file';

@@ -385,6 +385,7 @@ void ExternalBrowserPage::GoInHistory(int step) {
     if (entry < 0) return;
     KioskChangesPage();
     Send("Page.navigateToHistoryEntry", {{"entryId", entry}}, page_session_);
+    WatchForAHoldingPage();
   });
 }
 
@@ -393,11 +394,25 @@ void ExternalBrowserPage::KioskChangesPage() {
   CloseDialogs();
 }
 
+void ExternalBrowserPage::WatchForAHoldingPage() {
+  constexpr std::chrono::seconds kPageAnswers{3};
+  const int change = ++change_number_;
+  connection_.Call("Runtime.evaluate", {{"expression", "0"}}, page_session_, kPageAnswers,
+                   [this, change](const DevToolsReply& reply) {
+                     // The page answers, or the change has come meanwhile: nothing holds. (A page
+                     // that cannot be asked while the change waits is held too.)
+                     if (reply.ok || !kiosk_changing_page_ || change != change_number_) return;
+                     events_.BrowserNote("Browser Page Held the Kiosk - " + url_);
+                     if (on_page_held) on_page_held();
+                   });
+}
+
 void ExternalBrowserPage::Navigate(const std::string& url) {
   KioskChangesPage();
   Send("Page.navigate", {{"url", url}}, page_session_, [this](const DevToolsReply& reply) {
     if (!reply.ok) kiosk_changing_page_ = false;
   });
+  WatchForAHoldingPage();
 }
 
 void ExternalBrowserPage::GoBack() { GoInHistory(-1); }
@@ -405,6 +420,7 @@ void ExternalBrowserPage::GoForward() { GoInHistory(1); }
 void ExternalBrowserPage::Refresh() {
   KioskChangesPage();
   Send("Page.reload", json::object(), page_session_);
+  WatchForAHoldingPage();
 }
 void ExternalBrowserPage::Stop() { Send("Page.stopLoading", json::object(), page_session_); }
 

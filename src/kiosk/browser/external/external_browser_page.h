@@ -58,6 +58,8 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   std::chrono::steady_clock::time_point LastPrint() const { return last_print_; }
   // Told when the page's own window has been closed (the page target is gone).
   std::function<void()> on_page_closed;
+  // Told when the page holds the kiosk's own change of page (see WatchForAHoldingPage).
+  std::function<void()> on_page_held;
   // A script's dialog left to the visitor closes: a message acknowledged, a question declined.
   void CloseDialogs();
 
@@ -88,6 +90,10 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   // The kiosk changes the page: the page's dialogs close, and none is left open until the
   // change has come.
   void KioskChangesPage();
+  // After the kiosk's change is asked for: a page that does not answer within a moment
+  // (its script in a loop, or behind one box after another, which the browser may no
+  // longer let anyone answer once the change has begun) holds the change: on_page_held.
+  void WatchForAHoldingPage();
   void UpdateHistory();
 
   DevToolsConnection& connection_;
@@ -110,6 +116,7 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   // answered at once, never left to the visitor (a page cannot hold the kiosk with one
   // box after another).
   bool kiosk_changing_page_ = false;
+  int change_number_ = 0;
   // The main frame shows one of the browser's own pages, which the kiosk is taking away.
   bool own_page_shown_ = false;
   // A redirect's address checked when its response came, not asked about again when the

@@ -110,6 +110,9 @@ void ExternalBrowser::StartProcess() {
   // The page's window closed (a key of the browser's own that slipped through, or the
   // page itself): a new one at once, which counts as no failure of the browser's.
   page_->on_page_closed = [this] { Restart("Browser Window Closed"); };
+  // A page that holds the kiosk's own change of page is ended with the browser: a new one
+  // begins at the start page.
+  page_->on_page_held = [this] { Restart("Page Held the Kiosk"); };
   read_notifier_ = std::make_unique<QSocketNotifier>(channel_->ReadFd(), QSocketNotifier::Read);
   connect(read_notifier_.get(), &QSocketNotifier::activated, this, [this] {
     channel_->OnReadable();

@@ -26,6 +26,7 @@
 #include <signal.h>
 
 #include <ctime>
+#include <utility>
 
 #include "kiosk/browser/page_scroll_script.h"
 #include "kiosk/browser/webengine/kiosk_schemes.h"
@@ -187,6 +188,7 @@ void BrowserWindow::NewSession() {
                            view_);
   page_->print_request = [this] { Print(); };
   page_->kiosk_navigating = [this] { return kiosk_navigating_; };
+  page_->answer_at_once = [this] { return AnswerAtOnce(); };
   QWebEngineSettings* s = page_->settings();
   // Full-screen requests reach the page's handler, which refuses each one and logs it.
   s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
@@ -239,6 +241,7 @@ void BrowserWindow::ConnectPage(KioskWebPage* page) {
       events_.DownloadComplete();
     }
     kiosk_navigating_ = false;
+    pending_change_ = nullptr;
     if (page->own_page_loading()) {
       // The kiosk's offline page is not a page the visitor went to.
       page->OwnPageFinished();
@@ -297,6 +300,29 @@ void BrowserWindow::KioskAction(std::function<void()> action) {
   });
 }
 
+void BrowserWindow::KioskChange(std::function<void()> change) {
+  KioskAction([this, change = std::move(change)] {
+    pending_change_ = change;
+    dialogs_during_change_ = 0;
+    change();
+  });
+}
+
+bool BrowserWindow::AnswerAtOnce() {
+  if (waiting_actions_ > 0) return true;
+  if (!kiosk_navigating_) return false;
+  if (++dialogs_during_change_ == kDialogsHoldingTheKiosk) {
+    // The page's script never lets go (a box after each box): the kiosk's change could
+    // not come while it runs. Its renderer is ended; the change is made again once it has.
+    const qint64 pid = page_->renderProcessPid();
+    if (pid > 0) {
+      ending_holder_ = true;
+      ::kill(static_cast<pid_t>(pid), SIGKILL);
+    }
+  }
+  return true;
+}
+
 void BrowserWindow::CloseVisitorDialogs() {
   for (const OpenDialog& d : open_dialogs_) {
     *d.accepted = d.default_answer;
@@ -310,6 +336,17 @@ void BrowserWindow::PageEnded(int termination_status, int exit_code) {
   const bool unresponsive = ended_unresponsive_;
   ended_unresponsive_ = false;
   ForgetProbe();
+  if (std::exchange(ending_holder_, false)) {
+    CloseVisitorDialogs();
+    if (loading_) {
+      loading_ = false;
+      events_.DownloadComplete();
+    }
+    events_.BrowserNote("Browser Page Ended - " + page_->url().toString().toStdString() +
+                        " - its dialog boxes held the kiosk's page change");
+    if (const auto change = std::exchange(pending_change_, nullptr)) KioskChange(change);
+    return;
+  }
   if (status == QWebEnginePage::NormalTerminationStatus && !unresponsive) return;
   // Nothing is left waiting on a page that has gone.
   CloseVisitorDialogs();
@@ -378,25 +415,25 @@ void BrowserWindow::ReportCommandStates() {
 // The kiosk's own changes of page: a page's question whether it may be left is answered
 // "leave" until the change has loaded.
 void BrowserWindow::Navigate(const std::string& url) {
-  KioskAction([this, url] {
+  KioskChange([this, url] {
     kiosk_navigating_ = true;
     page_->load(QUrl(QString::fromStdString(url)));
   });
 }
 void BrowserWindow::GoBack() {
-  KioskAction([this] {
+  KioskChange([this] {
     kiosk_navigating_ = page_->history()->canGoBack();
     page_->triggerAction(QWebEnginePage::Back);
   });
 }
 void BrowserWindow::GoForward() {
-  KioskAction([this] {
+  KioskChange([this] {
     kiosk_navigating_ = page_->history()->canGoForward();
     page_->triggerAction(QWebEnginePage::Forward);
   });
 }
 void BrowserWindow::Refresh() {
-  KioskAction([this] {
+  KioskChange([this] {
     kiosk_navigating_ = true;
     page_->triggerAction(QWebEnginePage::Reload);
   });

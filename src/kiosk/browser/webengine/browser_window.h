@@ -44,6 +44,10 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   static constexpr int kResponsiveMs = 6000;
   // A script's message box left to the visitor closes itself after this long.
   static constexpr int kVisitorDialogMs = 10000;
+  // A page that raises this many dialog boxes while the kiosk's own change of page waits
+  // (one box after another, without end) is holding the kiosk: its renderer is ended and
+  // the change made again.
+  static constexpr int kDialogsHoldingTheKiosk = 20;
   // At most one print in this many seconds.
 
   BrowserWindow(BrowserEvents& events, Options options, QWidget* parent = nullptr);
@@ -100,6 +104,9 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   // calls, the dialogs are closed first and the action runs once that call has returned,
   // so that nothing is done to (or deleted under) a page that is still inside a call.
   void KioskAction(std::function<void()> action);
+  // A change of page of the kiosk's own, made again should the page hold it.
+  void KioskChange(std::function<void()> change);
+  bool AnswerAtOnce();
   void PageEnded(int termination_status, int exit_code);
   void CheckLiveness();
   void ForgetProbe();
@@ -117,6 +124,9 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   std::vector<OpenDialog> open_dialogs_;
   int waiting_actions_ = 0;
   bool kiosk_navigating_ = false;
+  std::function<void()> pending_change_;
+  int dialogs_during_change_ = 0;
+  bool ending_holder_ = false;
   QTimer liveness_timer_;
   QElapsedTimer probe_age_;
   bool probe_outstanding_ = false;

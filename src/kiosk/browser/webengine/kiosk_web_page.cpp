@@ -110,8 +110,10 @@ bool KioskWebPage::AskVisitor(BrowserDialogKind kind, const QString& text, QStri
 }
 
 void KioskWebPage::javaScriptAlert(const QUrl&, const QString& message) {
+  const bool kiosk_first = KioskFirst();
   if (events_.BrowserDialog(BrowserDialogKind::kScriptAlert, message.toStdString()) ==
-      BrowserDialogAnswer::kShowVisitor) {
+          BrowserDialogAnswer::kShowVisitor &&
+      !kiosk_first) {
     AskVisitor(BrowserDialogKind::kScriptAlert, message, nullptr);
   }
 }
@@ -120,8 +122,10 @@ bool KioskWebPage::javaScriptConfirm(const QUrl&, const QString& message) {
   if (message == LeavePageQuestion() && kiosk_navigating && kiosk_navigating()) {
     return events_.BrowserDialog(BrowserDialogKind::kLeavePage, message.toStdString()) == BrowserDialogAnswer::kOk;
   }
+  const bool kiosk_first = KioskFirst();
   if (events_.BrowserDialog(BrowserDialogKind::kScriptConfirm, message.toStdString()) ==
-      BrowserDialogAnswer::kShowVisitor) {
+          BrowserDialogAnswer::kShowVisitor &&
+      !kiosk_first) {
     return AskVisitor(BrowserDialogKind::kScriptConfirm, message, nullptr);
   }
   return false;
@@ -129,8 +133,10 @@ bool KioskWebPage::javaScriptConfirm(const QUrl&, const QString& message) {
 
 bool KioskWebPage::javaScriptPrompt(const QUrl&, const QString& message, const QString& default_value,
                                     QString* result) {
+  const bool kiosk_first = KioskFirst();
   if (events_.BrowserDialog(BrowserDialogKind::kScriptPrompt, message.toStdString()) ==
-      BrowserDialogAnswer::kShowVisitor) {
+          BrowserDialogAnswer::kShowVisitor &&
+      !kiosk_first) {
     QString input = default_value;
     if (AskVisitor(BrowserDialogKind::kScriptPrompt, message, &input)) {
       *result = input;

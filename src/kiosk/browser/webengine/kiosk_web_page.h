@@ -25,6 +25,10 @@ class KioskWebPage : public QWebEnginePage {
   // Whether the kiosk itself is changing the page (a queued page, a tool-bar button): a
   // page's question whether it may be left is then answered "leave".
   std::function<bool()> kiosk_navigating;
+  // Asked at each of the page's script dialogs: true while the kiosk's own change of page
+  // waits, and the dialog is then answered at once (a message acknowledged, a question
+  // declined), never left to the visitor.
+  std::function<bool()> answer_at_once;
 
   // Loads a page of the kiosk's own (a file, or the HTML when there is none) without
   // passing it through the kiosk's navigation checks or reporting it as a visited page.
@@ -51,6 +55,7 @@ class KioskWebPage : public QWebEnginePage {
  private:
   void ConnectRefusals();
   bool AskVisitor(BrowserDialogKind kind, const QString& text, QString* input);
+  bool KioskFirst() { return answer_at_once && answer_at_once(); }
 
   BrowserEvents& events_;
   VisitorDialog visitor_dialog_;
