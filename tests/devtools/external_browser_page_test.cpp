@@ -343,6 +343,19 @@ TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKi
     if (!gone) std::this_thread::sleep_for(250ms);
   }
   EXPECT_TRUE(gone);
+  // The page's own window closed (by a key of the browser's that got through, say): the
+  // host is told, to bring a new one at once.
+  bool closed = false;
+  page_->on_page_closed = [&] { closed = true; };
+  std::string page_target;
+  channel_->Connection().Call("Target.getTargets", {}, {}, 20s, [&](const DevToolsReply& reply) {
+    for (const auto& info : reply.result.value("targetInfos", nlohmann::json::array())) {
+      if (info.value("type", "") == "page") page_target = info.value("targetId", "");
+    }
+  });
+  ASSERT_TRUE(Wait([&] { return !page_target.empty(); }));
+  channel_->Connection().Call("Target.closeTarget", {{"targetId", page_target}}, {}, 20s, [](const DevToolsReply&) {});
+  EXPECT_TRUE(Wait([&] { return closed; }, 10s));
 }
 
 // The side-panel arrows on the external browser's page: one line down, the answer says the

@@ -59,6 +59,14 @@
         }, 300);
       });
       break;
+    case 'open-urls-auto':
+      window.addEventListener('load', function () {
+        setTimeout(function () {
+          for (var i = 0; i < row.urls.length; i++) window.open(row.urls[i]);
+          report('open-urls-auto');
+        }, 300);
+      });
+      break;
     case 'open-url-click':
       onClick(function () { window.open(row.url); });
       break;
