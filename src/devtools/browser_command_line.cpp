@@ -28,7 +28,13 @@ std::vector<std::string> BrowserArguments(const BrowserStart& start) {
       "--password-store=basic",
       "--noerrdialogs",
       "--kiosk-printing",
+      "--disable-print-preview",
       "--disable-sync",
+      // None of the browser's own windows over the page: no "page unresponsive" question
+      // (the kiosk ends a page that does not answer), no permission bubbles (every
+      // permission is refused as it would be asked).
+      "--disable-hang-monitor",
+      "--deny-permission-prompts",
       // No information bar over the page about the flags the kiosk needs.
       "--test-type",
   };
