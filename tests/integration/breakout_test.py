@@ -453,6 +453,14 @@ class Visitor:
             xdotool("key", "--clearmodifiers", combo)
         return do
 
+    def key_list(self, combos):
+        """Several of the browser's shortcuts one after another, each on the focused page."""
+        def do():
+            for combo in combos:
+                self.keys(combo)()
+                time.sleep(0.3)
+        return do
+
     def right_click(self):
         xdotool("mousemove", *map(str, self.blank()))
         xdotool("click", "3")
@@ -641,6 +649,18 @@ ROWS = [
     *[Row("key " + k, {}, visitor.keys(k), settle=1.2, poison=False)
       for k in ["F12", "ctrl+shift+i", "ctrl+u", "ctrl+o", "ctrl+s", "ctrl+p", "ctrl+n", "ctrl+t", "ctrl+l", "F11",
                 "alt+F4", "alt+Tab", "ctrl+alt+F1", "ctrl+alt+BackSpace"]],
+    # The browser's own accelerators, a group to a row: its task manager, closing its
+    # window, its bars and bubbles, zoom and history, its keyboard keys, and the same
+    # again with modifiers a browser might ignore (Super, Num Lock).
+    *[Row("keys " + ", ".join(group), {}, visitor.key_list(group), settle=1.5, poison=False) for group in [
+        ["shift+Escape", "ctrl+F4", "ctrl+w", "ctrl+shift+w", "ctrl+shift+q"],
+        ["ctrl+shift+d", "ctrl+d", "F6", "ctrl+f", "F3", "ctrl+g", "ctrl+h", "ctrl+j", "ctrl+shift+b", "ctrl+shift+o",
+         "ctrl+shift+Delete", "ctrl+shift+a", "alt+e", "alt+shift+i", "F10", "F1", "F7"],
+        ["ctrl+plus", "ctrl+minus", "ctrl+0", "ctrl+KP_Add", "alt+Left", "alt+Home", "ctrl+Tab", "ctrl+2",
+         "XF86Back", "XF86HomePage", "XF86Search", "XF86Favorites", "XF86AudioPlay"],
+        ["super+shift+Escape", "super+ctrl+F4", "super+F12", "super+ctrl+shift+i", "Num_Lock", "shift+Escape",
+         "ctrl+F4", "Num_Lock"],
+    ]],
     Row("right click, right button blocked", {}, visitor.right_click, windows="none"),
     Row("drag and drop of a link", link("/popup.htm?dragged"), visitor.drag_link, not_requested=("/popup.htm",),
         ran="drag"),

@@ -25,7 +25,12 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$d
 [ "$(/usr/bin/tarnwick-setup --version)" = "tarnwick-setup $(dpkg-deb -f "$deb" Version)" ] || fail "setup --version"
 [ -f /etc/tarnwick/Documentation/setup-manager.html ] || fail "no operator's guide where Manual looks"
 [ -f /etc/tarnwick/Language/German.ini ] || fail "no keyboard layouts in /etc/tarnwick/Language"
-/usr/bin/tarnwick --check-config --dir /etc/tarnwick || fail "the packaged configuration has errors"
+checked=$(/usr/bin/tarnwick --check-config --dir /etc/tarnwick) || fail "the packaged configuration has errors"
+# A public kiosk, not the demo: no exit at the screen until the operator sets a password.
+for line in ExitOn=0 KeyBlock=1 BlockRightButton=1 ExecuteEnabled=0 PasswordOn=1; do
+  grep -qx "$line" /etc/tarnwick/Tarnwick.ini || fail "the installed configuration lacks $line"
+done
+grep -q "Password=: the exit password is on but not set" <<<"$checked" || fail "no warning about the unset exit password"
 systemctl cat tarnwick >/dev/null 2>&1 || [ -f /usr/lib/systemd/system/tarnwick.service ] || fail "no unit"
 if [ -d /run/systemd/system ] && systemctl is-enabled tarnwick >/dev/null 2>&1; then
   fail "the unit is enabled on installation"

@@ -140,6 +140,41 @@ TEST_F(DesktopLockTest, CombinationHeldByAnotherProgramIsReportedAndTheRestLocke
   XSync(other_, False);
 }
 
+TEST_F(DesktopLockTest, BrowserKeysHeldWithEveryOtherModifierAndAKeyHeldElsewhereFailsTheLock) {
+  const unsigned int others[] = {0, LockMask, Mod2Mask, Mod3Mask, Mod4Mask, Mod5Mask, Mod4Mask | Mod5Mask,
+                                 LockMask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask};
+  {
+    X11DesktopLock lock;
+    ASSERT_TRUE(lock.SetBrowserKeyLock(true));
+    int checked = 0;
+    for (const auto& c : X11DesktopLock::BrowserCombinations()) {
+      if (XKeysymToKeycode(other_, c.keysym) == 0) continue;
+      ++checked;
+      for (unsigned int other : others) {
+        EXPECT_FALSE(Grabbable(other_, c.keysym, c.modifiers | other)) << XKeysymToString(c.keysym) << " " << c.modifiers
+                                                                       << " with " << other;
+      }
+    }
+    EXPECT_GT(checked, 80);
+    EXPECT_TRUE(Grabbable(other_, XK_a, ShiftMask)) << "typing stays free";
+    EXPECT_TRUE(lock.SetBrowserKeyLock(false));
+    EXPECT_TRUE(Grabbable(other_, XK_F4, ControlMask | Mod4Mask));
+  }
+  // Another program holding Ctrl+F4 (here only with Super) leaves the browser's window
+  // closable by a key: the lock says so.
+  const KeyCode f4 = XKeysymToKeycode(other_, XK_F4);
+  XGrabKey(other_, f4, ControlMask | Mod4Mask, DefaultRootWindow(other_), True, GrabModeAsync, GrabModeAsync);
+  XSync(other_, False);
+  std::vector<std::string> reports;
+  X11DesktopLock lock;
+  lock.SetReport([&](const std::string& text) { reports.push_back(text); });
+  EXPECT_FALSE(lock.SetBrowserKeyLock(true));
+  EXPECT_EQ(reports, std::vector<std::string>{"Key Lock Failed - Ctrl+F4 is held by another program"});
+  EXPECT_FALSE(Grabbable(other_, XK_Escape, ShiftMask)) << "the rest are held all the same";
+  XUngrabKey(other_, f4, ControlMask | Mod4Mask, DefaultRootWindow(other_));
+  XSync(other_, False);
+}
+
 TEST_F(DesktopLockTest, DockWindowsHiddenAndShownAgain) {
   const Window root = DefaultRootWindow(other_);
   const Window dock = XCreateSimpleWindow(other_, root, 0, 0, 800, 30, 0, 0, 0);

@@ -90,6 +90,11 @@ void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {
 
 void KioskParts::StartBrowser() {
   if (auto* external = dynamic_cast<ExternalBrowser*>(&browser_->current())) {
+    // A shortcut left to the visitor opens the browser's own windows over the frame.
+    if (controller_.browser_keys_open()) {
+      UseEmbeddedBrowser("the browser's own shortcuts could not all be taken from the visitor");
+      return;
+    }
     interpreter_.close_browser = [this] {
       // The browser is ended and started again; once the embedded browser has taken
       // over, "CLOSE" is no command any more.

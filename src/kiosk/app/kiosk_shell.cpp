@@ -204,6 +204,6 @@ X11DesktopLock& KioskShell::DesktopLock() {
 }
 void KioskShell::SetTaskBarHidden(bool hidden) { DesktopLock().SetTaskBarHidden(hidden); }
 void KioskShell::SetSystemKeyLock(bool locked) { DesktopLock().SetSystemKeyLock(locked); }
-void KioskShell::SetBrowserKeyLock(bool locked) { DesktopLock().SetBrowserKeyLock(locked); }
+bool KioskShell::SetBrowserKeyLock(bool locked) { return DesktopLock().SetBrowserKeyLock(locked); }
 
 }  // namespace tw

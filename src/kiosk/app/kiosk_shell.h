@@ -56,7 +56,7 @@ class KioskShell : public QObject, public KioskHooks {
   void ShowError(const std::string& text) override;
   void SetTaskBarHidden(bool hidden) override;
   void SetSystemKeyLock(bool locked) override;
-  void SetBrowserKeyLock(bool locked) override;
+  bool SetBrowserKeyLock(bool locked) override;
   void PassDue() override { RequestPass(); }
 
   // Ticks between two looks at the marker files without a change reported, in case a

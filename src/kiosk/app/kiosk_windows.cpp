@@ -327,6 +327,8 @@ void KioskWindows::ShowDiagnostics(int idle_count, int expected_code) {
 }
 
 void KioskWindows::EndVisitorSession() {
+  // A question about the last visitor's new window is nobody's to answer now.
+  CloseNewWindowQuestion();
   browser_.EndVisitorSession();
   email_->ClearVisitor();
 }

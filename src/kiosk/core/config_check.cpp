@@ -69,6 +69,14 @@ std::vector<ConfigProblem> CheckKioskConfiguration(const std::string& dir) {
     problems.push_back({false, "Tarnwick.ini", std::string(key.section), std::string(key.name), value,
                         "the file does not exist or cannot be read"});
   }
+  // The installed configuration asks for an exit password without giving one: until the
+  // operator sets it, nobody can end the kiosk at its screen (only the system can).
+  const KioskConfig& kiosk = loaded.settings.kiosk;
+  if (kiosk.password_on && kiosk.password.empty() && !Reported(problems, "PREFERENCES", "Password")) {
+    problems.push_back({false, "Tarnwick.ini", "PREFERENCES", "Password", "",
+                        "the exit password is on but not set: the kiosk can only be ended by the system "
+                        "(systemctl stop tarnwick) until you set one (the Setup Manager's Security & Messages page)"});
+  }
   return problems;
 }
 

@@ -90,7 +90,7 @@ void KioskController::Create(int screen_width) {
   log_mail_.recipients = config.log_recipients;
 
   if (config.key_block) hooks_.SetSystemKeyLock(true);
-  if (browser_kind_ == BrowserKind::kExternal) hooks_.SetBrowserKeyLock(true);
+  browser_keys_open_ = browser_kind_ == BrowserKind::kExternal && !hooks_.SetBrowserKeyLock(true);
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
 
   keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());

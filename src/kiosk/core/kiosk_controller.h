@@ -120,6 +120,8 @@ class KioskController {
   const KioskConfig& config() const { return settings_.kiosk; }
   // The browser the kiosk runs (BROWSER/Browser when that one can be used).
   BrowserKind browser_kind() const { return browser_kind_; }
+  // The external browser's shortcuts could not all be taken from the visitor at start.
+  bool browser_keys_open() const { return browser_keys_open_; }
   const KioskSettings& settings() const { return settings_; }
   double screen_scale() const { return screen_scale_; }
   // The frame as the on-screen keyboard leaves it (exists from Create on).
@@ -142,6 +144,7 @@ class KioskController {
   KioskSettings settings_;
   double screen_scale_ = 1.0;
   BrowserKind browser_kind_ = BrowserKind::kEmbedded;
+  bool browser_keys_open_ = false;
   std::optional<KeyboardFrame> keyboard_;
   bool started_ = false;
   bool loop_running_ = false;

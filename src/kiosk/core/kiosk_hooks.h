@@ -15,8 +15,9 @@ class KioskHooks {
   // Desktop lock-down around the kiosk: the task bar and the system key combinations.
   virtual void SetTaskBarHidden(bool hidden) = 0;
   virtual void SetSystemKeyLock(bool locked) = 0;
-  // The external browser's own shortcuts, kept from the visitor while it runs.
-  virtual void SetBrowserKeyLock(bool) {}
+  // The external browser's own shortcuts, kept from the visitor while it runs. False when
+  // some could not be taken (the browser must not show pages then).
+  virtual bool SetBrowserKeyLock(bool) { return true; }
   // Work for the browser's main loop has arrived (a URL queued, the end asked for): a
   // pass should run soon. An idle kiosk runs no passes.
   virtual void PassDue() {}

@@ -3,11 +3,13 @@
 #include <X11/Xlib.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "common/atomic_file.h"
@@ -16,8 +18,20 @@
 namespace tw {
 namespace {
 
-// The lock modifiers a grab must also cover: none, Caps Lock, Num Lock (Mod2) and both.
-constexpr unsigned int kLockVariants[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
+// A grab holds only for the exact modifier state, and a program reading the key may
+// ignore the modifiers it has no use for: every combination is also grabbed with every
+// set of the others the keyboard can produce (Caps Lock, Num Lock on Mod2, Mod3, Super
+// on Mod4, Alt Gr on Mod5).
+constexpr unsigned int kOtherModifiers[] = {LockMask, Mod2Mask, Mod3Mask, Mod4Mask, Mod5Mask};
+constexpr unsigned int kVariantCount = 1u << std::size(kOtherModifiers);
+
+unsigned int ModifierVariant(unsigned int index) {
+  unsigned int mask = 0;
+  for (std::size_t bit = 0; bit < std::size(kOtherModifiers); ++bit) {
+    if (index & (1u << bit)) mask |= kOtherModifiers[bit];
+  }
+  return mask;
+}
 
 std::vector<Window> DockWindows(::Display* d, Atom type_atom, Atom dock_atom) {
   std::vector<Window> docks;
@@ -136,31 +150,67 @@ const std::vector<X11DesktopLock::Combination>& X11DesktopLock::SystemCombinatio
   return combinations;
 }
 
+// The browser's accelerators that open a window, bar, bubble or menu of its own, close or
+// leave its window, or change what the page window shows without the page: its whole
+// accelerator table but editing, reloading and scrolling, with their keypad and media-key
+// twins. Without a modifier only keys that type nothing.
 const std::vector<X11DesktopLock::Combination>& X11DesktopLock::BrowserCombinations() {
   static const std::vector<Combination> combinations = [] {
     const unsigned int ctrl = ControlMask;
+    const unsigned int shift = ShiftMask;
+    const unsigned int alt = Mod1Mask;
     const unsigned int ctrl_shift = ControlMask | ShiftMask;
+    const unsigned int alt_shift = Mod1Mask | ShiftMask;
     std::vector<Combination> c = {
-        {XK_F1, 0}, {XK_F7, 0}, {XK_F10, 0}, {XK_F11, 0}, {XK_F12, 0}, {XK_F10, ShiftMask},
-        {XK_Home, Mod1Mask}, {XK_d, Mod1Mask}, {XK_e, Mod1Mask}, {XK_f, Mod1Mask}, {XK_i, Mod1Mask | ShiftMask},
+        // Help, caret browsing, menus, full screen, developer tools, pane focus, find.
+        {XK_F1, 0}, {XK_F3, 0}, {XK_F3, shift}, {XK_F6, 0}, {XK_F6, shift}, {XK_F6, ctrl}, {XK_F6, ctrl_shift},
+        {XK_F7, 0}, {XK_F10, 0}, {XK_F10, shift}, {XK_F11, 0}, {XK_F12, 0}, {XK_Menu, shift},
+        // Task manager; closing the window or the tab; history, tab moves.
+        {XK_Escape, shift}, {XK_F4, ctrl}, {XK_F4, ctrl_shift}, {XK_Left, alt}, {XK_Right, alt}, {XK_Home, alt},
+        {XK_Tab, ctrl}, {XK_Tab, ctrl_shift}, {XK_Page_Up, ctrl}, {XK_Page_Down, ctrl}, {XK_Page_Up, ctrl_shift},
+        {XK_Page_Down, ctrl_shift}, {XK_Return, alt}, {XK_KP_Enter, alt},
+        // Zoom, on the main keys and the keypad.
+        {XK_plus, ctrl}, {XK_plus, ctrl_shift}, {XK_equal, ctrl}, {XK_equal, ctrl_shift}, {XK_minus, ctrl},
+        {XK_minus, ctrl_shift}, {XK_0, ctrl}, {XK_KP_Add, ctrl}, {XK_KP_Subtract, ctrl}, {XK_KP_0, ctrl},
+        {XK_KP_Insert, ctrl},
+        // The application menu and the toolbar, bookmarks and feedback.
+        {XK_d, alt}, {XK_e, alt}, {XK_f, alt}, {XK_a, alt_shift}, {XK_b, alt_shift}, {XK_i, alt_shift},
+        {XK_t, alt_shift},
     };
-    for (KeySym k : {XK_d, XK_e, XK_h, XK_j, XK_k, XK_l, XK_n, XK_o, XK_p, XK_s, XK_t, XK_u, XK_w}) c.push_back({k, ctrl});
-    for (KeySym k : {XK_a, XK_b, XK_c, XK_i, XK_j, XK_m, XK_n, XK_o, XK_p, XK_q, XK_t, XK_w, XK_Delete}) {
+    for (KeySym k : {XK_d, XK_e, XK_f, XK_g, XK_h, XK_j, XK_k, XK_l, XK_m, XK_n, XK_o, XK_p, XK_q, XK_s, XK_t,
+                     XK_u, XK_w}) {
+      c.push_back({k, ctrl});
+    }
+    for (KeySym k = XK_1; k <= XK_9; ++k) c.push_back({k, ctrl});
+    for (KeySym k = XK_1; k <= XK_9; ++k) c.push_back({k, alt});
+    for (KeySym k : {XK_a, XK_b, XK_c, XK_d, XK_e, XK_g, XK_i, XK_j, XK_k, XK_l, XK_m, XK_n, XK_o, XK_p, XK_q,
+                     XK_s, XK_t, XK_u, XK_w, XK_y, XK_Delete}) {
       c.push_back({k, ctrl_shift});
+    }
+    // The keyboard's browser and media keys, with or without a modifier.
+    for (KeySym k : {XF86XK_Back, XF86XK_Forward, XF86XK_HomePage, XF86XK_Search, XF86XK_Favorites,
+                     XF86XK_History, XF86XK_OpenURL, XF86XK_New, XF86XK_Close, XF86XK_Open,
+                     XF86XK_Save, XF86XK_ZoomIn, XF86XK_ZoomOut, XF86XK_Mail,
+                     XF86XK_Tools, XF86XK_Launch0, XF86XK_LaunchA, XF86XK_Explorer, XF86XK_MyComputer,
+                     XF86XK_AudioPlay, XF86XK_AudioPause, XF86XK_AudioStop, XF86XK_AudioNext, XF86XK_AudioPrev,
+                     XF86XK_AudioMedia, XF86XK_Calculator}) {
+      for (unsigned int modifiers : {0u, ctrl, shift, alt, ctrl_shift, alt_shift}) c.push_back({k, modifiers});
     }
     return c;
   }();
   return combinations;
 }
 
-void X11DesktopLock::SetBrowserKeyLock(bool locked) {
-  if (locked == browser_locked_) return;
+bool X11DesktopLock::SetBrowserKeyLock(bool locked) {
+  if (locked == browser_locked_) return browser_keys_held_ || !locked;
   browser_locked_ = locked;
   if (!Available()) {
     if (locked) Problem(std::string(kKeyLockFailed) + "no X display");
-    return;
+    browser_keys_held_ = false;
+    return !locked;
   }
-  GrabKeys(BrowserCombinations(), locked);
+  browser_keys_held_ = GrabKeys(BrowserCombinations(), locked) && locked;
+  return browser_keys_held_ || !locked;
 }
 
 void X11DesktopLock::SetReport(Report report) {
@@ -178,24 +228,30 @@ void X11DesktopLock::Problem(const std::string& text) {
   }
 }
 
-void X11DesktopLock::GrabKeys(const std::vector<Combination>& combinations, bool grab) {
+bool X11DesktopLock::GrabKeys(const std::vector<Combination>& combinations, bool grab) {
   ::Display* d = display_->Get();
   const Window root = DefaultRootWindow(d);
+  bool all = true;
   for (const Combination& c : combinations) {
     const KeyCode code = XKeysymToKeycode(d, c.keysym);
     if (code == 0) continue;
     // A combination another client holds already cannot be grabbed (BadAccess); the
     // rest still are.
     X11ErrorTrap trap(d);
-    for (unsigned int lock : kLockVariants) {
+    for (unsigned int variant = 0; variant < kVariantCount; ++variant) {
+      const unsigned int modifiers = c.modifiers | ModifierVariant(variant);
       if (grab) {
-        XGrabKey(d, code, c.modifiers | lock, root, True, GrabModeAsync, GrabModeAsync);
+        XGrabKey(d, code, modifiers, root, True, GrabModeAsync, GrabModeAsync);
       } else {
-        XUngrabKey(d, code, c.modifiers | lock, root);
+        XUngrabKey(d, code, modifiers, root);
       }
     }
-    if (!trap.Ok() && grab) Problem(kKeyLockFailed + CombinationName(c) + " is held by another program");
+    if (!trap.Ok() && grab) {
+      Problem(kKeyLockFailed + CombinationName(c) + " is held by another program");
+      all = false;
+    }
   }
+  return all;
 }
 
 void X11DesktopLock::SetServerActions(bool disabled) {

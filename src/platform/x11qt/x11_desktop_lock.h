@@ -34,9 +34,11 @@ class X11DesktopLock {
 
   bool Available() const;
   void SetSystemKeyLock(bool locked);
-  // The external browser's own shortcuts (developer tools, new windows, the page's
-  // source, printing with its dialog, full screen, ...) grabbed while it runs.
-  void SetBrowserKeyLock(bool locked);
+  // The external browser's own shortcuts (task manager, developer tools, new windows,
+  // closing its window, find, zoom, full screen, its keyboard keys, ...) grabbed while it
+  // runs. False when locking left any of them to the visitor (no display, another
+  // program holding one): the browser must not be shown then.
+  bool SetBrowserKeyLock(bool locked);
   void SetTaskBarHidden(bool hidden);
   // Maps every unmapped dock window of the display, also those that a kiosk which ended
   // abnormally left hidden (the Setup Manager's Taskbar command). Returns how many.
@@ -46,7 +48,7 @@ class X11DesktopLock {
   void SetReport(Report report);
 
   // The key combinations that are grabbed (key symbol, modifier mask without the
-  // lock modifiers), for tests.
+  // lock and other modifiers, which are grabbed in every combination), for tests.
   struct Combination {
     unsigned long keysym;  // KeySym
     unsigned int modifiers;
@@ -63,7 +65,8 @@ class X11DesktopLock {
     int index;
     unsigned char type;
   };
-  void GrabKeys(const std::vector<Combination>& combinations, bool grab);
+  // False when a combination could not be grabbed (each is reported).
+  bool GrabKeys(const std::vector<Combination>& combinations, bool grab);
   void SetServerActions(bool disabled);
   void Problem(const std::string& text);
   // Actions of an earlier run that are still off the map, from the state file.
@@ -76,6 +79,7 @@ class X11DesktopLock {
   std::vector<std::string> unreported_;
   bool locked_ = false;
   bool browser_locked_ = false;
+  bool browser_keys_held_ = false;
   std::vector<DisabledAction> disabled_actions_;
   std::vector<unsigned long> hidden_docks_;  // X window ids
 };
