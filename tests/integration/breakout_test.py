@@ -652,14 +652,14 @@ ROWS = [
     # The browser's own accelerators, a group to a row: its task manager, closing its
     # window, its bars and bubbles, zoom and history, its keyboard keys, and the same
     # again with modifiers a browser might ignore (Super, Num Lock).
-    *[Row("keys " + ", ".join(group), {}, visitor.key_list(group), settle=1.5, poison=False) for group in [
-        ["shift+Escape", "ctrl+F4", "ctrl+w", "ctrl+shift+w", "ctrl+shift+q"],
-        ["ctrl+shift+d", "ctrl+d", "F6", "ctrl+f", "F3", "ctrl+g", "ctrl+h", "ctrl+j", "ctrl+shift+b", "ctrl+shift+o",
-         "ctrl+shift+Delete", "ctrl+shift+a", "alt+e", "alt+shift+i", "F10", "F1", "F7"],
-        ["ctrl+plus", "ctrl+minus", "ctrl+0", "ctrl+KP_Add", "alt+Left", "alt+Home", "ctrl+Tab", "ctrl+2",
-         "XF86Back", "XF86HomePage", "XF86Search", "XF86Favorites", "XF86AudioPlay"],
-        ["super+shift+Escape", "super+ctrl+F4", "super+F12", "super+ctrl+shift+i", "Num_Lock", "shift+Escape",
-         "ctrl+F4", "Num_Lock"],
+    *[Row("keys " + name, {}, visitor.key_list(group), settle=1.5, poison=False) for name, group in [
+        ("task manager, closing", ["shift+Escape", "ctrl+F4", "ctrl+w", "ctrl+shift+w", "ctrl+shift+q"]),
+        ("bars, bubbles, menus", ["ctrl+shift+d", "ctrl+d", "F6", "ctrl+f", "F3", "ctrl+g", "ctrl+h", "ctrl+j", "ctrl+shift+b", "ctrl+shift+o",
+         "ctrl+shift+Delete", "ctrl+shift+a", "alt+e", "alt+shift+i", "F10", "F1", "F7"]),
+        ("zoom, history, media", ["ctrl+plus", "ctrl+minus", "ctrl+0", "ctrl+KP_Add", "alt+Left", "alt+Home", "ctrl+Tab", "ctrl+2",
+         "XF86Back", "XF86HomePage", "XF86Search", "XF86Favorites", "XF86AudioPlay"]),
+        ("with Super, Num Lock", ["super+shift+Escape", "super+ctrl+F4", "super+F12", "super+ctrl+shift+i",
+                                  "Num_Lock", "shift+Escape", "ctrl+F4", "Num_Lock"]),
     ]],
     Row("right click, right button blocked", {}, visitor.right_click, windows="none"),
     Row("drag and drop of a link", link("/popup.htm?dragged"), visitor.drag_link, not_requested=("/popup.htm",),
