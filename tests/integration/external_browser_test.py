@@ -250,6 +250,44 @@ def test_browser_that_cannot_run():
     k.stop()
 
 
+class HeldKey:
+    """Another program's grab of Ctrl+F4 on the display (Xlib through ctypes)."""
+
+    def __init__(self):
+        import ctypes
+        self.x = ctypes.CDLL("libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x.XGrabKey.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int,
+                                    ctypes.c_int, ctypes.c_int]
+        self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.display = self.x.XOpenDisplay(None)
+        f4 = self.x.XKeysymToKeycode(self.display, 0xFFC1)  # XK_F4
+        self.x.XGrabKey(self.display, f4, 1 << 2, self.x.XDefaultRootWindow(self.display), 1, 1, 1)  # ControlMask
+        self.x.XSync(self.display, 0)
+
+    def release(self):
+        self.x.XCloseDisplay(self.display)
+
+
+def test_browser_shortcut_held_by_another_program():
+    # A shortcut the kiosk cannot take from the visitor: the external browser is not used.
+    held = HeldKey()
+    try:
+        k = Kiosk("chromium")
+        check(k.wait_for_line("Key Lock Failed - Ctrl+F4 is held by another program", 30), "the held key not logged")
+        check(k.wait_for_line("External Browser Problem - the browser's own shortcuts could not all be taken", 30),
+              "the external browser used with a shortcut left to the visitor")
+        check(k.wait_for_line("Page Loaded - %s/start.htm" % BASE, 60), "the embedded browser did not take over")
+        check(not any("Browser Process Started" in line for line in k.log()), "the browser was started")
+        k.stop()
+    finally:
+        held.release()
+
+
 def main():
     if not shutil.which("chromium"):
         print("chromium is not installed: skipped")
@@ -260,6 +298,7 @@ def main():
         test_new_window_taken_into_the_page()
         test_idle_return_forgets_the_visitor()
         test_browser_that_cannot_run()
+        test_browser_shortcut_held_by_another_program()
     finally:
         server.shutdown()
         server.server_close()
