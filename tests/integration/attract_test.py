@@ -58,9 +58,6 @@ class Kiosk(KioskProcess):
                 out.append(f.read())
         return out
 
-    def poke(self, *args):
-        return subprocess.run([TARNWICK, "--poke", *args], capture_output=True, text=True, timeout=20, env=self.env)
-
 
 def test_demo_feedback_page():
     k = Kiosk("feedback.htm", "Debug=1")

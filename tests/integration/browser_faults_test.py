@@ -57,15 +57,6 @@ class Kiosk(KioskProcess):
                         "[URLS]\nStart=%s\n" % (settings, start_url or self.base + "/start.htm"))
         self.start()
 
-    def poke(self, *args):
-        return subprocess.run([TARNWICK, "--poke", *args], capture_output=True, text=True, timeout=20, env=self.env)
-
-    def show(self, page):
-        url = self.base + "/" + page
-        mark = len(self.log())
-        self.poke("TW_SendURL", url)
-        return self.wait_for_line("Page Loaded - " + url, 20, mark)
-
     def renderers(self):
         """Pids of the web engine's render processes under this kiosk."""
         out = []

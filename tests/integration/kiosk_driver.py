@@ -95,6 +95,18 @@ class KioskProcess(KioskLog):
         self.process = subprocess.Popen([self.tarnwick, "--dir", self.dir], stdout=self.out, stderr=self.out,
                                         env=self.env)
 
+    def poke(self, *args):
+        """A message to the running kiosk over the session bus, as another program sends it."""
+        return subprocess.run([self.tarnwick, "--poke", *args], capture_output=True, text=True, timeout=20,
+                              env=self.env)
+
+    def show(self, page):
+        """The page of the folder's pages/ (self.base) sent to the kiosk; True once it has loaded."""
+        url = self.base + "/" + page
+        mark = len(self.log())
+        self.poke("TW_SendURL", url)
+        return self.wait_for_line("Page Loaded - " + url, 20, mark)
+
     def exited(self, seconds=15):
         try:
             self.process.wait(seconds)

@@ -46,15 +46,6 @@ class Kiosk(KioskProcess):
         self.start()
         check(self.wait_for_line("Page Loaded - %s/start.htm" % self.base, 40), "start page not loaded")
 
-    def poke(self, *args):
-        return subprocess.run([TARNWICK, "--poke", *args], capture_output=True, text=True, timeout=20, env=self.env)
-
-    def show(self, page):
-        url = self.base + "/" + page
-        mark = len(self.log())
-        self.poke("TW_SendURL", url)
-        return self.wait_for_line("Page Loaded - " + url, 20, mark)
-
     def ask_new_window(self):
         xdotool("mousemove", "710", "710")
         check(self.show("popup.htm"), "popup page not loaded")
