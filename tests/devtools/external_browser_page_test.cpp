@@ -322,6 +322,32 @@ TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKi
     return asked_of_kiosk(BrowserDialogKind::kPrintRequest) && asked_of_kiosk(BrowserDialogKind::kPermissionRequest) &&
            asked_of_kiosk(BrowserDialogKind::kFullScreenRequest);
   }, 10s));
+  // Full screen reached however the page's world is passed by (here a world of the test's
+  // own, where the built-ins are the browser's): left at once and refused all the same.
+  events_.dialogs.clear();
+  std::string frame;
+  channel_->Connection().Call("Page.getFrameTree", {}, Session(), 20s, [&](const DevToolsReply& reply) {
+    frame = reply.ok ? reply.result["frameTree"]["frame"].value("id", "") : "failed";
+  });
+  ASSERT_TRUE(Wait([&] { return !frame.empty(); }));
+  int world = 0;
+  channel_->Connection().Call("Page.createIsolatedWorld", {{"frameId", frame}, {"worldName", "test"}}, Session(), 20s,
+                              [&](const DevToolsReply& reply) {
+                                world = reply.ok ? reply.result.value("executionContextId", -1) : -1;
+                              });
+  ASSERT_TRUE(Wait([&] { return world != 0; }));
+  ASSERT_GT(world, 0);
+  nlohmann::json full;
+  channel_->Connection().Call(
+      "Runtime.evaluate",
+      {{"expression", "document.body.requestFullscreen().then(() => 'full', (e) => 'refused ' + e.message)"},
+       {"contextId", world}, {"userGesture", true}, {"awaitPromise", true}, {"returnByValue", true}},
+      Session(), 20s, [&](const DevToolsReply& reply) {
+        full = reply.ok ? reply.result["result"].value("value", nlohmann::json("no value")) : "no answer";
+      });
+  ASSERT_TRUE(Wait([&] { return !full.is_null(); }));
+  EXPECT_TRUE(Wait([&] { return asked_of_kiosk(BrowserDialogKind::kFullScreenRequest); }, 10s)) << full;
+  EXPECT_TRUE(Wait([&] { return Evaluate("document.fullscreenElement === null") == true; }, 10s));
   std::string opened;
   channel_->Connection().Call("Target.createTarget", {{"url", "about:blank"}}, {}, 20s, [&](const DevToolsReply& reply) {
     opened = reply.ok ? reply.result.value("targetId", "") : "failed";

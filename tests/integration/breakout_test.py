@@ -809,11 +809,14 @@ class Run:
         # appear either once the visitor acts.
         browser_starts = sum(1 for line in k.log()[at_log:] if line == "Browser running properly - all handles grabbed")
 
+        # What the page window of an external browser the kiosk started anew in this row may
+        # be called: its first document (an empty one of the kiosk's), or the kiosk's page
+        # it was started on, by the time the window is first seen.
+        restarted_names = ("Break-out home",) if "/home.htm" in row.loaded else ()
+
         def judge_window(at, w, pid, name):
-            # The page window of an external browser the kiosk started anew in this row (its
-            # first document is an empty one of the kiosk's).
             if (browser_starts and pid and self.watcher.processes.get(pid, {}).get("ppid") == k.process.pid
-                    and (name or "").endswith("text/html,")):
+                    and ((name or "").endswith("text/html,") or name in restarted_names)):
                 return
             if pid != k.process.pid or (row.windows == "none" and at >= t_act):
                 failed.append("window: %s %r pid %s" % (hex(w), name, pid))

@@ -100,7 +100,8 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
   });
   connection_.On("Page.loadEventFired", [this](const json&, const std::string& s) {
     if (s != page_session_ || own_page_shown_) return;
-    if (url_ != kBrowserFirstDocument) events_.NavigateComplete(url_);
+    // The browser's first document (whose commit may not have been seen yet) is not a page.
+    if (!url_.empty() && url_ != kBrowserFirstDocument) events_.NavigateComplete(url_);
     // Asked again once loaded: at the commit the browser may not have the new entry yet.
     UpdateHistory();
   });

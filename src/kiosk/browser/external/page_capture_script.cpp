@@ -66,6 +66,13 @@ constexpr std::string_view kGuard = R"JS((function () {
   // The browser's own menu and dragging (a link dragged out opens it elsewhere) are not
   // the visitor's.
   addEventListener('contextmenu', (event) => event.preventDefault(), true);
+  // Full screen however the page reached it (the browser's own call of a fresh frame, say)
+  // covers the kiosk's frame: it is left at once and refused as a request would be.
+  document.addEventListener('fullscreenchange', () => {
+    if (!document.fullscreenElement) return;
+    document.exitFullscreen().catch(() => {});
+    ask('fullscreen', location.href);
+  }, true);
   addEventListener('dragstart', (event) => event.preventDefault(), true);
   // Scripts, forms, refresh tags: every navigation of this document passes here first.
   if (globalThis.navigation) {
