@@ -38,7 +38,8 @@ inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
     {"ErrorString4", "To required", "Error String 4", "To required", true},
     {"ErrorString5", "Bad address syntax", "Error String 5", "Bad address syntax", true},
     {"ErrorString6", "Delete Email", "Error String 6", "Delete Email", true},
-    {"ErrorString7", "", "Error String 7", "", false},
+    // What a cancelled mail transfer or a declined Delete says: never the placeholder.
+    {"ErrorString7", "", "Cancelled", "", false},
     {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.",
      "The page could not be printed. Please ask a member of staff for help.", "", false},
     {"ListChanged", "The list of messages has changed; it has been fetched again.",
@@ -60,7 +61,8 @@ struct NewBrowserMessages {
   bool operator==(const NewBrowserMessages&) const = default;
 };
 NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file);
-// ErrorString0 .. ErrorString7, each defaulting to "Error String " + N.
+// ErrorString0 .. ErrorString6, each defaulting to "Error String " + N; ErrorString7 to
+// "Cancelled".
 std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& file);
 // What the visitor is told when a print fails.
 std::string ReadPrintFailedMessage(const ProfileFile& file);
