@@ -23,6 +23,7 @@
 
 #include "common/keyboard_layout_names.h"
 #include "platform/x11qt/canberra_button_sound.h"
+#include "setup/window/wheel_guard.h"
 #include "widgets/key_button.h"
 #include "widgets/keyboard_controller.h"
 #include "widgets/keyboard_pages.h"
@@ -110,6 +111,7 @@ void KeyboardPageView::BuildKeyValues(QWidget* page) {
   layout_ = new QComboBox(page);
   for (const char* caption : kLayoutCaptions) layout_->addItem(caption);
   look->addRow("Layout", layout_);
+  TakeWheelOnlyWithFocus(layout_);
   connect(layout_, &QComboBox::activated, this, [this](int index) {
     if (!editing_ || !model_.SetLayout(static_cast<KeyLayout>(index))) return;
     const QSignalBlocker block(size_);
@@ -123,6 +125,7 @@ void KeyboardPageView::BuildKeyValues(QWidget* page) {
   fonts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   fonts->setMinimumContentsLength(12);
   look->addRow("Font", fonts);
+  TakeWheelOnlyWithFocus(fonts);
   connect(fonts, &QComboBox::activated, this, [this, fonts](int index) {
     if (editing_) EditText(KeyText::kFontName, fonts->itemText(index));
   });
@@ -130,6 +133,7 @@ void KeyboardPageView::BuildKeyValues(QWidget* page) {
   size_ = new QSpinBox(page);
   size_->setRange(1, 999);
   look->addRow("Size", size_);
+  TakeWheelOnlyWithFocus(size_);
   connect(size_, &QSpinBox::valueChanged, this, [this](int size) {
     if (editing_ && model_.SetFontSize(size)) KeyChanged();
   });
@@ -155,6 +159,7 @@ void KeyboardPageView::BuildLoadKeyboard(QWidget* page) {
   form->addRow("Virtual keyboard:", virtual_name_);
   layouts_ = new QComboBox(page);
   form->addRow("Layout", layouts_);
+  TakeWheelOnlyWithFocus(layouts_);
   connect(layouts_, &QComboBox::activated, this, [this](int index) { ChooseLayout(layouts_->itemText(index)); });
   synch_ = new QPushButton("Synch", page);
   synch_->setToolTip("Synchronise with system keyboard");

@@ -179,7 +179,15 @@ void SetupWindow::ShowField(const SetupProblem& problem) {
 void SetupWindow::Open() {
   const QString path = QFileDialog::getOpenFileName(
       this, "Open a configuration", QString::fromStdString(session_.ConfigurationsFolder()), kConfigurationFilter);
-  if (path.isEmpty()) return;
+  if (!path.isEmpty()) OpenConfiguration(path);
+}
+
+void SetupWindow::OpenConfiguration(const QString& path) {
+  if (session_.HasUnsavedChanges() &&
+      QMessageBox::question(this, windowTitle(), "Discard the changes you made and open " + path + "?") !=
+          QMessageBox::Yes) {
+    return;
+  }
   keyboard_->OfferToSave(false);
   std::optional<std::string> notice;
   try {

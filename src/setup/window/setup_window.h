@@ -46,6 +46,8 @@ class SetupWindow : public QWidget {
 
   // The commands, as the buttons and the tray menu run them.
   void Open();
+  // Open's second half, once a file is chosen: asks before unsaved edits are discarded.
+  void OpenConfiguration(const QString& path);
   void SaveAs();
   void Manual();
   void SetDir();

@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <set>
@@ -179,6 +180,13 @@ class SetupWindowTest : public QObject {
     SetupWindow window(session, false, {});
     QCOMPARE(window.layouts()->count(), 2);
     QCOMPARE(window.layouts()->itemText(1), QString("German"));
+    // The wheel passing over the list loads nothing: the list was not chosen.
+    const QPointF at = QRectF(window.layouts()->rect()).center();
+    QWheelEvent wheel(at, window.layouts()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.layouts(), &wheel);
+    QCOMPARE(session.config().Message(0), std::string("New Browser Window Detected!"));
+    QVERIFY(!window.isWindowModified());
     window.layouts()->setCurrentIndex(1);
     emit window.layouts()->activated(1);
     QCOMPARE(session.config().Message(0), std::string("Neues Fenster"));
@@ -188,6 +196,29 @@ class SetupWindowTest : public QObject {
       }
     }
     QVERIFY(window.isWindowModified());
+    // Another configuration opened over these edits: asked first, and "No" keeps them.
+    std::filesystem::create_directories(dir.File("Configurations"));
+    test::Spit(dir.File("Configurations/Other.ini"), "[URLS]\nStart=http://other.example/\n");
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+      QString asked;
+      QTimer boxes;  // the question, and any notice that follows the opening
+      QObject::connect(&boxes, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        if (box->text().startsWith("Discard")) {
+          asked = box->text();
+          box->button(answer)->click();
+        } else {
+          box->accept();
+        }
+      });
+      boxes.start(20);
+      window.OpenConfiguration(QString::fromStdString(dir.File("Configurations/Other.ini")));
+      boxes.stop();
+      QVERIFY2(asked.startsWith("Discard the changes you made"), qPrintable(asked));
+      QCOMPARE(session.config().Value("URLS", "Start") == "http://other.example/", answer == QMessageBox::Yes);
+      if (answer == QMessageBox::No) QVERIFY(window.isWindowModified());
+    }
   }
 
   void AValueOutsideTheChoicesIsKeptUntilChanged() {
