@@ -1,7 +1,6 @@
 // Section MESSAGES of a language file: the texts shown to visitors by the new-window
-// dialog, the e-mail window and the kiosk's error dialog. The kiosk and the Setup Manager have different
-// defaults for the e-mail errors: the kiosk falls back to "Error String N", the Setup
-// Manager to the English text it proposes to the operator.
+// dialog, the e-mail window and the kiosk's error dialog. A message the file lacks is the
+// English text, in the kiosk and in the Setup Manager alike.
 #pragma once
 
 #include <array>
@@ -31,13 +30,13 @@ inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
      true},
     {"NewBrowserRemove", "Remove New Window", "Remove New Window", "New Browser Window Detected - Remove",
      true},
-    {"ErrorString0", "Server incorrect", "Error String 0", "Server incorrect", true},
-    {"ErrorString1", "User Name incorrect", "Error String 1", "User Name incorrect", true},
-    {"ErrorString2", "Password incorrect", "Error String 2", "Password incorrect", true},
-    {"ErrorString3", "From required", "Error String 3", "From required", true},
-    {"ErrorString4", "To required", "Error String 4", "To required", true},
-    {"ErrorString5", "Bad address syntax", "Error String 5", "Bad address syntax", true},
-    {"ErrorString6", "Delete Email", "Error String 6", "Delete Email", true},
+    {"ErrorString0", "Server incorrect", "Server incorrect", "Server incorrect", true},
+    {"ErrorString1", "User Name incorrect", "User Name incorrect", "User Name incorrect", true},
+    {"ErrorString2", "Password incorrect", "Password incorrect", "Password incorrect", true},
+    {"ErrorString3", "From required", "From required", "From required", true},
+    {"ErrorString4", "To required", "To required", "To required", true},
+    {"ErrorString5", "Bad address syntax", "Bad address syntax", "Bad address syntax", true},
+    {"ErrorString6", "Delete Email", "Delete Email", "Delete Email", true},
     // What a cancelled mail transfer or a declined Delete says: never the placeholder.
     {"ErrorString7", "", "Cancelled", "", false},
     {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.",
@@ -61,8 +60,7 @@ struct NewBrowserMessages {
   bool operator==(const NewBrowserMessages&) const = default;
 };
 NewBrowserMessages ReadNewBrowserMessages(const ProfileFile& file);
-// ErrorString0 .. ErrorString6, each defaulting to "Error String " + N; ErrorString7 to
-// "Cancelled".
+// ErrorString0 .. ErrorString7, each defaulting to its English text.
 std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& file);
 // What the visitor is told when a print fails.
 std::string ReadPrintFailedMessage(const ProfileFile& file);

@@ -24,8 +24,8 @@ TEST_F(LanguageMessagesTest, KioskAndSetupFallBackToTheirOwnDefaults) {
 
   const auto errors = ReadErrorStrings(file);
   EXPECT_EQ(errors[0], "Serveur incorrect");
-  for (std::size_t n = 1; n < 7; ++n) EXPECT_EQ(errors[n], "Error String " + std::to_string(n));
-  EXPECT_EQ(errors[7], "Cancelled");  // shown to visitors, and no Setup Manager writes it
+  EXPECT_EQ(errors[1], "User Name incorrect");  // the English text, never a placeholder
+  EXPECT_EQ(errors[7], "Cancelled");            // shown to visitors, and no Setup Manager writes it
 
   const NewBrowserMessages browser = ReadNewBrowserMessages(file);
   EXPECT_EQ(browser.title, "New Browser Window Detected!");

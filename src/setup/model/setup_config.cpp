@@ -9,6 +9,21 @@ namespace {
 
 std::size_t ListWidth(const ConfigList& list) { return 1 + list.companions.size(); }
 
+// What an absent key is shown as: what the kiosk does without it (its names for "none"
+// as an empty field); a key only the Setup Manager reads keeps its own default.
+std::string ShownWhenAbsent(const ConfigKey& key) {
+  if (!key.kiosk_reads()) return std::string(key.setup_default);
+  for (std::string_view none : {"NoURLLogo", "NoURLStart", "NoURLHelp", "NoBrowserFile", "NoBrowserDDE", "xxx"}) {
+    if (key.kiosk_default == none) return "";
+  }
+  return std::string(key.kiosk_default);
+}
+
+// A message as a language text gives it, with the kiosk's default where it is absent.
+std::string MessageIn(const ProfileText& text, const LanguageMessage& message) {
+  return text.Get(kMessagesSection, message.key).value_or(std::string(message.kiosk_default));
+}
+
 ConfigRows ReadRows(const ProfileText& text, const ConfigList& list) {
   // As the kiosk reads a list: the count is the number of keys in the first section,
   // items are prefix0, prefix1, ... and an absent field is empty.
@@ -52,7 +67,7 @@ SetupConfig::SetupConfig() : SetupConfig("", "") {}
 SetupConfig::SetupConfig(std::string_view tarnwick_text, std::string_view language_text)
     : tarnwick_(tarnwick_text), language_(language_text) {
   for (const ConfigKey& key : ConfigKeys()) {
-    values_.push_back(tarnwick_.Get(key.section, key.name).value_or(std::string(key.setup_default)));
+    values_.push_back(tarnwick_.Get(key.section, key.name).value_or(ShownWhenAbsent(key)));
   }
   // The log time is set with spin boxes: text that is not a number is saved as 0.
   for (std::string_view name : {"LogHour", "LogMinute"}) {
@@ -69,10 +84,7 @@ SetupConfig::SetupConfig(std::string_view tarnwick_text, std::string_view langua
 }
 
 void SetupConfig::ReadMessages() {
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
-    const LanguageMessage& m = kLanguageMessages[i];
-    messages_[i] = language_.Get(kMessagesSection, m.key).value_or(std::string(m.setup_default));
-  }
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages_[i] = MessageIn(language_, kLanguageMessages[i]);
 }
 
 void SetupConfig::ReadKeys() {
@@ -136,10 +148,8 @@ std::string SetupConfig::TarnwickText() const {
   const auto keys = ConfigKeys();
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const ConfigKey& key = keys[i];
-    const auto present = text.Get(key.section, key.name);
-    // Keys nobody writes (added by hand) are only written when edited here.
-    const bool wanted = key.written ? (!present || *present != values_[i]) : values_[i] != loaded_values_[i];
-    if (wanted) text.Set(key.section, key.name, values_[i]);
+    // Only what the operator changed: a key left absent keeps the kiosk's default.
+    if (values_[i] != loaded_values_[i]) text.Set(key.section, key.name, values_[i]);
   }
   for (const ConfigList& list : ConfigLists()) {
     const ConfigRows& rows = lists_.at(list.id);
@@ -162,8 +172,9 @@ std::string SetupConfig::LanguageText() const {
     }
   }
   for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
-    const auto present = text.Get(kMessagesSection, kLanguageMessages[i].key);
-    if (!present || *present != messages_[i]) text.Set(kMessagesSection, kLanguageMessages[i].key, messages_[i]);
+    if (messages_[i] != MessageIn(text, kLanguageMessages[i])) {
+      text.Set(kMessagesSection, kLanguageMessages[i].key, messages_[i]);
+    }
   }
   return text.Text();
 }

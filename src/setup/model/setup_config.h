@@ -4,8 +4,8 @@
 // The texts the files were loaded from are kept. Composing a file starts from that text
 // and changes only what differs from it, so a configuration saved unchanged gives the
 // same bytes, an edited key changes only its own line, and unknown keys, comments and
-// order survive. Every key the Setup Manager writes is in a composed file, since the
-// kiosk's defaults differ from the values the Setup Manager shows for absent keys.
+// order survive. A key absent from the file is shown with the kiosk's default and written
+// only when the operator changes it, so an untouched OK writes nothing.
 #pragma once
 
 #include <cstddef>

@@ -36,6 +36,7 @@ TEST(SetupFiles, ASaveReplacesBothFilesAndKeepsThePreviousOnes) {
   LoadedSetup loaded = LoadSetup(paths);
   EXPECT_TRUE(loaded.notices.empty());
   loaded.config.SetValue("URLS", "Start", "new");
+  loaded.config.SetMessage(1, "Take it");
   SaveSetup(loaded.config, paths);
 
   const LoadedSetup again = LoadSetup(paths);
@@ -55,7 +56,7 @@ TEST(SetupFiles, MissingFilesLoadAsDefaultsWithANotice) {
   const LoadedSetup loaded = LoadSetup(SetupPaths::In(dir.path()));
   ASSERT_EQ(loaded.notices.size(), 2u);
   EXPECT_NE(loaded.notices[0].find(dir.File("Tarnwick.ini")), std::string::npos);
-  EXPECT_EQ(loaded.config.Value("PREFERENCES", "SaveLog"), "1");
+  EXPECT_EQ(loaded.config.Value("PREFERENCES", "SaveLog"), "0");  // as the kiosk runs without it
 }
 
 TEST(SetupFiles, WhenTheSecondFileCannotBeReplacedNeitherChanges) {

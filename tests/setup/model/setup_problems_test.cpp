@@ -27,6 +27,10 @@ SetupConfig CleanConfig(const test::TempDir& dir) {
   SetupConfig config;
   config.SetValue("URLS", "Start", "file://" + dir.File("start.htm"));
   config.SetValue("BUTTONS", "NumberOfButtons", "7");  // the keyboard button's slot 7 is on the bar
+  for (const auto& [key, slot] : {std::pair{"StartOn", "1"}, {"BackOn", "2"}, {"ForwardOn", "3"}, {"HelpOn", "4"},
+                                  {"PrintOn", "5"}, {"KeyboardOn", "7"}}) {
+    config.SetValue("BUTTONS", key, slot);
+  }
   return config;
 }
 
