@@ -30,6 +30,7 @@ constexpr std::array kPickers = std::to_array<PickerSpec>({
     {"Please select an AUDIO file.", "Audio Files (*.wav *.ogg *.oga)", "wav"},
     {"Please select an Email text file.", "Text files (*.txt);;Rich Text files (*.rtf);;Any file (*)", "txt"},
     {"Please select a local URL file.", "Hyper Text files (*.htm *.html)", "html"},
+    {"Please select a file of CA certificates.", "Certificates (*.pem *.crt);;All files (*)", "pem"},
 });
 
 constexpr std::array kKeyboardChoice = std::to_array<FieldChoice>({{"0", "full QWERTY"}, {"1", "limited ABCDEF"}});
@@ -52,6 +53,8 @@ constexpr std::array kPasswordOnChoice = std::to_array<FieldChoice>(
     {{"1", "Password Sequence is Enabled"}, {"0", "Password Sequence is Disabled"}});
 constexpr std::array kRightButtonChoice =
     std::to_array<FieldChoice>({{"1", "Blocked"}, {"0", "Not Blocked - Pop up menu will display"}});
+constexpr std::array kMailSecurityChoice = std::to_array<FieldChoice>(
+    {{"", "STARTTLS when the server offers it"}, {"starttls", "STARTTLS"}, {"tls", "TLS"}, {"none", "None"}});
 constexpr std::array kShapeChoice = std::to_array<FieldChoice>({{"0", "Circular"}, {"1", "Square"}});
 constexpr std::array kButtonCountChoice =
     std::to_array<FieldChoice>({{"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}});
@@ -232,6 +235,12 @@ const std::vector<SetupField>& Fields() {
         Text(L, "E-Mail Configuration", "From Address", "PREFERENCES", "EmailFromAddress"),
         Text(L, "E-Mail Configuration", "From Name", "PREFERENCES", "EmailFromName"),
         Text(L, "E-Mail Configuration", "Server", "PREFERENCES", "EmailServer"),
+        Choice(L, "E-Mail Configuration", "Security", "PREFERENCES", "EmailSecurity", kMailSecurityChoice),
+        Text(L, "E-Mail Configuration", "User Name", "PREFERENCES", "EmailUserName"),
+        Text(L, "E-Mail Configuration", "Password", "PREFERENCES", "EmailPassword"),
+        File(L, "E-Mail Configuration", "CA certificates", "PREFERENCES", "EmailCAFile", Picker::kCertificates),
+        Check(L, "E-Mail Configuration", "Plain-text log-in allowed", "PREFERENCES", "EmailAllowPlainTextAuth"),
+        Check(L, "Log file activity", "Also to the system journal", "PREFERENCES", "LogToJournal"),
         List(L, "Log File Recipients", ConfigListId::kLogRecipients),
 
         Number(A, "Times", "Return to Start Page (sec.)", "ATTRACT", "TimeStart", 0, 21600, 10),
@@ -280,6 +289,11 @@ const std::vector<SetupField>& Fields() {
         Check(E, "Mail Server", "Server read only", "EMAIL", "ServerReadOnly"),
         Check(E, "Mail Server", "Mailto read only", "EMAIL", "MailtoReadOnly"),
         Check(E, "Mail Server", "Mail To (Enable emailing via a web page)", "EMAIL", "MailTo"),
+        Choice(E, "Mail Server", "Security", "EMAIL", "Security", kMailSecurityChoice),
+        Text(E, "Mail Server", "User Name", "EMAIL", "UserName"),
+        Text(E, "Mail Server", "Password", "EMAIL", "Password"),
+        File(E, "Mail Server", "CA certificates", "EMAIL", "CAFile", Picker::kCertificates),
+        Check(E, "Mail Server", "Plain-text log-in allowed", "EMAIL", "AllowPlainTextAuth"),
 
         File(G, "Splash Screen", "Splash Screen", "PREFERENCES", "Splash", Picker::kBitmap),
         File(G, "Main Tarnwick Frame", "Top", "GRAPHICS", "Top", Picker::kBitmap),

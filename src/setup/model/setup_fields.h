@@ -42,7 +42,9 @@ enum class FieldControl {
   kCommand,   // a custom button's command number; choosing one writes the button's address
 };
 
-enum class Picker { kNone, kBrowserProgram, kProgram, kVideo, kBannerGraphic, kBitmap, kSound, kEmailText, kLocalPage };
+enum class Picker {
+  kNone, kBrowserProgram, kProgram, kVideo, kBannerGraphic, kBitmap, kSound, kEmailText, kLocalPage, kCertificates
+};
 
 struct PickerSpec {
   std::string_view title;

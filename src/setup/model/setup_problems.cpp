@@ -42,6 +42,8 @@ class Checker {
     for (const ConfigKey& key : ConfigKeys()) CheckKey(key);
     CheckSlots();
     CheckProgramAddresses();
+    CheckPlainTextLogIn("PREFERENCES", "Email");
+    CheckPlainTextLogIn("EMAIL", "");
     for (const ConfigList& list : ConfigLists()) CheckList(list);
     for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
       const std::string& text = config_.Message(i);
@@ -168,6 +170,15 @@ class Checker {
       Add(w, ProblemSeverity::kWarning,
           "The password '" + value + "' holds letters other than A to Z; it is kept as it is until you edit it.");
     }
+  }
+
+  // A password allowed to travel without TLS, where TLS is not asked for.
+  void CheckPlainTextLogIn(std::string_view section, const std::string& prefix) {
+    if (!config_.Flag(section, prefix + "AllowPlainTextAuth")) return;
+    const std::string& security = config_.Value(section, prefix + "Security");
+    if (SameName(security, "tls") || SameName(security, "starttls")) return;
+    Add(KeyWhere(*FindConfigKey(section, prefix + "AllowPlainTextAuth")), ProblemSeverity::kWarning,
+        "A password may be sent unencrypted: plain-text log-in is allowed and TLS is not required.");
   }
 
   void CheckSlots() {

@@ -155,6 +155,8 @@ class TextBinding : public FieldBinding {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit_);
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) { Store(text); });
+    // Passwords are not shown to whoever stands behind the operator.
+    if (field.key.ends_with("Password")) edit_->setEchoMode(QLineEdit::Password);
     if (field.control == FieldControl::kFile || field.control == FieldControl::kLocalUrl ||
         field.control == FieldControl::kColour) {
       auto* pick = new QPushButton("...", row_);

@@ -81,6 +81,8 @@ TEST(SetupProblems, OneRowPerFault) {
        ProblemSeverity::kWarning, kBannersPage, "Logo", "another system"},
       {"no start page", [](SetupConfig& c, auto&) { c.SetValue("URLS", "Start", ""); },
        ProblemSeverity::kWarning, kBannersPage, "Start", "no start page"},
+      {"plain-text log-in", [](SetupConfig& c, auto&) { c.SetValue("EMAIL", "AllowPlainTextAuth", "1"); },
+       ProblemSeverity::kWarning, kEmailPage, "AllowPlainTextAuth", "sent unencrypted"},
   };
   for (const Row& row : rows) {
     test::TempDir dir;
