@@ -34,10 +34,10 @@ struct LoadedLayout {
 
 // Reads the layout name, then KEYBOARD into `keys` (visibility converted strictly; a
 // value that cannot be converted costs only its key, as ReadKeyboardEntries describes),
-// then the ten messages. Throws nothing.
+// then the messages. Throws nothing.
 LoadedLayout LoadLayout(const ProfileFile& file, std::vector<NamedKeyboardEntry>& keys);
 
-// Writes every key, the ten messages and LANGUAGE/CurKB. Throws ProfileWriteError.
+// Writes every key, the messages and LANGUAGE/CurKB. Throws ProfileWriteError.
 void WriteLayout(ProfileFile& file, const std::vector<NamedKeyboardEntry>& keys,
                  const SetupMessages& messages, std::string_view layout_name);
 

@@ -16,13 +16,13 @@ inline constexpr std::string_view kMessagesSection = "MESSAGES";
 
 struct LanguageMessage {
   std::string_view key;
-  std::string_view setup_default;  // empty for the one key the Setup Manager never writes
+  std::string_view setup_default;
   std::string_view kiosk_default;
   std::string_view setup_entry;    // the Setup Manager's name for it; empty when not listed
   bool written_by_setup;
 };
 
-// Every MESSAGES key; the first ten, in this order, are the Setup Manager's message list.
+// Every MESSAGES key, in the order of the Setup Manager's message list.
 inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
     {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected!",
      "New Browser Window Detected - Title", true},
@@ -37,15 +37,15 @@ inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
     {"ErrorString4", "To required", "To required", "To required", true},
     {"ErrorString5", "Bad address syntax", "Bad address syntax", "Bad address syntax", true},
     {"ErrorString6", "Delete Email", "Delete Email", "Delete Email", true},
-    // What a cancelled mail transfer or a declined Delete says: never the placeholder.
-    {"ErrorString7", "", "Cancelled", "", false},
+    // What a cancelled mail transfer or a declined Delete says: never a placeholder.
+    {"ErrorString7", "Cancelled", "Cancelled", "Cancelled", true},
     {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.",
-     "The page could not be printed. Please ask a member of staff for help.", "", false},
+     "The page could not be printed. Please ask a member of staff for help.", "Print failed", true},
     {"ListChanged", "The list of messages has changed; it has been fetched again.",
-     "The list of messages has changed; it has been fetched again.", "", false},
+     "The list of messages has changed; it has been fetched again.", "Message list changed", true},
 }};
 
-inline constexpr std::size_t kSetupMessageCount = 10;
+inline constexpr std::size_t kSetupMessageCount = 13;
 inline constexpr std::size_t kErrorStringCount = 8;
 inline constexpr std::size_t kFirstErrorString = 3;  // index of ErrorString0 in kLanguageMessages
 inline constexpr std::size_t kPrintFailedMessage = 11;
@@ -67,11 +67,11 @@ std::string ReadPrintFailedMessage(const ProfileFile& file);
 // What the e-mail window says when the mailbox changed under the visitor's list.
 std::string ReadListChangedMessage(const ProfileFile& file);
 
-// Setup Manager side: the ten messages in the order of kLanguageMessages.
+// Setup Manager side: every message in the order of kLanguageMessages.
 using SetupMessages = std::array<std::string, kSetupMessageCount>;
 SetupMessages DefaultSetupMessages();
 SetupMessages ReadSetupMessages(const ProfileFile& file);
-// Writes the ten messages (never ErrorString7); throws ProfileWriteError.
+// Writes every message; throws ProfileWriteError.
 void WriteSetupMessages(ProfileFile& file, const SetupMessages& messages);
 
 }  // namespace tw

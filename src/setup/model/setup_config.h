@@ -48,7 +48,7 @@ class SetupConfig {
   // Rows are padded or cut to the list's width.
   void SetList(ConfigListId id, ConfigRows rows);
 
-  // The ten messages of the Setup Manager's message list (kLanguageMessages order).
+  // The messages of the Setup Manager's message list (kLanguageMessages order).
   const std::string& Message(std::size_t index) const;
   void SetMessage(std::size_t index, std::string_view text);
 
