@@ -32,6 +32,7 @@
 #include "setup/window/documentation_chooser.h"
 #include "setup/window/keyboard_page_view.h"
 #include "setup/window/problems_dialog.h"
+#include "widgets/program_icon.h"
 
 namespace tw {
 namespace {
@@ -135,6 +136,8 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
   ApplyGeometry(SetupGeometryForScreen(area.width(), area.height()));
   move(area.center() - rect().center());
   Reload();
+  // The tray entry shows only its picture: without one it is there but cannot be seen.
+  setWindowIcon(ProgramIcon());
   BuildTray();
 }
 

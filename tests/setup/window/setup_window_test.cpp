@@ -84,6 +84,7 @@ class SetupWindowTest : public QObject {
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     QCOMPARE(window.windowTitle(), QString("Tarnwick Setup Manager v2.1 - Tarnwick.ini[*]"));
+    QVERIFY(!window.windowIcon().pixmap(22, 22).isNull());  // what the tray entry shows
     QCOMPARE(window.tabs()->count(), 12);
     QCOMPARE(window.tabs()->tabText(4), QString("Banners && URLs"));
     QCOMPARE(window.tabs()->currentIndex(), 0);
