@@ -7,7 +7,7 @@ namespace {
 
 std::string ReadKiosk(const ProfileFile& file, std::size_t index) {
   const LanguageMessage& message = kLanguageMessages[index];
-  return file.ReadString(kMessagesSection, message.key, message.kiosk_default);
+  return file.ReadString(kMessagesSection, message.key, message.default_text);
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ std::string ReadListChangedMessage(const ProfileFile& file) { return ReadKiosk(f
 
 SetupMessages DefaultSetupMessages() {
   SetupMessages messages;
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages[i] = kLanguageMessages[i].setup_default;
+  for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages[i] = kLanguageMessages[i].default_text;
   return messages;
 }
 
@@ -36,7 +36,7 @@ SetupMessages ReadSetupMessages(const ProfileFile& file) {
   SetupMessages messages;
   for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
     const LanguageMessage& message = kLanguageMessages[i];
-    messages[i] = file.ReadString(kMessagesSection, message.key, message.setup_default);
+    messages[i] = file.ReadString(kMessagesSection, message.key, message.default_text);
   }
   return messages;
 }

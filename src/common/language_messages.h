@@ -16,33 +16,26 @@ inline constexpr std::string_view kMessagesSection = "MESSAGES";
 
 struct LanguageMessage {
   std::string_view key;
-  std::string_view setup_default;
-  std::string_view kiosk_default;
-  std::string_view setup_entry;    // the Setup Manager's name for it; empty when not listed
-  bool written_by_setup;
+  std::string_view default_text;  // what the kiosk shows and the Setup Manager offers when absent
+  std::string_view setup_entry;   // the Setup Manager's name for it
 };
 
 // Every MESSAGES key, in the order of the Setup Manager's message list.
 inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
-    {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected!",
-     "New Browser Window Detected - Title", true},
-    {"NewBrowserTransfer", "Transfer Control", "Transfer Control", "New Browser Window Detected - Transfer",
-     true},
-    {"NewBrowserRemove", "Remove New Window", "Remove New Window", "New Browser Window Detected - Remove",
-     true},
-    {"ErrorString0", "Server incorrect", "Server incorrect", "Server incorrect", true},
-    {"ErrorString1", "User Name incorrect", "User Name incorrect", "User Name incorrect", true},
-    {"ErrorString2", "Password incorrect", "Password incorrect", "Password incorrect", true},
-    {"ErrorString3", "From required", "From required", "From required", true},
-    {"ErrorString4", "To required", "To required", "To required", true},
-    {"ErrorString5", "Bad address syntax", "Bad address syntax", "Bad address syntax", true},
-    {"ErrorString6", "Delete Email", "Delete Email", "Delete Email", true},
+    {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected - Title"},
+    {"NewBrowserTransfer", "Transfer Control", "New Browser Window Detected - Transfer"},
+    {"NewBrowserRemove", "Remove New Window", "New Browser Window Detected - Remove"},
+    {"ErrorString0", "Server incorrect", "Server incorrect"},
+    {"ErrorString1", "User Name incorrect", "User Name incorrect"},
+    {"ErrorString2", "Password incorrect", "Password incorrect"},
+    {"ErrorString3", "From required", "From required"},
+    {"ErrorString4", "To required", "To required"},
+    {"ErrorString5", "Bad address syntax", "Bad address syntax"},
+    {"ErrorString6", "Delete Email", "Delete Email"},
     // What a cancelled mail transfer or a declined Delete says: never a placeholder.
-    {"ErrorString7", "Cancelled", "Cancelled", "Cancelled", true},
-    {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.",
-     "The page could not be printed. Please ask a member of staff for help.", "Print failed", true},
-    {"ListChanged", "The list of messages has changed; it has been fetched again.",
-     "The list of messages has changed; it has been fetched again.", "Message list changed", true},
+    {"ErrorString7", "Cancelled", "Cancelled"},
+    {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.", "Print failed"},
+    {"ListChanged", "The list of messages has changed; it has been fetched again.", "Message list changed"},
 }};
 
 inline constexpr std::size_t kSetupMessageCount = 13;

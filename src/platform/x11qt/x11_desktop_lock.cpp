@@ -202,15 +202,16 @@ const std::vector<X11DesktopLock::Combination>& X11DesktopLock::BrowserCombinati
 }
 
 bool X11DesktopLock::SetBrowserKeyLock(bool locked) {
-  if (locked == browser_locked_) return browser_keys_held_ || !locked;
-  browser_locked_ = locked;
-  if (!Available()) {
-    if (locked) Problem(std::string(kKeyLockFailed) + "no X display");
-    browser_keys_held_ = false;
-    return !locked;
+  if (locked != browser_locked_) {
+    browser_locked_ = locked;
+    if (!Available()) {
+      if (locked) Problem(std::string(kKeyLockFailed) + "no X display");
+      browser_keys_held_ = false;
+    } else {
+      browser_keys_held_ = GrabKeys(BrowserCombinations(), locked) && locked;
+    }
   }
-  browser_keys_held_ = GrabKeys(BrowserCombinations(), locked) && locked;
-  return browser_keys_held_ || !locked;
+  return !locked || browser_keys_held_;
 }
 
 void X11DesktopLock::SetReport(Report report) {

@@ -21,7 +21,7 @@ std::string ShownWhenAbsent(const ConfigKey& key) {
 
 // A message as a language text gives it, with the kiosk's default where it is absent.
 std::string MessageIn(const ProfileText& text, const LanguageMessage& message) {
-  return text.Get(kMessagesSection, message.key).value_or(std::string(message.kiosk_default));
+  return text.Get(kMessagesSection, message.key).value_or(std::string(message.default_text));
 }
 
 ConfigRows ReadRows(const ProfileText& text, const ConfigList& list) {
