@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/browser/browser_loop.h"
 
 namespace {
 
@@ -22,6 +22,7 @@ struct Hooks : tw::KioskHooks {
 
 struct Engine : tw::BrowserEngine {
   SteadyClock::time_point last;
+  tw::BrowserTraits Traits() const override { return {}; }
   void Navigate(const std::string&) override { last = SteadyClock::now(); }
   void GoBack() override {}
   void GoForward() override {}
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
   tw::KioskController controller(dir.string(), clock, hooks);
   controller.Create(800);
   tw::CommandInterpreter commands(controller);
-  tw::EmbeddedBrowserLoop loop(controller, engine, frame, commands);
-  loop.Start();
+  tw::BrowserLoop loop(controller, engine, frame, commands);
+  loop.BrowserStarted();
   loop.Pass();
 
   QTimer passes;

@@ -122,6 +122,7 @@ class LoopbackWebServer {
 // the rule refuses and what the kiosk acts on itself (commands, mail), as its loop does.
 class RecordingEvents : public BrowserEvents {
  public:
+  void BrowserStarted() override {}
   std::vector<std::string> asked;  // "url main|frame allowed|cancelled"
   std::vector<std::string> windows;
   std::vector<std::string> completed;

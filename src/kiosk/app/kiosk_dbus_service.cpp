@@ -6,7 +6,6 @@
 #include <QDBusReply>
 #include <cstdio>
 
-#include "kiosk/core/browser_kind.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/kiosk_topics.h"
 
@@ -44,12 +43,11 @@ void KioskDbusService::Poke(const QString& topic, const QString& item, const QSt
 
 QString KioskDbusService::Request(const QString& topic, const QString& item) {
   // A browser handing over an address of a protocol the kiosk keeps from it; only while
-  // the kiosk runs an external browser.
-  if (topic != "WWW_OpenURL" || !open_url || controller_.browser_kind() != BrowserKind::kExternal) return QString();
+  // the kiosk runs a browser that hands them over.
+  if (topic != "WWW_OpenURL" || !open_url) return QString();
   const std::string text = item.toStdString();
+  if (!open_url(QuotedItemURL(text))) return QString();
   if (controller_.config().debug) controller_.WriteLog("Open URL - " + text);
-  const std::string url = QuotedItemURL(text);
-  if (!url.empty()) open_url(url);
   return QStringLiteral("1");
 }
 

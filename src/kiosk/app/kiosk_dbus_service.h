@@ -36,7 +36,8 @@ class KioskDbusService : public QObject {
 
  public:
   // Where WWW_OpenURL's addresses go (the browser loop's protocol requests).
-  std::function<void(const std::string& url)> open_url;
+  // Queues an address (none when empty); false when the browser running hands none over.
+  std::function<bool(const std::string& url)> open_url;
 
  private:
   KioskController& controller_;

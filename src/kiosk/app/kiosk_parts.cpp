@@ -28,7 +28,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
       launcher_(controller, runner_),
       interpreter_(controller),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
-      browser_(MakeBrowser()),
+      browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_kind()))),
       loop_(controller, *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
       input_filter_(std::make_unique<KioskInputFilter>(controller)),
@@ -44,7 +44,14 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
     QTimer::singleShot(0, qApp, [this, run = std::move(run)] { controller_.Guarded(run); });
   };
   windows_.scrolling().SetPassDue([this] { controller_.PassDue(); });
-  dbus_->open_url = [this](const std::string& url) { loop_.QueueProtocolRequest(url); };
+  dbus_->open_url = [this](const std::string& url) {
+    if (!browser_->Traits().hands_over_kept_protocols) return false;
+    if (!url.empty()) loop_.QueueProtocolRequest(url);
+    return true;
+  };
+  // The browser is ended and started again; "CLOSE" is no command for a browser that
+  // cannot be.
+  interpreter_.close_browser = [this] { return browser_->Restart(); };
   qApp->installEventFilter(input_filter_.get());
   QString error;
   if (!dbus_->Register(&error)) {
@@ -53,10 +60,19 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
   }
 }
 
-std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
-  if (controller_.browser_kind() != BrowserKind::kExternal) {
-    return std::make_unique<SwitchableBrowser>(MakeEmbeddedBrowser(loop_, BrowserOptions(controller_)));
+// The one place that knows the browsers there are: the rest of the kiosk asks the browser
+// it is given (BrowserTraits) what differs.
+std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(BrowserKind kind) {
+  switch (kind) {
+    case BrowserKind::kEmbedded:
+      return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
+    case BrowserKind::kExternal:
+      return MakeExternalBrowser();
   }
+  return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
+}
+
+std::unique_ptr<KioskBrowser> KioskParts::MakeExternalBrowser() {
   ExternalBrowserOptions options;
   options.file_name = controller_.config().browser_file_name;
   options.profile_dir = controller_.ProgramFile("browser-profile");
@@ -65,7 +81,6 @@ std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
   options.block_right_button = controller_.config().block_right_button;
   ExternalBrowser::Owner owner;
   owner.log = [this](const std::string& line) { controller_.WriteLog(line); };
-  owner.ready = [this] { controller_.Guarded([this] { loop_.BrowserReady(); }); };
   owner.lost = [this] {
     // The hole is covered until a browser is ready again; URLs wait meanwhile. A question
     // about a page of the browser that has gone goes with it.
@@ -78,7 +93,7 @@ std::unique_ptr<SwitchableBrowser> KioskParts::MakeBrowser() {
     // From the event loop: the external browser is not destroyed inside its own call.
     QTimer::singleShot(0, qApp, [this, why] { controller_.Guarded([this, why] { UseEmbeddedBrowser(why); }); });
   };
-  return std::make_unique<SwitchableBrowser>(std::make_unique<ExternalBrowser>(loop_, options, std::move(owner)));
+  return std::make_unique<ExternalBrowser>(loop_, options, std::move(owner));
 }
 
 void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {
@@ -89,28 +104,18 @@ void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {
 }
 
 void KioskParts::StartBrowser() {
-  if (auto* external = dynamic_cast<ExternalBrowser*>(&browser_->current())) {
-    // A shortcut left to the visitor opens the browser's own windows over the frame.
-    if (controller_.browser_keys_open()) {
-      UseEmbeddedBrowser("the browser's own shortcuts could not all be taken from the visitor");
-      return;
-    }
-    interpreter_.close_browser = [this] {
-      // The browser is ended and started again; once the embedded browser has taken
-      // over, "CLOSE" is no command any more.
-      if (auto* running = dynamic_cast<ExternalBrowser*>(&browser_->current())) running->CloseForRestart();
-    };
-    external->StartProcess();
+  // A shortcut left to the visitor would open the browser's own windows over the frame.
+  if (browser_->Traits().needs_key_lock && !controller_.LockBrowserKeys()) {
+    UseEmbeddedBrowser("the browser's own shortcuts could not all be taken from the visitor");
     return;
   }
-  loop_.Start();
+  browser_->Start();
 }
 
 void KioskParts::UseEmbeddedBrowser(const std::string& why) {
-  interpreter_.close_browser = nullptr;
   controller_.UseEmbeddedBrowser(why);
-  browser_->SwitchTo(MakeEmbeddedBrowser(loop_, BrowserOptions(controller_)));
-  loop_.Start();
+  browser_->SwitchTo(MakeBrowser(BrowserKind::kEmbedded));
+  browser_->Start();
   // The operator's browser is not the one the visitors see: said where it is seen.
   windows_.ShowError("External Browser Not Available - Embedded Browser Used - " + why);
 }

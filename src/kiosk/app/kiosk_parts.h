@@ -8,7 +8,7 @@
 #include "kiosk/app/kiosk_windows.h"
 #include "kiosk/app/qt_process_runner.h"
 #include "kiosk/browser/browser_parts.h"
-#include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/browser/browser_loop.h"
 #include "kiosk/browser/switchable_browser.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/core/command_interpreter.h"
@@ -43,8 +43,9 @@ class KioskParts {
   KioskWindows& windows() { return windows_; }
 
  private:
-  std::unique_ptr<SwitchableBrowser> MakeBrowser();
-  // The external browser cannot be run: the embedded one takes over.
+  std::unique_ptr<KioskBrowser> MakeBrowser(BrowserKind kind);
+  std::unique_ptr<KioskBrowser> MakeExternalBrowser();
+  // The browser chosen cannot be run: the embedded one takes over.
   void UseEmbeddedBrowser(const std::string& why);
 
   KioskController& controller_;
@@ -55,7 +56,7 @@ class KioskParts {
   // The browser hands its events to the loop, made right after it (nothing is asked of
   // the browser before it starts); the loop drives the browser and the windows around it.
   std::unique_ptr<SwitchableBrowser> browser_;
-  EmbeddedBrowserLoop loop_;
+  BrowserLoop loop_;
   KioskWindows windows_;
   std::unique_ptr<KioskInputFilter> input_filter_;
   std::unique_ptr<KioskDbusService> dbus_;

@@ -55,7 +55,6 @@ ToolbarSettings ToolbarSettingsOf(const KioskController& controller) {
   s.help_url = config.help_url;
   s.custom_urls = controller.settings().toolbar.custom_urls;
   s.log_urls = config.log_switches.log_urls;
-  s.browser_kind = controller.browser_kind();
   return s;
 }
 
@@ -345,28 +344,6 @@ void KioskWindows::GoForward() { browser_.GoForward(); }
 void KioskWindows::StopLoading() { browser_.Stop(); }
 void KioskWindows::Refresh() { browser_.Refresh(); }
 void KioskWindows::PrintPage() { browser_.Print(); }
-
-// The external browser's control arrives with its own window; until then its commands
-// have no window to go to.
-void KioskWindows::SendExternalCommand(ExternalBrowserCommand command) {
-  // The external browser is driven through the same engine interface as the embedded one.
-  switch (command) {
-    case ExternalBrowserCommand::kBack:
-      browser_.GoBack();
-      break;
-    case ExternalBrowserCommand::kForward:
-      browser_.GoForward();
-      break;
-    case ExternalBrowserCommand::kReload:
-      browser_.Refresh();
-      break;
-    case ExternalBrowserCommand::kStop:
-      browser_.Stop();
-      break;
-  }
-}
-
-void KioskWindows::SendKeysToBrowser(const std::string& key_script) { toolbar_->KeyController()->SendKeys(key_script); }
 
 bool KioskWindows::EmailVisible() const { return email_->IsVisible(); }
 void KioskWindows::HideEmail() { email_->Hide(); }

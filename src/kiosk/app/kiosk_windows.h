@@ -103,8 +103,6 @@ class KioskWindows : public BrowserFrame,
   void StopLoading() override;
   void Refresh() override;
   void PrintPage() override;
-  void SendExternalCommand(ExternalBrowserCommand command) override;
-  void SendKeysToBrowser(const std::string& key_script) override;
   bool EmailVisible() const override;
   void HideEmail() override;
   void PrintEmailText() override;

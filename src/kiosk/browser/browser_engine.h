@@ -7,9 +7,24 @@
 namespace tw {
 
 // Operations on the browser.
+// What differs between browsers, as the browser reports it: the kiosk asks, never which
+// browser it is.
+struct BrowserTraits {
+  // The addresses of the protocols the kiosk keeps from the browser (the block list and
+  // mailto:) are handed over to the kiosk by the browser, which is a program of its own,
+  // and carried out on the next pass; command words in other addresses are no commands.
+  // Otherwise every navigation is offered to the command interpreter as it happens, and a
+  // queued "tw-command:x" reaches it as "http:x".
+  bool hands_over_kept_protocols = false;
+  // The browser has shortcuts of its own that only the X server can take from the
+  // visitor: without that lock it cannot be shown.
+  bool needs_key_lock = false;
+};
+
 class BrowserEngine {
  public:
   virtual ~BrowserEngine() = default;
+  virtual BrowserTraits Traits() const = 0;
   virtual void Navigate(const std::string& url) = 0;
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;
@@ -52,6 +67,9 @@ enum class BrowserDialogAnswer {
 class BrowserEvents {
  public:
   virtual ~BrowserEvents() = default;
+  // The browser is ready for pages: after Start, and again after a start of its own (an
+  // external browser started anew); its window is placed and the start page queued.
+  virtual void BrowserStarted() = 0;
   virtual void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) = 0;
   virtual void NavigateComplete(const std::string& url) = 0;
   // The page could not be loaded (the network, the server); not for navigations the

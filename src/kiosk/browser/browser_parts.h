@@ -58,6 +58,12 @@ class VisitorSession {
 // window placed, shown and hidden by the kiosk. Whatever browser the kiosk runs is one.
 class KioskBrowser : public BrowserEngine, public PageScrolling, public BrowserFocus, public VisitorSession {
  public:
+  // Starts the browser; it reports BrowserStarted once pages can be shown (at once, or
+  // when a program of its own has come up).
+  virtual void Start() = 0;
+  // Ends the browser and starts it again (the "CLOSE" command); false for a browser that
+  // is never ended while the kiosk runs.
+  virtual bool Restart() = 0;
   virtual void Place(const Rect& screen_rect) = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;

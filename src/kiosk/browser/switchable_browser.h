@@ -19,8 +19,10 @@ class SwitchableBrowser : public KioskBrowser {
     browser_->Close();
     browser_ = std::move(browser);
   }
-  KioskBrowser& current() { return *browser_; }
 
+  BrowserTraits Traits() const override { return browser_->Traits(); }
+  void Start() override { browser_->Start(); }
+  bool Restart() override { return browser_->Restart(); }
   void Navigate(const std::string& url) override { browser_->Navigate(url); }
   void GoBack() override { browser_->GoBack(); }
   void GoForward() override { browser_->GoForward(); }

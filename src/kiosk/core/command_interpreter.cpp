@@ -136,10 +136,7 @@ bool CommandInterpreter::PerformWord(const std::string& command) {
       return true;
     }
   }
-  if (command == "CLOSE" && close_browser) {
-    close_browser();
-    return true;
-  }
+  if (command == "CLOSE" && close_browser && close_browser()) return true;
   const bool shown = controller_.keyboard().shown();
   if ((command == "SHOW" && !shown) || (command == "HIDE" && shown)) {
     Click(KioskButton::kKeyboard);

@@ -40,9 +40,9 @@ class CommandInterpreter {
   void ExternalRequest(const std::string& url);
   // Carries out a command URL once it is known to be one.
   void HandleCommandURL(const CommandURL& url);
-  // Ends the external browser for "CLOSE" (it is started again); unset, "CLOSE" is no
-  // command.
-  std::function<void()> close_browser;
+  // Ends the browser for "CLOSE" (it is started again); unset, or false for a browser
+  // that is never ended, "CLOSE" is no command.
+  std::function<bool()> close_browser;
 
  private:
   void Execute(const std::string& arguments);

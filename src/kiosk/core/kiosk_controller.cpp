@@ -26,13 +26,6 @@ namespace {
 constexpr const char* kEmbeddedBrowserUsed = "External Browser Not Available - Embedded Browser Used";
 }  // namespace
 
-std::string QueuedFormOfURL(const std::string& url, BrowserKind browser_kind) {
-  if (browser_kind != BrowserKind::kEmbedded) return url;
-  const auto colon = url.find(':');
-  if (colon == std::string::npos || AsciiUpper(url.substr(0, colon)) != "TW-COMMAND") return url;
-  return "http:" + url.substr(colon + 1);
-}
-
 BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
   if (configured_kind == 1) return {BrowserKind::kEmbedded, ""};
   if (configured_kind == 0) {
@@ -90,7 +83,6 @@ void KioskController::Create(int screen_width) {
   log_mail_.recipients = config.log_recipients;
 
   if (config.key_block) hooks_.SetSystemKeyLock(true);
-  browser_keys_open_ = browser_kind_ == BrowserKind::kExternal && !hooks_.SetBrowserKeyLock(true);
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
 
   keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());
@@ -151,7 +143,7 @@ void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
   if (IsNavigationLogged(code, config().log_switches)) {
     WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
-  navigation_queue_.push_back(QueuedFormOfURL(url, browser_kind_));
+  navigation_queue_.push_back(url);
   hooks_.PassDue();
 }
 
@@ -228,6 +220,8 @@ void KioskController::FormClose() {
   hooks_.SetSystemKeyLock(false);
   hooks_.SetBrowserKeyLock(false);
 }
+
+bool KioskController::LockBrowserKeys() { return hooks_.SetBrowserKeyLock(true); }
 
 void KioskController::AppException(const std::string& message) { ReportError("Error - " + message); }
 

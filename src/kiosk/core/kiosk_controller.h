@@ -118,10 +118,13 @@ class KioskController {
   std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
   const LogPaths& log_paths() const { return paths_; }
   const KioskConfig& config() const { return settings_.kiosk; }
-  // The browser the kiosk runs (BROWSER/Browser when that one can be used).
+  // The browser engine chosen (BROWSER/Browser when that one can be used); only the
+  // place where browsers are made asks.
   BrowserKind browser_kind() const { return browser_kind_; }
-  // The external browser's shortcuts could not all be taken from the visitor at start.
-  bool browser_keys_open() const { return browser_keys_open_; }
+  // Takes a browser's own shortcuts from the visitor at the X server; false when some
+  // could not be taken (another program holds them). Given back at shutdown and when the
+  // embedded browser takes over.
+  bool LockBrowserKeys();
   const KioskSettings& settings() const { return settings_; }
   double screen_scale() const { return screen_scale_; }
   // The frame as the on-screen keyboard leaves it (exists from Create on).
@@ -144,7 +147,6 @@ class KioskController {
   KioskSettings settings_;
   double screen_scale_ = 1.0;
   BrowserKind browser_kind_ = BrowserKind::kEmbedded;
-  bool browser_keys_open_ = false;
   std::optional<KeyboardFrame> keyboard_;
   bool started_ = false;
   bool loop_running_ = false;
@@ -173,9 +175,5 @@ struct BrowserChoice {
   std::string reason;  // empty when the configured kind is used
 };
 BrowserChoice ChooseBrowser(int configured_kind, bool external_available);
-
-// "tw-command:x" becomes "http:x" for the embedded browser, which reports it back to the
-// command interpreter; every other URL is queued as it is.
-std::string QueuedFormOfURL(const std::string& url, BrowserKind browser_kind);
 
 }  // namespace tw

@@ -10,20 +10,12 @@ void ToolbarActions::Log(std::string_view text) {
   if (settings_.log_urls) host_.WriteLog(text);
 }
 
-void ToolbarActions::BrowserCommand(ExternalBrowserCommand external, void (ToolbarHost::*embedded)()) {
-  if (settings_.browser_kind == BrowserKind::kExternal) {
-    host_.SendExternalCommand(external);
-  } else if (settings_.browser_kind == BrowserKind::kEmbedded) {
-    (host_.*embedded)();
-  }
-}
-
 void ToolbarActions::Print() {
   if (host_.EmailVisible()) {
     // The e-mail window prints its own text; it never falls back to the page.
     host_.PrintEmailText();
-  } else if (settings_.browser_kind == BrowserKind::kExternal || settings_.browser_kind == BrowserKind::kEmbedded) {
-    // Both browsers print through the engine: no key typed into a window that may not
+  } else {
+    // The browser prints through its engine: no key typed into a window that may not
     // have the focus.
     host_.PrintPage();
   }
@@ -61,21 +53,21 @@ void ToolbarActions::Press(ToolbarButtonId button) {
       break;
     case Id::kBack:
       Log("Back Button Pressed");
-      BrowserCommand(ExternalBrowserCommand::kBack, &ToolbarHost::GoBack);
+      host_.GoBack();
       host_.HideEmail();
       break;
     case Id::kForward:
       Log("Forward Button Pressed");
-      BrowserCommand(ExternalBrowserCommand::kForward, &ToolbarHost::GoForward);
+      host_.GoForward();
       host_.HideEmail();
       break;
     case Id::kStop:
       Log("Stop Button Pressed");
-      BrowserCommand(ExternalBrowserCommand::kStop, &ToolbarHost::StopLoading);
+      host_.StopLoading();
       break;
     case Id::kReload:
       Log("Reload Button Pressed");
-      BrowserCommand(ExternalBrowserCommand::kReload, &ToolbarHost::Refresh);
+      host_.Refresh();
       break;
     case Id::kPrint:
       Log("Print Button Pressed");

@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "kiosk/core/browser_kind.h"
 #include "kiosk/core/navigation_reason.h"
 #include "kiosk/core/toolbar_layout.h"
 
 namespace tw {
-
-// Commands for an external browser's main window (its menu command numbers).
-enum class ExternalBrowserCommand { kBack = 32780, kForward = 32781, kReload = 32782, kStop = 32795 };
 
 class ToolbarHost {
  public:
@@ -25,15 +21,12 @@ class ToolbarHost {
   virtual void ReportError(const std::string& message) = 0;
   // The keyboard pages' Exit buttons: the kiosk ends.
   virtual void RequestExit() = 0;
-  // The embedded browser's operations.
+  // The browser's operations, whichever browser runs.
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;
   virtual void StopLoading() = 0;
   virtual void Refresh() = 0;
   virtual void PrintPage() = 0;
-  // The external browser's main window and its key typing.
-  virtual void SendExternalCommand(ExternalBrowserCommand command) = 0;
-  virtual void SendKeysToBrowser(const std::string& key_script) = 0;
   // The e-mail window.
   virtual bool EmailVisible() const = 0;
   virtual void HideEmail() = 0;
@@ -52,7 +45,6 @@ struct ToolbarSettings {
   std::string help_url;
   std::array<std::string, kToolbarCustomCount> custom_urls;
   bool log_urls = true;
-  BrowserKind browser_kind = BrowserKind::kEmbedded;  // another value: no browser commands
 };
 
 class ToolbarActions {
@@ -82,7 +74,6 @@ class ToolbarActions {
 
  private:
   void Log(std::string_view text);
-  void BrowserCommand(ExternalBrowserCommand external, void (ToolbarHost::*embedded)());
   void Print();
 
   ToolbarHost& host_;

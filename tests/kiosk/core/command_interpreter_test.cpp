@@ -246,7 +246,7 @@ TEST_F(CommandTest, ExternalBrowserRequests) {
     emails_.clear();
     Start(c.settings);
     int closes = 0;
-    interpreter_->close_browser = [&closes] { ++closes; };
+    interpreter_->close_browser = [&closes] { ++closes; return true; };
     interpreter_->ExternalRequest(c.url);
     EXPECT_EQ(NewLog(), c.log);
     std::vector<int> tags;

@@ -210,14 +210,7 @@ TEST_F(ControllerTest, GoToURLLogsByReasonAndSwitches) {
   }
 }
 
-TEST_F(ControllerTest, CommandURLsAreRewrittenOnlyForTheEmbeddedBrowser) {
-  constexpr BrowserKind kEmbedded = BrowserKind::kEmbedded;
-  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", kEmbedded), "http:back?pw");
-  EXPECT_EQ(QueuedFormOfURL("TW-Command:start?", kEmbedded), "http:start?");
-  EXPECT_EQ(QueuedFormOfURL("tw-command:back?pw", BrowserKind::kExternal), "tw-command:back?pw");
-  EXPECT_EQ(QueuedFormOfURL("http://tw-command:80/", kEmbedded), "http://tw-command:80/");
-  EXPECT_EQ(QueuedFormOfURL("no colon", kEmbedded), "no colon");
-
+TEST_F(ControllerTest, URLsAreQueuedAsGivenInOrder) {
   WriteIni("[BROWSER]\nBrowser=1\n");
   KioskController& k = Start();
   k.keyboard().SetCaretScroll(true);
@@ -225,7 +218,7 @@ TEST_F(ControllerTest, CommandURLsAreRewrittenOnlyForTheEmbeddedBrowser) {
   k.GoToURL("http://a/", static_cast<NavigationReason>(3));
   k.GoToURL("http://b/", static_cast<NavigationReason>(4));
   EXPECT_FALSE(k.keyboard().caret_scroll_request());
-  EXPECT_EQ(k.TakeQueuedURL(), "http:start?");
+  EXPECT_EQ(k.TakeQueuedURL(), "tw-command:start?");
   EXPECT_EQ(k.TakeQueuedURL(), "http://a/");
   EXPECT_EQ(k.TakeQueuedURL(), "http://b/");
   EXPECT_EQ(k.TakeQueuedURL(), std::nullopt);
@@ -261,8 +254,6 @@ TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
     EXPECT_EQ(Log(), (c.log ? Texts{"Log opened", c.log} : Texts{"Log opened"})) << c.kind;
     k.TimerTimer();
     EXPECT_TRUE(k.loop_running()) << c.kind;
-    k.GoToURL("tw-command:start?", static_cast<NavigationReason>(0));
-    EXPECT_EQ(k.TakeQueuedURL(), "http:start?") << c.kind;
   }
   // Once the external browser can be used, kind 0 keeps it.
   EXPECT_EQ(ChooseBrowser(0, true).kind, BrowserKind::kExternal);

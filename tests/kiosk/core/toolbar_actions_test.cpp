@@ -29,8 +29,6 @@ class RecordingToolbarHost : public ToolbarHost {
   void StopLoading() override { Add("stop"); }
   void Refresh() override { Add("refresh"); }
   void PrintPage() override { Add("print page"); }
-  void SendExternalCommand(ExternalBrowserCommand c) override { Add("command " + std::to_string(static_cast<int>(c))); }
-  void SendKeysToBrowser(const std::string& script) override { Add("keys " + script); }
   bool EmailVisible() const override { return email_visible; }
   void HideEmail() override { Add("hide email"); }
   void PrintEmailText() override { Add("print email"); }
@@ -48,20 +46,19 @@ class RecordingToolbarHost : public ToolbarHost {
   void Add(std::string text) { calls.push_back(std::move(text)); }
 };
 
-ToolbarSettings Settings(int browser_kind, bool log_urls = true) {
+ToolbarSettings Settings(bool log_urls = true) {
   ToolbarSettings s;
   s.start_url = "file:///start.htm";
   s.help_url = "file:///help.htm";
   s.custom_urls = {"http://one/", "", "", "", ""};
   s.log_urls = log_urls;
-  s.browser_kind = static_cast<BrowserKind>(browser_kind);
   return s;
 }
 
-Calls PressOnce(ToolbarButtonId button, int browser_kind, bool log_urls = true, bool email_visible = false) {
+Calls PressOnce(ToolbarButtonId button, bool log_urls = true, bool email_visible = false) {
   RecordingToolbarHost host;
   host.email_visible = email_visible;
-  ToolbarActions actions(host, Settings(browser_kind, log_urls));
+  ToolbarActions actions(host, Settings(log_urls));
   actions.Press(button);
   return host.calls;
 }
@@ -70,48 +67,36 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
   using Id = ToolbarButtonId;
   struct Case {
     Id button;
-    int browser_kind;
     Calls expected;
   };
   const Case cases[] = {
-      {Id::kStart, 1, {"go file:///start.htm 3", "hide email", "password 18"}},
-      {Id::kHelp, 1, {"go file:///help.htm 4", "hide email", "password 21"}},
-      {Id::kBack, 1, {"log Back Button Pressed", "back", "hide email", "password 19"}},
-      {Id::kBack, 0, {"log Back Button Pressed", "command 32780", "hide email", "password 19"}},
-      {Id::kForward, 1, {"log Forward Button Pressed", "forward", "hide email", "password 20"}},
-      {Id::kForward, 0, {"log Forward Button Pressed", "command 32781", "hide email", "password 20"}},
-      {Id::kStop, 1, {"log Stop Button Pressed", "stop", "password 23"}},
-      {Id::kStop, 0, {"log Stop Button Pressed", "command 32795", "password 23"}},
-      {Id::kReload, 1, {"log Reload Button Pressed", "refresh", "password 24"}},
-      {Id::kReload, 0, {"log Reload Button Pressed", "command 32782", "password 24"}},
-      // Another browser kind sends nothing, but logs and hides the e-mail window.
-      {Id::kBack, 5, {"log Back Button Pressed", "hide email", "password 19"}},
-      {Id::kPrint, 1, {"log Print Button Pressed", "print page", "password 22"}},
-      {Id::kPrint, 0, {"log Print Button Pressed", "print page", "password 22"}},
-      {Id::kPrint, 7, {"log Print Button Pressed", "password 22"}},
+      {Id::kStart, {"go file:///start.htm 3", "hide email", "password 18"}},
+      {Id::kHelp, {"go file:///help.htm 4", "hide email", "password 21"}},
+      {Id::kBack, {"log Back Button Pressed", "back", "hide email", "password 19"}},
+      {Id::kForward, {"log Forward Button Pressed", "forward", "hide email", "password 20"}},
+      {Id::kStop, {"log Stop Button Pressed", "stop", "password 23"}},
+      {Id::kReload, {"log Reload Button Pressed", "refresh", "password 24"}},
+      {Id::kPrint, {"log Print Button Pressed", "print page", "password 22"}},
       // Email feeds the password before the window opens.
-      {Id::kEmail, 1, {"log Email Button Pressed", "password 25", "open email"}},
-      {Id::kKeyboard, 1, {"focus", "toggle", "log Keyboard Shown", "password 26"}},
-      {Id::kBack2, 1, {"log Back Button Pressed", "select -1", "password 19"}},
-      {Id::kForward2, 1, {"log Forward Button Pressed", "select 1", "password 20"}},
-      {Id::kCustom1, 1, {"go http://one/ 0", "hide email", "password 21"}},
-      {Id::kCustom2, 1, {"password 21"}},
+      {Id::kEmail, {"log Email Button Pressed", "password 25", "open email"}},
+      {Id::kKeyboard, {"focus", "toggle", "log Keyboard Shown", "password 26"}},
+      {Id::kBack2, {"log Back Button Pressed", "select -1", "password 19"}},
+      {Id::kForward2, {"log Forward Button Pressed", "select 1", "password 20"}},
+      {Id::kCustom1, {"go http://one/ 0", "hide email", "password 21"}},
+      {Id::kCustom2, {"password 21"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(PressOnce(c.button, c.browser_kind), c.expected)
-        << ToolbarButton(c.button).name << " kind " << c.browser_kind;
+    EXPECT_EQ(PressOnce(c.button), c.expected) << ToolbarButton(c.button).name;
   }
 }
 
 TEST(ToolbarActions, LogSwitchOffDropsOnlyTheLogLines) {
-  EXPECT_EQ(PressOnce(ToolbarButtonId::kBack, 1, false), (Calls{"back", "hide email", "password 19"}));
-  EXPECT_EQ(PressOnce(ToolbarButtonId::kKeyboard, 1, false), (Calls{"focus", "toggle", "password 26"}));
+  EXPECT_EQ(PressOnce(ToolbarButtonId::kBack, false), (Calls{"back", "hide email", "password 19"}));
+  EXPECT_EQ(PressOnce(ToolbarButtonId::kKeyboard, false), (Calls{"focus", "toggle", "password 26"}));
 }
 
 TEST(ToolbarActions, PrintWithTheEmailWindowOpenPrintsItsTextOnly) {
-  EXPECT_EQ(PressOnce(ToolbarButtonId::kPrint, 1, true, true),
-            (Calls{"log Print Button Pressed", "print email", "password 22"}));
-  EXPECT_EQ(PressOnce(ToolbarButtonId::kPrint, 0, true, true),
+  EXPECT_EQ(PressOnce(ToolbarButtonId::kPrint, true, true),
             (Calls{"log Print Button Pressed", "print email", "password 22"}));
 }
 

@@ -42,8 +42,6 @@ class RecordingHost : public ToolbarHost {
   void StopLoading() override { Add("stop"); }
   void Refresh() override { Add("refresh"); }
   void PrintPage() override { Add("print"); }
-  void SendExternalCommand(ExternalBrowserCommand) override { Add("command"); }
-  void SendKeysToBrowser(const std::string& script) override { Add("keys " + script); }
   bool EmailVisible() const override { return false; }
   void HideEmail() override {}
   void PrintEmailText() override {}
@@ -95,7 +93,6 @@ class FormBottomTest : public QObject {
     settings.start_url = "file:///start.htm";
     settings.help_url = "file:///help.htm";
     settings.custom_urls = config.custom_urls;
-    settings.browser_kind = BrowserKind::kEmbedded;
     actions_ = std::make_unique<ToolbarActions>(host_, settings);
     ToolbarPanel::Options o;
     o.screen_scale = scale;

@@ -22,7 +22,7 @@
 
 namespace tw {
 
-class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
+class ExternalBrowserPage : public PageScrolling {
  public:
   using Ready = std::function<void(bool ok, const std::string& error)>;
 
@@ -38,15 +38,15 @@ class ExternalBrowserPage : public BrowserEngine, public PageScrolling {
   const std::string& Session() const { return page_session_; }
   bool Loading() const { return loading_; }
 
-  void Navigate(const std::string& url) override;
-  void GoBack() override;
-  void GoForward() override;
-  void Refresh() override;
-  void Stop() override;
+  void Navigate(const std::string& url);
+  void GoBack();
+  void GoForward();
+  void Refresh();
+  void Stop();
   // Prints through the page's own print call; the browser is started with kiosk printing,
   // so it goes to the default printer without a dialog.
-  void Print() override;
-  void ShowOfflinePage() override;
+  void Print();
+  void ShowOfflinePage();
   // The kiosk's offline page (its HTML), shown in place of a page that could not be loaded.
   void SetOfflinePage(std::string html) { offline_html_ = std::move(html); }
   // Whether there is a printer to print on (the browser itself would print nowhere without

@@ -109,10 +109,10 @@ void ExternalBrowser::StartProcess() {
   page_->SetPrinterCheck([] { return !QPrinterInfo::defaultPrinter().isNull(); });
   // The page's window closed (a key of the browser's own that slipped through, or the
   // page itself): a new one at once, which counts as no failure of the browser's.
-  page_->on_page_closed = [this] { Restart("Browser Window Closed"); };
+  page_->on_page_closed = [this] { RestartFor("Browser Window Closed"); };
   // A page that holds the kiosk's own change of page is ended with the browser: a new one
   // begins at the start page.
-  page_->on_page_held = [this] { Restart("Page Held the Kiosk"); };
+  page_->on_page_held = [this] { RestartFor("Page Held the Kiosk"); };
   read_notifier_ = std::make_unique<QSocketNotifier>(channel_->ReadFd(), QSocketNotifier::Read);
   connect(read_notifier_.get(), &QSocketNotifier::activated, this, [this] {
     channel_->OnReadable();
@@ -248,7 +248,7 @@ void ExternalBrowser::PageReady() {
     return ProtectionFailed("the right mouse button cannot be taken from the browser's window");
   }
   JudgeWindows(shown);
-  if (owner_.ready) owner_.ready();
+  events_.BrowserStarted();
   ApplyBounds();
   Sync();
 }
@@ -428,11 +428,14 @@ void ExternalBrowser::TakeFocus() {
 
 void ExternalBrowser::BringToFront() { TakeFocus(); }
 
-void ExternalBrowser::EndVisitorSession() { Restart("New Visitor Session"); }
+void ExternalBrowser::EndVisitorSession() { RestartFor("New Visitor Session"); }
 
-void ExternalBrowser::CloseForRestart() { Restart("Close Command"); }
+bool ExternalBrowser::Restart() {
+  RestartFor("Close Command");
+  return true;
+}
 
-void ExternalBrowser::Restart(const std::string& why) {
+void ExternalBrowser::RestartFor(const std::string& why) {
   if (pid_ <= 0) return;
   // Started again at once; this is no failure of the browser's. From the event loop, as
   // the request may come from within one of the browser's own events.

@@ -44,8 +44,6 @@ class ExternalBrowser : public QObject, public KioskBrowser {
  public:
   struct Owner {
     std::function<void(const std::string& line)> log;
-    // The page is under control: place the window, queue the start page.
-    std::function<void()> ready;
     // The browser has gone (ended, stopped answering, or stopped for a new visitor): the
     // kiosk covers its hole until it is ready again.
     std::function<void()> lost;
@@ -58,12 +56,15 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   ExternalBrowser(BrowserEvents& events, ExternalBrowserOptions options, Owner owner);
   ~ExternalBrowser() override;
 
-  // Starts the browser program (again after a loss: see the lifecycle above).
-  void StartProcess();
   bool Ready() const { return ready_; }
-  // Ends the browser for the "CLOSE" command; it is started again at once.
-  void CloseForRestart();
   pid_t Pid() const { return pid_; }
+
+  // KioskBrowser: the program is started (again after a loss: see the lifecycle above);
+  // BrowserStarted follows once its page is under control. Restart ends it for the
+  // "CLOSE" command and starts it again at once.
+  void Start() override { StartProcess(); }
+  bool Restart() override;
+  BrowserTraits Traits() const override { return {.hands_over_kept_protocols = true, .needs_key_lock = true}; }
 
   // BrowserEngine
   void Navigate(const std::string& url) override;
@@ -101,7 +102,9 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   static constexpr int kProbeFailuresBeforeStop = 6;
 
  private:
-  void Restart(const std::string& why);
+  void StartProcess();
+  // Ends the browser and starts it again at once; `why` is logged.
+  void RestartFor(const std::string& why);
   // The browser's shown windows other than the page's are closed after a short grace.
   void JudgeWindows(const std::vector<TopLevelWindow>& shown);
   void FindPage();

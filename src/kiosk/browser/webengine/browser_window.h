@@ -53,7 +53,9 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   BrowserWindow(BrowserEvents& events, Options options, QWidget* parent = nullptr);
   ~BrowserWindow() override;
 
-  // BrowserEngine
+  // BrowserEngine: a page inside the kiosk, whose every navigation the kiosk sees as it
+  // happens.
+  BrowserTraits Traits() const override { return {}; }
   void Navigate(const std::string& url) override;
   void GoBack() override;
   void GoForward() override;
@@ -65,6 +67,12 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   // KioskBrowser: the window among the kiosk's windows, and the dialogs left to the
   // visitor (closed with their default answers: a message box acknowledged, a question
   // declined).
+  // Ready at once: the engine runs inside the kiosk, which never ends it.
+  void Start() override {
+    events_.BrowserNote("Browser Control running correctly");
+    events_.BrowserStarted();
+  }
+  bool Restart() override { return false; }
   void Place(const Rect& screen_rect) override;
   void Show() override { show(); }
   void Hide() override { hide(); }

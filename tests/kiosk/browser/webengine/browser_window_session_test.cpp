@@ -17,6 +17,7 @@ namespace tw {
 
 class SessionEvents : public BrowserEvents {
  public:
+  void BrowserStarted() override {}
   void BeforeNavigate(const std::string&, bool, bool&) override {}
   void NavigateComplete(const std::string& url) override { loaded.push_back(url); }
   void NavigateError(const std::string&, const std::string&) override {}

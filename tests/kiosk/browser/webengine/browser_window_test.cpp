@@ -17,6 +17,7 @@ namespace tw {
 
 class RecordingEvents : public BrowserEvents {
  public:
+  void BrowserStarted() override {}
   void BeforeNavigate(const std::string& url, bool, bool& cancel) override {
     before.push_back(url);
     cancel = url.rfind("tw-command:", 0) == 0 || url.find("blocked.htm") != std::string::npos;

@@ -1,5 +1,6 @@
-// The embedded browser's side of the kiosk: the engine's event handlers and the main
-// loop, run as one pass at a time whenever something is due.
+// The browser's side of the kiosk, whichever browser runs: the engine's event handlers
+// and the main loop, run as one pass at a time whenever something is due. What differs
+// between browsers it asks of the browser (BrowserTraits).
 #pragma once
 
 #include <deque>
@@ -16,23 +17,22 @@
 
 namespace tw {
 
-class EmbeddedBrowserLoop : public BrowserEvents {
+class BrowserLoop : public BrowserEvents {
  public:
   // `commands`: the command interpreter and protocol filter every navigation passes.
-  EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
+  BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
                       CommandInterpreter& commands);
 
-  // Places and shows the browser, marks it ready and queues the start page.
-  void Start();
-  // The same for a browser that has become ready (again) after a start of its own, without
-  // the embedded browser's log line; anything queued meanwhile is dropped.
-  void BrowserReady();
   // One pass of the main loop (after the arrows' scroll step); false once quit has been
   // requested.
   bool Pass();
-  // An address the external browser handed over outside its page (another program's
-  // call-back); dealt with on a later pass like those from the page.
-  void QueueProtocolRequest(const std::string& url);
+  // An address a browser handed over outside its page (another program's call-back);
+  // dealt with on a later pass like those from the page. False, and nothing queued, for
+  // a browser that hands nothing over.
+  bool QueueProtocolRequest(const std::string& url);
+  // "tw-command:x" as a browser that hands nothing over reports it to before-navigate:
+  // "http:x"; every other address as it is.
+  static std::string EngineFormOfCommand(const std::string& url);
   // True between the start and the end of a page's loading.
   bool busy() const { return busy_; }
   // Another pass is wanted at the pass interval: a URL waits in the queue, or the busy
@@ -58,7 +58,9 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   // Called once, when the first page has loaded: the end of the kiosk's start.
   void SetFirstLoadCallback(std::function<void()> callback) { on_first_load_ = std::move(callback); }
 
-  // BrowserEvents
+  // BrowserEvents. BrowserStarted places and shows the browser, marks it ready and queues
+  // the start page; anything queued for a browser that has gone is dropped.
+  void BrowserStarted() override;
   void BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) override;
   void NavigateComplete(const std::string& url) override;
   void NavigateError(const std::string& url, const std::string& error) override;
@@ -85,7 +87,7 @@ class EmbeddedBrowserLoop : public BrowserEvents {
   void UpdateBusyMeter();
   void ReportRefusedDialogs();
   void LogBlocked(const std::string& url);
-  // An address of a protocol the kiosk keeps from the external browser.
+  // An address of a protocol the kiosk keeps from a browser that hands them over.
   bool HandedToKiosk(const std::string& url) const;
 
   KioskController& controller_;

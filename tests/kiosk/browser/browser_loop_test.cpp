@@ -1,4 +1,4 @@
-#include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/browser/browser_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@ using Texts = std::vector<std::string>;
 
 class FakeEngine : public BrowserEngine {
  public:
+  BrowserTraits Traits() const override { return traits; }
   void Navigate(const std::string& url) override { calls.push_back("navigate " + url); }
   void GoBack() override { calls.push_back("back"); }
   void GoForward() override { calls.push_back("forward"); }
@@ -25,6 +26,7 @@ class FakeEngine : public BrowserEngine {
   void Stop() override { calls.push_back("stop"); }
   void Print() override { calls.push_back("print"); }
   void ShowOfflinePage() override { calls.push_back("offline page"); }
+  BrowserTraits traits;
   Texts calls;
 };
 
@@ -52,15 +54,15 @@ class FakeFrame : public BrowserFrame {
   int meter = -1, raises = 0, asked = 0;
 };
 
-class EmbeddedLoopTest : public ::testing::Test {
+class BrowserLoopTest : public ::testing::Test {
  protected:
   void Start(const std::string& ini) {
     std::ofstream(dir_.File("Tarnwick.ini")) << "[BROWSER]\nBrowser=1\n[URLS]\nStart=http://start/\n" << ini;
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
     interpreter_ = std::make_unique<CommandInterpreter>(*controller_);
-    loop_ = std::make_unique<EmbeddedBrowserLoop>(*controller_, engine_, frame_, *interpreter_);
-    loop_->Start();
+    loop_ = std::make_unique<BrowserLoop>(*controller_, engine_, frame_, *interpreter_);
+    loop_->BrowserStarted();
   }
   Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }
 
@@ -71,23 +73,22 @@ class EmbeddedLoopTest : public ::testing::Test {
   FakeFrame frame_;
   std::unique_ptr<KioskController> controller_;
   std::unique_ptr<CommandInterpreter> interpreter_;
-  std::unique_ptr<EmbeddedBrowserLoop> loop_;
+  std::unique_ptr<BrowserLoop> loop_;
 };
 
-TEST_F(EmbeddedLoopTest, StartPlacesShowsAndQueuesTheStartPage) {
+TEST_F(BrowserLoopTest, StartPlacesShowsAndQueuesTheStartPage) {
   Start("");
   EXPECT_EQ(frame_.placement.browser, (Rect{24, 59, 703, 486}));
   EXPECT_TRUE(frame_.shown);
   EXPECT_TRUE(controller_->browser_ready());
   EXPECT_TRUE(controller_->browser_attached());
-  EXPECT_EQ(Log(), (Texts{"Log opened", "Browser Control running correctly",
-                          "Initial Loading of Start - http://start/"}));
+  EXPECT_EQ(Log(), (Texts{"Log opened", "Initial Loading of Start - http://start/"}));
   EXPECT_TRUE(engine_.calls.empty());
   EXPECT_TRUE(loop_->Pass());
   EXPECT_EQ(engine_.calls, (Texts{"navigate http://start/"}));
 }
 
-TEST_F(EmbeddedLoopTest, OneQueuedURLPerPassInOrder) {
+TEST_F(BrowserLoopTest, OneQueuedURLPerPassInOrder) {
   Start("");
   loop_->Pass();
   engine_.calls.clear();
@@ -104,7 +105,7 @@ TEST_F(EmbeddedLoopTest, OneQueuedURLPerPassInOrder) {
   EXPECT_EQ(frame_.raises, 5);
 }
 
-TEST_F(EmbeddedLoopTest, DownloadWithinOnePassLeavesStopDisabledAndMeterHidden) {
+TEST_F(BrowserLoopTest, DownloadWithinOnePassLeavesStopDisabledAndMeterHidden) {
   Start("");
   loop_->DownloadBegin();
   loop_->DownloadComplete();
@@ -113,14 +114,14 @@ TEST_F(EmbeddedLoopTest, DownloadWithinOnePassLeavesStopDisabledAndMeterHidden) 
   EXPECT_EQ(frame_.meter, -1);
 }
 
-TEST_F(EmbeddedLoopTest, BusyMeterFollowsTheCosineWhileLoading) {
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(0), 100);
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(1), 100);
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(120), 50);
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(180), 0);
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(181), 0);
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(360), 100);
-  EXPECT_EQ(EmbeddedBrowserLoop::BusyMeterValue(240), 49);  // |trunc(-0.4999..)| after rounding error
+TEST_F(BrowserLoopTest, BusyMeterFollowsTheCosineWhileLoading) {
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(0), 100);
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(1), 100);
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(120), 50);
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(180), 0);
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(181), 0);
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(360), 100);
+  EXPECT_EQ(BrowserLoop::BusyMeterValue(240), 49);  // |trunc(-0.4999..)| after rounding error
   Start("");
   loop_->DownloadBegin();
   EXPECT_TRUE(frame_.stop);
@@ -136,7 +137,7 @@ TEST_F(EmbeddedLoopTest, BusyMeterFollowsTheCosineWhileLoading) {
   EXPECT_EQ(loop_->busy_step(), 0);
 }
 
-TEST_F(EmbeddedLoopTest, WithoutTheBusyBarStopStillFollowsDownloads) {
+TEST_F(BrowserLoopTest, WithoutTheBusyBarStopStillFollowsDownloads) {
   Start("[PREFERENCES]\nShowBusyBar=0\n");
   loop_->DownloadBegin();
   loop_->Pass();
@@ -146,7 +147,7 @@ TEST_F(EmbeddedLoopTest, WithoutTheBusyBarStopStillFollowsDownloads) {
   EXPECT_FALSE(frame_.stop);
 }
 
-TEST_F(EmbeddedLoopTest, BackAndForwardFollowCommandStates) {
+TEST_F(BrowserLoopTest, BackAndForwardFollowCommandStates) {
   Start("");
   loop_->CommandStateChange(BrowserCommand::kBack, true);
   EXPECT_TRUE(frame_.back);
@@ -157,7 +158,7 @@ TEST_F(EmbeddedLoopTest, BackAndForwardFollowCommandStates) {
   EXPECT_TRUE(frame_.forward);
 }
 
-TEST_F(EmbeddedLoopTest, LoadedPagesAreLoggedWhenSwitchedOn) {
+TEST_F(BrowserLoopTest, LoadedPagesAreLoggedWhenSwitchedOn) {
   Start("");
   loop_->NavigateComplete("http://start/");
   EXPECT_EQ(Log().back(), "Page Loaded - http://start/");
@@ -167,7 +168,7 @@ TEST_F(EmbeddedLoopTest, LoadedPagesAreLoggedWhenSwitchedOn) {
   EXPECT_EQ(Log().size(), before);
 }
 
-TEST_F(EmbeddedLoopTest, NewWindowsNeverOpen) {
+TEST_F(BrowserLoopTest, NewWindowsNeverOpen) {
   struct Case {
     int new_browser;
     bool visitor_transfers;
@@ -195,7 +196,7 @@ TEST_F(EmbeddedLoopTest, NewWindowsNeverOpen) {
 
 // A new window's address passes the rule of every navigation: the kiosk itself never
 // takes a page where its own links could not go.
-TEST_F(EmbeddedLoopTest, ATransferredWindowOrAQueuedPageMeetsTheSameRule) {
+TEST_F(BrowserLoopTest, ATransferredWindowOrAQueuedPageMeetsTheSameRule) {
   Start("[PREFERENCES]\nNewBrowser=1\n");
   loop_->Pass();
   loop_->NavigateComplete("http://start/");
@@ -238,7 +239,7 @@ TEST_F(EmbeddedLoopTest, ATransferredWindowOrAQueuedPageMeetsTheSameRule) {
   EXPECT_NE(std::find(log.begin(), log.end(), "Blocked file Protocol - ///etc/shadow"), log.end());
 }
 
-TEST_F(EmbeddedLoopTest, QueuedCommandsReachBeforeNavigateAsTheyAre) {
+TEST_F(BrowserLoopTest, QueuedCommandsReachBeforeNavigateAsTheyAre) {
   Start("[PREFERENCES]\nDebug=1\n[PROTOCOLS]\nBlock0=ftp\n");
   loop_->Pass();
   engine_.calls.clear();
@@ -263,7 +264,29 @@ TEST_F(EmbeddedLoopTest, QueuedCommandsReachBeforeNavigateAsTheyAre) {
   EXPECT_EQ(engine_.calls, (Texts{"navigate http:nothing?", "navigate http://host/start?"}));
 }
 
-TEST_F(EmbeddedLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
+TEST_F(BrowserLoopTest, ACommandReachesTheKioskAsTheBrowserHandsItOver) {
+  // A browser of its own hands kept protocols over; one inside the kiosk offers every
+  // navigation, and a queued command is written so that its engine offers it too.
+  for (const bool hands_over : {false, true}) {
+    engine_.traits.hands_over_kept_protocols = hands_over;
+    Start("[PREFERENCES]\nDebug=1\n");
+    loop_->Pass();
+    engine_.calls.clear();
+    const std::size_t before = Log().size();
+    controller_->GoToURL("tw-command:start?", NavigationReason::kCustomButton);
+    for (int pass = 0; pass < 4; ++pass) loop_->Pass();
+    const Texts log = Log();
+    const Texts seen(log.begin() + static_cast<std::ptrdiff_t>(before), log.end());
+    const std::string offered = hands_over ? "Before Navigate - tw-command:start?" : "Before Navigate - http:start?";
+    EXPECT_NE(std::find(seen.begin(), seen.end(), offered), seen.end()) << hands_over;
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "Command - start"), seen.end()) << hands_over;
+    EXPECT_EQ(engine_.calls, Texts{}) << hands_over;  // the engine never sees a command
+    // Another program's address is taken only by a browser that hands addresses over.
+    EXPECT_EQ(loop_->QueueProtocolRequest("tw-command:back?"), hands_over);
+  }
+}
+
+TEST_F(BrowserLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
   Start("[ALLOWEDPROTOCOLS]\nAllow0=Data\nAllow1=zoommtg\n[PROTOCOLS]\nBlock0=telnet\n");
   struct Case {
     const char* url;
@@ -300,9 +323,9 @@ TEST_F(EmbeddedLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
   // Addresses the engine refuses by itself are logged the same way, a few, then a count.
   const std::size_t before_refusals = Log().size();
   for (int i = 0; i < 20; ++i) loop_->NavigationRefused("file:///etc/passwd");
-  EXPECT_EQ(Log().size(), before_refusals + EmbeddedBrowserLoop::kDialogsPerWindow);
+  EXPECT_EQ(Log().size(), before_refusals + BrowserLoop::kDialogsPerWindow);
   EXPECT_EQ(Log().back(), "Blocked file Protocol - ///etc/passwd");
-  clock_.Advance(EmbeddedBrowserLoop::kDialogWindow);
+  clock_.Advance(BrowserLoop::kDialogWindow);
   loop_->Pass();
   EXPECT_EQ(Log().back(), "Too Many Blocked Addresses - 15 more refused");
   // "mailto" is for the e-mail window when that is on: refused without a blocked line.
@@ -313,21 +336,21 @@ TEST_F(EmbeddedLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
   EXPECT_EQ(Log().back(), "MailTo Requested");
 }
 
-TEST_F(EmbeddedLoopTest, AFloodOfDialogsIsAnsweredUnseenAndSummedUp) {
+TEST_F(BrowserLoopTest, AFloodOfDialogsIsAnsweredUnseenAndSummedUp) {
   Start("[CHILDSTRINGS]\nChildString0=Please note\n");
   const std::size_t before = Log().size();
   std::vector<BrowserDialogAnswer> answers;
   for (int i = 0; i < 100; ++i) answers.push_back(loop_->BrowserDialog(BrowserDialogKind::kScriptAlert, "Please note"));
   // The first few are left to the visitor, the rest answered without showing them.
   const auto shown = std::count(answers.begin(), answers.end(), BrowserDialogAnswer::kShowVisitor);
-  EXPECT_EQ(shown, EmbeddedBrowserLoop::kDialogsPerWindow);
+  EXPECT_EQ(shown, BrowserLoop::kDialogsPerWindow);
   // The kiosk's own change of page is never held by a page that would rather stay.
   EXPECT_EQ(loop_->BrowserDialog(BrowserDialogKind::kLeavePage, "Leave?"), BrowserDialogAnswer::kOk);
   for (int i = 0; i < 50; ++i) loop_->BrowserDialog(BrowserDialogKind::kScriptAlert, "You won");
   EXPECT_EQ(Log().size(), before);
   loop_->Pass();
   EXPECT_EQ(Log().size(), before);
-  clock_.Advance(EmbeddedBrowserLoop::kDialogWindow);
+  clock_.Advance(BrowserLoop::kDialogWindow);
   loop_->Pass();
   EXPECT_EQ(Log().back(), "Too Many Dialog Boxes - 146 more canceled");
   EXPECT_EQ(loop_->BrowserDialog(BrowserDialogKind::kLeavePage, "Leave?"), BrowserDialogAnswer::kOk);
@@ -336,7 +359,7 @@ TEST_F(EmbeddedLoopTest, AFloodOfDialogsIsAnsweredUnseenAndSummedUp) {
             (Texts{"'Microsoft Internet Explorer' Dialog Box OKed", "Dialog Message - Leave?"}));
 }
 
-TEST_F(EmbeddedLoopTest, AnUnreachableKioskPageShowsTheOfflinePageAndIsRetried) {
+TEST_F(BrowserLoopTest, AnUnreachableKioskPageShowsTheOfflinePageAndIsRetried) {
   Start("");
   loop_->Pass();  // the start page goes to the engine
   engine_.calls.clear();
@@ -370,11 +393,11 @@ TEST_F(EmbeddedLoopTest, AnUnreachableKioskPageShowsTheOfflinePageAndIsRetried) 
   EXPECT_EQ(Log().back(), "Page Reachable Again - http://start/");
 }
 
-TEST_F(EmbeddedLoopTest, ACrashedPageBringsTheStartPageBackUnlessItKeepsCrashing) {
+TEST_F(BrowserLoopTest, ACrashedPageBringsTheStartPageBackUnlessItKeepsCrashing) {
   Start("");
   loop_->Pass();
   engine_.calls.clear();
-  for (int crash = 1; crash <= EmbeddedBrowserLoop::kCrashesPerWindow; ++crash) {
+  for (int crash = 1; crash <= BrowserLoop::kCrashesPerWindow; ++crash) {
     loop_->PageCrashed("http://heavy/", "killed");
     EXPECT_EQ(Log().back(), "Browser Page Crashed - http://heavy/ - killed");
     loop_->Pass();
@@ -387,7 +410,7 @@ TEST_F(EmbeddedLoopTest, ACrashedPageBringsTheStartPageBackUnlessItKeepsCrashing
                           "Page Shown");
 }
 
-TEST_F(EmbeddedLoopTest, PassStopsOnceQuitIsRequested) {
+TEST_F(BrowserLoopTest, PassStopsOnceQuitIsRequested) {
   Start("");
   EXPECT_TRUE(loop_->Pass());
   std::ofstream(dir_.File("idle.txt")) << "";
@@ -397,7 +420,7 @@ TEST_F(EmbeddedLoopTest, PassStopsOnceQuitIsRequested) {
   EXPECT_FALSE(controller_->activity().idle_mode());
 }
 
-TEST_F(EmbeddedLoopTest, DialogsAreAnsweredAndLogged) {
+TEST_F(BrowserLoopTest, DialogsAreAnsweredAndLogged) {
   Start("[CHILDSTRINGS]\nChildString0=Please note\n");
   struct Case {
     BrowserDialogKind kind;
@@ -425,7 +448,7 @@ TEST_F(EmbeddedLoopTest, DialogsAreAnsweredAndLogged) {
        {"Full Screen Request Refused - http://v/"}},
   };
   for (const Case& c : cases) {
-    clock_.Advance(EmbeddedBrowserLoop::kDialogWindow);  // one at a time, never a flood
+    clock_.Advance(BrowserLoop::kDialogWindow);  // one at a time, never a flood
     const std::size_t before = Log().size();
     EXPECT_EQ(loop_->BrowserDialog(c.kind, c.text), c.answer) << c.text;
     const Texts log = Log();

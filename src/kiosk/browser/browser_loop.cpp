@@ -1,4 +1,4 @@
-#include "kiosk/browser/embedded_browser_loop.h"
+#include "kiosk/browser/browser_loop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 
 namespace tw {
 
-EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
+BrowserLoop::BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
                                          CommandInterpreter& commands)
     : controller_(controller),
       engine_(engine),
@@ -20,28 +20,31 @@ EmbeddedBrowserLoop::EmbeddedBrowserLoop(KioskController& controller, BrowserEng
       navigation_({controller.config().allowed_protocols, controller.config().mail_to, controller.program_dir(),
                    controller.config().allowed_folders}) {}
 
-int EmbeddedBrowserLoop::BusyMeterValue(int step) {
+int BrowserLoop::BusyMeterValue(int step) {
   const double degrees = step / 2;
   return static_cast<int>(std::abs(std::trunc(std::cos(degrees * std::numbers::pi / 180.0) * 100.0)));
 }
 
-void EmbeddedBrowserLoop::Start() {
-  controller_.WriteLog("Browser Control running correctly");
-  BrowserReady();
+std::string BrowserLoop::EngineFormOfCommand(const std::string& url) {
+  const auto colon = url.find(':');
+  if (colon == std::string::npos || AsciiUpper(url.substr(0, colon)) != "TW-COMMAND") return url;
+  return "http:" + url.substr(colon + 1);
 }
 
-void EmbeddedBrowserLoop::BrowserReady() {
-  frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
+void BrowserLoop::BrowserStarted() {
+  controller_.Guarded([this] {
+    frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
   controller_.SetBrowserReady();
   // Whatever was queued for a browser that has gone is dropped: a new one begins at the
   // start page.
   while (controller_.TakeQueuedURL()) {
   }
-  controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
-  frame_.ShowBrowserWindow();
+    controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
+    frame_.ShowBrowserWindow();
+  });
 }
 
-bool EmbeddedBrowserLoop::Pass() {
+bool BrowserLoop::Pass() {
   if (controller_.exit_requested()) return false;
   if (controller_.browser_ready()) {
     // One URL per pass, so each page change is a separate step the visitor can see; a
@@ -65,20 +68,21 @@ bool EmbeddedBrowserLoop::Pass() {
   return go_on;
 }
 
-bool EmbeddedBrowserLoop::WantsPassSoon() const {
+bool BrowserLoop::WantsPassSoon() const {
   if (controller_.browser_ready() && (!controller_.navigation_queue().empty() || !protocol_requests_.empty())) {
     return true;
   }
   return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
 }
 
-bool EmbeddedBrowserLoop::TimedWorkDue() const {
+bool BrowserLoop::TimedWorkDue() const {
   const LocalTime now = controller_.Now();
   return (controller_.browser_ready() && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
          engine_refusals_.RefusedReportDue(now.seconds());
 }
 
-void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
+void BrowserLoop::NavigateQueued(const std::string& queued) {
+  const std::string url = engine_.Traits().hands_over_kept_protocols ? queued : EngineFormOfCommand(queued);
   // A queued command ("http:" + command, without "//") would reach before-navigate only
   // after the engine had turned it into an ordinary address ("http://start/?"), which no
   // longer reads as a command. It is offered to before-navigate as it is; so is any other
@@ -97,17 +101,17 @@ void EmbeddedBrowserLoop::NavigateQueued(const std::string& url) {
   engine_.Navigate(url);
 }
 
-bool EmbeddedBrowserLoop::Admitted(const std::string& url, bool main_frame) {
+bool BrowserLoop::Admitted(const std::string& url, bool main_frame) {
   const NavigationVerdict verdict = navigation_.Check(url, main_frame);
   if (verdict == NavigationVerdict::kRefuse) LogBlocked(NavigationPolicy::Normalized(url));
   return verdict == NavigationVerdict::kAllow;
 }
 
-void EmbeddedBrowserLoop::KioskNavigate(const std::string& url) {
+void BrowserLoop::KioskNavigate(const std::string& url) {
   if (Admitted(url, true)) engine_.Navigate(url);
 }
 
-void EmbeddedBrowserLoop::UpdateBusyMeter() {
+void BrowserLoop::UpdateBusyMeter() {
   if (busy_ && controller_.config().show_busy_bar) {
     frame_.ShowBusyMeter(BusyMeterValue(busy_step_));
     ++busy_step_;
@@ -117,12 +121,12 @@ void EmbeddedBrowserLoop::UpdateBusyMeter() {
   }
 }
 
-void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
+void BrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
   // With debug logging on, every navigation of the page and its frames is traced.
   if (controller_.config().debug) controller_.WriteLog("Before Navigate - " + url);
-  if (controller_.browser_kind() == BrowserKind::kExternal) {
-    // The protocols the kiosk keeps from the external browser are handed over and dealt
-    // with on the next pass; command words in other addresses are no commands there.
+  if (engine_.Traits().hands_over_kept_protocols) {
+    // The protocols the kiosk keeps from such a browser are handed over and dealt with on
+    // the next pass; command words in other addresses are no commands there.
     if (HandedToKiosk(url)) {
       cancel = true;
       QueueProtocolRequest(url);
@@ -139,12 +143,14 @@ void EmbeddedBrowserLoop::BeforeNavigate(const std::string& url, bool main_frame
   if (!Admitted(url, main_frame)) cancel = true;
 }
 
-void EmbeddedBrowserLoop::QueueProtocolRequest(const std::string& url) {
+bool BrowserLoop::QueueProtocolRequest(const std::string& url) {
+  if (!engine_.Traits().hands_over_kept_protocols) return false;
   protocol_requests_.push_back(url);
   controller_.PassDue();
+  return true;
 }
 
-bool EmbeddedBrowserLoop::HandedToKiosk(const std::string& url) const {
+bool BrowserLoop::HandedToKiosk(const std::string& url) const {
   const KioskConfig& config = controller_.config();
   const std::string protocol = AsciiUpper(SplitCommandURL(url).protocol);
   if (protocol == "MAILTO" && config.mail_to) return true;
@@ -152,18 +158,18 @@ bool EmbeddedBrowserLoop::HandedToKiosk(const std::string& url) const {
                      [&](const std::string& blocked) { return AsciiUpper(blocked) == protocol; });
 }
 
-void EmbeddedBrowserLoop::LogBlocked(const std::string& url) {
+void BrowserLoop::LogBlocked(const std::string& url) {
   if (!controller_.config().log_switches.log_protocol) return;
   const CommandURL parts = SplitCommandURL(url);
   controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
 }
 
-void EmbeddedBrowserLoop::NavigationRefused(const std::string& url) {
+void BrowserLoop::NavigationRefused(const std::string& url) {
   // Every picture of a page can be refused like this: a few lines, then a count.
   if (engine_refusals_.Admit(controller_.Now().seconds())) LogBlocked(url);
 }
 
-void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
+void BrowserLoop::NavigateComplete(const std::string& url) {
   current_url_ = url;
   if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
   if (on_first_load_) std::exchange(on_first_load_, nullptr)();
@@ -171,7 +177,7 @@ void EmbeddedBrowserLoop::NavigateComplete(const std::string& url) {
   if (!back.empty()) controller_.WriteLog(back);
 }
 
-void EmbeddedBrowserLoop::NavigateError(const std::string&, const std::string& error) {
+void BrowserLoop::NavigateError(const std::string&, const std::string& error) {
   const OfflineRetry::Failure failure = offline_.Failed(error, controller_.Now());
   if (!failure.log_line.empty()) controller_.WriteLog(failure.log_line);
   if (failure.show_offline_page) {
@@ -181,7 +187,7 @@ void EmbeddedBrowserLoop::NavigateError(const std::string&, const std::string& e
   }
 }
 
-void EmbeddedBrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {
+void BrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {
   controller_.WriteLog("Browser Page Crashed - " + url + " - " + reason);
   const std::string& start = controller_.config().start_url;
   if (crashes_.Admit(controller_.Now().seconds())) {
@@ -195,7 +201,7 @@ void EmbeddedBrowserLoop::PageCrashed(const std::string& url, const std::string&
                            std::to_string(kCrashWindow) + " seconds");
 }
 
-void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
+void BrowserLoop::NewWindow(const std::string& url, bool& cancel) {
   // There is only ever one browser window: the new one becomes this one's page or nothing.
   cancel = true;
   switch (controller_.config().new_browser) {
@@ -214,12 +220,12 @@ void EmbeddedBrowserLoop::NewWindow(const std::string& url, bool& cancel) {
   }
 }
 
-void EmbeddedBrowserLoop::BrowserPageShown(const std::string& url) {
+void BrowserLoop::BrowserPageShown(const std::string& url) {
   LogBlocked(url);
   controller_.GoToURL(controller_.config().start_url, NavigationReason::kRecovery);
 }
 
-void EmbeddedBrowserLoop::TransferNewWindow(const std::string& url) {
+void BrowserLoop::TransferNewWindow(const std::string& url) {
   // An empty new window (or the engine's own mark of a refused address, about:blank#blocked)
   // would only empty the page the visitor is on.
   if (NavigationPolicy::SchemeOf(NavigationPolicy::Normalized(url)) == "about") {
@@ -235,20 +241,20 @@ void EmbeddedBrowserLoop::TransferNewWindow(const std::string& url) {
   KioskNavigate(url);
 }
 
-void EmbeddedBrowserLoop::DownloadBegin() {
+void BrowserLoop::DownloadBegin() {
   busy_ = true;
   frame_.SetStopEnabled(true);
   // The busy meter moves from the next pass on.
   controller_.PassDue();
 }
 
-void EmbeddedBrowserLoop::DownloadComplete() {
+void BrowserLoop::DownloadComplete() {
   busy_ = false;
   frame_.SetStopEnabled(false);
   controller_.PassDue();
 }
 
-void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {
+void BrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {
   switch (command) {
     case BrowserCommand::kForward:
       frame_.SetForwardEnabled(enable);
@@ -259,12 +265,12 @@ void EmbeddedBrowserLoop::CommandStateChange(BrowserCommand command, bool enable
   }
 }
 
-void EmbeddedBrowserLoop::PrintFailed() {
+void BrowserLoop::PrintFailed() {
   // The visitor is told in the kiosk's own dialog, in the language file's words.
   controller_.ReportError(controller_.settings().language.print_failed);
 }
 
-void EmbeddedBrowserLoop::ReportRefusedDialogs() {
+void BrowserLoop::ReportRefusedDialogs() {
   const std::int64_t now = controller_.Now().seconds();
   if (const auto refused = dialogs_.TakeRefused(now)) {
     controller_.WriteLog("Too Many Dialog Boxes - " + std::to_string(*refused) + " more canceled");
@@ -274,7 +280,7 @@ void EmbeddedBrowserLoop::ReportRefusedDialogs() {
   }
 }
 
-BrowserDialogAnswer EmbeddedBrowserLoop::BrowserDialog(BrowserDialogKind kind, const std::string& text) {
+BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std::string& text) {
   ReportRefusedDialogs();
   const bool within_budget = dialogs_.Admit(controller_.Now().seconds());
   if (kind == BrowserDialogKind::kLeavePage) {
