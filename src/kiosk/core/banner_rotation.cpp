@@ -1,13 +1,16 @@
 #include "kiosk/core/banner_rotation.h"
 
+#include "common/config_reader.h"
+
 namespace tw {
 
 void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& c, SettingErrors& errors) {
-  const auto colour = [&](const char* key, std::uint32_t default_value) {
-    return static_cast<std::uint32_t>(errors.Integer(ini, "CLOCK", key, static_cast<int>(default_value)));
+  const ConfigReader read(ini, errors);
+  const auto colour = [&](const char* key) {
+    return static_cast<std::uint32_t>(read.Integer("CLOCK", key));
   };
   const std::size_t n = ini.ReadSection("BANNERGRAPHICS").size();
-  c.logo_file = ini.ReadString("URLS", "LogoFile", "");
+  c.logo_file = read.String("URLS", "LogoFile");
   c.graphics.clear();
   c.urls.clear();
   c.times.clear();
@@ -21,15 +24,15 @@ void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& c, SettingErro
     c.urls.push_back(url);
     c.times.push_back(*time);
   }
-  c.background = ini.ReadString("GRAPHICS", "Top", "");
-  c.show_clock = ini.ReadBool("PREFERENCES", "ShowClock", true);
-  c.back_colour = colour("BackColour", 0x8000000F);
-  c.face_colour = colour("FaceColour", 0x80000005);
-  c.outline_colour = colour("OutlineColour", 0x80000006);
-  c.sec_hand_colour = colour("SecHandColour", 0x80000006);
-  c.tick_colour = colour("TickColour", 0x80000006);
-  c.shape = errors.Integer(ini, "CLOCK", "Shape", 0);
-  c.show_seconds = ini.ReadBool("CLOCK", "ShowSeconds", true);
+  c.background = read.String("GRAPHICS", "Top");
+  c.show_clock = read.Bool("PREFERENCES", "ShowClock");
+  c.back_colour = colour("BackColour");
+  c.face_colour = colour("FaceColour");
+  c.outline_colour = colour("OutlineColour");
+  c.sec_hand_colour = colour("SecHandColour");
+  c.tick_colour = colour("TickColour");
+  c.shape = read.Integer("CLOCK", "Shape");
+  c.show_seconds = read.Bool("CLOCK", "ShowSeconds");
 }
 
 std::string CannotLoadBannerText(const std::string& file) { return "Cannot Load Banner - " + file; }

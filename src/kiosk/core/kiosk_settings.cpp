@@ -1,30 +1,33 @@
 #include "kiosk/core/kiosk_settings.h"
 
+#include "common/config_reader.h"
 #include "common/keyboard_key.h"
 
 namespace tw {
 
 ErrorDialogConfig ReadErrorDialogConfig(const ProfileFile& ini, SettingErrors& errors) {
+  const ConfigReader read(ini, errors);
   ErrorDialogConfig c;
-  c.background = ini.ReadString("GRAPHICS", "Error", "");
-  c.ok_caption = ini.ReadString("TEXT", "OK", "OK");
-  c.cancel_caption = ini.ReadString("TEXT", "Cancel", "Cancel");
-  c.ok_glyph_count = errors.Integer(ini, "GLYPHNUM", "OK", 2);
-  c.cancel_glyph_count = errors.Integer(ini, "GLYPHNUM", "Cancel", 2);
-  c.ok_sound = errors.Integer(ini, "SOUNDS", "OKSource", 0);
-  c.ok_wav = ini.ReadString("SOUNDS", "OKWav", "");
-  c.cancel_sound = errors.Integer(ini, "SOUNDS", "CancelSource", 0);
-  c.cancel_wav = ini.ReadString("SOUNDS", "CancelWav", "");
-  c.ok_glyph = ini.ReadString("GLYPH", "OK", "");
-  c.cancel_glyph = ini.ReadString("GLYPH", "Cancel", "");
+  c.background = read.String("GRAPHICS", "Error");
+  c.ok_caption = read.String("TEXT", "OK");
+  c.cancel_caption = read.String("TEXT", "Cancel");
+  c.ok_glyph_count = read.Integer("GLYPHNUM", "OK");
+  c.cancel_glyph_count = read.Integer("GLYPHNUM", "Cancel");
+  c.ok_sound = read.Integer("SOUNDS", "OKSource");
+  c.ok_wav = read.String("SOUNDS", "OKWav");
+  c.cancel_sound = read.Integer("SOUNDS", "CancelSource");
+  c.cancel_wav = read.String("SOUNDS", "CancelWav");
+  c.ok_glyph = read.String("GLYPH", "OK");
+  c.cancel_glyph = read.String("GLYPH", "Cancel");
   return c;
 }
 
 VideoConfig ReadVideoConfig(const ProfileFile& ini, SettingErrors& errors) {
+  const ConfigReader read(ini, errors);
   VideoConfig c;
-  c.file_name = ini.ReadString("ATTRACT", "VideoFileName", "xxx");
-  c.width = errors.Integer(ini, "ATTRACT", "VideoWidth", 800);
-  c.height = errors.Integer(ini, "ATTRACT", "VideoHeight", 600);
+  c.file_name = read.String("ATTRACT", "VideoFileName");
+  c.width = read.Integer("ATTRACT", "VideoWidth");
+  c.height = read.Integer("ATTRACT", "VideoHeight");
   return c;
 }
 
@@ -35,7 +38,7 @@ LoadedKioskSettings LoadKioskSettings(const ProfileFile& ini, const ProfileFile&
   KioskConfigResult kiosk = ReadKioskConfig(ini);
   s.kiosk = std::move(kiosk.config);
   errors.Append(kiosk.errors);
-  s.splash = ini.ReadString("PREFERENCES", "Splash", "");
+  s.splash = ConfigReader(ini, errors).String("PREFERENCES", "Splash");
   ReadBannerBarConfig(ini, s.banner, errors);
   s.toolbar = ReadToolbarConfig(ini, errors);
   // The language file's keys, in the keyboard's creation order; a bad value keeps the

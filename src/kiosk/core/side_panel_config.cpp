@@ -1,5 +1,7 @@
 #include "kiosk/core/side_panel_config.h"
 
+#include "common/config_reader.h"
+
 namespace tw {
 namespace {
 
@@ -14,45 +16,47 @@ std::array<bool, kSidePanelCustomCount> RightPanelConfig::CustomHasURL() const {
 }
 
 void ReadLeftPanelConfig(const ProfileFile& ini, LeftPanelConfig& c, SettingErrors& errors) {
-  const auto colour = [&](const char* key, std::uint32_t default_value) {
-    return static_cast<std::uint32_t>(errors.Integer(ini, "BUSYBAR", key, static_cast<int>(default_value)));
+  const ConfigReader read(ini, errors);
+  const auto colour = [&](const char* key) {
+    return static_cast<std::uint32_t>(read.Integer("BUSYBAR", key));
   };
-  c.background = ini.ReadString("GRAPHICS", "LeftFull", "");
-  c.top_colour = colour("TopColour", 0x8000000D);
-  c.bottom_colour = colour("BottomColour", 0x8000000E);
-  c.meter_graphic = ini.ReadString("BUSYBAR", "Graphic", "");
+  c.background = read.String("GRAPHICS", "LeftFull");
+  c.top_colour = colour("TopColour");
+  c.bottom_colour = colour("BottomColour");
+  c.meter_graphic = read.String("BUSYBAR", "Graphic");
 }
 
 void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& c, SettingErrors& errors) {
+  const ConfigReader read(ini, errors);
   for (std::size_t i = 0; i < kArrowNames.size(); ++i) {
-    c.arrows[i].caption = ini.ReadString("TEXT", kArrowNames[i], kArrowNames[i]);
+    c.arrows[i].caption = read.String("TEXT", kArrowNames[i]);
   }
-  c.arrows_visible = ini.ReadBool("BUTTONS", "ScrollOn", true);
+  c.arrows_visible = read.Bool("BUTTONS", "ScrollOn");
   for (std::size_t i = 0; i < kArrowNames.size(); ++i) {
-    c.arrows[i].glyph_count = errors.Integer(ini, "GLYPHNUM", kArrowNames[i], 2);
+    c.arrows[i].glyph_count = read.Integer("GLYPHNUM", kArrowNames[i]);
   }
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     const std::string n = "Custom" + std::to_string(i + 1);
-    c.custom[i].caption = ini.ReadString("BUTTONS", n + "Text", "");
-    c.custom[i].glyph_count = errors.Integer(ini, "BUTTONS", n + "Number", 1);
-    c.custom[i].url = ini.ReadString("BUTTONS", n + "URL", "");
+    c.custom[i].caption = read.String("BUTTONS", n + "Text");
+    c.custom[i].glyph_count = read.Integer("BUTTONS", n + "Number");
+    c.custom[i].url = read.String("BUTTONS", n + "URL");
   }
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
-    c.custom[i].glyph_file = ini.ReadString("BUTTONS", "Custom" + std::to_string(i + 1) + "Glyph", "");
+    c.custom[i].glyph_file = read.String("BUTTONS", "Custom" + std::to_string(i + 1) + "Glyph");
   }
   for (std::size_t i = 0; i < kArrowNames.size(); ++i)
-    c.arrows[i].glyph_file = ini.ReadString("GLYPH", kArrowNames[i], "");
+    c.arrows[i].glyph_file = read.String("GLYPH", kArrowNames[i]);
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     const std::string n = "Custom" + std::to_string(i + 1);
-    c.custom[i].sound = errors.Integer(ini, "SOUNDS", n + "Source", 0);
-    c.custom[i].custom_sound = ini.ReadString("SOUNDS", n + "Wav", "");
+    c.custom[i].sound = read.Integer("SOUNDS", n + "Source");
+    c.custom[i].custom_sound = read.String("SOUNDS", n + "Wav");
   }
   for (std::size_t i = 0; i < kArrowNames.size(); ++i) {
     const std::string n = kArrowNames[i];
-    c.arrows[i].sound = errors.Integer(ini, "SOUNDS", n + "Source", 0);
-    c.arrows[i].custom_sound = ini.ReadString("SOUNDS", n + "Wav", "");
+    c.arrows[i].sound = read.Integer("SOUNDS", n + "Source");
+    c.arrows[i].custom_sound = read.String("SOUNDS", n + "Wav");
   }
-  c.background = ini.ReadString("GRAPHICS", "RightFull", "");
+  c.background = read.String("GRAPHICS", "RightFull");
 }
 
 }  // namespace tw

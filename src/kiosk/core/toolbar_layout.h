@@ -10,35 +10,12 @@
 #include <string_view>
 
 #include "common/setting_errors.h"
+#include "common/toolbar_buttons.h"
 #include "kiosk/core/kiosk_buttons.h"
 
 namespace tw {
 
 class ProfileFile;
-
-// The tool bar's buttons in creation order: a later button lies on top of an earlier
-// one in the same slot and receives the clicks.
-enum class ToolbarButtonId {
-  kStart,
-  kBack,
-  kForward,
-  kHelp,
-  kPrint,
-  kEmail,
-  kStop,
-  kReload,
-  kKeyboard,
-  kBack2,  // the e-mail window's previous-message button, on Back's slot
-  kForward2,
-  kCustom1,
-  kCustom2,
-  kCustom3,
-  kCustom4,
-  kCustom5,
-};
-
-inline constexpr std::size_t kToolbarButtonCount = 16;
-inline constexpr std::size_t kToolbarCustomCount = 5;
 
 // Design sizes of the tool bar and its form.
 inline constexpr int kToolbarHeight = 57;
@@ -47,22 +24,6 @@ inline constexpr int kBottomFormHeight = 271;
 inline constexpr int kToolbarButtonTop = 8;
 inline constexpr int kToolbarButtonHeight = 41;
 inline constexpr int kToolbarFontHeight = -21;  // pixels, negative: the character height
-
-struct ToolbarButtonInfo {
-  ToolbarButtonId id;
-  std::string_view name;         // "BStart": the control's name
-  KioskButton object;            // what the exit password sees (its tag)
-  std::string_view text_key;     // TEXT/<key>, also GLYPH/<key> (the Keyboard button: "Show")
-  std::string_view caption;      // default caption
-  std::string_view glyph_count_key;  // GLYPHNUM/<key>
-  std::string_view setting;      // SOUNDS/<setting>Source, <setting>Wav; BUTTONS/<setting>On
-};
-
-// All buttons in creation order.
-std::span<const ToolbarButtonInfo> ToolbarButtons();
-const ToolbarButtonInfo& ToolbarButton(ToolbarButtonId id);
-// The tool-bar button that a tagged kiosk button names (Start .. Keyboard), if any.
-std::optional<ToolbarButtonId> ToolbarButtonFor(KioskButton button);
 
 // Where the slots are: BUTTONS/NumberOfButtons selects a row, compared as exact text.
 struct ToolbarSlotGeometry {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/command_numbers.h"
+#include "common/toolbar_buttons.h"
 
 namespace tw {
 namespace {
@@ -13,8 +14,8 @@ std::vector<std::pair<std::string, std::pair<std::string, std::string>>> Command
   for (int n = 1; n <= 10; ++n) {
     keys.push_back({"TWCommand" + std::to_string(n), {"BUTTONS", "Custom" + std::to_string(n) + "URL"}});
   }
-  for (int n = 1; n <= 5; ++n) {
-    keys.push_back({"BCustom" + std::to_string(n) + "TW", {"URLS", "BCustom" + std::to_string(n)}});
+  for (const ToolbarButtonInfo& button : ToolbarButtons()) {
+    if (button.has_url) keys.push_back({std::string(button.text_key) + "TW", {"URLS", std::string(button.text_key)}});
   }
   return keys;
 }

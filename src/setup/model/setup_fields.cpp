@@ -9,6 +9,7 @@
 #include "common/command_numbers.h"
 #include "common/language_messages.h"
 #include "common/profile_file.h"
+#include "common/toolbar_buttons.h"
 
 namespace tw {
 namespace {
@@ -161,14 +162,13 @@ void AddButtonFields(std::vector<SetupField>& f) {
   f.push_back(File(kKeyboardPage, "Key Sounds", "Custom Sound", "SOUNDS", "KBCustomSound", Picker::kSound));
   f.push_back(Check(kKeyboardPage, "Key Sounds", "Apply sounds in Setup Manager also", "SOUNDS", "ApplyToManager"));
   constexpr std::string_view kStandard = "Standard Buttons";
-  for (std::string_view name : {"Start", "Back", "Forward", "Help", "Print", "Stop", "Reload", "Email"}) {
-    AddButton(f, B, kStandard, {name, name, name, Kept(std::string(name) + "On"), "GLYPHNUM", name, name, "", ""});
-  }
-  for (int n = 1; n <= 5; ++n) {
-    const std::string_view name = Kept("BCustom" + std::to_string(n));
-    ButtonKeys b{Kept("Custom Button " + std::to_string(n)), name, name, Kept(std::string(name) + "On"), "GLYPHNUM",
-                 name, name, "URLS", name};
-    b.command_key = Kept(std::string(name) + "TW");
+  // The tool bar's own table: a button added there is listed here too.
+  for (const ToolbarButtonInfo& button : ToolbarButtons()) {
+    if (!button.setup_label || button.setup_label->empty()) continue;  // shared, or the Keyboard's own group
+    const std::string_view key = button.text_key;
+    ButtonKeys b{*button.setup_label, key, key, Kept(std::string(button.setting) + "On"), "GLYPHNUM",
+                 button.glyph_count_key, button.setting, button.has_url ? "URLS" : "", button.has_url ? key : ""};
+    if (button.has_url) b.command_key = Kept(std::string(key) + "TW");
     AddButton(f, B, kStandard, b);
   }
   constexpr std::string_view kKeyboard = "Keyboard Show/Hide Standard Buttons";
@@ -178,7 +178,10 @@ void AddButtonFields(std::vector<SetupField>& f) {
     f.push_back(text);
     f.push_back(glyph);
   }
-  AddButton(f, B, kKeyboard, {"", "", "", "KeyboardOn", "GLYPHNUM", "Keyboard", "Keyboard", "", ""});
+  const ToolbarButtonInfo& keyboard = ToolbarButton(ToolbarButtonId::kKeyboard);
+  AddButton(f, B, kKeyboard,
+            {"", "", "", Kept(std::string(keyboard.setting) + "On"), "GLYPHNUM", keyboard.glyph_count_key,
+             keyboard.setting, "", ""});
   constexpr std::string_view kDirection = "Direction Buttons";
   f.push_back(Check(B, kDirection, "Activate Direction Keys", "BUTTONS", "ScrollOn"));
   for (std::string_view name : {"Up", "Down", "Left", "Right"}) {

@@ -7,17 +7,13 @@
 
 #include "common/local_url.h"
 #include "common/password_sequence.h"
+#include "common/toolbar_buttons.h"
 #include "setup/model/browser_program.h"
 #include "setup/model/command_urls.h"
 #include "setup/model/setup_fields.h"
 
 namespace tw {
 namespace {
-
-constexpr std::string_view kButtonSlotKeys[] = {
-    "StartOn", "BackOn", "ForwardOn", "HelpOn", "PrintOn", "StopOn", "ReloadOn", "EmailOn",
-    "KeyboardOn", "BCustom1On", "BCustom2On", "BCustom3On", "BCustom4On", "BCustom5On",
-};
 
 bool FileExists(const std::string& path) {
   struct stat st{};
@@ -184,7 +180,9 @@ class Checker {
   void CheckSlots() {
     const auto buttons = config_.Integer("BUTTONS", "NumberOfButtons");
     std::map<int, std::string> taken;
-    for (std::string_view name : kButtonSlotKeys) {
+    for (const ToolbarButtonInfo& button : ToolbarButtons()) {
+      if (!button.setup_label) continue;  // shares another button's slot
+      const std::string name = std::string(button.setting) + "On";
       const ConfigKey* key = FindConfigKey("BUTTONS", name);
       const Where w = KeyWhere(*key);
       const std::string& value = config_.Value("BUTTONS", name);
