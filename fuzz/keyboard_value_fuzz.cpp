@@ -16,7 +16,7 @@ bool Plain(std::string_view text) { return text.find_first_of("\",") == std::str
 void Check(std::string_view value, tw::VisibleField rule) {
   tw::KeyboardEntry start;
   start.caption = "start";
-  start.key_layout = tw::KeyLayout::klDouble;
+  start.key_layout = tw::KeyLayout::kDouble;
   start.font_size = 10;
   tw::KeyboardEntry parsed;
   try {

@@ -11,7 +11,7 @@
 #include "common/program_options.h"
 #include "kiosk/app/stop_signal_watcher.h"
 #include "kiosk/browser/webengine/engine_environment.h"
-#include "kiosk/core/config_check.h"
+#include "kiosk/core/settings/config_check.h"
 #include "common/profile_file.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "kiosk/core/activity_log.h"
-#include "kiosk/core/kiosk_config.h"
+#include "kiosk/core/log/activity_log.h"
+#include "kiosk/core/settings/kiosk_config.h"
 
 namespace {
 

@@ -10,25 +10,25 @@ std::array<PixelPoint, 4> CaptionPositions(KeyLayout layout, int width, int heig
   const int q = static_cast<int>(std::lround(0.125 * height));
   std::array<PixelPoint, 4> at{};
   switch (layout) {
-    case KeyLayout::klNormal:
+    case KeyLayout::kNormal:
       at[0] = {5, q};
       at[1] = {5, q + 13};
       break;
-    case KeyLayout::klLetter:
+    case KeyLayout::kLetter:
       at[0] = {5, 2};
       at[1] = {5, 18};
       break;
-    case KeyLayout::klDouble:
+    case KeyLayout::kDouble:
       at[0] = {width / 2 - text_widths[0] / 2 - 2, q - 2};
       at[1] = {width / 2 - text_widths[1] / 2 - 2, 4 * q};
       break;
-    case KeyLayout::klQuad:
+    case KeyLayout::kQuad:
       at[0] = {6, q - 2};
       at[1] = {6, 4 * q};
       at[2] = {width - text_widths[2] - 6, q - 2};
       at[3] = {width - text_widths[3] - 6, 4 * q};
       break;
-    case KeyLayout::klLetterPlus:
+    case KeyLayout::kLetterPlus:
       at[0] = {5, 2};
       at[1] = {5, 18};
       at[3] = {width - text_widths[3] - 5, 4 * q};

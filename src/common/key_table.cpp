@@ -12,36 +12,36 @@ struct Row {
   KeyDefinition definition;
 };
 
-constexpr KeyColour kLight = KeyColour::kcLight;
-constexpr KeyColour kDark = KeyColour::kcDark;
+constexpr KeyColour kLight = KeyColour::kLight;
+constexpr KeyColour kDark = KeyColour::kDark;
 
 Row Light(std::string_view name, std::string caption, std::string caption2, std::string send,
           KeyLayout layout) {
-  return {name, {std::move(caption), std::move(caption2), std::move(send), KeyType::ktNormal,
+  return {name, {std::move(caption), std::move(caption2), std::move(send), KeyType::kNormal,
                  kLight, layout}};
 }
 
 Row DarkNormal(std::string_view name, std::string caption, std::string caption2,
-               std::string send, KeyType type = KeyType::ktNormal) {
+               std::string send, KeyType type = KeyType::kNormal) {
   return {name, {std::move(caption), std::move(caption2), std::move(send), type, kDark,
-                 KeyLayout::klNormal}};
+                 KeyLayout::kNormal}};
 }
 
 // A digit or punctuation key: shifted character of a UK keyboard above the plain one.
 Row Double(std::string_view name, std::string shifted, std::string plain) {
-  return Light(name, std::move(shifted), plain, plain, KeyLayout::klDouble);
+  return Light(name, std::move(shifted), plain, plain, KeyLayout::kDouble);
 }
 
 std::vector<Row> BuildTable() {
   std::vector<Row> rows;
   rows.reserve(kKeyCount);
-  rows.push_back(Light("Custom", "", "", "", KeyLayout::klNormal));
+  rows.push_back(Light("Custom", "", "", "", KeyLayout::kNormal));
   static const char* const kLetterNames[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
                                              "J", "K", "L", "M", "N", "O", "P", "Q", "R",
                                              "S", "T", "U", "V", "W", "X", "Y", "Z"};
   for (const char* letter : kLetterNames) {
     std::string small(1, static_cast<char>(letter[0] - 'A' + 'a'));
-    rows.push_back(Light(letter, letter, "", small, KeyLayout::klLetter));
+    rows.push_back(Light(letter, letter, "", small, KeyLayout::kLetter));
   }
   rows.push_back(Double("One", "!", "1"));
   rows.push_back(Double("Two", "\"", "2"));
@@ -65,10 +65,10 @@ std::vector<Row> BuildTable() {
   rows.push_back(Double("Comma", "<", ","));
   rows.push_back(Double("FullStop", ">", "."));
   rows.push_back(Double("Slash", "?", "/"));
-  rows.push_back(Light("SpaceBar", "", "", " ", KeyLayout::klLetter));
-  rows.push_back(DarkNormal("Shift", "Shift", "", "", KeyType::ktShift));
-  rows.push_back(DarkNormal("Alt", "Alt", "", "", KeyType::ktAlt));
-  rows.push_back(DarkNormal("Ctrl", "Ctrl", "", "", KeyType::ktCtrl));
+  rows.push_back(Light("SpaceBar", "", "", " ", KeyLayout::kLetter));
+  rows.push_back(DarkNormal("Shift", "Shift", "", "", KeyType::kShift));
+  rows.push_back(DarkNormal("Alt", "Alt", "", "", KeyType::kAlt));
+  rows.push_back(DarkNormal("Ctrl", "Ctrl", "", "", KeyType::kCtrl));
   rows.push_back(DarkNormal("CapsLock", "Caps", "Lock", "{CapsLock}"));
   rows.push_back(DarkNormal("Tab", "Tab", "", "{Tab}"));
   rows.push_back(DarkNormal("Esc", "Esc", "", "{Esc}"));
@@ -95,19 +95,19 @@ std::vector<Row> BuildTable() {
   // "+" alone would hold Shift down; braces type the character itself.
   rows.push_back(DarkNormal("NumPlus", "+", "", "{+}"));
   rows.push_back(DarkNormal("Enter", "Enter", "", "{Enter}"));
-  rows.push_back(Light("NumPoint", ".", "", ".", KeyLayout::klNormal));
+  rows.push_back(Light("NumPoint", ".", "", ".", KeyLayout::kNormal));
   static const char* const kNumNames[] = {"NumOne", "NumTwo", "NumThree", "NumFour",
                                           "NumFive", "NumSix", "NumSeven", "NumEight",
                                           "NumNine", "NumZero"};
   for (int i = 0; i < 10; ++i) {
     std::string digit(1, static_cast<char>('0' + (i + 1) % 10));
-    rows.push_back(Light(kNumNames[i], digit, "", digit, KeyLayout::klNormal));
+    rows.push_back(Light(kNumNames[i], digit, "", digit, KeyLayout::kNormal));
   }
   static const char* const kFunctionNames[] = {"F1", "F2", "F3", "F4", "F5",  "F6",
                                                "F7", "F8", "F9", "F10", "F11", "F12"};
   for (int i = 0; i < 12; ++i) {
     std::string name = kFunctionNames[i];
-    Row row = Light(kFunctionNames[i], name, "", "{" + name + "}", KeyLayout::klNormal);
+    Row row = Light(kFunctionNames[i], name, "", "{" + name + "}", KeyLayout::kNormal);
     if (i >= 4 && i <= 7) row.definition.colour = kDark;
     rows.push_back(std::move(row));
   }

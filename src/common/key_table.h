@@ -28,22 +28,22 @@ inline constexpr std::size_t kKeyCount = 103;
 static_assert(static_cast<std::size_t>(KeyId::Paste) + 1 == kKeyCount);
 
 // Modifier keys latch until the next ordinary key.
-enum class KeyType { ktNormal, ktShift, ktAlt, ktCtrl, ktAltGr };
-enum class KeyColour { kcLight, kcDark };
+enum class KeyType { kNormal, kShift, kAlt, kCtrl, kAltGr };
+enum class KeyColour { kLight, kDark };
 // The numbers are those of the keyboard layout files.
 // The numbers of the layouts are the ones a language file stores.
-enum class KeyLayout { klNormal, klLetter, klDouble, klQuad, klLetterPlus };
-static_assert(static_cast<int>(KeyLayout::klLetterPlus) == 4);
-enum class KeySound { ksNone, ksMachine, ksAsterisk, ksExclamation, ksCritical, ksQuestion,
-                       ksDefault, ksCustom };
+enum class KeyLayout { kNormal, kLetter, kDouble, kQuad, kLetterPlus };
+static_assert(static_cast<int>(KeyLayout::kLetterPlus) == 4);
+enum class KeySound { kNone, kMachine, kAsterisk, kExclamation, kCritical, kQuestion,
+                       kDefault, kCustom };
 
 struct KeyDefinition {
   std::string caption;
   std::string caption2;
   std::string send_string;  // key script typed by a click
-  KeyType type = KeyType::ktNormal;
-  KeyColour colour = KeyColour::kcLight;
-  KeyLayout layout = KeyLayout::klNormal;
+  KeyType type = KeyType::kNormal;
+  KeyColour colour = KeyColour::kLight;
+  KeyLayout layout = KeyLayout::kNormal;
 };
 
 // The table row of a key (captions are UTF-8).

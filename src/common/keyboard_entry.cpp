@@ -81,7 +81,7 @@ KeyboardEntry ParseKeyboardValue(std::string_view value, const KeyboardEntry& cu
   entry.caption3 = std::move(fields.caption3);
   entry.caption4 = std::move(fields.caption4);
   entry.send_string = std::move(fields.send_string);
-  if (layout >= 0 && layout <= static_cast<int>(KeyLayout::klLetterPlus)) {
+  if (layout >= 0 && layout <= static_cast<int>(KeyLayout::kLetterPlus)) {
     entry.key_layout = static_cast<KeyLayout>(layout);
   }
   entry.font_name = std::move(fields.font_name);

@@ -22,7 +22,7 @@ struct KeyboardEntry {
   std::string caption3;  // "Top Right"
   std::string caption4;  // "Bottom Right"
   std::string send_string;  // the key script typed when the key is clicked
-  KeyLayout key_layout = KeyLayout::klNormal;
+  KeyLayout key_layout = KeyLayout::kNormal;
   std::string font_name;
   std::int32_t font_size = 8;  // points, at least 1
   bool visible = true;

@@ -35,28 +35,28 @@ MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int3
                       std::int32_t total) {
   if (total < 1) total = 1;
   completed = std::clamp(completed, 0, total);
-  bool horizontal = direction == MeterDirection::mdLeftToRight ||
-                    direction == MeterDirection::mdRightToLeft;
+  bool horizontal = direction == MeterDirection::kLeftToRight ||
+                    direction == MeterDirection::kRightToLeft;
   int extent = std::max(0, horizontal ? area.width : area.height);
   int done = static_cast<int>(static_cast<std::int64_t>(extent) * completed / total);
   MeterSplit split{area, area};
   switch (direction) {
-    case MeterDirection::mdLeftToRight:
+    case MeterDirection::kLeftToRight:
       split.done.width = done;
       split.rest.left += done;
       split.rest.width -= done;
       break;
-    case MeterDirection::mdRightToLeft:
+    case MeterDirection::kRightToLeft:
       split.done.left = area.Right() - done;
       split.done.width = done;
       split.rest.width -= done;
       break;
-    case MeterDirection::mdTopToBottom:
+    case MeterDirection::kTopToBottom:
       split.done.height = done;
       split.rest.top += done;
       split.rest.height -= done;
       break;
-    case MeterDirection::mdBottomToTop:
+    case MeterDirection::kBottomToTop:
       split.done.top = area.Bottom() - done;
       split.done.height = done;
       split.rest.height -= done;

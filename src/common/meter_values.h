@@ -29,7 +29,7 @@ class MeterValues {
   std::int32_t percent_ = 50;
 };
 
-enum class MeterDirection { mdLeftToRight, mdRightToLeft, mdTopToBottom, mdBottomToTop };
+enum class MeterDirection { kLeftToRight, kRightToLeft, kTopToBottom, kBottomToTop };
 
 struct MeterSplit {
   PixelRect done;

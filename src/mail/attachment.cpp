@@ -10,20 +10,20 @@
 
 namespace tw {
 
-TmsAttEncoding EncodingForContentType(std::string_view content_type) {
+AttachmentEncoding EncodingForContentType(std::string_view content_type) {
   if (EqualsNoCase(content_type, "text/plain") || EqualsNoCase(content_type, "text/rtf") ||
       EqualsNoCase(content_type, "text/html")) {
-    return TmsAttEncoding::kQuotedPrintable;
+    return AttachmentEncoding::kQuotedPrintable;
   }
-  if (EqualsNoCase(content_type, "message/rfc822")) return TmsAttEncoding::kSevenBit;
-  return TmsAttEncoding::kBase64;
+  if (EqualsNoCase(content_type, "message/rfc822")) return AttachmentEncoding::kSevenBit;
+  return AttachmentEncoding::kBase64;
 }
 
-const char* EncodingName(TmsAttEncoding encoding) {
+const char* EncodingName(AttachmentEncoding encoding) {
   switch (encoding) {
-    case TmsAttEncoding::kBase64: return "Base64";
-    case TmsAttEncoding::kQuotedPrintable: return "Quoted-Printable";
-    case TmsAttEncoding::kSevenBit: break;
+    case AttachmentEncoding::kBase64: return "Base64";
+    case AttachmentEncoding::kQuotedPrintable: return "Quoted-Printable";
+    case AttachmentEncoding::kSevenBit: break;
   }
   return "7bit";
 }

@@ -8,13 +8,13 @@
 
 namespace tw {
 
-enum class TmsAttEncoding { kSevenBit = 0, kBase64 = 1, kQuotedPrintable = 2 };
+enum class AttachmentEncoding { kSevenBit = 0, kBase64 = 1, kQuotedPrintable = 2 };
 
 // The encoding an attachment of this content type is written with: quoted-printable for
 // plain, rich and HTML text, 7 bit for a mail message, base64 for everything else.
-TmsAttEncoding EncodingForContentType(std::string_view content_type);
+AttachmentEncoding EncodingForContentType(std::string_view content_type);
 // "7bit", "Base64" or "Quoted-Printable".
-const char* EncodingName(TmsAttEncoding encoding);
+const char* EncodingName(AttachmentEncoding encoding);
 
 class Attachment {
  public:
@@ -32,8 +32,8 @@ class Attachment {
 
   const std::string& ContentType() const { return content_type_; }
   void SetContentType(std::string_view content_type);
-  TmsAttEncoding Encoding() const { return encoding_; }
-  void SetEncoding(TmsAttEncoding encoding) { encoding_ = encoding; }
+  AttachmentEncoding Encoding() const { return encoding_; }
+  void SetEncoding(AttachmentEncoding encoding) { encoding_ = encoding; }
 
   bool operator==(const Attachment&) const = default;
 
@@ -41,7 +41,7 @@ class Attachment {
   std::string contents_;
   std::string file_name_;
   std::string content_type_;
-  TmsAttEncoding encoding_ = TmsAttEncoding::kSevenBit;
+  AttachmentEncoding encoding_ = AttachmentEncoding::kSevenBit;
 };
 
 class AttachmentList {

@@ -35,9 +35,9 @@ class MailConnection {
  public:
   using TNotifyEvent = std::function<void()>;
   // Perc: percentage done (-1 when the total is unknown); Transferred: bytes so far.
-  using TmsProgressEvent = std::function<void(int perc, long long transferred)>;
+  using ProgressHandler = std::function<void(int perc, long long transferred)>;
   // May rewrite the message of a socket error before it is raised.
-  using TmsErrorEvent = std::function<void(std::string& msg)>;
+  using ErrorHandler = std::function<void(std::string& msg)>;
   using MessagePump = std::function<void()>;
 
   // The longest reply line accepted, line end included.
@@ -102,8 +102,8 @@ class MailConnection {
   TNotifyEvent OnClosing;
   TNotifyEvent OnClosed;
   TNotifyEvent OnCancel;
-  TmsProgressEvent OnProgress;
-  TmsErrorEvent OnError;
+  ProgressHandler OnProgress;
+  ErrorHandler OnError;
 
   // Open, then Login, unless already connected.
   void Connect();

@@ -53,7 +53,7 @@ void MailMessage::AssignFromHeaders(const MailHeaders& headers) {
   // "1 (Highest)" and "1" alike: the first word counts.
   const std::string priority = headers.GetHeader("X-Priority");
   const std::string word = priority.substr(0, priority.find(' '));
-  priority_ = word == "1" ? MailPriority::ptHigh : word == "5" ? MailPriority::ptLow : MailPriority::ptNormal;
+  priority_ = word == "1" ? MailPriority::kHigh : word == "5" ? MailPriority::kLow : MailPriority::kNormal;
   return_receipt_ = !headers.GetHeader("Return-receipt-to").empty();
 }
 
@@ -85,8 +85,8 @@ void MailMessage::WriteHeaderBlock(MailLineWriter& out) const {
   WriteAddressHeader(out, "To", recipients_);
   WriteAddressHeader(out, "CC", cc_);
   if (return_receipt_) out.Line("Return-Receipt-To: <" + Sender().Address() + ">");
-  if (priority_ == MailPriority::ptLow) out.Line("X-Priority: 5");
-  if (priority_ == MailPriority::ptHigh) out.Line("X-Priority: 1");
+  if (priority_ == MailPriority::kLow) out.Line("X-Priority: 5");
+  if (priority_ == MailPriority::kHigh) out.Line("X-Priority: 1");
   MailHeaders extra = Headers();
   for (const char* name : {"From", "To", "CC", "BCC", "Return-Receipt-To", "X-Priority", "Subject", "Mime-Version",
                            "Content-Type", "X-Encoding", "Content-Transfer-Encoding"}) {
@@ -94,7 +94,7 @@ void MailMessage::WriteHeaderBlock(MailLineWriter& out) const {
   }
   out.Lines(extra.Lines());
   if (!Subject().empty()) out.Line("Subject: " + EncodeHeaderText(Subject()));
-  if (Encoding() == MessageEncoding::meMIME) out.Line("Mime-Version: 1.0");
+  if (Encoding() == MessageEncoding::kMIME) out.Line("Mime-Version: 1.0");
 }
 
 }  // namespace tw

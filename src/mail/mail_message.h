@@ -5,7 +5,7 @@
 
 namespace tw {
 
-enum class MailPriority { ptLow, ptNormal, ptHigh };
+enum class MailPriority { kLow, kNormal, kHigh };
 
 class MailMessage : public MessageBase {
  public:
@@ -37,7 +37,7 @@ class MailMessage : public MessageBase {
   AddressList cc_;
   AddressList bcc_;
   bool return_receipt_ = false;
-  MailPriority priority_ = MailPriority::ptNormal;
+  MailPriority priority_ = MailPriority::kNormal;
 };
 
 }  // namespace tw

@@ -24,7 +24,7 @@ MessageBase::MessageBase() : content_type_("text/plain") {}
 MessageBase::~MessageBase() = default;
 
 std::string MessageBase::ContentType() const {
-  if (encoding_ == MessageEncoding::meUU) return {};
+  if (encoding_ == MessageEncoding::kUU) return {};
   const std::size_t count = attachments_.Count();
   if (count > 0) {
     bool all_alt = true;
@@ -87,8 +87,8 @@ void MessageBase::Clear() {
   sender_.Clear();
   headers_.Clear();
   subject_.clear();
-  encoding_ = MessageEncoding::meMIME;
-  char_set_ = MailCharSet::csUSASCII;
+  encoding_ = MessageEncoding::kMIME;
+  char_set_ = MailCharSet::kUSASCII;
   content_type_.clear();
 }
 
@@ -113,7 +113,7 @@ void MessageBase::Assign(const MessageBase& other) {
 }
 
 std::string MessageBase::EncodeHeaderText(const std::string& text) const {
-  if (char_set_ == MailCharSet::csISO2022jp && encoding_ == MessageEncoding::meMIME && !text.empty() &&
+  if (char_set_ == MailCharSet::kISO2022jp && encoding_ == MessageEncoding::kMIME && !text.empty() &&
       text.front() == '\x1b') {
     return EncodeWordBase64("ISO-2022-JP", text);
   }

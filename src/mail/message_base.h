@@ -16,8 +16,8 @@ namespace tw {
 
 class MailLineWriter;
 
-enum class MessageEncoding { meMIME = 0, meUU = 1 };
-enum class MailCharSet { csUSASCII = 0, csISO8859 = 1, csISO2022jp = 2 };
+enum class MessageEncoding { kMIME = 0, kUU = 1 };
+enum class MailCharSet { kUSASCII = 0, kISO8859 = 1, kISO2022jp = 2 };
 
 class MessageBase {
  public:
@@ -85,10 +85,10 @@ class MessageBase {
  private:
   AttachmentList attachments_;
   std::string content_type_;
-  MessageEncoding encoding_ = MessageEncoding::meMIME;
+  MessageEncoding encoding_ = MessageEncoding::kMIME;
   MailAddress sender_;
   std::string subject_;
-  MailCharSet char_set_ = MailCharSet::csUSASCII;
+  MailCharSet char_set_ = MailCharSet::kUSASCII;
   MailHeaders headers_;
   std::vector<std::string> body_;
   BoundarySource boundary_source_;

@@ -101,7 +101,7 @@ void MessageDecoder::Decode() {
     message_.Attachments().Clear();
     Attachment& item = message_.Attachments().AddData("original.eml", std::string(raw));
     item.SetContentType("message/rfc822");
-    item.SetEncoding(TmsAttEncoding::kSevenBit);
+    item.SetEncoding(AttachmentEncoding::kSevenBit);
   }
 }
 
@@ -135,7 +135,7 @@ void MessageDecoder::DecodePlain() {
     }
     const std::string file_name = name.empty() ? "att." + std::to_string(message_.Attachments().Count()) : name;
     AddAttachment(file_name).Contents() = std::move(data);
-    message_.SetEncoding(MessageEncoding::meUU);
+    message_.SetEncoding(MessageEncoding::kUU);
   }
 }
 
@@ -190,7 +190,7 @@ void MessageDecoder::DecodeMime() {
   // but it is no longer encoded: only the transfer encoding decides the decoding.
   const bool quoted = ContainsNoCase(transfer, "quoted-printable");
   if (quoted || ContainsNoCase(headers_.GetHeader("X-MIME-Autoconverted"), "quoted-printable")) {
-    message_.SetCharSet(MailCharSet::csISO8859);
+    message_.SetCharSet(MailCharSet::kISO8859);
   }
   std::vector<std::string> content;
   if (quoted || ContainsNoCase(transfer, "base64")) {
@@ -199,7 +199,7 @@ void MessageDecoder::DecodeMime() {
     return;
   }
   DecodePlain();
-  if (message_.Encoding() == MessageEncoding::meUU) {
+  if (message_.Encoding() == MessageEncoding::kUU) {
     for (const char* header : {"MIME-VERSION", "CONTENT-TYPE", "CONTENT-TRANSFER-ENCODING"}) {
       message_.Headers().RemoveAllHeaders(header);
     }
@@ -272,18 +272,18 @@ void MessageDecoder::HandlePart(const MailHeaders& part, std::vector<std::string
     body_pending_ = false;
     if (!content.empty() && content.back().empty()) content.pop_back();
     const auto charset = HeaderParameter(type, "charset");
-    if (charset && EqualsNoCase(*charset, "iso-2022-jp")) message_.SetCharSet(MailCharSet::csISO2022jp);
+    if (charset && EqualsNoCase(*charset, "iso-2022-jp")) message_.SetCharSet(MailCharSet::kISO2022jp);
     if (whole_message && !type.empty()) message_.SetContentType(MediaType(type));
     if (ContainsNoCase(transfer, "quoted-printable")) {
       message_.Body() = SplitTextPieces(QuotedPrintable::Decode(content));
-      message_.SetCharSet(MailCharSet::csISO8859);
+      message_.SetCharSet(MailCharSet::kISO8859);
       return;
     }
     if (!ContainsNoCase(transfer, "base64")) {
       message_.Body() = std::move(content);
       return;
     }
-    if (message_.CharSet() == MailCharSet::csISO2022jp) {
+    if (message_.CharSet() == MailCharSet::kISO2022jp) {
       message_.Body() = SplitTextPieces(Base64DecodeLines(content));
       return;
     }

@@ -31,7 +31,7 @@ void MessageEncoder::Encode() {
   message_.WriteHeaderBlock(out_);
   const std::string type = message_.ContentType();
   const AttachmentList& attachments = message_.Attachments();
-  if (message_.Encoding() == MessageEncoding::meUU) {
+  if (message_.Encoding() == MessageEncoding::kUU) {
     WriteUuencoded();
   } else if (type == "multipart/mixed") {
     WriteMultipart(type, true);
@@ -73,19 +73,19 @@ void MessageEncoder::WriteUuencoded() {
 }
 
 void MessageEncoder::WriteTextPartHeader() {
-  if (message_.CharSet() == MailCharSet::csISO8859) {
+  if (message_.CharSet() == MailCharSet::kISO8859) {
     out_.Line("Content-Type: text/plain; charset=\"iso-8859-1\"");
     out_.Line("Content-Transfer-Encoding: quoted-printable");
     return;
   }
-  out_.Line(message_.CharSet() == MailCharSet::csISO2022jp ? "Content-Type: text/plain; charset=\"iso-2022-jp\""
+  out_.Line(message_.CharSet() == MailCharSet::kISO2022jp ? "Content-Type: text/plain; charset=\"iso-2022-jp\""
                                                          : "Content-Type: text/plain; charset=\"us-ascii\"");
   out_.Line(long_lines_ ? "Content-Transfer-Encoding: quoted-printable" : "Content-Transfer-Encoding: 7bit");
 }
 
 void MessageEncoder::WriteBodyLines() {
   if (message_.Body().empty()) return;
-  if (message_.CharSet() == MailCharSet::csISO8859 || long_lines_) {
+  if (message_.CharSet() == MailCharSet::kISO8859 || long_lines_) {
     out_.Lines(QuotedPrintable::Encode(JoinLines(message_.Body())));
   } else {
     out_.Lines(message_.Body());
@@ -100,7 +100,7 @@ void MessageEncoder::WriteTextPlain() {
 
 void MessageEncoder::WriteTextRich(const std::string& type) {
   std::string line = "Content-Type: " + type;
-  if (message_.CharSet() != MailCharSet::csUSASCII) line += "; charset=\"iso-8859-1\"";
+  if (message_.CharSet() != MailCharSet::kUSASCII) line += "; charset=\"iso-8859-1\"";
   out_.Line(line);
   out_.Line("Content-Transfer-Encoding: quoted-printable");
   out_.Line("");
@@ -121,7 +121,7 @@ std::string MessageEncoder::PickBoundary(const std::string& other) const {
     bool clash = false;
     for (const auto& line : message_.Body()) clash = clash || line.find(delimiter) != std::string::npos;
     for (const auto& item : message_.Attachments()) {
-      if (item.Encoding() != TmsAttEncoding::kBase64) {
+      if (item.Encoding() != AttachmentEncoding::kBase64) {
         clash = clash || item.Contents().find(delimiter) != std::string::npos;
       }
     }
@@ -141,13 +141,13 @@ void MessageEncoder::WriteAttachmentHeader(const Attachment& item) {
 
 void MessageEncoder::WriteContents(const Attachment& item) {
   switch (item.Encoding()) {
-    case TmsAttEncoding::kBase64:
+    case AttachmentEncoding::kBase64:
       out_.Lines(Base64EncodeLines(item.Contents()));
       break;
-    case TmsAttEncoding::kQuotedPrintable:
+    case AttachmentEncoding::kQuotedPrintable:
       out_.Lines(QuotedPrintable::Encode(item.Contents()));
       break;
-    case TmsAttEncoding::kSevenBit:
+    case AttachmentEncoding::kSevenBit:
       out_.Lines(SplitTextPieces(item.Contents()));
       break;
   }

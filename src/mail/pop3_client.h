@@ -21,7 +21,7 @@ namespace tw {
 
 class Pop3Client : public MailConnection {
  public:
-  using TmsNumNotifyEvent = std::function<void(int num)>;
+  using MessageNumberHandler = std::function<void(int num)>;
 
   Pop3Client();
   ~Pop3Client() override;
@@ -34,9 +34,9 @@ class Pop3Client : public MailConnection {
   int MessageCount() const { return message_count_; }
   long long MailboxSize() const { return mailbox_size_; }
 
-  TmsNumNotifyEvent OnRetrieving;
-  TmsNumNotifyEvent OnRetrieved;
-  TmsNumNotifyEvent OnDeleting;
+  MessageNumberHandler OnRetrieving;
+  MessageNumberHandler OnRetrieved;
+  MessageNumberHandler OnDeleting;
 
   // Within a connection: fetches message index and hands its text to SaveMessage.
   void RetrieveMessage(int index);

@@ -12,7 +12,7 @@ namespace tw {
 
 class Pop3Mailbox : public Pop3Client {
  public:
-  using TmsUserMsgSaveEvent = std::function<void(int num, const std::string& contents)>;
+  using MessageSavedHandler = std::function<void(int num, const std::string& contents)>;
 
   // Ends with "/" when not empty.
   const std::string& MessageDirectory() const { return message_directory_; }
@@ -22,8 +22,8 @@ class Pop3Mailbox : public Pop3Client {
 
   TNotifyEvent OnUpdatingInfo;
   TNotifyEvent OnInfoUpdated;
-  TmsNumNotifyEvent OnNextInfoUpdated;
-  TmsUserMsgSaveEvent OnUserMessageSave;
+  MessageNumberHandler OnNextInfoUpdated;
+  MessageSavedHandler OnUserMessageSave;
   // Kept for the forms that bind them; never fired.
   TNotifyEvent OnTransferringData;
   TNotifyEvent OnDataTransfered;

@@ -23,7 +23,7 @@ class MailMessage;
 class SmtpClient : public MailConnection {
  public:
   // A recipient the server refused; set proceed to true to go on with the others.
-  using TmsAddressRejectedEvent =
+  using AddressRejectedHandler =
       std::function<void(const std::string& the_address, const std::string& server_reply, bool& proceed)>;
 
   SmtpClient();
@@ -43,7 +43,7 @@ class SmtpClient : public MailConnection {
   TNotifyEvent OnPrepare;
   TNotifyEvent OnSending;
   TNotifyEvent OnMailSent;
-  TmsAddressRejectedEvent OnAddressRejected;
+  AddressRejectedHandler OnAddressRejected;
 
   // The whole exchange: Connect, SendMail, and Disconnect in every case; a failure of
   // Connect or SendMail reaches the caller after the connection is closed.

@@ -52,7 +52,7 @@ QImage AnalogClock::RenderFace(QTime time) const {
   QRect dial(g.dial.left, g.dial.top, g.dial.width - 1, g.dial.height - 1);
   painter.setPen(outline_color_);
   painter.setBrush(face_color_);
-  if (shape_ == ClockShape::csCircle) {
+  if (shape_ == ClockShape::kCircle) {
     painter.drawEllipse(dial);
   } else {
     painter.drawRect(dial);

@@ -15,7 +15,7 @@
 
 namespace tw {
 
-enum class ClockShape { csCircle, csSquare };
+enum class ClockShape { kCircle, kSquare };
 
 class AnalogClock : public QWidget {
   Q_OBJECT
@@ -80,7 +80,7 @@ class AnalogClock : public QWidget {
   QColor outline_color_;
   QColor sec_hand_color_;
   QColor tick_color_;
-  ClockShape shape_ = ClockShape::csCircle;
+  ClockShape shape_ = ClockShape::kCircle;
   bool show_seconds_ = true;
   int interval_ = 100;
   std::function<QTime()> time_source_;

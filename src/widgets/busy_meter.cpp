@@ -47,18 +47,18 @@ void BusyMeter::SetUseFontColor(bool use) {
 
 QRect BusyMeter::MeterArea() const {
   QRect area = rect();
-  if (BorderStyle() == MeterBorder::bsSingle) area.adjust(1, 1, -1, -1);
+  if (BorderStyle() == MeterBorder::kSingle) area.adjust(1, 1, -1, -1);
   return Bevelled(nullptr, area);
 }
 
 // Draws the bevels (when a painter is given) and returns the area inside them.
 QRect BusyMeter::Bevelled(QPainter* painter, QRect area) const {
-  if (bevel_type_ == MeterBevel::btNone) return area;
+  if (bevel_type_ == MeterBevel::kNone) return area;
   QColor light = palette().color(QPalette::Light);
   QColor shadow = palette().color(QPalette::Dark);
   // Inset: lit from the bottom right; raised: lit from the top left.
-  QColor bottom_right = bevel_type_ == MeterBevel::btInset ? light : shadow;
-  QColor top_left = bevel_type_ == MeterBevel::btInset ? shadow : light;
+  QColor bottom_right = bevel_type_ == MeterBevel::kInset ? light : shadow;
+  QColor top_left = bevel_type_ == MeterBevel::kInset ? shadow : light;
   for (int i = 0; i < bevel_depth_ && !area.isEmpty(); ++i) {
     if (painter) {
       painter->setPen(bottom_right);
@@ -104,17 +104,17 @@ void BusyMeter::PaintMeter(QPainter& painter, const QRect& outer) const {
   }
 
   switch (draw_style_) {
-    case MeterBitmapStyle::dsStretch:
+    case MeterBitmapStyle::kStretch:
       if (!done.isEmpty()) painter.drawPixmap(done, bitmap_);
       painter.fillRect(rest, BackColor());
       break;
-    case MeterBitmapStyle::dsTile:
+    case MeterBitmapStyle::kTile:
       painter.setClipRect(done);
       PaintTiles(painter, done, bitmap_);
       painter.setClipping(false);
       painter.fillRect(rest, BackColor());
       break;
-    case MeterBitmapStyle::dsTileInvert:
+    case MeterBitmapStyle::kTileInvert:
       PaintTiles(painter, area, bitmap_);
       painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
       painter.fillRect(rest, Qt::white);

@@ -8,9 +8,9 @@
 
 namespace tw {
 
-enum class MeterBevel { btNone, btInset, btRaised };
-enum class MeterBitmapStyle { dsStretch, dsTile, dsTileInvert };
-enum class MeterStyle { msStandard };
+enum class MeterBevel { kNone, kInset, kRaised };
+enum class MeterBitmapStyle { kStretch, kTile, kTileInvert };
+enum class MeterStyle { kStandard };
 
 class BusyMeter : public MeterBase {
   Q_OBJECT
@@ -23,7 +23,7 @@ class BusyMeter : public MeterBase {
   const QPixmap& Bitmap() const { return bitmap_; }
   MeterBitmapStyle BitmapDrawStyle() const { return draw_style_; }
   MeterDirection Direction() const { return direction_; }
-  MeterStyle Style() const { return MeterStyle::msStandard; }
+  MeterStyle Style() const { return MeterStyle::kStandard; }
   bool UseFontColor() const { return use_font_color_; }
   void SetBevelDepth(int depth);
   void SetBevelType(MeterBevel type);
@@ -42,10 +42,10 @@ class BusyMeter : public MeterBase {
   QRect Bevelled(QPainter* painter, QRect area) const;
 
   int bevel_depth_ = 1;
-  MeterBevel bevel_type_ = MeterBevel::btInset;
+  MeterBevel bevel_type_ = MeterBevel::kInset;
   QPixmap bitmap_;
-  MeterBitmapStyle draw_style_ = MeterBitmapStyle::dsStretch;
-  MeterDirection direction_ = MeterDirection::mdLeftToRight;
+  MeterBitmapStyle draw_style_ = MeterBitmapStyle::kStretch;
+  MeterDirection direction_ = MeterDirection::kLeftToRight;
   bool use_font_color_ = false;
 };
 

@@ -83,7 +83,7 @@ bool KeyButton::LooksPressed() const {
 
 QFont KeyButton::CaptionFont(int index) const {
   QFont f = font();
-  if (index == 3 && key_layout_ == KeyLayout::klLetterPlus && f.pointSize() > 1) {
+  if (index == 3 && key_layout_ == KeyLayout::kLetterPlus && f.pointSize() > 1) {
     f.setPointSize(f.pointSize() / 2);
   }
   return f;
@@ -181,7 +181,7 @@ void KeyButton::Click() {
     });
     // A handler may have closed the keyboard while the keys were typed.
     if (!typed || !controller_) return;
-    if (key_type_ != KeyType::ktNormal) {
+    if (key_type_ != KeyType::kNormal) {
       controller_->SetLatched(key_type_, !controller_->Latched(key_type_));
     }
   }
@@ -196,7 +196,7 @@ void KeyButton::Click() {
 }
 
 void KeyButton::PlaySound() {
-  if (sound_ == KeySound::ksNone || !controller_ || !controller_->platform().sounds) return;
+  if (sound_ == KeySound::kNone || !controller_ || !controller_->platform().sounds) return;
   controller_->platform().sounds->PlayButtonSound(ButtonSoundFromNumber(static_cast<int>(sound_)),
                                                   custom_sound_);
 }

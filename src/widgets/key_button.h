@@ -97,12 +97,12 @@ class KeyButton : public QWidget {
   std::array<QString, 4> captions_;
   std::string send_string_;
   KeyId key_ = KeyId::Custom;
-  KeyType key_type_ = KeyType::ktNormal;
-  KeyColour key_colour_ = KeyColour::kcLight;
-  KeyLayout key_layout_ = KeyLayout::klNormal;
+  KeyType key_type_ = KeyType::kNormal;
+  KeyColour key_colour_ = KeyColour::kLight;
+  KeyLayout key_layout_ = KeyLayout::kNormal;
   QPointer<KeyboardController> controller_;
   bool active_ = true;
-  KeySound sound_ = KeySound::ksNone;
+  KeySound sound_ = KeySound::kNone;
   std::string custom_sound_;
 
   bool mouse_down_ = false;  // the left button went down on the key and is held

@@ -62,18 +62,18 @@ void KeyboardController::SetPalette(const KeyPalette& palette) {
 
 int KeyboardController::FontSizeFor(KeyLayout layout) const {
   switch (layout) {
-    case KeyLayout::klNormal: return small_font_size_;
-    case KeyLayout::klDouble:
-    case KeyLayout::klQuad: return medium_font_size_;
-    case KeyLayout::klLetter:
-    case KeyLayout::klLetterPlus: return large_font_size_;
+    case KeyLayout::kNormal: return small_font_size_;
+    case KeyLayout::kDouble:
+    case KeyLayout::kQuad: return medium_font_size_;
+    case KeyLayout::kLetter:
+    case KeyLayout::kLetterPlus: return large_font_size_;
   }
   return small_font_size_;
 }
 
 void KeyboardController::ColoursOf(KeyColour colour, ColourValue& face, ColourValue& high,
                                   ColourValue& low) const {
-  bool light = colour == KeyColour::kcLight;
+  bool light = colour == KeyColour::kLight;
   face = light ? palette_.light : palette_.dark;
   high = light ? palette_.light_high : palette_.dark_high;
   low = light ? palette_.light_low : palette_.dark_low;
@@ -95,18 +95,18 @@ void KeyboardController::SetLock(bool LockStates::*member, bool on, const Notify
   Fire(event);
 }
 
-void KeyboardController::SetShift(bool on) { SetLatched(KeyType::ktShift, on); }
-void KeyboardController::SetAlt(bool on) { SetLatched(KeyType::ktAlt, on); }
-void KeyboardController::SetCtrl(bool on) { SetLatched(KeyType::ktCtrl, on); }
-void KeyboardController::SetAltGr(bool on) { SetLatched(KeyType::ktAltGr, on); }
+void KeyboardController::SetShift(bool on) { SetLatched(KeyType::kShift, on); }
+void KeyboardController::SetAlt(bool on) { SetLatched(KeyType::kAlt, on); }
+void KeyboardController::SetCtrl(bool on) { SetLatched(KeyType::kCtrl, on); }
+void KeyboardController::SetAltGr(bool on) { SetLatched(KeyType::kAltGr, on); }
 
 bool KeyboardController::Latched(KeyType type) const {
   switch (type) {
-    case KeyType::ktShift: return latches_.shift;
-    case KeyType::ktAlt: return latches_.alt;
-    case KeyType::ktCtrl: return latches_.ctrl;
-    case KeyType::ktAltGr: return latches_.alt_gr;
-    case KeyType::ktNormal: break;
+    case KeyType::kShift: return latches_.shift;
+    case KeyType::kAlt: return latches_.alt;
+    case KeyType::kCtrl: return latches_.ctrl;
+    case KeyType::kAltGr: return latches_.alt_gr;
+    case KeyType::kNormal: break;
   }
   return false;
 }
@@ -115,11 +115,11 @@ void KeyboardController::SetLatched(KeyType type, bool on) {
   bool* latch = nullptr;
   const Notify* event = nullptr;
   switch (type) {
-    case KeyType::ktShift: latch = &latches_.shift; event = &OnShiftStateChange; break;
-    case KeyType::ktAlt: latch = &latches_.alt; event = &OnAltStateChange; break;
-    case KeyType::ktCtrl: latch = &latches_.ctrl; event = &OnCtrlStateChange; break;
-    case KeyType::ktAltGr: latch = &latches_.alt_gr; event = &OnAltGrStateChange; break;
-    case KeyType::ktNormal: return;
+    case KeyType::kShift: latch = &latches_.shift; event = &OnShiftStateChange; break;
+    case KeyType::kAlt: latch = &latches_.alt; event = &OnAltStateChange; break;
+    case KeyType::kCtrl: latch = &latches_.ctrl; event = &OnCtrlStateChange; break;
+    case KeyType::kAltGr: latch = &latches_.alt_gr; event = &OnAltGrStateChange; break;
+    case KeyType::kNormal: return;
   }
   if (*latch == on) return;
   *latch = on;

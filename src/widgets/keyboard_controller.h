@@ -78,7 +78,7 @@ class KeyboardController : public QObject {
   void SetAlt(bool on);
   void SetCtrl(bool on);
   void SetAltGr(bool on);
-  // The latch that belongs to a modifier key type (false for ktNormal).
+  // The latch that belongs to a modifier key type (false for KeyType::kNormal).
   bool Latched(KeyType type) const;
   void SetLatched(KeyType type, bool on);
 

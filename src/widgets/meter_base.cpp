@@ -49,7 +49,7 @@ QImage MeterBase::Render() const {
   QPainter painter(&image);
   painter.setFont(font());
   QRect area = image.rect();
-  if (border_style_ == MeterBorder::bsSingle) {
+  if (border_style_ == MeterBorder::kSingle) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area.adjusted(0, 0, -1, -1));

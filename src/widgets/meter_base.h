@@ -12,7 +12,7 @@
 
 namespace tw {
 
-enum class MeterBorder { bsNone, bsSingle };
+enum class MeterBorder { kNone, kSingle };
 
 class MeterBase : public QWidget {
   Q_OBJECT
@@ -54,7 +54,7 @@ class MeterBase : public QWidget {
   MeterValues values_;
   QColor back_color_ = Qt::white;
   QColor fore_color_ = QColor(0, 0, 255);
-  MeterBorder border_style_ = MeterBorder::bsNone;
+  MeterBorder border_style_ = MeterBorder::kNone;
   QString caption_;
   bool show_percent_ = true;
 };

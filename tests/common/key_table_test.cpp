@@ -36,35 +36,35 @@ TEST(KeyTable, OrderAndNames) {
 }
 
 TEST(KeyTable, Rows) {
-  using enum KeyType;
-  using enum KeyColour;
-  using enum KeyLayout;
+  using T = KeyType;
+  using C = KeyColour;
+  using L = KeyLayout;
   struct Case {
     KeyId key;
     KeyDefinition row;
   };
   const Case cases[] = {
-      {KeyId::Custom, {"", "", "", ktNormal, kcLight, klNormal}},
-      {KeyId::Q, {"Q", "", "q", ktNormal, kcLight, klLetter}},
-      {KeyId::Two, {"\"", "2", "2", ktNormal, kcLight, klDouble}},
-      {KeyId::Three, {"\xC2\xA3", "3", "3", ktNormal, kcLight, klDouble}},
-      {KeyId::Quote, {"\xC2\xAC", "`", "`", ktNormal, kcLight, klDouble}},
-      {KeyId::BackSlash, {"|", "\\", "\\", ktNormal, kcLight, klDouble}},
-      {KeyId::SpaceBar, {"", "", " ", ktNormal, kcLight, klLetter}},
-      {KeyId::Shift, {"Shift", "", "", ktShift, kcDark, klNormal}},
-      {KeyId::Ctrl, {"Ctrl", "", "", ktCtrl, kcDark, klNormal}},
-      {KeyId::CapsLock, {"Caps", "Lock", "{CapsLock}", ktNormal, kcDark, klNormal}},
-      {KeyId::Return, {"Return", "", "~", ktNormal, kcDark, klNormal}},
-      {KeyId::PageDown, {"Page", "Down", "{PgDn}", ktNormal, kcDark, klNormal}},
-      {KeyId::Left, {"\xE2\x86\x90", "", "{Left}", ktNormal, kcDark, klNormal}},
-      {KeyId::NumPlus, {"+", "", "{+}", ktNormal, kcDark, klNormal}},
-      {KeyId::NumZero, {"0", "", "0", ktNormal, kcLight, klNormal}},
-      {KeyId::NumOne, {"1", "", "1", ktNormal, kcLight, klNormal}},
-      {KeyId::F4, {"F4", "", "{F4}", ktNormal, kcLight, klNormal}},
-      {KeyId::F5, {"F5", "", "{F5}", ktNormal, kcDark, klNormal}},
-      {KeyId::F8, {"F8", "", "{F8}", ktNormal, kcDark, klNormal}},
-      {KeyId::F9, {"F9", "", "{F9}", ktNormal, kcLight, klNormal}},
-      {KeyId::Paste, {"Paste", "", "^v", ktNormal, kcDark, klNormal}},
+      {KeyId::Custom, {"", "", "", T::kNormal, C::kLight, L::kNormal}},
+      {KeyId::Q, {"Q", "", "q", T::kNormal, C::kLight, L::kLetter}},
+      {KeyId::Two, {"\"", "2", "2", T::kNormal, C::kLight, L::kDouble}},
+      {KeyId::Three, {"\xC2\xA3", "3", "3", T::kNormal, C::kLight, L::kDouble}},
+      {KeyId::Quote, {"\xC2\xAC", "`", "`", T::kNormal, C::kLight, L::kDouble}},
+      {KeyId::BackSlash, {"|", "\\", "\\", T::kNormal, C::kLight, L::kDouble}},
+      {KeyId::SpaceBar, {"", "", " ", T::kNormal, C::kLight, L::kLetter}},
+      {KeyId::Shift, {"Shift", "", "", T::kShift, C::kDark, L::kNormal}},
+      {KeyId::Ctrl, {"Ctrl", "", "", T::kCtrl, C::kDark, L::kNormal}},
+      {KeyId::CapsLock, {"Caps", "Lock", "{CapsLock}", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::Return, {"Return", "", "~", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::PageDown, {"Page", "Down", "{PgDn}", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::Left, {"\xE2\x86\x90", "", "{Left}", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::NumPlus, {"+", "", "{+}", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::NumZero, {"0", "", "0", T::kNormal, C::kLight, L::kNormal}},
+      {KeyId::NumOne, {"1", "", "1", T::kNormal, C::kLight, L::kNormal}},
+      {KeyId::F4, {"F4", "", "{F4}", T::kNormal, C::kLight, L::kNormal}},
+      {KeyId::F5, {"F5", "", "{F5}", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::F8, {"F8", "", "{F8}", T::kNormal, C::kDark, L::kNormal}},
+      {KeyId::F9, {"F9", "", "{F9}", T::kNormal, C::kLight, L::kNormal}},
+      {KeyId::Paste, {"Paste", "", "^v", T::kNormal, C::kDark, L::kNormal}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(KeyName(c.key));

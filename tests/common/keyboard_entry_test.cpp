@@ -15,7 +15,7 @@ KeyboardEntry Original() {
   entry.caption = "old";
   entry.caption2 = "old2";
   entry.send_string = "o";
-  entry.key_layout = KeyLayout::klQuad;
+  entry.key_layout = KeyLayout::kQuad;
   entry.font_name = "Old Font";
   entry.font_size = 9;
   entry.visible = false;
@@ -39,41 +39,41 @@ TEST(KeyboardValue, ParsesFromTheKeysOwnDescription) {
   const KeyboardEntry old = Original();
   const Case cases[] = {
       {"example", R"("Q","","","","q",0,MS Sans Serif,10,1)", VisibleField::kExactlyOne,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "MS Sans Serif", 10, true)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "MS Sans Serif", 10, true)},
       {"hidden with 0", R"("Q","","","","q",0,MS Sans Serif,10,0)", VisibleField::kExactlyOne,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "MS Sans Serif", 10, false)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "MS Sans Serif", 10, false)},
       {"hidden with 2", R"("Q","","","","q",0,MS Sans Serif,10,2)", VisibleField::kExactlyOne,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "MS Sans Serif", 10, false)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "MS Sans Serif", 10, false)},
       {"strict 2 hides", R"("Q","","","","q",0,MS Sans Serif,10,2)", VisibleField::kStrictInteger,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "MS Sans Serif", 10, false)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "MS Sans Serif", 10, false)},
       {"kiosk wants exactly 1", R"("Q","","","","q",0,F,10,01)", VisibleField::kExactlyOne,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "F", 10, false)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "F", 10, false)},
       {"strict reads 01 as 1", R"("Q","","","","q",0,F,10,01)", VisibleField::kStrictInteger,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "F", 10, true)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "F", 10, true)},
       {"empty value keeps the key", "", VisibleField::kStrictInteger, old},
       {"all four legends", R"("!","1","\u","#","1",3,DejaVu Sans,12,1)", VisibleField::kExactlyOne,
-       Entry("!", "1", "\\u", "#", "1", KeyLayout::klQuad, "DejaVu Sans", 12, true)},
+       Entry("!", "1", "\\u", "#", "1", KeyLayout::kQuad, "DejaVu Sans", 12, true)},
       {"layout 7 keeps the layout", R"("A","","","","a",7,F,16,1)", VisibleField::kExactlyOne,
-       Entry("A", "", "", "", "a", KeyLayout::klQuad, "F", 16, true)},
+       Entry("A", "", "", "", "a", KeyLayout::kQuad, "F", 16, true)},
       {"layout -1 keeps the layout", R"("A","","","","a",-1,F,16,1)", VisibleField::kExactlyOne,
-       Entry("A", "", "", "", "a", KeyLayout::klQuad, "F", 16, true)},
+       Entry("A", "", "", "", "a", KeyLayout::kQuad, "F", 16, true)},
       {"layout 4", R"("A","","","","a",4,F,16,1)", VisibleField::kExactlyOne,
-       Entry("A", "", "", "", "a", KeyLayout::klLetterPlus, "F", 16, true)},
+       Entry("A", "", "", "", "a", KeyLayout::kLetterPlus, "F", 16, true)},
       {"size 0 keeps the size", R"("A","","","","a",1,F,0,1)", VisibleField::kExactlyOne,
-       Entry("A", "", "", "", "a", KeyLayout::klLetter, "F", 9, true)},
+       Entry("A", "", "", "", "a", KeyLayout::kLetter, "F", 9, true)},
       {"blanks around numbers", R"("A","","","","a", 1 ,F, 12 ,1)", VisibleField::kExactlyOne,
-       Entry("A", "", "", "", "a", KeyLayout::klLetter, "F", 12, true)},
+       Entry("A", "", "", "", "a", KeyLayout::kLetter, "F", 12, true)},
       {"double quote legend and script", R"(""","","","",""",1,F,16,1)", VisibleField::kExactlyOne,
-       Entry("\"", "", "", "", "\"", KeyLayout::klLetter, "F", 16, true)},
+       Entry("\"", "", "", "", "\"", KeyLayout::kLetter, "F", 16, true)},
       // Only three legend separators: the fourth legend is taken as missing, three
       // characters go with it, and the key script is lost too.
       {"missing legend separator", R"("Q","","","XYZ",0,F,10,1)", VisibleField::kExactlyOne,
-       Entry("Q", "", "", "", "", KeyLayout::klNormal, "F", 10, true)},
+       Entry("Q", "", "", "", "", KeyLayout::kNormal, "F", 10, true)},
       // No opening quote: the first character of the legend is dropped instead.
       {"missing opening quote", R"(Qx","","","","q",0,F,10,1)", VisibleField::kExactlyOne,
-       Entry("x", "", "", "", "q", KeyLayout::klNormal, "F", 10, true)},
+       Entry("x", "", "", "", "q", KeyLayout::kNormal, "F", 10, true)},
       {"visibility is the whole rest", R"("Q","","","","q",0,F,10,1,1)", VisibleField::kExactlyOne,
-       Entry("Q", "", "", "", "q", KeyLayout::klNormal, "F", 10, false)},
+       Entry("Q", "", "", "", "q", KeyLayout::kNormal, "F", 10, false)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,11 +121,11 @@ TEST(KeyboardValue, ConversionErrorsLeaveTheKeyUntouched) {
 
 TEST(KeyboardValue, ComposeThenParseGivesTheSameEntry) {
   const KeyboardEntry entries[] = {
-      Entry("Q", "", "", "", "q", KeyLayout::klNormal, "MS Sans Serif", 10, true),
-      Entry("\xC2\xA3", "3", "", "\xE2\x82\xAC", "3", KeyLayout::klQuad, "DejaVu Sans", 10, false),
-      Entry("", "", "", "", " ", KeyLayout::klLetter, "", 1, true),
-      Entry("\"", "'", "{", "}", "{+}", KeyLayout::klLetterPlus, "Symbol", 72, true),
-      Entry("Return", "", "", "", "~", KeyLayout::klDouble, "F", 2147483647, false),
+      Entry("Q", "", "", "", "q", KeyLayout::kNormal, "MS Sans Serif", 10, true),
+      Entry("\xC2\xA3", "3", "", "\xE2\x82\xAC", "3", KeyLayout::kQuad, "DejaVu Sans", 10, false),
+      Entry("", "", "", "", " ", KeyLayout::kLetter, "", 1, true),
+      Entry("\"", "'", "{", "}", "{+}", KeyLayout::kLetterPlus, "Symbol", 72, true),
+      Entry("Return", "", "", "", "~", KeyLayout::kDouble, "F", 2147483647, false),
   };
   for (const KeyboardEntry& entry : entries) {
     const std::string value = ComposeKeyboardValue(entry);

@@ -47,26 +47,26 @@ TEST(KeyboardKeys, FunctionKeyLegendsAndScripts) {
     bool visible;
   };
   const Case cases[] = {
-      {"VX4KeyButton30", "Backspace", "{Backspace}", KeyType::ktNormal, true},
-      {"VX4KeyButton31", "Cut", "^x", KeyType::ktNormal, true},
-      {"VX4KeyButton32", "Home", "{Home}", KeyType::ktNormal, true},
-      {"VX4KeyButton33", "Copy", "^c", KeyType::ktNormal, true},
-      {"VX4KeyButton38", "Tab", "{Tab}", KeyType::ktNormal, true},
-      {"VX4KeyButton51", "Return", "~", KeyType::ktNormal, true},
-      {"VX4KeyButton52", "Delete", "{Del}", KeyType::ktNormal, true},
-      {"VX4KeyButton53", "End", "{End}", KeyType::ktNormal, true},
-      {"VX4KeyButton54", "Paste", "^v", KeyType::ktNormal, true},
-      {"KCapsLock", "Caps", "{CapsLock}", KeyType::ktNormal, true},
-      {"KShiftLeft", "Shift", "", KeyType::ktShift, true},
-      {"KShiftRight", "Shift", "", KeyType::ktShift, true},
-      {"KABCDE", "ABCDE...", "", KeyType::ktNormal, true},
-      {"KAltGrLeft", "Alt Gr", "", KeyType::ktAltGr, false},
-      {"KAltGrRight", "Alt Gr", "", KeyType::ktAltGr, false},
-      {"VX4KeyButton14", "Backspace", "{Backspace}", KeyType::ktNormal, true},
-      {"VX4KeyButton74", "Return", "~", KeyType::ktNormal, true},
-      {"VX4KeyButton105", "Space", " ", KeyType::ktNormal, true},
-      {"KQWERT", "QWERT...", "", KeyType::ktNormal, true},
-      {"KShiftLock", "Shift", "{CapsLock}", KeyType::ktNormal, true},
+      {"VX4KeyButton30", "Backspace", "{Backspace}", KeyType::kNormal, true},
+      {"VX4KeyButton31", "Cut", "^x", KeyType::kNormal, true},
+      {"VX4KeyButton32", "Home", "{Home}", KeyType::kNormal, true},
+      {"VX4KeyButton33", "Copy", "^c", KeyType::kNormal, true},
+      {"VX4KeyButton38", "Tab", "{Tab}", KeyType::kNormal, true},
+      {"VX4KeyButton51", "Return", "~", KeyType::kNormal, true},
+      {"VX4KeyButton52", "Delete", "{Del}", KeyType::kNormal, true},
+      {"VX4KeyButton53", "End", "{End}", KeyType::kNormal, true},
+      {"VX4KeyButton54", "Paste", "^v", KeyType::kNormal, true},
+      {"KCapsLock", "Caps", "{CapsLock}", KeyType::kNormal, true},
+      {"KShiftLeft", "Shift", "", KeyType::kShift, true},
+      {"KShiftRight", "Shift", "", KeyType::kShift, true},
+      {"KABCDE", "ABCDE...", "", KeyType::kNormal, true},
+      {"KAltGrLeft", "Alt Gr", "", KeyType::kAltGr, false},
+      {"KAltGrRight", "Alt Gr", "", KeyType::kAltGr, false},
+      {"VX4KeyButton14", "Backspace", "{Backspace}", KeyType::kNormal, true},
+      {"VX4KeyButton74", "Return", "~", KeyType::kNormal, true},
+      {"VX4KeyButton105", "Space", " ", KeyType::kNormal, true},
+      {"KQWERT", "QWERT...", "", KeyType::kNormal, true},
+      {"KShiftLock", "Shift", "{CapsLock}", KeyType::kNormal, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,7 +107,7 @@ TEST(KeyboardKeys, BuiltInDescriptionsSurviveComposeAndParse) {
   for (const NamedKeyboardEntry& key : BuiltInKeyboard()) {
     SCOPED_TRACE(key.name);
     KeyboardEntry other;
-    other.key_layout = KeyLayout::klQuad;
+    other.key_layout = KeyLayout::kQuad;
     other.font_size = 99;
     EXPECT_EQ(ParseKeyboardValue(ComposeKeyboardValue(key.entry), other, VisibleField::kStrictInteger), key.entry);
   }

@@ -34,7 +34,7 @@ TEST_F(LanguageFileTest, CurrentLayoutName) {
 TEST_F(LanguageFileTest, WrittenLayoutLoadsBack) {
   std::vector<NamedKeyboardEntry> keys = BuiltInKeyboard();
   keys[0].entry.caption4 = "\xE2\x82\xAC";  // a fourth legend
-  keys[0].entry.key_layout = KeyLayout::klQuad;
+  keys[0].entry.key_layout = KeyLayout::kQuad;
   keys[1].entry.visible = false;
   SetupMessages messages = DefaultSetupMessages();
   messages[0] = "Nouvelle fen\xC3\xAAtre";

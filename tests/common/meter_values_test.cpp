@@ -53,12 +53,12 @@ TEST(MeterValues, SplitAlongEachDirection) {
     PixelRect done, rest;
   };
   const Case cases[] = {
-      {mdTopToBottom, {0, 0, 20, 265}, 55, 100, {0, 0, 20, 145}, {0, 145, 20, 120}},
-      {mdBottomToTop, {0, 0, 20, 265}, 55, 100, {0, 120, 20, 145}, {0, 0, 20, 120}},
-      {mdLeftToRight, {2, 2, 176, 21}, 50, 100, {2, 2, 88, 21}, {90, 2, 88, 21}},
-      {mdRightToLeft, {2, 2, 176, 21}, 1, 4, {134, 2, 44, 21}, {2, 2, 132, 21}},
-      {mdLeftToRight, {0, 0, 100, 10}, 100, 100, {0, 0, 100, 10}, {100, 0, 0, 10}},
-      {mdLeftToRight, {0, 0, 100, 10}, 0, 100, {0, 0, 0, 10}, {0, 0, 100, 10}},
+      {kTopToBottom, {0, 0, 20, 265}, 55, 100, {0, 0, 20, 145}, {0, 145, 20, 120}},
+      {kBottomToTop, {0, 0, 20, 265}, 55, 100, {0, 120, 20, 145}, {0, 0, 20, 120}},
+      {kLeftToRight, {2, 2, 176, 21}, 50, 100, {2, 2, 88, 21}, {90, 2, 88, 21}},
+      {kRightToLeft, {2, 2, 176, 21}, 1, 4, {134, 2, 44, 21}, {2, 2, 132, 21}},
+      {kLeftToRight, {0, 0, 100, 10}, 100, 100, {0, 0, 100, 10}, {100, 0, 0, 10}},
+      {kLeftToRight, {0, 0, 100, 10}, 0, 100, {0, 0, 0, 10}, {0, 0, 100, 10}},
   };
   for (const Case& c : cases) {
     MeterSplit split = SplitMeter(c.area, c.direction, c.completed, c.total);

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "client_test_util.h"
-#include "kiosk/core/smtp_log_mail_sender.h"
+#include "kiosk/core/log/smtp_log_mail_sender.h"
 #include "scripted_server.h"
 #include "support/temp_dir.h"
 

@@ -43,7 +43,7 @@ TEST(MessageDecode, PlainMessageAndHeaders) {
   EXPECT_EQ(message.CC().Item(0), MailAddress("c@x.org", "Carol"));
   EXPECT_EQ(message.BCC().Item(0).Address(), "d@x.org");
   EXPECT_EQ(message.Subject(), "Caf\xc3\xa9 time with_underscores");  // plain text keeps its "_"
-  EXPECT_EQ(message.Priority(), MailPriority::ptHigh);
+  EXPECT_EQ(message.Priority(), MailPriority::kHigh);
   EXPECT_TRUE(message.ReturnReceipt());
   EXPECT_EQ(message.Headers().Count(), 9u);
   // The POP3 terminator is no part of the body.
@@ -93,7 +93,7 @@ TEST(MessageDecode, MissingBoundariesFallBackToTheOriginal) {
     const Attachment& original = message.Attachments().Item(0);
     EXPECT_EQ(original.FileName(), "original.eml");
     EXPECT_EQ(original.ContentType(), "message/rfc822");
-    EXPECT_EQ(original.Encoding(), TmsAttEncoding::kSevenBit);
+    EXPECT_EQ(original.Encoding(), AttachmentEncoding::kSevenBit);
     EXPECT_EQ(original.Contents(), text);
     EXPECT_EQ(message.Sender().Address(), "a@x.org");
   }
@@ -170,13 +170,13 @@ TEST_F(RoundTrip, SingleAttachments) {
 }
 
 TEST_F(RoundTrip, Uuencoded) {
-  message_.SetEncoding(MessageEncoding::meUU);
+  message_.SetEncoding(MessageEncoding::kUU);
   message_.Body() = {"two files"};
   message_.Attachments().AddData("a.bin", Binary(1000, 3));
   message_.Attachments().AddData("b.bin", Binary(45, 4));
   MailMessage received;
   Load(received, AsReceived(Save(message_)));
-  EXPECT_EQ(received.Encoding(), MessageEncoding::meUU);
+  EXPECT_EQ(received.Encoding(), MessageEncoding::kUU);
   ExpectRoundTrip(message_);
 }
 
@@ -193,12 +193,12 @@ TEST_F(RoundTrip, AlternativeGroups) {
 }
 
 TEST_F(RoundTrip, LatinBody) {
-  message_.SetCharSet(MailCharSet::csISO8859);
+  message_.SetCharSet(MailCharSet::kISO8859);
   message_.Body() = {"caf\xe9 = cr\xe8me", "  indented", "trailing blank "};
   ExpectRoundTrip(message_);
   MailMessage received;
   Load(received, AsReceived(Save(message_)));
-  EXPECT_EQ(received.CharSet(), MailCharSet::csISO8859);
+  EXPECT_EQ(received.CharSet(), MailCharSet::kISO8859);
 }
 
 TEST(MessageDecode, UuencodedTextAfterTheAttachmentStays) {
@@ -210,7 +210,7 @@ TEST(MessageDecode, UuencodedTextAfterTheAttachmentStays) {
   EXPECT_EQ(message.Attachments().Item(0).FileName(), "cat.txt");
   EXPECT_EQ(message.Attachments().Item(1).FileName(), "att.1");
   EXPECT_EQ(message.Attachments().Item(1).Contents(), "Cat");
-  EXPECT_EQ(message.Encoding(), MessageEncoding::meUU);
+  EXPECT_EQ(message.Encoding(), MessageEncoding::kUU);
 }
 
 TEST(MessageDecode, SinglePartBodies) {
@@ -224,17 +224,17 @@ TEST(MessageDecode, SinglePartBodies) {
   };
   const Case cases[] = {
       {{"Content-Type: text/plain", "Content-Transfer-Encoding: quoted-printable"},
-       {"soft=", "ly =3D", "next"}, {"softly =", "next"}, 0, MailCharSet::csISO8859, "text/plain"},
+       {"soft=", "ly =3D", "next"}, {"softly =", "next"}, 0, MailCharSet::kISO8859, "text/plain"},
       {{"Content-Type: text/html; charset=utf-8", "Content-Transfer-Encoding: base64"},
-       {"PGI+aGk8L2I+"}, {"<b>hi</b>"}, 0, MailCharSet::csUSASCII, "text/html"},
+       {"PGI+aGk8L2I+"}, {"<b>hi</b>"}, 0, MailCharSet::kUSASCII, "text/html"},
       // Converted in transit: marked Latin, but not decoded a second time.
       {{"Content-Type: text/plain", "X-MIME-Autoconverted: from quoted-printable to 8bit"},
-       {"a=3D"}, {"a=3D"}, 0, MailCharSet::csISO8859, "text/plain"},
-      {{"Content-Type: text/plain; name=\"cc:Mail\""}, {"x"}, {"x"}, 0, MailCharSet::csUSASCII, "text/plain"},
-      {{"Content-Type: text/plain; name=\"n.txt\""}, {"x"}, {}, 1, MailCharSet::csUSASCII, "text/plain"},
-      {{"Content-Type: image/png", "Content-Transfer-Encoding: base64"}, {"iVBO"}, {}, 1, MailCharSet::csUSASCII,
+       {"a=3D"}, {"a=3D"}, 0, MailCharSet::kISO8859, "text/plain"},
+      {{"Content-Type: text/plain; name=\"cc:Mail\""}, {"x"}, {"x"}, 0, MailCharSet::kUSASCII, "text/plain"},
+      {{"Content-Type: text/plain; name=\"n.txt\""}, {"x"}, {}, 1, MailCharSet::kUSASCII, "text/plain"},
+      {{"Content-Type: image/png", "Content-Transfer-Encoding: base64"}, {"iVBO"}, {}, 1, MailCharSet::kUSASCII,
        "text/plain"},
-      {{"X-Mailer: V Mailsystem R #0001", "Content-Type: image/png"}, {"x"}, {"x"}, 0, MailCharSet::csUSASCII,
+      {{"X-Mailer: V Mailsystem R #0001", "Content-Type: image/png"}, {"x"}, {"x"}, 0, MailCharSet::kUSASCII,
        "text/plain"},
   };
   for (const Case& c : cases) {
@@ -300,7 +300,7 @@ TEST(MessageDecode, MultipartDetails) {
                     "epilogue",
                 }));
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"body text"}));
-  EXPECT_EQ(message.CharSet(), MailCharSet::csISO2022jp);
+  EXPECT_EQ(message.CharSet(), MailCharSet::kISO2022jp);
   ASSERT_EQ(message.Attachments().Count(), 4u);
   EXPECT_EQ(message.Attachments().Item(0).FileName(), "_alt.0");
   EXPECT_EQ(message.Attachments().Item(0).Contents(), "<p>x=y</p>");

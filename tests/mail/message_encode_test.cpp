@@ -57,7 +57,7 @@ TEST_F(MessageEncodeTest, HeaderBlockOrderAndExtras) {
   message_.CC().Add("c@example.org", "Carol");
   message_.BCC().Add("hidden@example.org");
   message_.SetReturnReceipt(true);
-  message_.SetPriority(MailPriority::ptHigh);
+  message_.SetPriority(MailPriority::kHigh);
   message_.Headers().Lines() = {"X-Mailer: Tarnwick", "Subject: dropped", "content-type: dropped", " folded",
                                 "X-Kiosk: 7"};
   message_.Body() = {"x"};
@@ -77,7 +77,7 @@ TEST_F(MessageEncodeTest, HeaderBlockOrderAndExtras) {
                                 "",
                                 "x",
                             }));
-  message_.SetPriority(MailPriority::ptLow);
+  message_.SetPriority(MailPriority::kLow);
   EXPECT_NE(Save(message_).find("\r\nX-Priority: 5\r\n"), std::string::npos);
   EXPECT_EQ(Save(message_).find("hidden"), std::string::npos);
 }
@@ -96,7 +96,7 @@ TEST_F(MessageEncodeTest, LongLineGoesQuotedPrintable) {
                                 std::string(40, 'x'),
                             }));
   message_.Body() = {"caf\xe9"};
-  message_.SetCharSet(MailCharSet::csISO8859);
+  message_.SetCharSet(MailCharSet::kISO8859);
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: text/plain; charset=\"iso-8859-1\"",
                                 "Content-Transfer-Encoding: quoted-printable",
@@ -158,7 +158,7 @@ TEST_F(MessageEncodeTest, SingleAttachmentLayout) {
 }
 
 TEST_F(MessageEncodeTest, Uuencoded) {
-  message_.SetEncoding(MessageEncoding::meUU);
+  message_.SetEncoding(MessageEncoding::kUU);
   message_.Body() = {"see attached"};
   message_.Attachments().AddData("dir/cat.txt", "Cat");
   EXPECT_EQ(message_.ContentType(), "");
@@ -239,7 +239,7 @@ TEST_F(MessageEncodeTest, AlternativeGroupInsideMixed) {
 TEST_F(MessageEncodeTest, HtmlBodyFileIsTheText) {
   message_.Attachments().AddData("_htmbody.htm", "<p>a=b</p>");
   EXPECT_EQ(message_.ContentType(), "text/html");
-  message_.SetCharSet(MailCharSet::csISO8859);
+  message_.SetCharSet(MailCharSet::kISO8859);
   EXPECT_EQ(Save(message_), Golden({
                                 "Content-Type: text/html; charset=\"iso-8859-1\"",
                                 "Content-Transfer-Encoding: quoted-printable",
@@ -275,7 +275,7 @@ TEST(MessageContentType, EffectiveType) {
   EXPECT_EQ(message.ContentType(), "multipart/mixed");
   message.Attachments().Delete(0);
   EXPECT_EQ(message.ContentType(), "multipart/alternative");
-  message.SetEncoding(MessageEncoding::meUU);
+  message.SetEncoding(MessageEncoding::kUU);
   EXPECT_EQ(message.ContentType(), "");
 }
 
@@ -283,16 +283,16 @@ TEST(MessageAttachments, TypesAndEncodingsFromTheFileName) {
   struct Case {
     const char* name;
     const char* type;
-    TmsAttEncoding encoding;
+    AttachmentEncoding encoding;
   };
   const Case cases[] = {
-      {"a.txt", "text/plain", TmsAttEncoding::kQuotedPrintable},
-      {"dir/A.HTML", "text/html", TmsAttEncoding::kQuotedPrintable},
-      {"x.rtf", "text/rtf", TmsAttEncoding::kQuotedPrintable},
-      {"mail.eml", "message/rfc822", TmsAttEncoding::kSevenBit},
-      {"p.png", "image/png", TmsAttEncoding::kBase64},
-      {"archive.unknownext", "application/octet-stream", TmsAttEncoding::kBase64},
-      {"noextension", "application/octet-stream", TmsAttEncoding::kBase64},
+      {"a.txt", "text/plain", AttachmentEncoding::kQuotedPrintable},
+      {"dir/A.HTML", "text/html", AttachmentEncoding::kQuotedPrintable},
+      {"x.rtf", "text/rtf", AttachmentEncoding::kQuotedPrintable},
+      {"mail.eml", "message/rfc822", AttachmentEncoding::kSevenBit},
+      {"p.png", "image/png", AttachmentEncoding::kBase64},
+      {"archive.unknownext", "application/octet-stream", AttachmentEncoding::kBase64},
+      {"noextension", "application/octet-stream", AttachmentEncoding::kBase64},
   };
   for (const Case& c : cases) {
     Attachment item;
@@ -400,9 +400,9 @@ TEST(MessageAssign, CopiesEverything) {
   source.Recipients().Add("to@x.org", "To");
   source.CC().Add("cc@x.org");
   source.BCC().Add("bcc@x.org");
-  source.SetPriority(MailPriority::ptLow);
+  source.SetPriority(MailPriority::kLow);
   source.SetReturnReceipt(true);
-  source.SetCharSet(MailCharSet::csISO8859);
+  source.SetCharSet(MailCharSet::kISO8859);
   source.Headers().Add("X-A: 1");
   source.Body() = {"b"};
   source.Attachments().AddData("a.bin", "data");
@@ -414,9 +414,9 @@ TEST(MessageAssign, CopiesEverything) {
   EXPECT_EQ(copy.Recipients(), source.Recipients());
   EXPECT_EQ(copy.CC(), source.CC());
   EXPECT_EQ(copy.BCC(), source.BCC());
-  EXPECT_EQ(copy.Priority(), MailPriority::ptLow);
+  EXPECT_EQ(copy.Priority(), MailPriority::kLow);
   EXPECT_TRUE(copy.ReturnReceipt());
-  EXPECT_EQ(copy.CharSet(), MailCharSet::csISO8859);
+  EXPECT_EQ(copy.CharSet(), MailCharSet::kISO8859);
   EXPECT_EQ(copy.Headers(), source.Headers());
   EXPECT_EQ(copy.Body(), source.Body());
   EXPECT_EQ(copy.Attachments().Item(0).Contents(), "data");
@@ -424,7 +424,7 @@ TEST(MessageAssign, CopiesEverything) {
   copy.Clear();
   EXPECT_TRUE(copy.Body().empty() && copy.Recipients().Empty() && copy.Attachments().Count() == 0);
   EXPECT_EQ(copy.Sender().Address(), "");
-  EXPECT_EQ(copy.CharSet(), MailCharSet::csUSASCII);
+  EXPECT_EQ(copy.CharSet(), MailCharSet::kUSASCII);
   EXPECT_EQ(copy.StoredContentType(), "");
 }
 

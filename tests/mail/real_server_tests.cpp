@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "fakes/manual_clock.h"
-#include "kiosk/core/email_window_rules.h"
+#include "kiosk/core/email/email_window_rules.h"
 #include "kiosk/core/kiosk_controller.h"
-#include "kiosk/core/smtp_log_mail_sender.h"
+#include "kiosk/core/log/smtp_log_mail_sender.h"
 #include "client_test_util.h"
 #include "mail/base64.h"
 #include "mail/mail_message.h"
@@ -323,7 +323,7 @@ TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRigh
   EXPECT_FALSE(controller.log_mail().pending);
   EXPECT_TRUE(controller.log_mail().attachments.empty());
   controller.RunPass();
-  controller.FormClose();
+  controller.Shutdown();
   const std::string log_now = ReadFile(dir.File("log/TWCurrentLog.txt"));
   EXPECT_NE(log_now.find("Log Mail Not Sent - 535 "), std::string::npos) << log_now;
   EXPECT_NE(log_now.find(" - next attempt in 2 minutes"), std::string::npos) << log_now;

@@ -75,7 +75,7 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(meter.Percent(), 100);
     meter.SetShowPercent(false);
     QCOMPARE(meter.Text(), QString());
-    meter.SetBevelType(MeterBevel::btNone);
+    meter.SetBevelType(MeterBevel::kNone);
     meter.SetForeColor(Qt::blue);
     meter.SetBackColor(Qt::white);
     QImage image = meter.Render();
@@ -89,10 +89,10 @@ class DisplayWidgetsTest : public QObject {
     QTest::addColumn<int>("direction");
     QTest::addColumn<QRect>("done");
     // 40 x 265 with 55 of 100: 145 pixels of height, 22 of width.
-    QTest::newRow("top to bottom") << int(MeterDirection::mdTopToBottom) << QRect(0, 0, 40, 145);
-    QTest::newRow("bottom to top") << int(MeterDirection::mdBottomToTop) << QRect(0, 120, 40, 145);
-    QTest::newRow("left to right") << int(MeterDirection::mdLeftToRight) << QRect(0, 0, 22, 265);
-    QTest::newRow("right to left") << int(MeterDirection::mdRightToLeft) << QRect(18, 0, 22, 265);
+    QTest::newRow("top to bottom") << int(MeterDirection::kTopToBottom) << QRect(0, 0, 40, 145);
+    QTest::newRow("bottom to top") << int(MeterDirection::kBottomToTop) << QRect(0, 120, 40, 145);
+    QTest::newRow("left to right") << int(MeterDirection::kLeftToRight) << QRect(0, 0, 22, 265);
+    QTest::newRow("right to left") << int(MeterDirection::kRightToLeft) << QRect(18, 0, 22, 265);
   }
 
   void MeterDirections() {
@@ -100,7 +100,7 @@ class DisplayWidgetsTest : public QObject {
     QFETCH(QRect, done);
     BusyMeter meter;
     meter.resize(40, 265);
-    meter.SetBevelType(MeterBevel::btNone);
+    meter.SetBevelType(MeterBevel::kNone);
     meter.SetShowPercent(false);
     meter.SetForeColor(Qt::red);
     meter.SetBackColor(Qt::white);
@@ -121,7 +121,7 @@ class DisplayWidgetsTest : public QObject {
     palette.setColor(QPalette::WindowText, QColor(1, 2, 3));
     meter.setPalette(palette);
     meter.SetShowPercent(false);
-    meter.SetBorderStyle(MeterBorder::bsSingle);
+    meter.SetBorderStyle(MeterBorder::kSingle);
     meter.SetBevelDepth(2);
     meter.SetCompleted(0);
     meter.SetBackColor(Qt::white);
@@ -133,7 +133,7 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(inset.pixel(57, 10), qRgb(250, 250, 250));
     QCOMPARE(inset.pixel(3, 3), qRgb(255, 255, 255));
     QCOMPARE(meter.MeterArea(), QRect(3, 3, 54, 14));
-    meter.SetBevelType(MeterBevel::btRaised);
+    meter.SetBevelType(MeterBevel::kRaised);
     QImage raised = meter.Render();
     QCOMPARE(raised.pixel(1, 1), qRgb(250, 250, 250));
     QCOMPARE(raised.pixel(58, 18), qRgb(90, 90, 90));
@@ -142,7 +142,7 @@ class DisplayWidgetsTest : public QObject {
   void MeterBitmapStyles() {
     BusyMeter meter;
     meter.resize(100, 10);
-    meter.SetBevelType(MeterBevel::btNone);
+    meter.SetBevelType(MeterBevel::kNone);
     meter.SetShowPercent(false);
     meter.SetBackColor(Qt::white);
     QImage solid(7, 3, QImage::Format_RGB32);
@@ -151,13 +151,13 @@ class DisplayWidgetsTest : public QObject {
     meter.SetCompleted(30);
     const QRect done(0, 0, 30, 10), rest(30, 0, 70, 10);
 
-    for (MeterBitmapStyle style : {MeterBitmapStyle::dsStretch, MeterBitmapStyle::dsTile}) {
+    for (MeterBitmapStyle style : {MeterBitmapStyle::kStretch, MeterBitmapStyle::kTile}) {
       meter.SetBitmapDrawStyle(style);
       QImage image = meter.Render();
       QCOMPARE(CountPixels(image, done, qRgb(10, 200, 30)), 300);
       QCOMPARE(CountPixels(image, rest, qRgb(255, 255, 255)), 700);
     }
-    meter.SetBitmapDrawStyle(MeterBitmapStyle::dsTileInvert);
+    meter.SetBitmapDrawStyle(MeterBitmapStyle::kTileInvert);
     QImage inverted = meter.Render();
     QCOMPARE(CountPixels(inverted, done, qRgb(10, 200, 30)), 300);
     QCOMPARE(CountPixels(inverted, rest, qRgb(245, 55, 225)), 700);
@@ -167,7 +167,7 @@ class DisplayWidgetsTest : public QObject {
     AnalogClock clock;
     QCOMPARE(clock.size(), QSize(60, 60));
     clock.resize(50, 60);
-    clock.SetShape(ClockShape::csSquare);
+    clock.SetShape(ClockShape::kSquare);
     clock.SetBackColor(QColor(255, 0, 0));
     clock.SetFaceColor(QColor(255, 255, 255));
     clock.SetOutlineColor(QColor(0, 0, 255));
@@ -181,7 +181,7 @@ class DisplayWidgetsTest : public QObject {
     QCOMPARE(CountPixels(face, QRect(0, 0, 50, 5), qRgb(255, 0, 0)), 250);
     QCOMPARE(CountPixels(face, QRect(0, 55, 50, 5), qRgb(255, 0, 0)), 250);
 
-    clock.SetShape(ClockShape::csCircle);
+    clock.SetShape(ClockShape::kCircle);
     QImage round = clock.RenderFace(QTime(10, 8, 30));
     QCOMPARE(round.pixel(0, 5), qRgb(255, 0, 0));  // corner outside the circle
     QCOMPARE(round.pixel(25, 5), qRgb(0, 0, 255));  // top of the circle

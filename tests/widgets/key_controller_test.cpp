@@ -334,7 +334,7 @@ class KeyControllerTest : public QObject {
     QCOMPARE(two->Caption(), QStringLiteral("\""));
     QCOMPARE(two->Caption2(), QStringLiteral("2"));
     QCOMPARE(two->SendString(), std::string("2"));
-    QCOMPARE(two->Layout(), KeyLayout::klDouble);
+    QCOMPARE(two->Layout(), KeyLayout::kDouble);
     QCOMPARE(two->font().pointSize(), 12);
     KeyButton* q = AddKey(KeyId::Q);
     QCOMPARE(q->CaptionPositions()[0], (PixelPoint{5, 2}));
@@ -353,7 +353,7 @@ class KeyControllerTest : public QObject {
     b->OnMouseDown = [&](KeyButton&, QMouseEvent&) { mouse += 'd'; };
     b->OnMouseMove = [&](KeyButton&, QMouseEvent&) { mouse += 'm'; };
     b->OnMouseUp = [&](KeyButton&, QMouseEvent& e) { mouse += e.button() == Qt::LeftButton ? 'u' : 'r'; };
-    b->SetSound(KeySound::ksCustom);
+    b->SetSound(KeySound::kCustom);
     b->SetCustomSound("/sounds/click.wav");
     SendMouse(*b, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     QVERIFY(b->Held());

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "kiosk/core/kiosk_controller.h"
-#include "kiosk/core/kiosk_topics.h"
+#include "kiosk/core/commands/kiosk_topics.h"
 
 namespace tw {
 

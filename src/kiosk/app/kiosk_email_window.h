@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/core/email_window.h"
-#include "kiosk/core/email_window_rules.h"
+#include "kiosk/core/email/email_window.h"
+#include "kiosk/core/email/email_window_rules.h"
 #include "platform/button_sound.h"
 
 class QRect;

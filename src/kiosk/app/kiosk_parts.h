@@ -11,8 +11,8 @@
 #include "kiosk/browser/browser_loop.h"
 #include "kiosk/browser/switchable_browser.h"
 #include "kiosk/panels/splash_window.h"
-#include "kiosk/core/command_interpreter.h"
-#include "kiosk/core/program_launcher.h"
+#include "kiosk/core/commands/command_interpreter.h"
+#include "kiosk/core/commands/program_launcher.h"
 
 namespace tw {
 

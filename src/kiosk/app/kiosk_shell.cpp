@@ -9,7 +9,7 @@
 
 #include "kiosk/app/kiosk_parts.h"
 #include "kiosk/app/stacking_watcher.h"
-#include "kiosk/core/smtp_log_mail_sender.h"
+#include "kiosk/core/log/smtp_log_mail_sender.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
 
@@ -25,7 +25,7 @@ KioskShell::KioskShell(std::string program_dir, QObject* parent)
   // The action time is a moment of the day: not a little early.
   log_action_timer_.setSingleShot(true);
   log_action_timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &KioskShell::TimerTimer);
+  connect(&timer_, &QTimer::timeout, this, &KioskShell::SecondTick);
   connect(&pass_timer_, &QTimer::timeout, this, &KioskShell::RunPass);
   connect(&log_action_timer_, &QTimer::timeout, this, &KioskShell::RequestPass);
   // Marker files appear and go in the program folder: the kernel says when it changed.
@@ -95,11 +95,11 @@ void KioskShell::ArmTick() {
   timer_.start(1000 - static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000) + 1);
 }
 
-void KioskShell::TimerTimer() {
+void KioskShell::SecondTick() {
   if (shut_down_) return;
   ArmTick();
   const bool was_running = controller_->loop_running();
-  controller_->Guarded([this] { controller_->TimerTimer(); });
+  controller_->Guarded([this] { controller_->SecondTick(); });
   if (controller_->exit_requested()) {
     Shutdown();
     return;
@@ -184,7 +184,7 @@ void KioskShell::Shutdown() {
     parts_->EndRunningProgram();
     parts_->CloseWindows();
   }
-  controller_->FormClose();
+  controller_->Shutdown();
   QCoreApplication::quit();
 }
 

@@ -64,7 +64,7 @@ class KioskShell : public QObject, public KioskHooks {
   static constexpr int kMarkerSafetyTicks = 5;
 
  private:
-  void TimerTimer();
+  void SecondTick();
   // The next tick, just after the wall clock's next second.
   void ArmTick();
   void RunPass();

@@ -309,7 +309,7 @@ void KioskWindows::HideEmailWindow() { email_->Hide(); }
 void KioskWindows::ResetKeyboardPage() {
   toolbar_->ResetPage();
   // No modifier stays latched for the next visitor.
-  for (KeyType type : {KeyType::ktShift, KeyType::ktAlt, KeyType::ktCtrl, KeyType::ktAltGr}) {
+  for (KeyType type : {KeyType::kShift, KeyType::kAlt, KeyType::kCtrl, KeyType::kAltGr}) {
     toolbar_->KeyController()->SetLatched(type, false);
   }
 }

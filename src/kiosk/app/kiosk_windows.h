@@ -12,13 +12,13 @@
 
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/browser_parts.h"
-#include "kiosk/core/attract_frame.h"
-#include "kiosk/core/email_window.h"
-#include "kiosk/core/kiosk_buttons.h"
+#include "kiosk/core/attract/attract_frame.h"
+#include "kiosk/core/email/email_window.h"
+#include "kiosk/core/commands/kiosk_buttons.h"
 #include "kiosk/core/kiosk_controller.h"
-#include "kiosk/core/page_scroll_driver.h"
-#include "kiosk/core/panel_actions.h"
-#include "kiosk/core/toolbar_actions.h"
+#include "kiosk/core/frame/page_scroll_driver.h"
+#include "kiosk/core/commands/panel_actions.h"
+#include "kiosk/core/commands/toolbar_actions.h"
 #include "platform/keyboard_platform.h"
 
 namespace tw {

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <memory>
 
-#include "kiosk/core/program_launcher.h"
+#include "kiosk/core/commands/program_launcher.h"
 
 namespace tw {
 

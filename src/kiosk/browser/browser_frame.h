@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "kiosk/core/browser_placement.h"
+#include "kiosk/core/frame/browser_placement.h"
 
 namespace tw {
 

@@ -11,7 +11,7 @@
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/offline_retry.h"
 #include "kiosk/browser/navigation_policy.h"
-#include "kiosk/core/command_interpreter.h"
+#include "kiosk/core/commands/command_interpreter.h"
 #include "kiosk/core/event_budget.h"
 #include "kiosk/core/kiosk_controller.h"
 

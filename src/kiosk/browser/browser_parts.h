@@ -7,7 +7,7 @@
 
 #include "common/scaled_geometry.h"
 #include "kiosk/browser/browser_engine.h"
-#include "kiosk/core/scroll_stepper.h"
+#include "kiosk/core/frame/scroll_stepper.h"
 
 namespace tw {
 

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "kiosk/core/screen_scale.h"
+#include "kiosk/core/settings/screen_scale.h"
 
 namespace tw {
 namespace {
@@ -166,7 +166,7 @@ void KioskController::EnterLoop() {
   ShowSettingErrors();
 }
 
-void KioskController::TimerTimer() {
+void KioskController::SecondTick() {
   EnterLoop();
   activity_.Tick();
 }
@@ -211,7 +211,7 @@ BrowserPlacement KioskController::PlaceBrowser(const PanelSizes& panels) const {
   return ComputeBrowserPlacement(panels, keyboard_ && keyboard_->shown(), screen_scale_);
 }
 
-void KioskController::FormClose() {
+void KioskController::Shutdown() {
   if (closed_) return;
   closed_ = true;
   WriteLog("Tarnwick Closing Down");

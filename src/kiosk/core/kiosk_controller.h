@@ -11,17 +11,17 @@
 #include <vector>
 
 #include "common/setting_errors.h"
-#include "kiosk/core/activity_log.h"
-#include "kiosk/core/activity_timer.h"
+#include "kiosk/core/log/activity_log.h"
+#include "kiosk/core/attract/activity_timer.h"
 #include "kiosk/core/browser_kind.h"
-#include "kiosk/core/browser_placement.h"
-#include "kiosk/core/keyboard_frame.h"
-#include "kiosk/core/kiosk_config.h"
+#include "kiosk/core/frame/browser_placement.h"
+#include "kiosk/core/frame/keyboard_frame.h"
+#include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/kiosk_hooks.h"
-#include "kiosk/core/kiosk_settings.h"
-#include "kiosk/core/log_mail.h"
-#include "kiosk/core/log_mail_delivery.h"
-#include "kiosk/core/navigation_reason.h"
+#include "kiosk/core/settings/kiosk_settings.h"
+#include "kiosk/core/log/log_mail.h"
+#include "kiosk/core/log/log_mail_delivery.h"
+#include "kiosk/core/commands/navigation_reason.h"
 #include "platform/clock.h"
 #include "platform/system_journal.h"
 
@@ -60,7 +60,7 @@ class KioskController {
   void EnterLoop();
   // The one-second tick: enters the browser main loop if that has not happened yet, then
   // counts idle time and runs the attract modes.
-  void TimerTimer();
+  void SecondTick();
   // Activity (a key press, a mouse move): a new idle period begins.
   void ResetIdleCount() { activity_.ResetIdleCount(); }
   // The controller's steps of a main-loop pass (the browser's loop runs them): the log's
@@ -104,7 +104,7 @@ class KioskController {
   // button, the letter's code minus 64); the full exit password ends the kiosk.
   void CheckExitPassword(int tag);
   // Shutdown: the last log line, the log closed, the desktop given back.
-  void FormClose();
+  void Shutdown();
   // An error that reached the application: "Error - " + message is written to the log
   // and shown to whoever is in front of the kiosk; the kiosk goes on.
   void AppException(const std::string& message);

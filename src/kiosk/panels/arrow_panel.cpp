@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "kiosk/core/kiosk_buttons.h"
-#include "kiosk/core/navigation_reason.h"
+#include "kiosk/core/commands/kiosk_buttons.h"
+#include "kiosk/core/commands/navigation_reason.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/glyph_button.h"
 #include "kiosk/panels/picture_box.h"

@@ -7,9 +7,9 @@
 #include <QWidget>
 #include <array>
 
-#include "kiosk/core/frame_layout.h"
-#include "kiosk/core/side_panel_config.h"
-#include "kiosk/core/panel_actions.h"
+#include "kiosk/core/frame/frame_layout.h"
+#include "kiosk/core/settings/side_panel_config.h"
+#include "kiosk/core/commands/panel_actions.h"
 #include "platform/button_sound.h"
 
 namespace tw {

@@ -137,7 +137,7 @@ void BannerBar::ApplyClockSettings() {
   clock_->SetOutlineColor(ColourFromValue(config_.outline_colour, p));
   clock_->SetSecHandColor(ColourFromValue(config_.sec_hand_colour, p));
   clock_->SetTickColor(ColourFromValue(config_.tick_colour, p));
-  clock_->SetShape(config_.shape == 1 ? ClockShape::csSquare : ClockShape::csCircle);
+  clock_->SetShape(config_.shape == 1 ? ClockShape::kSquare : ClockShape::kCircle);
   clock_->SetShowSeconds(config_.show_seconds);
 }
 

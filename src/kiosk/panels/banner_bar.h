@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "kiosk/core/banner_rotation.h"
-#include "kiosk/core/panel_actions.h"
+#include "kiosk/core/attract/banner_rotation.h"
+#include "kiosk/core/commands/panel_actions.h"
 
 namespace tw {
 

@@ -27,10 +27,10 @@ BusyPanel::BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget
   bevel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   meter_ = new BusyMeter(this);
   meter_->setObjectName("Meter");
-  meter_->SetDirection(MeterDirection::mdTopToBottom);
+  meter_->SetDirection(MeterDirection::kTopToBottom);
   meter_->SetShowPercent(false);
-  meter_->SetBevelType(MeterBevel::btNone);
-  meter_->SetBitmapDrawStyle(MeterBitmapStyle::dsTileInvert);
+  meter_->SetBevelType(MeterBevel::kNone);
+  meter_->SetBitmapDrawStyle(MeterBitmapStyle::kTileInvert);
   meter_->SetTotal(100);
   meter_->hide();
   for (QWidget* w : {static_cast<QWidget*>(tiled_), static_cast<QWidget*>(bevel_), static_cast<QWidget*>(meter_)}) {

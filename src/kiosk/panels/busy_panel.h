@@ -5,9 +5,9 @@
 #include <QFrame>
 #include <QWidget>
 
-#include "kiosk/core/frame_layout.h"
-#include "kiosk/core/side_panel_config.h"
-#include "kiosk/core/panel_actions.h"
+#include "kiosk/core/frame/frame_layout.h"
+#include "kiosk/core/settings/side_panel_config.h"
+#include "kiosk/core/commands/panel_actions.h"
 
 namespace tw {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/core/email_window_config.h"
-#include "kiosk/core/email_window_rules.h"
-#include "kiosk/core/scroll_stepper.h"
+#include "kiosk/core/email/email_window_config.h"
+#include "kiosk/core/email/email_window_rules.h"
+#include "kiosk/core/frame/scroll_stepper.h"
 #include "platform/button_sound.h"
 
 class QCheckBox;

@@ -54,10 +54,10 @@ ErrorDialog::ErrorDialog(QWidget* parent)
   cancel_->setText("Cancel");
   cancel_->setGeometry(296, 64, 57, 41);
   cancel_->hide();
-  connect(ok_, &QAbstractButton::clicked, this, &ErrorDialog::BOKClick);
-  connect(cancel_, &QAbstractButton::clicked, this, &ErrorDialog::BCancelClick);
+  connect(ok_, &QAbstractButton::clicked, this, &ErrorDialog::OkClicked);
+  connect(cancel_, &QAbstractButton::clicked, this, &ErrorDialog::CancelClicked);
   timer_.setInterval(1000);
-  connect(&timer_, &QTimer::timeout, this, &ErrorDialog::TimerTimer);
+  connect(&timer_, &QTimer::timeout, this, &ErrorDialog::SecondTick);
 }
 
 void ErrorDialog::SetSoundPlayer(ButtonSoundPlayer* player) {
@@ -106,22 +106,22 @@ void ErrorDialog::OpenMessage(const std::string& text) {
   show();
 }
 
-void ErrorDialog::BOKClick() {
+void ErrorDialog::OkClicked() {
   ok_pressed_ = true;
   done(QDialog::Accepted);
 }
 
-void ErrorDialog::BCancelClick() { done(QDialog::Rejected); }
+void ErrorDialog::CancelClicked() { done(QDialog::Rejected); }
 
 void ErrorDialog::reject() {}
 
-void ErrorDialog::TimerTimer() {
+void ErrorDialog::SecondTick() {
   if (!auto_close_.Tick()) return;
   // The button's action, without its press sound.
   if (cancel_->isVisible()) {
-    BCancelClick();
+    CancelClicked();
   } else {
-    BOKClick();
+    OkClicked();
   }
 }
 

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <string>
 
-#include "kiosk/core/dialog_auto_close.h"
-#include "kiosk/core/kiosk_settings.h"
+#include "kiosk/core/frame/dialog_auto_close.h"
+#include "kiosk/core/settings/kiosk_settings.h"
 #include "platform/button_sound.h"
 
 namespace tw {
@@ -36,10 +36,10 @@ class ErrorDialog : public QDialog {
   // timers and passes go on while it is shown.
   void OpenMessage(const std::string& text);
 
-  void BOKClick();
-  void BCancelClick();
+  void OkClicked();
+  void CancelClicked();
   // One second of the automatic close; public so that tests can drive it.
-  void TimerTimer();
+  void SecondTick();
 
   bool ok_pressed() const { return ok_pressed_; }
   int ticks() const { return auto_close_.ticks(); }

@@ -4,7 +4,7 @@
 // kiosk will.
 #pragma once
 
-#include "kiosk/core/toolbar_layout.h"
+#include "kiosk/core/frame/toolbar_layout.h"
 
 namespace tw {
 

@@ -157,7 +157,7 @@ void ToolbarPanel::BuildKeyboard() {
     b->setText("Exit");
     b->SetNumGlyphs(1);
     b->setGeometry(geometry);
-    connect(b, &QAbstractButton::clicked, this, &ToolbarPanel::BExitClick);
+    connect(b, &QAbstractButton::clicked, this, &ToolbarPanel::ExitClicked);
     return b;
   };
   exit_qwert_ = exit_button(pages_[0], "BExitQWERT", QRect(584, 173, 73, 33));
@@ -259,7 +259,7 @@ int ToolbarPanel::CurrentPage() const { return notebook_->currentIndex(); }
 
 void ToolbarPanel::ResetPage() { ShowPage(config_.default_keyboard); }
 
-void ToolbarPanel::BExitClick() { actions_.ExitPressed(); }
+void ToolbarPanel::ExitClicked() { actions_.ExitPressed(); }
 
 KeyButton* ToolbarPanel::Key(std::string_view name) const { return notebook_->Key(name); }
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "common/keyboard_key.h"
-#include "kiosk/core/toolbar_actions.h"
-#include "kiosk/core/toolbar_layout.h"
+#include "kiosk/core/commands/toolbar_actions.h"
+#include "kiosk/core/frame/toolbar_layout.h"
 #include "platform/keyboard_platform.h"
 
 class QFrame;
@@ -58,7 +58,7 @@ class ToolbarPanel : public QWidget {
   int CurrentPage() const;
   // Back to PREFERENCES/DefaultKeyboard (at creation and after idle time).
   void ResetPage();
-  void BExitClick();
+  void ExitClicked();
 
   // Parts, for the kiosk and for tests.
   const ToolbarConfig& config() const { return config_; }

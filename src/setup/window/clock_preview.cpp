@@ -31,7 +31,7 @@ void ClockPreview::Show(const SetupConfig& config) {
   // The tick colour also colours the hands.
   clock_->SetTickColor(Colour(config, "TickColour"));
   clock_->SetHandsColor(Colour(config, "TickColour"));
-  clock_->SetShape(config.Integer("CLOCK", "Shape").value_or(0) == 1 ? ClockShape::csSquare : ClockShape::csCircle);
+  clock_->SetShape(config.Integer("CLOCK", "Shape").value_or(0) == 1 ? ClockShape::kSquare : ClockShape::kCircle);
   clock_->SetShowSeconds(config.Flag("CLOCK", "ShowSeconds"));
   clock_->setVisible(config.Flag("PREFERENCES", "ShowClock"));
 }

@@ -242,8 +242,8 @@ void KeyboardPageView::ShowKeys() {
   const int source = config.Integer("SOUNDS", "Keyboard").value_or(0);
   const bool apply = config.Flag("SOUNDS", "ApplyToManager");
   for (KeyButton* key : keyboard_->Keys()) {
-    key->SetSound(apply && source >= 0 && source <= 7 ? static_cast<KeySound>(source) : KeySound::ksNone);
-    key->SetCustomSound(apply && source == static_cast<int>(KeySound::ksCustom) ? config.Value("SOUNDS", "KBCustomSound")
+    key->SetSound(apply && source >= 0 && source <= 7 ? static_cast<KeySound>(source) : KeySound::kNone);
+    key->SetCustomSound(apply && source == static_cast<int>(KeySound::kCustom) ? config.Value("SOUNDS", "KBCustomSound")
                                                                                   : std::string());
   }
 }

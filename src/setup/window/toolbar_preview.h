@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "kiosk/core/toolbar_layout.h"
+#include "kiosk/core/frame/toolbar_layout.h"
 #include "setup/model/setup_config.h"
 
 namespace tw {

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   space->setGeometry(10, 56, 200, 40);
   auto* quad = new tw::KeyButton(&form);
   quad->SetKeyController(&controller);
-  quad->SetKeyLayout(tw::KeyLayout::klQuad);
+  quad->SetKeyLayout(tw::KeyLayout::kQuad);
   quad->SetCaption(QStringLiteral("!"));
   quad->SetCaption2(QStringLiteral("1"));
   quad->SetCaption3(QStringLiteral("\u00B9"));
@@ -66,12 +66,12 @@ int main(int argc, char** argv) {
   meter->SetCompleted(60);
   auto* framed = new tw::BusyMeter(&form);
   framed->setGeometry(10, 145, 180, 25);
-  framed->SetBorderStyle(tw::MeterBorder::bsSingle);
-  framed->SetBevelType(tw::MeterBevel::btRaised);
+  framed->SetBorderStyle(tw::MeterBorder::kSingle);
+  framed->SetBevelType(tw::MeterBevel::kRaised);
   framed->SetBevelDepth(2);
   framed->SetCaption(QStringLiteral("Loading"));
   framed->SetCompleted(35);
-  framed->SetDirection(tw::MeterDirection::mdRightToLeft);
+  framed->SetDirection(tw::MeterDirection::kRightToLeft);
 
   QImage tile(16, 12, QImage::Format_RGB32);
   for (int ty = 0; ty < 12; ++ty) {
@@ -79,9 +79,9 @@ int main(int argc, char** argv) {
   }
   auto* busy = new tw::BusyMeter(&form);
   busy->setGeometry(200, 110, 24, 130);
-  busy->SetDirection(tw::MeterDirection::mdBottomToTop);
+  busy->SetDirection(tw::MeterDirection::kBottomToTop);
   busy->SetBitmap(QPixmap::fromImage(tile));
-  busy->SetBitmapDrawStyle(tw::MeterBitmapStyle::dsTileInvert);
+  busy->SetBitmapDrawStyle(tw::MeterBitmapStyle::kTileInvert);
   busy->SetShowPercent(false);
   busy->SetCompleted(45);
 
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   clock->SetTimeSource([] { return QTime(10, 8, 30); });
   auto* square = new tw::AnalogClock(&form);
   square->setGeometry(370, 110, 80, 100);
-  square->SetShape(tw::ClockShape::csSquare);
+  square->SetShape(tw::ClockShape::kSquare);
   square->SetFaceColor(QColor(255, 255, 224));
   square->SetSecHandColor(Qt::red);
   square->SetTimeSource([] { return QTime(3, 40, 15); });

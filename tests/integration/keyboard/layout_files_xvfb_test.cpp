@@ -68,8 +68,8 @@ std::vector<Typing> Promises(const std::string& layout_name, const std::vector<t
       if (OneCharacter(expected)) out.push_back({key.name, latch, e.send_string, expected});
     };
     switch (e.key_layout) {
-      case tw::KeyLayout::klLetter:
-      case tw::KeyLayout::klLetterPlus:
+      case tw::KeyLayout::kLetter:
+      case tw::KeyLayout::kLetterPlus:
         if (!OneCharacter(top)) break;
         if (top[0].isLetter()) {
           add(Latch::kNone, top.toLower());
@@ -77,15 +77,15 @@ std::vector<Typing> Promises(const std::string& layout_name, const std::vector<t
         } else {
           add(Latch::kNone, top);
         }
-        if (e.key_layout == tw::KeyLayout::klLetterPlus) add(Latch::kAltGr, corner);
+        if (e.key_layout == tw::KeyLayout::kLetterPlus) add(Latch::kAltGr, corner);
         break;
-      case tw::KeyLayout::klDouble:
-      case tw::KeyLayout::klQuad:
+      case tw::KeyLayout::kDouble:
+      case tw::KeyLayout::kQuad:
         add(Latch::kNone, bottom);
         add(Latch::kShift, top);
-        if (e.key_layout == tw::KeyLayout::klQuad) add(Latch::kAltGr, corner);
+        if (e.key_layout == tw::KeyLayout::kQuad) add(Latch::kAltGr, corner);
         break;
-      case tw::KeyLayout::klNormal:
+      case tw::KeyLayout::kNormal:
         break;  // named keys (Tab, Return, arrows)
     }
   }

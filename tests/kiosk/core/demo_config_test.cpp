@@ -7,10 +7,10 @@
 
 #include "common/config_keys.h"
 #include "common/profile_file.h"
-#include "kiosk/core/banner_rotation.h"
-#include "kiosk/core/kiosk_config.h"
-#include "kiosk/core/side_panel_config.h"
-#include "kiosk/core/toolbar_layout.h"
+#include "kiosk/core/attract/banner_rotation.h"
+#include "kiosk/core/settings/kiosk_config.h"
+#include "kiosk/core/settings/side_panel_config.h"
+#include "kiosk/core/frame/toolbar_layout.h"
 
 namespace tw {
 namespace {

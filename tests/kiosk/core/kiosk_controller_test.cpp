@@ -9,7 +9,7 @@
 #include "fakes/manual_clock.h"
 #include "kiosk/core/log_lines.h"
 #include "kiosk/core/recording_hooks.h"
-#include "kiosk/core/screen_scale.h"
+#include "kiosk/core/settings/screen_scale.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -132,8 +132,8 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
     again.Integer(ProfileFile(dir_.File("Tarnwick.ini")), c.section, c.key, 0);
     k.ReportSettingErrors(again);
     EXPECT_TRUE(hooks_.errors.empty());
-    k.TimerTimer();
-    k.TimerTimer();
+    k.SecondTick();
+    k.SecondTick();
     // What the visitor sees is logged once too, by the controller.
     EXPECT_EQ(Log(), (Texts{"Log opened", line, "Error - 1 bad setting in Tarnwick.ini - see log"}));
     EXPECT_EQ(hooks_.errors, (Texts{"Error - 1 bad setting in Tarnwick.ini - see log"}));
@@ -252,7 +252,7 @@ TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
     KioskController& k = Start();
     EXPECT_EQ(k.browser_kind(), BrowserKind::kEmbedded) << c.kind;
     EXPECT_EQ(Log(), (c.log ? Texts{"Log opened", c.log} : Texts{"Log opened"})) << c.kind;
-    k.TimerTimer();
+    k.SecondTick();
     EXPECT_TRUE(k.loop_running()) << c.kind;
   }
   // Once the external browser can be used, kind 0 keeps it.
@@ -267,8 +267,8 @@ TEST_F(ControllerTest, ShutdownWritesTheLastLineAndGivesTheDesktopBack) {
   EXPECT_TRUE(k.RunPass());
   k.RequestExit();
   EXPECT_FALSE(k.RunPass());
-  k.FormClose();
-  k.FormClose();
+  k.Shutdown();
+  k.Shutdown();
   EXPECT_EQ(Log(), (Texts{"Log opened", "Tarnwick Closing Down"}));
   EXPECT_EQ(hooks_.calls, (Texts{"keys locked", "taskbar hidden", "taskbar shown", "keys unlocked"}));
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/core/attract_frame.h"
-#include "kiosk/core/kiosk_buttons.h"
+#include "kiosk/core/attract/attract_frame.h"
+#include "kiosk/core/commands/kiosk_buttons.h"
 
 namespace tw::test {
 

@@ -21,7 +21,7 @@ class DialogErrorTest : public QObject {
     QTimer::singleShot(0, &dialog, [&dialog, ticks, visible_after] {
       dialog.Timer()->stop();  // the test is the clock
       for (int i = 0; i < ticks && dialog.isVisible(); ++i) {
-        dialog.TimerTimer();
+        dialog.SecondTick();
         if (visible_after) visible_after->push_back(dialog.isVisible());
       }
     });
@@ -78,9 +78,9 @@ class DialogErrorTest : public QObject {
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.Timer()->isActive());
     dialog.Timer()->stop();
-    for (int i = 0; i < 9; ++i) dialog.TimerTimer();
+    for (int i = 0; i < 9; ++i) dialog.SecondTick();
     QVERIFY(dialog.isVisible());
-    dialog.TimerTimer();
+    dialog.SecondTick();
     QVERIFY(!dialog.isVisible());
     QVERIFY(dialog.ok_pressed());
   }

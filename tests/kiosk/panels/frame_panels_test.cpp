@@ -173,7 +173,7 @@ class FramePanelsTest : public QObject {
     top->show();
     QVERIFY(!top->Clock()->isVisible());
     QVERIFY(top->Bevel3()->isVisible());
-    QCOMPARE(top->Clock()->Shape(), ClockShape::csSquare);
+    QCOMPARE(top->Clock()->Shape(), ClockShape::kSquare);
     QCOMPARE(top->Clock()->FaceColor(), QColor(Qt::red));
   }
 
@@ -237,7 +237,7 @@ class FramePanelsTest : public QObject {
     // The banner without a time is skipped: the next one shows from the start.
     QCOMPARE(CornerColour(top->Banner()), QColor(Qt::blue));
     for (int s = 0; s < 10; ++s) top->AdvanceBanner();
-    QCOMPARE(top->Clock()->Shape(), ClockShape::csSquare);
+    QCOMPARE(top->Clock()->Shape(), ClockShape::kSquare);
     QVERIFY(host.calls.empty());
     std::vector<std::string> keys;
     for (const SettingError& e : errors_.list()) keys.push_back(e.key + "=" + e.value);

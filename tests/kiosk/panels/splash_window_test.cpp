@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "kiosk/core/browser_placement.h"
+#include "kiosk/core/frame/browser_placement.h"
 #include "kiosk/panels/form_scaling.h"
 
 namespace tw {

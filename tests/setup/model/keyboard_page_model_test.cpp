@@ -69,7 +69,7 @@ TEST(KeyboardPageModel, KeyEditsAndWhatTheFileCannotHold) {
     EXPECT_EQ(reread.Keys()[18].entry, page.Selected()->entry);
   }
   // A layout brings its font size; the size is then set on its own, from 1.
-  ASSERT_TRUE(page.SetLayout(KeyLayout::klQuad));
+  ASSERT_TRUE(page.SetLayout(KeyLayout::kQuad));
   EXPECT_EQ(page.Selected()->entry.font_size, 10);
   EXPECT_FALSE(page.SetFontSize(0));
   EXPECT_TRUE(page.SetFontSize(22));
@@ -115,7 +115,7 @@ TEST(KeyboardPageModel, LoadEditSaveAsLoadAgain) {
 
   ASSERT_TRUE(page.Select("VX4KeyButton39"));
   ASSERT_FALSE(page.SetText(KeyText::kTopLeft, "Å"));
-  ASSERT_TRUE(page.SetLayout(KeyLayout::klLetterPlus));
+  ASSERT_TRUE(page.SetLayout(KeyLayout::kLetterPlus));
   EXPECT_TRUE(page.Customised());
 
   // Saved into Language/ whatever folder the dialog was in; only the edited key differs.
@@ -142,7 +142,7 @@ TEST(KeyboardPageModel, LoadEditSaveAsLoadAgain) {
   page.ChooseLayout("Custom French");
   EXPECT_EQ(page.ProposedFileName(), "Custom French.ini");
   EXPECT_EQ(session.config().Keys()[18].entry.caption, "Å");
-  EXPECT_EQ(session.config().Keys()[18].entry.key_layout, KeyLayout::klLetterPlus);
+  EXPECT_EQ(session.config().Keys()[18].entry.key_layout, KeyLayout::kLetterPlus);
   EXPECT_FALSE(page.Customised());
   EXPECT_THROW(page.ChooseLayout("Klingon"), SetupFileError);
 }

@@ -300,7 +300,7 @@ class SetupWindowTest : public QObject {
     binding("CLOCK", "TickColour")->Enter("$00FF0000");
     QCOMPARE(clock->HandsColor(), QColor(0, 0, 255));
     binding("CLOCK", "Shape")->Enter("1");
-    QCOMPARE(clock->Shape(), ClockShape::csSquare);
+    QCOMPARE(clock->Shape(), ClockShape::kSquare);
     binding("CLOCK", "ShowSeconds")->Enter("0");
     QVERIFY(!clock->ShowSeconds());
   }
@@ -487,9 +487,9 @@ class SetupWindowTest : public QObject {
     };
     sound_field("Keyboard")->Enter("3");
     sound_field("ApplyToManager")->Enter("0");
-    QCOMPARE(q->Sound(), KeySound::ksNone);
+    QCOMPARE(q->Sound(), KeySound::kNone);
     sound_field("ApplyToManager")->Enter("1");
-    QCOMPARE(q->Sound(), KeySound::ksExclamation);
+    QCOMPARE(q->Sound(), KeySound::kExclamation);
 
     // Swap shows the other page.
     QCOMPARE(page->keyboard()->currentIndex(), 0);

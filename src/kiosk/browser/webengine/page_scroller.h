@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "kiosk/browser/browser_parts.h"
-#include "kiosk/core/scroll_stepper.h"
+#include "kiosk/core/frame/scroll_stepper.h"
 
 class QWebEnginePage;
 

@@ -1,0 +1,173 @@
+#include "kiosk/core/attract/activity_timer.h"
+
+#include <sys/stat.h>
+
+#include <climits>
+
+#include "kiosk/core/kiosk_controller.h"
+
+namespace tw {
+namespace {
+
+// Stands in until the windows exist: the mouse never moves and nothing is shown.
+class NoFrame : public AttractFrame {
+ public:
+  CursorPoint CursorPos() const override { return {}; }
+  void ShowIdleCover(bool) override {}
+  void StartVideo() override {}
+  void StopVideo() override {}
+  void HideEmailWindow() override {}
+  void ResetKeyboardPage() override {}
+  void AdvanceBanner() override {}
+  void EndVisitorSession() override {}
+};
+
+constexpr NavigationReason kTimedStart = NavigationReason::kTimedStart;
+constexpr NavigationReason kTimedCarousel = NavigationReason::kTimedCarousel;
+constexpr NavigationReason kAutomaticReturn = NavigationReason::kAutomaticReturnToStart;
+
+}  // namespace
+
+ActivityTimer::ActivityTimer(KioskController& controller) : controller_(controller) {}
+
+AttractFrame* ActivityTimer::frame() const {
+  static NoFrame no_frame;
+  return frame_ ? frame_ : &no_frame;
+}
+
+void ActivityTimer::Tick() {
+  const KioskConfig& config = controller_.config();
+
+  // Only a move along both axes counts: a pointer that jitters along one edge does not.
+  const CursorPoint position = frame()->CursorPos();
+  const bool moved = position.x != last_position_.x && position.y != last_position_.y;
+  if (!active_mode_ && (moved || !controller_.browser_attached())) {
+    if (config.time_carousel != 0 && idle_count_ > config.time_carousel && config.go_to_start) {
+      ReturnToStart(kAutomaticReturn);
+    }
+    last_position_ = position;
+    ResetIdleCount();
+  }
+  if (!idle_mode_) ++idle_count_;
+
+  const std::string& password = config.password;
+  const auto letter = static_cast<std::size_t>(controller_.password_position());
+  const int expected =
+      letter >= 1 && letter <= password.size() ? static_cast<unsigned char>(password[letter - 1]) : 0;
+  frame()->ShowDiagnostics(idle_count_, expected);
+
+  // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
+  const int count = idle_count_;
+  if (count > 0 && count == config.time_start && !start_fired_) TimedStart();
+  if (!config.carousel_urls.empty() && count > 0 && count == next_carousel_tick_ &&
+      count != carousel_fired_at_) {
+    CarouselStep();
+  }
+  if (count > 0 && count == config.time_video && !video_fired_) StartVideo();
+  if (!idle_mode_) frame()->AdvanceBanner();
+}
+
+void ActivityTimer::ResetIdleCount() {
+  idle_count_ = 0;
+  next_carousel_tick_ = controller_.config().time_carousel;
+  carousel_index_ = 0;
+  carousel_running_ = false;
+  start_fired_ = false;
+  video_fired_ = false;
+  carousel_fired_at_ = 0;
+}
+
+void ActivityTimer::TimedStart() {
+  start_fired_ = true;
+  if (video_playing_) StopVideo();
+  ReturnToStart(kTimedStart);
+}
+
+void ActivityTimer::ReturnToStart(NavigationReason reason) {
+  if (controller_.keyboard().shown() && buttons_ != nullptr) buttons_->Click(KioskButton::kKeyboard);
+  frame()->HideEmailWindow();
+  frame()->ResetKeyboardPage();
+  frame()->EndVisitorSession();
+  controller_.WriteLog("Visitor Session Cleared");
+  controller_.GoToURL(controller_.config().start_url, reason);
+}
+
+void ActivityTimer::CarouselStep() {
+  const KioskConfig& config = controller_.config();
+  carousel_running_ = true;
+  carousel_fired_at_ = idle_count_;
+  const auto index = static_cast<std::size_t>(carousel_index_);
+  if (index >= config.carousel_urls.size() || index >= config.carousel_times.size()) return;
+  const long long next = static_cast<long long>(next_carousel_tick_) + config.carousel_times[index];
+  next_carousel_tick_ = static_cast<int>(next > INT_MAX ? INT_MAX : (next < INT_MIN ? INT_MIN : next));
+  // While the video plays the carousel goes on without showing its pages.
+  if (!video_playing_) controller_.GoToURL(config.carousel_urls[index], kTimedCarousel);
+  carousel_index_ = static_cast<int>((index + 1) % config.carousel_urls.size());
+}
+
+void ActivityTimer::StartVideo() {
+  video_fired_ = true;
+  if (controller_.config().log_switches.log_video_start) controller_.WriteLog("Starting Video");
+  video_playing_ = true;
+  frame()->StartVideo();
+  ReturnToStart(kAutomaticReturn);
+}
+
+void ActivityTimer::StopVideo() {
+  frame()->StopVideo();
+  controller_.WriteLog("Stopping Video");
+  video_playing_ = false;
+}
+
+void ActivityTimer::IdleModeOn() {
+  if (idle_mode_) return;
+  idle_mode_ = true;
+  frame()->ShowIdleCover(true);
+  controller_.WriteLog("Idle mode On");
+}
+
+void ActivityTimer::IdleModeOff() {
+  if (!idle_mode_) return;
+  idle_mode_ = false;
+  frame()->ShowIdleCover(false);
+  controller_.WriteLog("Idle mode Off");
+}
+
+void ActivityTimer::ActiveModeOn() {
+  if (active_mode_) return;
+  active_mode_ = true;
+  controller_.WriteLog("Active mode On");
+}
+
+void ActivityTimer::ActiveModeOff() {
+  if (!active_mode_) return;
+  active_mode_ = false;
+  controller_.WriteLog("Active mode Off");
+}
+
+bool ActivityTimer::MarkerExists(const char* name) const {
+  struct stat st {};
+  return ::stat(controller_.ProgramFile(name).c_str(), &st) == 0;
+}
+
+void ActivityTimer::CheckIdleFile() {
+  if (MarkerExists("idle.txt")) {
+    IdleModeOn();
+    idle_file_seen_ = true;
+  } else if (idle_file_seen_) {
+    IdleModeOff();
+    idle_file_seen_ = false;
+  }
+}
+
+void ActivityTimer::CheckActiveFile() {
+  if (MarkerExists("active.txt")) {
+    ActiveModeOn();
+    active_file_seen_ = true;
+  } else if (active_file_seen_) {
+    ActiveModeOff();
+    active_file_seen_ = false;
+  }
+}
+
+}  // namespace tw

@@ -1,0 +1,152 @@
+#include "kiosk/core/commands/command_interpreter.h"
+
+#include "common/ascii_case.h"
+
+#include <cctype>
+
+#include "common/command_line.h"
+#include "common/profile_file.h"
+#include "kiosk/core/log/feedback_file.h"
+#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/commands/program_launcher.h"
+
+namespace tw {
+
+CommandInterpreter::CommandInterpreter(KioskController& controller) : controller_(controller) {}
+
+void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
+  const KioskConfig& config = controller_.config();
+  const CommandURL parts = SplitCommandURL(url);
+  // The e-mail window opens; the browser's own mail handling is stopped only by the block list.
+  if (parts.protocol == "mailto" && config.mail_to) {
+    controller_.WriteLog("MailTo Requested");
+    if (email_ != nullptr) email_->Open(1, parts.rest);
+  }
+  const std::string protocol = AsciiUpper(parts.protocol);
+  for (const std::string& blocked : config.block_list) {
+    if (AsciiUpper(blocked) == protocol) {
+      cancel = true;
+      if (config.log_switches.log_protocol) {
+        controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+      }
+      break;
+    }
+  }
+  if (IsEmbeddedCommandWord(parts.command)) {
+    cancel = true;
+    HandleCommandURL(parts);
+  }
+}
+
+void CommandInterpreter::ExternalRequest(const std::string& url) {
+  const KioskConfig& config = controller_.config();
+  const CommandURL parts = SplitCommandURL(url);
+  if (parts.protocol == "tw-command") {
+    HandleCommandURL(parts);
+  } else if (parts.protocol == "mailto" && config.mail_to) {
+    controller_.WriteLog("MailTo Requested");
+    if (email_ != nullptr) email_->Open(1, parts.rest);
+  } else if (config.log_switches.log_protocol) {
+    controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+  }
+}
+
+void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
+  const KioskConfig& config = controller_.config();
+  if (!config.command_enabled) {
+    controller_.WriteLog("Command Disabled - " + url.command + " - " + url.arguments);
+    return;
+  }
+  const std::string command = AsciiUpper(url.command);
+  if (command == "EXECUTE") return Execute(url.arguments);
+  if (command == "FEEDBACK") return Feedback(url.arguments);
+  if (AsciiUpper(config.command_password) != AsciiUpper(url.arguments)) {
+    controller_.WriteLog("Wrong Command Password - " + url.command + " - " + url.arguments);
+    return;
+  }
+  controller_.WriteLog("Command - " + url.command);
+  if (!PerformWord(command)) controller_.WriteLog("Unknown Command - " + url.command);
+}
+
+void CommandInterpreter::Execute(const std::string& arguments) {
+  if (!controller_.config().execute_enabled) {
+    controller_.WriteLog("Execute Disabled");
+    return;
+  }
+  const auto hash = arguments.find('#');
+  const std::string number_text = arguments.substr(0, hash);
+  const std::string parameters = hash == std::string::npos ? std::string() : arguments.substr(hash + 1);
+  const std::optional<std::int32_t> number = ParseProfileInteger(number_text);
+  if (!number) {
+    controller_.WriteLog("Command Error - " + number_text + " is not a valid number");
+    return;
+  }
+  const std::vector<std::string>& programs = controller_.config().programs;
+  if (*number < 1 || static_cast<std::size_t>(*number) > programs.size()) {
+    controller_.WriteLog("Command Error - " + number_text + " is not a valid program number");
+    return;
+  }
+  // The page chooses only plain arguments: an option could turn the operator's program
+  // against the kiosk (a different profile, a shell, a file to overwrite).
+  for (const std::string& part : SplitCommandLine(parameters)) {
+    if (part.starts_with('-')) {
+      controller_.WriteLog("Command Error - " + part + " is not an allowed parameter");
+      return;
+    }
+  }
+  const std::string command_line = programs[static_cast<std::size_t>(*number - 1)] + " " + parameters;
+  if (launcher_ != nullptr) {
+    launcher_->RunProgram(command_line);
+  } else {
+    controller_.WriteLog("Failed to Start Program - " + command_line);
+  }
+}
+
+void CommandInterpreter::Feedback(const std::string& arguments) {
+  const LocalTime now = controller_.Now();
+  // A clock set back forgets the times after it.
+  std::erase_if(feedback_times_, [now](LocalTime t) { return t > now || now - t >= 60; });
+  if (feedback_times_.size() >= kFeedbackPerMinute) {
+    if (!feedback_refused_) {
+      controller_.WriteLog("Feedback Refused - more than " + std::to_string(kFeedbackPerMinute) + " a minute");
+    }
+    feedback_refused_ = true;
+    return;
+  }
+  feedback_refused_ = false;
+  feedback_times_.push_back(now);
+  WriteFeedbackFile(controller_.log_paths().feedback_dir, now, arguments);
+}
+
+bool CommandInterpreter::PerformWord(const std::string& command) {
+  static const struct {
+    const char* word;
+    KioskButton button;
+  } kButtons[] = {
+      {"START", KioskButton::kStart},       {"BACK", KioskButton::kBack},        {"FORWARD", KioskButton::kForward},
+      {"HELP", KioskButton::kHelp},         {"PRINT", KioskButton::kPrint},      {"EMAIL", KioskButton::kEmail},
+      {"BANNER", KioskButton::kBanner},     {"LOGO", KioskButton::kLogo},        {"CUSTOM1", KioskButton::kCustom1},
+      {"CUSTOM2", KioskButton::kCustom2},   {"CUSTOM3", KioskButton::kCustom3},  {"CUSTOM4", KioskButton::kCustom4},
+      {"CUSTOM5", KioskButton::kCustom5},   {"CUSTOM6", KioskButton::kCustom6},  {"CUSTOM7", KioskButton::kCustom7},
+      {"CUSTOM8", KioskButton::kCustom8},   {"CUSTOM9", KioskButton::kCustom9},  {"CUSTOM10", KioskButton::kCustom10},
+  };
+  for (const auto& entry : kButtons) {
+    if (command == entry.word) {
+      Click(entry.button);
+      return true;
+    }
+  }
+  if (command == "CLOSE" && close_browser && close_browser()) return true;
+  const bool shown = controller_.keyboard().shown();
+  if ((command == "SHOW" && !shown) || (command == "HIDE" && shown)) {
+    Click(KioskButton::kKeyboard);
+    return true;
+  }
+  return false;
+}
+
+void CommandInterpreter::Click(KioskButton button) {
+  if (buttons_ != nullptr) buttons_->Click(button);
+}
+
+}  // namespace tw

@@ -1,0 +1,60 @@
+#include "kiosk/core/commands/kiosk_topics.h"
+
+#include "kiosk/core/kiosk_controller.h"
+
+namespace tw {
+
+std::string QuotedItemURL(const std::string& item) {
+  if (item.size() < 2) return {};
+  const auto end = item.find("\",\"", 1);
+  if (end != std::string::npos) return item.substr(1, end - 1);
+  return item.substr(1, item.back() == '"' ? item.size() - 2 : std::string::npos);
+}
+
+namespace {
+
+// A browser reporting a loaded page the old way (the external browser of today reports
+// its pages over its own control pipe).
+void URLEcho(KioskController& controller, const std::string& item) {
+  if (controller.config().debug) controller.WriteLog("URL Echo - " + item);
+  const std::string url = QuotedItemURL(item);
+  // The type follows the separator, up to the next quote and comma (or its closing quote).
+  std::string type;
+  const auto separator = item.find("\",\"", 1);
+  if (separator != std::string::npos) {
+    const auto start = separator + 3;
+    auto end = item.find("\",", start);
+    if (end == std::string::npos) end = item.find('"', start);
+    type = item.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  }
+  // Every loaded page is logged when asked for, not only while the carousel runs.
+  if (type == "internal/parser" && controller.config().log_switches.log_loaded_urls && !url.empty()) {
+    controller.WriteLog("Page Loaded - " + url);
+  }
+}
+
+}  // namespace
+
+bool PokeKioskTopic(KioskController& controller, const std::string& topic, const std::string& item,
+                    const std::string&) {
+  ActivityTimer& activity = controller.activity();
+  if (topic == "TW_SendURL") {
+    if (controller.config().debug) controller.WriteLog("TW_SendURL - " + item);
+    controller.GoToURL(item, NavigationReason::kRemoteSendURL);
+  } else if (topic == "TW_IdleOn") {
+    activity.IdleModeOn();
+  } else if (topic == "TW_IdleOff") {
+    activity.IdleModeOff();
+  } else if (topic == "TW_ActiveOn") {
+    activity.ActiveModeOn();
+  } else if (topic == "TW_ActiveOff") {
+    activity.ActiveModeOff();
+  } else if (topic == "WWW_URLEcho") {
+    URLEcho(controller, item);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tw

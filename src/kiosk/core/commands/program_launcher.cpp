@@ -1,0 +1,55 @@
+#include "kiosk/core/commands/program_launcher.h"
+
+#include "common/command_line.h"
+#include "kiosk/core/kiosk_controller.h"
+
+namespace tw {
+
+ProgramLauncher::ProgramLauncher(KioskController& controller, ProcessRunner& runner)
+    : controller_(controller), runner_(runner) {}
+
+void ProgramLauncher::RunProgram(const std::string& command_line) {
+  if (defer) {
+    defer([this, command_line] { Run(command_line); });
+    return;
+  }
+  Run(command_line);
+}
+
+void ProgramLauncher::Run(const std::string& command_line) {
+  // The kiosk is closing: its log already has its last line.
+  if (closing_) return;
+  // The kiosk waits for one program at a time; a page cannot pile up more behind it.
+  const std::vector<std::string> argv = SplitCommandLine(command_line);
+  if (running_ || argv.empty() || !runner_.Start(argv)) {
+    controller_.WriteLog("Failed to Start Program - " + command_line);
+    return;
+  }
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(running_);
+  command_line_ = command_line;
+  finished_ = false;
+  controller_.WriteLog("Started Program - " + command_line);
+  controller_.activity().IdleModeOn();
+  runner_.WaitForEnd();
+  // Ended from outside while waiting: that already wrote the lines.
+  if (!finished_) Finish();
+}
+
+void ProgramLauncher::Finish() {
+  finished_ = true;
+  controller_.activity().IdleModeOff();
+  controller_.WriteLog("Program Terminated - " + command_line_);
+}
+
+void ProgramLauncher::EndRunningProgram() {
+  closing_ = true;
+  if (!running_ || finished_) return;
+  runner_.End();
+  Finish();
+}
+
+}  // namespace tw
