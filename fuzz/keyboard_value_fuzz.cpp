@@ -28,8 +28,8 @@ void Check(std::string_view value, tw::VisibleField rule) {
   if (parsed.font_size < 1) std::abort();
   const int layout = static_cast<int>(parsed.key_layout);
   if (layout < 0 || layout > 4) std::abort();
-  if (!Plain(parsed.caption) || !Plain(parsed.caption2) || !Plain(parsed.caption3) ||
-      !Plain(parsed.caption4) || !Plain(parsed.send_string) || !Plain(parsed.font_name)) {
+  if (!Plain(parsed.caption) || !Plain(parsed.caption2) || !Plain(parsed.caption3) || !Plain(parsed.caption4) ||
+      !Plain(parsed.send_string) || !Plain(parsed.font_name)) {
     return;
   }
   // Composed numbers are plain decimals, so this parse cannot throw.

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again.Get(target, "Item1") == std::optional<std::string>("b c"));
     for (const std::string& section : names) {
       if (tw::SameName(section, target)) continue;
-      for (const std::string& key : original.KeyNames(section)) Check(again.Get(section, key) == original.Get(section, key));
+      for (const std::string& key : original.KeyNames(section))
+        Check(again.Get(section, key) == original.Get(section, key));
     }
     list.ReplaceSectionKeys(target, {});
     Check(!tw::ProfileText(list.Text()).HasSection(target));

@@ -12,8 +12,8 @@ namespace {
 bool OnlyOurTags(const std::string& html) {
   for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
     const std::string rest = html.substr(at, 5);
-    if (!(rest.starts_with("<b>") || rest.starts_with("<i>") || rest.starts_with("</b>") ||
-          rest.starts_with("</i>") || rest.starts_with("<br>"))) {
+    if (!(rest.starts_with("<b>") || rest.starts_with("<i>") || rest.starts_with("</b>") || rest.starts_with("</i>") ||
+          rest.starts_with("<br>"))) {
       return false;
     }
   }

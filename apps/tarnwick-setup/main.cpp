@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
     if (lock.state() == tw::SetupLock::State::kHeld) {
       // Left by a save that was cut off (a crash, a power cut); the files themselves are whole.
       std::string names;
-      for (const std::string& name : tw::RemoveLeftoverTemporaries(dir, started)) names += (names.empty() ? "" : ", ") + name;
+      for (const std::string& name : tw::RemoveLeftoverTemporaries(dir, started))
+        names += (names.empty() ? "" : ", ") + name;
       if (!names.empty()) session.AddNotice("Removed the temporary files of an interrupted save: " + names);
     }
     const bool read_only = lock.state() == tw::SetupLock::State::kFolderNotWritable;

@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
   if (argc >= 3 && std::strcmp(argv[1], "--poke") == 0) {
     QCoreApplication poke_app(argc, argv);
-    return tw::PokeRunningKiosk(QString::fromLocal8Bit(argv[2]), argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString());
+    return tw::PokeRunningKiosk(QString::fromLocal8Bit(argv[2]),
+                                argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString());
   }
   const tw::ProgramOptions options = tw::ParseProgramOptions(argc, argv, {"--check-config"});
   if (const auto exit_code = tw::AnswerInsteadOfRunning(options, "tarnwick", TARNWICK_VERSION, kUsage)) {

@@ -22,9 +22,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 double CpuSeconds() {
   timespec t{};
@@ -43,8 +41,8 @@ class AsciiLayout : public tw::KeyboardLayout {
 };
 
 // Key scripts as the keyboard page sends them, plus a longer sentence.
-const char* const kScripts[] = {"a", "+b", "{Backspace}", "~", "^c", "{LEFT 3}", "%^e",
-                                "The quick brown fox jumps over the lazy dog."};
+const char* const kScripts[] = {"a",  "+b",       "{Backspace}", "~",
+                                "^c", "{LEFT 3}", "%^e",         "The quick brown fox jumps over the lazy dog."};
 
 void BenchInterpreter() {
   AsciiLayout layout;
@@ -76,8 +74,8 @@ void BenchInjector(tw::XTestKeyInjector& keys) {
     }
   }
   double seconds = SecondsSince(start);
-  std::printf("interpreter + XTest: %zu key events in %.3f s = %.0f events/s (flushed per script)\n",
-              events, seconds, static_cast<double>(events) / seconds);
+  std::printf("interpreter + XTest: %zu key events in %.3f s = %.0f events/s (flushed per script)\n", events, seconds,
+              static_cast<double>(events) / seconds);
 }
 
 void BenchPoll(tw::KeyboardController& controller, const char* what) {
@@ -88,9 +86,10 @@ void BenchPoll(tw::KeyboardController& controller, const char* what) {
   double wall = SecondsSince(start);
   cpu = CpuSeconds() - cpu;
   double cpu_per_poll = cpu / kPolls;
-  std::printf("poll (%s): %.1f us wall, %.1f us CPU per poll; at 100 polls/s %.2f %% of one core "
-              "in this process\n",
-              what, wall / kPolls * 1e6, cpu_per_poll * 1e6, cpu_per_poll * 100 * 100);
+  std::printf(
+      "poll (%s): %.1f us wall, %.1f us CPU per poll; at 100 polls/s %.2f %% of one core "
+      "in this process\n",
+      what, wall / kPolls * 1e6, cpu_per_poll * 1e6, cpu_per_poll * 100 * 100);
 }
 
 }  // namespace

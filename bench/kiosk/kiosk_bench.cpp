@@ -14,9 +14,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 }  // namespace
 
@@ -48,7 +46,8 @@ int main(int argc, char** argv) {
   log.Open();
   constexpr int kLines = 2000;
   start = Clock::now();
-  for (int i = 0; i < kLines; ++i) log.WriteLog("Page Loaded - file:///srv/kiosk/pages/page" + std::to_string(i) + ".htm");
+  for (int i = 0; i < kLines; ++i)
+    log.WriteLog("Page Loaded - file:///srv/kiosk/pages/page" + std::to_string(i) + ".htm");
   const double write_s = SecondsSince(start);
   std::printf("activity log: %d lines in %.3f s = %.0f lines/s (each synced to disk) in %s\n", kLines, write_s,
               kLines / write_s, folder.c_str());

@@ -88,9 +88,10 @@ int main(int argc, char** argv) {
   app.exec();
 
   std::sort(delays.begin(), delays.end());
-  std::printf("GoToURL to navigate: median %.1f ms, 95th percentile %.1f ms, max %.1f ms (%zu samples, pass every %d ms)\n",
-              delays[delays.size() / 2], delays[delays.size() * 95 / 100], delays.back(), delays.size(),
-              tw::kMainLoopPassInterval);
+  std::printf(
+      "GoToURL to navigate: median %.1f ms, 95th percentile %.1f ms, max %.1f ms (%zu samples, pass every %d ms)\n",
+      delays[delays.size() / 2], delays[delays.size() * 95 / 100], delays.back(), delays.size(),
+      tw::kMainLoopPassInterval);
   controller.Shutdown();
   std::filesystem::remove_all(dir);
   return 0;

@@ -37,8 +37,8 @@ double Best(const std::function<void()>& work) {
 // Mail-like text: words on lines of up to 72 characters, CR LF line ends, now and then
 // a Latin letter, so that quoted-printable has something to escape.
 std::string MakeText(std::size_t size) {
-  static const char* const kWords[] = {"kiosk", "mail", "the", "visitor", "sends", "a", "message", "to",
-                                       "caf\xe9", "page", "print", "=", "and", "browser", "log", "daily"};
+  static const char* const kWords[] = {"kiosk",   "mail", "the",   "visitor", "sends", "a",       "message", "to",
+                                       "caf\xe9", "page", "print", "=",       "and",   "browser", "log",     "daily"};
   std::string text;
   text.reserve(size + 100);
   unsigned v = 12345;

@@ -38,8 +38,7 @@ PixelPoint PointAt(PixelPoint centre, double angle_degrees, double distance) {
 std::array<PixelPoint, 4> HandKite(PixelPoint centre, double angle_degrees, int length) {
   double corner = length / 16.0;
   return {PointAt(centre, angle_degrees, length), PointAt(centre, angle_degrees + 90.0, corner),
-          PointAt(centre, angle_degrees + 180.0, corner),
-          PointAt(centre, angle_degrees - 90.0, corner)};
+          PointAt(centre, angle_degrees + 180.0, corner), PointAt(centre, angle_degrees - 90.0, corner)};
 }
 
 }  // namespace tw

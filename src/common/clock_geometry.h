@@ -8,9 +8,9 @@
 namespace tw {
 
 struct ClockGeometry {
-  PixelRect dial;       // square of side min(width, height), centred in the control
+  PixelRect dial;  // square of side min(width, height), centred in the control
   PixelPoint centre;
-  int tick_radius = 0;  // 0.9 * (side / 2), rounded
+  int tick_radius = 0;    // 0.9 * (side / 2), rounded
   int minute_length = 0;  // 0.9 * tick radius, rounded (also the seconds hand)
   int hour_length = 0;    // 0.6 * tick radius, rounded
 };

@@ -10,9 +10,9 @@ namespace {
 std::string Cut(std::string_view text) { return std::string(text.substr(0, kCommandPartLimit)); }
 
 constexpr std::array<std::string_view, 22> kEmbeddedWords = {
-    "EXECUTE",  "BACK",     "START",    "FORWARD",  "HELP",     "PRINT",    "EMAIL",  "SHOW",
-    "HIDE",     "CUSTOM1",  "CUSTOM2",  "CUSTOM3",  "CUSTOM4",  "CUSTOM5",  "CUSTOM6", "CUSTOM7",
-    "CUSTOM8",  "CUSTOM9",  "CUSTOM10", "BANNER",   "LOGO",     "FEEDBACK"};
+    "EXECUTE", "BACK",    "START",    "FORWARD", "HELP",    "PRINT",   "EMAIL",   "SHOW",
+    "HIDE",    "CUSTOM1", "CUSTOM2",  "CUSTOM3", "CUSTOM4", "CUSTOM5", "CUSTOM6", "CUSTOM7",
+    "CUSTOM8", "CUSTOM9", "CUSTOM10", "BANNER",  "LOGO",    "FEEDBACK"};
 
 }  // namespace
 

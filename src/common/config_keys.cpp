@@ -405,8 +405,7 @@ constexpr std::array kLists = std::to_array<ConfigList>({
 const ConfigKey& KnownKey(std::string_view section, std::string_view name) {
   const ConfigKey* key = FindConfigKey(section, name);
   if (key == nullptr) {
-    throw std::out_of_range("unknown configuration key [" + std::string(section) + "] " +
-                            std::string(name));
+    throw std::out_of_range("unknown configuration key [" + std::string(section) + "] " + std::string(name));
   }
   return *key;
 }
@@ -437,8 +436,7 @@ std::string_view SetupDefault(std::string_view section, std::string_view name) {
 std::string_view KioskDefault(std::string_view section, std::string_view name) {
   const ConfigKey& key = KnownKey(section, name);
   if (!key.kiosk_reads()) {
-    throw std::logic_error("the kiosk does not read [" + std::string(key.section) + "] " +
-                           std::string(key.name));
+    throw std::logic_error("the kiosk does not read [" + std::string(key.section) + "] " + std::string(key.name));
   }
   return key.kiosk_default;
 }
@@ -452,9 +450,7 @@ std::optional<std::size_t> ConfigSectionIndex(std::string_view section) {
   return std::nullopt;
 }
 
-ListSection ConfigList::FirstSection() const {
-  return {std::string(first.section), std::string(first.prefix)};
-}
+ListSection ConfigList::FirstSection() const { return {std::string(first.section), std::string(first.prefix)}; }
 
 std::vector<ListSection> ConfigList::CompanionSections() const {
   std::vector<ListSection> parts;
@@ -488,8 +484,7 @@ std::vector<std::vector<std::string>> ReadConfigList(const ProfileFile& file, Co
   return ReadList(file, list.FirstSection(), list.CompanionSections());
 }
 
-void WriteConfigList(ProfileFile& file, ConfigListId id,
-                     const std::vector<std::vector<std::string>>& rows) {
+void WriteConfigList(ProfileFile& file, ConfigListId id, const std::vector<std::vector<std::string>>& rows) {
   const ConfigList& list = GetConfigList(id);
   WriteList(file, list.FirstSection(), list.CompanionSections(), rows);
 }

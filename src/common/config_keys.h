@@ -79,15 +79,15 @@ std::optional<std::size_t> ConfigSectionIndex(std::string_view section);
 // The lists of the file. Parallel lists share the index; the count comes from the first
 // section.
 enum class ConfigListId {
-  kProtocols,       // PROTOCOLS/Block
+  kProtocols,         // PROTOCOLS/Block
   kAllowedProtocols,  // ALLOWEDPROTOCOLS/Allow: schemes a page may use besides the built-in ones
-  kAllowedFolders,  // ALLOWEDFOLDERS/Allow: folders whose files may be shown besides the program folder's
-  kLogRecipients,   // EMAILADDRESS/Address + EMAILNAME/Name
-  kCarousel,        // CAROUSELURLS/URL + CAROUSELTIMES/Time
-  kBanners,         // BANNERGRAPHICS/Graphic + BANNERURLS/URL + BANNERTIMES/Time
-  kPrograms,        // PROGRAMS/Program
-  kChildStrings,    // CHILDSTRINGS/ChildString
-  kConfiguration,   // CONFIGURATION/ConfString (Setup Manager only)
+  kAllowedFolders,    // ALLOWEDFOLDERS/Allow: folders whose files may be shown besides the program folder's
+  kLogRecipients,     // EMAILADDRESS/Address + EMAILNAME/Name
+  kCarousel,          // CAROUSELURLS/URL + CAROUSELTIMES/Time
+  kBanners,           // BANNERGRAPHICS/Graphic + BANNERURLS/URL + BANNERTIMES/Time
+  kPrograms,          // PROGRAMS/Program
+  kChildStrings,      // CHILDSTRINGS/ChildString
+  kConfiguration,     // CONFIGURATION/ConfString (Setup Manager only)
 };
 
 struct ConfigListPart {
@@ -116,7 +116,6 @@ const ConfigList* FindConfigList(std::string_view section);
 // Reads or rewrites a whole list: rows hold the first section's field, then one field
 // per companion.
 std::vector<std::vector<std::string>> ReadConfigList(const ProfileFile& file, ConfigListId id);
-void WriteConfigList(ProfileFile& file, ConfigListId id,
-                     const std::vector<std::vector<std::string>>& rows);
+void WriteConfigList(ProfileFile& file, ConfigListId id, const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace tw

@@ -7,8 +7,7 @@ namespace tw {
 const ConfigKey& ConfigReader::Key(std::string_view section, std::string_view key) {
   const ConfigKey* entry = FindConfigKey(section, key);
   if (!entry || !entry->kiosk_reads()) {
-    throw std::logic_error("the key table has no kiosk default for [" + std::string(section) + "] " +
-                           std::string(key));
+    throw std::logic_error("the key table has no kiosk default for [" + std::string(section) + "] " + std::string(key));
   }
   return *entry;
 }

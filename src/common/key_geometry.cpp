@@ -57,8 +57,6 @@ KeyPalette ColourPalette(ColourValue light, ColourValue dark) {
   return {light, HighColour(light), LowColour(light), dark, HighColour(dark), LowColour(dark)};
 }
 
-KeyPalette GreyPalette() {
-  return {12632256, 16777215, 8421504, 8421504, 12632256, 0};
-}
+KeyPalette GreyPalette() { return {12632256, 16777215, 8421504, 8421504, 12632256, 0}; }
 
 }  // namespace tw

@@ -15,14 +15,14 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"BKSP", vk::kBack},       {"BS", vk::kBack},          {"BACKSPACE", vk::kBack},
-    {"BREAK", vk::kCancel},    {"CAPSLOCK", vk::kCapital}, {"CLEAR", vk::kClear},
-    {"DEL", vk::kDelete},      {"DELETE", vk::kDelete},    {"DOWN", vk::kDown},
-    {"END", vk::kEnd},         {"ENTER", vk::kReturn},     {"ESC", vk::kEscape},
-    {"ESCAPE", vk::kEscape},   {"HELP", vk::kHelp},        {"HOME", vk::kHome},
-    {"INS", vk::kInsert},      {"LEFT", vk::kLeft},        {"NUMLOCK", vk::kNumLock},
-    {"PGDN", vk::kNext},       {"PGUP", vk::kPrior},       {"PRTSC", vk::kPrint},
-    {"RIGHT", vk::kRight},     {"SCROLLLOCK", vk::kScroll}, {"TAB", vk::kTab},
+    {"BKSP", vk::kBack},     {"BS", vk::kBack},           {"BACKSPACE", vk::kBack},
+    {"BREAK", vk::kCancel},  {"CAPSLOCK", vk::kCapital},  {"CLEAR", vk::kClear},
+    {"DEL", vk::kDelete},    {"DELETE", vk::kDelete},     {"DOWN", vk::kDown},
+    {"END", vk::kEnd},       {"ENTER", vk::kReturn},      {"ESC", vk::kEscape},
+    {"ESCAPE", vk::kEscape}, {"HELP", vk::kHelp},         {"HOME", vk::kHome},
+    {"INS", vk::kInsert},    {"LEFT", vk::kLeft},         {"NUMLOCK", vk::kNumLock},
+    {"PGDN", vk::kNext},     {"PGUP", vk::kPrior},        {"PRTSC", vk::kPrint},
+    {"RIGHT", vk::kRight},   {"SCROLLLOCK", vk::kScroll}, {"TAB", vk::kTab},
     {"UP", vk::kUp},
 };
 
@@ -76,19 +76,43 @@ class Interpreter {
     while (i < text.size()) {
       char32_t c = text[i];
       switch (c) {
-        case U'+': Hold(vk::kShift); ++i; break;
-        case U'^': Hold(vk::kControl); ++i; break;
-        case U'%': Hold(vk::kMenu); ++i; break;
-        case U'(': group_ = true; ++i; break;
-        case U')': group_ = false; ReleaseHeld(); ++i; break;
-        case U'~': Tap({vk::kReturn, false}); AfterKey(); ++i; break;
+        case U'+':
+          Hold(vk::kShift);
+          ++i;
+          break;
+        case U'^':
+          Hold(vk::kControl);
+          ++i;
+          break;
+        case U'%':
+          Hold(vk::kMenu);
+          ++i;
+          break;
+        case U'(':
+          group_ = true;
+          ++i;
+          break;
+        case U')':
+          group_ = false;
+          ReleaseHeld();
+          ++i;
+          break;
+        case U'~':
+          Tap({vk::kReturn, false});
+          AfterKey();
+          ++i;
+          break;
         case U'{':
           if (!Brace(text, i)) {
             ReleaseHeld();
             return std::move(result_);
           }
           break;
-        default: TypeCharacter(c); AfterKey(); ++i; break;
+        default:
+          TypeCharacter(c);
+          AfterKey();
+          ++i;
+          break;
       }
     }
     ReleaseHeld();
@@ -162,8 +186,7 @@ class Interpreter {
   static std::optional<int> ParseCount(const std::string& text) {
     std::string_view digits = text;
     if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) digits.remove_prefix(1);
-    if (digits.empty() ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       return std::nullopt;
     }
     int value = 0;
@@ -244,8 +267,7 @@ std::optional<std::uint32_t> VirtualKeyOfName(std::string_view name) {
   if (upper.size() >= 2 && upper[0] == 'F') {
     int number = 0;
     auto [end, error] = std::from_chars(upper.data() + 1, upper.data() + upper.size(), number);
-    if (error == std::errc() && end == upper.data() + upper.size() && upper[1] != '0' &&
-        number >= 1 && number <= 16) {
+    if (error == std::errc() && end == upper.data() + upper.size() && upper[1] != '0' && number >= 1 && number <= 16) {
       return vk::kF1 + static_cast<std::uint32_t>(number - 1);
     }
   }

@@ -84,9 +84,9 @@ class KeyboardLayout {
 
 // The messages of the notation (shown with the caption kKeyScriptCaption).
 inline constexpr std::string_view kKeyScriptCaption = "SendKeys";
-inline constexpr std::string_view kInvalidKeyName = "Invalid Key Name";     // unknown {NAME}
-inline constexpr std::string_view kInvalidCharacter = "Invalid KeyName";   // untypable character
-inline constexpr std::string_view kNoClose = "No Close";                   // "{" without "}"
+inline constexpr std::string_view kInvalidKeyName = "Invalid Key Name";   // unknown {NAME}
+inline constexpr std::string_view kInvalidCharacter = "Invalid KeyName";  // untypable character
+inline constexpr std::string_view kNoClose = "No Close";                  // "{" without "}"
 
 // The on-screen keyboard's own failures.
 class EKeyError : public std::runtime_error {

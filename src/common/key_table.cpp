@@ -15,16 +15,13 @@ struct Row {
 constexpr KeyColour kLight = KeyColour::kLight;
 constexpr KeyColour kDark = KeyColour::kDark;
 
-Row Light(std::string_view name, std::string caption, std::string caption2, std::string send,
-          KeyLayout layout) {
-  return {name, {std::move(caption), std::move(caption2), std::move(send), KeyType::kNormal,
-                 kLight, layout}};
+Row Light(std::string_view name, std::string caption, std::string caption2, std::string send, KeyLayout layout) {
+  return {name, {std::move(caption), std::move(caption2), std::move(send), KeyType::kNormal, kLight, layout}};
 }
 
-Row DarkNormal(std::string_view name, std::string caption, std::string caption2,
-               std::string send, KeyType type = KeyType::kNormal) {
-  return {name, {std::move(caption), std::move(caption2), std::move(send), type, kDark,
-                 KeyLayout::kNormal}};
+Row DarkNormal(std::string_view name, std::string caption, std::string caption2, std::string send,
+               KeyType type = KeyType::kNormal) {
+  return {name, {std::move(caption), std::move(caption2), std::move(send), type, kDark, KeyLayout::kNormal}};
 }
 
 // A digit or punctuation key: shifted character of a UK keyboard above the plain one.
@@ -36,9 +33,8 @@ std::vector<Row> BuildTable() {
   std::vector<Row> rows;
   rows.reserve(kKeyCount);
   rows.push_back(Light("Custom", "", "", "", KeyLayout::kNormal));
-  static const char* const kLetterNames[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
-                                             "J", "K", "L", "M", "N", "O", "P", "Q", "R",
-                                             "S", "T", "U", "V", "W", "X", "Y", "Z"};
+  static const char* const kLetterNames[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
+                                             "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
   for (const char* letter : kLetterNames) {
     std::string small(1, static_cast<char>(letter[0] - 'A' + 'a'));
     rows.push_back(Light(letter, letter, "", small, KeyLayout::kLetter));
@@ -96,14 +92,13 @@ std::vector<Row> BuildTable() {
   rows.push_back(DarkNormal("NumPlus", "+", "", "{+}"));
   rows.push_back(DarkNormal("Enter", "Enter", "", "{Enter}"));
   rows.push_back(Light("NumPoint", ".", "", ".", KeyLayout::kNormal));
-  static const char* const kNumNames[] = {"NumOne", "NumTwo", "NumThree", "NumFour",
-                                          "NumFive", "NumSix", "NumSeven", "NumEight",
-                                          "NumNine", "NumZero"};
+  static const char* const kNumNames[] = {"NumOne", "NumTwo",   "NumThree", "NumFour", "NumFive",
+                                          "NumSix", "NumSeven", "NumEight", "NumNine", "NumZero"};
   for (int i = 0; i < 10; ++i) {
     std::string digit(1, static_cast<char>('0' + (i + 1) % 10));
     rows.push_back(Light(kNumNames[i], digit, "", digit, KeyLayout::kNormal));
   }
-  static const char* const kFunctionNames[] = {"F1", "F2", "F3", "F4", "F5",  "F6",
+  static const char* const kFunctionNames[] = {"F1", "F2", "F3", "F4",  "F5",  "F6",
                                                "F7", "F8", "F9", "F10", "F11", "F12"};
   for (int i = 0; i < 12; ++i) {
     std::string name = kFunctionNames[i];
@@ -124,9 +119,7 @@ const std::vector<Row>& Table() {
 
 }  // namespace
 
-const KeyDefinition& KeyDefinitionFor(KeyId key) {
-  return Table().at(static_cast<std::size_t>(key)).definition;
-}
+const KeyDefinition& KeyDefinitionFor(KeyId key) { return Table().at(static_cast<std::size_t>(key)).definition; }
 
 std::string_view KeyName(KeyId key) { return Table().at(static_cast<std::size_t>(key)).name; }
 

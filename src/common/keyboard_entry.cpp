@@ -64,16 +64,14 @@ KeyboardValueFields SplitKeyboardValue(std::string_view value) {
   return fields;
 }
 
-KeyboardEntry ParseKeyboardValue(std::string_view value, const KeyboardEntry& current,
-                                 VisibleField visible_field) {
+KeyboardEntry ParseKeyboardValue(std::string_view value, const KeyboardEntry& current, VisibleField visible_field) {
   if (value.empty()) return current;
   KeyboardValueFields fields = SplitKeyboardValue(value);
   // Every conversion comes first, so a bad number leaves the key as it was.
   const std::int32_t layout = StrictDecimalInteger(fields.layout);
   const std::int32_t font_size = StrictDecimalInteger(fields.font_size);
-  const bool visible = visible_field == VisibleField::kStrictInteger
-                           ? StrictDecimalInteger(fields.visible) == 1
-                           : fields.visible == "1";
+  const bool visible =
+      visible_field == VisibleField::kStrictInteger ? StrictDecimalInteger(fields.visible) == 1 : fields.visible == "1";
 
   KeyboardEntry entry = current;
   entry.caption = std::move(fields.caption);
@@ -117,7 +115,7 @@ std::optional<std::string> KeyboardEntryProblem(const KeyboardEntry& entry) {
   const struct {
     const char* name;
     const std::string& value;
-  } fields[] = {{"Top Left", entry.caption},      {"Bottom Left", entry.caption2}, {"Top Right", entry.caption3},
+  } fields[] = {{"Top Left", entry.caption},      {"Bottom Left", entry.caption2},    {"Top Right", entry.caption3},
                 {"Bottom Right", entry.caption4}, {"Send String", entry.send_string}, {"Font", entry.font_name}};
   for (const auto& field : fields) {
     if (field.value.find_first_of("\r\n") != std::string::npos) {
@@ -132,7 +130,7 @@ std::optional<std::string> KeyboardEntryProblem(const KeyboardEntry& entry) {
   // The reader splits at the first separator: a field that holds one (or ends so that
   // it makes one with the next) comes back different.
   const KeyboardValueFields read = SplitKeyboardValue(value);
-  const std::string* back[] = {&read.caption, &read.caption2, &read.caption3,
+  const std::string* back[] = {&read.caption,  &read.caption2,    &read.caption3,
                                &read.caption4, &read.send_string, &read.font_name};
   for (std::size_t i = 0; i < std::size(fields); ++i) {
     if (*back[i] != fields[i].value) {

@@ -17,10 +17,10 @@
 namespace tw {
 
 struct KeyboardEntry {
-  std::string caption;   // main legend ("Top Left")
-  std::string caption2;  // "Bottom Left"
-  std::string caption3;  // "Top Right"
-  std::string caption4;  // "Bottom Right"
+  std::string caption;      // main legend ("Top Left")
+  std::string caption2;     // "Bottom Left"
+  std::string caption3;     // "Top Right"
+  std::string caption4;     // "Bottom Right"
   std::string send_string;  // the key script typed when the key is clicked
   KeyLayout key_layout = KeyLayout::kNormal;
   std::string font_name;
@@ -60,8 +60,7 @@ KeyboardValueFields SplitKeyboardValue(std::string_view value);
 // font size below 1 keeps the current size. Throws ConversionError (common/
 // profile_file.h) when the layout or font size (or, with kStrictInteger, the
 // visibility) is not a decimal integer; `current` is not touched either way.
-KeyboardEntry ParseKeyboardValue(std::string_view value, const KeyboardEntry& current,
-                                 VisibleField visible_field);
+KeyboardEntry ParseKeyboardValue(std::string_view value, const KeyboardEntry& current, VisibleField visible_field);
 
 // The stored form of an entry; visibility is written "1" or "0".
 std::string ComposeKeyboardValue(const KeyboardEntry& entry);

@@ -27,8 +27,8 @@ LoadedLayout LoadLayout(const ProfileFile& file, std::vector<NamedKeyboardEntry>
   return layout;
 }
 
-void WriteLayout(ProfileFile& file, const std::vector<NamedKeyboardEntry>& keys,
-                 const SetupMessages& messages, std::string_view layout_name) {
+void WriteLayout(ProfileFile& file, const std::vector<NamedKeyboardEntry>& keys, const SetupMessages& messages,
+                 std::string_view layout_name) {
   WriteKeyboardEntries(file, keys);
   WriteSetupMessages(file, messages);
   WriteCurrentLayoutName(file, layout_name);

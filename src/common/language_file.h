@@ -38,8 +38,8 @@ struct LoadedLayout {
 LoadedLayout LoadLayout(const ProfileFile& file, std::vector<NamedKeyboardEntry>& keys);
 
 // Writes every key, the messages and LANGUAGE/CurKB. Throws ProfileWriteError.
-void WriteLayout(ProfileFile& file, const std::vector<NamedKeyboardEntry>& keys,
-                 const SetupMessages& messages, std::string_view layout_name);
+void WriteLayout(ProfileFile& file, const std::vector<NamedKeyboardEntry>& keys, const SetupMessages& messages,
+                 std::string_view layout_name);
 
 // Replaces `target_path` with a byte-for-byte copy of `layout_path`, atomically: on
 // any failure the target is left as it was. Returns the error text ("Unable to read "

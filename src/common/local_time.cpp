@@ -46,8 +46,7 @@ std::tm ToTm(LocalTime t) {
 }  // namespace
 
 LocalTime LocalTime::FromCivil(const CivilTime& c) {
-  return LocalTime(DaysFromCivil(c.year, c.month, c.day) * kSecondsPerDay + c.hour * 3600 + c.minute * 60 +
-                   c.second);
+  return LocalTime(DaysFromCivil(c.year, c.month, c.day) * kSecondsPerDay + c.hour * 3600 + c.minute * 60 + c.second);
 }
 
 LocalTime LocalTime::FromTimeT(std::time_t t) {

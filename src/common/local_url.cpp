@@ -13,13 +13,25 @@ namespace {
 bool KeptInPath(unsigned char c) {
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
   switch (c) {
-    case '-': case '.': case '_': case '~':                          // unreserved
-    case '!': case '$': case '&': case '\'': case '(': case ')':     // sub-delims
-    case '*': case '+': case ',': case ';': case '=':
-    case ':': case '@': case '/':
-      return true;
-    default:
-      return false;
+    case '-':
+    case '.':
+    case '_':
+    case '~':  // unreserved
+    case '!':
+    case '$':
+    case '&':
+    case '\'':
+    case '(':
+    case ')':  // sub-delims
+    case '*':
+    case '+':
+    case ',':
+    case ';':
+    case '=':
+    case ':':
+    case '@':
+    case '/': return true;
+    default: return false;
   }
 }
 

@@ -15,7 +15,7 @@ namespace tw {
 struct MailtoLink {
   std::vector<std::string> to;  // in order, empty ones left out
   std::vector<std::string> cc;
-  std::string subject;  // the first subject field
+  std::string subject;            // the first subject field
   std::vector<std::string> body;  // lines of the first body field
 
   bool operator==(const MailtoLink&) const = default;

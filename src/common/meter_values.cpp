@@ -31,12 +31,10 @@ void MeterValues::Recompute() {
   percent_ = static_cast<std::int32_t>(static_cast<std::int64_t>(completed_) * 100 / total_);
 }
 
-MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int32_t completed,
-                      std::int32_t total) {
+MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int32_t completed, std::int32_t total) {
   if (total < 1) total = 1;
   completed = std::clamp(completed, 0, total);
-  bool horizontal = direction == MeterDirection::kLeftToRight ||
-                    direction == MeterDirection::kRightToLeft;
+  bool horizontal = direction == MeterDirection::kLeftToRight || direction == MeterDirection::kRightToLeft;
   int extent = std::max(0, horizontal ? area.width : area.height);
   int done = static_cast<int>(static_cast<std::int64_t>(extent) * completed / total);
   MeterSplit split{area, area};

@@ -38,7 +38,6 @@ struct MeterSplit {
 
 // Splits the area: the done part's extent along the direction is
 // extent * completed / total, placed at the side the meter fills from.
-MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int32_t completed,
-                      std::int32_t total);
+MeterSplit SplitMeter(const PixelRect& area, MeterDirection direction, std::int32_t completed, std::int32_t total);
 
 }  // namespace tw

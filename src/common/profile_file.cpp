@@ -57,11 +57,10 @@ std::string OneLine(std::string_view s) {
 }
 
 std::string FileStamp(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return "absent";
   std::ostringstream s;
-  s << st.st_dev << ':' << st.st_ino << ':' << st.st_size << ':' << st.st_mtim.tv_sec << '.'
-    << st.st_mtim.tv_nsec;
+  s << st.st_dev << ':' << st.st_ino << ':' << st.st_size << ':' << st.st_mtim.tv_sec << '.' << st.st_mtim.tv_nsec;
   return s.str();
 }
 
@@ -175,8 +174,8 @@ std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
   for (std::size_t i = *header + 1; i < end; ++i) {
     const Classified c = Classify(lines_[i].text);
     if (c.kind != LineKind::kKey) continue;
-    const bool seen = std::any_of(names.begin(), names.end(),
-                                  [&](const std::string& n) { return SameName(n, c.name); });
+    const bool seen =
+        std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, c.name); });
     if (!seen) names.emplace_back(c.name);
   }
   return names;
@@ -187,8 +186,8 @@ std::vector<std::string> ProfileText::SectionNames() const {
   for (const Line& line : lines_) {
     const Classified c = Classify(line.text);
     if (c.kind != LineKind::kSection) continue;
-    const bool seen = std::any_of(names.begin(), names.end(),
-                                  [&](const std::string& n) { return SameName(n, c.name); });
+    const bool seen =
+        std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, c.name); });
     if (!seen) names.emplace_back(c.name);
   }
   return names;

@@ -20,8 +20,7 @@ namespace tw {
 // A failed write: "Unable to write to " + path.
 class ProfileWriteError : public std::runtime_error {
  public:
-  explicit ProfileWriteError(const std::string& path)
-      : std::runtime_error("Unable to write to " + path), path_(path) {}
+  explicit ProfileWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path), path_(path) {}
   const std::string& path() const { return path_; }
 
  private:
@@ -63,8 +62,7 @@ class ProfileText {
   // stand where the section's first key stood, its comments and blank lines stay, and a
   // repeated header of the same section goes with its keys. No entries erase the
   // section; an absent section is added at the end of the file.
-  void ReplaceSectionKeys(std::string_view section,
-                          const std::vector<std::pair<std::string, std::string>>& entries);
+  void ReplaceSectionKeys(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
   // The file text: byte for byte the input where nothing was changed.
   std::string Text() const;
@@ -94,10 +92,8 @@ class ProfileFile {
 
   const std::string& path() const { return path_; }
 
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view default_value) const;
-  std::int32_t ReadInteger(std::string_view section, std::string_view key,
-                           std::int32_t default_value) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view default_value) const;
+  std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t default_value) const;
   bool ReadBool(std::string_view section, std::string_view key, bool default_value) const;
   std::vector<std::string> ReadSection(std::string_view section) const;
   bool SectionExists(std::string_view section) const;

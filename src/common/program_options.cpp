@@ -11,7 +11,8 @@ bool ProgramOptions::Has(std::string_view flag) const {
   return std::find(flags.begin(), flags.end(), flag) != flags.end();
 }
 
-ProgramOptions ParseProgramOptions(int argc, const char* const* argv, std::initializer_list<std::string_view> own_flags) {
+ProgramOptions ParseProgramOptions(int argc, const char* const* argv,
+                                   std::initializer_list<std::string_view> own_flags) {
   ProgramOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -39,17 +40,10 @@ ProgramOptions ParseProgramOptions(int argc, const char* const* argv, std::initi
 std::optional<int> AnswerInsteadOfRunning(const ProgramOptions& options, const char* name, const char* version,
                                           const char* usage) {
   switch (options.action) {
-    case ProgramOptions::Action::kUsageError:
-      std::fputs(usage, stderr);
-      return 2;
-    case ProgramOptions::Action::kHelp:
-      std::fputs(usage, stdout);
-      return 0;
-    case ProgramOptions::Action::kVersion:
-      std::printf("%s %s\n", name, version);
-      return 0;
-    case ProgramOptions::Action::kRun:
-      break;
+    case ProgramOptions::Action::kUsageError: std::fputs(usage, stderr); return 2;
+    case ProgramOptions::Action::kHelp: std::fputs(usage, stdout); return 0;
+    case ProgramOptions::Action::kVersion: std::printf("%s %s\n", name, version); return 0;
+    case ProgramOptions::Action::kRun: break;
   }
   return std::nullopt;
 }

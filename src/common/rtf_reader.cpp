@@ -8,10 +8,10 @@ namespace tw {
 namespace {
 
 // Windows-1252's characters 0x80..0x9F; the rest of the code page is Latin-1.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kCp1252High = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                                  0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 constexpr std::size_t kMaxDepth = 200;
 
@@ -36,11 +36,34 @@ int Hex(char c) {
 }
 
 bool SkippedDestination(std::string_view word) {
-  static constexpr std::string_view kSkipped[] = {
-      "fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "footer", "headerl", "headerr",
-      "footerl", "footerr", "object", "themedata", "colorschememapping", "latentstyles", "datastore",
-      "xmlnstbl", "listtable", "listoverridetable", "rsidtbl", "generator", "filetbl", "revtbl", "fldinst",
-      "footnote", "bkmkstart", "bkmkend", "field0"};
+  static constexpr std::string_view kSkipped[] = {"fonttbl",
+                                                  "colortbl",
+                                                  "stylesheet",
+                                                  "info",
+                                                  "pict",
+                                                  "header",
+                                                  "footer",
+                                                  "headerl",
+                                                  "headerr",
+                                                  "footerl",
+                                                  "footerr",
+                                                  "object",
+                                                  "themedata",
+                                                  "colorschememapping",
+                                                  "latentstyles",
+                                                  "datastore",
+                                                  "xmlnstbl",
+                                                  "listtable",
+                                                  "listoverridetable",
+                                                  "rsidtbl",
+                                                  "generator",
+                                                  "filetbl",
+                                                  "revtbl",
+                                                  "fldinst",
+                                                  "footnote",
+                                                  "bkmkstart",
+                                                  "bkmkend",
+                                                  "field0"};
   for (std::string_view skipped : kSkipped) {
     if (word == skipped) return true;
   }
@@ -115,9 +138,9 @@ std::string Read(std::string_view rtf, bool html) {
   Sink sink(html);
   std::vector<Style> stack;
   Style style;
-  std::size_t depth = 0;       // groups open, including those beyond kMaxDepth
-  int skip_fallback = 0;       // characters still to skip after "\uN"
-  bool group_start = false;    // just after "{": "\*" there marks a destination to skip
+  std::size_t depth = 0;     // groups open, including those beyond kMaxDepth
+  int skip_fallback = 0;     // characters still to skip after "\uN"
+  bool group_start = false;  // just after "{": "\*" there marks a destination to skip
   auto put = [&](char32_t c) {
     if (skip_fallback > 0) {
       --skip_fallback;
@@ -167,7 +190,9 @@ std::string Read(std::string_view rtf, bool html) {
     if (!IsLetter(s)) {
       ++i;
       switch (s) {
-        case '\\': case '{': case '}': put(static_cast<char32_t>(s)); break;
+        case '\\':
+        case '{':
+        case '}': put(static_cast<char32_t>(s)); break;
         case '~': put(0xA0); break;
         case '_': put('-'); break;
         case '*':
@@ -181,8 +206,9 @@ std::string Read(std::string_view rtf, bool html) {
           }
           break;
         }
-        case '\r': case '\n': put('\n'); break;  // "\" before a line end is a paragraph
-        default: break;  // "\-" optional hyphen and the rest: nothing to show
+        case '\r':
+        case '\n': put('\n'); break;  // "\" before a line end is a paragraph
+        default: break;               // "\-" optional hyphen and the rest: nothing to show
       }
       continue;
     }

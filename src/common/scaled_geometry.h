@@ -17,9 +17,7 @@ struct Rect {
 
 // A design coordinate or size multiplied by the screen scale and rounded to the nearest
 // integer (halves to even, as the rest of the layout arithmetic does).
-inline int Scaled(int design_value, double scale) {
-  return static_cast<int>(std::nearbyint(design_value * scale));
-}
+inline int Scaled(int design_value, double scale) { return static_cast<int>(std::nearbyint(design_value * scale)); }
 
 inline Rect Scaled(const Rect& r, double scale) {
   return {Scaled(r.left, scale), Scaled(r.top, scale), Scaled(r.width, scale), Scaled(r.height, scale)};

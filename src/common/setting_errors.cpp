@@ -20,8 +20,7 @@ std::string SettingError::Text() const {
   return "Setting [" + section + "] " + key + "=" + value + " in " + file + ": " + problem + " - " + outcome;
 }
 
-int SettingErrors::Integer(const ProfileFile& file, std::string_view section, std::string_view key,
-                           int default_value) {
+int SettingErrors::Integer(const ProfileFile& file, std::string_view section, std::string_view key, int default_value) {
   const std::string text = file.ReadString(section, key, "");
   if (Blank(text)) return default_value;
   if (const auto value = ParseProfileInteger(text)) return *value;
@@ -37,10 +36,10 @@ std::optional<int> SettingErrors::RequiredInteger(const ProfileFile& file, std::
   return std::nullopt;
 }
 
-void SettingErrors::Add(const ProfileFile& file, std::string_view section, std::string_view key,
-                        std::string_view value, std::string_view problem, std::string_view outcome) {
-  SettingError error{FileName(file.path()), std::string(section), std::string(key), std::string(value),
-                     std::string(problem), std::string(outcome)};
+void SettingErrors::Add(const ProfileFile& file, std::string_view section, std::string_view key, std::string_view value,
+                        std::string_view problem, std::string_view outcome) {
+  SettingError error{FileName(file.path()), std::string(section), std::string(key),
+                     std::string(value),    std::string(problem), std::string(outcome)};
   // Keys that two controls share (Back and the e-mail window's Back2) are read twice.
   if (std::find(list_.begin(), list_.end(), error) == list_.end()) list_.push_back(std::move(error));
 }

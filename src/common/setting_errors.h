@@ -15,7 +15,7 @@ class ProfileFile;
 inline constexpr std::string_view kDefaultUsed = "the default is used";
 
 struct SettingError {
-  std::string file;     // the file's name without its folder: "Tarnwick.ini"
+  std::string file;  // the file's name without its folder: "Tarnwick.ini"
   std::string section;
   std::string key;
   std::string value;

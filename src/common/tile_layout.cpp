@@ -14,8 +14,7 @@ TileGrid TileGridFor(int area_width, int area_height, int tile_width, int tile_h
   TileGrid grid;
   grid.columns = std::max(1, CeilDiv(area_width, tile_width));
   grid.rows = std::max(1, CeilDiv(area_height, tile_height));
-  grid.last_column_width =
-      std::clamp(area_width - (grid.columns - 1) * tile_width, 0, tile_width);
+  grid.last_column_width = std::clamp(area_width - (grid.columns - 1) * tile_width, 0, tile_width);
   grid.last_row_height = std::clamp(area_height - (grid.rows - 1) * tile_height, 0, tile_height);
   return grid;
 }

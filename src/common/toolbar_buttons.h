@@ -37,12 +37,12 @@ inline constexpr std::size_t kToolbarCustomCount = 5;
 
 struct ToolbarButtonInfo {
   ToolbarButtonId id;
-  std::string_view name;         // "BStart": the control's name
-  PasswordObject object;         // what the exit password sees (its tag)
-  std::string_view text_key;     // TEXT/<key>, also GLYPH/<key> (the Keyboard button: "Show")
-  std::string_view caption;      // default caption
+  std::string_view name;             // "BStart": the control's name
+  PasswordObject object;             // what the exit password sees (its tag)
+  std::string_view text_key;         // TEXT/<key>, also GLYPH/<key> (the Keyboard button: "Show")
+  std::string_view caption;          // default caption
   std::string_view glyph_count_key;  // GLYPHNUM/<key>
-  std::string_view setting;      // SOUNDS/<setting>Source, <setting>Wav; BUTTONS/<setting>On
+  std::string_view setting;          // SOUNDS/<setting>Source, <setting>Wav; BUTTONS/<setting>On
   // How the Setup Manager lists it: the label of its controls ("" for the Keyboard button,
   // which has a group of its own); unlisted, a button that shares another's settings.
   std::optional<std::string_view> setup_label;

@@ -14,7 +14,7 @@ struct BrowserStart {
   // Its sockets and temporary files: a short private folder (MakeBrowserTempDir), since
   // a socket's path may not be longer than about a hundred bytes. Empty: in the profile.
   std::string temp_dir;
-  bool headless = false;    // no window: for checks, never for visitors
+  bool headless = false;  // no window: for checks, never for visitors
 };
 
 // The empty document the browser's window opens with, before the kiosk's first page: not

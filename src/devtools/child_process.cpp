@@ -104,8 +104,8 @@ void CloseAll(std::initializer_list<int> fds) {
 }  // namespace
 
 std::variant<PipedChild, int> StartWithControlPipes(const std::vector<std::string>& argv,
-                                                    const std::vector<std::string>& environment,
-                                                    bool own_process_group, bool capture_errors) {
+                                                    const std::vector<std::string>& environment, bool own_process_group,
+                                                    bool capture_errors) {
   if (argv.empty() || argv[0].empty()) return ENOENT;
   int commands[2] = {-1, -1};
   int replies[2] = {-1, -1};

@@ -23,7 +23,8 @@ int DevToolsConnection::Call(std::string_view method, nlohmann::json params, std
     if (done) done(Failure(close_reason_));
     return id;
   }
-  nlohmann::json message = {{"id", id}, {"method", method}, {"params", params.is_null() ? nlohmann::json::object() : std::move(params)}};
+  nlohmann::json message = {
+      {"id", id}, {"method", method}, {"params", params.is_null() ? nlohmann::json::object() : std::move(params)}};
   if (!session.empty()) message["sessionId"] = session;
   pending_[id] = PendingCall{Clock::now() + timeout, std::move(done)};
   // Replacement characters rather than an exception for text that is not UTF-8 (a URL
@@ -76,7 +77,8 @@ void DevToolsConnection::Dispatch(const std::string& text) {
       const auto code = error->find("code");
       const auto text_it = error->find("message");
       reply.error_code = code != error->end() && code->is_number_integer() ? code->get<int>() : -1;
-      reply.error = text_it != error->end() && text_it->is_string() ? text_it->get<std::string>() : "error without text";
+      reply.error =
+          text_it != error->end() && text_it->is_string() ? text_it->get<std::string>() : "error without text";
       if (reply.error_code == 0) reply.error_code = -1;  // 0 is ours: no reply at all
     } else {
       reply = Failure("a reply with neither result nor error");
@@ -92,9 +94,11 @@ void DevToolsConnection::Dispatch(const std::string& text) {
   const auto handlers = handlers_.find(method->get_ref<const std::string&>());
   if (handlers == handlers_.end()) return;
   const auto params_it = message.find("params");
-  const nlohmann::json params = params_it != message.end() && params_it->is_object() ? *params_it : nlohmann::json::object();
+  const nlohmann::json params =
+      params_it != message.end() && params_it->is_object() ? *params_it : nlohmann::json::object();
   const auto session_it = message.find("sessionId");
-  const std::string session = session_it != message.end() && session_it->is_string() ? session_it->get<std::string>() : "";
+  const std::string session =
+      session_it != message.end() && session_it->is_string() ? session_it->get<std::string>() : "";
   // A handler may add handlers; run over a copy.
   const std::vector<EventHandler> run = handlers->second;
   for (const auto& handler : run) handler(params, session);

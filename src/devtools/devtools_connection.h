@@ -36,7 +36,8 @@ class DevToolsConnection {
   using EventHandler = std::function<void(const nlohmann::json&, const std::string&)>;
 
   // `send` writes one framed message towards the browser.
-  explicit DevToolsConnection(std::function<void(std::string_view)> send, std::size_t max_frame = DevToolsFrames::kMaxFrame);
+  explicit DevToolsConnection(std::function<void(std::string_view)> send,
+                              std::size_t max_frame = DevToolsFrames::kMaxFrame);
 
   // Sends a call; `done` gets exactly one reply: the browser's, or a failure after
   // `timeout` (see ExpireCalls) or when the connection closes. Returns the call's id.

@@ -37,9 +37,7 @@ void Attachment::SetFileName(std::string_view file_name) {
 
 std::string Attachment::BaseName() const { return BaseFileName(file_name_); }
 
-void Attachment::SetContentType(std::string_view content_type) {
-  content_type_ = CutTo(content_type, kShortTextMax);
-}
+void Attachment::SetContentType(std::string_view content_type) { content_type_ = CutTo(content_type, kShortTextMax); }
 
 Attachment& AttachmentList::Add(std::string_view file_name) {
   std::ifstream in{std::string(file_name), std::ios::binary};

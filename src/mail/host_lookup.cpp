@@ -63,17 +63,14 @@ HostLookup::~HostLookup() {
     Release(request_);
     return;
   }
-  if (gai_error(&request_->block) == EAI_INPROGRESS &&
-      gai_cancel(&request_->block) == EAI_NOTCANCELED) {
+  if (gai_error(&request_->block) == EAI_INPROGRESS && gai_cancel(&request_->block) == EAI_NOTCANCELED) {
     Abandoned().push_back(request_);
     return;
   }
   Release(request_);
 }
 
-bool HostLookup::Done() {
-  return start_error_ != 0 || gai_error(&request_->block) != EAI_INPROGRESS;
-}
+bool HostLookup::Done() { return start_error_ != 0 || gai_error(&request_->block) != EAI_INPROGRESS; }
 
 int HostLookup::Error() {
   if (start_error_ != 0) return start_error_;

@@ -151,7 +151,8 @@ void MailConnection::RaiseTlsError(const std::string& what) {
 std::string MailConnection::LoginRefusedText(std::initializer_list<std::string_view> secrets) const {
   for (std::string_view secret : secrets) {
     if (secret.empty() || last_reply_.find(secret) == std::string::npos) continue;
-    return last_reply_.substr(0, last_reply_.find(' ')) + " (the server's reply repeats the log-in data and is not shown)";
+    return last_reply_.substr(0, last_reply_.find(' ')) +
+           " (the server's reply repeats the log-in data and is not shown)";
   }
   return last_reply_;
 }
@@ -322,18 +323,11 @@ MailConnection::Io MailConnection::ReceiveSome(short* wait_for, int* error_code)
   if (tls_) {
     std::size_t got = 0;
     switch (tls_->Read(chunk, sizeof(chunk), &got)) {
-      case TlsSession::Status::kDone:
-        inbox_.append(chunk, got);
-        return Io::kDone;
-      case TlsSession::Status::kWantRead:
-        return Io::kWait;
-      case TlsSession::Status::kWantWrite:
-        *wait_for = POLLOUT;
-        return Io::kWait;
-      case TlsSession::Status::kClosed:
-        return Io::kClosed;
-      case TlsSession::Status::kFailed:
-        break;
+      case TlsSession::Status::kDone: inbox_.append(chunk, got); return Io::kDone;
+      case TlsSession::Status::kWantRead: return Io::kWait;
+      case TlsSession::Status::kWantWrite: *wait_for = POLLOUT; return Io::kWait;
+      case TlsSession::Status::kClosed: return Io::kClosed;
+      case TlsSession::Status::kFailed: break;
     }
     if (tls_->SystemError() == 0) RaiseTlsError(tls_->Failure());
     *error_code = SocketErrorFromErrno(tls_->SystemError());
@@ -356,18 +350,11 @@ MailConnection::Io MailConnection::SendSome(std::string_view data, std::size_t* 
   *wait_for = POLLOUT;
   if (tls_) {
     switch (tls_->Write(data.data(), data.size(), written)) {
-      case TlsSession::Status::kDone:
-        return Io::kDone;
-      case TlsSession::Status::kWantRead:
-        *wait_for = POLLIN;
-        return Io::kWait;
-      case TlsSession::Status::kWantWrite:
-        return Io::kWait;
-      case TlsSession::Status::kClosed:
-        *error_code = kWsaConnReset;
-        return Io::kError;
-      case TlsSession::Status::kFailed:
-        break;
+      case TlsSession::Status::kDone: return Io::kDone;
+      case TlsSession::Status::kWantRead: *wait_for = POLLIN; return Io::kWait;
+      case TlsSession::Status::kWantWrite: return Io::kWait;
+      case TlsSession::Status::kClosed: *error_code = kWsaConnReset; return Io::kError;
+      case TlsSession::Status::kFailed: break;
     }
     if (tls_->SystemError() == 0) RaiseTlsError(tls_->Failure());
     *error_code = SocketErrorFromErrno(tls_->SystemError());
@@ -391,13 +378,9 @@ bool MailConnection::ReceiveMore() {
     short wait_for = POLLIN;
     int error = 0;
     switch (ReceiveSome(&wait_for, &error)) {
-      case Io::kDone:
-        return true;
-      case Io::kClosed:
-        return false;
-      case Io::kError:
-        RaiseSocketError(error);
-        break;
+      case Io::kDone: return true;
+      case Io::kClosed: return false;
+      case Io::kError: RaiseSocketError(error); break;
       case Io::kWait:
         if (WaitSocket(wait_for, &error) == WaitEnd::kError) RaiseSocketError(error);
         break;  // cancel and time-out are reported at the top

@@ -26,7 +26,7 @@ struct MailServerSettings {
   MailSecurity security = MailSecurity::kStartTlsIfOffered;
   std::string user_name;  // empty: no authentication
   std::string password;
-  std::string ca_file;  // trusted besides the system's store; empty for none
+  std::string ca_file;                 // trusted besides the system's store; empty for none
   bool allow_plain_text_auth = false;  // a password may go over a connection without TLS
 
   bool operator==(const MailServerSettings&) const = default;

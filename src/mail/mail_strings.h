@@ -10,16 +10,16 @@
 namespace tw {
 
 // Ids of the socket layer's own texts.
-inline constexpr int kMsgTimedOut = 57000;         // "Operation timed out"
-inline constexpr int kMsgCanceled = 57001;         // "Operation has been canceled"
-inline constexpr int kMsgServerRequired = 57002;   // "Server property is required"
-inline constexpr int kMsgInvalidVersion = 57003;   // "Invalid Winsock version"
-inline constexpr int kMsgResolveError = 57004;     // "Error resolving remote host"
-inline constexpr int kMsgServiceRequired = 57005;  // "Service name is required"
-inline constexpr int kMsgNotConnected = 57008;     // "You have to connect to the server first"
-inline constexpr int kMsgReplyTooLong = 57013;     // a reply line longer than the line buffer
-inline constexpr int kMsgLineBreakInCommand = 57014;  // a command text holding CR or LF
-inline constexpr int kMsgReplyTooManyLines = 57015;   // a reply of more lines than the layer takes
+inline constexpr int kMsgTimedOut = 57000;             // "Operation timed out"
+inline constexpr int kMsgCanceled = 57001;             // "Operation has been canceled"
+inline constexpr int kMsgServerRequired = 57002;       // "Server property is required"
+inline constexpr int kMsgInvalidVersion = 57003;       // "Invalid Winsock version"
+inline constexpr int kMsgResolveError = 57004;         // "Error resolving remote host"
+inline constexpr int kMsgServiceRequired = 57005;      // "Service name is required"
+inline constexpr int kMsgNotConnected = 57008;         // "You have to connect to the server first"
+inline constexpr int kMsgReplyTooLong = 57013;         // a reply line longer than the line buffer
+inline constexpr int kMsgLineBreakInCommand = 57014;   // a command text holding CR or LF
+inline constexpr int kMsgReplyTooManyLines = 57015;    // a reply of more lines than the layer takes
 inline constexpr int kMsgMailMessageRequired = 57102;  // "MailMessage property must be assigned"
 inline constexpr int kMsgUserNameRequired = 57103;     // "UserName property is required"
 inline constexpr int kMsgPasswordRequired = 57104;     // "Password property is required"

@@ -50,9 +50,7 @@ void MessageBase::SetContentType(std::string_view content_type) {
 
 void MessageBase::SetSubject(std::string_view subject) { subject_ = CutTo(subject, kShortTextMax); }
 
-std::string MessageBase::NewBoundary() const {
-  return boundary_source_ ? boundary_source_() : RandomBoundary();
-}
+std::string MessageBase::NewBoundary() const { return boundary_source_ ? boundary_source_() : RandomBoundary(); }
 
 void MessageBase::Validate() const {
   if (sender_.Address().empty()) throw EMessageError("The address of sender is required");

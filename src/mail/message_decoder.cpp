@@ -34,9 +34,7 @@ int DelimiterKind(std::string_view line, const std::string& boundary) {
 }
 
 // The media type of a Content-Type value, lower case, without parameters.
-std::string MediaType(std::string_view value) {
-  return ToLowerAscii(TrimBlanks(value.substr(0, value.find(';'))));
-}
+std::string MediaType(std::string_view value) { return ToLowerAscii(TrimBlanks(value.substr(0, value.find(';')))); }
 
 }  // namespace
 
@@ -139,8 +137,7 @@ void MessageDecoder::DecodePlain() {
   }
 }
 
-std::string MessageDecoder::DecodeData(const std::string& transfer_encoding,
-                                          const std::vector<std::string>& lines) {
+std::string MessageDecoder::DecodeData(const std::string& transfer_encoding, const std::vector<std::string>& lines) {
   if (ContainsNoCase(transfer_encoding, "base64")) return Base64DecodeLines(lines);
   if (ContainsNoCase(transfer_encoding, "x-uue")) {
     std::string data;
@@ -262,7 +259,7 @@ void MessageDecoder::DecodeMultipart(const std::string& boundary, bool alternati
 }
 
 void MessageDecoder::HandlePart(const MailHeaders& part, std::vector<std::string>& content, bool alternative,
-                                   bool whole_message) {
+                                bool whole_message) {
   const std::string type = part.GetHeader("Content-Type");
   const std::string transfer = part.GetHeader("Content-Transfer-Encoding");
   // The line break before a delimiter belongs to the delimiter, so the lines joined are the

@@ -35,8 +35,7 @@ class MessageDecoder {
   void DecodePlain();
   void DecodeMime();
   void DecodeMultipart(const std::string& boundary, bool alternative, int depth);
-  void HandlePart(const MailHeaders& part, std::vector<std::string>& content, bool alternative,
-                  bool whole_message);
+  void HandlePart(const MailHeaders& part, std::vector<std::string>& content, bool alternative, bool whole_message);
   MailHeaders ReadPartHeaders(const std::string& boundary);
   // Reads lines up to the next delimiter of boundary; returns 1 for "--b", 2 for "--b--".
   int ReadUntilDelimiter(const std::string& boundary, std::vector<std::string>* content);
@@ -47,7 +46,7 @@ class MessageDecoder {
   std::string source_;
   std::optional<LineStream> lines_;
   MailHeaders headers_;
-  bool body_pending_ = true;  // the first leaf part has not been taken yet
+  bool body_pending_ = true;       // the first leaf part has not been taken yet
   bool extra_empty_line_ = false;  // written by our earlier writer (see kOldMultipartPreamble)
 };
 

@@ -23,8 +23,7 @@ bool IsOrdinary(const Attachment& item) { return !IsAlt(item) && !IsBodyFile(ite
 
 }  // namespace
 
-MessageEncoder::MessageEncoder(const MessageBase& message, std::ostream& stream)
-    : message_(message), out_(stream) {}
+MessageEncoder::MessageEncoder(const MessageBase& message, std::ostream& stream) : message_(message), out_(stream) {}
 
 void MessageEncoder::Encode() {
   for (const auto& line : message_.Body()) long_lines_ = long_lines_ || line.size() >= kLongLine;
@@ -79,7 +78,7 @@ void MessageEncoder::WriteTextPartHeader() {
     return;
   }
   out_.Line(message_.CharSet() == MailCharSet::kISO2022jp ? "Content-Type: text/plain; charset=\"iso-2022-jp\""
-                                                         : "Content-Type: text/plain; charset=\"us-ascii\"");
+                                                          : "Content-Type: text/plain; charset=\"us-ascii\"");
   out_.Line(long_lines_ ? "Content-Transfer-Encoding: quoted-printable" : "Content-Transfer-Encoding: 7bit");
 }
 
@@ -141,15 +140,9 @@ void MessageEncoder::WriteAttachmentHeader(const Attachment& item) {
 
 void MessageEncoder::WriteContents(const Attachment& item) {
   switch (item.Encoding()) {
-    case AttachmentEncoding::kBase64:
-      out_.Lines(Base64EncodeLines(item.Contents()));
-      break;
-    case AttachmentEncoding::kQuotedPrintable:
-      out_.Lines(QuotedPrintable::Encode(item.Contents()));
-      break;
-    case AttachmentEncoding::kSevenBit:
-      out_.Lines(SplitTextPieces(item.Contents()));
-      break;
+    case AttachmentEncoding::kBase64: out_.Lines(Base64EncodeLines(item.Contents())); break;
+    case AttachmentEncoding::kQuotedPrintable: out_.Lines(QuotedPrintable::Encode(item.Contents())); break;
+    case AttachmentEncoding::kSevenBit: out_.Lines(SplitTextPieces(item.Contents())); break;
   }
 }
 

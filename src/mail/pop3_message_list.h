@@ -10,8 +10,8 @@
 namespace tw {
 
 struct Pop3MessageInfo {
-  long long size = 0;  // octets, from LIST
-  MailHeaders headers;  // the header block, from TOP
+  long long size = 0;     // octets, from LIST
+  MailHeaders headers;    // the header block, from TOP
   std::string unique_id;  // from UIDL; empty unless asked for
 };
 

@@ -9,7 +9,7 @@
 namespace tw {
 
 struct ServerCapabilities {
-  bool starttls = false;  // SMTP STARTTLS, POP3 STLS
+  bool starttls = false;                     // SMTP STARTTLS, POP3 STLS
   std::vector<std::string> auth_mechanisms;  // upper case, as offered
 
   bool Offers(std::string_view mechanism) const;

@@ -121,10 +121,8 @@ TlsSession::Status Fail(State& s, std::string failure) {
 TlsSession::Status Outcome(State& s, int result) {
   auto closed = [&s] { return s.host + " closed the connection during the TLS handshake"; };
   switch (SSL_get_error(s.ssl, result)) {
-    case SSL_ERROR_WANT_READ:
-      return TlsSession::Status::kWantRead;
-    case SSL_ERROR_WANT_WRITE:
-      return TlsSession::Status::kWantWrite;
+    case SSL_ERROR_WANT_READ: return TlsSession::Status::kWantRead;
+    case SSL_ERROR_WANT_WRITE: return TlsSession::Status::kWantWrite;
     case SSL_ERROR_ZERO_RETURN:
       if (!s.established) return Fail(s, closed());
       s.broken = true;
@@ -141,8 +139,7 @@ TlsSession::Status Outcome(State& s, int result) {
         return TlsSession::Status::kClosed;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (!s.established) {
     const long verify = SSL_get_verify_result(s.ssl);

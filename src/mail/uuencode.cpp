@@ -42,8 +42,8 @@ void UuDecodeLine(std::string_view line, std::string& out) {
   if (line.size() < 1 + needed) throw EMessageParserError("Error decoding the attachment");
   std::size_t produced = 0;
   for (std::size_t i = 1; produced < length; i += 4) {
-    const unsigned v = (UuValue(line[i]) << 18) | (UuValue(line[i + 1]) << 12) |
-                       (UuValue(line[i + 2]) << 6) | UuValue(line[i + 3]);
+    const unsigned v =
+        (UuValue(line[i]) << 18) | (UuValue(line[i + 1]) << 12) | (UuValue(line[i + 2]) << 6) | UuValue(line[i + 3]);
     for (int shift = 16; shift >= 0 && produced < length; shift -= 8, ++produced) {
       out.push_back(static_cast<char>((v >> shift) & 0xFF));
     }

@@ -10,13 +10,13 @@ namespace tw {
 // The sound sources, numbered as in the configuration file.
 enum class ButtonSound {
   kNone = 0,
-  kMachine = 1,      // the simple beep
+  kMachine = 1,  // the simple beep
   kAsterisk = 2,
   kExclamation = 3,
   kCritical = 4,
   kQuestion = 5,
   kDefault = 6,
-  kCustom = 7,       // a wave file, played to its end before the call returns
+  kCustom = 7,  // a wave file, played to its end before the call returns
 };
 
 // The source of a configuration number; numbers outside 0..7 play nothing.

@@ -28,7 +28,7 @@ void AppendField(std::string& out, std::string_view name, std::string_view value
 }  // namespace
 
 SystemJournal::SystemJournal(std::string socket_path) : socket_path_(std::move(socket_path)) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(socket_path_.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode)) return;
   if (socket_path_.size() >= sizeof(sockaddr_un::sun_path)) return;
   fd_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);

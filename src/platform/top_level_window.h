@@ -16,7 +16,7 @@ struct TopLevelWindow {
   std::string role;             // e.g. "GtkFileChooserDialog"; empty when not set
   std::string type;             // e.g. "_NET_WM_WINDOW_TYPE_DIALOG"; empty when not set
   WindowHandle transient_for = kNoWindow;
-  int x = 0;                    // on the screen
+  int x = 0;  // on the screen
   int y = 0;
   int width = 0;
   int height = 0;

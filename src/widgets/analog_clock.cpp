@@ -80,8 +80,7 @@ void AnalogClock::DrawSecondsHand(QImage& image, int second) const {
   // On the face the result is exactly SecHandColor.
   QRgb xor_colour = (sec_hand_color_.rgb() ^ face_color_.rgb()) | 0xFF000000u;
   painter.setPen(QPen(QColor::fromRgb(xor_colour), 0));
-  painter.drawLine(ToQPoint(g.centre),
-                   ToQPoint(PointAt(g.centre, SecondAngle(second), g.minute_length)));
+  painter.drawLine(ToQPoint(g.centre), ToQPoint(PointAt(g.centre, SecondAngle(second), g.minute_length)));
 }
 
 QImage AnalogClock::Render(QTime time) const {
@@ -94,8 +93,7 @@ void AnalogClock::Tick(QTime now) {
   if (now.isValid() && now.second() != last_second_) {
     // The hands move once a minute; a clock that missed second 0 (stopped, or
     // the machine was busy) redraws as soon as it sees the minute has changed.
-    if (now.second() == 0 || last_second_ < 0 || now.minute() != shown_minute_ ||
-        shown_.size() != size()) {
+    if (now.second() == 0 || last_second_ < 0 || now.minute() != shown_minute_ || shown_.size() != size()) {
       Redraw(now);
       update();
     } else {

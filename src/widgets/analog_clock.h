@@ -33,14 +33,38 @@ class AnalogClock : public QWidget {
   bool ShowSeconds() const { return show_seconds_; }
   // Kept for the configuration; the clock wakes when the second changes.
   int Interval() const { return interval_; }
-  void SetBackColor(const QColor& c) { back_color_ = c; Invalidate(); }
-  void SetFaceColor(const QColor& c) { face_color_ = c; Invalidate(); }
-  void SetHandsColor(const QColor& c) { hands_color_ = c; Invalidate(); }
-  void SetOutlineColor(const QColor& c) { outline_color_ = c; Invalidate(); }
-  void SetSecHandColor(const QColor& c) { sec_hand_color_ = c; Invalidate(); }
-  void SetTickColor(const QColor& c) { tick_color_ = c; Invalidate(); }
-  void SetShape(ClockShape shape) { shape_ = shape; Invalidate(); }
-  void SetShowSeconds(bool show) { show_seconds_ = show; Invalidate(); }
+  void SetBackColor(const QColor& c) {
+    back_color_ = c;
+    Invalidate();
+  }
+  void SetFaceColor(const QColor& c) {
+    face_color_ = c;
+    Invalidate();
+  }
+  void SetHandsColor(const QColor& c) {
+    hands_color_ = c;
+    Invalidate();
+  }
+  void SetOutlineColor(const QColor& c) {
+    outline_color_ = c;
+    Invalidate();
+  }
+  void SetSecHandColor(const QColor& c) {
+    sec_hand_color_ = c;
+    Invalidate();
+  }
+  void SetTickColor(const QColor& c) {
+    tick_color_ = c;
+    Invalidate();
+  }
+  void SetShape(ClockShape shape) {
+    shape_ = shape;
+    Invalidate();
+  }
+  void SetShowSeconds(bool show) {
+    show_seconds_ = show;
+    Invalidate();
+  }
   void SetInterval(int milliseconds) { interval_ = milliseconds; }
 
   // Where the clock reads the time (the wall clock by default).
@@ -85,8 +109,8 @@ class AnalogClock : public QWidget {
   int interval_ = 100;
   std::function<QTime()> time_source_;
   QTimer timer_;
-  QImage shown_;         // face, hands and the seconds hand as on screen
-  int last_second_ = -1;  // second of the seconds hand in shown_, -1 none
+  QImage shown_;           // face, hands and the seconds hand as on screen
+  int last_second_ = -1;   // second of the seconds hand in shown_, -1 none
   int shown_minute_ = -1;  // minute the hands in shown_ point at
 };
 

@@ -76,16 +76,15 @@ QRect BusyMeter::Bevelled(QPainter* painter, QRect area) const {
 void BusyMeter::PaintMeter(QPainter& painter, const QRect& outer) const {
   QRect area = Bevelled(&painter, outer);
   if (area.isEmpty()) return;
-  MeterSplit split = SplitMeter({area.left(), area.top(), area.width(), area.height()},
-                                direction_, Completed(), Total());
+  MeterSplit split =
+      SplitMeter({area.left(), area.top(), area.width(), area.height()}, direction_, Completed(), Total());
   QRect done = ToQRect(split.done);
   QRect rest = ToQRect(split.rest);
 
   const QString text = Text();
   QFontMetrics metrics(painter.font());
   // Centred across the control, at (height - text height) / 2 from the top.
-  QPoint text_at((width() - metrics.horizontalAdvance(text)) / 2,
-                 (height() - metrics.height()) / 2 + metrics.ascent());
+  QPoint text_at((width() - metrics.horizontalAdvance(text)) / 2, (height() - metrics.height()) / 2 + metrics.ascent());
   QColor font_colour = palette().color(QPalette::WindowText);
 
   if (bitmap_.isNull()) {

@@ -9,9 +9,7 @@
 namespace tw {
 namespace {
 
-QColor ToQColor(ColourValue colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QColor ToQColor(ColourValue colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 }  // namespace
 
@@ -118,8 +116,7 @@ void KeyButton::paintEvent(QPaintEvent*) {
     painter.drawLine(w - 1 - i, i, w - 1 - i, h - 1 - i);
   }
   const int shift = pressed ? 1 : 0;
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                 QPalette::WindowText));
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   for (int i = 0; i < 4; ++i) {
     if (captions_[i].isEmpty()) continue;
     QFont f = CaptionFont(i);
@@ -197,8 +194,7 @@ void KeyButton::Click() {
 
 void KeyButton::PlaySound() {
   if (sound_ == KeySound::kNone || !controller_ || !controller_->platform().sounds) return;
-  controller_->platform().sounds->PlayButtonSound(ButtonSoundFromNumber(static_cast<int>(sound_)),
-                                                  custom_sound_);
+  controller_->platform().sounds->PlayButtonSound(ButtonSoundFromNumber(static_cast<int>(sound_)), custom_sound_);
 }
 
 }  // namespace tw

@@ -41,13 +41,9 @@ void KeyboardController::SetPolling(bool on) {
   timer_.start();
 }
 
-void KeyboardController::SetLightColour(ColourValue colour) {
-  SetPalette(ColourPalette(colour, palette_.dark));
-}
+void KeyboardController::SetLightColour(ColourValue colour) { SetPalette(ColourPalette(colour, palette_.dark)); }
 
-void KeyboardController::SetDarkColour(ColourValue colour) {
-  SetPalette(ColourPalette(palette_.light, colour));
-}
+void KeyboardController::SetDarkColour(ColourValue colour) { SetPalette(ColourPalette(palette_.light, colour)); }
 
 void KeyboardController::SetUseColour(bool on) {
   if (on == use_colour_) return;
@@ -71,23 +67,16 @@ int KeyboardController::FontSizeFor(KeyLayout layout) const {
   return small_font_size_;
 }
 
-void KeyboardController::ColoursOf(KeyColour colour, ColourValue& face, ColourValue& high,
-                                  ColourValue& low) const {
+void KeyboardController::ColoursOf(KeyColour colour, ColourValue& face, ColourValue& high, ColourValue& low) const {
   bool light = colour == KeyColour::kLight;
   face = light ? palette_.light : palette_.dark;
   high = light ? palette_.light_high : palette_.dark_high;
   low = light ? palette_.light_low : palette_.dark_low;
 }
 
-void KeyboardController::SetCapsLock(bool on) {
-  SetLock(&LockStates::caps_lock, on, OnCapsLockStateChange);
-}
-void KeyboardController::SetNumLock(bool on) {
-  SetLock(&LockStates::num_lock, on, OnNumLockStateChange);
-}
-void KeyboardController::SetScrollLock(bool on) {
-  SetLock(&LockStates::scroll_lock, on, OnScrollLockStateChange);
-}
+void KeyboardController::SetCapsLock(bool on) { SetLock(&LockStates::caps_lock, on, OnCapsLockStateChange); }
+void KeyboardController::SetNumLock(bool on) { SetLock(&LockStates::num_lock, on, OnNumLockStateChange); }
+void KeyboardController::SetScrollLock(bool on) { SetLock(&LockStates::scroll_lock, on, OnScrollLockStateChange); }
 
 void KeyboardController::SetLock(bool LockStates::*member, bool on, const Notify& event) {
   if (locks_.*member == on) return;
@@ -115,10 +104,22 @@ void KeyboardController::SetLatched(KeyType type, bool on) {
   bool* latch = nullptr;
   const Notify* event = nullptr;
   switch (type) {
-    case KeyType::kShift: latch = &latches_.shift; event = &OnShiftStateChange; break;
-    case KeyType::kAlt: latch = &latches_.alt; event = &OnAltStateChange; break;
-    case KeyType::kCtrl: latch = &latches_.ctrl; event = &OnCtrlStateChange; break;
-    case KeyType::kAltGr: latch = &latches_.alt_gr; event = &OnAltGrStateChange; break;
+    case KeyType::kShift:
+      latch = &latches_.shift;
+      event = &OnShiftStateChange;
+      break;
+    case KeyType::kAlt:
+      latch = &latches_.alt;
+      event = &OnAltStateChange;
+      break;
+    case KeyType::kCtrl:
+      latch = &latches_.ctrl;
+      event = &OnCtrlStateChange;
+      break;
+    case KeyType::kAltGr:
+      latch = &latches_.alt_gr;
+      event = &OnAltGrStateChange;
+      break;
     case KeyType::kNormal: return;
   }
   if (*latch == on) return;

@@ -4,9 +4,7 @@
 
 namespace tw {
 
-MeterBase::MeterBase(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-}
+MeterBase::MeterBase(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void MeterBase::SetTotal(std::int32_t total) { Changed(values_.SetTotal(total)); }
 void MeterBase::SetCompleted(std::int32_t completed) { Changed(values_.SetCompleted(completed)); }

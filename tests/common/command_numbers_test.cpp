@@ -8,9 +8,8 @@ namespace tw {
 namespace {
 
 TEST(ButtonCommands, NumbersAndNames) {
-  const char* const names[] = {"NONE", "back",  "banner", "close", "custom", "email",
-                               "execute", "feedback", "forward", "help", "hide", "logo",
-                               "print", "show", "start", "Send Mail"};
+  const char* const names[] = {"NONE",    "back", "banner", "close", "custom", "email", "execute", "feedback",
+                               "forward", "help", "hide",   "logo",  "print",  "show",  "start",   "Send Mail"};
   ASSERT_EQ(ButtonCommands().size(), std::size(names));
   for (int number = 0; number < static_cast<int>(std::size(names)); ++number) {
     SCOPED_TRACE(number);

@@ -73,10 +73,10 @@ TEST(ConfigDefaults, TextBeginsAndEndsAsAFreshFile) {
   const std::string text = DefaultConfigText();
   EXPECT_TRUE(text.starts_with("[PREFERENCES]\nDefaultKeyboard=1\nNewBrowser=3\nScreenMode=A\n"));
   EXPECT_NE(text.find("\nLogHour=\nLogMinute=\n"), std::string::npos);
-  EXPECT_NE(text.find("[BUSYBAR]\nTopColour=$00FFFFFF\nBottomColour=$00000000\nGraphic=\n"),
-            std::string::npos);
-  EXPECT_TRUE(text.ends_with("[GRAPHICS]\nTop=\nLeftFull=\nLeftHalf=\nRightFull=\nRightHalf=\n"
-                             "Bottom=\nEmail1=\nEmail2=\nEmail3=\nError=\n"));
+  EXPECT_NE(text.find("[BUSYBAR]\nTopColour=$00FFFFFF\nBottomColour=$00000000\nGraphic=\n"), std::string::npos);
+  EXPECT_TRUE(
+      text.ends_with("[GRAPHICS]\nTop=\nLeftFull=\nLeftHalf=\nRightFull=\nRightHalf=\n"
+                     "Bottom=\nEmail1=\nEmail2=\nEmail3=\nError=\n"));
   EXPECT_EQ(text.find("Debug"), std::string::npos);
 }
 

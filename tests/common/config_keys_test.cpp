@@ -24,9 +24,9 @@ std::string Lower(std::string_view text) {
 // Counted by hand from the key tables; a dropped or doubled row shows up here.
 TEST(ConfigKeys, CountsPerSection) {
   const std::map<std::string, std::size_t> expected = {
-      {"PREFERENCES", 37}, {"BUTTONS", 72}, {"BROWSER", 3}, {"TEXT", 26},   {"GLYPH", 26},
+      {"PREFERENCES", 37}, {"BUTTONS", 72}, {"BROWSER", 3},  {"TEXT", 26},     {"GLYPH", 26},
       {"URLS", 9},         {"ATTRACT", 7},  {"KEYBOARD", 1}, {"GLYPHNUM", 25}, {"BUSYBAR", 3},
-      {"CLOCK", 7},        {"SOUNDS", 73},  {"EMAIL", 13},  {"GRAPHICS", 10},
+      {"CLOCK", 7},        {"SOUNDS", 73},  {"EMAIL", 13},   {"GRAPHICS", 10},
   };
   std::map<std::string, std::size_t> counted;
   for (const ConfigKey& key : ConfigKeys()) ++counted[std::string(key.section)];
@@ -39,8 +39,7 @@ TEST(ConfigKeys, CountsPerSection) {
 TEST(ConfigKeys, NoDuplicateKeysWithinASectionIgnoringCase) {
   std::set<std::pair<std::string, std::string>> seen;
   for (const ConfigKey& key : ConfigKeys()) {
-    EXPECT_TRUE(seen.insert({Lower(key.section), Lower(key.name)}).second)
-        << key.section << "/" << key.name;
+    EXPECT_TRUE(seen.insert({Lower(key.section), Lower(key.name)}).second) << key.section << "/" << key.name;
   }
 }
 
@@ -67,11 +66,10 @@ TEST(ConfigKeys, SectionsAreContiguousAndInFileOrder) {
 
 TEST(ConfigKeys, SectionOrder) {
   const char* const expected[] = {
-      "PREFERENCES", "BUTTONS",  "BROWSER",        "PROTOCOLS",    "ALLOWEDPROTOCOLS", "ALLOWEDFOLDERS", "EMAILADDRESS",
-      "EMAILNAME",   "TEXT",     "GLYPH",          "URLS",         "ATTRACT",
-      "CAROUSELURLS", "CAROUSELTIMES", "BANNERGRAPHICS", "BANNERURLS", "BANNERTIMES",
-      "PROGRAMS",    "KEYBOARD", "GLYPHNUM",       "CHILDSTRINGS", "BUSYBAR",
-      "CLOCK",       "SOUNDS",   "EMAIL",          "GRAPHICS",     "CONFIGURATION",
+      "PREFERENCES",    "BUTTONS",    "BROWSER",     "PROTOCOLS", "ALLOWEDPROTOCOLS", "ALLOWEDFOLDERS", "EMAILADDRESS",
+      "EMAILNAME",      "TEXT",       "GLYPH",       "URLS",      "ATTRACT",          "CAROUSELURLS",   "CAROUSELTIMES",
+      "BANNERGRAPHICS", "BANNERURLS", "BANNERTIMES", "PROGRAMS",  "KEYBOARD",         "GLYPHNUM",       "CHILDSTRINGS",
+      "BUSYBAR",        "CLOCK",      "SOUNDS",      "EMAIL",     "GRAPHICS",         "CONFIGURATION",
   };
   ASSERT_EQ(ConfigSections().size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -85,27 +83,20 @@ TEST(ConfigKeys, SectionOrder) {
 TEST(ConfigKeys, DefaultsFitTheirKind) {
   auto fits = [](ConfigKind kind, std::string_view value) {
     if (value.empty()) {
-      return kind != ConfigKind::kPosition && kind != ConfigKind::kColour &&
-             kind != ConfigKind::kSoundSource && kind != ConfigKind::kGlyphStates;
+      return kind != ConfigKind::kPosition && kind != ConfigKind::kColour && kind != ConfigKind::kSoundSource &&
+             kind != ConfigKind::kGlyphStates;
     }
     const auto number = ParseProfileInteger(value);
     switch (kind) {
-      case ConfigKind::kBoolean:
-        return value == "0" || value == "1";
-      case ConfigKind::kInteger:
-        return number.has_value();
-      case ConfigKind::kColour:
-        return value.size() == 9 && value[0] == '$' && number.has_value();
-      case ConfigKind::kPosition:
-        return value.size() == 1 && value[0] >= '0' && value[0] <= '8';
-      case ConfigKind::kSoundSource:
-        return number && *number >= 0 && *number <= 7;
-      case ConfigKind::kGlyphStates:
-        return number && *number >= 1 && *number <= 3;
+      case ConfigKind::kBoolean: return value == "0" || value == "1";
+      case ConfigKind::kInteger: return number.has_value();
+      case ConfigKind::kColour: return value.size() == 9 && value[0] == '$' && number.has_value();
+      case ConfigKind::kPosition: return value.size() == 1 && value[0] >= '0' && value[0] <= '8';
+      case ConfigKind::kSoundSource: return number && *number >= 0 && *number <= 7;
+      case ConfigKind::kGlyphStates: return number && *number >= 1 && *number <= 3;
       case ConfigKind::kString:
       case ConfigKind::kFile:
-      case ConfigKind::kUrl:
-        return true;
+      case ConfigKind::kUrl: return true;
     }
     return false;
   };
@@ -121,10 +112,9 @@ TEST(ConfigKeys, DefaultsFitTheirKind) {
 
 TEST(ConfigKeys, PositionKeys) {
   const std::map<std::string, std::string> expected = {
-      {"StartOn", "1"},    {"BackOn", "2"},     {"ForwardOn", "3"},  {"HelpOn", "4"},
-      {"PrintOn", "5"},    {"StopOn", "0"},     {"ReloadOn", "0"},   {"EmailOn", "0"},
-      {"KeyboardOn", "7"}, {"BCustom1On", "0"}, {"BCustom2On", "0"}, {"BCustom3On", "0"},
-      {"BCustom4On", "0"}, {"BCustom5On", "0"},
+      {"StartOn", "1"},    {"BackOn", "2"},     {"ForwardOn", "3"},  {"HelpOn", "4"},     {"PrintOn", "5"},
+      {"StopOn", "0"},     {"ReloadOn", "0"},   {"EmailOn", "0"},    {"KeyboardOn", "7"}, {"BCustom1On", "0"},
+      {"BCustom2On", "0"}, {"BCustom3On", "0"}, {"BCustom4On", "0"}, {"BCustom5On", "0"},
   };
   std::map<std::string, std::string> found;
   for (const ConfigKey& key : ConfigKeys()) {
@@ -234,10 +224,18 @@ TEST(ConfigKeys, HandAddedKeysAreReadButNeverWritten) {
     EXPECT_TRUE(key.kiosk_reads()) << key.section << "/" << key.name;
   }
   const std::set<std::string> expected = {
-      "PREFERENCES/Debug",         "PREFERENCES/LogToJournal",  "PREFERENCES/EmailSecurity", "PREFERENCES/EmailUserName",
-      "PREFERENCES/EmailPassword", "PREFERENCES/EmailCAFile",   "PREFERENCES/EmailAllowPlainTextAuth",
-      "EMAIL/Security",            "EMAIL/UserName",            "EMAIL/Password",
-      "EMAIL/CAFile",              "EMAIL/AllowPlainTextAuth",
+      "PREFERENCES/Debug",
+      "PREFERENCES/LogToJournal",
+      "PREFERENCES/EmailSecurity",
+      "PREFERENCES/EmailUserName",
+      "PREFERENCES/EmailPassword",
+      "PREFERENCES/EmailCAFile",
+      "PREFERENCES/EmailAllowPlainTextAuth",
+      "EMAIL/Security",
+      "EMAIL/UserName",
+      "EMAIL/Password",
+      "EMAIL/CAFile",
+      "EMAIL/AllowPlainTextAuth",
   };
   EXPECT_EQ(unwritten, expected);
 }
@@ -253,8 +251,7 @@ TEST(ConfigLists, PartsAndPlaces) {
       {ConfigListId::kAllowedFolders, {{"ALLOWEDFOLDERS", "Allow"}}},
       {ConfigListId::kLogRecipients, {{"EMAILADDRESS", "Address"}, {"EMAILNAME", "Name"}}},
       {ConfigListId::kCarousel, {{"CAROUSELURLS", "URL"}, {"CAROUSELTIMES", "Time"}}},
-      {ConfigListId::kBanners,
-       {{"BANNERGRAPHICS", "Graphic"}, {"BANNERURLS", "URL"}, {"BANNERTIMES", "Time"}}},
+      {ConfigListId::kBanners, {{"BANNERGRAPHICS", "Graphic"}, {"BANNERURLS", "URL"}, {"BANNERTIMES", "Time"}}},
       {ConfigListId::kPrograms, {{"PROGRAMS", "Program"}}},
       {ConfigListId::kChildStrings, {{"CHILDSTRINGS", "ChildString"}}},
       {ConfigListId::kConfiguration, {{"CONFIGURATION", "ConfString"}}},
@@ -282,9 +279,8 @@ TEST(ConfigLists, PartsAndPlaces) {
     EXPECT_EQ(list.FirstSection().section, list.first.section);
     EXPECT_EQ(list.CompanionSections().size(), list.companions.size());
   }
-  EXPECT_EQ(list_sections, static_cast<std::size_t>(std::count_if(
-                               ConfigSections().begin(), ConfigSections().end(),
-                               [](const ConfigSection& s) { return s.is_list; })));
+  EXPECT_EQ(list_sections, static_cast<std::size_t>(std::count_if(ConfigSections().begin(), ConfigSections().end(),
+                                                                  [](const ConfigSection& s) { return s.is_list; })));
   EXPECT_FALSE(GetConfigList(ConfigListId::kConfiguration).kiosk_reads);
   EXPECT_TRUE(GetConfigList(ConfigListId::kBanners).kiosk_reads);
   EXPECT_EQ(FindConfigList("TEXT"), nullptr);

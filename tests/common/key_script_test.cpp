@@ -87,9 +87,15 @@ TEST(KeyScript, TypesScriptsAsKeyEvents) {
       // Unknown names and untypable characters are reported and the rest is typed.
       {"+{NOSUCH}a", "+Shift [Invalid Key Name] -Shift +a -a"},
       {"{F17}{F0}{F01}", "[Invalid Key Name] [Invalid Key Name] [Invalid Key Name]"},
-      {"x\xE2\x82\xAC" "y", "+x -x [Invalid KeyName] +y -y"},
-      {"+\xff" "a", "+Shift [Invalid KeyName] -Shift +a -a"},
-      {"\xF0\x9F\x98\x80" "a", "[Invalid KeyName] +a -a"},  // one four-byte character
+      {"x\xE2\x82\xAC"
+       "y",
+       "+x -x [Invalid KeyName] +y -y"},
+      {"+\xff"
+       "a",
+       "+Shift [Invalid KeyName] -Shift +a -a"},
+      {"\xF0\x9F\x98\x80"
+       "a",
+       "[Invalid KeyName] +a -a"},                                 // one four-byte character
       {"a\xE2\x82", "+a -a [Invalid KeyName] [Invalid KeyName]"},  // cut short
       // A missing "}" stops the script and lets go of every held modifier.
       {"a{LEFT", "+a -a [No Close]"},
@@ -116,8 +122,7 @@ TEST(KeyScript, CharactersUseTheModifiersOfTheLayout) {
   EXPECT_EQ(Render(InterpretKeyScript("\xC2\xA3", layout)), "+Shift +3 -3 -Shift");
   EXPECT_EQ(Render(InterpretKeyScript("\xE2\x82\xAC", layout)), "+AltGr +4 -4 -AltGr");
   EXPECT_EQ(Render(InterpretKeyScript("^\xC3\xA9", layout)), "+Ctrl +Alt +e -e -Alt -Ctrl");
-  EXPECT_EQ(Render(InterpretKeyScript("{\xC2\xA3 2}", layout)),
-            "+Shift +3 -3 -Shift +Shift +3 -3 -Shift");
+  EXPECT_EQ(Render(InterpretKeyScript("{\xC2\xA3 2}", layout)), "+Shift +3 -3 -Shift +Shift +3 -3 -Shift");
   // The Alt Gr latch on the key "4" gives the layout's third level of that key, and a
   // character that needs the third-level shift does not press it twice.
   KeyLatches latches{.alt_gr = true};

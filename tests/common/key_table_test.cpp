@@ -15,11 +15,10 @@ TEST(KeyTable, OrderAndNames) {
     int index;
     const char* name;
   };
-  const Case cases[] = {{0, "Custom"},   {1, "A"},        {26, "Z"},        {27, "One"},
-                        {36, "Zero"},    {37, "Quote"},   {48, "Slash"},    {49, "SpaceBar"},
-                        {50, "Shift"},   {64, "EndKey"},  {71, "NumLock"},  {77, "NumPoint"},
-                        {78, "NumOne"},  {87, "NumZero"}, {88, "F1"},       {99, "F12"},
-                        {100, "Cut"},    {102, "Paste"}};
+  const Case cases[] = {{0, "Custom"},   {1, "A"},         {26, "Z"},        {27, "One"},     {36, "Zero"},
+                        {37, "Quote"},   {48, "Slash"},    {49, "SpaceBar"}, {50, "Shift"},   {64, "EndKey"},
+                        {71, "NumLock"}, {77, "NumPoint"}, {78, "NumOne"},   {87, "NumZero"}, {88, "F1"},
+                        {99, "F12"},     {100, "Cut"},     {102, "Paste"}};
   for (const Case& c : cases) {
     std::optional<KeyId> key = KeyFromIndex(c.index);
     ASSERT_TRUE(key) << c.index;

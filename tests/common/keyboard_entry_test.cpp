@@ -24,8 +24,14 @@ KeyboardEntry Original() {
 
 KeyboardEntry Entry(std::string caption, std::string caption2, std::string caption3, std::string caption4,
                     std::string send, KeyLayout layout, std::string font, int size, bool visible) {
-  return {std::move(caption), std::move(caption2), std::move(caption3), std::move(caption4),
-          std::move(send),    layout,              std::move(font),     size,
+  return {std::move(caption),
+          std::move(caption2),
+          std::move(caption3),
+          std::move(caption4),
+          std::move(send),
+          layout,
+          std::move(font),
+          size,
           visible};
 }
 
@@ -115,8 +121,7 @@ TEST(KeyboardValue, ConversionErrorsLeaveTheKeyUntouched) {
     EXPECT_EQ(old, Original());
   }
   // The kiosk does not convert the visibility, so the same text merely hides the key.
-  EXPECT_FALSE(ParseKeyboardValue(R"("Q","","","","q",0,F,10,yes)", Original(), VisibleField::kExactlyOne)
-                   .visible);
+  EXPECT_FALSE(ParseKeyboardValue(R"("Q","","","","q",0,F,10,yes)", Original(), VisibleField::kExactlyOne).visible);
 }
 
 TEST(KeyboardValue, ComposeThenParseGivesTheSameEntry) {
@@ -153,10 +158,20 @@ TEST(StrictDecimal, AcceptsOnlyDecimalNumbersIn32Bits) {
     std::optional<std::int32_t> value;
   };
   const Case cases[] = {
-      {"0", 0},         {"12", 12},        {"+7", 7},           {"-3", -3},          {" 5\t", 5},
-      {"2147483647", 2147483647},          {"-2147483648", INT32_MIN},               {"2147483648", std::nullopt},
-      {"", std::nullopt}, {"-", std::nullopt}, {"1 2", std::nullopt}, {"$A", std::nullopt},
-      {"1.0", std::nullopt}, {"--1", std::nullopt},
+      {"0", 0},
+      {"12", 12},
+      {"+7", 7},
+      {"-3", -3},
+      {" 5\t", 5},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"1 2", std::nullopt},
+      {"$A", std::nullopt},
+      {"1.0", std::nullopt},
+      {"--1", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -35,10 +35,18 @@ TEST(KeyboardLayoutNames, IdentifierToName) {
 
 TEST(KeyboardLayoutNames, XkbLayoutToName) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"gb", "English"},          {"us", "American"},       {"de(nodeadkeys)", "German"},
-      {"ch(fr)", "Swiss [French]"}, {"ch", "Swiss [German]"}, {"us,de", "American"},
-      {"ca(eng)", "Canadian [English]"}, {"es(cat)", "Catalan"}, {"es(nodeadkeys)", "Spanish"},
-      {"ru", kUnknownKeyboardLayout}, {"", kUnknownKeyboardLayout}, {"(fr)", kUnknownKeyboardLayout},
+      {"gb", "English"},
+      {"us", "American"},
+      {"de(nodeadkeys)", "German"},
+      {"ch(fr)", "Swiss [French]"},
+      {"ch", "Swiss [German]"},
+      {"us,de", "American"},
+      {"ca(eng)", "Canadian [English]"},
+      {"es(cat)", "Catalan"},
+      {"es(nodeadkeys)", "Spanish"},
+      {"ru", kUnknownKeyboardLayout},
+      {"", kUnknownKeyboardLayout},
+      {"(fr)", kUnknownKeyboardLayout},
   };
   for (const auto& [xkb, name] : cases) EXPECT_EQ(KeyboardLayoutNameOfXkb(xkb), name) << xkb;
 }

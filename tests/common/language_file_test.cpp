@@ -55,9 +55,8 @@ TEST_F(LanguageFileTest, WrittenLayoutLoadsBack) {
 
 TEST_F(LanguageFileTest, BadVisibilityCostsOnlyItsKeyAndTheMessagesAreRead) {
   const std::string second(KeyboardKeys()[1].name);
-  Spit(path_,
-       "[KEYBOARD]\nVX4KeyButton17=\"x\",\"\",\"\",\"\",\"x\",1,F,16,yes\n" + second +
-           "=\"y\",\"\",\"\",\"\",\"y\",1,F,16,1\n[MESSAGES]\nErrorString0=Mauvais serveur\n");
+  Spit(path_, "[KEYBOARD]\nVX4KeyButton17=\"x\",\"\",\"\",\"\",\"x\",1,F,16,yes\n" + second +
+                  "=\"y\",\"\",\"\",\"\",\"y\",1,F,16,1\n[MESSAGES]\nErrorString0=Mauvais serveur\n");
   std::vector<NamedKeyboardEntry> keys = BuiltInKeyboard();
   const LoadedLayout layout = LoadLayout(ProfileFile(path_), keys);
   ASSERT_EQ(layout.keyboard.errors.size(), 1u);
@@ -70,13 +69,14 @@ TEST_F(LanguageFileTest, BadVisibilityCostsOnlyItsKeyAndTheMessagesAreRead) {
 
 TEST_F(LanguageFileTest, CopyIsByteForByteAndFailureLeavesTheTarget) {
   const std::string layout = dir_.File("English.ini");
-  const std::string text = "; kept\r\n[LANGUAGE]\r\nCurKB=English\r\n[KEYBOARD]\nK=\"a\"";  // mixed endings, no final break
+  const std::string text =
+      "; kept\r\n[LANGUAGE]\r\nCurKB=English\r\n[KEYBOARD]\nK=\"a\"";  // mixed endings, no final break
   Spit(layout, text);
   Spit(path_, "old");
   ::chmod(path_.c_str(), 0640);
   EXPECT_EQ(CopyLayoutFile(layout, path_), std::nullopt);
   EXPECT_EQ(Slurp(path_), text);
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(path_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // the target keeps its permissions
 

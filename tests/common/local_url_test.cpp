@@ -74,8 +74,7 @@ TEST(LocalUrl, ReadBack) {
 }
 
 TEST(LocalUrl, RoundTrips) {
-  for (const char* path : {"/srv/kiosk/start.htm", "/srv/My Pages/a#b?%.htm", "/srv/caf\xC3\xA9 x|y/z.htm",
-                           "/"}) {
+  for (const char* path : {"/srv/kiosk/start.htm", "/srv/My Pages/a#b?%.htm", "/srv/caf\xC3\xA9 x|y/z.htm", "/"}) {
     const auto back = PathFromLocalUrl(LocalUrlFromPath(path));
     ASSERT_TRUE(back.has_value()) << path;
     EXPECT_EQ(back->path, path);

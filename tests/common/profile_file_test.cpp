@@ -23,12 +23,24 @@ TEST(ProfileInteger, LenientAndStrictReadings) {
     std::optional<std::int32_t> value;
   };
   const Case cases[] = {
-      {"300", 300},          {"-5", -5},           {"$10", 16},
-      {"0x1F", 31},          {"0X1f", 31},         {"$8000000F", static_cast<std::int32_t>(0x8000000Fu)},
-      {"$00FFFFFF", 0xFFFFFF}, {" 42 ", 42},        {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt}, {"$100000000", std::nullopt},
-      {"0x", std::nullopt},  {"$", std::nullopt},  {"", std::nullopt},
-      {"yes", std::nullopt}, {"12abc", std::nullopt}, {"1.5", std::nullopt},
+      {"300", 300},
+      {"-5", -5},
+      {"$10", 16},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"$8000000F", static_cast<std::int32_t>(0x8000000Fu)},
+      {"$00FFFFFF", 0xFFFFFF},
+      {" 42 ", 42},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"$100000000", std::nullopt},
+      {"0x", std::nullopt},
+      {"$", std::nullopt},
+      {"", std::nullopt},
+      {"yes", std::nullopt},
+      {"12abc", std::nullopt},
+      {"1.5", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -96,8 +108,9 @@ TEST_F(ProfileFileTest, LoadThenWriteKeepsEverythingElseByteForByte) {
   Spit(path_, original);
   ProfileFile f(path_);
   f.WriteString("PREFERENCES", "savelog", "1");
-  EXPECT_EQ(Slurp(path_),
-            "; operator notes\r\n[PREFERENCES]\r\nsavelog=1\r\n  LogHour = 3\r\n\r\n[URLS]\r\nStart=file:///C|/k/s.htm\r\n");
+  EXPECT_EQ(
+      Slurp(path_),
+      "; operator notes\r\n[PREFERENCES]\r\nsavelog=1\r\n  LogHour = 3\r\n\r\n[URLS]\r\nStart=file:///C|/k/s.htm\r\n");
   f.WriteString("PREFERENCES", "NewKey", "v");
   f.WriteString("NEW", "A", "b");
   EXPECT_EQ(Slurp(path_),

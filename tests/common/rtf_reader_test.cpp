@@ -12,8 +12,8 @@ TEST(RtfReader, TextAndHtml) {
     const char* html;
   };
   const Case cases[] = {
-      {R"({\rtf1\ansi{\fonttbl{\f0\fswiss Arial;}}{\colortbl;\red0\green0\blue0;}\f0 Hello\par World})",
-       "Hello\nWorld", "Hello<br>\nWorld"},
+      {R"({\rtf1\ansi{\fonttbl{\f0\fswiss Arial;}}{\colortbl;\red0\green0\blue0;}\f0 Hello\par World})", "Hello\nWorld",
+       "Hello<br>\nWorld"},
       {R"({\rtf1 {\b Bold} and {\i it\i0 al} \b on\b0  off})", "Bold and ital on off",
        "<b>Bold</b> and <i>it</i>al <b>on</b> off"},
       {R"({\rtf1 caf\'e9 \'80 a\tab b\line c})", "caf\xc3\xa9 \xe2\x82\xac a\tb\nc",

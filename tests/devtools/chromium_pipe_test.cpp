@@ -24,7 +24,8 @@ bool OnPath(const std::string& program) {
   return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-DevToolsReply CallAndWait(PipeChannel& channel, const char* method, nlohmann::json params, const std::string& session = {}) {
+DevToolsReply CallAndWait(PipeChannel& channel, const char* method, nlohmann::json params,
+                          const std::string& session = {}) {
   DevToolsReply answer;
   bool answered = false;
   channel.Connection().Call(method, std::move(params), session, 20s, [&](const DevToolsReply& reply) {
@@ -68,8 +69,8 @@ bool Running(pid_t pid) {
 TEST(ChildProcess, HelpersLeftInTheProcessGroupAreEnded) {
   for (const bool helper_ends : {true, false}) {
     const char* helper = helper_ends ? "sleep 0.3" : "trap '' TERM; sleep 60";
-    const auto started = StartWithControlPipes(
-        {"sh", "-c", std::string("sh -c \"") + helper + "\" & echo $! >&4; wait"}, {}, true);
+    const auto started =
+        StartWithControlPipes({"sh", "-c", std::string("sh -c \"") + helper + "\" & echo $! >&4; wait"}, {}, true);
     ASSERT_TRUE(std::holds_alternative<PipedChild>(started));
     const PipedChild child = std::get<PipedChild>(started);
     char pid_text[32] = {};
@@ -88,8 +89,9 @@ TEST(ChildProcess, HelpersLeftInTheProcessGroupAreEnded) {
 TEST(ChromiumPipe, VersionAPageSessionAndAStop) {
   if (!OnPath("chromium")) GTEST_SKIP() << "chromium is not installed";
   const auto profile = std::filesystem::temp_directory_path() / ("tw-devtools-" + std::to_string(getpid()));
-  std::vector<std::string> argv = {"chromium", "--headless", "--remote-debugging-pipe", "--no-first-run",
-                                   "--user-data-dir=" + profile.string(), "about:blank"};
+  std::vector<std::string> argv = {
+      "chromium",   "--headless", "--remote-debugging-pipe", "--no-first-run", "--user-data-dir=" + profile.string(),
+      "about:blank"};
   if (geteuid() == 0) argv.insert(argv.begin() + 1, "--no-sandbox");  // the browser refuses root otherwise
   const auto started = StartWithControlPipes(argv);
   ASSERT_TRUE(std::holds_alternative<PipedChild>(started)) << "error " << std::get<int>(started);
@@ -102,8 +104,8 @@ TEST(ChromiumPipe, VersionAPageSessionAndAStop) {
 
     const DevToolsReply target = CallAndWait(channel, "Target.createTarget", {{"url", "about:blank"}});
     ASSERT_TRUE(target.ok) << target.error;
-    const DevToolsReply attached = CallAndWait(
-        channel, "Target.attachToTarget", {{"targetId", target.result.value("targetId", "")}, {"flatten", true}});
+    const DevToolsReply attached = CallAndWait(channel, "Target.attachToTarget",
+                                               {{"targetId", target.result.value("targetId", "")}, {"flatten", true}});
     ASSERT_TRUE(attached.ok) << attached.error;
     const std::string session = attached.result.value("sessionId", "");
     bool loaded = false;

@@ -22,8 +22,9 @@ struct Recorder {
   int Call(const char* method, std::string_view session = {}, Clock::duration timeout = 10s) {
     const int id = static_cast<int>(sent.size()) + 1;
     return connection.Call(method, {{"x", 1}}, session, timeout, [this, id](const DevToolsReply& reply) {
-      answers.push_back(std::to_string(id) + (reply.ok ? ":ok:" + reply.result.dump()
-                                                       : ":err:" + std::to_string(reply.error_code) + ":" + reply.error));
+      answers.push_back(std::to_string(id) + (reply.ok
+                                                  ? ":ok:" + reply.result.dump()
+                                                  : ":err:" + std::to_string(reply.error_code) + ":" + reply.error));
     });
   }
 };
@@ -48,11 +49,7 @@ TEST(DevToolsConnection, WhatTheBrowserSendsIsCheckedAndAnsweredOnce) {
   const std::string z(1, '\0');
   const std::vector<Case> cases = {
       {"one reply in one read", {R"({"id":1,"result":{"v":7}})" + z}, {"1:ok:{\"v\":7}"}, {}, 0},
-      {"a reply cut in three reads",
-       {R"({"id":1,"res)", R"(ult":{"v":)", "8}}" + z},
-       {"1:ok:{\"v\":8}"},
-       {},
-       0},
+      {"a reply cut in three reads", {R"({"id":1,"res)", R"(ult":{"v":)", "8}}" + z}, {"1:ok:{\"v\":8}"}, {}, 0},
       {"two replies and an event in one read, out of order",
        {R"({"id":2,"result":{}})" + z + R"({"method":"Page.loadEventFired","params":{"t":1},"sessionId":"S"})" + z +
         R"({"id":1,"error":{"code":-32000,"message":"Cannot navigate"}})" + z},
@@ -70,8 +67,11 @@ TEST(DevToolsConnection, WhatTheBrowserSendsIsCheckedAndAnsweredOnce) {
        {"2:err:0:a reply with neither result nor error"},
        {},
        0},
-      {"an error with code 0 is still the browser's error", {R"({"id":1,"error":{"code":0}})" + z},
-       {"1:err:-1:error without text"}, {}, 0},
+      {"an error with code 0 is still the browser's error",
+       {R"({"id":1,"error":{"code":0}})" + z},
+       {"1:err:-1:error without text"},
+       {},
+       0},
       {"a message past the limit closes the connection and fails every call",
        {std::string(150, 'a'), std::string(100, 'b')},
        {"1:err:0:the browser sent a message longer than the limit",

@@ -11,9 +11,7 @@ namespace tw::test {
 
 class FakeKeyInjector : public KeyInjector {
  public:
-  std::optional<CharacterKey> MapCharacter(char32_t character) const override {
-    return layout.MapCharacter(character);
-  }
+  std::optional<CharacterKey> MapCharacter(char32_t character) const override { return layout.MapCharacter(character); }
   void SendKey(const KeyEvent& event) override {
     events.push_back(event);
     log.push_back((event.down ? "+" : "-") + Name(event.key));

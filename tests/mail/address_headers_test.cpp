@@ -45,11 +45,8 @@ TEST(MailAddress, Parsing) {
 TEST(MailAddress, ListHeaders) {
   MailHeaders headers;
   headers.Lines() = {
-      "To: a@x.org, \"Doe, Jane\" <jane@x.org>,",
-      "   bob@x.org (Bob)",
-      "Subject: not a list",
-      "cc: =?utf-8?Q?Z=C3=BC_rich?= <z@x.org>, ,",
-      "To: second@x.org",
+      "To: a@x.org, \"Doe, Jane\" <jane@x.org>,",  "   bob@x.org (Bob)", "Subject: not a list",
+      "cc: =?utf-8?Q?Z=C3=BC_rich?= <z@x.org>, ,", "To: second@x.org",
   };
   AddressList to;
   ParseAddressListHeader(headers, "To", to);
@@ -67,14 +64,8 @@ TEST(MailAddress, ListHeaders) {
 TEST(MailHeaders, GetAndRemove) {
   MailHeaders headers;
   headers.Lines() = {
-      "Received: from a",
-      "\tby b",
-      "Subject:   =?utf-8?Q?caf=C3=A9?=  ",
-      "Content-Type: text/plain;",
-      " name=\"a_b=?x?Q?y?=.txt\"",
-      "X-UIDL: a_b",
-      "X-Long: " + std::string(300, 'l'),
-      "received: second",
+      "Received: from a",           "\tby b",      "Subject:   =?utf-8?Q?caf=C3=A9?=  ", "Content-Type: text/plain;",
+      " name=\"a_b=?x?Q?y?=.txt\"", "X-UIDL: a_b", "X-Long: " + std::string(300, 'l'),   "received: second",
   };
   EXPECT_EQ(headers.GetHeader("Received"), "from a by b");
   EXPECT_EQ(headers.GetHeader("received:"), "from a by b");

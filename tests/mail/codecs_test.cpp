@@ -19,8 +19,13 @@ std::string AllBytes() {
 
 TEST(Base64, KnownAnswers) {
   const std::pair<const char*, const char*> cases[] = {
-      {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+      {"", ""},
+      {"f", "Zg=="},
+      {"fo", "Zm8="},
+      {"foo", "Zm9v"},
+      {"foob", "Zm9vYg=="},
+      {"fooba", "Zm9vYmE="},
+      {"foobar", "Zm9vYmFy"},
   };
   for (const auto& [plain, encoded] : cases) {
     EXPECT_EQ(Base64Encode(plain), encoded);
@@ -166,7 +171,9 @@ TEST(EncodedWords, Decoding) {
       {"=?utf-8?B?X18=?= file_name.txt", "__ file_name.txt"},
       {"broken =?utf-8?Q?abc", "broken "},
       {"no kind =?utf-8?X?abc?=", "no kind "},
-      {"=?utf-8?Q?" "?=", ""},
+      {"=?utf-8?Q?"
+       "?=",
+       ""},
   };
   for (const auto& [value, decoded] : cases) EXPECT_EQ(DecodeEncodedWords(value), decoded) << value;
   EXPECT_THROW(DecodeEncodedWords("=?x?B?!!!?="), EMessageParserError);

@@ -24,7 +24,12 @@ Steps Then(Steps a, const Steps& b) {
   return a;
 }
 Steps LogIn(int count) {
-  return {Say("+OK POP3 ready"), Read(), Say("+OK"), Read(), Say("+OK logged in"), Read(),
+  return {Say("+OK POP3 ready"),
+          Read(),
+          Say("+OK"),
+          Read(),
+          Say("+OK logged in"),
+          Read(),
           Say("+OK " + std::to_string(count) + " 900")};
 }
 Steps Quit() { return {Read(), Say("+OK bye")}; }
@@ -33,14 +38,18 @@ const char kLogInSent[] = "USER visitor\r\nPASS secret\r\nSTAT\r\n";
 // UIDL n, LIST n and TOP n answered for a message with the given id and subject.
 Steps Info(int number, const std::string& uid, const std::string& subject) {
   const std::string n = std::to_string(number);
-  return {Read(), Say("+OK " + n + " " + uid), Read(), Say("+OK " + n + " 300"), Read(),
-          Say("+OK"), ScriptedServer::Send("Subject: " + subject + "\r\nFrom: Ann <ann_lee@example.org>\r\n"
-                                           "To: visitor@example.org\r\nDate: Mon, 7 Dec 2026 10:00:00 +0000\r\n"
-                                           "\r\n.\r\n")};
+  return {Read(),
+          Say("+OK " + n + " " + uid),
+          Read(),
+          Say("+OK " + n + " 300"),
+          Read(),
+          Say("+OK"),
+          ScriptedServer::Send("Subject: " + subject +
+                               "\r\nFrom: Ann <ann_lee@example.org>\r\n"
+                               "To: visitor@example.org\r\nDate: Mon, 7 Dec 2026 10:00:00 +0000\r\n"
+                               "\r\n.\r\n")};
 }
-Steps Uidl(int number, const std::string& uid) {
-  return {Read(), Say("+OK " + std::to_string(number) + " " + uid)};
-}
+Steps Uidl(int number, const std::string& uid) { return {Read(), Say("+OK " + std::to_string(number) + " " + uid)}; }
 Steps Retr(int number, const std::string& body) {
   const std::string n = std::to_string(number);
   const std::string text = "Subject: s\r\n\r\n" + body + "\r\n.\r\n";
@@ -50,9 +59,9 @@ Steps Retr(int number, const std::string& body) {
 
 // The mailbox of three messages "a", "b", "c" listed with unique ids.
 Steps ListThree() {
-  return Then(Then(Then(Then(LogIn(3), Info(1, "uid-a", "first")), Info(2, "uid-b", "second")),
-                   Info(3, "uid-c", "third")),
-              Quit());
+  return Then(
+      Then(Then(Then(LogIn(3), Info(1, "uid-a", "first")), Info(2, "uid-b", "second")), Info(3, "uid-c", "third")),
+      Quit());
 }
 
 class Host : public EmailWindowHost {
@@ -162,16 +171,15 @@ TEST(EmailWindow, GetMailListsWithUniqueIdsAndEnablesReplyAndDeleteOnlyWithASele
 TEST(EmailWindow, DeleteRemovesTheListedMessageWhereverItIsNow) {
   struct Case {
     const char* name;
-    Steps view;    // the conversation that shows message 2 ("uid-b")
-    Steps remove;  // the conversation of Delete
+    Steps view;        // the conversation that shows message 2 ("uid-b")
+    Steps remove;      // the conversation of Delete
     std::string sent;  // what Delete sends after logging in
     bool changed;      // the visitor is told the list has changed
   };
   const Case cases[] = {
       {"still in place", Then(Then(LogIn(3), Uidl(2, "uid-b")), Retr(2, "b")),
        Then(Then(LogIn(3), Uidl(2, "uid-b")), {Read(), Say("+OK marked")}), "UIDL 2\r\nDELE 2\r\nQUIT\r\n", false},
-      {"moved up: another client deleted the first",
-       Then(Then(LogIn(3), Uidl(2, "uid-b")), Retr(2, "b")),
+      {"moved up: another client deleted the first", Then(Then(LogIn(3), Uidl(2, "uid-b")), Retr(2, "b")),
        Then(Then(Then(LogIn(2), Uidl(2, "uid-c")), Uidl(1, "uid-b")), {Read(), Say("+OK marked")}),
        "UIDL 2\r\nUIDL 1\r\nDELE 1\r\nQUIT\r\n", false},
       {"gone", Then(Then(LogIn(3), Uidl(2, "uid-b")), Retr(2, "b")),
@@ -206,8 +214,8 @@ TEST(EmailWindow, WithoutUidlTheSizeAndHeadersFindTheMessage) {
     return Steps{Read(), Say("+OK " + std::to_string(n) + " 300"), Read(), Say("+OK"),
                  ScriptedServer::Send("Subject: " + subject + "\r\n\r\n.\r\n")};
   };
-  ScriptedServer list(Then(Then(Then(Then(LogIn(2), {Read(), Say("-ERR no UIDL")}), info(1, "one")), info(2, "two")),
-                           Quit()));
+  ScriptedServer list(
+      Then(Then(Then(Then(LogIn(2), {Read(), Say("-ERR no UIDL")}), info(1, "one")), info(2, "two")), Quit()));
   Window w;
   w.LogInAndList(list);
   EXPECT_EQ(list.Transcript(),
@@ -249,11 +257,14 @@ TEST(EmailWindow, RefusedLogInsPointAtTheFieldToCorrect) {
   };
   const Case cases[] = {
       {"user refused", {Say("+OK"), Read(), Say("-ERR no such user")}, "E1", EmailField::kUser},
-      {"password refused", {Say("+OK"), Read(), Say("+OK"), Read(), Say("-ERR [AUTH] Authentication failed.")},
-       "E2", EmailField::kPassword},
+      {"password refused",
+       {Say("+OK"), Read(), Say("+OK"), Read(), Say("-ERR [AUTH] Authentication failed.")},
+       "E2",
+       EmailField::kPassword},
       {"locked mailbox",
        {Say("+OK"), Read(), Say("+OK"), Read(), Say("+OK"), Read(), Say("-ERR [IN-USE] locked")},
-       "Server Error - -ERR [IN-USE] locked", EmailField::kServer},
+       "Server Error - -ERR [IN-USE] locked",
+       EmailField::kServer},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -310,15 +321,16 @@ TEST(EmailWindow, LeavingOrReopeningDuringATransferCancelsItAndShowsNothing) {
     EXPECT_FALSE(v.busy);
     EXPECT_EQ(v.visible, c.then == Then::kReopen);
     EXPECT_EQ(v.page, EmailPage::kAccount);
-    EXPECT_TRUE(v.fields.user.empty() && v.fields.password.empty() && v.fields.from.empty() &&
-                v.fields.to.empty() && v.fields.subject.empty() && v.list.empty() && v.memo.empty());
+    EXPECT_TRUE(v.fields.user.empty() && v.fields.password.empty() && v.fields.from.empty() && v.fields.to.empty() &&
+                v.fields.subject.empty() && v.list.empty() && v.memo.empty());
   }
 }
 
 TEST(EmailWindow, OpeningsStartClean) {
   Window w;
-  w.rules.Open(1, "mailto:ann@example.org,%20bob@example.org?subject=Hi%0D%0ABcc:%20x@y&cc=cy@example.org"
-                  "&body=Line%201%0D%0ALine%202");
+  w.rules.Open(1,
+               "mailto:ann@example.org,%20bob@example.org?subject=Hi%0D%0ABcc:%20x@y&cc=cy@example.org"
+               "&body=Line%201%0D%0ALine%202");
   const EmailWindowView& v = w.rules.View();
   EXPECT_EQ(v.page, EmailPage::kWrite);
   EXPECT_EQ(v.fields.to, "ann@example.org, bob@example.org, cy@example.org");
@@ -330,8 +342,8 @@ TEST(EmailWindow, OpeningsStartClean) {
   w.rules.Cancel(EmailPage::kWrite);
   EXPECT_FALSE(v.visible || w.host.shown || w.host.keyboard);
   EXPECT_TRUE(v.memo.empty() && v.fields.to.empty() && v.fields.from.empty());
-  EXPECT_EQ(w.host.log, (std::vector<std::string>{"Email Window Opened - MailTo Use", "Cancel#3 Pressed",
-                                                   "Email Window Closed"}));
+  EXPECT_EQ(w.host.log,
+            (std::vector<std::string>{"Email Window Opened - MailTo Use", "Cancel#3 Pressed", "Email Window Closed"}));
 
   w.rules.Open(0, "");
   w.rules.Edit(EmailField::kUser, "visitor");
@@ -339,8 +351,8 @@ TEST(EmailWindow, OpeningsStartClean) {
   w.rules.Edit(EmailField::kTo, "typed@example.org");
   EXPECT_EQ(v.fields.to, "typed@example.org");
   w.rules.SetMemo({"draft"});
-  EXPECT_EQ(w.rules.PrintLines(), (std::vector<std::string>{"From: ", "To: typed@example.org", "Subject: ", "",
-                                                            "draft"}));
+  EXPECT_EQ(w.rules.PrintLines(),
+            (std::vector<std::string>{"From: ", "To: typed@example.org", "Subject: ", "", "draft"}));
   // The idle return: nothing stays for the next visitor.
   w.rules.ClearVisitor();
   EmailFields fresh;
@@ -400,7 +412,8 @@ TEST(EmailWindow, SendGivesEveryRecipientItsOwnRcptAndNamesARefusedOne) {
     EmailField focus;  // where it was (the writing page's first field) unless the error moves it
   };
   const Case cases[] = {
-      {"refused second", "ann@example.org, bad@nowhere", Then(SmtpUpTo(2, "550 5.1.1 no such user"), {Read(), Say("221 bye")}),
+      {"refused second", "ann@example.org, bad@nowhere",
+       Then(SmtpUpTo(2, "550 5.1.1 no such user"), {Read(), Say("221 bye")}),
        "Server Error - 550 5.1.1 no such user (bad@nowhere)", EmailField::kFrom},
       {"bad syntax", "x@@y", Then(SmtpUpTo(1, "553 Bad address syntax"), {Read(), Say("221 bye")}), "E5",
        EmailField::kFrom},
@@ -432,10 +445,13 @@ TEST(EmailWindow, ErrorTable) {
   };
   const Case cases[] = {
       {A::kGetMail, [] { throw ESocketError("[11001] Host not found"); }, {"E0", EmailField::kServer}},
-      {A::kGetMail, [] { throw ESocketError("[10061] Connection refused"); }, {"Socket Error - [10061] Connection refused"}},
+      {A::kGetMail,
+       [] { throw ESocketError("[10061] Connection refused"); },
+       {"Socket Error - [10061] Connection refused"}},
       {A::kGetMail, [] { throw EServerError("-ERR Password supplied is wrong"); }, {"E2", EmailField::kPassword}},
       {A::kGetMail, [] { throw EServerError("-ERR visitor unknown, or access denied"); }, {"E1", EmailField::kUser}},
-      {A::kGetMail, [] { throw EServerError("-ERR other unknown, or access denied"); },
+      {A::kGetMail,
+       [] { throw EServerError("-ERR other unknown, or access denied"); },
        {"Server Error - -ERR other unknown, or access denied"}},
       {A::kGetMail, [] { throw ETimedOutError("Operation timed out"); }, {"TimeOut Error - Operation timed out"}},
       {A::kGetMail, [] { throw ECanceledError("x"); }, {"E7"}},

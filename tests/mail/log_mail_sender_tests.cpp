@@ -32,9 +32,9 @@ LogMail Mail(const std::string& server) {
 
 // Greeting, HELO, MAIL FROM, two RCPT TO, DATA and the message answered as given.
 Steps Conversation(const std::string& end_of_data, const std::string& quit) {
-  return {Say("220 hi"), Read(), Say("250 hello"), Read(), Say("250 ok"), Read(), Say("250 ok"), Read(),
-          Say("250 ok"), Read(), Say("354 go"), ScriptedServer::ReadUntil("\r\n.\r\n"), Say(end_of_data), Read(),
-          Say(quit)};
+  return {Say("220 hi"),    Read(), Say("250 hello"), Read(), Say("250 ok"), Read(),
+          Say("250 ok"),    Read(), Say("250 ok"),    Read(), Say("354 go"), ScriptedServer::ReadUntil("\r\n.\r\n"),
+          Say(end_of_data), Read(), Say(quit)};
 }
 
 TEST(SmtpLogMailSender, ComposesThePlainTextMail) {
@@ -83,8 +83,10 @@ TEST(MailSettings, ReadFromTheKiosksFile) {
 
   // A file from before: STARTTLS when offered, no account, nothing in plain text.
   const std::vector<std::pair<std::string, MailSecurity>> modes = {
-      {"", MailSecurity::kStartTlsIfOffered}, {"EMailSecurity=\n", MailSecurity::kStartTlsIfOffered},
-      {"EMailSecurity=NONE\n", MailSecurity::kNone}, {"EMailSecurity=tls\n", MailSecurity::kTls}};
+      {"", MailSecurity::kStartTlsIfOffered},
+      {"EMailSecurity=\n", MailSecurity::kStartTlsIfOffered},
+      {"EMailSecurity=NONE\n", MailSecurity::kNone},
+      {"EMailSecurity=tls\n", MailSecurity::kTls}};
   for (const auto& [line, mode] : modes) {
     std::ofstream(path) << "[PREFERENCES]\nEMailServer=127.0.0.1\n" << line;
     const KioskConfigResult old = ReadKioskConfig(ProfileFile(path));

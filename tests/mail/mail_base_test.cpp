@@ -23,7 +23,10 @@ class LineClient : public MailConnection {
     SetServiceName("tarnwick-no-such-service");
     SetDefaultPort(2626);
     SetTimeOut(1);
-    SetMessagePump([this] { ++pumps; if (on_pump) on_pump(); });
+    SetMessagePump([this] {
+      ++pumps;
+      if (on_pump) on_pump();
+    });
     OnError = [this](std::string& msg) { errors.push_back(msg); };
   }
   void Open() override {
@@ -60,7 +63,7 @@ TEST(MailStrings, TextsAndErrorMapping) {
 TEST(MailBase, ReplyCodeTakesTheFirstThreeCharacters) {
   LineClient client;
   const std::pair<const char*, int> cases[] = {
-      {"250 OK", 250}, {"250-more", 250}, {"354", 354}, {"25", 25}, {"", -1},
+      {"250 OK", 250}, {"250-more", 250}, {"354", 354}, {"25", 25},  {"", -1},
       {"abc", -1},     {"2x0 no", -1},    {" 250", -1}, {"+OK", -1},
   };
   for (const auto& [line, code] : cases) EXPECT_EQ(client.ReplyCode(line), code) << line;
@@ -74,14 +77,10 @@ TEST(MailBase, ServerPortAndServiceFallback) {
     int port;
   };
   const Case cases[] = {
-      {"127.0.0.1:2525", "tarnwick-no-such-service", 2525},
-      {"127.0.0.1:0", "tarnwick-no-such-service", 2626},
-      {"127.0.0.1:abc", "tarnwick-no-such-service", 2626},
-      {"127.0.0.1:25x", "tarnwick-no-such-service", 2626},
-      {"127.0.0.1:70000", "tarnwick-no-such-service", 2626},
-      {"127.0.0.1:", "tarnwick-no-such-service", 2626},
-      {"127.0.0.1", "tarnwick-no-such-service", 2626},
-      {"127.0.0.1:0", "smtp", smtp ? 25 : 2626},
+      {"127.0.0.1:2525", "tarnwick-no-such-service", 2525},  {"127.0.0.1:0", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:abc", "tarnwick-no-such-service", 2626},   {"127.0.0.1:25x", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1:70000", "tarnwick-no-such-service", 2626}, {"127.0.0.1:", "tarnwick-no-such-service", 2626},
+      {"127.0.0.1", "tarnwick-no-such-service", 2626},       {"127.0.0.1:0", "smtp", smtp ? 25 : 2626},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.server);
@@ -270,8 +269,7 @@ TEST(MailBase, SendLineWritesExactlyOneLine) {
   client.SendLine("");
   client.SendLine("HELO host");
   for (const char* bad : {"RCPT TO:<a@b>\r\nRCPT TO:<c@d>", "x\ny", "x\r"}) {
-    EXPECT_EQ(MessageOf<ESocketError>([&] { client.SendLine(bad); }),
-              "A command line must not contain a line break");
+    EXPECT_EQ(MessageOf<ESocketError>([&] { client.SendLine(bad); }), "A command line must not contain a line break");
   }
   client.Close();
   EXPECT_EQ(server.Transcript(), "\r\nHELO host\r\n");
@@ -341,8 +339,7 @@ TEST(MailBase, ReceiveToStreamFailsWhenThePeerClosesEarly) {
   client.SetServer(server.address());
   client.Connect();
   std::ostringstream message;
-  EXPECT_EQ(MessageOf<ESocketError>([&] { client.ReceiveToStream(message, -1); }),
-            "[10054] Connection reset by peer");
+  EXPECT_EQ(MessageOf<ESocketError>([&] { client.ReceiveToStream(message, -1); }), "[10054] Connection reset by peer");
   EXPECT_EQ(message.str(), "half a message\r\n");
 }
 

@@ -15,8 +15,7 @@ using test::Crlf;
 using test::Load;
 using test::Save;
 
-const std::vector<std::string> kFallbackStart = {
-    "The following error has been occured while processing the message:"};
+const std::vector<std::string> kFallbackStart = {"The following error has been occured while processing the message:"};
 
 TEST(MessageDecode, PlainMessageAndHeaders) {
   MailMessage message;
@@ -203,8 +202,8 @@ TEST_F(RoundTrip, LatinBody) {
 
 TEST(MessageDecode, UuencodedTextAfterTheAttachmentStays) {
   MailMessage message;
-  Load(message, Crlf({"From: a@x.org", "", "before", "", "BEGIN 644 cat.txt", "#0V%T", "`", "end",
-                      "after the file", "begin 600", "#0V%T", "end"}));
+  Load(message, Crlf({"From: a@x.org", "", "before", "", "BEGIN 644 cat.txt", "#0V%T", "`", "end", "after the file",
+                      "begin 600", "#0V%T", "end"}));
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"before", "after the file"}));
   ASSERT_EQ(message.Attachments().Count(), 2u);
   EXPECT_EQ(message.Attachments().Item(0).FileName(), "cat.txt");
@@ -224,17 +223,37 @@ TEST(MessageDecode, SinglePartBodies) {
   };
   const Case cases[] = {
       {{"Content-Type: text/plain", "Content-Transfer-Encoding: quoted-printable"},
-       {"soft=", "ly =3D", "next"}, {"softly =", "next"}, 0, MailCharSet::kISO8859, "text/plain"},
+       {"soft=", "ly =3D", "next"},
+       {"softly =", "next"},
+       0,
+       MailCharSet::kISO8859,
+       "text/plain"},
       {{"Content-Type: text/html; charset=utf-8", "Content-Transfer-Encoding: base64"},
-       {"PGI+aGk8L2I+"}, {"<b>hi</b>"}, 0, MailCharSet::kUSASCII, "text/html"},
+       {"PGI+aGk8L2I+"},
+       {"<b>hi</b>"},
+       0,
+       MailCharSet::kUSASCII,
+       "text/html"},
       // Converted in transit: marked Latin, but not decoded a second time.
       {{"Content-Type: text/plain", "X-MIME-Autoconverted: from quoted-printable to 8bit"},
-       {"a=3D"}, {"a=3D"}, 0, MailCharSet::kISO8859, "text/plain"},
+       {"a=3D"},
+       {"a=3D"},
+       0,
+       MailCharSet::kISO8859,
+       "text/plain"},
       {{"Content-Type: text/plain; name=\"cc:Mail\""}, {"x"}, {"x"}, 0, MailCharSet::kUSASCII, "text/plain"},
       {{"Content-Type: text/plain; name=\"n.txt\""}, {"x"}, {}, 1, MailCharSet::kUSASCII, "text/plain"},
-      {{"Content-Type: image/png", "Content-Transfer-Encoding: base64"}, {"iVBO"}, {}, 1, MailCharSet::kUSASCII,
+      {{"Content-Type: image/png", "Content-Transfer-Encoding: base64"},
+       {"iVBO"},
+       {},
+       1,
+       MailCharSet::kUSASCII,
        "text/plain"},
-      {{"X-Mailer: V Mailsystem R #0001", "Content-Type: image/png"}, {"x"}, {"x"}, 0, MailCharSet::kUSASCII,
+      {{"X-Mailer: V Mailsystem R #0001", "Content-Type: image/png"},
+       {"x"},
+       {"x"},
+       0,
+       MailCharSet::kUSASCII,
        "text/plain"},
   };
   for (const Case& c : cases) {
@@ -332,10 +351,21 @@ TEST(MessageDecode, AttachmentEndsAsStandardWritersAndOurEarlierWriterPutThem) {
       {"This is a multipart message in MIME format.", {"kept", "", ""}, "kept\r\n\r\n"},
   };
   for (const Row& row : rows) {
-    std::vector<std::string> lines = {"From: a@x.org", "MIME-Version: 1.0",
-                                      "Content-Type: multipart/mixed; boundary=\"b\"", "", row.preamble, "",
-                                      "--b", "Content-Type: text/plain", "", "Hello", "", "--b",
-                                      "Content-Type: text/plain; name=\"f.txt\"", "Content-Transfer-Encoding: 7bit", ""};
+    std::vector<std::string> lines = {"From: a@x.org",
+                                      "MIME-Version: 1.0",
+                                      "Content-Type: multipart/mixed; boundary=\"b\"",
+                                      "",
+                                      row.preamble,
+                                      "",
+                                      "--b",
+                                      "Content-Type: text/plain",
+                                      "",
+                                      "Hello",
+                                      "",
+                                      "--b",
+                                      "Content-Type: text/plain; name=\"f.txt\"",
+                                      "Content-Transfer-Encoding: 7bit",
+                                      ""};
     lines.insert(lines.end(), row.file_lines.begin(), row.file_lines.end());
     lines.push_back("--b--");
     MailMessage message;
@@ -349,12 +379,12 @@ TEST(MessageDecode, AttachmentEndsAsStandardWritersAndOurEarlierWriterPutThem) {
 
 TEST(MessageDecode, FirstPartAloneSetsTheTypeAndBase64FirstPartIsAnAttachment) {
   MailMessage message;
-  Load(message, Crlf({"From: a@x.org", "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=b", "",
-                      "--b", "Content-Type: text/html; charset=us-ascii", "", "<p>only</p>", "--b--"}));
+  Load(message, Crlf({"From: a@x.org", "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=b", "", "--b",
+                      "Content-Type: text/html; charset=us-ascii", "", "<p>only</p>", "--b--"}));
   EXPECT_EQ(message.Body(), (std::vector<std::string>{"<p>only</p>"}));
   EXPECT_EQ(message.StoredContentType(), "text/html");
-  Load(message, Crlf({"From: a@x.org", "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=b", "",
-                      "--b", "Content-Type: text/plain", "Content-Transfer-Encoding: base64", "", "aGk=", "--b--"}));
+  Load(message, Crlf({"From: a@x.org", "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=b", "", "--b",
+                      "Content-Type: text/plain", "Content-Transfer-Encoding: base64", "", "aGk=", "--b--"}));
   EXPECT_TRUE(message.Body().empty());
   ASSERT_EQ(message.Attachments().Count(), 1u);
   EXPECT_EQ(message.Attachments().Item(0).FileName(), "att.0");

@@ -107,7 +107,9 @@ TEST_F(MessageEncodeTest, LongLineGoesQuotedPrintable) {
 
 TEST_F(MessageEncodeTest, MultipartWithBinaryAttachment) {
   message_.Body() = {"See the file."};
-  message_.Attachments().AddData("/tmp/data/a.bin", std::string("\x00\x01\xff" "abc", 6));
+  message_.Attachments().AddData("/tmp/data/a.bin", std::string("\x00\x01\xff"
+                                                                "abc",
+                                                                6));
   message_.Attachments().AddData("b.txt", "x\r\n");
   EXPECT_EQ(message_.ContentType(), "multipart/mixed");
   EXPECT_EQ(Save(message_), Golden({

@@ -101,8 +101,8 @@ TEST(Pop3, UpdateInfoListsEveryMessageInOrder) {
   c.pop.OnInfoUpdated = [&] { events.push_back("updated"); };
   c.pop.UpdateInfo();
 
-  EXPECT_EQ(server.Transcript(), std::string(kLogInSent) +
-                                     "LIST 1\r\nTOP 1 1\r\nLIST 2\r\nTOP 2 1\r\nLIST 3\r\nTOP 3 1\r\nQUIT\r\n");
+  EXPECT_EQ(server.Transcript(),
+            std::string(kLogInSent) + "LIST 1\r\nTOP 1 1\r\nLIST 2\r\nTOP 2 1\r\nLIST 3\r\nTOP 3 1\r\nQUIT\r\n");
   EXPECT_EQ(events, (std::vector<std::string>{"updating", "item 0", "item 1", "item 2", "updated"}));
   EXPECT_EQ(c.pop.MessageCount(), 3);
   EXPECT_EQ(c.pop.MailboxSize(), 1200);
@@ -136,9 +136,10 @@ TEST(Pop3, RefusedLogInClosesAtOnceWithTheServersLineAndTheStepRefused) {
       {"user", {Say("+OK"), Read(), Say("-ERR who?")}, "-ERR who?", Step::kUser},
       {"password",
        {Say("+OK"), Read(), Say("+OK"), Read(), Say("-ERR [AUTH] Authentication failed.")},
-       "-ERR [AUTH] Authentication failed.", Step::kPassword},
-      {"stat", Then({Say("+OK"), Read(), Say("+OK"), Read(), Say("+OK")}, {Read(), Say("-ERR locked")}),
-       "-ERR locked", std::nullopt},
+       "-ERR [AUTH] Authentication failed.",
+       Step::kPassword},
+      {"stat", Then({Say("+OK"), Read(), Say("+OK"), Read(), Say("+OK")}, {Read(), Say("-ERR locked")}), "-ERR locked",
+       std::nullopt},
       {"stat that does not convert", LogIn("+OK three 1200"), "+OK three 1200", std::nullopt},
   };
   for (const Case& test_case : cases) {
@@ -178,10 +179,10 @@ const char kStuffedMessage[] =
     ".\r\n";
 
 TEST(Pop3, RetrieveUnstuffsAndWritesTheFileThenDeletes) {
-  ScriptedServer server(Then(Then(LogIn("+OK 2 500"), {Read(), Say("+OK 2 44"), Read(), Say("+OK message follows"),
-                                                       ScriptedServer::Send(kStuffedMessage), Read(),
-                                                       Say("+OK marked")}),
-                             Quit()));
+  ScriptedServer server(
+      Then(Then(LogIn("+OK 2 500"), {Read(), Say("+OK 2 44"), Read(), Say("+OK message follows"),
+                                     ScriptedServer::Send(kStuffedMessage), Read(), Say("+OK marked")}),
+           Quit()));
   test::TempDir dir;
   Client c(server);
   c.pop.SetMessageDirectory(dir.path());
@@ -226,9 +227,8 @@ TEST(Pop3, RetrieveToTheEventWritesNoFile) {
 }
 
 TEST(Pop3, NegativeRetrieveAndDeleteReplies) {
-  ScriptedServer server(Then(Then(LogIn("+OK 1 10"), {Read(), Say("-ERR no such message"), Read(),
-                                                      Say("-ERR already deleted")}),
-                             Quit()));
+  ScriptedServer server(Then(
+      Then(LogIn("+OK 1 10"), {Read(), Say("-ERR no such message"), Read(), Say("-ERR already deleted")}), Quit()));
   Client c(server);
   c.pop.Connect();
   EXPECT_EQ(MessageOf<EServerError>([&] { c.pop.RetrieveMessage(4); }), "-ERR no such message");
@@ -239,10 +239,10 @@ TEST(Pop3, NegativeRetrieveAndDeleteReplies) {
 }
 
 TEST(Pop3, CancelDuringRetrieveSendsNoQuit) {
-  ScriptedServer server(Then(LogIn("+OK 1 100000"), {Read(), Say("+OK 1 100000"), Read(), Say("+OK"),
-                                                     ScriptedServer::Send("Subject: long\r\n\r\n" +
-                                                                          std::string(5000, 'x')),
-                                                     ScriptedServer::Pause(500)}));
+  ScriptedServer server(
+      Then(LogIn("+OK 1 100000"),
+           {Read(), Say("+OK 1 100000"), Read(), Say("+OK"),
+            ScriptedServer::Send("Subject: long\r\n\r\n" + std::string(5000, 'x')), ScriptedServer::Pause(500)}));
   Client c(server);
   c.pop.SetTimeOut(5);
   c.pop.OnProgress = [&](int, long long) { c.pop.Cancel(); };
@@ -257,8 +257,8 @@ TEST(Pop3, CancelDuringRetrieveSendsNoQuit) {
 }
 
 TEST(Pop3, FetchInfoReportsWhetherUidlIsSupported) {
-  ScriptedServer server(Then(LogIn("+OK 2 20"), {Read(), Say("+OK 1 whqtswO00WBw418f9t5JxYwZ"), Read(),
-                                                 Say("-ERR unknown command")}));
+  ScriptedServer server(
+      Then(LogIn("+OK 2 20"), {Read(), Say("+OK 1 whqtswO00WBw418f9t5JxYwZ"), Read(), Say("-ERR unknown command")}));
   Client c(server);
   c.pop.Connect();
   Pop3MessageInfo item;

@@ -178,7 +178,7 @@ TEST_F(RealServers, TlsFromTheFirstByteBothWays) {
 
 TEST_F(RealServers, WrongPasswordIsTheServersNegativeReply) {
   MailMessage message;
-    Fill(message, "never sent");
+  Fill(message, "never sent");
   SmtpClient smtp;
   MailServerSettings wrong = Submission("TW_SUBMISSION_SERVER", MailSecurity::kStartTls);
   wrong.password = "wrong-password";

@@ -155,9 +155,7 @@ void ScriptedServer::Run(std::vector<Step> script) {
       return stop_ || std::chrono::steady_clock::now() - step_start > std::chrono::milliseconds(kStepLimitMs);
     };
     switch (step.kind) {
-      case Step::Kind::kSend:
-        SendBytes(fd, step.text);
-        break;
+      case Step::Kind::kSend: SendBytes(fd, step.text); break;
       case Step::Kind::kStartTls:
         // What arrived before the handshake but was not read by a step is not TLS.
         {
@@ -183,8 +181,10 @@ void ScriptedServer::Run(std::vector<Step> script) {
       }
       case Step::Kind::kPause:
         while (std::chrono::steady_clock::now() - step_start < std::chrono::milliseconds(step.ms) && !stop_) {
-          if (open) open = ReadSome(fd);
-          else std::this_thread::sleep_for(std::chrono::milliseconds(2));
+          if (open)
+            open = ReadSome(fd);
+          else
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         break;
       case Step::Kind::kClose:
@@ -206,8 +206,7 @@ void ScriptedServer::Run(std::vector<Step> script) {
   }
   // Record whatever else the client sends until it closes.
   const auto tail_start = std::chrono::steady_clock::now();
-  while (open && !stop_ &&
-         std::chrono::steady_clock::now() - tail_start < std::chrono::milliseconds(kStepLimitMs)) {
+  while (open && !stop_ && std::chrono::steady_clock::now() - tail_start < std::chrono::milliseconds(kStepLimitMs)) {
     open = ReadSome(fd);
   }
   DropTls();

@@ -46,11 +46,11 @@ struct Client {
 };
 
 TEST(Smtp, WholeConversationWithHeloRetryAndRepeatedRecipient) {
-  ScriptedServer server(Then({Say("220-test.example welcome"), Say("220-more text"), Say("220 ready"),
-                              Read(), Say("501 unknown host"), Read(), Say("250 hello"),
-                              Read(), Say("250 sender ok"), Read(), Say("250 rcpt ok"), Read(), Say("250 rcpt ok"),
-                              Read(), Say("250 rcpt ok"), Read(), Say("354 go ahead"), ReadData(), Say("250 queued")},
-                             Quit()));
+  ScriptedServer server(
+      Then({Say("220-test.example welcome"), Say("220-more text"), Say("220 ready"), Read(), Say("501 unknown host"),
+            Read(), Say("250 hello"), Read(), Say("250 sender ok"), Read(), Say("250 rcpt ok"), Read(),
+            Say("250 rcpt ok"), Read(), Say("250 rcpt ok"), Read(), Say("354 go ahead"), ReadData(), Say("250 queued")},
+           Quit()));
   Client c(server);
   c.message.CC().Add("op@tarnwick.test");
   c.message.BCC().Add("audit@tarnwick.test");
@@ -102,8 +102,8 @@ TEST(Smtp, ServerRepliesThatEndTheSend) {
        Then(Then(Hello(), {Read(), Say("250 ok"), Read(), Say("250 ok"), Read(), Say("250 ok")}), Quit()), "250 ok",
        "DATA\r\nQUIT\r\n"},
       {"message refused",
-       Then(Then(Hello(), {Read(), Say("250 ok"), Read(), Say("250 ok"), Read(), Say("354 go"), ReadData(),
-                           Say("554 spam")}),
+       Then(Then(Hello(),
+                 {Read(), Say("250 ok"), Read(), Say("250 ok"), Read(), Say("354 go"), ReadData(), Say("554 spam")}),
             Quit()),
        "554 spam", "\r\n.\r\nQUIT\r\n"},
   };

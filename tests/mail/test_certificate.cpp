@@ -52,9 +52,8 @@ TestCertificate Make(const std::string& file) {
 
   TestCertificate made;
   made.certificate_pem = Pem([&](BIO* bio) { return PEM_write_bio_X509(bio, certificate); });
-  made.key_pem = Pem([&](BIO* bio) {
-    return PEM_write_bio_PrivateKey(bio, key, nullptr, nullptr, 0, nullptr, nullptr);
-  });
+  made.key_pem =
+      Pem([&](BIO* bio) { return PEM_write_bio_PrivateKey(bio, key, nullptr, nullptr, 0, nullptr, nullptr); });
   made.file = file;
   std::ofstream(file, std::ios::binary) << made.certificate_pem;
   X509_free(certificate);

@@ -33,8 +33,16 @@ constexpr char kPlain64[] = "AHZpc2l0b3IAc2VjcmV0";
 
 // MAIL FROM to QUIT, everything accepted.
 Steps Envelope() {
-  return {Read(), Say("250 ok"), Read(), Say("250 ok"), Read(), Say("354 go"), ScriptedServer::ReadUntil("\r\n.\r\n"),
-          Say("250 queued"), Read(), Say("221 bye")};
+  return {Read(),
+          Say("250 ok"),
+          Read(),
+          Say("250 ok"),
+          Read(),
+          Say("354 go"),
+          ScriptedServer::ReadUntil("\r\n.\r\n"),
+          Say("250 queued"),
+          Read(),
+          Say("221 bye")};
 }
 
 struct Smtp {
@@ -62,12 +70,12 @@ struct Smtp {
 TEST(SmtpTls, WhatCameBeforeTheHandshakeIsDroppedAndTheServerAskedAgain) {
   // The server (or someone on the way) pipelines a second EHLO answer offering PLAIN
   // right behind its yes to STARTTLS; over TLS it really offers only LOGIN.
-  ScriptedServer server(Then({Say("220 mail.test ESMTP"), Read(), Say("250-mail.test\r\n250-STARTTLS\r\n250 HELP"),
-                              Read(),
-                              ScriptedServer::Send("220 Ready to start TLS\r\n250-mail.test\r\n250 AUTH PLAIN\r\n"),
-                              ScriptedServer::StartTls(), Read(), Say("250-mail.test\r\n250 AUTH LOGIN"), Read(),
-                              Say("334 VXNlcm5hbWU6"), Read(), Say("334 UGFzc3dvcmQ6"), Read(), Say("235 2.7.0 ok")},
-                             Envelope()));
+  ScriptedServer server(
+      Then({Say("220 mail.test ESMTP"), Read(), Say("250-mail.test\r\n250-STARTTLS\r\n250 HELP"), Read(),
+            ScriptedServer::Send("220 Ready to start TLS\r\n250-mail.test\r\n250 AUTH PLAIN\r\n"),
+            ScriptedServer::StartTls(), Read(), Say("250-mail.test\r\n250 AUTH LOGIN"), Read(), Say("334 VXNlcm5hbWU6"),
+            Read(), Say("334 UGFzc3dvcmQ6"), Read(), Say("235 2.7.0 ok")},
+           Envelope()));
   Smtp c(server, MailSecurity::kStartTls, true);
   // By name: the certificate has to carry the name, and the name goes out for SNI.
   c.smtp.SetServer("localhost:" + std::to_string(server.port()));
@@ -86,8 +94,8 @@ TEST(SmtpAuth, ConversationsByteByByte) {
   struct Case {
     const char* name;
     const char* offers;
-    Steps auth;        // after the EHLO reply
-    std::string sent;  // what follows EHLO on the wire
+    Steps auth;         // after the EHLO reply
+    std::string sent;   // what follows EHLO on the wire
     std::string error;  // empty: the mail goes out
   };
   const std::string quit = "QUIT\r\n";
@@ -97,27 +105,37 @@ TEST(SmtpAuth, ConversationsByteByByte) {
       {"LOGIN in the old spelling", "250 AUTH=LOGIN",
        Then({Read(), Say("334 VXNlcm5hbWU6"), Read(), Say("334 UGFzc3dvcmQ6"), Read(), Say("235 ok")}, Envelope()),
        std::string("AUTH LOGIN\r\n") + kUser64 + "\r\n" + kPassword64 + "\r\nMAIL FROM:<kiosk@tarnwick.test>\r\n", ""},
-      {"PLAIN refused", "250 AUTH PLAIN", {Read(), Say("535 5.7.8 Authentication credentials invalid"), Read(),
-                                           Say("221 bye")},
-       std::string("AUTH PLAIN ") + kPlain64 + "\r\n" + quit, "535 5.7.8 Authentication credentials invalid"},
-      {"LOGIN refused after the password", "250 AUTH LOGIN",
+      {"PLAIN refused",
+       "250 AUTH PLAIN",
+       {Read(), Say("535 5.7.8 Authentication credentials invalid"), Read(), Say("221 bye")},
+       std::string("AUTH PLAIN ") + kPlain64 + "\r\n" + quit,
+       "535 5.7.8 Authentication credentials invalid"},
+      {"LOGIN refused after the password",
+       "250 AUTH LOGIN",
        {Read(), Say("334 VXNlcm5hbWU6"), Read(), Say("334 UGFzc3dvcmQ6"), Read(), Say("535 no"), Read(),
         Say("221 bye")},
-       std::string("AUTH LOGIN\r\n") + kUser64 + "\r\n" + kPassword64 + "\r\n" + quit, "535 no"},
-      {"a refusal that repeats the credentials is not shown", "250 AUTH PLAIN",
+       std::string("AUTH LOGIN\r\n") + kUser64 + "\r\n" + kPassword64 + "\r\n" + quit,
+       "535 no"},
+      {"a refusal that repeats the credentials is not shown",
+       "250 AUTH PLAIN",
        {Read(), Say(std::string("501 cannot decode AUTH PLAIN ") + kPlain64), Read(), Say("221 bye")},
        std::string("AUTH PLAIN ") + kPlain64 + "\r\n" + quit,
        "501 (the server's reply repeats the log-in data and is not shown)"},
-      {"a server that wants more is told to stop", "250 AUTH PLAIN",
+      {"a server that wants more is told to stop",
+       "250 AUTH PLAIN",
        {Read(), Say("334 "), Read(), Say("501 cancelled"), Read(), Say("221 bye")},
-       std::string("AUTH PLAIN ") + kPlain64 + "\r\n*\r\n" + quit, "501 cancelled"},
-      {"no mechanism this client knows", "250 AUTH CRAM-MD5", {Read(), Say("221 bye")}, quit,
+       std::string("AUTH PLAIN ") + kPlain64 + "\r\n*\r\n" + quit,
+       "501 cancelled"},
+      {"no mechanism this client knows",
+       "250 AUTH CRAM-MD5",
+       {Read(), Say("221 bye")},
+       quit,
        "The server offers no authentication this client knows (PLAIN or LOGIN)"},
   };
   for (const Case& test_case : cases) {
     SCOPED_TRACE(test_case.name);
-    ScriptedServer server(Then({Say("220 hi"), Read(), Say(std::string("250-mail.test\r\n") + test_case.offers)},
-                               test_case.auth));
+    ScriptedServer server(
+        Then({Say("220 hi"), Read(), Say(std::string("250-mail.test\r\n") + test_case.offers)}, test_case.auth));
     Smtp c(server, MailSecurity::kNone, true);
     c.smtp.SetAllowPlainTextAuth(true);
     const std::string error = MessageOf<EMailError>([&] { c.smtp.Send(); });
@@ -145,11 +163,18 @@ TEST(SmtpTls, NoPasswordAndNoMailWithoutTheTlsTheSettingsAskFor) {
        "TLS Error - 127.0.0.1 does not offer STARTTLS; the password is not sent without TLS", "EHLO"},
       {"STARTTLS required, not offered", MailSecurity::kStartTls, false, no_starttls,
        "TLS Error - 127.0.0.1 does not offer STARTTLS", "EHLO"},
-      {"STARTTLS required, EHLO refused", MailSecurity::kStartTls, false,
-       {Say("220 hi"), Read(), Say("502 unknown command")}, "TLS Error - 127.0.0.1 does not offer STARTTLS", "EHLO"},
-      {"STARTTLS offered, then refused", MailSecurity::kStartTlsIfOffered, true,
+      {"STARTTLS required, EHLO refused",
+       MailSecurity::kStartTls,
+       false,
+       {Say("220 hi"), Read(), Say("502 unknown command")},
+       "TLS Error - 127.0.0.1 does not offer STARTTLS",
+       "EHLO"},
+      {"STARTTLS offered, then refused",
+       MailSecurity::kStartTlsIfOffered,
+       true,
        {Say("220 hi"), Read(), Say("250-mail.test\r\n250 STARTTLS"), Read(), Say("454 TLS not available")},
-       "TLS Error - 127.0.0.1 refused STARTTLS: 454 TLS not available", "EHLO+STARTTLS"},
+       "TLS Error - 127.0.0.1 refused STARTTLS: 454 TLS not available",
+       "EHLO+STARTTLS"},
   };
   for (const Case& test_case : cases) {
     SCOPED_TRACE(test_case.name);
@@ -173,7 +198,8 @@ TEST(SmtpTls, WithoutAnythingRequiredAPlainServerStillGetsTheMail) {
     std::string sent;
   };
   const Case cases[] = {
-      {"EHLO refused: the HELO conversation", {Say("220 hi"), Read(), Say("500 what?"), Read(), Say("250 hello")},
+      {"EHLO refused: the HELO conversation",
+       {Say("220 hi"), Read(), Say("500 what?"), Read(), Say("250 hello")},
        "HELO "},
       {"no STARTTLS offered", {Say("220 hi"), Read(), Say("250-mail.test\r\n250 8BITMIME")}, "MAIL FROM:"},
   };
@@ -200,7 +226,9 @@ TEST(MailTls, NeitherAPlainServerNorAnUntrustedCertificateIsTalkedTo) {
        {ScriptedServer::ReadUntil(std::string("\x16\x03", 2)), Say("220 plain server ESMTP")},
        test::LoopbackCertificate().file,
        "TLS Error - the TLS handshake with 127.0.0.1 failed: "},
-      {"certificate of no trusted CA", {ScriptedServer::StartTls(), Say("220 hi")}, "",
+      {"certificate of no trusted CA",
+       {ScriptedServer::StartTls(), Say("220 hi")},
+       "",
        "TLS Error - the certificate of 127.0.0.1 is not accepted: self-signed certificate"},
       {"CA file missing", {}, "/nonexistent/ca.pem", "TLS Error - the CA file /nonexistent/ca.pem cannot be read: "},
   };
@@ -243,7 +271,10 @@ TEST(MailTls, CancelAndTimeOutInTheMiddleOfTheHandshake) {
     ScriptedServer server({ScriptedServer::Pause(2500)});  // reads the client's hello, never answers
     TlsLineClient client(server);
     client.Connect();
-    if (cancel) client.on_pump = [&] { if (client.pumps == 5) client.Cancel(); };
+    if (cancel)
+      client.on_pump = [&] {
+        if (client.pumps == 5) client.Cancel();
+      };
     const auto start = std::chrono::steady_clock::now();
     if (cancel) {
       EXPECT_EQ(MessageOf<ECanceledError>([&] { client.StartTls(); }), "Operation has been canceled");
@@ -319,23 +350,42 @@ TEST(Pop3Tls, LogInOnlyAsTheSettingsAllow) {
   };
   const std::string auth = std::string("AUTH PLAIN ") + kPlain64 + "\r\n";
   const Case cases[] = {
-      {"security none", MailSecurity::kNone, false, {Say("+OK ready")},
-       "TLS Error - the security mode is none; the password is not sent without TLS", ""},
-      {"STLS when offered, not offered", MailSecurity::kStartTlsIfOffered, false,
+      {"security none",
+       MailSecurity::kNone,
+       false,
+       {Say("+OK ready")},
+       "TLS Error - the security mode is none; the password is not sent without TLS",
+       ""},
+      {"STLS when offered, not offered",
+       MailSecurity::kStartTlsIfOffered,
+       false,
        {Say("+OK ready"), Read(), Say("+OK\r\nUSER\r\n.")},
-       "TLS Error - 127.0.0.1 does not offer STLS; the password is not sent without TLS", "CAPA\r\n"},
-      {"STLS required, not offered", MailSecurity::kStartTls, false,
+       "TLS Error - 127.0.0.1 does not offer STLS; the password is not sent without TLS",
+       "CAPA\r\n"},
+      {"STLS required, not offered",
+       MailSecurity::kStartTls,
+       false,
        {Say("+OK ready"), Read(), Say("+OK\r\nUSER\r\n.")},
-       "TLS Error - 127.0.0.1 does not offer STLS", "CAPA\r\n"},
-      {"STLS required, no CAPA, STLS refused", MailSecurity::kStartTls, false,
+       "TLS Error - 127.0.0.1 does not offer STLS",
+       "CAPA\r\n"},
+      {"STLS required, no CAPA, STLS refused",
+       MailSecurity::kStartTls,
+       false,
        {Say("+OK ready"), Read(), Say("-ERR unknown command"), Read(), Say("-ERR not now")},
-       "TLS Error - 127.0.0.1 refused STLS: -ERR not now", "CAPA\r\nSTLS\r\n"},
-      {"AUTH PLAIN refused", MailSecurity::kStartTlsIfOffered, true,
+       "TLS Error - 127.0.0.1 refused STLS: -ERR not now",
+       "CAPA\r\nSTLS\r\n"},
+      {"AUTH PLAIN refused",
+       MailSecurity::kStartTlsIfOffered,
+       true,
        {Say("+OK ready"), Read(), Say("+OK\r\nSASL PLAIN\r\n."), Read(), Say("-ERR [AUTH] Authentication failed.")},
-       "-ERR [AUTH] Authentication failed.", "CAPA\r\n" + auth},
-      {"a refusal that repeats the password", MailSecurity::kNone, true,
+       "-ERR [AUTH] Authentication failed.",
+       "CAPA\r\n" + auth},
+      {"a refusal that repeats the password",
+       MailSecurity::kNone,
+       true,
        {Say("+OK ready"), Read(), Say("+OK"), Read(), Say("-ERR wrong password secret")},
-       "-ERR (the server's reply repeats the log-in data and is not shown)", "USER visitor\r\nPASS secret\r\n"},
+       "-ERR (the server's reply repeats the log-in data and is not shown)",
+       "USER visitor\r\nPASS secret\r\n"},
   };
   for (const Case& test_case : cases) {
     SCOPED_TRACE(test_case.name);

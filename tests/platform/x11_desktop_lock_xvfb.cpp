@@ -98,7 +98,8 @@ TEST_F(DesktopLockTest, SystemKeysGrabbedAndServerActionsRemovedUntilUnlocked) {
 TEST_F(DesktopLockTest, AKioskKilledWhileLockedHasTheMapGivenBackByTheNextStart) {
   const int actions_before = CountServerActions(other_);
   ASSERT_GT(actions_before, 0);
-  const std::string state = std::filesystem::temp_directory_path() / ("tarnwick-keymap-test-" + std::to_string(::getpid()));
+  const std::string state =
+      std::filesystem::temp_directory_path() / ("tarnwick-keymap-test-" + std::to_string(::getpid()));
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -141,7 +142,13 @@ TEST_F(DesktopLockTest, CombinationHeldByAnotherProgramIsReportedAndTheRestLocke
 }
 
 TEST_F(DesktopLockTest, BrowserKeysHeldWithEveryOtherModifierAndAKeyHeldElsewhereFailsTheLock) {
-  const unsigned int others[] = {0, LockMask, Mod2Mask, Mod3Mask, Mod4Mask, Mod5Mask, Mod4Mask | Mod5Mask,
+  const unsigned int others[] = {0,
+                                 LockMask,
+                                 Mod2Mask,
+                                 Mod3Mask,
+                                 Mod4Mask,
+                                 Mod5Mask,
+                                 Mod4Mask | Mod5Mask,
                                  LockMask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask};
   {
     X11DesktopLock lock;
@@ -151,8 +158,8 @@ TEST_F(DesktopLockTest, BrowserKeysHeldWithEveryOtherModifierAndAKeyHeldElsewher
       if (XKeysymToKeycode(other_, c.keysym) == 0) continue;
       ++checked;
       for (unsigned int other : others) {
-        EXPECT_FALSE(Grabbable(other_, c.keysym, c.modifiers | other)) << XKeysymToString(c.keysym) << " " << c.modifiers
-                                                                       << " with " << other;
+        EXPECT_FALSE(Grabbable(other_, c.keysym, c.modifiers | other))
+            << XKeysymToString(c.keysym) << " " << c.modifiers << " with " << other;
       }
     }
     EXPECT_GT(checked, 80);

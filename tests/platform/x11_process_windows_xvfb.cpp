@@ -33,8 +33,8 @@ constexpr long kPid = 3999001;  // no process needs to have it: the windows only
 
 struct WindowSpec {
   long pid = kPid;
-  const char* title = "";       // _NET_WM_NAME (UTF-8)
-  const char* old_title = "";   // WM_NAME (Latin-1)
+  const char* title = "";      // _NET_WM_NAME (UTF-8)
+  const char* old_title = "";  // WM_NAME (Latin-1)
   int x = 0, y = 0, width = 300, height = 200;
   bool mapped = true;
   bool accepts_close = false;
@@ -171,8 +171,9 @@ bool RunUntil(Done done, FakeProgram* program, std::chrono::milliseconds timeout
 std::string Described(const std::vector<TopLevelWindow>& windows) {
   std::string text;
   for (const TopLevelWindow& window : windows) {
-    text += std::to_string(window.id) + " \"" + window.title + "\" " + window.type + " " + std::to_string(window.width) +
-            "x" + std::to_string(window.height) + (window.override_redirect ? " override-redirect" : "") + "; ";
+    text += std::to_string(window.id) + " \"" + window.title + "\" " + window.type + " " +
+            std::to_string(window.width) + "x" + std::to_string(window.height) +
+            (window.override_redirect ? " override-redirect" : "") + "; ";
   }
   return text;
 }
@@ -196,9 +197,16 @@ class X11ProcessWindowsTest : public ::testing::Test {
 TEST_F(X11ProcessWindowsTest, ListsTheShownWindowsOfTheProcessWithTheirFacts) {
   const Window page = program.Create({.old_title = "Caf\xe9", .x = 50, .y = 60, .width = 320, .height = 240});
   program.Create({.width = 10, .height = 10, .mapped = false});  // a hidden helper
-  const Window dialog = program.Create({.title = "Datei \xc3\xb6" "ffnen", .x = 70, .y = 80, .width = 400,
-                                        .height = 300, .accepts_close = true, .type = "_NET_WM_WINDOW_TYPE_DIALOG",
-                                        .role = "GtkFileChooserDialog", .transient_for = page});
+  const Window dialog = program.Create({.title = "Datei \xc3\xb6"
+                                                 "ffnen",
+                                        .x = 70,
+                                        .y = 80,
+                                        .width = 400,
+                                        .height = 300,
+                                        .accepts_close = true,
+                                        .type = "_NET_WM_WINDOW_TYPE_DIALOG",
+                                        .role = "GtkFileChooserDialog",
+                                        .transient_for = page});
   program.Create({.pid = kPid + 1, .title = "another program"});
   program.Create({.pid = 0, .title = "no process id"});
   const Window last = program.Create({.title = "last"});
@@ -210,7 +218,9 @@ TEST_F(X11ProcessWindowsTest, ListsTheShownWindowsOfTheProcessWithTheirFacts) {
   EXPECT_EQ(shown[0].type, "");
   EXPECT_FALSE(shown[0].accepts_close);
   const TopLevelWindow& facts = shown[1];
-  EXPECT_EQ(facts.title, "Datei \xc3\xb6" "ffnen");
+  EXPECT_EQ(facts.title,
+            "Datei \xc3\xb6"
+            "ffnen");
   EXPECT_EQ(facts.instance, "chromium");
   EXPECT_EQ(facts.window_class, "Chromium");
   EXPECT_EQ(facts.role, "GtkFileChooserDialog");
@@ -317,9 +327,13 @@ class RealBrowser {
  public:
   RealBrowser() : profile_(std::filesystem::temp_directory_path() / ("tw-x11-windows-" + std::to_string(getpid()))) {
     std::vector<std::string> argv = {
-        "chromium", "--remote-debugging-pipe", "--no-first-run", "--user-data-dir=" + profile_.string(),
+        "chromium",
+        "--remote-debugging-pipe",
+        "--no-first-run",
+        "--user-data-dir=" + profile_.string(),
         "--app=data:text/html,<body style='margin:0'><input type=file style='width:400px;height:150px'>",
-        "--window-position=0,0", "--window-size=500,400"};
+        "--window-position=0,0",
+        "--window-size=500,400"};
     if (geteuid() == 0) argv.insert(argv.begin() + 1, {"--no-sandbox", "--test-type"});
     const auto started = StartWithControlPipes(argv);
     if (std::holds_alternative<PipedChild>(started)) child_ = std::get<PipedChild>(started);

@@ -27,8 +27,8 @@ inline std::string WriteFakeBrowser(const std::string& dir, const std::string& n
   const std::string path = dir + "/" + name;
   Spit(path, std::string("#!/usr/bin/python3\n"
                          "import json, os, sys, time\n"
-                         "MODE = '") + kModes[static_cast<int>(mode)] + "'\n" +
-                 "MAJOR = '" + std::to_string(major) + "'\n" +
+                         "MODE = '") +
+                 kModes[static_cast<int>(mode)] + "'\n" + "MAJOR = '" + std::to_string(major) + "'\n" +
                  "here = os.path.dirname(os.path.abspath(__file__))\n"
                  "if '--version' in sys.argv:\n"
                  "    if MODE == 'version-hangs':\n"

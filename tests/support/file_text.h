@@ -14,8 +14,6 @@ inline std::string Slurp(const std::string& path) {
   return s.str();
 }
 
-inline void Spit(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+inline void Spit(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 }  // namespace tw::test

@@ -126,8 +126,8 @@ class DisplayWidgetsTest : public QObject {
     meter.SetCompleted(0);
     meter.SetBackColor(Qt::white);
     QImage inset = meter.Render();
-    QCOMPARE(inset.pixel(0, 0), qRgb(1, 2, 3));      // border
-    QCOMPARE(inset.pixel(1, 1), qRgb(90, 90, 90));   // shadow top-left
+    QCOMPARE(inset.pixel(0, 0), qRgb(1, 2, 3));     // border
+    QCOMPARE(inset.pixel(1, 1), qRgb(90, 90, 90));  // shadow top-left
     QCOMPARE(inset.pixel(2, 5), qRgb(90, 90, 90));
     QCOMPARE(inset.pixel(58, 18), qRgb(250, 250, 250));  // highlight bottom-right
     QCOMPARE(inset.pixel(57, 10), qRgb(250, 250, 250));
@@ -183,7 +183,7 @@ class DisplayWidgetsTest : public QObject {
 
     clock.SetShape(ClockShape::kCircle);
     QImage round = clock.RenderFace(QTime(10, 8, 30));
-    QCOMPARE(round.pixel(0, 5), qRgb(255, 0, 0));  // corner outside the circle
+    QCOMPARE(round.pixel(0, 5), qRgb(255, 0, 0));   // corner outside the circle
     QCOMPARE(round.pixel(25, 5), qRgb(0, 0, 255));  // top of the circle
   }
 

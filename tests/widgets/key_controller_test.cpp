@@ -23,8 +23,7 @@ std::string Joined(const std::vector<std::string>& parts) {
   return out;
 }
 
-void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
   QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, Qt::NoModifier);
   QCoreApplication::sendEvent(&widget, &event);
 }
@@ -54,9 +53,7 @@ class KeyControllerTest : public QObject {
   }
 
   void Record(KeyboardController& c) {
-    auto note = [this](const char* name) {
-      return [this, name](KeyboardController&) { events_.push_back(name); };
-    };
+    auto note = [this](const char* name) { return [this, name](KeyboardController&) { events_.push_back(name); }; };
     c.OnShiftStateChange = note("Shift");
     c.OnAltStateChange = note("Alt");
     c.OnCtrlStateChange = note("Ctrl");
@@ -257,9 +254,7 @@ class KeyControllerTest : public QObject {
   }
 
   void HandlerExceptionDoesNotStopTheController() {
-    controller_->OnCapsLockStateChange = [](KeyboardController&) {
-      throw std::runtime_error("handler failed");
-    };
+    controller_->OnCapsLockStateChange = [](KeyboardController&) { throw std::runtime_error("handler failed"); };
     locks_.states = {true, true, false};
     controller_->Poll();
     QVERIFY(controller_->CapsLock());
@@ -299,8 +294,7 @@ class KeyControllerTest : public QObject {
     std::vector<std::string> sent;
     setup.OnSend = [&](KeyboardController& sender, const std::string& script, WindowHandle target) {
       QCOMPARE(&sender, static_cast<KeyboardController*>(&setup));
-      sent.push_back(script + "@" + std::to_string(target) + " typed " +
-                     std::to_string(keys_.events.size()));
+      sent.push_back(script + "@" + std::to_string(target) + " typed " + std::to_string(keys_.events.size()));
     };
     setup.TrackWindow(kBrowser);
     setup.SetShift(true);

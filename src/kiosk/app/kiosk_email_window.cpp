@@ -12,9 +12,7 @@ KioskEmailWindow::KioskEmailWindow(const EmailWindowConfig& config, const MailSe
                                    double screen_scale, ButtonSoundPlayer* sounds, Parts parts)
     : parts_(std::move(parts)), rules_(*this, config, server, debug) {
   EmailForm::Events events;
-  events.edited = [this](EmailField field, std::string text) {
-    Forward([&] { rules_.Edit(field, std::move(text)); });
-  };
+  events.edited = [this](EmailField field, std::string text) { Forward([&] { rules_.Edit(field, std::move(text)); }); };
   events.cc_self = [this](bool on) { Forward([&] { rules_.SetCcSelf(on); }); };
   events.memo = [this](std::vector<std::string> lines) { rules_.SetMemo(std::move(lines)); };
   events.selected = [this](int index) { Forward([&] { rules_.SelectMessage(index); }); };

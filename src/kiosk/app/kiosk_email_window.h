@@ -23,12 +23,12 @@ class KioskEmailWindow : public EmailWindow, private EmailWindowHost {
   struct Parts {
     std::function<void(std::string_view)> write_log;
     std::function<void(const std::string&)> show_error;  // modal
-    std::function<bool(const std::string&)> ask;          // modal, true when confirmed
+    std::function<bool(const std::string&)> ask;         // modal, true when confirmed
     std::function<bool()> keyboard_shown;
     std::function<void()> toggle_keyboard;
-    std::function<void(bool)> shown;       // the browser makes way, or comes back
-    std::function<void(int)> busy_meter;   // percent; -1 hides the bar
-    std::function<void(std::function<void()>)> guarded;  // runs a press, catching what escapes
+    std::function<void(bool)> shown;                             // the browser makes way, or comes back
+    std::function<void(int)> busy_meter;                         // percent; -1 hides the bar
+    std::function<void(std::function<void()>)> guarded;          // runs a press, catching what escapes
     std::function<void(const std::vector<std::string>&)> print;  // the lines, on the default printer
     // The tool bar's previous/next message buttons: shown with the window, enabled as the
     // list allows.

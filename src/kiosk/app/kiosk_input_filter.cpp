@@ -28,8 +28,7 @@ bool KioskInputFilter::eventFilter(QObject* watched, QEvent* event) {
       if (event->type() == QEvent::KeyPress) controller_.ResetIdleCount();
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return QObject::eventFilter(watched, event);
 }

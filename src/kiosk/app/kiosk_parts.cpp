@@ -64,10 +64,8 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
 // it is given (BrowserTraits) what differs.
 std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(BrowserKind kind) {
   switch (kind) {
-    case BrowserKind::kEmbedded:
-      return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
-    case BrowserKind::kExternal:
-      return MakeExternalBrowser();
+    case BrowserKind::kEmbedded: return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
+    case BrowserKind::kExternal: return MakeExternalBrowser();
   }
   return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
 }

@@ -46,8 +46,8 @@ void KioskShell::Start() {
   // The lock was set before the log was open; what it could not lock goes there now.
   if (desktop_lock_) desktop_lock_->SetReport([this](const std::string& text) { controller_->WriteLog(text); });
   // The daily log mail; while the client waits for the server the windows stay live.
-  log_mail_sender_ = std::make_unique<SmtpLogMailSender>(
-      [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
+  log_mail_sender_ =
+      std::make_unique<SmtpLogMailSender>([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
   controller_->SetLogMailSender(log_mail_sender_.get());
 
   keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();

@@ -27,9 +27,7 @@
 #include "widgets/tiled_bitmap.h"
 
 namespace tw {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::unique_ptr<SplashWindow> KioskWindows::ShowSplash(const KioskController& controller,
                                                        std::function<void()> first_paint) {
@@ -106,8 +104,8 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
   ToolbarPanel::Options toolbar_options;
   toolbar_options.screen_scale = scale;
   toolbar_options.platform = platform;
-  toolbar_ = std::make_unique<ToolbarPanel>(toolbar_actions_, toolbar_options, settings.toolbar,
-                                            settings.language.keyboard);
+  toolbar_ =
+      std::make_unique<ToolbarPanel>(toolbar_actions_, toolbar_options, settings.toolbar, settings.language.keyboard);
   busy_ = std::make_unique<BusyPanel>(panel_actions_, settings.left);
   arrows_ = std::make_unique<ArrowPanel>(panel_actions_, settings.right, scale);
   arrows_->SetSoundPlayer(platform.sounds);
@@ -166,9 +164,10 @@ std::unique_ptr<KioskEmailWindow> KioskWindows::MakeEmailWindow(ButtonSoundPlaye
     // On the slots of Back and Forward, where those are shown.
     PanelButton* back2 = toolbar_->Button(ToolbarButtonId::kBack2);
     PanelButton* forward2 = toolbar_->Button(ToolbarButtonId::kForward2);
-    back2->setVisible(shown && controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kBack)].visible);
-    forward2->setVisible(shown &&
-                         controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kForward)].visible);
+    back2->setVisible(shown &&
+                      controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kBack)].visible);
+    forward2->setVisible(
+        shown && controller_.settings().toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kForward)].visible);
     back2->setEnabled(previous);
     forward2->setEnabled(next);
     if (back2->isVisible()) back2->raise();

@@ -43,8 +43,7 @@ class StackingWatcher::Connection : public X11EventListener {
       case CirculateNotify:
         if (!is_own_(event.xcirculate.window)) changed_ = true;
         break;
-      default:
-        break;
+      default: break;
     }
   }
 

@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-
 class QLabel;
 class QMediaPlayer;
 class QVideoWidget;
@@ -30,7 +29,6 @@ class VideoWindow : public QWidget {
   // the set-up.
   VideoWindow(Options options, std::function<void(const std::string&)> write_log, QWidget* parent = nullptr);
   ~VideoWindow() override;
-
 
   // A visitor's click on the video (DisplayPanelClick): the kiosk stops it.
   std::function<void()> on_click;

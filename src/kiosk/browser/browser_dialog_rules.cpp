@@ -12,8 +12,7 @@ struct TitleRule {
 };
 
 constexpr std::array<TitleRule, 9> kEmbeddedRules = {{
-    {"Internet Explorer Script Error", DialogButton::kCancel,
-     "'Internet Explorer Script Error' Dialog Box Canceled"},
+    {"Internet Explorer Script Error", DialogButton::kCancel, "'Internet Explorer Script Error' Dialog Box Canceled"},
     {"Print", DialogButton::kOk, "'Print' Dialog Box OKed"},
     {"File Download", DialogButton::kCancel, "'File Download' Dialog Box Canceled"},
     {"Internet Explorer", DialogButton::kCancel, "'Internet Explorer' Dialog Box Canceled"},
@@ -64,21 +63,15 @@ std::string_view DialogTitleFor(BrowserDialogKind kind) {
   switch (kind) {
     case BrowserDialogKind::kScriptAlert:
     case BrowserDialogKind::kScriptConfirm:
-    case BrowserDialogKind::kScriptPrompt:
-      return kMessageBoxTitle;
-    case BrowserDialogKind::kAuthentication:
-      return "Enter Network Password";
-    case BrowserDialogKind::kDownload:
-      return "File Download";
-    case BrowserDialogKind::kFileChooser:
-      return "Save As";
-    case BrowserDialogKind::kPrintRequest:
-      return "Print";
+    case BrowserDialogKind::kScriptPrompt: return kMessageBoxTitle;
+    case BrowserDialogKind::kAuthentication: return "Enter Network Password";
+    case BrowserDialogKind::kDownload: return "File Download";
+    case BrowserDialogKind::kFileChooser: return "Save As";
+    case BrowserDialogKind::kPrintRequest: return "Print";
     case BrowserDialogKind::kCertificateError:
     case BrowserDialogKind::kPermissionRequest:
     case BrowserDialogKind::kFullScreenRequest:
-    case BrowserDialogKind::kLeavePage:
-      return {};
+    case BrowserDialogKind::kLeavePage: return {};
   }
   return {};
 }

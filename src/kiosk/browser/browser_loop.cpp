@@ -12,7 +12,7 @@
 namespace tw {
 
 BrowserLoop::BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
-                                         CommandInterpreter& commands)
+                         CommandInterpreter& commands)
     : controller_(controller),
       engine_(engine),
       frame_(frame),
@@ -34,11 +34,11 @@ std::string BrowserLoop::EngineFormOfCommand(const std::string& url) {
 void BrowserLoop::BrowserStarted() {
   controller_.Guarded([this] {
     frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
-  controller_.SetBrowserReady();
-  // Whatever was queued for a browser that has gone is dropped: a new one begins at the
-  // start page.
-  while (controller_.TakeQueuedURL()) {
-  }
+    controller_.SetBrowserReady();
+    // Whatever was queued for a browser that has gone is dropped: a new one begins at the
+    // start page.
+    while (controller_.TakeQueuedURL()) {
+    }
     controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
     frame_.ShowBrowserWindow();
   });
@@ -88,8 +88,8 @@ void BrowserLoop::NavigateQueued(const std::string& queued) {
   // longer reads as a command. It is offered to before-navigate as it is; so is any other
   // address that is not for the web (a command as the external browser queues it), which
   // a browser handed it directly might pass to another program.
-  const bool shown_by_browser = url.starts_with("http://") || url.starts_with("https://") ||
-                                url.starts_with("file:") || url.starts_with("about:");
+  const bool shown_by_browser = url.starts_with("http://") || url.starts_with("https://") || url.starts_with("file:") ||
+                                url.starts_with("about:");
   if (!shown_by_browser) {
     bool cancel = false;
     BeforeNavigate(url, true, cancel);
@@ -205,11 +205,8 @@ void BrowserLoop::NewWindow(const std::string& url, bool& cancel) {
   // There is only ever one browser window: the new one becomes this one's page or nothing.
   cancel = true;
   switch (controller_.config().new_browser) {
-    case 0:
-      TransferNewWindow(url);
-      break;
-    case 1:
-      break;
+    case 0: TransferNewWindow(url); break;
+    case 1: break;
     default:
       // The question is the visitor's; the page goes on meanwhile, and whatever happens to
       // it (or to the browser) before the answer, the answer is a page change like any other.
@@ -256,12 +253,8 @@ void BrowserLoop::DownloadComplete() {
 
 void BrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {
   switch (command) {
-    case BrowserCommand::kForward:
-      frame_.SetForwardEnabled(enable);
-      break;
-    case BrowserCommand::kBack:
-      frame_.SetBackEnabled(enable);
-      break;
+    case BrowserCommand::kForward: frame_.SetForwardEnabled(enable); break;
+    case BrowserCommand::kBack: frame_.SetBackEnabled(enable); break;
   }
 }
 
@@ -305,19 +298,15 @@ BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std
     case BrowserDialogKind::kFullScreenRequest:
       controller_.WriteLog("Full Screen Request Refused - " + text);
       return BrowserDialogAnswer::kCancel;
-    default:
-      break;
+    default: break;
   }
   const DialogDecision d = EmbeddedDialogRule(DialogTitleFor(kind), text, controller_.config().child_strings);
   for (const std::string& line : d.log_lines) controller_.WriteLog(line);
   switch (d.button) {
-    case DialogButton::kNone:
-      return BrowserDialogAnswer::kShowVisitor;
-    case DialogButton::kOk:
-      return BrowserDialogAnswer::kOk;
+    case DialogButton::kNone: return BrowserDialogAnswer::kShowVisitor;
+    case DialogButton::kOk: return BrowserDialogAnswer::kOk;
     case DialogButton::kCancel:
-    case DialogButton::kNo:
-      return BrowserDialogAnswer::kCancel;
+    case DialogButton::kNo: return BrowserDialogAnswer::kCancel;
   }
   return BrowserDialogAnswer::kCancel;
 }

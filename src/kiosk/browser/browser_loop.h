@@ -20,8 +20,7 @@ namespace tw {
 class BrowserLoop : public BrowserEvents {
  public:
   // `commands`: the command interpreter and protocol filter every navigation passes.
-  BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
-                      CommandInterpreter& commands);
+  BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame, CommandInterpreter& commands);
 
   // One pass of the main loop (after the arrows' scroll step); false once quit has been
   // requested.

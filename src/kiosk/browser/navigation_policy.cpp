@@ -10,9 +10,7 @@
 #include "common/local_url.h"
 
 namespace tw {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 // Letters, digits, "+", "-" and "." before the first ":", starting with a letter.
 std::string NavigationPolicy::SchemeOf(std::string_view url) {
@@ -31,7 +29,7 @@ namespace {
 // What the engine loads by itself, without another program. Its own pages (chrome:,
 // devtools:, view-source: and the like) are not among them: they are never a visitor's.
 bool EngineLoads(const std::string& scheme) {
-  static constexpr std::array<std::string_view, 8> kLoadable = {"http", "https", "file",     "about",
+  static constexpr std::array<std::string_view, 8> kLoadable = {"http", "https", "file",       "about",
                                                                 "data", "blob",  "filesystem", "tw-command"};
   return std::find(kLoadable.begin(), kLoadable.end(), scheme) != kLoadable.end();
 }
@@ -89,8 +87,7 @@ std::vector<std::string> FolderForms(const std::string& folder) {
 // log, the feedback and the external browser's profile.
 bool PrivateToTheKiosk(std::string_view relative) {
   const std::string_view first = relative.substr(0, relative.find('/'));
-  static constexpr std::array<std::string_view, 4> kFolders = {"Configurations", "log", "feedback",
-                                                               "browser-profile"};
+  static constexpr std::array<std::string_view, 4> kFolders = {"Configurations", "log", "feedback", "browser-profile"};
   return first.empty() || first.starts_with("Tarnwick.ini") ||
          std::find(kFolders.begin(), kFolders.end(), first) != kFolders.end();
 }

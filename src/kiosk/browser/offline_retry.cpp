@@ -4,14 +4,10 @@ namespace tw {
 
 int OfflineRetry::RetryDelay(int attempt) {
   switch (attempt) {
-    case 0:
-      return 5;
-    case 1:
-      return 10;
-    case 2:
-      return 30;
-    default:
-      return 60;
+    case 0: return 5;
+    case 1: return 10;
+    case 2: return 30;
+    default: return 60;
   }
 }
 

@@ -66,8 +66,8 @@ constexpr std::string_view kScript = R"JS(
 
 std::string PageScrollScript(std::optional<ScrollDirection> direction, int line_pixels) {
   std::string script(kScript);
-  const std::string arguments = std::to_string(direction ? static_cast<int>(*direction) : -1) + ", " +
-                                std::to_string(line_pixels);
+  const std::string arguments =
+      std::to_string(direction ? static_cast<int>(*direction) : -1) + ", " + std::to_string(line_pixels);
   script.replace(script.rfind("%1, %2"), 6, arguments);
   return script;
 }

@@ -194,8 +194,7 @@ void KioskController::CheckExitPassword(int tag) {
   const std::string& password = config().password;
   const auto position = static_cast<std::size_t>(password_position_);
   // A wrong button starts the sequence again; it is not tried as a new first letter.
-  if (position < 1 || position > password.size() ||
-      static_cast<unsigned char>(password[position - 1]) - 64 != tag) {
+  if (position < 1 || position > password.size() || static_cast<unsigned char>(password[position - 1]) - 64 != tag) {
     password_position_ = 1;
     return;
   }

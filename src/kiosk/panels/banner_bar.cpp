@@ -78,8 +78,7 @@ QPixmap CannotLoadBannerPicture(QSize size, const QFont& font, const std::string
 }
 
 BannerBar::BannerBar(PanelEvents& events, const BannerBarConfig& config, double screen_scale, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       events_(events),
       config_(config),
       rotation_(std::make_unique<BannerRotation>(config_)) {

@@ -10,8 +10,7 @@
 namespace tw {
 
 BusyPanel::BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       events_(events),
       config_(config) {
   setObjectName("FormLeft");
@@ -40,7 +39,8 @@ BusyPanel::BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget
   const QPalette& p = palette();
   meter_->SetForeColor(ColourFromValue(config_.top_colour, p));
   meter_->SetBackColor(ColourFromValue(config_.bottom_colour, p));
-  if (PictureFileExists(config_.meter_graphic)) meter_->SetBitmap(QPixmap(QString::fromStdString(config_.meter_graphic)));
+  if (PictureFileExists(config_.meter_graphic))
+    meter_->SetBitmap(QPixmap(QString::fromStdString(config_.meter_graphic)));
 }
 
 void BusyPanel::ApplyLayout(const FrameLayout& layout) {

@@ -196,9 +196,9 @@ void EmailForm::Render(const EmailWindowView& view, const EmailButtons& buttons)
   rendering_ = true;
   pages_->setCurrentIndex(static_cast<int>(view.page));
   const EmailFields& f = view.fields;
-  const std::pair<QLineEdit*, const std::string*> texts[] = {{server_, &f.server}, {user_, &f.user},
-                                                             {password_, &f.password}, {from_, &f.from},
-                                                             {to_, &f.to}, {subject_, &f.subject}};
+  const std::pair<QLineEdit*, const std::string*> texts[] = {
+      {server_, &f.server}, {user_, &f.user}, {password_, &f.password},
+      {from_, &f.from},     {to_, &f.to},     {subject_, &f.subject}};
   for (const auto& [edit, text] : texts) {
     const QString value = QString::fromStdString(*text);
     if (edit->text() != value) edit->setText(value);
@@ -228,8 +228,10 @@ void EmailForm::Render(const EmailWindowView& view, const EmailButtons& buttons)
   }
   memo_kind_ = view.memo_kind;
 
-  const std::pair<const char*, bool> states[] = {{"get", buttons.get}, {"new", buttons.new_message},
-                                                 {"reply", buttons.reply}, {"delete", buttons.del},
+  const std::pair<const char*, bool> states[] = {{"get", buttons.get},
+                                                 {"new", buttons.new_message},
+                                                 {"reply", buttons.reply},
+                                                 {"delete", buttons.del},
                                                  {"send", buttons.send}};
   for (const auto& [role, enabled] : states) Button(role)->setEnabled(enabled);
   rendering_ = false;

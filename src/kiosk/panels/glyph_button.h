@@ -12,8 +12,7 @@ class GlyphButton : public PanelButton {
   Q_OBJECT
 
  public:
-  explicit GlyphButton(GlyphPosition position, QWidget* parent = nullptr)
-      : PanelButton(parent), position_(position) {}
+  explicit GlyphButton(GlyphPosition position, QWidget* parent = nullptr) : PanelButton(parent), position_(position) {}
 
   GlyphPosition Position() const { return position_; }
 

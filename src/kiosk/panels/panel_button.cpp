@@ -7,9 +7,7 @@
 
 namespace tw {
 
-PanelButton::PanelButton(QWidget* parent) : QAbstractButton(parent) {
-  setFocusPolicy(Qt::NoFocus);
-}
+PanelButton::PanelButton(QWidget* parent) : QAbstractButton(parent) { setFocusPolicy(Qt::NoFocus); }
 
 void PanelButton::SetGlyph(const QPixmap& strip) {
   glyph_ = strip;

@@ -10,26 +10,22 @@ namespace tw {
 QColor ColourFromValue(std::uint32_t value, const QPalette& palette) {
   if ((value >> 24) == 0x80) {
     switch (value & 0xFF) {
-      case 5: return palette.color(QPalette::Base);              // window
-      case 6: return palette.color(QPalette::WindowText);        // window frame
-      case 8: return palette.color(QPalette::Text);              // window text
+      case 5: return palette.color(QPalette::Base);        // window
+      case 6: return palette.color(QPalette::WindowText);  // window frame
+      case 8: return palette.color(QPalette::Text);        // window text
       case 13: return palette.color(QPalette::Highlight);
       case 14: return palette.color(QPalette::HighlightedText);
-      case 16: return palette.color(QPalette::Dark);             // button shadow
-      case 20: return palette.color(QPalette::Light);            // button highlight
-      default: return palette.color(QPalette::Button);           // button face and the rest
+      case 16: return palette.color(QPalette::Dark);    // button shadow
+      case 20: return palette.color(QPalette::Light);   // button highlight
+      default: return palette.color(QPalette::Button);  // button face and the rest
     }
   }
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-bool PictureFileExists(const std::string& path) {
-  return !path.empty() && QFile::exists(QString::fromStdString(path));
-}
+bool PictureFileExists(const std::string& path) { return !path.empty() && QFile::exists(QString::fromStdString(path)); }
 
-PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
-  setAlignment(Qt::AlignLeft | Qt::AlignTop);
-}
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignLeft | Qt::AlignTop); }
 
 PictureBox::~PictureBox() { DropMovie(); }
 

@@ -42,8 +42,7 @@ void SetFontHeight(QWidget* widget, int height) {
 
 ToolbarPanel::ToolbarPanel(ToolbarActions& actions, Options options, const ToolbarConfig& config,
                            const std::vector<NamedKeyboardEntry>& keys, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       actions_(actions),
       options_(std::move(options)),
       config_(config) {
@@ -168,7 +167,9 @@ void ToolbarPanel::BuildKeyboard() {
     const char* text;
     int left;
     int top;
-  } labels[4] = {{"Label1", "Current", 120, 176}, {"Label2", "0", 160, 176}, {"Label3", "Frame", 120, 192},
+  } labels[4] = {{"Label1", "Current", 120, 176},
+                 {"Label2", "0", 160, 176},
+                 {"Label3", "Frame", 120, 192},
                  {"Label4", "Carousel", 160, 192}};
   for (int i = 0; i < 4; ++i) {
     labels_[i] = new QLabel(labels[i].text, pages_[0]);
@@ -202,9 +203,8 @@ void ToolbarPanel::ApplyKeyboardSettings(const std::vector<NamedKeyboardEntry>& 
   exit_qwert_->setVisible(config_.exit_on);
   exit_abcde_->setVisible(config_.exit_on);
   for (KeyButton* key : keys_) {
-    key->SetSound(static_cast<KeySound>(config_.keyboard_sound >= 0 && config_.keyboard_sound <= 7
-                                             ? config_.keyboard_sound
-                                             : 0));
+    key->SetSound(
+        static_cast<KeySound>(config_.keyboard_sound >= 0 && config_.keyboard_sound <= 7 ? config_.keyboard_sound : 0));
     key->SetCustomSound(config_.keyboard_custom_sound);
   }
   // The language file's entries, in creation order.

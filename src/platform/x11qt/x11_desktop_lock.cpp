@@ -44,8 +44,8 @@ std::vector<Window> DockWindows(::Display* d, Atom type_atom, Atom dock_atom) {
     int format = 0;
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, children[i], type_atom, 0, 16, False, XA_ATOM, &actual, &format, &items, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(d, children[i], type_atom, 0, 16, False, XA_ATOM, &actual, &format, &items, &after, &data) ==
+            Success &&
         data != nullptr) {
       const auto* atoms = reinterpret_cast<const Atom*>(data);
       for (unsigned long j = 0; j < items; ++j) {
@@ -136,12 +136,18 @@ bool X11DesktopLock::Available() const { return display_ && display_->Get() != n
 const std::vector<X11DesktopLock::Combination>& X11DesktopLock::SystemCombinations() {
   static const std::vector<Combination> combinations = [] {
     std::vector<Combination> c = {
-        {XK_Delete, ControlMask | Mod1Mask},     {XK_KP_Delete, ControlMask | Mod1Mask},
-        {XK_BackSpace, ControlMask | Mod1Mask},  {XK_Tab, Mod1Mask},
-        {XK_Tab, Mod1Mask | ShiftMask},          {XK_F4, Mod1Mask},
-        {XK_Escape, ControlMask},                {XK_Escape, Mod1Mask},
-        {XK_Escape, ControlMask | ShiftMask},    {XK_Super_L, 0},
-        {XK_Super_R, 0},                         {XK_Menu, 0},
+        {XK_Delete, ControlMask | Mod1Mask},
+        {XK_KP_Delete, ControlMask | Mod1Mask},
+        {XK_BackSpace, ControlMask | Mod1Mask},
+        {XK_Tab, Mod1Mask},
+        {XK_Tab, Mod1Mask | ShiftMask},
+        {XK_F4, Mod1Mask},
+        {XK_Escape, ControlMask},
+        {XK_Escape, Mod1Mask},
+        {XK_Escape, ControlMask | ShiftMask},
+        {XK_Super_L, 0},
+        {XK_Super_R, 0},
+        {XK_Menu, 0},
         {XK_space, Mod1Mask},
     };
     for (KeySym f = XK_F1; f <= XK_F12; ++f) c.push_back({f, ControlMask | Mod1Mask});
@@ -163,37 +169,72 @@ const std::vector<X11DesktopLock::Combination>& X11DesktopLock::BrowserCombinati
     const unsigned int alt_shift = Mod1Mask | ShiftMask;
     std::vector<Combination> c = {
         // Help, caret browsing, menus, full screen, developer tools, pane focus, find.
-        {XK_F1, 0}, {XK_F3, 0}, {XK_F3, shift}, {XK_F6, 0}, {XK_F6, shift}, {XK_F6, ctrl}, {XK_F6, ctrl_shift},
-        {XK_F7, 0}, {XK_F10, 0}, {XK_F10, shift}, {XK_F11, 0}, {XK_F12, 0}, {XK_Menu, shift},
+        {XK_F1, 0},
+        {XK_F3, 0},
+        {XK_F3, shift},
+        {XK_F6, 0},
+        {XK_F6, shift},
+        {XK_F6, ctrl},
+        {XK_F6, ctrl_shift},
+        {XK_F7, 0},
+        {XK_F10, 0},
+        {XK_F10, shift},
+        {XK_F11, 0},
+        {XK_F12, 0},
+        {XK_Menu, shift},
         // Task manager; closing the window or the tab; history, tab moves.
-        {XK_Escape, shift}, {XK_F4, ctrl}, {XK_F4, ctrl_shift}, {XK_Left, alt}, {XK_Right, alt}, {XK_Home, alt},
-        {XK_Tab, ctrl}, {XK_Tab, ctrl_shift}, {XK_Page_Up, ctrl}, {XK_Page_Down, ctrl}, {XK_Page_Up, ctrl_shift},
-        {XK_Page_Down, ctrl_shift}, {XK_Return, alt}, {XK_KP_Enter, alt},
+        {XK_Escape, shift},
+        {XK_F4, ctrl},
+        {XK_F4, ctrl_shift},
+        {XK_Left, alt},
+        {XK_Right, alt},
+        {XK_Home, alt},
+        {XK_Tab, ctrl},
+        {XK_Tab, ctrl_shift},
+        {XK_Page_Up, ctrl},
+        {XK_Page_Down, ctrl},
+        {XK_Page_Up, ctrl_shift},
+        {XK_Page_Down, ctrl_shift},
+        {XK_Return, alt},
+        {XK_KP_Enter, alt},
         // Zoom, on the main keys and the keypad.
-        {XK_plus, ctrl}, {XK_plus, ctrl_shift}, {XK_equal, ctrl}, {XK_equal, ctrl_shift}, {XK_minus, ctrl},
-        {XK_minus, ctrl_shift}, {XK_0, ctrl}, {XK_KP_Add, ctrl}, {XK_KP_Subtract, ctrl}, {XK_KP_0, ctrl},
+        {XK_plus, ctrl},
+        {XK_plus, ctrl_shift},
+        {XK_equal, ctrl},
+        {XK_equal, ctrl_shift},
+        {XK_minus, ctrl},
+        {XK_minus, ctrl_shift},
+        {XK_0, ctrl},
+        {XK_KP_Add, ctrl},
+        {XK_KP_Subtract, ctrl},
+        {XK_KP_0, ctrl},
         {XK_KP_Insert, ctrl},
         // The application menu and the toolbar, bookmarks and feedback.
-        {XK_d, alt}, {XK_e, alt}, {XK_f, alt}, {XK_a, alt_shift}, {XK_b, alt_shift}, {XK_i, alt_shift},
+        {XK_d, alt},
+        {XK_e, alt},
+        {XK_f, alt},
+        {XK_a, alt_shift},
+        {XK_b, alt_shift},
+        {XK_i, alt_shift},
         {XK_t, alt_shift},
     };
-    for (KeySym k : {XK_d, XK_e, XK_f, XK_g, XK_h, XK_j, XK_k, XK_l, XK_m, XK_n, XK_o, XK_p, XK_q, XK_s, XK_t,
-                     XK_u, XK_w}) {
+    for (KeySym k :
+         {XK_d, XK_e, XK_f, XK_g, XK_h, XK_j, XK_k, XK_l, XK_m, XK_n, XK_o, XK_p, XK_q, XK_s, XK_t, XK_u, XK_w}) {
       c.push_back({k, ctrl});
     }
     for (KeySym k = XK_1; k <= XK_9; ++k) c.push_back({k, ctrl});
     for (KeySym k = XK_1; k <= XK_9; ++k) c.push_back({k, alt});
-    for (KeySym k : {XK_a, XK_b, XK_c, XK_d, XK_e, XK_g, XK_i, XK_j, XK_k, XK_l, XK_m, XK_n, XK_o, XK_p, XK_q,
-                     XK_s, XK_t, XK_u, XK_w, XK_y, XK_Delete}) {
+    for (KeySym k : {XK_a, XK_b, XK_c, XK_d, XK_e, XK_g, XK_i, XK_j, XK_k, XK_l,     XK_m,
+                     XK_n, XK_o, XK_p, XK_q, XK_s, XK_t, XK_u, XK_w, XK_y, XK_Delete}) {
       c.push_back({k, ctrl_shift});
     }
     // The keyboard's browser and media keys, with or without a modifier.
-    for (KeySym k : {XF86XK_Back, XF86XK_Forward, XF86XK_HomePage, XF86XK_Search, XF86XK_Favorites,
-                     XF86XK_History, XF86XK_OpenURL, XF86XK_New, XF86XK_Close, XF86XK_Open,
-                     XF86XK_Save, XF86XK_ZoomIn, XF86XK_ZoomOut, XF86XK_Mail,
-                     XF86XK_Tools, XF86XK_Launch0, XF86XK_LaunchA, XF86XK_Explorer, XF86XK_MyComputer,
-                     XF86XK_AudioPlay, XF86XK_AudioPause, XF86XK_AudioStop, XF86XK_AudioNext, XF86XK_AudioPrev,
-                     XF86XK_AudioMedia, XF86XK_Calculator}) {
+    for (KeySym k :
+         {XF86XK_Back,       XF86XK_Forward,   XF86XK_HomePage,   XF86XK_Search,    XF86XK_Favorites, XF86XK_History,
+          XF86XK_OpenURL,    XF86XK_New,       XF86XK_Close,      XF86XK_Open,      XF86XK_Save,      XF86XK_ZoomIn,
+          XF86XK_ZoomOut,    XF86XK_Mail,      XF86XK_Tools,      XF86XK_Launch0,   XF86XK_LaunchA,   XF86XK_Explorer,
+          XF86XK_MyComputer, XF86XK_AudioPlay, XF86XK_AudioPause, XF86XK_AudioStop, XF86XK_AudioNext, XF86XK_AudioPrev,
+          XF86XK_AudioMedia, XF86XK_Calculator}) {
       for (unsigned int modifiers : {0u, ctrl, shift, alt, ctrl_shift, alt_shift}) c.push_back({k, modifiers});
     }
     return c;
@@ -339,7 +380,8 @@ void X11DesktopLock::SetTaskBarHidden(bool hidden) {
   // A dock window may go away between the listing and the request.
   X11ErrorTrap trap(d);
   if (hidden) {
-    for (Window w : DockWindows(d, display_->Intern("_NET_WM_WINDOW_TYPE"), display_->Intern("_NET_WM_WINDOW_TYPE_DOCK"))) {
+    for (Window w :
+         DockWindows(d, display_->Intern("_NET_WM_WINDOW_TYPE"), display_->Intern("_NET_WM_WINDOW_TYPE_DOCK"))) {
       XWindowAttributes attributes;
       if (XGetWindowAttributes(d, w, &attributes) && attributes.map_state != IsUnmapped) {
         XUnmapWindow(d, w);
@@ -358,7 +400,8 @@ std::size_t X11DesktopLock::ShowAllDockWindows() {
   ::Display* d = display_->Get();
   X11ErrorTrap trap(d);
   std::size_t shown = 0;
-  for (Window w : DockWindows(d, display_->Intern("_NET_WM_WINDOW_TYPE"), display_->Intern("_NET_WM_WINDOW_TYPE_DOCK"))) {
+  for (Window w :
+       DockWindows(d, display_->Intern("_NET_WM_WINDOW_TYPE"), display_->Intern("_NET_WM_WINDOW_TYPE_DOCK"))) {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(d, w, &attributes) && attributes.map_state == IsUnmapped) {
       XMapWindow(d, w);

@@ -30,8 +30,8 @@ X11DesktopWindows::~X11DesktopWindows() {
 void X11DesktopWindows::OnXEvent(const XEvent& event) {
   switch (event.type) {
     case PropertyNotify:
-      if (event.xproperty.window == root_ && (event.xproperty.atom == net_active_window_ ||
-                                              event.xproperty.atom == net_supporting_wm_check_)) {
+      if (event.xproperty.window == root_ &&
+          (event.xproperty.atom == net_active_window_ || event.xproperty.atom == net_supporting_wm_check_)) {
         root_valid_ = false;
       } else if (event.xproperty.window == watched_ &&
                  (event.xproperty.atom == XA_WM_NAME || event.xproperty.atom == net_wm_name_)) {
@@ -44,8 +44,7 @@ void X11DesktopWindows::OnXEvent(const XEvent& event) {
     case ReparentNotify:
       if (event.xreparent.window == watched_) watched_top_level_ = event.xreparent.parent == root_;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -141,8 +140,8 @@ bool X11DesktopWindows::Activate(WindowHandle handle) {
       event.xclient.format = 32;
       event.xclient.data.l[0] = 2;  // from a pager: the window manager should obey
       event.xclient.data.l[1] = CurrentTime;
-      XSendEvent(display_, DefaultRootWindow(display_), False,
-                 SubstructureRedirectMask | SubstructureNotifyMask, &event);
+      XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                 &event);
     }
     XRaiseWindow(display_, window);
     XSetInputFocus(display_, window, RevertToParent, CurrentTime);

@@ -19,8 +19,7 @@ int CountError(::Display*, XErrorEvent*) {
 
 }  // namespace
 
-X11Display::X11Display(const std::string& name)
-    : display_(XOpenDisplay(name.empty() ? nullptr : name.c_str())) {}
+X11Display::X11Display(const std::string& name) : display_(XOpenDisplay(name.empty() ? nullptr : name.c_str())) {}
 
 X11Display::~X11Display() {
   if (display_) XCloseDisplay(display_);
@@ -30,9 +29,7 @@ Atom X11Display::Intern(const char* name) const { return XInternAtom(display_, n
 
 void X11Display::AddListener(X11EventListener* listener) { listeners_.push_back(listener); }
 
-void X11Display::RemoveListener(X11EventListener* listener) {
-  std::erase(listeners_, listener);
-}
+void X11Display::RemoveListener(X11EventListener* listener) { std::erase(listeners_, listener); }
 
 void X11Display::Pump() {
   if (!display_) return;

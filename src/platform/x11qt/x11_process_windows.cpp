@@ -66,14 +66,9 @@ class X11ProcessWindows::Connection : public X11EventListener {
         // being mapped again.
         if (event.xreparent.event == root_ && event.xreparent.parent == root_) shown_.push_back(event.xreparent.window);
         break;
-      case UnmapNotify:
-        closing_.erase(event.xunmap.window);
-        break;
-      case DestroyNotify:
-        closing_.erase(event.xdestroywindow.window);
-        break;
-      default:
-        break;
+      case UnmapNotify: closing_.erase(event.xunmap.window); break;
+      case DestroyNotify: closing_.erase(event.xdestroywindow.window); break;
+      default: break;
     }
   }
 

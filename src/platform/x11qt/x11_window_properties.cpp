@@ -29,8 +29,8 @@ std::string ReadProperty(::Display* display, Window window, Atom property, Atom 
   unsigned char* data = nullptr;
   std::string value;
   *items = 0;
-  if (XGetWindowProperty(display, window, property, 0, limit, False, type, &actual_type, &actual_format, &count,
-                         &after, &data) == Success &&
+  if (XGetWindowProperty(display, window, property, 0, limit, False, type, &actual_type, &actual_format, &count, &after,
+                         &data) == Success &&
       data && actual_format == format && (type == AnyPropertyType || actual_type == type)) {
     // Xlib hands 32-bit items over as longs.
     const std::size_t size = format == 32 ? sizeof(long) : static_cast<std::size_t>(format / 8);
@@ -68,8 +68,7 @@ std::string PropertyBytes(::Display* display, Window window, Atom property) {
 std::string WindowTitle(::Display* display, Window window) {
   unsigned long count = 0;
   const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-  std::string title =
-      ReadProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8, 1024, &count);
+  std::string title = ReadProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8, 1024, &count);
   if (title.empty()) title = Latin1ToUtf8(ReadProperty(display, window, XA_WM_NAME, XA_STRING, 8, 1024, &count));
   return title;
 }

@@ -11,8 +11,7 @@ namespace tw {
 
 // The 32-bit items (window ids, atoms, numbers) of a property of `type`, at most `limit`
 // of them; empty when the property is absent or of another type.
-std::vector<unsigned long> PropertyItems(::Display* display, Window window, Atom property, Atom type,
-                                         long limit = 1);
+std::vector<unsigned long> PropertyItems(::Display* display, Window window, Atom property, Atom type, long limit = 1);
 
 // The first item of a window-valued property; 0 when it is absent.
 Window WindowProperty(::Display* display, Window window, Atom property);

@@ -27,8 +27,7 @@ XkbLockStates::XkbLockStates(X11Display& display) : x_(display) {
   num_index_ = IndicatorIndex(dpy, "Num Lock");
   scroll_index_ = IndicatorIndex(dpy, "Scroll Lock");
   // Events first, then the state: no change between the two goes unseen.
-  XkbSelectEventDetails(dpy, XkbUseCoreKbd, XkbIndicatorStateNotify, XkbAllIndicatorsMask,
-                        XkbAllIndicatorsMask);
+  XkbSelectEventDetails(dpy, XkbUseCoreKbd, XkbIndicatorStateNotify, XkbAllIndicatorsMask, XkbAllIndicatorsMask);
   x_.AddListener(this);
   XkbGetIndicatorState(dpy, XkbUseCoreKbd, &bits_);
 }

@@ -20,8 +20,8 @@ std::string XkbSystemKeyboard::XkbLayout() const {
   unsigned long count = 0;
   unsigned long after = 0;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(display, DefaultRootWindow(display), names, 0, 1024, False, XA_STRING, &type, &format,
-                         &count, &after, &data) != Success ||
+  if (XGetWindowProperty(display, DefaultRootWindow(display), names, 0, 1024, False, XA_STRING, &type, &format, &count,
+                         &after, &data) != Success ||
       data == nullptr) {
     return {};
   }

@@ -102,12 +102,14 @@ std::optional<CharacterKey> XTestKeyInjector::MapCharacter(char32_t character) c
       unsigned consumed = 0;
       KeySym produced = NoSymbol;
       unsigned mods = XkbBuildCoreState(pressed | locked, state.group);
-      if (!XkbTranslateKeyCode(xkb, static_cast<KeyCode>(code), mods, &consumed, &produced) ||
-          produced != sym) {
+      if (!XkbTranslateKeyCode(xkb, static_cast<KeyCode>(code), mods, &consumed, &produced) || produced != sym) {
         continue;
       }
-      return CharacterKey{{static_cast<std::uint32_t>(code), true}, (pressed & ShiftMask) != 0,
-                          false, false, level3 != 0 && (pressed & level3) != 0};
+      return CharacterKey{{static_cast<std::uint32_t>(code), true},
+                          (pressed & ShiftMask) != 0,
+                          false,
+                          false,
+                          level3 != 0 && (pressed & level3) != 0};
     }
   }
   return std::nullopt;

@@ -23,7 +23,8 @@ void CheckIdentity(BrowserCheckReport& report, const BrowserCheckLimits& limits)
   } else {
     const std::string said = run.output.substr(0, run.output.find('\n'));
     Set(report, kRowBrowser, false,
-        report.program + " is not a browser the kiosk can drive" + (said.empty() ? "." : " (it says \"" + said + "\")."));
+        report.program + " is not a browser the kiosk can drive" +
+            (said.empty() ? "." : " (it says \"" + said + "\")."));
   }
 }
 

@@ -34,9 +34,11 @@ void Converse(PipeChannel& channel, const ProbeLimits& limits, const std::functi
   const std::string garbage =
       dropped == 0 ? "" : " It sent " + std::to_string(dropped) + " message(s) that were not the protocol's.";
   if (!answered || !version.ok) {
-    const std::string why = !answered ? "no answer" : version.error_code != 0 ? "error: " + version.error : version.error;
-    result.detail = "The browser did not answer on its control pipe within " + Seconds(limits.answer) + " (" + why +
-                    ")." + garbage;
+    const std::string why = !answered                 ? "no answer"
+                            : version.error_code != 0 ? "error: " + version.error
+                                                      : version.error;
+    result.detail =
+        "The browser did not answer on its control pipe within " + Seconds(limits.answer) + " (" + why + ")." + garbage;
     return;
   }
   const auto product = version.result.find("product");

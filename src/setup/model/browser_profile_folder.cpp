@@ -62,14 +62,16 @@ ProfileFolderState CheckProfileFolder(const std::string& program_dir) {
   struct stat info {};
   if (::stat(folder.c_str(), &info) != 0) {
     if (errno != ENOENT) return {ProfileFolderState::kNotWritable, SystemError(folder)};
-    if (::mkdir(folder.c_str(), 0700) != 0) return {ProfileFolderState::kNotWritable, SystemError(folder + " cannot be created")};
+    if (::mkdir(folder.c_str(), 0700) != 0)
+      return {ProfileFolderState::kNotWritable, SystemError(folder + " cannot be created")};
     std::string error = WriteProbe(folder);
     ::rmdir(folder.c_str());
     if (!error.empty()) return {ProfileFolderState::kNotWritable, std::move(error)};
     return {ProfileFolderState::kUsable, folder + " will be made by the kiosk."};
   }
   if (!S_ISDIR(info.st_mode)) return {ProfileFolderState::kNotWritable, folder + " is not a folder."};
-  if (std::string error = WriteProbe(folder); !error.empty()) return {ProfileFolderState::kNotWritable, std::move(error)};
+  if (std::string error = WriteProbe(folder); !error.empty())
+    return {ProfileFolderState::kNotWritable, std::move(error)};
   ProfileFolderState lock = LockState(folder);
   if (lock.kind == ProfileFolderState::kUsable) lock.detail = folder + " can be used.";
   return lock;

@@ -100,9 +100,7 @@ bool KeyboardPageModel::SetVisible(bool visible) {
   return true;
 }
 
-void KeyboardPageModel::Swap() {
-  page_ = page_ == KeyboardPage::kQwert ? KeyboardPage::kAbcde : KeyboardPage::kQwert;
-}
+void KeyboardPageModel::Swap() { page_ = page_ == KeyboardPage::kQwert ? KeyboardPage::kAbcde : KeyboardPage::kQwert; }
 
 bool KeyboardPageModel::Customised() const {
   return session_.config().Keys() != baseline_keys_ || MessagesOf(session_.config()) != baseline_messages_;

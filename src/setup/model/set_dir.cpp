@@ -26,9 +26,7 @@ bool EndsPath(char c) { return c == ' ' || c == '\t' || c == '"' || c == ',' || 
 
 bool IsListed(ConfigListId id) { return id != ConfigListId::kConfiguration; }
 
-bool NamesExample(std::string_view value) {
-  return value != RebaseExamplePaths(value, "/nowhere-else/");
-}
+bool NamesExample(std::string_view value) { return value != RebaseExamplePaths(value, "/nowhere-else/"); }
 
 }  // namespace
 

@@ -17,8 +17,8 @@ namespace {
 using C = FieldControl;
 
 constexpr std::array<std::string_view, 12> kPages = {
-    "Preferences", "Log File", "Buttons", "Attract", "Banners && URLs", "Command", "Security && Messages",
-    "Keyboard", "Busy Bar && Clock ", "Email", "Graphics", "Notes",
+    "Preferences", "Log File",           "Buttons", "Attract",  "Banners && URLs", "Command", "Security && Messages",
+    "Keyboard",    "Busy Bar && Clock ", "Email",   "Graphics", "Notes",
 };
 
 constexpr std::array kPickers = std::to_array<PickerSpec>({
@@ -35,7 +35,8 @@ constexpr std::array kPickers = std::to_array<PickerSpec>({
 });
 
 constexpr std::array kKeyboardChoice = std::to_array<FieldChoice>({{"0", "full QWERTY"}, {"1", "limited ABCDEF"}});
-constexpr std::array kBrowserChoice = std::to_array<FieldChoice>({{"1", "Embedded browser"}, {"0", "External browser"}});
+constexpr std::array kBrowserChoice =
+    std::to_array<FieldChoice>({{"1", "Embedded browser"}, {"0", "External browser"}});
 constexpr std::array kNewBrowserChoice =
     std::to_array<FieldChoice>({{"1", "Always Transfer"}, {"2", "Always Close"}, {"3", "Ask User"}});
 constexpr std::array kScreenModeChoice = std::to_array<FieldChoice>({
@@ -50,15 +51,14 @@ constexpr std::array kScreenModeChoice = std::to_array<FieldChoice>({
 constexpr std::array kScrollChoice =
     std::to_array<FieldChoice>({{"1", "Hold to Scroll"}, {"0", "Scroll half page every press"}});
 constexpr std::array kEnabledChoice = std::to_array<FieldChoice>({{"1", "Enabled"}, {"0", "Disabled"}});
-constexpr std::array kPasswordOnChoice = std::to_array<FieldChoice>(
-    {{"1", "Password Sequence is Enabled"}, {"0", "Password Sequence is Disabled"}});
+constexpr std::array kPasswordOnChoice =
+    std::to_array<FieldChoice>({{"1", "Password Sequence is Enabled"}, {"0", "Password Sequence is Disabled"}});
 constexpr std::array kRightButtonChoice =
     std::to_array<FieldChoice>({{"1", "Blocked"}, {"0", "Not Blocked - Pop up menu will display"}});
 constexpr std::array kMailSecurityChoice = std::to_array<FieldChoice>(
     {{"", "STARTTLS when the server offers it"}, {"starttls", "STARTTLS"}, {"tls", "TLS"}, {"none", "None"}});
 constexpr std::array kShapeChoice = std::to_array<FieldChoice>({{"0", "Circular"}, {"1", "Square"}});
-constexpr std::array kButtonCountChoice =
-    std::to_array<FieldChoice>({{"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}});
+constexpr std::array kButtonCountChoice = std::to_array<FieldChoice>({{"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}});
 
 SetupField Check(int page, std::string_view group, std::string_view caption, std::string_view section,
                  std::string_view key) {
@@ -92,16 +92,41 @@ SetupField List(int page, std::string_view group, ConfigListId list, FieldContro
   return {page, group, "", "", "", control, 0, 0, 1, {}, Picker::kNone, list};
 }
 SetupField Message(std::size_t index) {
-  return {kSecurityPage, "End User Messaging", kLanguageMessages[index].setup_entry, "", "", C::kMessage, 0, 0, 1, {},
-          Picker::kNone, ConfigListId::kProtocols, index};
+  return {kSecurityPage,
+          "End User Messaging",
+          kLanguageMessages[index].setup_entry,
+          "",
+          "",
+          C::kMessage,
+          0,
+          0,
+          1,
+          {},
+          Picker::kNone,
+          ConfigListId::kProtocols,
+          index};
 }
 
 constexpr std::array kSoundChoice = std::to_array<FieldChoice>({
-    {"0", "NONE"}, {"1", "Machine"}, {"2", "Asterisk"}, {"3", "Exclamation"},
-    {"4", "Critical"}, {"5", "Question"}, {"6", "Default"}, {"7", "Custom"},
+    {"0", "NONE"},
+    {"1", "Machine"},
+    {"2", "Asterisk"},
+    {"3", "Exclamation"},
+    {"4", "Critical"},
+    {"5", "Question"},
+    {"6", "Default"},
+    {"7", "Custom"},
 });
 constexpr std::array kSlotChoice = std::to_array<FieldChoice>({
-    {"0", "0"}, {"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"},
+    {"0", "0"},
+    {"1", "1"},
+    {"2", "2"},
+    {"3", "3"},
+    {"4", "4"},
+    {"5", "5"},
+    {"6", "6"},
+    {"7", "7"},
+    {"8", "8"},
 });
 
 // Key names made from a button's name ("Custom3URL") live as long as the table.
@@ -130,7 +155,8 @@ struct ButtonKeys {
 std::span<const FieldChoice> CommandChoices() {
   static const std::vector<FieldChoice> choices = [] {
     std::vector<FieldChoice> c;
-    for (const ButtonCommandEntry& entry : ButtonCommands()) c.push_back({Kept(std::to_string(entry.number)), entry.name});
+    for (const ButtonCommandEntry& entry : ButtonCommands())
+      c.push_back({Kept(std::to_string(entry.number)), entry.name});
     return c;
   }();
   return choices;
@@ -166,8 +192,15 @@ void AddButtonFields(std::vector<SetupField>& f) {
   for (const ToolbarButtonInfo& button : ToolbarButtons()) {
     if (!button.setup_label || button.setup_label->empty()) continue;  // shared, or the Keyboard's own group
     const std::string_view key = button.text_key;
-    ButtonKeys b{*button.setup_label, key, key, Kept(std::string(button.setting) + "On"), "GLYPHNUM",
-                 button.glyph_count_key, button.setting, button.has_url ? "URLS" : "", button.has_url ? key : ""};
+    ButtonKeys b{*button.setup_label,
+                 key,
+                 key,
+                 Kept(std::string(button.setting) + "On"),
+                 "GLYPHNUM",
+                 button.glyph_count_key,
+                 button.setting,
+                 button.has_url ? "URLS" : "",
+                 button.has_url ? key : ""};
     if (button.has_url) b.command_key = Kept(std::string(key) + "TW");
     AddButton(f, B, kStandard, b);
   }
@@ -190,8 +223,15 @@ void AddButtonFields(std::vector<SetupField>& f) {
   constexpr std::string_view kCustom = "Custom Buttons";
   for (int n = 1; n <= 10; ++n) {
     const std::string prefix = "Custom" + std::to_string(n);
-    ButtonKeys b{Kept("Button " + std::to_string(n)), Kept(prefix + "Text"), Kept(prefix + "Glyph"), "", "BUTTONS",
-                 Kept(prefix + "Number"), Kept(prefix), "BUTTONS", Kept(prefix + "URL")};
+    ButtonKeys b{Kept("Button " + std::to_string(n)),
+                 Kept(prefix + "Text"),
+                 Kept(prefix + "Glyph"),
+                 "",
+                 "BUTTONS",
+                 Kept(prefix + "Number"),
+                 Kept(prefix),
+                 "BUTTONS",
+                 Kept(prefix + "URL")};
     b.text_section = "BUTTONS";
     b.glyph_section = "BUTTONS";
     b.command_key = Kept("TWCommand" + std::to_string(n));
@@ -304,8 +344,7 @@ const std::vector<SetupField>& Fields() {
         File(G, "Main Tarnwick Frame", "Left Full", "GRAPHICS", "LeftFull", Picker::kBitmap),
         File(G, "Main Tarnwick Frame", "Left panel with keyboard showing", "GRAPHICS", "LeftHalf", Picker::kBitmap),
         File(G, "Main Tarnwick Frame", "Right Full", "GRAPHICS", "RightFull", Picker::kBitmap),
-        File(G, "Main Tarnwick Frame", "Right panel with keyboard showing", "GRAPHICS", "RightHalf",
-             Picker::kBitmap),
+        File(G, "Main Tarnwick Frame", "Right panel with keyboard showing", "GRAPHICS", "RightHalf", Picker::kBitmap),
         File(G, "Email Background", "Email", "GRAPHICS", "Email1", Picker::kBitmap),
         File(G, "Email Background", "Get Email", "GRAPHICS", "Email2", Picker::kBitmap),
         File(G, "Email Background", "Send Email", "GRAPHICS", "Email3", Picker::kBitmap),

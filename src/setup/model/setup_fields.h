@@ -28,7 +28,7 @@ inline constexpr int kGraphicsPage = 10;
 inline constexpr int kNotesPage = 11;
 
 enum class FieldControl {
-  kCheck,     // "1"/"0"
+  kCheck,  // "1"/"0"
   kText,
   kNumber,    // whole number in [minimum, maximum], stepping by step
   kChoice,    // one of `choices`; two choices show as a radio pair
@@ -43,7 +43,16 @@ enum class FieldControl {
 };
 
 enum class Picker {
-  kNone, kBrowserProgram, kProgram, kVideo, kBannerGraphic, kBitmap, kSound, kEmailText, kLocalPage, kCertificates
+  kNone,
+  kBrowserProgram,
+  kProgram,
+  kVideo,
+  kBannerGraphic,
+  kBitmap,
+  kSound,
+  kEmailText,
+  kLocalPage,
+  kCertificates
 };
 
 struct PickerSpec {
@@ -71,7 +80,7 @@ struct SetupField {
   std::span<const FieldChoice> choices = {};
   Picker picker = Picker::kNone;
   ConfigListId list = ConfigListId::kProtocols;  // kList and kNotes
-  std::size_t message = 0;                        // kMessage
+  std::size_t message = 0;                       // kMessage
   // Buttons are edited one at a time: the fields of one button share an entry of the
   // group's selector ("Start", "Custom Button 1", ...); empty for other fields.
   std::string_view entry = {};
@@ -90,8 +99,8 @@ struct ListColumn {
   std::string_view caption;
   std::string_view new_value;  // the field of a new item
   Picker picker = Picker::kNone;
-  bool local_url = false;      // the picker writes a local URL
-  std::int32_t minimum = 0;    // number columns (maximum > 0)
+  bool local_url = false;    // the picker writes a local URL
+  std::int32_t minimum = 0;  // number columns (maximum > 0)
   std::int32_t maximum = 0;
   std::int32_t step = 1;
   std::span<const FieldChoice> choices = {};  // the field is one of these

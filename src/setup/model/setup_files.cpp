@@ -33,7 +33,8 @@ bool IsTemporarySuffix(std::string_view s) {
 
 bool IsOurTemporary(std::string_view name) {
   for (std::string_view base : {"Tarnwick.ini.", "TWLang.ini.", "Tarnwick.ini.bak.", "TWLang.ini.bak."}) {
-    if (name.size() > base.size() && name.substr(0, base.size()) == base && IsTemporarySuffix(name.substr(base.size()))) {
+    if (name.size() > base.size() && name.substr(0, base.size()) == base &&
+        IsTemporarySuffix(name.substr(base.size()))) {
       return true;
     }
   }
@@ -143,7 +144,7 @@ SetupPaths SetupPaths::In(const std::string& dir) {
 }
 
 std::string FileStamp(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return "absent";
   std::ostringstream s;
   s << st.st_dev << ':' << st.st_ino << ':' << st.st_size << ':' << st.st_mtim.tv_sec << '.' << st.st_mtim.tv_nsec;
@@ -167,7 +168,7 @@ void ReplaceFilesTogether(const std::vector<FileReplacement>& files, const Renam
     for (Pending& p : pending) {
       p.old_text = ReadFileIfPresent(p.file->path);
       if (p.old_text && *p.old_text == p.file->text) continue;  // nothing to replace
-      struct stat st{};
+      struct stat st {};
       if (::stat(p.file->path.c_str(), &st) == 0) p.mode = st.st_mode & 07777;
       p.temp = WriteTemporary(p.file->path, p.file->text, p.mode);
       if (p.old_text) p.backup_temp = WriteTemporary(p.file->path + ".bak", *p.old_text, p.mode);

@@ -47,8 +47,8 @@ std::string FileStamp(const std::string& path);
 
 struct LoadedSetup {
   SetupConfig config;
-  std::string tarnwick_stamp;         // to notice a file changed on disk before saving
-  std::vector<std::string> notices;   // files that were absent (their defaults are shown)
+  std::string tarnwick_stamp;        // to notice a file changed on disk before saving
+  std::vector<std::string> notices;  // files that were absent (their defaults are shown)
 };
 
 // Reads both files. An absent file gives the defaults and a notice; a file that exists

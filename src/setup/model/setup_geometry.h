@@ -10,8 +10,8 @@ namespace tw {
 struct SetupWindowGeometry {
   int width;
   int height;
-  int scroll_height;              // height of the scrolled contents; 0: no scrolling
-  std::array<int, 7> button_tops; // Open, Save As, Manual, Set Dir, Taskbar, Cancel, OK
+  int scroll_height;               // height of the scrolled contents; 0: no scrolling
+  std::array<int, 7> button_tops;  // Open, Save As, Manual, Set Dir, Taskbar, Cancel, OK
 };
 
 SetupWindowGeometry SetupGeometryForScreen(int screen_width, int screen_height);

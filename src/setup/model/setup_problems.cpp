@@ -16,15 +16,14 @@ namespace tw {
 namespace {
 
 bool FileExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
 }
 
 bool IsColour(std::string_view v) {
   if (v.size() != 9 || v[0] != '$') return false;
-  return std::all_of(v.begin() + 1, v.end(), [](char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-  });
+  return std::all_of(v.begin() + 1, v.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); });
 }
 
 // Exact text: the kiosk compares NumberOfButtons as text ("06" is not "6").
@@ -65,7 +64,8 @@ class Checker {
   static Where KeyWhere(const ConfigKey& key) {
     if (const SetupField* field = FindSetupField(key.section, key.name)) {
       std::string caption(field->caption);
-      if (!field->entry.empty()) caption = std::string(field->group) + ", " + std::string(field->entry) + ": " + caption;
+      if (!field->entry.empty())
+        caption = std::string(field->group) + ", " + std::string(field->entry) + ": " + caption;
       return {field->page, caption, std::string(key.section), std::string(key.name)};
     }
     const int page = key.section == "BUTTONS" || key.section == "TEXT" || key.section == "GLYPH" ||
@@ -86,8 +86,8 @@ class Checker {
     if (value.find_first_of("\r\n") != std::string::npos) {
       Add(w, ProblemSeverity::kWarning, "Line breaks in the value are saved as spaces.");
     }
-    if (!value.empty() && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
-                           value.back() == '\t')) {
+    if (!value.empty() &&
+        (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' || value.back() == '\t')) {
       Add(w, ProblemSeverity::kWarning, "Blanks at the start or end of the value are lost when it is read.");
     }
   }
@@ -98,8 +98,8 @@ class Checker {
       Add(w, ProblemSeverity::kError, "'" + value + "' is not a whole number.");
     } else if (*number < minimum || *number > maximum) {
       Add(w, ProblemSeverity::kError,
-          "The value must be from " + std::to_string(minimum) + " to " + std::to_string(maximum) + "; it is " +
-              value + ".");
+          "The value must be from " + std::to_string(minimum) + " to " + std::to_string(maximum) + "; it is " + value +
+              ".");
     }
   }
 
@@ -159,8 +159,8 @@ class Checker {
   void CheckPassword(const Where& w, const std::string& value) {
     if (value.size() > kMaxPasswordSteps) {
       Add(w, ProblemSeverity::kError,
-          "The password has " + std::to_string(value.size()) + " steps; at most " +
-              std::to_string(kMaxPasswordSteps) + " are allowed.");
+          "The password has " + std::to_string(value.size()) + " steps; at most " + std::to_string(kMaxPasswordSteps) +
+              " are allowed.");
     }
     if (!std::all_of(value.begin(), value.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) {
       Add(w, ProblemSeverity::kWarning,
@@ -213,8 +213,10 @@ class Checker {
       Add(w, ProblemSeverity::kWarning,
           *program == 0 ? "The program this button ran was deleted from the Program Files list (Command page): the "
                           "button runs nothing. Choose its command or program again."
-                        : "The button runs program " + std::to_string(*program) + ", but the Program Files list "
-                          "(Command page) holds " + std::to_string(programs) + ": the button runs nothing.");
+                        : "The button runs program " + std::to_string(*program) +
+                              ", but the Program Files list "
+                              "(Command page) holds " +
+                              std::to_string(programs) + ": the button runs nothing.");
     }
   }
 

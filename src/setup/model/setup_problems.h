@@ -13,10 +13,10 @@ enum class ProblemSeverity { kError, kWarning };
 
 struct SetupProblem {
   ProblemSeverity severity;
-  int page;            // tab index; -1 for a key no page shows
-  std::string field;   // the field's caption, or "[SECTION] Key"
-  std::string section; // the key's section, the list's first section, or "MESSAGES"
-  std::string key;     // the key; for a list item, the item's key ("URL3")
+  int page;             // tab index; -1 for a key no page shows
+  std::string field;    // the field's caption, or "[SECTION] Key"
+  std::string section;  // the key's section, the list's first section, or "MESSAGES"
+  std::string key;      // the key; for a list item, the item's key ("URL3")
   std::string text;
 
   bool operator==(const SetupProblem&) const = default;

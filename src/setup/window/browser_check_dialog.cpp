@@ -127,11 +127,19 @@ void BrowserCheckDialog::Run() {
       std::optional<BrowserRowResult> decided;
       if (result != nullptr) decided = *result;
       QMetaObject::invokeMethod(
-          self, [self, row, percent, decided] { if (self) self->OnProgress(row, percent, decided); },
+          self,
+          [self, row, percent, decided] {
+            if (self) self->OnProgress(row, percent, decided);
+          },
           Qt::QueuedConnection);
     };
     const BrowserCheckReport report = RunBrowserChecks(file_name, dir, limits, progress);
-    QMetaObject::invokeMethod(self, [self, report] { if (self) self->OnDone(report); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        self,
+        [self, report] {
+          if (self) self->OnDone(report);
+        },
+        Qt::QueuedConnection);
   });
 }
 
@@ -147,20 +155,15 @@ void BrowserCheckDialog::ShowVerdict(BrowserCheckRow row, const BrowserRowResult
   Row& shown = rows_[static_cast<std::size_t>(row)];
   shown.detail->setText(Q(result.detail));
   switch (result.verdict) {
-    case RowVerdict::kGood:
-      shown.label->setStyleSheet("color: green");
-      break;
-    case RowVerdict::kBad:
-      shown.label->setStyleSheet("color: red");
-      break;
+    case RowVerdict::kGood: shown.label->setStyleSheet("color: green"); break;
+    case RowVerdict::kBad: shown.label->setStyleSheet("color: red"); break;
     case RowVerdict::kNotNeeded:
       shown.label->setEnabled(false);
       shown.bar->setEnabled(false);
       shown.bar->setValue(0);
       shown.percent->setText("not needed");
       break;
-    case RowVerdict::kUnchecked:
-      break;
+    case RowVerdict::kUnchecked: break;
   }
 }
 

@@ -38,9 +38,11 @@ void RunDisplayFontCheck(QWidget* parent) {
   if (QMessageBox::information(
           parent, kTitle,
           "Setup Manager has detected that your system is not using small fonts (the display's font resolution, "
-          "Xft.dpi, is " + dpi + " instead of 96, so the kiosk's windows would be drawn larger than they are laid "
-          "out). You can make these changes yourself in your desktop's display settings or Setup Manager can make "
-          "them for you.\n\nWould you like Setup Manager to change your display settings now?",
+          "Xft.dpi, is " +
+              dpi +
+              " instead of 96, so the kiosk's windows would be drawn larger than they are laid "
+              "out). You can make these changes yourself in your desktop's display settings or Setup Manager can make "
+              "them for you.\n\nWould you like Setup Manager to change your display settings now?",
           QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
     return;
   }
@@ -61,8 +63,7 @@ void RunDisplayFontCheck(QWidget* parent) {
   QMessageBox::information(parent, kTitle,
                            "Your system font settings have been updated: the display's font resolution is 96 for "
                            "programs started from now on, and " +
-                               user_file +
-                               " sets it for the next session. The kiosk uses it when it is restarted.");
+                               user_file + " sets it for the next session. The kiosk uses it when it is restarted.");
 }
 
 }  // namespace tw

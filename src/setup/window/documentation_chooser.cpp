@@ -79,7 +79,8 @@ void DocumentationChooser::ShowGuide() {
   prompt_->hide();
   html_->hide();
   guide_button_->hide();
-  guide_->setHtml(QString::fromStdString(RtfToHtml(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())))));
+  guide_->setHtml(
+      QString::fromStdString(RtfToHtml(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())))));
   guide_->setGeometry(12, 12, 621, 500);
   guide_->show();
   cancel_->setText("OK");

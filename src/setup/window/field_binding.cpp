@@ -162,7 +162,7 @@ class TextBinding : public FieldBinding {
       auto* pick = new QPushButton("...", row_);
       pick->setFixedWidth(32);
       pick->setToolTip(field.control == FieldControl::kColour ? "Choose a colour"
-                                                             : Q(GetPickerSpec(field.picker).title));
+                                                              : Q(GetPickerSpec(field.picker).title));
       layout->addWidget(pick);
       connect(pick, &QPushButton::clicked, this, [this] { Pick(); });
     }
@@ -199,7 +199,8 @@ void FieldBinding::Load() {
 }
 
 QString FieldBinding::Value() const {
-  if (field_.control == FieldControl::kMessage) return QString::fromStdString(session_.config().Message(field_.message));
+  if (field_.control == FieldControl::kMessage)
+    return QString::fromStdString(session_.config().Message(field_.message));
   return QString::fromStdString(session_.config().Value(field_.section, field_.key));
 }
 
@@ -215,24 +216,18 @@ void FieldBinding::Store(const QString& value) {
 
 FieldBinding* MakeFieldBinding(const SetupField& field, SetupSession& session, QWidget* parent) {
   switch (field.control) {
-    case FieldControl::kCheck:
-      return new CheckBinding(field, session, parent);
-    case FieldControl::kNumber:
-      return new NumberBinding(field, session, parent);
-    case FieldControl::kChoice:
-      return new ChoiceBinding(field, session, parent);
-    case FieldControl::kCommand:
-      return new CommandBinding(field, session, parent);
+    case FieldControl::kCheck: return new CheckBinding(field, session, parent);
+    case FieldControl::kNumber: return new NumberBinding(field, session, parent);
+    case FieldControl::kChoice: return new ChoiceBinding(field, session, parent);
+    case FieldControl::kCommand: return new CommandBinding(field, session, parent);
     case FieldControl::kText:
     case FieldControl::kFile:
     case FieldControl::kLocalUrl:
     case FieldControl::kColour:
-    case FieldControl::kMessage:
-      return new TextBinding(field, session, parent);
+    case FieldControl::kMessage: return new TextBinding(field, session, parent);
     case FieldControl::kList:
     case FieldControl::kNotes:
-    case FieldControl::kPassword:
-      break;
+    case FieldControl::kPassword: break;
   }
   return nullptr;
 }

@@ -20,7 +20,8 @@ std::optional<QString> PickFile(QWidget* parent, Picker picker, const QString& c
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(QString::fromUtf8(spec.filter.data(), static_cast<int>(spec.filter.size())));
   if (!spec.default_suffix.empty()) {
-    dialog.setDefaultSuffix(QString::fromUtf8(spec.default_suffix.data(), static_cast<int>(spec.default_suffix.size())));
+    dialog.setDefaultSuffix(
+        QString::fromUtf8(spec.default_suffix.data(), static_cast<int>(spec.default_suffix.size())));
   }
   const QFileInfo info(start);
   if (!start.isEmpty()) {
@@ -37,9 +38,9 @@ std::optional<QString> PickColour(QWidget* parent, const QString& current) {
   const Rgb rgb = RgbFromColourValue(current.toStdString());
   const QColor chosen = QColorDialog::getColor(QColor(rgb.red, rgb.green, rgb.blue), parent);
   if (!chosen.isValid()) return std::nullopt;
-  return QString::fromStdString(ColourValueFromRgb(
-      {static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
-       static_cast<std::uint8_t>(chosen.blue())}));
+  return QString::fromStdString(
+      ColourValueFromRgb({static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+                          static_cast<std::uint8_t>(chosen.blue())}));
 }
 
 }  // namespace tw

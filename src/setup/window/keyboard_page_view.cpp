@@ -39,7 +39,9 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 KeyboardPageView::KeyboardPageView(SetupSession& session, std::string system_layout, QWidget* parent)
-    : QWidget(parent), session_(session), model_(session, std::move(system_layout)),
+    : QWidget(parent),
+      session_(session),
+      model_(session, std::move(system_layout)),
       sounds_(std::make_unique<CanberraButtonSound>()) {
   ask_yes_no = [this](const QString& question) {
     return QMessageBox::question(this, window()->windowTitle(), question) == QMessageBox::Yes;
@@ -244,7 +246,7 @@ void KeyboardPageView::ShowKeys() {
   for (KeyButton* key : keyboard_->Keys()) {
     key->SetSound(apply && source >= 0 && source <= 7 ? static_cast<KeySound>(source) : KeySound::kNone);
     key->SetCustomSound(apply && source == static_cast<int>(KeySound::kCustom) ? config.Value("SOUNDS", "KBCustomSound")
-                                                                                  : std::string());
+                                                                               : std::string());
   }
 }
 
@@ -321,8 +323,7 @@ void KeyboardPageView::OfferToSave(bool applying) {
   const QString chosen = choose_save_file(Q(model_.ProposedFileName()), folder);
   if (chosen.isEmpty()) return;
   const std::string path = model_.SavePath(chosen.toStdString());
-  if (QFileInfo::exists(Q(path)) &&
-      !ask_yes_no(Q(path) + " already exists.\nDo you want to replace it?")) {
+  if (QFileInfo::exists(Q(path)) && !ask_yes_no(Q(path) + " already exists.\nDo you want to replace it?")) {
     return;
   }
   try {

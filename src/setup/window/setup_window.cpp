@@ -117,16 +117,19 @@ SetupWindow::SetupWindow(SetupSession& session, bool read_only, const QString& w
     UpdateCaption();
   });
   for (FieldBinding* field : pages_.fields) {
-    connect(field, &FieldBinding::OthersChanged, this, [this] { pages_.Load(); }, Qt::QueuedConnection);
+    connect(
+        field, &FieldBinding::OthersChanged, this, [this] { pages_.Load(); }, Qt::QueuedConnection);
     connect(field, &FieldBinding::WantPage, tabs_, &QTabWidget::setCurrentIndex);
   }
-  for (ListEditor* list : pages_.lists) connect(list, &ListEditor::OthersChanged, this, [this] { pages_.LoadButtons(); });
+  for (ListEditor* list : pages_.lists)
+    connect(list, &ListEditor::OthersChanged, this, [this] { pages_.LoadButtons(); });
   tabs_->setCurrentIndex(kPreferencesPage);
 
   QStringList notices;
   for (const std::string& notice : session_.notices()) notices << QString::fromStdString(notice);
-  if (read_only_) notices << "The folder " + QString::fromStdString(session_.folder()) + " cannot be written (" + why +
-                                 "): you can look at the settings but not apply them.";
+  if (read_only_)
+    notices << "The folder " + QString::fromStdString(session_.folder()) + " cannot be written (" + why +
+                   "): you can look at the settings but not apply them.";
   notice_->setText(notices.join('\n'));
   notice_->setVisible(!notices.isEmpty());
   notice_->setWordWrap(true);
@@ -304,10 +307,10 @@ void SetupWindow::Ok() {
   keyboard_->OfferToSave(true);
   bool overwrite = false;
   if (session_.ChangedOnDisk()) {
-    QMessageBox ask(QMessageBox::Warning, windowTitle(),
-                    QString::fromStdString(session_.paths().tarnwick) +
-                        " was changed by another program since it was loaded.",
-                    QMessageBox::NoButton, this);
+    QMessageBox ask(
+        QMessageBox::Warning, windowTitle(),
+        QString::fromStdString(session_.paths().tarnwick) + " was changed by another program since it was loaded.",
+        QMessageBox::NoButton, this);
     QPushButton* replace = ask.addButton("Overwrite it", QMessageBox::AcceptRole);
     QPushButton* reload = ask.addButton("Load it (my changes are lost)", QMessageBox::DestructiveRole);
     ask.addButton(QMessageBox::Cancel);
@@ -342,7 +345,8 @@ void SetupWindow::Revert() {
   try {
     session_.Reload();
   } catch (const SetupFileError& e) {
-    QMessageBox::critical(this, windowTitle(), "The configuration could not be read: " + QString::fromStdString(e.what()));
+    QMessageBox::critical(this, windowTitle(),
+                          "The configuration could not be read: " + QString::fromStdString(e.what()));
     return;
   }
   Reload();

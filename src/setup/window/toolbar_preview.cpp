@@ -32,8 +32,7 @@ ToolbarPreview::ToolbarPreview(QWidget* parent) : QWidget(parent), background_(n
 
 void ToolbarPreview::Show(const SetupConfig& config) {
   SettingErrors errors;  // the validation reports values the kiosk cannot read
-  const ToolbarConfig toolbar =
-      ReadToolbarConfig(ProfileFile::InMemory("Tarnwick.ini", config.TarnwickText()), errors);
+  const ToolbarConfig toolbar = ReadToolbarConfig(ProfileFile::InMemory("Tarnwick.ini", config.TarnwickText()), errors);
   background_->SetBitmap(QPixmap(QString::fromStdString(toolbar.bottom_graphic)));
   for (const ToolbarButtonInfo& info : ToolbarButtons()) {
     const ToolbarButtonConfig& settings = toolbar.button(info.id);

@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
   tw::KeyboardController controller(&form, platform.Get());
 
   // One row of table keys, a wide space bar and a key with four captions.
-  const tw::KeyId row[] = {tw::KeyId::Esc, tw::KeyId::Q,     tw::KeyId::W,    tw::KeyId::Two,
-                          tw::KeyId::Three, tw::KeyId::Shift, tw::KeyId::Ctrl, tw::KeyId::Left,
-                          tw::KeyId::PageUp, tw::KeyId::F5,   tw::KeyId::Backspace};
+  const tw::KeyId row[] = {tw::KeyId::Esc,    tw::KeyId::Q,     tw::KeyId::W,        tw::KeyId::Two,
+                           tw::KeyId::Three,  tw::KeyId::Shift, tw::KeyId::Ctrl,     tw::KeyId::Left,
+                           tw::KeyId::PageUp, tw::KeyId::F5,    tw::KeyId::Backspace};
   int x = 10;
   for (tw::KeyId key : row) {
     auto* button = new tw::KeyButton(&form);

@@ -86,14 +86,28 @@ int main(int argc, char** argv) {
     controller.SetShift(true);
     controller.SendKeys("q");
     controller.SendKeys("q");
-    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", 5000);
-    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qq", "Shift latch: '" + text + "'");
+    text = tw::test::WaitForFieldText(client,
+                                      "axCd\xC2\xA3!@\xE2\x82\xAC"
+                                      "Qq",
+                                      5000);
+    Check(text ==
+              "axCd\xC2\xA3!@\xE2\x82\xAC"
+              "Qq",
+          "Shift latch: '" + text + "'");
     Check(!controller.Shift(), "Shift latch cleared");
 
     // A character that the layout cannot type is reported, the rest is typed.
-    controller.SendKeys("\xE4\xB8\xAD" "z");
-    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", 5000);
-    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "Qqz", "after an untypable character: '" + text + "'");
+    controller.SendKeys(
+        "\xE4\xB8\xAD"
+        "z");
+    text = tw::test::WaitForFieldText(client,
+                                      "axCd\xC2\xA3!@\xE2\x82\xAC"
+                                      "Qqz",
+                                      5000);
+    Check(text ==
+              "axCd\xC2\xA3!@\xE2\x82\xAC"
+              "Qqz",
+          "after an untypable character: '" + text + "'");
     Check(messages == std::vector<std::string>{"SendKeys: Invalid KeyName"}, "message reported");
 
     // With Caps Lock on, capitals need no Shift and small letters do.
@@ -104,8 +118,14 @@ int main(int argc, char** argv) {
     controller.SendKeys("{CAPSLOCK}");
     controller.Poll();
     Check(!controller.CapsLock(), "Caps Lock off");
-    text = tw::test::WaitForFieldText(client, "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", 5000);
-    Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb", "typed under Caps Lock: '" + text + "'");
+    text = tw::test::WaitForFieldText(client,
+                                      "axCd\xC2\xA3!@\xE2\x82\xAC"
+                                      "QqzAb",
+                                      5000);
+    Check(text ==
+              "axCd\xC2\xA3!@\xE2\x82\xAC"
+              "QqzAb",
+          "typed under Caps Lock: '" + text + "'");
 
     // The Alt Gr latch holds the third-level shift for the next key: what that key
     // gives there depends on the layout.
@@ -120,7 +140,9 @@ int main(int argc, char** argv) {
         {"de", "7", "{"},
         {"fr", "e", "\xE2\x82\xAC"},
     };
-    std::string expected = "axCd\xC2\xA3!@\xE2\x82\xAC" "QqzAb";
+    std::string expected =
+        "axCd\xC2\xA3!@\xE2\x82\xAC"
+        "QqzAb";
     for (const AltGrRow& row : rows) {
       if (QProcess::execute("setxkbmap", {"-layout", row.layout}) != 0) {
         Check(false, std::string("setxkbmap ") + row.layout);
@@ -156,8 +178,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 250 && windows.IsWindow(field); ++i) QThread::msleep(20);
   Check(!windows.IsWindow(field), "closed window is no window");
   controller.Poll();
-  Check(controller.AppHandle() == tw::kNoWindow && controller.AppTitle().empty(),
-        "poll drops the vanished target");
+  Check(controller.AppHandle() == tw::kNoWindow && controller.AppTitle().empty(), "poll drops the vanished target");
   std::printf("%s\n", failures == 0 ? "all passed" : "some checks failed");
   return failures == 0 ? 0 : 1;
 }

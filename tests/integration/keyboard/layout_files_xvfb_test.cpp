@@ -85,8 +85,7 @@ std::vector<Typing> Promises(const std::string& layout_name, const std::vector<t
         add(Latch::kShift, top);
         if (e.key_layout == tw::KeyLayout::kQuad) add(Latch::kAltGr, corner);
         break;
-      case tw::KeyLayout::kNormal:
-        break;  // named keys (Tab, Return, arrows)
+      case tw::KeyLayout::kNormal: break;  // named keys (Tab, Return, arrows)
     }
   }
   return out;
@@ -135,7 +134,8 @@ int main(int argc, char** argv) {
     std::vector<tw::NamedKeyboardEntry> keys = tw::BuiltInKeyboard();
     tw::ProfileFile file(folder + "/" + layout.file + ".ini");
     const tw::LoadedLayout loaded = tw::LoadLayout(file, keys);
-    Check(loaded.keyboard.ok() && loaded.name == layout.file, std::string(layout.file) + ".ini read, CurKB " + loaded.name);
+    Check(loaded.keyboard.ok() && loaded.name == layout.file,
+          std::string(layout.file) + ".ini read, CurKB " + loaded.name);
     if (QProcess::execute("setxkbmap", {"-layout", layout.x_layout}) != 0) {
       Check(false, std::string("setxkbmap ") + layout.x_layout);
       continue;
@@ -150,7 +150,8 @@ int main(int argc, char** argv) {
     tw::test::WaitForFieldText(client, "", 3000);
 
     const std::vector<Typing> promises = Promises(layout.file, keys);
-    Check(promises.size() > 60, std::string(layout.file) + ": " + std::to_string(promises.size()) + " characters to type");
+    Check(promises.size() > 60,
+          std::string(layout.file) + ": " + std::to_string(promises.size()) + " characters to type");
     // Typed one at a time so that a wrong character is named by its key.
     QString expected;
     for (const Typing& t : promises) {

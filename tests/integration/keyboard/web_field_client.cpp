@@ -15,15 +15,14 @@ int main(int argc, char** argv) {
   QString last;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    view.page()->runJavaScript(QStringLiteral("document.getElementById('f').value"),
-                               [&](const QVariant& value) {
-                                 QString text = value.toString();
-                                 if (text == last) return;
-                                 last = text;
-                                 view.setWindowTitle(QStringLiteral("Tarnwick typing test - ") + text);
-                                 std::printf("TEXT %s\n", text.toUtf8().constData());
-                                 std::fflush(stdout);
-                               });
+    view.page()->runJavaScript(QStringLiteral("document.getElementById('f').value"), [&](const QVariant& value) {
+      QString text = value.toString();
+      if (text == last) return;
+      last = text;
+      view.setWindowTitle(QStringLiteral("Tarnwick typing test - ") + text);
+      std::printf("TEXT %s\n", text.toUtf8().constData());
+      std::fflush(stdout);
+    });
   });
   QObject::connect(&view, &QWebEngineView::loadFinished, [&](bool ok) {
     if (!ok) return;

@@ -83,8 +83,7 @@ class KioskInputFilterTest : public QObject {
     auto click = [&](Qt::MouseButton button) {
       QMouseEvent press(QEvent::MouseButtonPress, at, target.mapToGlobal(at), button, button, Qt::NoModifier);
       QApplication::sendEvent(&target, &press);
-      QMouseEvent release(QEvent::MouseButtonRelease, at, target.mapToGlobal(at), button, Qt::NoButton,
-                          Qt::NoModifier);
+      QMouseEvent release(QEvent::MouseButtonRelease, at, target.mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
       QApplication::sendEvent(&target, &release);
     };
     auto key = [&](int code, Qt::KeyboardModifiers modifiers, const QString& text) {

@@ -300,10 +300,11 @@ TEST_F(BrowserLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
       {"about:blank", true, false, ""},
       {"about:srcdoc", false, false, ""},
       {"data:text/html,x", false, false, ""},
-      {"data:text/html,x", true, false, ""},           // allowed by the operator
+      {"data:text/html,x", true, false, ""},  // allowed by the operator
       {"foo:bar", true, true, "Blocked foo Protocol - bar"},
       {"VNC://127.0.0.1", true, true, "Blocked VNC Protocol - //127.0.0.1"},
-      {"zoommtg://meet", true, true, "Blocked zoommtg Protocol - //meet"},  // allowed, but only another program could open it
+      {"zoommtg://meet", true, true,
+       "Blocked zoommtg Protocol - //meet"},  // allowed, but only another program could open it
       {"mailto:a@b.c", true, true, "Blocked mailto Protocol - a@b.c"},
       {"about:version", true, true, "Blocked about Protocol - version"},
       {"view-source:http://x/", true, true, "Blocked view-source Protocol - http://x/"},
@@ -316,8 +317,7 @@ TEST_F(BrowserLoopTest, OnlyAllowedSchemesPassAndRefusalsAreLogged) {
     loop_->BeforeNavigate(c.url, c.main_frame, cancel);
     EXPECT_EQ(cancel, c.cancelled) << c.url;
     const Texts log = Log();
-    EXPECT_EQ(Texts(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
-              *c.line ? Texts{c.line} : Texts{})
+    EXPECT_EQ(Texts(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()), *c.line ? Texts{c.line} : Texts{})
         << c.url;
   }
   // Addresses the engine refuses by itself are logged the same way, a few, then a count.
@@ -406,8 +406,9 @@ TEST_F(BrowserLoopTest, ACrashedPageBringsTheStartPageBackUnlessItKeepsCrashing)
   engine_.calls.clear();
   loop_->PageCrashed("http://start/", "crashed");
   EXPECT_EQ(engine_.calls, Texts{"offline page"});
-  EXPECT_EQ(Log().back(), "Page Unreachable - http://start/ - the page crashed 4 times within 60 seconds - Offline "
-                          "Page Shown");
+  EXPECT_EQ(Log().back(),
+            "Page Unreachable - http://start/ - the page crashed 4 times within 60 seconds - Offline "
+            "Page Shown");
 }
 
 TEST_F(BrowserLoopTest, PassStopsOnceQuitIsRequested) {
@@ -430,21 +431,35 @@ TEST_F(BrowserLoopTest, DialogsAreAnsweredAndLogged) {
   };
   const Case cases[] = {
       {BrowserDialogKind::kScriptAlert, "Please note: closing at 5", BrowserDialogAnswer::kShowVisitor, {}},
-      {BrowserDialogKind::kScriptAlert, "You won a prize", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kScriptAlert,
+       "You won a prize",
+       BrowserDialogAnswer::kCancel,
        {"'Microsoft Internet Explorer' Dialog Box Canceled", "Dialog Message - You won a prize"}},
-      {BrowserDialogKind::kScriptConfirm, "please note", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kScriptConfirm,
+       "please note",
+       BrowserDialogAnswer::kCancel,
        {"'Microsoft Internet Explorer' Dialog Box Canceled", "Dialog Message - please note"}},
-      {BrowserDialogKind::kAuthentication, "http://x/", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kAuthentication,
+       "http://x/",
+       BrowserDialogAnswer::kCancel,
        {"'Enter Network Password' Dialog Box Canceled"}},
-      {BrowserDialogKind::kDownload, "http://x/a.zip", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kDownload,
+       "http://x/a.zip",
+       BrowserDialogAnswer::kCancel,
        {"'File Download' Dialog Box Canceled"}},
       {BrowserDialogKind::kFileChooser, "", BrowserDialogAnswer::kCancel, {"'Save As' Dialog Box Canceled"}},
       {BrowserDialogKind::kPrintRequest, "", BrowserDialogAnswer::kOk, {"'Print' Dialog Box OKed"}},
-      {BrowserDialogKind::kCertificateError, "https://bad/ expired", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kCertificateError,
+       "https://bad/ expired",
+       BrowserDialogAnswer::kCancel,
        {"Certificate Error Refused - https://bad/ expired"}},
-      {BrowserDialogKind::kPermissionRequest, "camera", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kPermissionRequest,
+       "camera",
+       BrowserDialogAnswer::kCancel,
        {"Permission Request Refused - camera"}},
-      {BrowserDialogKind::kFullScreenRequest, "http://v/", BrowserDialogAnswer::kCancel,
+      {BrowserDialogKind::kFullScreenRequest,
+       "http://v/",
+       BrowserDialogAnswer::kCancel,
        {"Full Screen Request Refused - http://v/"}},
   };
   for (const Case& c : cases) {
@@ -468,7 +483,10 @@ TEST(DialogRules, TitlesAndChildStrings) {
   };
   const Case cases[] = {
       {"Microsoft Internet Explorer", "Keep me open", children, DialogButton::kNone, {}},
-      {"Microsoft Internet Explorer", "This Location (URL) is not recognized: x", none, DialogButton::kCancel,
+      {"Microsoft Internet Explorer",
+       "This Location (URL) is not recognized: x",
+       none,
+       DialogButton::kCancel,
        {"Protocol Blocking could have failed", "'Microsoft Internet Explorer' Dialog Box Canceled",
         "Dialog Message - This Location (URL) is not recognized: x"}},
       {"Security Update", "", none, DialogButton::kNo, {"'Security Update' Dialog Box OKed"}},

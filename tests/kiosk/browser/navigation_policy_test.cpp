@@ -31,10 +31,10 @@ TEST(NavigationPolicy, OneRuleWhateverTheSpelling) {
       {"about:srcdoc", false, A},
       {"about:srcdoc", true, R},
       {"about:version", true, R},
-      {"data:text/html,x", true, A},       // the operator's
-      {"blob:https://x/1", true, R},       // not the operator's: frames only
+      {"data:text/html,x", true, A},  // the operator's
+      {"blob:https://x/1", true, R},  // not the operator's: frames only
       {"blob:https://x/1", false, A},
-      {"zoommtg://meet", true, R},         // listed, but only another program opens it
+      {"zoommtg://meet", true, R},  // listed, but only another program opens it
       {"mailto:a@b.c", true, Q},
       // The browser's own pages, in any case and spelling.
       {"view-source:https://example.org/", true, R},

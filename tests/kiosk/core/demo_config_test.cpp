@@ -61,8 +61,8 @@ TEST(DemoConfiguration, EveryLocalFileItNamesIsShipped) {
   const ProfileFile ini(kDemo + "Tarnwick.ini");
   const std::string placeholder = "@DEMO_DIR@/";
   int checked = 0;
-  for (const char* section : {"PREFERENCES", "URLS", "BUTTONS", "BUSYBAR", "CAROUSELURLS", "BANNERGRAPHICS",
-                                     "BANNERURLS", "EMAIL"}) {
+  for (const char* section :
+       {"PREFERENCES", "URLS", "BUTTONS", "BUSYBAR", "CAROUSELURLS", "BANNERGRAPHICS", "BANNERURLS", "EMAIL"}) {
     for (const std::string& key : ini.ReadSection(section)) {
       const std::string value = ini.ReadString(section, key, "");
       const auto at = value.find(placeholder);

@@ -65,11 +65,10 @@ TEST_F(ControllerTest, BinaryConfigurationGivesDefaults) {
 }
 
 TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
-  WriteIni(
-      "[PREFERENCES]\nemailfromaddress=" + std::string(300, 'a') + "\nPassword=" + std::string(260, 'B') +
-      "\n[EMAILADDRESS]\nAddress0=op@example.org\nAddress1=x@example.org\n[EMAILNAME]\nName0=Operator\n"
-      "[PROTOCOLS]\nBlock0=ftp\nBlock1=file\n[CAROUSELURLS]\nURL0=a\nURL1=b\nURL2=c\n"
-      "[CAROUSELTIMES]\nTime0=30\nTime2=$10\n");
+  WriteIni("[PREFERENCES]\nemailfromaddress=" + std::string(300, 'a') + "\nPassword=" + std::string(260, 'B') +
+           "\n[EMAILADDRESS]\nAddress0=op@example.org\nAddress1=x@example.org\n[EMAILNAME]\nName0=Operator\n"
+           "[PROTOCOLS]\nBlock0=ftp\nBlock1=file\n[CAROUSELURLS]\nURL0=a\nURL1=b\nURL2=c\n"
+           "[CAROUSELTIMES]\nTime0=30\nTime2=$10\n");
   KioskController& c = Start();
   const KioskConfig& k = c.config();
   EXPECT_EQ(k.email_from_address.size(), 255u);
@@ -104,8 +103,8 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
          EXPECT_EQ(k.command_password, "pw");
          EXPECT_FALSE(k.log_switches.log_urls);
        }},
-      {"[PREFERENCES]\nNewBrowser=three\nSaveLog=1\nLogHour=$0A\nCommandPassword=pw\n", "PREFERENCES",
-       "NewBrowser", "three",
+      {"[PREFERENCES]\nNewBrowser=three\nSaveLog=1\nLogHour=$0A\nCommandPassword=pw\n", "PREFERENCES", "NewBrowser",
+       "three",
        [](const KioskConfig& k) {
          EXPECT_EQ(k.new_browser, 2);
          EXPECT_TRUE(k.save_log);
@@ -155,7 +154,7 @@ TEST_F(ControllerTest, ScreenModes) {
     int width;
     double scale;
   };
-  const Case cases[] = {{"A", 1024, 1.28}, {"A", 640, 0.8}, {"0", 1920, 0.8}, {"1", 1024, 1.0},
+  const Case cases[] = {{"A", 1024, 1.28}, {"A", 640, 0.8},  {"0", 1920, 0.8}, {"1", 1024, 1.0},
                         {"2", 800, 1.28},  {"3", 800, 1.44}, {"4", 800, 1.6},  {"5", 800, 2.0}};
   for (const Case& c : cases) {
     EXPECT_NEAR(*ScreenScaleForMode(c.mode, c.width), c.scale, 1e-12) << c.mode;
@@ -331,7 +330,7 @@ TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
   k.SetBrowserReady();
   sender.fail = true;
   k.Guarded([&] { k.RunPass(); });
-  EXPECT_TRUE(k.log_mail().pending);  // kept for a later try
+  EXPECT_TRUE(k.log_mail().pending);   // kept for a later try
   EXPECT_TRUE(hooks_.errors.empty());  // logged, not shown
   sender.fail = false;
   k.RunPass();

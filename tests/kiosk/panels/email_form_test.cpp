@@ -89,8 +89,8 @@ class EmailFormTest : public QObject {
     QCOMPARE(form.Edit(EmailField::kUser)->geometry(), QRect(82, 38, 230, 22));
     QCOMPARE(form.Button("reply")->geometry(), QRect(646, 5, 79, 63));
 
-    const std::vector<std::string> expected = {"edit 2 a", "edit 2 an", "edit 2 ann", "get", "cancel 0", "select 1",
-                                               "reply"};
+    const std::vector<std::string> expected = {"edit 2 a", "edit 2 an", "edit 2 ann", "get",
+                                               "cancel 0", "select 1",  "reply"};
     QCOMPARE(presses, expected);
   }
 

@@ -152,8 +152,9 @@ class FramePanelsTest : public QObject {
     };
     for (const auto& c : cases) {
       RecordingPanelEvents host;
-      auto top = MakeTop(host, std::string("[BANNERGRAPHICS]\nGraphic0=x\n[BANNERTIMES]\nTime0=5\n[BANNERURLS]\nURL0=") +
-                                   c.url + "\n");
+      auto top =
+          MakeTop(host, std::string("[BANNERGRAPHICS]\nGraphic0=x\n[BANNERTIMES]\nTime0=5\n[BANNERURLS]\nURL0=") +
+                            c.url + "\n");
       QTest::mouseClick(top->Banner(), Qt::LeftButton);
       QCOMPARE(host.Take(), c.expected);
     }
@@ -192,9 +193,8 @@ class FramePanelsTest : public QObject {
       std::ofstream(File("bad.gif").toStdString(), std::ios::binary) << "GIF89a this is not a picture";
     }
     RecordingPanelEvents host;
-    auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("anim.gif").toStdString() +
-                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("bad.gif").toStdString() +
-                                 "\n[BANNERTIMES]\nTime0=5\n");
+    auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("anim.gif").toStdString() + "\n[BANNERGRAPHICS]\nGraphic0=" +
+                                 File("bad.gif").toStdString() + "\n[BANNERTIMES]\nTime0=5\n");
     QVERIFY(top->Image()->Animated());
     QCOMPARE(top->Image()->Movie()->frameCount(), 2);
     QCOMPARE(top->Image()->Movie()->nextFrameDelay(), 100);
@@ -219,9 +219,8 @@ class FramePanelsTest : public QObject {
     QVERIFY(large.save(File("large.png"), "PNG"));
     SavePicture(File("small.png"), Qt::blue);
     RecordingPanelEvents host;
-    auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() +
-                                 "\n[BANNERGRAPHICS]\nGraphic0=" + File("small.png").toStdString() +
-                                 "\n[BANNERTIMES]\nTime0=5\n");
+    auto top = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() + "\n[BANNERGRAPHICS]\nGraphic0=" +
+                                 File("small.png").toStdString() + "\n[BANNERTIMES]\nTime0=5\n");
     QCOMPARE(top->Image()->Current().size(), QSize(50, 30));
     QCOMPARE(top->Banner()->Current().size(), QSize(20, 10));
     auto scaled = MakeTop(host, "[URLS]\nLogoFile=" + File("large.png").toStdString() + "\n", 2.0);

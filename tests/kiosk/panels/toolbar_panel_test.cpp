@@ -86,9 +86,9 @@ class FormBottomTest : public QObject {
     const ToolbarConfig config =
         ReadToolbarConfig(ProfileFile(dir_.filePath("Tarnwick.ini").toStdString()), setting_errors_);
     std::vector<NamedKeyboardEntry> keys = BuiltInKeyboard();
-    setting_errors_.Append(ReadKeyboardEntries(ProfileFile(dir_.filePath("TWLang.ini").toStdString()), keys,
-                                               VisibleField::kExactlyOne)
-                               .errors);
+    setting_errors_.Append(
+        ReadKeyboardEntries(ProfileFile(dir_.filePath("TWLang.ini").toStdString()), keys, VisibleField::kExactlyOne)
+            .errors);
     ToolbarSettings settings;
     settings.start_url = "file:///start.htm";
     settings.help_url = "file:///help.htm";
@@ -154,8 +154,8 @@ class FormBottomTest : public QObject {
     auto f = Create(1.0, "[BUTTONS]\nStartOn=1\nHelpOn=2\n[SOUNDS]\nStartSource=2\n");
     f->show();
     QTest::mouseClick(f->Button(ToolbarButtonId::kStart), Qt::LeftButton);
-    QCOMPARE(host_.calls, (std::vector<std::string>{"go file:///start.htm 3", "password 18",
-                                                    "focus after 0 key events"}));
+    QCOMPARE(host_.calls,
+             (std::vector<std::string>{"go file:///start.htm 3", "password 18", "focus after 0 key events"}));
     QCOMPARE(sounds_.played.size(), std::size_t{1});
     QCOMPARE(sounds_.played[0].first, ButtonSound::kAsterisk);
     host_.calls.clear();

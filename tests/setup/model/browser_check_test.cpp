@@ -38,7 +38,10 @@ class ScopedPath {
 std::string Verdicts(std::span<const BrowserRowResult> rows) {
   std::string s;
   for (const BrowserRowResult& row : rows) {
-    s += row.verdict == RowVerdict::kGood ? 'G' : row.verdict == RowVerdict::kBad ? 'R' : row.verdict == RowVerdict::kNotNeeded ? '-' : '?';
+    s += row.verdict == RowVerdict::kGood        ? 'G'
+         : row.verdict == RowVerdict::kBad       ? 'R'
+         : row.verdict == RowVerdict::kNotNeeded ? '-'
+                                                 : '?';
   }
   return s;
 }
@@ -57,7 +60,8 @@ TEST(BrowserCheck, EachRowAgainstAFakeBrowser) {
       {"--version never ends", FakeBrowserMode::kVersionHangs, 130, "GRR-GR", "--version did not end within 2000 ms"},
       {"silent on the pipe", FakeBrowserMode::kHangs, 130, "GGR-GG", "did not answer on its control pipe within 3 s"},
       {"ends at once", FakeBrowserMode::kExits, 130, "GGR-GG", "did not answer"},
-      {"talks nonsense", FakeBrowserMode::kGarbage, 130, "GGR-GG", "It sent 2 message(s) that were not the protocol's."},
+      {"talks nonsense", FakeBrowserMode::kGarbage, 130, "GGR-GG",
+       "It sent 2 message(s) that were not the protocol's."},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -66,12 +70,12 @@ TEST(BrowserCheck, EachRowAgainstAFakeBrowser) {
     std::vector<std::pair<BrowserCheckRow, int>> progress;
     std::string decided;  // the verdicts as each row was decided
     const auto started = std::chrono::steady_clock::now();
-    const BrowserCheckReport report = RunBrowserChecks(
-        "\"" + program + "\" --lang=de", dir.path() + "/", kShortLimits,
-        [&](BrowserCheckRow row, int percent, const BrowserRowResult* result) {
-          progress.emplace_back(row, percent);
-          if (result != nullptr) decided += Verdicts({result, 1});
-        });
+    const BrowserCheckReport report =
+        RunBrowserChecks("\"" + program + "\" --lang=de", dir.path() + "/", kShortLimits,
+                         [&](BrowserCheckRow row, int percent, const BrowserRowResult* result) {
+                           progress.emplace_back(row, percent);
+                           if (result != nullptr) decided += Verdicts({result, 1});
+                         });
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
     EXPECT_EQ(Verdicts(report.rows), c.verdicts);
     EXPECT_EQ(decided, c.verdicts);

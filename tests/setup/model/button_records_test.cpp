@@ -28,9 +28,9 @@ using Key = std::pair<std::string, std::string>;
 class ButtonFile {
  public:
   ButtonFile() {
-    const std::vector<std::string> toolbar = {"Start", "Back",     "Forward",  "Help",     "Print",    "Stop",
-                                              "Reload", "Email",   "BCustom1", "BCustom2", "BCustom3", "BCustom4",
-                                              "BCustom5"};
+    const std::vector<std::string> toolbar = {"Start",    "Back",     "Forward", "Help",     "Print",
+                                              "Stop",     "Reload",   "Email",   "BCustom1", "BCustom2",
+                                              "BCustom3", "BCustom4", "BCustom5"};
     const std::vector<std::string> arrows = {"Up", "Down", "Left", "Right"};
     const std::vector<std::string> email = {"Cancel", "Ok", "Get", "New", "Reply", "Delete", "Send"};
     std::vector<std::string> looks = toolbar;
@@ -131,7 +131,8 @@ TEST(ButtonRecords, EveryKeyLoadsSavesAndEditsOnItsOwnLine) {
     if (!IsButtonField(field)) continue;
     ++fields;
     bool in_file = false;
-    for (const auto& [section, key] : file.keys()) in_file = in_file || (SameName(section, field.section) && SameName(key, field.key));
+    for (const auto& [section, key] : file.keys())
+      in_file = in_file || (SameName(section, field.section) && SameName(key, field.key));
     EXPECT_TRUE(in_file) << field.section << "/" << field.key;
   }
   EXPECT_EQ(fields, file.keys().size());

@@ -44,8 +44,8 @@ TEST(CommandUrls, APasswordChangeRewritesOnlyTheBuiltAddresses) {
       {"TWCommand2", "12", "tw-command:print?old?more", "tw-command:print?new"},
       {"TWCommand3", "4", "tw-command:custom10?old", "tw-command:custom10?new"},
       {"TWCommand4", "12", "http://intranet/print?job=1", "http://intranet/print?job=1"},  // the operator's own
-      {"TWCommand5", "12", "tw-command:start?old", "tw-command:start?old"},  // not what "print" builds
-      {"TWCommand6", "12", "tw-command:print", "tw-command:print"},          // no "?"
+      {"TWCommand5", "12", "tw-command:start?old", "tw-command:start?old"},                // not what "print" builds
+      {"TWCommand6", "12", "tw-command:print", "tw-command:print"},                        // no "?"
       {"TWCommand7", "4", "tw-command:custom11?old", "tw-command:custom11?old"},
       {"TWCommand8", "6", "tw-command:execute?3", "tw-command:execute?3"},  // no password
       {"TWCommand9", "15", "mailto:", "mailto:"},
@@ -81,7 +81,7 @@ TEST(CommandUrls, ProgramAddressesFollowTheProgramList) {
       {"URLS", "BCustom1"},      {"BUTTONS", "Custom4URL"}, {"BUTTONS", "Custom5URL"},
   };
   const std::vector<std::string> start = {"tw-command:execute?1", "tw-command:execute?2#x y", "tw-command:execute?3",
-                                          "tw-command:execute?2", "http://host/execute?1", "tw-command:execute?"};
+                                          "tw-command:execute?2", "http://host/execute?1",    "tw-command:execute?"};
   for (std::size_t i = 0; i < start.size(); ++i) config.SetValue(keys[i].first, keys[i].second, start[i]);
   ListEdit programs(config.List(ConfigListId::kPrograms));
 
@@ -91,15 +91,35 @@ TEST(CommandUrls, ProgramAddressesFollowTheProgramList) {
     std::vector<std::string> urls;  // the first four keys; the last two never change
   };
   const Row rows[] = {
-      {"c moved up", [&] { programs.Select(2); programs.MoveUp(); },
+      {"c moved up",
+       [&] {
+         programs.Select(2);
+         programs.MoveUp();
+       },
        {"tw-command:execute?1", "tw-command:execute?3#x y", "tw-command:execute?2", "tw-command:execute?3"}},
-      {"a moved down", [&] { programs.Select(0); programs.MoveDown(); },
+      {"a moved down",
+       [&] {
+         programs.Select(0);
+         programs.MoveDown();
+       },
        {"tw-command:execute?2", "tw-command:execute?3#x y", "tw-command:execute?1", "tw-command:execute?3"}},
-      {"d inserted before c", [&] { programs.Select(0); programs.Insert({"/bin/d"}); },
+      {"d inserted before c",
+       [&] {
+         programs.Select(0);
+         programs.Insert({"/bin/d"});
+       },
        {"tw-command:execute?3", "tw-command:execute?4#x y", "tw-command:execute?2", "tw-command:execute?4"}},
-      {"e added, a field edited", [&] { programs.Add({"/bin/e"}); programs.SetField(0, "/bin/e2"); },
+      {"e added, a field edited",
+       [&] {
+         programs.Add({"/bin/e"});
+         programs.SetField(0, "/bin/e2");
+       },
        {"tw-command:execute?3", "tw-command:execute?4#x y", "tw-command:execute?2", "tw-command:execute?4"}},
-      {"b deleted", [&] { programs.Select(3); programs.Delete(); },
+      {"b deleted",
+       [&] {
+         programs.Select(3);
+         programs.Delete();
+       },
        {"tw-command:execute?3", "tw-command:execute?0#x y", "tw-command:execute?2", "tw-command:execute?0"}},
   };
   for (const Row& row : rows) {

@@ -10,7 +10,7 @@ namespace {
 TEST(DisplayResolution, SetsOneLineAndKeepsTheRest) {
   const struct {
     const char* database;
-    const char* value;    // of Xft.dpi, "-" for none
+    const char* value;  // of Xft.dpi, "-" for none
     bool scales;
     const char* set_to_96;
   } rows[] = {

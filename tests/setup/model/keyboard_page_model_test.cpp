@@ -43,7 +43,7 @@ TEST(KeyboardPageModel, KeyEditsAndWhatTheFileCannotHold) {
   };
   const Case cases[] = {
       {KeyText::kTopLeft, "Ä", true},
-      {KeyText::kTopLeft, "\"", true},     // a quote alone reads back (the demo has one)
+      {KeyText::kTopLeft, "\"", true},  // a quote alone reads back (the demo has one)
       {KeyText::kTopLeft, ",\"", true},
       {KeyText::kBottomLeft, "x\"", true},
       {KeyText::kTopLeft, "a\",\"b", false},  // holds the legend separator

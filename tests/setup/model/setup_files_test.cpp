@@ -44,7 +44,7 @@ TEST(SetupFiles, ASaveReplacesBothFilesAndKeepsThePreviousOnes) {
   EXPECT_EQ(again.config.Message(0), "Hello");
   EXPECT_EQ(test::Slurp(paths.tarnwick + ".bak"), "[URLS]\nStart=old\n");
   EXPECT_EQ(test::Slurp(paths.language + ".bak"), "[MESSAGES]\nNewBrowserTitle=Hello\n");
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(paths.tarnwick.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_EQ(FolderContents(dir.path()),
@@ -170,10 +170,10 @@ TEST(SetupFiles, ASaveKilledAtRandomLeavesWholeFiles) {
   RemoveLeftoverTemporaries(dir.path(), start);
   std::set<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(entry.path().filename());
-  const std::set<std::string> expected = {"Tarnwick.ini", "TWLang.ini", "Tarnwick.ini.bak", "TWLang.ini.bak",
-                                          "Tarnwick.ini.abc", "Tarnwick.ini.abcdefg", "Other.ini.abcdef",
-                                          "Tarnwick.ini.ab-def", "TWLang.ini.Folder", "Tarnwick.ini.Link01",
-                                          "Tarnwick.ini.Newer1"};
+  const std::set<std::string> expected = {"Tarnwick.ini",        "TWLang.ini",          "Tarnwick.ini.bak",
+                                          "TWLang.ini.bak",      "Tarnwick.ini.abc",    "Tarnwick.ini.abcdefg",
+                                          "Other.ini.abcdef",    "Tarnwick.ini.ab-def", "TWLang.ini.Folder",
+                                          "Tarnwick.ini.Link01", "Tarnwick.ini.Newer1"};
   EXPECT_EQ(left, expected);
 }
 

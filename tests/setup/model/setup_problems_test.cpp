@@ -27,8 +27,12 @@ SetupConfig CleanConfig(const test::TempDir& dir) {
   SetupConfig config;
   config.SetValue("URLS", "Start", "file://" + dir.File("start.htm"));
   config.SetValue("BUTTONS", "NumberOfButtons", "7");  // the keyboard button's slot 7 is on the bar
-  for (const auto& [key, slot] : {std::pair{"StartOn", "1"}, {"BackOn", "2"}, {"ForwardOn", "3"}, {"HelpOn", "4"},
-                                  {"PrintOn", "5"}, {"KeyboardOn", "7"}}) {
+  for (const auto& [key, slot] : {std::pair{"StartOn", "1"},
+                                  {"BackOn", "2"},
+                                  {"ForwardOn", "3"},
+                                  {"HelpOn", "4"},
+                                  {"PrintOn", "5"},
+                                  {"KeyboardOn", "7"}}) {
     config.SetValue("BUTTONS", key, slot);
   }
   return config;
@@ -37,26 +41,29 @@ SetupConfig CleanConfig(const test::TempDir& dir) {
 TEST(SetupProblems, OneRowPerFault) {
   const std::string too_long(1024, 'x');
   const Row rows[] = {
-      {"hour", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "LogHour", "24"); },
-       ProblemSeverity::kError, kLogFilePage, "LogHour", "from 0 to 23; it is 24"},
-      {"minute", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "LogMinute", "soon"); },
-       ProblemSeverity::kError, kLogFilePage, "LogMinute", "'soon' is not a whole number"},
+      {"hour", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "LogHour", "24"); }, ProblemSeverity::kError,
+       kLogFilePage, "LogHour", "from 0 to 23; it is 24"},
+      {"minute", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "LogMinute", "soon"); }, ProblemSeverity::kError,
+       kLogFilePage, "LogMinute", "'soon' is not a whole number"},
       {"attract time", [](SetupConfig& c, auto&) { c.SetValue("ATTRACT", "TimeStart", "-10"); },
        ProblemSeverity::kError, kAttractPage, "TimeStart", "from 0 to 21600"},
-      {"carousel time", [](SetupConfig& c, auto&) { c.SetList(ConfigListId::kCarousel, {{"http://a/", "0"}}); },
+      {"carousel time",
+       [](SetupConfig& c, auto&) {
+         c.SetList(ConfigListId::kCarousel, {{"http://a/", "0"}});
+       },
        ProblemSeverity::kError, kAttractPage, "Time0", "from 1 to 21600; it is 0"},
-      {"slot", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "HelpOn", "9"); },
-       ProblemSeverity::kError, kButtonsPage, "HelpOn", "from 0 (hidden) to 8"},
-      {"shared slot", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "StopOn", "1"); },
-       ProblemSeverity::kWarning, kButtonsPage, "StopOn", "also taken by StartOn"},
+      {"slot", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "HelpOn", "9"); }, ProblemSeverity::kError,
+       kButtonsPage, "HelpOn", "from 0 (hidden) to 8"},
+      {"shared slot", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "StopOn", "1"); }, ProblemSeverity::kWarning,
+       kButtonsPage, "StopOn", "also taken by StartOn"},
       {"slot beyond the bar", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "NumberOfButtons", "5"); },
        ProblemSeverity::kWarning, kButtonsPage, "KeyboardOn", "beyond the 5 buttons"},
       {"button count", [](SetupConfig& c, auto&) { c.SetValue("BUTTONS", "NumberOfButtons", "9"); },
        ProblemSeverity::kWarning, kButtonsPage, "NumberOfButtons", "kept as it is"},
       {"screen mode", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "ScreenMode", "7"); },
        ProblemSeverity::kWarning, kPreferencesPage, "ScreenMode", "'7' is not one of the choices"},
-      {"colour", [](SetupConfig& c, auto&) { c.SetValue("CLOCK", "FaceColour", "red"); },
-       ProblemSeverity::kError, kBusyBarPage, "FaceColour", "is not a colour"},
+      {"colour", [](SetupConfig& c, auto&) { c.SetValue("CLOCK", "FaceColour", "red"); }, ProblemSeverity::kError,
+       kBusyBarPage, "FaceColour", "is not a colour"},
       {"short colour", [](SetupConfig& c, auto&) { c.SetValue("BUSYBAR", "TopColour", "$FFFFFF"); },
        ProblemSeverity::kError, kBusyBarPage, "TopColour", "is not a colour"},
       {"password letter", [](SetupConfig& c, auto&) { c.SetValue("PREFERENCES", "Password", "AbC"); },
@@ -69,18 +76,20 @@ TEST(SetupProblems, OneRowPerFault) {
        ProblemSeverity::kError, kCommandPage, "Program0", "reads at most 1023"},
       {"blanks", [](SetupConfig& c, auto&) { c.SetList(ConfigListId::kChildStrings, {{" Save As"}}); },
        ProblemSeverity::kWarning, kPreferencesPage, "ChildString0", "Blanks at the start or end"},
-      {"message line break", [](SetupConfig& c, auto&) { c.SetMessage(0, "New\nwindow"); },
-       ProblemSeverity::kWarning, kSecurityPage, "NewBrowserTitle", "saved as spaces"},
+      {"message line break", [](SetupConfig& c, auto&) { c.SetMessage(0, "New\nwindow"); }, ProblemSeverity::kWarning,
+       kSecurityPage, "NewBrowserTitle", "saved as spaces"},
       {"missing file", [](SetupConfig& c, const std::string& d) { c.SetValue("GRAPHICS", "Top", d + "/no.png"); },
        ProblemSeverity::kWarning, kGraphicsPage, "Top", "/no.png does not exist"},
-      {"missing page", [](SetupConfig& c, const std::string& d) { c.SetValue("URLS", "Help", "file://" + d + "/h.htm"); },
+      {"missing page",
+       [](SetupConfig& c, const std::string& d) { c.SetValue("URLS", "Help", "file://" + d + "/h.htm"); },
        ProblemSeverity::kWarning, kBannersPage, "Help", "/h.htm does not exist"},
-      {"missing browser", [](SetupConfig& c, const std::string& d) { c.SetValue("BROWSER", "FileName", d + "/nb --x"); },
+      {"missing browser",
+       [](SetupConfig& c, const std::string& d) { c.SetValue("BROWSER", "FileName", d + "/nb --x"); },
        ProblemSeverity::kWarning, kPreferencesPage, "FileName", "/nb: No such file or directory"},
       {"old system page", [](SetupConfig& c, auto&) { c.SetValue("URLS", "Logo", "file:///C|/Tarnwick/a.htm"); },
        ProblemSeverity::kWarning, kBannersPage, "Logo", "another system"},
-      {"no start page", [](SetupConfig& c, auto&) { c.SetValue("URLS", "Start", ""); },
-       ProblemSeverity::kWarning, kBannersPage, "Start", "no start page"},
+      {"no start page", [](SetupConfig& c, auto&) { c.SetValue("URLS", "Start", ""); }, ProblemSeverity::kWarning,
+       kBannersPage, "Start", "no start page"},
       {"plain-text log-in", [](SetupConfig& c, auto&) { c.SetValue("EMAIL", "AllowPlainTextAuth", "1"); },
        ProblemSeverity::kWarning, kEmailPage, "AllowPlainTextAuth", "sent unencrypted"},
   };

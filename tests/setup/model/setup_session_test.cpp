@@ -72,7 +72,8 @@ TEST(SetupSession, OpenKeepsTheKeyboardUnlessItsLayoutIsHere) {
   // A language file as a save writes it: with all ten messages.
   const auto full = [](const std::string& text) { return SetupConfig("", text).LanguageText(); };
   test::TempDir dir;
-  const std::string custom = "[LANGUAGE]\nCurKB=My own\n[KEYBOARD]\nKey1=\"a\",\"b\"\n[MESSAGES]\nNewBrowserTitle=Mine\n";
+  const std::string custom =
+      "[LANGUAGE]\nCurKB=My own\n[KEYBOARD]\nKey1=\"a\",\"b\"\n[MESSAGES]\nNewBrowserTitle=Mine\n";
   test::Spit(dir.File("TWLang.ini"), custom);
   std::filesystem::create_directories(dir.File("Language"));
   const std::string german = "[LANGUAGE]\nCurKB=German\n[MESSAGES]\nNewBrowserTitle=Neues Fenster\n";

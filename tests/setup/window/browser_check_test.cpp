@@ -31,34 +31,93 @@ class BrowserCheckTest : public QObject {
     const struct {
       const char* name;
       Setup setup;
-      const char* file_name;       // "@" stands for the temporary folder
-      bool answer;                 // to every question
-      bool locate;                 // the operator picks a program elsewhere when asked
-      const char* clicks;          // per run: Y(es), N(o), O(K)
-      QStringList asked;           // the questions' beginnings
-      const char* told;            // the error's beginning, or ""
+      const char* file_name;  // "@" stands for the temporary folder
+      bool answer;            // to every question
+      bool locate;            // the operator picks a program elsewhere when asked
+      const char* clicks;     // per run: Y(es), N(o), O(K)
+      QStringList asked;      // the questions' beginnings
+      const char* told;       // the error's beginning, or ""
       const char* last_line;
       const char* file_name_after;
       const char* browser_after;
     } kCases[] = {
-        {"a wrong path, the browser on PATH", kOnPath, "/nonexistent/chromium --lang=de", true, false, "YO", {}, "",
-         "Your external browser settings are correct.", "@/bin/chromium --lang=de", "0"},
-        {"no browser: the embedded one instead", kNone, "chromium", false, false, "O",
-         {"Setup Manager found no external browser"}, "", "Now using EMBEDDED BROWSER.", "chromium", "1"},
-        {"no browser: located by the operator", kNone, "chromium", true, true, "YO",
-         {"Setup Manager found no external browser", "Setup Manager was unable to locate"}, "",
-         "Your external browser settings are correct.", "\"@/elsewhere/my browser\"", "0"},
-        {"no browser, none located: kept as written", kNone, "chromium", true, false, "YN",
+        {"a wrong path, the browser on PATH",
+         kOnPath,
+         "/nonexistent/chromium --lang=de",
+         true,
+         false,
+         "YO",
+         {},
+         "",
+         "Your external browser settings are correct.",
+         "@/bin/chromium --lang=de",
+         "0"},
+        {"no browser: the embedded one instead",
+         kNone,
+         "chromium",
+         false,
+         false,
+         "O",
+         {"Setup Manager found no external browser"},
+         "",
+         "Now using EMBEDDED BROWSER.",
+         "chromium",
+         "1"},
+        {"no browser: located by the operator",
+         kNone,
+         "chromium",
+         true,
+         true,
+         "YO",
          {"Setup Manager found no external browser", "Setup Manager was unable to locate"},
-         "Setup Manager was unable to adjust", "Would you like Setup Manager to make these changes for you now?",
-         "chromium", "0"},
-        {"too old, kept", kOnPathOld, "chromium", true, false, "O", {"Your system has an incompatible"}, "",
+         "",
+         "Your external browser settings are correct.",
+         "\"@/elsewhere/my browser\"",
+         "0"},
+        {"no browser, none located: kept as written",
+         kNone,
+         "chromium",
+         true,
+         false,
+         "YN",
+         {"Setup Manager found no external browser", "Setup Manager was unable to locate"},
+         "Setup Manager was unable to adjust",
+         "Would you like Setup Manager to make these changes for you now?",
+         "chromium",
+         "0"},
+        {"too old, kept",
+         kOnPathOld,
+         "chromium",
+         true,
+         false,
+         "O",
+         {"Your system has an incompatible"},
+         "",
          "Your external browser settings are correct, but your version is not fully compatible with Tarnwick.",
-         "chromium", "0"},
-        {"too old, switched", kOnPathOld, "chromium", false, false, "O", {"Your system has an incompatible"}, "",
-         "Now using EMBEDDED BROWSER.", "chromium", "1"},
-        {"a stale lock in the profile folder", kStaleLock, "chromium", true, false, "YO", {}, "",
-         "Your external browser settings are correct.", "chromium", "0"},
+         "chromium",
+         "0"},
+        {"too old, switched",
+         kOnPathOld,
+         "chromium",
+         false,
+         false,
+         "O",
+         {"Your system has an incompatible"},
+         "",
+         "Now using EMBEDDED BROWSER.",
+         "chromium",
+         "1"},
+        {"a stale lock in the profile folder",
+         kStaleLock,
+         "chromium",
+         true,
+         false,
+         "YO",
+         {},
+         "",
+         "Your external browser settings are correct.",
+         "chromium",
+         "0"},
     };
     const std::string old_path = std::getenv("PATH");
     for (const auto& c : kCases) {
@@ -67,7 +126,8 @@ class BrowserCheckTest : public QObject {
       std::filesystem::create_directories(dir.File("bin"));
       std::filesystem::create_directories(dir.File("elsewhere"));
       if (c.setup != kNone) {
-        test::WriteFakeBrowser(dir.File("bin"), "chromium", FakeBrowserMode::kAnswers, c.setup == kOnPathOld ? 110 : 130);
+        test::WriteFakeBrowser(dir.File("bin"), "chromium", FakeBrowserMode::kAnswers,
+                               c.setup == kOnPathOld ? 110 : 130);
       }
       test::WriteFakeBrowser(dir.File("elsewhere"), "my browser", FakeBrowserMode::kAnswers);
       if (c.setup == kStaleLock) {
@@ -104,11 +164,13 @@ class BrowserCheckTest : public QObject {
           for (int row = 0; row < kBrowserCheckRows; ++row) {
             const RowVerdict verdict = dialog->report().rows[static_cast<std::size_t>(row)].verdict;
             const QString style = dialog->rowLabel(row)->styleSheet();
-            colours_right = colours_right && (verdict == RowVerdict::kGood ? style == "color: green"
+            colours_right = colours_right && (verdict == RowVerdict::kGood  ? style == "color: green"
                                               : verdict == RowVerdict::kBad ? style == "color: red"
                                                                             : !dialog->rowLabel(row)->isEnabled());
           }
-          QPushButton* button = click == 'Y' ? dialog->yesButton() : click == 'N' ? dialog->noButton() : dialog->okButton();
+          QPushButton* button = click == 'Y'   ? dialog->yesButton()
+                                : click == 'N' ? dialog->noButton()
+                                               : dialog->okButton();
           QVERIFY2(button->isVisible(), qPrintable(QString(c.name) + ": button " + click));
           QTimer::singleShot(0, button, &QPushButton::click);
         });
@@ -119,9 +181,11 @@ class BrowserCheckTest : public QObject {
       QVERIFY2(colours_right, qPrintable(name));
       QCOMPARE(last_line, QString(c.last_line));
       QCOMPARE(asked.size(), c.asked.size());
-      for (int i = 0; i < asked.size(); ++i) QVERIFY2(asked[i].startsWith(c.asked[i]), qPrintable(name + ": " + asked[i]));
+      for (int i = 0; i < asked.size(); ++i)
+        QVERIFY2(asked[i].startsWith(c.asked[i]), qPrintable(name + ": " + asked[i]));
       QVERIFY2(*c.told == 0 ? told.isEmpty() : told.startsWith(c.told), qPrintable(name + ": " + told));
-      QCOMPARE(QString::fromStdString(session.config().Value("BROWSER", "FileName")), QString(c.file_name_after).replace("@", at));
+      QCOMPARE(QString::fromStdString(session.config().Value("BROWSER", "FileName")),
+               QString(c.file_name_after).replace("@", at));
       QCOMPARE(session.config().Value("BROWSER", "Browser"), std::string(c.browser_after));
       // The page shows what came back.
       for (FieldBinding* field : window.pages().fields) {

@@ -51,8 +51,7 @@ std::string Stored(const SetupSession& session, const SetupField& field) {
 // A value for the field that differs from `current` and that its control can show.
 QString OtherValue(const SetupField& field, const QString& current, int round) {
   switch (field.control) {
-    case FieldControl::kCheck:
-      return current == "1" ? "0" : "1";
+    case FieldControl::kCheck: return current == "1" ? "0" : "1";
     case FieldControl::kNumber: {
       const int v = round == 0 ? field.maximum : field.minimum + field.step;
       return QString::number(QString::number(v) == current ? field.minimum : v);
@@ -65,10 +64,11 @@ QString OtherValue(const SetupField& field, const QString& current, int round) {
       if (v == current) v = QString::fromUtf8(choices[1].value.data(), static_cast<int>(choices[1].value.size()));
       return v;
     }
-    case FieldControl::kColour:
-      return round == 0 ? "$00123456" : "$00ABCDEF";
+    case FieldControl::kColour: return round == 0 ? "$00123456" : "$00ABCDEF";
     default:
-      return QString("/srv/round%1/%2").arg(round).arg(QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())));
+      return QString("/srv/round%1/%2")
+          .arg(round)
+          .arg(QString::fromUtf8(field.caption.data(), static_cast<int>(field.caption.size())));
   }
 }
 
@@ -95,8 +95,8 @@ class SetupWindowTest : public QObject {
     window.show();
     QVERIFY(window.button(SetupWindow::kSetDir)->isVisible());  // not the example folder
     QVERIFY(!window.isWindowModified());
-    window.pages().fields.front()->Enter(OtherValue(window.pages().fields.front()->field(),
-                                                    window.pages().fields.front()->Shown(), 0));
+    window.pages().fields.front()->Enter(
+        OtherValue(window.pages().fields.front()->field(), window.pages().fields.front()->Shown(), 0));
     QVERIFY(window.isWindowModified());
 
     const SetupWindow read_only(session, true, "Read-only file system");
@@ -176,7 +176,8 @@ class SetupWindowTest : public QObject {
   void ALayoutChosenShowsItsMessages() {
     test::TempDir dir;
     std::filesystem::create_directories(dir.File("Language"));
-    test::Spit(dir.File("Language/German.ini"), "[LANGUAGE]\nCurKB=German\n[MESSAGES]\nNewBrowserTitle=Neues Fenster\n");
+    test::Spit(dir.File("Language/German.ini"),
+               "[LANGUAGE]\nCurKB=German\n[MESSAGES]\nNewBrowserTitle=Neues Fenster\n");
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     QCOMPARE(window.layouts()->count(), 2);
@@ -512,7 +513,9 @@ class SetupWindowTest : public QObject {
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked.front().startsWith("The keyboard has been customised. \nDo you wish"));
     QCOMPARE(proposed, QString("Custom English.ini"));
-    QVERIFY(ProfileText(test::Slurp(dir.File("Language/My Keys.ini"))).Get("KEYBOARD", "VX4KeyButton39")->starts_with("\"W\"\""));
+    QVERIFY(ProfileText(test::Slurp(dir.File("Language/My Keys.ini")))
+                .Get("KEYBOARD", "VX4KeyButton39")
+                ->starts_with("\"W\"\""));
     QCOMPARE(page->layouts()->currentText(), QString("German"));
     QCOMPARE(page->virtualName()->text(), QString("German"));
     QCOMPARE(page->keyboard()->Key("VX4KeyButton44")->Caption(), QString("Z"));
@@ -552,8 +555,8 @@ class SetupWindowTest : public QObject {
     SetupSession session(dir.path());
     SetupWindow window(session, false, {});
     window.show();
-    for (int page : {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage, kSecurityPage,
-                     kKeyboardPage}) {
+    for (int page :
+         {kPreferencesPage, kButtonsPage, kAttractPage, kBannersPage, kBusyBarPage, kSecurityPage, kKeyboardPage}) {
       window.tabs()->setCurrentIndex(page);
       QTest::qWait(100);  // the page's layout runs
       QVERIFY(window.grab().save(QString("%1/setup-page-%2.png").arg(QString(out)).arg(page)));

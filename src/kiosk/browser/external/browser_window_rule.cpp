@@ -12,8 +12,8 @@ constexpr int kHelperSide = 10;
 // Window types of the pop-ups that belong to the page.
 bool IsPagePopupType(std::string_view type) {
   static constexpr std::array<std::string_view, 7> kTypes = {
-      "_NET_WM_WINDOW_TYPE_MENU",  "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", "_NET_WM_WINDOW_TYPE_POPUP_MENU",
-      "_NET_WM_WINDOW_TYPE_COMBO", "_NET_WM_WINDOW_TYPE_TOOLTIP",       "_NET_WM_WINDOW_TYPE_DND",
+      "_NET_WM_WINDOW_TYPE_MENU",        "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", "_NET_WM_WINDOW_TYPE_POPUP_MENU",
+      "_NET_WM_WINDOW_TYPE_COMBO",       "_NET_WM_WINDOW_TYPE_TOOLTIP",       "_NET_WM_WINDOW_TYPE_DND",
       "_NET_WM_WINDOW_TYPE_NOTIFICATION"};
   for (std::string_view known : kTypes) {
     if (type == known) return true;

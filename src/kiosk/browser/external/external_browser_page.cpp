@@ -43,7 +43,7 @@ std::string RedirectTarget(const json& paused) {
     if (!location.empty() && location[0] == '/') return origin + location;
     const auto last_slash = base.rfind('/');
     return (last_slash != std::string::npos && last_slash >= scheme_end + 3 ? base.substr(0, last_slash + 1)
-                                                                              : origin + "/") +
+                                                                            : origin + "/") +
            location;
   }
   return {};
@@ -128,20 +128,21 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
     if (!Ours(s)) return;
     const auto id = p.find("eventId");
     if (id == p.end() || !id->is_number_integer()) return;
-    const BrowserDialogAnswer answer =
-        events_.BrowserDialog(BrowserDialogKind::kCertificateError, Text(p, "requestURL") + " - " + Text(p, "errorType"));
+    const BrowserDialogAnswer answer = events_.BrowserDialog(BrowserDialogKind::kCertificateError,
+                                                             Text(p, "requestURL") + " - " + Text(p, "errorType"));
     Send("Security.handleCertificateError",
          {{"eventId", *id}, {"action", answer == BrowserDialogAnswer::kOk ? "continue" : "cancel"}}, s);
   });
   connection_.On("Fetch.authRequired", [this](const json& p, const std::string& s) {
     if (!Ours(s)) return;
     const json challenge = p.value("authChallenge", json::object());
-    const BrowserDialogAnswer answer = events_.BrowserDialog(BrowserDialogKind::kAuthentication, Text(challenge, "origin"));
+    const BrowserDialogAnswer answer =
+        events_.BrowserDialog(BrowserDialogKind::kAuthentication, Text(challenge, "origin"));
     // The kiosk has no log-in of its own to give: refused, or the browser's prompt left to
     // the visitor.
     const char* response = answer == BrowserDialogAnswer::kShowVisitor ? "Default" : "CancelAuth";
-    Send("Fetch.continueWithAuth", {{"requestId", Text(p, "requestId")}, {"authChallengeResponse", {{"response", response}}}},
-         s);
+    Send("Fetch.continueWithAuth",
+         {{"requestId", Text(p, "requestId")}, {"authChallengeResponse", {{"response", response}}}}, s);
   });
   connection_.On("Target.targetDestroyed", [this](const json& p, const std::string&) {
     if (!target_id_.empty() && Text(p, "targetId") == target_id_ && on_page_closed) on_page_closed();
@@ -199,9 +200,10 @@ void ExternalBrowserPage::Guard(const std::string& session, Ready done) {
   step("Page.addScriptToEvaluateOnNewDocument", {{"source", PageMessengerScript()}, {"runImmediately", true}});
   // Documents are held at their request (every address the browser loads) and at their
   // response (a redirect to an address it would hand to another program).
-  step("Fetch.enable", {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}},
-                                                   {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Response"}}})},
-                        {"handleAuthRequests", true}});
+  step("Fetch.enable",
+       {{"patterns", json::array({{{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Request"}},
+                                  {{"urlPattern", "*"}, {"resourceType", "Document"}, {"requestStage", "Response"}}})},
+        {"handleAuthRequests", true}});
   // Certificate errors and log-in prompts are the kiosk's to answer, never the browser's
   // own pages and boxes.
   step("Security.enable", json::object());
@@ -347,7 +349,8 @@ void ExternalBrowserPage::OnDialog(const json& params, const std::string& sessio
     open_dialogs_[session] = type;
     return;
   }
-  const bool accept = answer == BrowserDialogAnswer::kShowVisitor ? type == "alert" : answer == BrowserDialogAnswer::kOk;
+  const bool accept =
+      answer == BrowserDialogAnswer::kShowVisitor ? type == "alert" : answer == BrowserDialogAnswer::kOk;
   Send("Page.handleJavaScriptDialog", {{"accept", accept}}, session);
 }
 
@@ -453,8 +456,9 @@ void ExternalBrowserPage::Print() {
 void ExternalBrowserPage::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
   if (scroll_pending_ || page_session_.empty()) return;
   scroll_pending_ = true;
-  Send("Runtime.evaluate", {{"expression", PageScrollScript(direction, kPageScrollLinePixels)}, {"returnByValue", true}},
-       page_session_, [this, &answers](const DevToolsReply& reply) {
+  Send("Runtime.evaluate",
+       {{"expression", PageScrollScript(direction, kPageScrollLinePixels)}, {"returnByValue", true}}, page_session_,
+       [this, &answers](const DevToolsReply& reply) {
          scroll_pending_ = false;
          if (!reply.ok) return;  // a page torn down mid-call: the next press asks again
          // What the page's script gave back: checked, since the page's own scripts can

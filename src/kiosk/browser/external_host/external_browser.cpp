@@ -71,7 +71,8 @@ void ExternalBrowser::StartProcess() {
   // The browser runs only with every guard of the kiosk's in place: without the helpers
   // it could hand an address to another program, without its preferences show its own
   // viewers. Should one be missing, it is not started at all.
-  if (error) return ProtectionFailed("the browser's profile " + options_.profile_dir + " cannot be made: " + error.message());
+  if (error)
+    return ProtectionFailed("the browser's profile " + options_.profile_dir + " cannot be made: " + error.message());
   if (!WriteBrowserHelpers(options_.profile_dir)) {
     return ProtectionFailed("the browser's helpers cannot be written in " + options_.profile_dir + "/bin");
   }
@@ -89,8 +90,8 @@ void ExternalBrowser::StartProcess() {
     Log("Unable to Create Process - " + std::to_string(*failure));
     // A program that is not there, or may not be run, will not be there on the next try.
     if (*failure == ENOENT || *failure == EACCES || *failure == ENOEXEC) {
-      ScheduleStart(std::nullopt, "the browser program " + (argv.empty() ? std::string("(none)") : argv[0]) +
-                                      " cannot be run");
+      ScheduleStart(std::nullopt,
+                    "the browser program " + (argv.empty() ? std::string("(none)") : argv[0]) + " cannot be run");
       return;
     }
     ScheduleStart(restarts_.StartFailed(), "the browser could not be started");
@@ -198,18 +199,17 @@ void ExternalBrowser::FindPage() {
 
 void ExternalBrowser::AttachPage(const std::string& target_id) {
   const int generation = generation_;
-  channel_->Connection().Call(
-      "Browser.getWindowForTarget", {{"targetId", target_id}}, {}, kCallLimit,
-      [this, generation, target_id](const DevToolsReply& reply) {
-        if (generation != generation_) return;
-        if (!reply.ok) return StartFailed("Browser window not found - " + reply.error);
-        window_id_ = reply.result.value("windowId", 0);
-        page_->Attach(target_id, [this, generation](bool ok, const std::string& error) {
-          if (generation != generation_) return;
-          if (!ok) return StartFailed("Page not under control - " + error);
-          PageReady();
-        });
-      });
+  channel_->Connection().Call("Browser.getWindowForTarget", {{"targetId", target_id}}, {}, kCallLimit,
+                              [this, generation, target_id](const DevToolsReply& reply) {
+                                if (generation != generation_) return;
+                                if (!reply.ok) return StartFailed("Browser window not found - " + reply.error);
+                                window_id_ = reply.result.value("windowId", 0);
+                                page_->Attach(target_id, [this, generation](bool ok, const std::string& error) {
+                                  if (generation != generation_) return;
+                                  if (!ok) return StartFailed("Page not under control - " + error);
+                                  PageReady();
+                                });
+                              });
 }
 
 void ExternalBrowser::PageReady() {
@@ -258,10 +258,13 @@ void ExternalBrowser::ApplyBounds() {
   // Hidden, the window waits beyond the screen's edge: the page stays alive, and nothing
   // depends on a window manager to minimize it.
   const Rect r = shown_ ? place_ : Rect{-place_.width - 1000, -place_.height - 1000, place_.width, place_.height};
-  json bounds = {{"left", r.left}, {"top", r.top}, {"width", std::max(r.width, 1)}, {"height", std::max(r.height, 1)},
+  json bounds = {{"left", r.left},
+                 {"top", r.top},
+                 {"width", std::max(r.width, 1)},
+                 {"height", std::max(r.height, 1)},
                  {"windowState", "normal"}};
-  channel_->Connection().Call("Browser.setWindowBounds", {{"windowId", window_id_}, {"bounds", bounds}}, {},
-                              kCallLimit, {});
+  channel_->Connection().Call("Browser.setWindowBounds", {{"windowId", window_id_}, {"bounds", bounds}}, {}, kCallLimit,
+                              {});
   Sync();
 }
 
@@ -393,13 +396,21 @@ void ExternalBrowser::Navigate(const std::string& url) {
   OnPage([&url](ExternalBrowserPage& page) { page.Navigate(url); });
 }
 
-void ExternalBrowser::GoBack() { OnPage([](ExternalBrowserPage& page) { page.GoBack(); }); }
+void ExternalBrowser::GoBack() {
+  OnPage([](ExternalBrowserPage& page) { page.GoBack(); });
+}
 
-void ExternalBrowser::GoForward() { OnPage([](ExternalBrowserPage& page) { page.GoForward(); }); }
+void ExternalBrowser::GoForward() {
+  OnPage([](ExternalBrowserPage& page) { page.GoForward(); });
+}
 
-void ExternalBrowser::Refresh() { OnPage([](ExternalBrowserPage& page) { page.Refresh(); }); }
+void ExternalBrowser::Refresh() {
+  OnPage([](ExternalBrowserPage& page) { page.Refresh(); });
+}
 
-void ExternalBrowser::Stop() { OnPage([](ExternalBrowserPage& page) { page.Stop(); }); }
+void ExternalBrowser::Stop() {
+  OnPage([](ExternalBrowserPage& page) { page.Stop(); });
+}
 
 void ExternalBrowser::Print() {
   if (!ready_) {
@@ -410,7 +421,9 @@ void ExternalBrowser::Print() {
   Sync();
 }
 
-void ExternalBrowser::ShowOfflinePage() { OnPage([](ExternalBrowserPage& page) { page.ShowOfflinePage(); }); }
+void ExternalBrowser::ShowOfflinePage() {
+  OnPage([](ExternalBrowserPage& page) { page.ShowOfflinePage(); });
+}
 
 void ExternalBrowser::ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) {
   OnPage([&](ExternalBrowserPage& page) { page.ScrollFocusedPage(direction, answers); });
@@ -471,6 +484,8 @@ void ExternalBrowser::Close() {
   if (!options_.profile_dir.empty()) std::filesystem::remove_all(options_.profile_dir, ignored);
 }
 
-void ExternalBrowser::CloseVisitorDialogs() { OnPage([](ExternalBrowserPage& page) { page.CloseDialogs(); }); }
+void ExternalBrowser::CloseVisitorDialogs() {
+  OnPage([](ExternalBrowserPage& page) { page.CloseDialogs(); });
+}
 
 }  // namespace tw

@@ -31,8 +31,8 @@ class PipeChannel;
 class X11ProcessWindows;
 
 struct ExternalBrowserOptions {
-  std::string file_name;    // BROWSER/FileName: the program and any arguments of the operator's
-  std::string profile_dir;  // emptied and made again at every start
+  std::string file_name;     // BROWSER/FileName: the program and any arguments of the operator's
+  std::string profile_dir;   // emptied and made again at every start
   std::string offline_page;  // the kiosk's offline page (HTML file); a built-in one when missing
   // The schemes the kiosk keeps from the browser's own handling (for the start's log lines).
   std::vector<std::string> blocked_protocols;
@@ -125,7 +125,9 @@ class ExternalBrowser : public QObject, public KioskBrowser {
   // After every call into the connection: the pipe's write side watched while bytes wait,
   // and the one timer set to the earliest call's time limit.
   void Sync();
-  void Log(const std::string& line) { if (owner_.log) owner_.log(line); }
+  void Log(const std::string& line) {
+    if (owner_.log) owner_.log(line);
+  }
   // A call on the page while it is under control, and the pipe and timer brought up to date.
   void OnPage(const std::function<void(ExternalBrowserPage&)>& action);
 

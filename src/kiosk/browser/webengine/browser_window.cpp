@@ -56,9 +56,9 @@ class KioskWebView : public QWebEngineView {
   void contextMenuEvent(QContextMenuEvent* event) override {
     if (block_right_button_) return;
     QMenu menu(this);
-    for (const QWebEnginePage::WebAction a : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload,
-                                              QWebEnginePage::Cut, QWebEnginePage::Copy, QWebEnginePage::Paste,
-                                              QWebEnginePage::SelectAll}) {
+    for (const QWebEnginePage::WebAction a :
+         {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload, QWebEnginePage::Cut,
+          QWebEnginePage::Copy, QWebEnginePage::Paste, QWebEnginePage::SelectAll}) {
       menu.addAction(page()->action(a));
     }
     menu.exec(event->globalPos());
@@ -103,25 +103,19 @@ bool PageUnreachable(const QWebEngineLoadingInfo& info) {
     case QWebEngineLoadingInfo::ConnectionErrorDomain:
     case QWebEngineLoadingInfo::DnsErrorDomain:
     case QWebEngineLoadingInfo::HttpErrorDomain:
-    case QWebEngineLoadingInfo::CertificateErrorDomain:
-      return true;
-    default:
-      return false;
+    case QWebEngineLoadingInfo::CertificateErrorDomain: return true;
+    default: return false;
   }
 }
 
-std::string TerminationReason(QWebEnginePage::RenderProcessTerminationStatus status, int exit_code,
-                              bool unresponsive) {
+std::string TerminationReason(QWebEnginePage::RenderProcessTerminationStatus status, int exit_code, bool unresponsive) {
   if (unresponsive) {
     return "not responding for " + std::to_string(BrowserWindow::kUnresponsiveMs / 1000) + " seconds, ended";
   }
   switch (status) {
-    case QWebEnginePage::KilledTerminationStatus:
-      return "killed";
-    case QWebEnginePage::CrashedTerminationStatus:
-      return "crashed";
-    default:
-      return "ended abnormally (exit code " + std::to_string(exit_code) + ")";
+    case QWebEnginePage::KilledTerminationStatus: return "killed";
+    case QWebEnginePage::CrashedTerminationStatus: return "crashed";
+    default: return "ended abnormally (exit code " + std::to_string(exit_code) + ")";
   }
 }
 
@@ -181,11 +175,12 @@ void BrowserWindow::NewSession() {
     download->cancel();
   });
 
-  page_ = new KioskWebPage(profile_, events_,
-                           [this](BrowserDialogKind kind, const QString& text, QString* input) {
-                             return ShowVisitorDialog(kind, text, input);
-                           },
-                           view_);
+  page_ = new KioskWebPage(
+      profile_, events_,
+      [this](BrowserDialogKind kind, const QString& text, QString* input) {
+        return ShowVisitorDialog(kind, text, input);
+      },
+      view_);
   page_->print_request = [this] { Print(); };
   page_->kiosk_navigating = [this] { return kiosk_navigating_; };
   page_->answer_at_once = [this] { return AnswerAtOnce(); };
@@ -253,7 +248,8 @@ void BrowserWindow::ConnectPage(KioskWebPage* page) {
   });
   connect(page, &QWebEnginePage::loadingChanged, this, [this, page](const QWebEngineLoadingInfo& info) {
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || page->own_page_loading()) return;
-    if (PageUnreachable(info)) events_.NavigateError(info.url().toString().toStdString(), info.errorString().toStdString());
+    if (PageUnreachable(info))
+      events_.NavigateError(info.url().toString().toStdString(), info.errorString().toStdString());
   });
   connect(page, &QWebEnginePage::urlChanged, this, [this] { ReportCommandStates(); });
   connect(page, &QWebEnginePage::renderProcessTerminated, this,

@@ -12,8 +12,8 @@ namespace tw {
 
 struct EmbeddedBrowserOptions {
   bool block_right_button = true;
-  int scroll_bar_size = 20;   // pixels, already scaled
-  std::string offline_page;   // the kiosk's offline page; a built-in one when it is missing
+  int scroll_bar_size = 20;  // pixels, already scaled
+  std::string offline_page;  // the kiosk's offline page; a built-in one when it is missing
 };
 
 // `events` receives the engine's events; it is only called once a page is asked for.

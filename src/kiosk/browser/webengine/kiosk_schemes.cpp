@@ -11,9 +11,9 @@ namespace {
 
 // Handled by the engine itself; registering them again would change how pages load.
 const std::set<std::string>& EngineSchemes() {
-  static const std::set<std::string> schemes = {"http", "https", "file", "ftp", "data", "blob", "about",
-                                                "javascript", "ws", "wss", "qrc", "filesystem", "view-source",
-                                                "chrome", "devtools", "chrome-devtools", "chrome-error"};
+  static const std::set<std::string> schemes = {
+      "http", "https", "file",       "ftp",         "data",   "blob",     "about",           "javascript",  "ws",
+      "wss",  "qrc",   "filesystem", "view-source", "chrome", "devtools", "chrome-devtools", "chrome-error"};
   return schemes;
 }
 
@@ -35,7 +35,7 @@ const std::vector<std::string>& RegisteredKioskSchemes() { return Registered(); 
 
 const std::vector<std::string>& ExternalSchemes() {
   static const std::vector<std::string> schemes = {"mailto", "news", "nntp", "snews", "telnet", "tel", "sms",
-                                                   "callto", "irc", "ircs", "ssh", "sftp", "smb", "magnet"};
+                                                   "callto", "irc",  "ircs", "ssh",   "sftp",   "smb", "magnet"};
   return schemes;
 }
 

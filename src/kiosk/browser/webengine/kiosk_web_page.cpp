@@ -88,9 +88,9 @@ void KioskWebPage::ConnectRefusals() {
   });
   connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
           [this](QWebEngineRegisterProtocolHandlerRequest request) {
-            events_.BrowserDialog(BrowserDialogKind::kPermissionRequest,
-                                  request.origin().toString().toStdString() + " protocol handler " +
-                                      request.scheme().toStdString());
+            events_.BrowserDialog(
+                BrowserDialogKind::kPermissionRequest,
+                request.origin().toString().toStdString() + " protocol handler " + request.scheme().toStdString());
             request.reject();
           });
 }

@@ -18,7 +18,6 @@ constexpr int kAnswerTimeout = 1000;
 PageScroller::PageScroller(std::function<QWebEnginePage*()> page, int line_pixels, QObject* parent)
     : QObject(parent), page_(std::move(page)), line_pixels_(line_pixels) {}
 
-
 void PageScroller::Run(std::optional<ScrollDirection> direction) {
   if (busy_) return;
   QWebEnginePage* page = page_ ? page_() : nullptr;
@@ -27,8 +26,7 @@ void PageScroller::Run(std::optional<ScrollDirection> direction) {
   const int generation = ++generation_;
   QPointer<PageScroller> self(this);
   page->runJavaScript(QString::fromStdString(PageScrollScript(direction, line_pixels_)),
-                      QWebEngineScript::ApplicationWorld,
-                      [self, generation](const QVariant& result) {
+                      QWebEngineScript::ApplicationWorld, [self, generation](const QVariant& result) {
                         if (!self || self->generation_ != generation) return;
                         self->busy_ = false;
                         const QVariantMap map = result.toMap();

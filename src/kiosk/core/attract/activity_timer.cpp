@@ -52,15 +52,13 @@ void ActivityTimer::Tick() {
 
   const std::string& password = config.password;
   const auto letter = static_cast<std::size_t>(controller_.password_position());
-  const int expected =
-      letter >= 1 && letter <= password.size() ? static_cast<unsigned char>(password[letter - 1]) : 0;
+  const int expected = letter >= 1 && letter <= password.size() ? static_cast<unsigned char>(password[letter - 1]) : 0;
   frame()->ShowDiagnostics(idle_count_, expected);
 
   // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
   const int count = idle_count_;
   if (count > 0 && count == config.time_start && !start_fired_) TimedStart();
-  if (!config.carousel_urls.empty() && count > 0 && count == next_carousel_tick_ &&
-      count != carousel_fired_at_) {
+  if (!config.carousel_urls.empty() && count > 0 && count == next_carousel_tick_ && count != carousel_fired_at_) {
     CarouselStep();
   }
   if (count > 0 && count == config.time_video && !video_fired_) StartVideo();

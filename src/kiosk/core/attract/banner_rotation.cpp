@@ -6,9 +6,7 @@ namespace tw {
 
 void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& c, SettingErrors& errors) {
   const ConfigReader read(ini, errors);
-  const auto colour = [&](const char* key) {
-    return static_cast<std::uint32_t>(read.Integer("CLOCK", key));
-  };
+  const auto colour = [&](const char* key) { return static_cast<std::uint32_t>(read.Integer("CLOCK", key)); };
   const std::size_t n = ini.ReadSection("BANNERGRAPHICS").size();
   c.logo_file = read.String("URLS", "LogoFile");
   c.graphics.clear();

@@ -123,12 +123,12 @@ bool CommandInterpreter::PerformWord(const std::string& command) {
     const char* word;
     KioskButton button;
   } kButtons[] = {
-      {"START", KioskButton::kStart},       {"BACK", KioskButton::kBack},        {"FORWARD", KioskButton::kForward},
-      {"HELP", KioskButton::kHelp},         {"PRINT", KioskButton::kPrint},      {"EMAIL", KioskButton::kEmail},
-      {"BANNER", KioskButton::kBanner},     {"LOGO", KioskButton::kLogo},        {"CUSTOM1", KioskButton::kCustom1},
-      {"CUSTOM2", KioskButton::kCustom2},   {"CUSTOM3", KioskButton::kCustom3},  {"CUSTOM4", KioskButton::kCustom4},
-      {"CUSTOM5", KioskButton::kCustom5},   {"CUSTOM6", KioskButton::kCustom6},  {"CUSTOM7", KioskButton::kCustom7},
-      {"CUSTOM8", KioskButton::kCustom8},   {"CUSTOM9", KioskButton::kCustom9},  {"CUSTOM10", KioskButton::kCustom10},
+      {"START", KioskButton::kStart},     {"BACK", KioskButton::kBack},       {"FORWARD", KioskButton::kForward},
+      {"HELP", KioskButton::kHelp},       {"PRINT", KioskButton::kPrint},     {"EMAIL", KioskButton::kEmail},
+      {"BANNER", KioskButton::kBanner},   {"LOGO", KioskButton::kLogo},       {"CUSTOM1", KioskButton::kCustom1},
+      {"CUSTOM2", KioskButton::kCustom2}, {"CUSTOM3", KioskButton::kCustom3}, {"CUSTOM4", KioskButton::kCustom4},
+      {"CUSTOM5", KioskButton::kCustom5}, {"CUSTOM6", KioskButton::kCustom6}, {"CUSTOM7", KioskButton::kCustom7},
+      {"CUSTOM8", KioskButton::kCustom8}, {"CUSTOM9", KioskButton::kCustom9}, {"CUSTOM10", KioskButton::kCustom10},
   };
   for (const auto& entry : kButtons) {
     if (command == entry.word) {

@@ -56,7 +56,7 @@ class CommandInterpreter {
   EmailWindow* email_ = nullptr;
   ProgramLauncher* launcher_ = nullptr;
   std::deque<LocalTime> feedback_times_;  // of the feedback taken in the last minute
-  bool feedback_refused_ = false;          // since the last one taken
+  bool feedback_refused_ = false;         // since the last one taken
 };
 
 }  // namespace tw

@@ -35,12 +35,9 @@ std::string_view NavigationReasonText(int code) {
 bool IsNavigationLogged(int code, const LogSwitches& switches) {
   if (code < 0 || code >= static_cast<int>(kReasons.size()) || !switches.log_urls) return false;
   switch (kReasons[static_cast<std::size_t>(code)].extra) {
-    case ExtraSwitch::kNone:
-      return true;
-    case ExtraSwitch::kTime:
-      return switches.log_time_urls;
-    case ExtraSwitch::kCarousel:
-      return switches.log_carousel_urls;
+    case ExtraSwitch::kNone: return true;
+    case ExtraSwitch::kTime: return switches.log_time_urls;
+    case ExtraSwitch::kCarousel: return switches.log_carousel_urls;
   }
   return false;
 }

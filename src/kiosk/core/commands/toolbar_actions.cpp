@@ -97,7 +97,8 @@ void ToolbarActions::Press(ToolbarButtonId button) {
     case Id::kCustom3:
     case Id::kCustom4:
     case Id::kCustom5: {
-      const std::string& url = settings_.custom_urls[static_cast<std::size_t>(button) - static_cast<std::size_t>(Id::kCustom1)];
+      const std::string& url =
+          settings_.custom_urls[static_cast<std::size_t>(button) - static_cast<std::size_t>(Id::kCustom1)];
       if (!url.empty()) {
         host_.GoToURL(url, NavigationReason::kCustomButton);
         host_.HideEmail();

@@ -26,11 +26,11 @@ struct EmailButtonLook {
 struct EmailWindowConfig {
   std::array<std::string, 3> backgrounds;  // GRAPHICS/Email1..3, one per page
   EmailButtonLook get, new_message, cancel, reply, del, send;
-  std::string help_account;  // EMAIL/EmailText1, shown on the server page
-  std::string help_reading;  // EMAIL/EmailText2, shown on the list page
-  bool show_keyboard = true;   // EMAIL/ShowKeyboard: raise the keyboard on opening
-  bool hide_keyboard = true;   // EMAIL/HideKeyboard: lower it on hiding
-  std::string default_server;  // EMAIL/DefaultServer
+  std::string help_account;       // EMAIL/EmailText1, shown on the server page
+  std::string help_reading;       // EMAIL/EmailText2, shown on the list page
+  bool show_keyboard = true;      // EMAIL/ShowKeyboard: raise the keyboard on opening
+  bool hide_keyboard = true;      // EMAIL/HideKeyboard: lower it on hiding
+  std::string default_server;     // EMAIL/DefaultServer
   bool server_read_only = false;  // EMAIL/ServerReadOnly
   bool mailto_read_only = false;  // EMAIL/MailtoReadOnly
   // TWLang.ini MESSAGES/ErrorString0..7: host not found, user refused, password refused,

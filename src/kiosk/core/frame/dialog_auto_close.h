@@ -8,8 +8,14 @@ class DialogAutoClose {
  public:
   static constexpr int kTicks = 10;
 
-  void Start() { ticks_ = 0; running_ = true; }
-  void Stop() { ticks_ = 0; running_ = false; }
+  void Start() {
+    ticks_ = 0;
+    running_ = true;
+  }
+  void Stop() {
+    ticks_ = 0;
+    running_ = false;
+  }
   // One second; true when the dialog is to close now.
   bool Tick() {
     if (!running_) return false;

@@ -13,10 +13,10 @@ namespace tw {
 inline constexpr int kSidePanelCustomCount = 10;
 
 struct FrameLayout {
-  Rect bottom_form;          // FormBottom, screen pixels
-  Rect left_panel;           // FormLeft
-  Rect right_panel;          // FormRight
-  Rect busy_meter;           // the left panel's meter, in the panel
+  Rect bottom_form;            // FormBottom, screen pixels
+  Rect left_panel;             // FormLeft
+  Rect right_panel;            // FormRight
+  Rect busy_meter;             // the left panel's meter, in the panel
   std::array<Rect, 4> arrows;  // the right panel's Up, Down, Left, Right buttons, in the panel
   std::array<bool, kSidePanelCustomCount> custom_visible{};  // the right panel's page buttons
   bool keyboard_shown = false;

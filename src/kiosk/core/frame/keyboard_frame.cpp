@@ -2,8 +2,7 @@
 
 namespace tw {
 
-KeyboardFrame::KeyboardFrame(double screen_scale,
-                             const std::array<bool, kSidePanelCustomCount>& page_buttons_with_url)
+KeyboardFrame::KeyboardFrame(double screen_scale, const std::array<bool, kSidePanelCustomCount>& page_buttons_with_url)
     : scale_(screen_scale),
       page_buttons_with_url_(page_buttons_with_url),
       layout_(InitialFrameLayout(screen_scale, page_buttons_with_url)) {}

@@ -47,8 +47,7 @@ std::string FileName(const std::string& path) {
 
 }  // namespace
 
-ActivityLog::ActivityLog(LogPaths paths, LogSettings settings, const Clock& clock, LogMail& mail,
-                         ErrorSink on_error)
+ActivityLog::ActivityLog(LogPaths paths, LogSettings settings, const Clock& clock, LogMail& mail, ErrorSink on_error)
     : paths_(std::move(paths)),
       settings_(settings),
       clock_(clock),
@@ -76,7 +75,7 @@ void ActivityLog::Open() {
   const LocalTime today_action = now.Date() + ActionTimeOfDay();
   last_action_ = now.TimeOfDay() > ActionTimeOfDay() ? today_action : today_action - LocalTime::kSecondsPerDay;
 
-  struct stat st{};
+  struct stat st {};
   if (::stat(current_path_.c_str(), &st) == 0) {
     const LocalTime file_date = LocalTime::FromTimeT(st.st_mtime);
     EnsureOpen(false);
@@ -130,8 +129,8 @@ bool ActivityLog::AppendToFile(const std::string& data) {
 }
 
 bool ActivityLog::FileStillAtPath() const {
-  struct stat open_file{};
-  struct stat at_path{};
+  struct stat open_file {};
+  struct stat at_path {};
   if (::fstat(fd_, &open_file) != 0) return false;
   if (::stat(current_path_.c_str(), &at_path) != 0) return errno != ENOENT && errno != ENOTDIR;
   return open_file.st_dev == at_path.st_dev && open_file.st_ino == at_path.st_ino;

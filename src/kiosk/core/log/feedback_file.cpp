@@ -31,8 +31,8 @@ std::string Bounded(std::string text) {
 std::string WriteFeedbackFile(const std::string& dir, LocalTime now, std::string_view arguments) {
   const CivilTime t = now.Civil();
   char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%02d%02d%02d%02d%02d%02d", t.year % 100, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(stamp, sizeof stamp, "%02d%02d%02d%02d%02d%02d", t.year % 100, t.month, t.day, t.hour, t.minute,
+                t.second);
   const std::string stem = dir + "FB" + stamp;
   const std::string text = Bounded(FeedbackText(arguments));
   for (int n = 0; n < 1000; ++n) {

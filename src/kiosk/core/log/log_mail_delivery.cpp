@@ -42,8 +42,9 @@ void LogMailDelivery::Run(LogMail& mail, LogMailSender& sender, LocalTime now, c
   delay_ = 0;
   next_attempt_.reset();
   // Feedback goes out once: the files that were sent leave the list.
-  mail.attachments.erase(mail.attachments.begin(),
-                         mail.attachments.begin() + static_cast<std::ptrdiff_t>(std::min(attachments, mail.attachments.size())));
+  mail.attachments.erase(
+      mail.attachments.begin(),
+      mail.attachments.begin() + static_cast<std::ptrdiff_t>(std::min(attachments, mail.attachments.size())));
   if (mail.subject != subject) return;  // a newer log was composed meanwhile and still waits
   mail.body.clear();
   mail.pending = false;

@@ -17,9 +17,7 @@ std::array<bool, kSidePanelCustomCount> RightPanelConfig::CustomHasURL() const {
 
 void ReadLeftPanelConfig(const ProfileFile& ini, LeftPanelConfig& c, SettingErrors& errors) {
   const ConfigReader read(ini, errors);
-  const auto colour = [&](const char* key) {
-    return static_cast<std::uint32_t>(read.Integer("BUSYBAR", key));
-  };
+  const auto colour = [&](const char* key) { return static_cast<std::uint32_t>(read.Integer("BUSYBAR", key)); };
   c.background = read.String("GRAPHICS", "LeftFull");
   c.top_colour = colour("TopColour");
   c.bottom_colour = colour("BottomColour");
@@ -44,8 +42,7 @@ void ReadRightPanelConfig(const ProfileFile& ini, RightPanelConfig& c, SettingEr
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     c.custom[i].glyph_file = read.String("BUTTONS", "Custom" + std::to_string(i + 1) + "Glyph");
   }
-  for (std::size_t i = 0; i < kArrowNames.size(); ++i)
-    c.arrows[i].glyph_file = read.String("GLYPH", kArrowNames[i]);
+  for (std::size_t i = 0; i < kArrowNames.size(); ++i) c.arrows[i].glyph_file = read.String("GLYPH", kArrowNames[i]);
   for (std::size_t i = 0; i < c.custom.size(); ++i) {
     const std::string n = "Custom" + std::to_string(i + 1);
     c.custom[i].sound = read.Integer("SOUNDS", n + "Source");

@@ -27,7 +27,7 @@ struct LeftPanelConfig {
   std::string background;                 // GRAPHICS/LeftFull
   std::uint32_t top_colour = 0x8000000D;  // the meter's fore colour
   std::uint32_t bottom_colour = 0x8000000E;
-  std::string meter_graphic;              // BUSYBAR/Graphic
+  std::string meter_graphic;  // BUSYBAR/Graphic
 
   bool operator==(const LeftPanelConfig&) const = default;
 };

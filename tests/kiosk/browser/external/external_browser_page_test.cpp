@@ -62,7 +62,8 @@ class LoopbackWebServer {
       const ssize_t got = ::recv(client, buffer, sizeof buffer, 0);
       const std::string request(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
       const auto path_end = request.find(' ', 4);
-      const std::string path = request.rfind("GET ", 0) == 0 && path_end != std::string::npos ? request.substr(4, path_end - 4) : "";
+      const std::string path =
+          request.rfind("GET ", 0) == 0 && path_end != std::string::npos ? request.substr(4, path_end - 4) : "";
       std::string reply;
       if (path == "/redirect") {
         reply = "HTTP/1.1 302 Found\r\nLocation: tw-command:logo?pw\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
@@ -99,16 +100,34 @@ class LoopbackWebServer {
       return "<title>long</title><body style=\"margin:0\"><div style=\"height:5000px\">tall</div>"
              "<input id=\"field\" style=\"position:absolute;top:100px\"></body>";
     }
-    auto at = [](int top) { return "style=\"position:absolute;left:10px;top:" + std::to_string(top) + "px;font:20px sans-serif\""; };
+    auto at = [](int top) {
+      return "style=\"position:absolute;left:10px;top:" + std::to_string(top) + "px;font:20px sans-serif\"";
+    };
     return "<title>start</title><body style=\"margin:0\">"
-           "<a id=\"command\" href=\"tw-command:print?pw\" " + at(0) + ">command</a>"
-           "<button id=\"script\" onclick=\"location='tw-command:start?pw'\" " + at(40) + ">script</button>"
-           "<form action=\"tw-command:email?pw\" " + at(80) + "><input name=\"q\" value=\"x\"><button id=\"form\">go</button></form>"
-           "<a id=\"redirect\" href=\"/redirect\" " + at(120) + ">redirect</a>"
-           "<a id=\"meta\" href=\"/meta\" " + at(160) + ">meta</a>"
-           "<a id=\"window\" href=\"/other\" target=\"_blank\" " + at(200) + ">window</a>"
-           "<button id=\"open\" onclick=\"window.open('mailto:a@b.org')\" " + at(240) + ">open</button>"
-           "<a id=\"other\" href=\"/other\" " + at(280) + ">other</a>"
+           "<a id=\"command\" href=\"tw-command:print?pw\" " +
+           at(0) +
+           ">command</a>"
+           "<button id=\"script\" onclick=\"location='tw-command:start?pw'\" " +
+           at(40) +
+           ">script</button>"
+           "<form action=\"tw-command:email?pw\" " +
+           at(80) +
+           "><input name=\"q\" value=\"x\"><button id=\"form\">go</button></form>"
+           "<a id=\"redirect\" href=\"/redirect\" " +
+           at(120) +
+           ">redirect</a>"
+           "<a id=\"meta\" href=\"/meta\" " +
+           at(160) +
+           ">meta</a>"
+           "<a id=\"window\" href=\"/other\" target=\"_blank\" " +
+           at(200) +
+           ">window</a>"
+           "<button id=\"open\" onclick=\"window.open('mailto:a@b.org')\" " +
+           at(240) +
+           ">open</button>"
+           "<a id=\"other\" href=\"/other\" " +
+           at(280) +
+           ">other</a>"
            "<iframe id=\"frame\" srcdoc=\"<a id=f href='tw-command:back?pw' style='font:20px sans-serif'>frame</a>\" "
            "style=\"position:absolute;left:300px;top:0;width:200px;height:60px;border:0\"></iframe></body>";
   }
@@ -171,8 +190,9 @@ class ExternalBrowserPageTest : public ::testing::Test {
   void SetUp() override {
     if (std::system("command -v chromium >/dev/null 2>&1") != 0) GTEST_SKIP() << "chromium is not installed";
     profile_ = std::filesystem::temp_directory_path() / ("tw-external-" + std::to_string(getpid()));
-    std::vector<std::string> argv = {"chromium", "--headless", "--remote-debugging-pipe", "--no-first-run",
-                                     "--user-data-dir=" + profile_.string(), "about:blank"};
+    std::vector<std::string> argv = {
+        "chromium",   "--headless", "--remote-debugging-pipe", "--no-first-run", "--user-data-dir=" + profile_.string(),
+        "about:blank"};
     if (geteuid() == 0) argv.insert(argv.begin() + 1, "--no-sandbox");
     const auto started = StartWithControlPipes(argv);
     ASSERT_TRUE(std::holds_alternative<PipedChild>(started));
@@ -213,9 +233,10 @@ class ExternalBrowserPageTest : public ::testing::Test {
   nlohmann::json Evaluate(const std::string& expression) {
     nlohmann::json value;
     bool answered = false;
-    channel_->Connection().Call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}},
-                                Session(), 20s, [&](const DevToolsReply& reply) {
-                                  value = reply.ok ? reply.result["result"].value("value", nlohmann::json()) : nlohmann::json();
+    channel_->Connection().Call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}}, Session(),
+                                20s, [&](const DevToolsReply& reply) {
+                                  value = reply.ok ? reply.result["result"].value("value", nlohmann::json())
+                                                   : nlohmann::json();
                                   answered = true;
                                 });
     Wait([&] { return answered; });
@@ -234,8 +255,11 @@ class ExternalBrowserPageTest : public ::testing::Test {
     for (const char* type : {"mousePressed", "mouseReleased"}) {
       bool done = false;
       channel_->Connection().Call("Input.dispatchMouseEvent",
-                                  {{"type", type}, {"x", box[0].get<double>() + x_offset}, {"y", box[1].get<double>()},
-                                   {"button", "left"}, {"clickCount", 1}},
+                                  {{"type", type},
+                                   {"x", box[0].get<double>() + x_offset},
+                                   {"y", box[1].get<double>()},
+                                   {"button", "left"},
+                                   {"clickCount", 1}},
                                   Session(), 20s, [&](const DevToolsReply&) { done = true; });
       Wait([&] { return done; });
     }
@@ -250,58 +274,59 @@ class ExternalBrowserPageTest : public ::testing::Test {
 };
 
 TEST_F(ExternalBrowserPageTest, EveryWayOutReachesTheKioskAndThePageStays) {
- for (const char* page : {"/start", "/poisoned"}) {
-  SCOPED_TRACE(page);
-  const std::string start = server_.Url(page);
-  Load(start);
-  struct Case {
-    const char* element;
-    std::string asked;
-  };
-  const std::vector<Case> cases = {
-      {"command", "tw-command:print?pw main cancelled"},
-      {"script", "tw-command:start?pw main cancelled"},
-      {"form", "tw-command:email?q=x main cancelled"},
-      {"redirect", "tw-command:logo?pw main cancelled"},
-      {"meta", "tw-command:show?pw main cancelled"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.element);
+  for (const char* page : {"/start", "/poisoned"}) {
+    SCOPED_TRACE(page);
+    const std::string start = server_.Url(page);
     Load(start);
-    events_.asked.clear();
-    Click(c.element);
-    EXPECT_TRUE(Wait([&] { return Has(events_.asked, c.asked); }, 10s)) << ::testing::PrintToString(events_.asked);
-    if (std::string(c.element) == "meta") continue;  // the refresh tag's own page stays
+    struct Case {
+      const char* element;
+      std::string asked;
+    };
+    const std::vector<Case> cases = {
+        {"command", "tw-command:print?pw main cancelled"}, {"script", "tw-command:start?pw main cancelled"},
+        {"form", "tw-command:email?q=x main cancelled"},   {"redirect", "tw-command:logo?pw main cancelled"},
+        {"meta", "tw-command:show?pw main cancelled"},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.element);
+      Load(start);
+      events_.asked.clear();
+      Click(c.element);
+      EXPECT_TRUE(Wait([&] { return Has(events_.asked, c.asked); }, 10s)) << ::testing::PrintToString(events_.asked);
+      if (std::string(c.element) == "meta") continue;  // the refresh tag's own page stays
+      EXPECT_EQ(Evaluate("location.href"), start);
+    }
+    // New windows: a link into one and a script's window.open; none opens, and a script's
+    // window.open without the visitor's click or key is not even asked about.
+    Load(start);
+    events_.windows.clear();
+    Evaluate("window.open('/other?unasked'); 1");
+    Click("window");
+    Click("open");
+    EXPECT_TRUE(Wait([&] { return events_.windows.size() >= 2; }, 10s)) << ::testing::PrintToString(events_.windows);
+    EXPECT_TRUE(Has(events_.windows, server_.Url("/other")));
+    EXPECT_TRUE(Has(events_.windows, "mailto:a@b.org"));
+    EXPECT_FALSE(Has(events_.windows, server_.Url("/other?unasked")));
     EXPECT_EQ(Evaluate("location.href"), start);
+    // A frame's link is asked about as a frame's.
+    events_.asked.clear();
+    EXPECT_EQ(
+        Evaluate(
+            "(() => { document.getElementById('frame').contentDocument.getElementById('f').click(); return 1; })()"),
+        1);
+    EXPECT_TRUE(Wait([&] { return Has(events_.asked, "tw-command:back?pw frame cancelled"); }, 10s))
+        << ::testing::PrintToString(events_.asked);
+    // An ordinary link is allowed, loads and is reported; Back becomes possible.
+    events_.asked.clear();
+    events_.completed.clear();
+    Click("other");
+    EXPECT_TRUE(Wait([&] { return Has(events_.completed, server_.Url("/other")); }, 10s));
+    EXPECT_TRUE(Has(events_.asked, server_.Url("/other") + " main allowed"));
+    EXPECT_TRUE(Wait([&] { return events_.back_enabled; }, 10s));
+    // The page never reaches the kiosk's binding (and so cannot speak for the guard).
+    Load(start);
+    EXPECT_EQ(Evaluate("typeof globalThis['__twKioskNavigate']"), "undefined");
   }
-  // New windows: a link into one and a script's window.open; none opens, and a script's
-  // window.open without the visitor's click or key is not even asked about.
-  Load(start);
-  events_.windows.clear();
-  Evaluate("window.open('/other?unasked'); 1");
-  Click("window");
-  Click("open");
-  EXPECT_TRUE(Wait([&] { return events_.windows.size() >= 2; }, 10s)) << ::testing::PrintToString(events_.windows);
-  EXPECT_TRUE(Has(events_.windows, server_.Url("/other")));
-  EXPECT_TRUE(Has(events_.windows, "mailto:a@b.org"));
-  EXPECT_FALSE(Has(events_.windows, server_.Url("/other?unasked")));
-  EXPECT_EQ(Evaluate("location.href"), start);
-  // A frame's link is asked about as a frame's.
-  events_.asked.clear();
-  EXPECT_EQ(Evaluate("(() => { document.getElementById('frame').contentDocument.getElementById('f').click(); return 1; })()"), 1);
-  EXPECT_TRUE(Wait([&] { return Has(events_.asked, "tw-command:back?pw frame cancelled"); }, 10s))
-      << ::testing::PrintToString(events_.asked);
-  // An ordinary link is allowed, loads and is reported; Back becomes possible.
-  events_.asked.clear();
-  events_.completed.clear();
-  Click("other");
-  EXPECT_TRUE(Wait([&] { return Has(events_.completed, server_.Url("/other")); }, 10s));
-  EXPECT_TRUE(Has(events_.asked, server_.Url("/other") + " main allowed"));
-  EXPECT_TRUE(Wait([&] { return events_.back_enabled; }, 10s));
-  // The page never reaches the kiosk's binding (and so cannot speak for the guard).
-  Load(start);
-  EXPECT_EQ(Evaluate("typeof globalThis['__twKioskNavigate']"), "undefined");
- }
 }
 
 // What else could lead out goes to the kiosk: a frame a script makes for a command, the
@@ -319,10 +344,13 @@ TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKi
   const auto asked_of_kiosk = [&](BrowserDialogKind kind) {
     return std::find(events_.dialogs.begin(), events_.dialogs.end(), kind) != events_.dialogs.end();
   };
-  EXPECT_TRUE(Wait([&] {
-    return asked_of_kiosk(BrowserDialogKind::kPrintRequest) && asked_of_kiosk(BrowserDialogKind::kPermissionRequest) &&
-           asked_of_kiosk(BrowserDialogKind::kFullScreenRequest);
-  }, 10s));
+  EXPECT_TRUE(Wait(
+      [&] {
+        return asked_of_kiosk(BrowserDialogKind::kPrintRequest) &&
+               asked_of_kiosk(BrowserDialogKind::kPermissionRequest) &&
+               asked_of_kiosk(BrowserDialogKind::kFullScreenRequest);
+      },
+      10s));
   // Full screen reached however the page's world is passed by (here a world of the test's
   // own, where the built-ins are the browser's): left at once and refused all the same.
   events_.dialogs.clear();
@@ -332,17 +360,19 @@ TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKi
   });
   ASSERT_TRUE(Wait([&] { return !frame.empty(); }));
   int world = 0;
-  channel_->Connection().Call("Page.createIsolatedWorld", {{"frameId", frame}, {"worldName", "test"}}, Session(), 20s,
-                              [&](const DevToolsReply& reply) {
-                                world = reply.ok ? reply.result.value("executionContextId", -1) : -1;
-                              });
+  channel_->Connection().Call(
+      "Page.createIsolatedWorld", {{"frameId", frame}, {"worldName", "test"}}, Session(), 20s,
+      [&](const DevToolsReply& reply) { world = reply.ok ? reply.result.value("executionContextId", -1) : -1; });
   ASSERT_TRUE(Wait([&] { return world != 0; }));
   ASSERT_GT(world, 0);
   nlohmann::json full;
   channel_->Connection().Call(
       "Runtime.evaluate",
       {{"expression", "document.body.requestFullscreen().then(() => 'full', (e) => 'refused ' + e.message)"},
-       {"contextId", world}, {"userGesture", true}, {"awaitPromise", true}, {"returnByValue", true}},
+       {"contextId", world},
+       {"userGesture", true},
+       {"awaitPromise", true},
+       {"returnByValue", true}},
       Session(), 20s, [&](const DevToolsReply& reply) {
         full = reply.ok ? reply.result["result"].value("value", nlohmann::json("no value")) : "no answer";
       });
@@ -350,9 +380,9 @@ TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKi
   EXPECT_TRUE(Wait([&] { return asked_of_kiosk(BrowserDialogKind::kFullScreenRequest); }, 10s)) << full;
   EXPECT_TRUE(Wait([&] { return Evaluate("document.fullscreenElement === null") == true; }, 10s));
   std::string opened;
-  channel_->Connection().Call("Target.createTarget", {{"url", "about:blank"}}, {}, 20s, [&](const DevToolsReply& reply) {
-    opened = reply.ok ? reply.result.value("targetId", "") : "failed";
-  });
+  channel_->Connection().Call(
+      "Target.createTarget", {{"url", "about:blank"}}, {}, 20s,
+      [&](const DevToolsReply& reply) { opened = reply.ok ? reply.result.value("targetId", "") : "failed"; });
   ASSERT_TRUE(Wait([&] { return !opened.empty(); }));
   EXPECT_TRUE(Wait([&] { return Has(events_.notes, "Browser Window Detected - Closed"); }, 10s));
   // Closed: the browser no longer lists it.

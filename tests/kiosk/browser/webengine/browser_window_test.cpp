@@ -28,7 +28,9 @@ class RecordingEvents : public BrowserEvents {
   void BrowserNote(const std::string&) override {}
   void PrintFailed() override {}
   void CloseKioskQuestions() override {}
-  void PageCrashed(const std::string& url, const std::string& reason) override { crashed.push_back(url + " " + reason); }
+  void PageCrashed(const std::string& url, const std::string& reason) override {
+    crashed.push_back(url + " " + reason);
+  }
   void BrowserPageShown(const std::string&) override {}
   void NewWindow(const std::string& url, bool& cancel) override {
     new_windows.push_back(url);
@@ -110,9 +112,8 @@ class FormIETest : public QObject {
     const QString frame = Page("frame.htm", "in the frame");
     form.Navigate(Page("frames.htm", "<iframe src='frame.htm'></iframe>").toStdString());
     QVERIFY(WaitLoaded(e, 1));
-    QVERIFY(QTest::qWaitFor([&] {
-      return std::find(e.before.begin(), e.before.end(), frame.toStdString()) != e.before.end();
-    }, 5000));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return std::find(e.before.begin(), e.before.end(), frame.toStdString()) != e.before.end(); }, 5000));
   }
 
   void NewWindowsAndDownloadsGoThroughTheKiosk() {
@@ -127,8 +128,9 @@ class FormIETest : public QObject {
     // A script's pop-up without the visitor's click is dropped by the engine; one from a
     // click reaches the kiosk.
     form.resize(400, 300);
-    form.Navigate(Page("opener.htm", "<script>window.open('popup.htm');</script><a href='popup.htm' "
-                                     "target='_blank' style='display:block;height:250px'>open</a>")
+    form.Navigate(Page("opener.htm",
+                       "<script>window.open('popup.htm');</script><a href='popup.htm' "
+                       "target='_blank' style='display:block;height:250px'>open</a>")
                       .toStdString());
     QVERIFY(WaitLoaded(e, 1));
     QTest::qWait(1000);
@@ -139,9 +141,12 @@ class FormIETest : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return !e.new_windows.empty(); }, 10000));
     QCOMPARE(QString::fromStdString(e.new_windows[0]), popup);
     form.Navigate(QUrl::fromLocalFile(bin.fileName()).toString().toStdString());
-    QVERIFY(QTest::qWaitFor([&] {
-      return std::any_of(e.dialogs.begin(), e.dialogs.end(), [](const std::string& d) { return d.rfind("4:", 0) == 0; });
-    }, 10000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+          return std::any_of(e.dialogs.begin(), e.dialogs.end(),
+                             [](const std::string& d) { return d.rfind("4:", 0) == 0; });
+        },
+        10000));
   }
 
   void PrintsToAFileWithoutADialog() {

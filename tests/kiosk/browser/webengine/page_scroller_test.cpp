@@ -94,10 +94,11 @@ class PageScrollerTest : public QObject {
   }
 
   void FocusedFramesPageScrolls() {
-    QVERIFY(Load("<iframe id='fr' style='width:380px;height:200px' srcdoc=\"<div style='height:1500px'>"
-                 "<input id='in'></div>\"></iframe><div style='height:100px'></div>"));
-    QVERIFY(QTest::qWaitFor(
-        [&] { return Eval("!!(document.getElementById('fr').contentDocument||{}).body").toBool(); }, 10000));
+    QVERIFY(
+        Load("<iframe id='fr' style='width:380px;height:200px' srcdoc=\"<div style='height:1500px'>"
+             "<input id='in'></div>\"></iframe><div style='height:100px'></div>"));
+    QVERIFY(QTest::qWaitFor([&] { return Eval("!!(document.getElementById('fr').contentDocument||{}).body").toBool(); },
+                            10000));
     Eval("document.getElementById('fr').contentDocument.getElementById('in').focus()");
     PageScroller scroller([this] { return view_->page(); }, 30);
     QVERIFY(Step(scroller, ScrollDirection::kDown));

@@ -31,8 +31,7 @@ class ActivityTimerTest : public ::testing::Test {
  protected:
   // Starts the controller on these settings with the browser attached and the loop started.
   void Start(const std::string& ini) {
-    std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary)
-        << "[BROWSER]\nBrowser=1\n[URLS]\nStart=start\n" << ini;
+    std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary) << "[BROWSER]\nBrowser=1\n[URLS]\nStart=start\n" << ini;
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
     controller_->activity().SetFrame(&frame_);
@@ -73,8 +72,8 @@ constexpr char kCarousel[] =
 TEST_F(ActivityTimerTest, StartPageThenCarouselAtItsOwnTimes) {
   Start(kCarousel);
   Run(200);
-  EXPECT_EQ(navigations_, (std::vector<Navigation>{
-                              {60, "start"}, {90, "page0"}, {120, "page1"}, {165, "page0"}, {195, "page1"}}));
+  EXPECT_EQ(navigations_,
+            (std::vector<Navigation>{{60, "start"}, {90, "page0"}, {120, "page1"}, {165, "page0"}, {195, "page1"}}));
   EXPECT_TRUE(Logged("Timed Start Activation - start"));
   EXPECT_TRUE(Logged("Timed Carousel Activation - page1"));
   EXPECT_EQ(frame_.banner_steps, 200);
@@ -173,8 +172,9 @@ TEST_F(ActivityTimerTest, WithoutAttachedBrowserTheCountNeverPassesOne) {
 }
 
 TEST_F(ActivityTimerTest, IdleModeHoldsTheCountAndFiresNothingTwice) {
-  Start("[ATTRACT]\nTimeStart=60\nTimeVideo=60\nTimeCarousel=60\n"
-        "[CAROUSELURLS]\nURL0=page0\n[CAROUSELTIMES]\nTime0=0\n");
+  Start(
+      "[ATTRACT]\nTimeStart=60\nTimeVideo=60\nTimeCarousel=60\n"
+      "[CAROUSELURLS]\nURL0=page0\n[CAROUSELTIMES]\nTime0=0\n");
   Run(59);
   controller_->activity().IdleModeOn();
   Run(10);
@@ -198,8 +198,9 @@ TEST_F(ActivityTimerTest, IdleModeHoldsTheCountAndFiresNothingTwice) {
 }
 
 TEST_F(ActivityTimerTest, VideoAtItsTimeStoppedByTheStartPageTime) {
-  Start("[ATTRACT]\nTimeVideo=30\nTimeStart=100\nTimeCarousel=40\n"
-        "[CAROUSELURLS]\nURL0=page0\nURL1=page1\n[CAROUSELTIMES]\nTime0=20\nTime1=20\n");
+  Start(
+      "[ATTRACT]\nTimeVideo=30\nTimeStart=100\nTimeCarousel=40\n"
+      "[CAROUSELURLS]\nURL0=page0\nURL1=page1\n[CAROUSELTIMES]\nTime0=20\nTime1=20\n");
   Run(30);
   EXPECT_TRUE(controller_->activity().video_playing());
   EXPECT_EQ(navigations_, (std::vector<Navigation>{{30, "start"}}));
@@ -231,12 +232,20 @@ TEST_F(ActivityTimerTest, APageWithoutAUsableTimeIsSkippedAndReportedOnceAtStart
     hooks_.errors.clear();
     navigations_.clear();
     second_ = 0;
-    Start("[ATTRACT]\nTimeCarousel=10\n[CAROUSELURLS]\nURL0=page0\nURL1=page1\nURL2=page2\n"
-          "[CAROUSELTIMES]\nTime0=5\n" + (c.time1 ? "Time1=" + time1 + "\n" : std::string()) + "Time2=7\n");
+    Start(
+        "[ATTRACT]\nTimeCarousel=10\n[CAROUSELURLS]\nURL0=page0\nURL1=page1\nURL2=page2\n"
+        "[CAROUSELTIMES]\nTime0=5\n" +
+        (c.time1 ? "Time1=" + time1 + "\n" : std::string()) + "Time2=7\n");
     Run(60);
-    EXPECT_EQ(navigations_, (std::vector<Navigation>{
-                                {10, "page0"}, {15, "page2"}, {22, "page0"}, {27, "page2"}, {34, "page0"},
-                                {39, "page2"}, {46, "page0"}, {51, "page2"}, {58, "page0"}}));
+    EXPECT_EQ(navigations_, (std::vector<Navigation>{{10, "page0"},
+                                                     {15, "page2"},
+                                                     {22, "page0"},
+                                                     {27, "page2"},
+                                                     {34, "page0"},
+                                                     {39, "page2"},
+                                                     {46, "page0"},
+                                                     {51, "page2"},
+                                                     {58, "page0"}}));
     const std::string line = "Setting [CAROUSELTIMES] Time1=" + time1 + " in Tarnwick.ini: '" + time1 +
                              "' is not a valid integer value - the carousel page is skipped";
     const Texts log = Log();
@@ -269,9 +278,8 @@ TEST_F(ActivityTimerTest, MarkerFilesSwitchTheModes) {
   EXPECT_TRUE(a.active_mode());
   EXPECT_EQ(frame_.calls, (Texts{"cover on", "cover off", "cover on"}));
   const Texts log = Log();
-  EXPECT_EQ(Texts(log.begin() + 1, log.end()),
-            (Texts{"Idle mode On", "Idle mode Off", "Active mode On", "Active mode Off", "Idle mode On",
-                   "Active mode On"}));
+  EXPECT_EQ(Texts(log.begin() + 1, log.end()), (Texts{"Idle mode On", "Idle mode Off", "Active mode On",
+                                                      "Active mode Off", "Idle mode On", "Active mode On"}));
 }
 
 TEST_F(ActivityTimerTest, DiagnosticsShowTheCountAndTheNextPasswordLetter) {

@@ -81,7 +81,8 @@ TEST(BannerBarConfigReading, ANonNumberCostsOnlyThatKeyOrThatBanner) {
          EXPECT_EQ(c.graphics, (std::vector<std::string>{"a.gif", "c.gif"}));
          EXPECT_EQ(c.urls, (std::vector<std::string>{"", "http://c/"}));
          BannerRotation rotation(c);
-         EXPECT_EQ(RunSeconds(rotation, 10), (std::vector<std::pair<int, std::size_t>>{{2, 1}, {5, 0}, {7, 1}, {10, 0}}));
+         EXPECT_EQ(RunSeconds(rotation, 10),
+                   (std::vector<std::pair<int, std::size_t>>{{2, 1}, {5, 0}, {7, 1}, {10, 0}}));
          EXPECT_EQ(c.background, "top.bmp");
        }},
   };
@@ -136,8 +137,8 @@ TEST(BannerRotation, ClickURLSkipsNoneAndEmptyButNotOtherSpellings) {
     const char* url;
     std::optional<std::string> expected;
   };
-  const Case cases[] = {{"none", std::nullopt},   {"", std::nullopt}, {"None", "None"},
-                        {"NONE", "NONE"},         {"http://x/", "http://x/"}};
+  const Case cases[] = {
+      {"none", std::nullopt}, {"", std::nullopt}, {"None", "None"}, {"NONE", "NONE"}, {"http://x/", "http://x/"}};
   for (const Case& k : cases) {
     BannerBarConfig c;
     c.graphics = {"a"};

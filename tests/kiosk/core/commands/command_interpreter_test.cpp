@@ -54,7 +54,8 @@ class CommandTest : public ::testing::Test {
  protected:
   void Start(const std::string& ini = "") {
     std::ofstream(dir_.File("Tarnwick.ini"), std::ios::binary)
-        << "[PROGRAMS]\nProgram0=/bin/one\nProgram1=\"/opt/my tool/run\" --kiosk\n[PREFERENCES]\n" << ini;
+        << "[PROGRAMS]\nProgram0=/bin/one\nProgram1=\"/opt/my tool/run\" --kiosk\n[PREFERENCES]\n"
+        << ini;
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
     runner_ = std::make_unique<FakeRunner>(*controller_);
@@ -97,7 +98,9 @@ class CommandTest : public ::testing::Test {
   class RecordingEmail : public NoEmailWindow {
    public:
     explicit RecordingEmail(Texts& opened) : opened_(opened) {}
-    void Open(int mode, const std::string& address) override { opened_.push_back(std::to_string(mode) + " " + address); }
+    void Open(int mode, const std::string& address) override {
+      opened_.push_back(std::to_string(mode) + " " + address);
+    }
 
    private:
     Texts& opened_;
@@ -148,12 +151,24 @@ TEST_F(CommandTest, EmbeddedNavigations) {
     std::vector<KioskButton> clicks;
   };
   const Case cases[] = {
-      {"", "tw-command:start?", false, true, {"Blocked tw-command Protocol - start?", "Command - start"},
+      {"",
+       "tw-command:start?",
+       false,
+       true,
+       {"Blocked tw-command Protocol - start?", "Command - start"},
        {KioskButton::kStart}},
-      {"", "tw-command:START", false, true, {"Blocked tw-command Protocol - START", "Command - START"},
+      {"",
+       "tw-command:START",
+       false,
+       true,
+       {"Blocked tw-command Protocol - START", "Command - START"},
        {KioskButton::kStart}},
       {"", "http:BACK?", false, true, {"Command - BACK"}, {KioskButton::kBack}},
-      {"", "TW-COMMAND:custom10?", false, true, {"Blocked TW-COMMAND Protocol - custom10?", "Command - custom10"},
+      {"",
+       "TW-COMMAND:custom10?",
+       false,
+       true,
+       {"Blocked TW-COMMAND Protocol - custom10?", "Command - custom10"},
        {KioskButton::kCustom10}},
       {"", "http://host/START?", false, false, {}, {}},
       {"", "http:CLOSE?", false, false, {}, {}},
@@ -174,8 +189,12 @@ TEST_F(CommandTest, EmbeddedNavigations) {
       {"", "http:EXECUTE?-1#x", false, true, {"Command Error - -1 is not a valid program number"}, {}},
       // The page's parameters may not be options of the listed program.
       {"", "http:EXECUTE?1#a -x", false, true, {"Command Error - -x is not an allowed parameter"}, {}},
-      {"", "http:EXECUTE?1#\"--profile /tmp\"", false, true,
-       {"Command Error - --profile /tmp is not an allowed parameter"}, {}},
+      {"",
+       "http:EXECUTE?1#\"--profile /tmp\"",
+       false,
+       true,
+       {"Command Error - --profile /tmp is not an allowed parameter"},
+       {}},
       {"", "http:EXECUTE?1#a\t-", false, true, {"Command Error - - is not an allowed parameter"}, {}},
   };
   for (const Case& c : cases) {
@@ -201,10 +220,16 @@ TEST_F(CommandTest, MailtoOpensTheEmailWindowAndIsStoppedOnlyWhenBlocked) {
     Texts emails;
   };
   const Case cases[] = {
-      {"[EMAIL]\nMailTo=1\n", "mailto:ann@example.org?subject=Hi", false, {"MailTo Requested"},
+      {"[EMAIL]\nMailTo=1\n",
+       "mailto:ann@example.org?subject=Hi",
+       false,
+       {"MailTo Requested"},
        {"1 ann@example.org?subject=Hi"}},
-      {"[EMAIL]\nMailTo=1\n[PROTOCOLS]\nBlock0=mailto\n", "mailto:ann@example.org", true,
-       {"MailTo Requested", "Blocked mailto Protocol - ann@example.org"}, {"1 ann@example.org"}},
+      {"[EMAIL]\nMailTo=1\n[PROTOCOLS]\nBlock0=mailto\n",
+       "mailto:ann@example.org",
+       true,
+       {"MailTo Requested", "Blocked mailto Protocol - ann@example.org"},
+       {"1 ann@example.org"}},
       {"[EMAIL]\nMailTo=0\n", "mailto:ann@example.org", false, {}, {}},
       {"[EMAIL]\nMailTo=1\n", "MAILTO:ann@example.org", false, {}, {}},
   };
@@ -246,7 +271,10 @@ TEST_F(CommandTest, ExternalBrowserRequests) {
     emails_.clear();
     Start(c.settings);
     int closes = 0;
-    interpreter_->close_browser = [&closes] { ++closes; return true; };
+    interpreter_->close_browser = [&closes] {
+      ++closes;
+      return true;
+    };
     interpreter_->ExternalRequest(c.url);
     EXPECT_EQ(NewLog(), c.log);
     std::vector<int> tags;
@@ -351,7 +379,10 @@ TEST_F(CommandTest, FeedbackIsRefusedBeyondTenAMinuteAndLoggedOncePerBurst) {
 TEST(FeedbackTextTest, OnlyTheGivenTextWithoutControlCharacters) {
   EXPECT_EQ(FeedbackText("a=1&&b=2&"), "a=1\n\nb=2\n\n");
   EXPECT_EQ(FeedbackText(std::string("x\r\ny\x1b[2J\x7f\tz\0w", 14)), "xy[2Jzw\n");
-  EXPECT_EQ(FeedbackText("name=J%C3%BCrgen&text=Gr\xc3\xbc\xc3\x9f" "e"), "name=J%C3%BCrgen\ntext=Gr\xc3\xbc\xc3\x9f" "e\n");
+  EXPECT_EQ(FeedbackText("name=J%C3%BCrgen&text=Gr\xc3\xbc\xc3\x9f"
+                         "e"),
+            "name=J%C3%BCrgen\ntext=Gr\xc3\xbc\xc3\x9f"
+            "e\n");
 }
 
 TEST(FeedbackFileTest, LongFeedbackIsCutWithAMarkerLine) {

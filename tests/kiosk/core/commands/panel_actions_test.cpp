@@ -29,7 +29,9 @@ class RecordingParts : public NoEmailWindow, public BrowserFocus, public PageScr
     calls.push_back(d ? "scroll " + std::to_string(static_cast<int>(*d)) : "look");
   }
   bool ScrollPending() const override { return false; }
-  void SetArrowsEnabled(bool v, bool h) override { calls.push_back(std::string("arrows ") + (v ? "v" : "") + (h ? "h" : "")); }
+  void SetArrowsEnabled(bool v, bool h) override {
+    calls.push_back(std::string("arrows ") + (v ? "v" : "") + (h ? "h" : ""));
+  }
   Texts calls;
 };
 

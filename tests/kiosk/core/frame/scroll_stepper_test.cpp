@@ -93,8 +93,8 @@ TEST(CaretScroll, GoesOnWhileTheCaretIsLowAndStillMoving) {
     bool expected;
   };
   const Case cases[] = {
-      {true, 400, std::nullopt, true},  {true, 400, 420, true},  {true, 101, 140, true},
-      {true, 100, 140, false},          {true, 30, 60, false},   {true, 400, 400, false},
+      {true, 400, std::nullopt, true},  {true, 400, 420, true},   {true, 101, 140, true},
+      {true, 100, 140, false},          {true, 30, 60, false},    {true, 400, 400, false},
       {true, std::nullopt, 300, false}, {false, 400, 420, false},
   };
   for (const Case& c : cases) {

@@ -86,8 +86,7 @@ TEST(ToolbarConfigReading, ANonNumberCostsOnlyThatKey) {
   const Case cases[] = {
       // The Start button's slot: it keeps slot 1 and stays hidden; the Keyboard button
       // after it is where the operator put it.
-      {"[BUTTONS]\nStartOn=5a\nBackOn=2\nKeyboardOn=6\nExitOn=0\n[PREFERENCES]\nDefaultKeyboard=1\n", "StartOn",
-       "5a",
+      {"[BUTTONS]\nStartOn=5a\nBackOn=2\nKeyboardOn=6\nExitOn=0\n[PREFERENCES]\nDefaultKeyboard=1\n", "StartOn", "5a",
        [](const ToolbarConfig& c) {
          EXPECT_FALSE(c.button(ToolbarButtonId::kStart).visible);
          EXPECT_EQ(c.button(ToolbarButtonId::kStart).left, 10);

@@ -49,7 +49,7 @@ class ActivityLogTest : public ::testing::Test {
   std::string Current() const { return paths_.log_dir + "TWCurrentLog.txt"; }
   void SetFileTime(const std::string& path, const CivilTime& c) {
     const std::time_t t = LocalTime::FromCivil(c).ToTimeT();
-    const struct utimbuf times{t, t};
+    const struct utimbuf times { t, t };
     ASSERT_EQ(::utime(path.c_str(), &times), 0);
   }
 
@@ -76,11 +76,11 @@ TEST_F(ActivityLogTest, LastActionTimeAtStartUp) {
     CivilTime expected;
   };
   const Case cases[] = {
-      {2, 0, {2026, 12, 7, 1, 0, 0}, {2026, 12, 6, 2, 0, 0}},    // before A: yesterday
-      {2, 0, {2026, 12, 7, 2, 0, 0}, {2026, 12, 6, 2, 0, 0}},    // exactly A is not later
+      {2, 0, {2026, 12, 7, 1, 0, 0}, {2026, 12, 6, 2, 0, 0}},     // before A: yesterday
+      {2, 0, {2026, 12, 7, 2, 0, 0}, {2026, 12, 6, 2, 0, 0}},     // exactly A is not later
       {14, 0, {2026, 12, 7, 16, 0, 0}, {2026, 12, 7, 14, 0, 0}},  // after A: today
       {0, 0, {2026, 12, 7, 0, 0, 1}, {2026, 12, 7, 0, 0, 0}},
-      {0, 0, {2027, 1, 1, 0, 0, 0}, {2026, 12, 31, 0, 0, 0}},    // across the year
+      {0, 0, {2027, 1, 1, 0, 0, 0}, {2026, 12, 31, 0, 0, 0}},  // across the year
   };
   for (const Case& c : cases) {
     settings_.log_hour = c.hour;
@@ -179,8 +179,8 @@ TEST_F(ActivityLogTest, ReopeningAPastLogRollsItOverAtStartUp) {
   auto log = MakeLog();
   log->Open();
   const std::string kept = paths_.log_dir + "TW261207160000.txt";
-  EXPECT_EQ(LogTexts(kept), (Texts{"Earlier line", "Log re-opened", "Current log past action time",
-                                   "Log will be saved", "Log closed"}));
+  EXPECT_EQ(LogTexts(kept), (Texts{"Earlier line", "Log re-opened", "Current log past action time", "Log will be saved",
+                                   "Log closed"}));
   EXPECT_EQ(LogTexts(Current()), (Texts{"Log opened"}));
 }
 
@@ -305,16 +305,21 @@ TEST_F(ActivityLogTest, LogFileMovedDeletedOrReplacedIsOpenedAgain) {
     Texts elsewhere;
   };
   const Case cases[] = {
-      {"moved", [](const std::string& cur, const std::string& other) { std::filesystem::rename(cur, other); },
-       {reopened, "after", "later"}, {"Log opened", "before"}},
-      {"deleted", [](const std::string& cur, const std::string&) { std::filesystem::remove(cur); },
-       {reopened, "after", "later"}, {}},
+      {"moved",
+       [](const std::string& cur, const std::string& other) { std::filesystem::rename(cur, other); },
+       {reopened, "after", "later"},
+       {"Log opened", "before"}},
+      {"deleted",
+       [](const std::string& cur, const std::string&) { std::filesystem::remove(cur); },
+       {reopened, "after", "later"},
+       {}},
       {"replaced",
        [](const std::string& cur, const std::string& other) {
          Spit(other, "Monday, 07-12-2026, 09:00:00 --- Other file\n");
          std::filesystem::rename(other, cur);
        },
-       {"Other file", reopened, "after", "later"}, {}},
+       {"Other file", reopened, "after", "later"},
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

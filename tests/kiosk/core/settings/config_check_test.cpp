@@ -62,9 +62,10 @@ TEST(ConfigCheck, EveryPlantedProblemIsReportedWithItsKey) {
   ini.WriteString("PREFERENCES", "Password", "");   // asked for (PasswordOn=1), never given: no way out
   const auto problems = CheckKioskConfiguration(dir.path() + "/");
   const std::vector<std::pair<std::string, bool>> expected = {
-      {"[ATTRACT] TimeStart=60s", true}, {"[ATTRACT] VideoWidth=wide", true}, {"[BUTTONS] PrintOn=5a", true},
-      {"[PREFERENCES] EMailSecurity=ssl", true}, {"[PREFERENCES] Splash=", false},
-      {"[PREFERENCES] LogHour=25", true}, {"[PREFERENCES] Password=", false}};
+      {"[ATTRACT] TimeStart=60s", true}, {"[ATTRACT] VideoWidth=wide", true},
+      {"[BUTTONS] PrintOn=5a", true},    {"[PREFERENCES] EMailSecurity=ssl", true},
+      {"[PREFERENCES] Splash=", false},  {"[PREFERENCES] LogHour=25", true},
+      {"[PREFERENCES] Password=", false}};
   for (const auto& [key, error] : expected) {
     int found = 0;
     for (const auto& p : problems) {

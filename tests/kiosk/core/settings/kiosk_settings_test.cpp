@@ -21,18 +21,12 @@ std::string OtherValue(const ConfigKey& key) {
   const std::string d(key.kiosk_default);
   const int number = std::atoi(d.c_str());
   switch (key.kind) {
-    case ConfigKind::kBoolean:
-      return d == "1" ? "0" : "1";
-    case ConfigKind::kInteger:
-      return std::to_string(number + 7);
-    case ConfigKind::kColour:
-      return d == "$00123456" ? "$00654321" : "$00123456";
-    case ConfigKind::kPosition:
-      return d == "3" ? "4" : "3";
-    case ConfigKind::kSoundSource:
-      return std::to_string((number + 1) % 8);
-    case ConfigKind::kGlyphStates:
-      return number == 1 ? "2" : "1";
+    case ConfigKind::kBoolean: return d == "1" ? "0" : "1";
+    case ConfigKind::kInteger: return std::to_string(number + 7);
+    case ConfigKind::kColour: return d == "$00123456" ? "$00654321" : "$00123456";
+    case ConfigKind::kPosition: return d == "3" ? "4" : "3";
+    case ConfigKind::kSoundSource: return std::to_string((number + 1) % 8);
+    case ConfigKind::kGlyphStates: return number == 1 ? "2" : "1";
     default:
       // The mail security modes take only their own words.
       if (key.name.ends_with("Security")) return d == "tls" ? "none" : "tls";

@@ -22,7 +22,8 @@ class SidePanelConfigTest : public ::testing::Test {
 
 TEST_F(SidePanelConfigTest, PageButtonsAreShownExactlyWhereTheyHaveAURL) {
   RightPanelConfig c;
-  ReadRightPanelConfig(Write("[BUTTONS]\nCustom1URL=http://a/\nCustom1Text=News\nCustom3URL=\nCustom10URL=x\n"), c, errors_);
+  ReadRightPanelConfig(Write("[BUTTONS]\nCustom1URL=http://a/\nCustom1Text=News\nCustom3URL=\nCustom10URL=x\n"), c,
+                       errors_);
   const auto shown = c.CustomHasURL();
   EXPECT_TRUE(shown[0]);
   EXPECT_FALSE(shown[1]);
