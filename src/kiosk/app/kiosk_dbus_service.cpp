@@ -6,6 +6,7 @@
 #include <QDBusReply>
 #include <cstdio>
 
+#include "common/log_texts.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/commands/kiosk_topics.h"
 
@@ -47,7 +48,7 @@ QString KioskDbusService::Request(const QString& topic, const QString& item) {
   if (topic != "WWW_OpenURL" || !open_url) return QString();
   const std::string text = item.toStdString();
   if (!open_url(QuotedItemURL(text))) return QString();
-  if (controller_.config().debug) controller_.WriteLog("Open URL - " + text);
+  if (controller_.config().debug) controller_.WriteLog(log_text::kOpenURL + text);
   return QStringLiteral("1");
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/log_texts.h"
 #include "kiosk/app/kiosk_parts.h"
 #include "kiosk/app/stacking_watcher.h"
 #include "kiosk/core/log/smtp_log_mail_sender.h"
@@ -121,8 +122,7 @@ void KioskShell::StartLoop() {
   LogPhase("start page asked for");
   // Watched from the first pass on, which also finds marker files made before the start.
   if (!marker_watcher_.addPath(QString::fromStdString(controller_->program_dir()))) {
-    controller_->WriteLog("Program folder not watched - marker files are looked for every " +
-                          std::to_string(kMarkerSafetyTicks) + " seconds");
+    controller_->WriteLog(log_text::kProgramFolderNotWatched + std::to_string(kMarkerSafetyTicks) + " seconds");
   }
   stacking_ = std::make_unique<StackingWatcher>(
       [](unsigned long id) {

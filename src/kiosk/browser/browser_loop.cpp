@@ -7,6 +7,7 @@
 
 #include "common/ascii_case.h"
 #include "common/command_url.h"
+#include "common/log_texts.h"
 #include "kiosk/browser/browser_dialog_rules.h"
 
 namespace tw {
@@ -123,7 +124,7 @@ void BrowserLoop::UpdateBusyMeter() {
 
 void BrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
   // With debug logging on, every navigation of the page and its frames is traced.
-  if (controller_.config().debug) controller_.WriteLog("Before Navigate - " + url);
+  if (controller_.config().debug) controller_.WriteLog(log_text::kBeforeNavigate + url);
   if (engine_.Traits().hands_over_kept_protocols) {
     // The protocols the kiosk keeps from such a browser are handed over and dealt with on
     // the next pass; command words in other addresses are no commands there.
@@ -161,7 +162,7 @@ bool BrowserLoop::HandedToKiosk(const std::string& url) const {
 void BrowserLoop::LogBlocked(const std::string& url) {
   if (!controller_.config().log_switches.log_protocol) return;
   const CommandURL parts = SplitCommandURL(url);
-  controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+  controller_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
 }
 
 void BrowserLoop::NavigationRefused(const std::string& url) {
@@ -171,7 +172,7 @@ void BrowserLoop::NavigationRefused(const std::string& url) {
 
 void BrowserLoop::NavigateComplete(const std::string& url) {
   current_url_ = url;
-  if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog("Page Loaded - " + url);
+  if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog(log_text::kPageLoaded + url);
   if (on_first_load_) std::exchange(on_first_load_, nullptr)();
   const std::string back = offline_.Loaded(url);
   if (!back.empty()) controller_.WriteLog(back);
@@ -188,7 +189,7 @@ void BrowserLoop::NavigateError(const std::string&, const std::string& error) {
 }
 
 void BrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {
-  controller_.WriteLog("Browser Page Crashed - " + url + " - " + reason);
+  controller_.WriteLog(log_text::kBrowserPageCrashed + url + " - " + reason);
   const std::string& start = controller_.config().start_url;
   if (crashes_.Admit(controller_.Now().seconds())) {
     controller_.GoToURL(start, NavigationReason::kRecovery);
@@ -266,10 +267,10 @@ void BrowserLoop::PrintFailed() {
 void BrowserLoop::ReportRefusedDialogs() {
   const std::int64_t now = controller_.Now().seconds();
   if (const auto refused = dialogs_.TakeRefused(now)) {
-    controller_.WriteLog("Too Many Dialog Boxes - " + std::to_string(*refused) + " more canceled");
+    controller_.WriteLog(log_text::kTooManyDialogBoxes + std::to_string(*refused) + " more canceled");
   }
   if (const auto refused = engine_refusals_.TakeRefused(now)) {
-    controller_.WriteLog("Too Many Blocked Addresses - " + std::to_string(*refused) + " more refused");
+    controller_.WriteLog(log_text::kTooManyBlockedAddresses + std::to_string(*refused) + " more refused");
   }
 }
 
@@ -279,8 +280,8 @@ BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std
   if (kind == BrowserDialogKind::kLeavePage) {
     // The kiosk's own change of page always wins over a page that would rather stay.
     if (within_budget) {
-      controller_.WriteLog("'Microsoft Internet Explorer' Dialog Box OKed");
-      controller_.WriteLog("Dialog Message - " + text);
+      controller_.WriteLog(log_text::kLeavePageAnswered);
+      controller_.WriteLog(log_text::kDialogMessage + text);
     }
     return BrowserDialogAnswer::kOk;
   }
@@ -290,13 +291,13 @@ BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std
   switch (kind) {
     case BrowserDialogKind::kCertificateError:
       // Never accepted on the visitor's behalf.
-      controller_.WriteLog("Certificate Error Refused - " + text);
+      controller_.WriteLog(log_text::kCertificateErrorRefused + text);
       return BrowserDialogAnswer::kCancel;
     case BrowserDialogKind::kPermissionRequest:
-      controller_.WriteLog("Permission Request Refused - " + text);
+      controller_.WriteLog(log_text::kPermissionRefused + text);
       return BrowserDialogAnswer::kCancel;
     case BrowserDialogKind::kFullScreenRequest:
-      controller_.WriteLog("Full Screen Request Refused - " + text);
+      controller_.WriteLog(log_text::kFullScreenRefused + text);
       return BrowserDialogAnswer::kCancel;
     default: break;
   }

@@ -2,6 +2,7 @@
 
 #include "common/ascii_case.h"
 #include "common/command_line.h"
+#include "common/log_texts.h"
 
 #include <sys/stat.h>
 
@@ -22,15 +23,11 @@ std::string WithTrailingSlash(std::string dir) {
 
 }  // namespace
 
-namespace {
-constexpr const char* kEmbeddedBrowserUsed = "External Browser Not Available - Embedded Browser Used";
-}  // namespace
-
 BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
   if (configured_kind == 1) return {BrowserKind::kEmbedded, ""};
   if (configured_kind == 0) {
     if (external_available) return {BrowserKind::kExternal, ""};
-    return {BrowserKind::kEmbedded, kEmbeddedBrowserUsed};
+    return {BrowserKind::kEmbedded, log_text::kEmbeddedBrowserUsed};
   }
   return {BrowserKind::kEmbedded,
           "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
@@ -39,8 +36,8 @@ BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
 void KioskController::UseEmbeddedBrowser(const std::string& why) {
   browser_kind_ = BrowserKind::kEmbedded;
   hooks_.SetBrowserKeyLock(false);
-  WriteLog(kEmbeddedBrowserUsed);
-  WriteLog("External Browser Problem - " + why);
+  WriteLog(log_text::kEmbeddedBrowserUsed);
+  WriteLog(log_text::kExternalBrowserProblem + why);
 }
 
 KioskController::KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks)
@@ -201,7 +198,7 @@ void KioskController::CheckExitPassword(int tag) {
   ++password_position_;
   if (static_cast<std::size_t>(password_position_) > password.size()) {
     password_position_ = 1;
-    WriteLog("Exit Password Entered");
+    WriteLog(log_text::kExitPasswordEntered);
     RequestExit();
   }
 }
@@ -213,7 +210,7 @@ BrowserPlacement KioskController::PlaceBrowser(const PanelSizes& panels) const {
 void KioskController::Shutdown() {
   if (closed_) return;
   closed_ = true;
-  WriteLog("Tarnwick Closing Down");
+  WriteLog(log_text::kClosingDown);
   if (log_) log_->Close();
   if (config().hide_task_bar) hooks_.SetTaskBarHidden(false);
   hooks_.SetSystemKeyLock(false);
@@ -222,7 +219,7 @@ void KioskController::Shutdown() {
 
 bool KioskController::LockBrowserKeys() { return hooks_.SetBrowserKeyLock(true); }
 
-void KioskController::AppException(const std::string& message) { ReportError("Error - " + message); }
+void KioskController::AppException(const std::string& message) { ReportError(log_text::kError + message); }
 
 void KioskController::ReportError(const std::string& text) {
   // Written once, here; the view only shows it.

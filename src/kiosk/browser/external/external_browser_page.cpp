@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "common/log_texts.h"
 #include "devtools/browser_command_line.h"
 #include "kiosk/browser/external/page_capture_script.h"
 #include "kiosk/browser/page_scroll_script.h"
@@ -228,7 +229,7 @@ void ExternalBrowserPage::OnChildAttached(const json& params, const std::string&
   // A frame of another site, or a page the browser prepares ahead (switched off in the
   // profile, guarded all the same should it come).
   Guard(child, [this](bool ok, const std::string& error) {
-    if (!ok) events_.BrowserNote("Frame not guarded, not run - " + error);
+    if (!ok) events_.BrowserNote(log_text::kFrameNotGuarded + error);
   });
 }
 
@@ -329,7 +330,7 @@ void ExternalBrowserPage::OnTargetCreated(const json& params) {
   if (Text(info, "openerId") == target_id_) return;
   // A window the page did not ask for: one of the browser's own (its settings, developer
   // tools, the page's source, a new empty window). There is only ever the kiosk's page.
-  events_.BrowserNote("Browser Window Detected - Closed");
+  events_.BrowserNote(log_text::kBrowserWindowClosed);
 }
 
 void ExternalBrowserPage::NewWindow(const std::string& url) {
@@ -406,7 +407,7 @@ void ExternalBrowserPage::WatchForAHoldingPage() {
                      // The page answers, or the change has come meanwhile: nothing holds. (A page
                      // that cannot be asked while the change waits is held too.)
                      if (reply.ok || !kiosk_changing_page_ || change != change_number_) return;
-                     events_.BrowserNote("Browser Page Held the Kiosk - " + url_);
+                     events_.BrowserNote(log_text::kBrowserPageHeld + url_);
                      if (on_page_held) on_page_held();
                    });
 }
@@ -436,7 +437,7 @@ void ExternalBrowserPage::Print() {
   }
   last_print_ = std::chrono::steady_clock::now();
   if (printer_available_ && !printer_available_()) {
-    events_.BrowserNote("Print failed - no printer");
+    events_.BrowserNote(log_text::kPrintFailedNoPrinter);
     events_.PrintFailed();
     return;
   }

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <variant>
 
+#include "common/log_texts.h"
 #include "devtools/browser_command_line.h"
 #include "devtools/child_process.h"
 #include "devtools/pipe_channel.h"
@@ -87,7 +88,7 @@ void ExternalBrowser::StartProcess() {
   const auto started = argv.empty() ? std::variant<PipedChild, int>(ENOENT)
                                     : StartWithControlPipes(argv, BrowserEnvironment(start), true, true);
   if (const int* failure = std::get_if<int>(&started)) {
-    Log("Unable to Create Process - " + std::to_string(*failure));
+    Log(log_text::kUnableToCreateProcess + std::to_string(*failure));
     // A program that is not there, or may not be run, will not be there on the next try.
     if (*failure == ENOENT || *failure == EACCES || *failure == ENOEXEC) {
       ScheduleStart(std::nullopt,
@@ -138,7 +139,7 @@ void ExternalBrowser::StartProcess() {
       ProcessLost("Browser Process Ended");
     });
   }
-  Log("Browser Process Started");
+  Log(log_text::kBrowserProcessStarted);
   x_windows_->Watch(pid_, [this](const std::vector<TopLevelWindow>& shown) { JudgeWindows(shown); });
   handshake_timer_.start();
   FindPage();
@@ -166,12 +167,12 @@ void ExternalBrowser::LogBrowserReason() {
   const std::string reason = errors_.Reason();
   if (reason.empty() || reason == reason_logged_) return;
   reason_logged_ = reason;
-  Log("Browser Error - " + reason);
+  Log(log_text::kBrowserError + reason);
 }
 
 void ExternalBrowser::ProtectionFailed(const std::string& why) {
   EndProcess("");
-  Log("Browser Protection Not Set Up - " + why);
+  Log(log_text::kBrowserProtectionNotSetUp + why);
   ScheduleStart(std::nullopt, why);
 }
 
@@ -226,10 +227,10 @@ void ExternalBrowser::PageReady() {
     channel_->Connection().Call("Browser.setPermission", {{"permission", {{"name", name}}}, {"setting", "denied"}}, {},
                                 kCallLimit, {});
   }
-  Log("Browser running properly - all handles grabbed");
+  Log(log_text::kBrowserRunningProperly);
   // Loaded pages are reported over the control pipe, and every address for another
   // program is stopped in the page before the browser could hand it on.
-  Log("URL Echo Registered");
+  Log(log_text::kURLEchoRegistered);
   for (const std::string& protocol : options_.blocked_protocols) Log(protocol + " Protocol Registered");
   probe_failures_ = 0;
   probe_timer_.start();
@@ -307,7 +308,7 @@ void ExternalBrowser::Probe() {
 void ExternalBrowser::EndProcess(const std::string& why) {
   ++generation_;
   std::error_code ignored;
-  if (!why.empty() && pid_ > 0) Log("Closing Process - " + why);
+  if (!why.empty() && pid_ > 0) Log(log_text::kClosingProcess + why);
   handshake_timer_.stop();
   probe_timer_.stop();
   deadline_timer_.stop();

@@ -28,6 +28,7 @@
 #include <ctime>
 #include <utility>
 
+#include "common/log_texts.h"
 #include "kiosk/browser/page_scroll_script.h"
 #include "kiosk/browser/webengine/kiosk_schemes.h"
 #include "kiosk/browser/webengine/page_scroller.h"
@@ -338,7 +339,7 @@ void BrowserWindow::PageEnded(int termination_status, int exit_code) {
       loading_ = false;
       events_.DownloadComplete();
     }
-    events_.BrowserNote("Browser Page Ended - " + page_->url().toString().toStdString() +
+    events_.BrowserNote(log_text::kBrowserPageEnded + page_->url().toString().toStdString() +
                         " - its dialog boxes held the kiosk's page change");
     if (const auto change = std::exchange(pending_change_, nullptr)) KioskChange(change);
     return;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "kiosk/browser/browser_engine.h"
+#include "common/log_texts.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/browser/print_budget.h"
 
@@ -69,7 +70,7 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   // declined).
   // Ready at once: the engine runs inside the kiosk, which never ends it.
   void Start() override {
-    events_.BrowserNote("Browser Control running correctly");
+    events_.BrowserNote(log_text::kBrowserControlRunning);
     events_.BrowserStarted();
   }
   bool Restart() override { return false; }

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "common/log_texts.h"
 #include "kiosk/core/kiosk_controller.h"
 
 namespace tw {
@@ -86,7 +87,7 @@ void ActivityTimer::ReturnToStart(NavigationReason reason) {
   frame()->HideEmailWindow();
   frame()->ResetKeyboardPage();
   frame()->EndVisitorSession();
-  controller_.WriteLog("Visitor Session Cleared");
+  controller_.WriteLog(log_text::kVisitorSessionCleared);
   controller_.GoToURL(controller_.config().start_url, reason);
 }
 
@@ -105,7 +106,7 @@ void ActivityTimer::CarouselStep() {
 
 void ActivityTimer::StartVideo() {
   video_fired_ = true;
-  if (controller_.config().log_switches.log_video_start) controller_.WriteLog("Starting Video");
+  if (controller_.config().log_switches.log_video_start) controller_.WriteLog(log_text::kStartingVideo);
   video_playing_ = true;
   frame()->StartVideo();
   ReturnToStart(kAutomaticReturn);
@@ -113,7 +114,7 @@ void ActivityTimer::StartVideo() {
 
 void ActivityTimer::StopVideo() {
   frame()->StopVideo();
-  controller_.WriteLog("Stopping Video");
+  controller_.WriteLog(log_text::kStoppingVideo);
   video_playing_ = false;
 }
 
@@ -121,26 +122,26 @@ void ActivityTimer::IdleModeOn() {
   if (idle_mode_) return;
   idle_mode_ = true;
   frame()->ShowIdleCover(true);
-  controller_.WriteLog("Idle mode On");
+  controller_.WriteLog(log_text::kIdleModeOn);
 }
 
 void ActivityTimer::IdleModeOff() {
   if (!idle_mode_) return;
   idle_mode_ = false;
   frame()->ShowIdleCover(false);
-  controller_.WriteLog("Idle mode Off");
+  controller_.WriteLog(log_text::kIdleModeOff);
 }
 
 void ActivityTimer::ActiveModeOn() {
   if (active_mode_) return;
   active_mode_ = true;
-  controller_.WriteLog("Active mode On");
+  controller_.WriteLog(log_text::kActiveModeOn);
 }
 
 void ActivityTimer::ActiveModeOff() {
   if (!active_mode_) return;
   active_mode_ = false;
-  controller_.WriteLog("Active mode Off");
+  controller_.WriteLog(log_text::kActiveModeOff);
 }
 
 bool ActivityTimer::MarkerExists(const char* name) const {

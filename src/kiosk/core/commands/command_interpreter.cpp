@@ -6,6 +6,7 @@
 
 #include "common/command_line.h"
 #include "common/profile_file.h"
+#include "common/log_texts.h"
 #include "kiosk/core/log/feedback_file.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/commands/program_launcher.h"
@@ -19,7 +20,7 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
   const CommandURL parts = SplitCommandURL(url);
   // The e-mail window opens; the browser's own mail handling is stopped only by the block list.
   if (parts.protocol == "mailto" && config.mail_to) {
-    controller_.WriteLog("MailTo Requested");
+    controller_.WriteLog(log_text::kMailToRequested);
     if (email_ != nullptr) email_->Open(1, parts.rest);
   }
   const std::string protocol = AsciiUpper(parts.protocol);
@@ -27,7 +28,7 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
     if (AsciiUpper(blocked) == protocol) {
       cancel = true;
       if (config.log_switches.log_protocol) {
-        controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+        controller_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
       }
       break;
     }
@@ -44,33 +45,33 @@ void CommandInterpreter::ExternalRequest(const std::string& url) {
   if (parts.protocol == "tw-command") {
     HandleCommandURL(parts);
   } else if (parts.protocol == "mailto" && config.mail_to) {
-    controller_.WriteLog("MailTo Requested");
+    controller_.WriteLog(log_text::kMailToRequested);
     if (email_ != nullptr) email_->Open(1, parts.rest);
   } else if (config.log_switches.log_protocol) {
-    controller_.WriteLog("Blocked " + parts.protocol + " Protocol - " + parts.rest);
+    controller_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
   }
 }
 
 void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
   const KioskConfig& config = controller_.config();
   if (!config.command_enabled) {
-    controller_.WriteLog("Command Disabled - " + url.command + " - " + url.arguments);
+    controller_.WriteLog(log_text::kCommandDisabled + url.command + " - " + url.arguments);
     return;
   }
   const std::string command = AsciiUpper(url.command);
   if (command == "EXECUTE") return Execute(url.arguments);
   if (command == "FEEDBACK") return Feedback(url.arguments);
   if (AsciiUpper(config.command_password) != AsciiUpper(url.arguments)) {
-    controller_.WriteLog("Wrong Command Password - " + url.command + " - " + url.arguments);
+    controller_.WriteLog(log_text::kWrongCommandPassword + url.command + " - " + url.arguments);
     return;
   }
-  controller_.WriteLog("Command - " + url.command);
-  if (!PerformWord(command)) controller_.WriteLog("Unknown Command - " + url.command);
+  controller_.WriteLog(log_text::kCommand + url.command);
+  if (!PerformWord(command)) controller_.WriteLog(log_text::kUnknownCommand + url.command);
 }
 
 void CommandInterpreter::Execute(const std::string& arguments) {
   if (!controller_.config().execute_enabled) {
-    controller_.WriteLog("Execute Disabled");
+    controller_.WriteLog(log_text::kExecuteDisabled);
     return;
   }
   const auto hash = arguments.find('#');
@@ -78,19 +79,19 @@ void CommandInterpreter::Execute(const std::string& arguments) {
   const std::string parameters = hash == std::string::npos ? std::string() : arguments.substr(hash + 1);
   const std::optional<std::int32_t> number = ParseProfileInteger(number_text);
   if (!number) {
-    controller_.WriteLog("Command Error - " + number_text + " is not a valid number");
+    controller_.WriteLog(log_text::kCommandError + number_text + " is not a valid number");
     return;
   }
   const std::vector<std::string>& programs = controller_.config().programs;
   if (*number < 1 || static_cast<std::size_t>(*number) > programs.size()) {
-    controller_.WriteLog("Command Error - " + number_text + " is not a valid program number");
+    controller_.WriteLog(log_text::kCommandError + number_text + " is not a valid program number");
     return;
   }
   // The page chooses only plain arguments: an option could turn the operator's program
   // against the kiosk (a different profile, a shell, a file to overwrite).
   for (const std::string& part : SplitCommandLine(parameters)) {
     if (part.starts_with('-')) {
-      controller_.WriteLog("Command Error - " + part + " is not an allowed parameter");
+      controller_.WriteLog(log_text::kCommandError + part + " is not an allowed parameter");
       return;
     }
   }
@@ -98,7 +99,7 @@ void CommandInterpreter::Execute(const std::string& arguments) {
   if (launcher_ != nullptr) {
     launcher_->RunProgram(command_line);
   } else {
-    controller_.WriteLog("Failed to Start Program - " + command_line);
+    controller_.WriteLog(log_text::kFailedToStartProgram + command_line);
   }
 }
 
@@ -108,7 +109,7 @@ void CommandInterpreter::Feedback(const std::string& arguments) {
   std::erase_if(feedback_times_, [now](LocalTime t) { return t > now || now - t >= 60; });
   if (feedback_times_.size() >= kFeedbackPerMinute) {
     if (!feedback_refused_) {
-      controller_.WriteLog("Feedback Refused - more than " + std::to_string(kFeedbackPerMinute) + " a minute");
+      controller_.WriteLog(log_text::kFeedbackRefused + std::to_string(kFeedbackPerMinute) + " a minute");
     }
     feedback_refused_ = true;
     return;

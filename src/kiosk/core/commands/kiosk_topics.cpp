@@ -1,5 +1,6 @@
 #include "kiosk/core/commands/kiosk_topics.h"
 
+#include "common/log_texts.h"
 #include "kiosk/core/kiosk_controller.h"
 
 namespace tw {
@@ -16,7 +17,7 @@ namespace {
 // A browser reporting a loaded page the old way (the external browser of today reports
 // its pages over its own control pipe).
 void URLEcho(KioskController& controller, const std::string& item) {
-  if (controller.config().debug) controller.WriteLog("URL Echo - " + item);
+  if (controller.config().debug) controller.WriteLog(log_text::kURLEcho + item);
   const std::string url = QuotedItemURL(item);
   // The type follows the separator, up to the next quote and comma (or its closing quote).
   std::string type;
@@ -29,7 +30,7 @@ void URLEcho(KioskController& controller, const std::string& item) {
   }
   // Every loaded page is logged when asked for, not only while the carousel runs.
   if (type == "internal/parser" && controller.config().log_switches.log_loaded_urls && !url.empty()) {
-    controller.WriteLog("Page Loaded - " + url);
+    controller.WriteLog(log_text::kPageLoaded + url);
   }
 }
 
@@ -39,7 +40,7 @@ bool PokeKioskTopic(KioskController& controller, const std::string& topic, const
                     const std::string&) {
   ActivityTimer& activity = controller.activity();
   if (topic == "TW_SendURL") {
-    if (controller.config().debug) controller.WriteLog("TW_SendURL - " + item);
+    if (controller.config().debug) controller.WriteLog(log_text::kSendURL + item);
     controller.GoToURL(item, NavigationReason::kRemoteSendURL);
   } else if (topic == "TW_IdleOn") {
     activity.IdleModeOn();

@@ -1,6 +1,7 @@
 #include "kiosk/core/commands/program_launcher.h"
 
 #include "common/command_line.h"
+#include "common/log_texts.h"
 #include "kiosk/core/kiosk_controller.h"
 
 namespace tw {
@@ -22,7 +23,7 @@ void ProgramLauncher::Run(const std::string& command_line) {
   // The kiosk waits for one program at a time; a page cannot pile up more behind it.
   const std::vector<std::string> argv = SplitCommandLine(command_line);
   if (running_ || argv.empty() || !runner_.Start(argv)) {
-    controller_.WriteLog("Failed to Start Program - " + command_line);
+    controller_.WriteLog(log_text::kFailedToStartProgram + command_line);
     return;
   }
   struct Running {
@@ -32,7 +33,7 @@ void ProgramLauncher::Run(const std::string& command_line) {
   } running(running_);
   command_line_ = command_line;
   finished_ = false;
-  controller_.WriteLog("Started Program - " + command_line);
+  controller_.WriteLog(log_text::kStartedProgram + command_line);
   controller_.activity().IdleModeOn();
   runner_.WaitForEnd();
   // Ended from outside while waiting: that already wrote the lines.
@@ -42,7 +43,7 @@ void ProgramLauncher::Run(const std::string& command_line) {
 void ProgramLauncher::Finish() {
   finished_ = true;
   controller_.activity().IdleModeOff();
-  controller_.WriteLog("Program Terminated - " + command_line_);
+  controller_.WriteLog(log_text::kProgramTerminated + command_line_);
 }
 
 void ProgramLauncher::EndRunningProgram() {

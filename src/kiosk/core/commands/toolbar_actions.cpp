@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/log_texts.h"
 #include "kiosk/core/commands/navigation_reason.h"
 
 namespace tw {
@@ -52,44 +53,44 @@ void ToolbarActions::Press(ToolbarButtonId button) {
       host_.HideEmail();
       break;
     case Id::kBack:
-      Log("Back Button Pressed");
+      Log(log_text::kBackButtonPressed);
       host_.GoBack();
       host_.HideEmail();
       break;
     case Id::kForward:
-      Log("Forward Button Pressed");
+      Log(log_text::kForwardButtonPressed);
       host_.GoForward();
       host_.HideEmail();
       break;
     case Id::kStop:
-      Log("Stop Button Pressed");
+      Log(log_text::kStopButtonPressed);
       host_.StopLoading();
       break;
     case Id::kReload:
-      Log("Reload Button Pressed");
+      Log(log_text::kReloadButtonPressed);
       host_.Refresh();
       break;
     case Id::kPrint:
-      Log("Print Button Pressed");
+      Log(log_text::kPrintButtonPressed);
       Print();
       break;
     case Id::kEmail:
-      Log("Email Button Pressed");
+      Log(log_text::kEmailButtonPressed);
       host_.CheckExitPassword(tag);
       host_.OpenEmailWindow();
       return;
     case Id::kKeyboard: {
       host_.ReturnFocusToBrowserWindow();
       const bool shown = host_.ToggleKeyboard();
-      Log(shown ? "Keyboard Shown" : "Keyboard Hidden");
+      Log(shown ? log_text::kKeyboardShown : log_text::kKeyboardHidden);
       break;
     }
     case Id::kBack2:
-      Log("Back Button Pressed");
+      Log(log_text::kBackButtonPressed);
       host_.SelectEmailMessage(-1);
       break;
     case Id::kForward2:
-      Log("Forward Button Pressed");
+      Log(log_text::kForwardButtonPressed);
       host_.SelectEmailMessage(+1);
       break;
     case Id::kCustom1:

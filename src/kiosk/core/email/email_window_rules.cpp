@@ -3,6 +3,7 @@
 #include <optional>
 #include <sstream>
 
+#include "common/log_texts.h"
 #include "common/mailto_link.h"
 #include "kiosk/core/email/email_text.h"
 #include "mail/mail_message.h"
@@ -89,11 +90,11 @@ void EmailWindowRules::Open(int mode, std::string_view address) {
   return_page_ = EmailPage::kAccount;
   view_.visible = true;
   if (mode == 0) {
-    host_.WriteLog("Email Window Opened - Normal Use");
+    host_.WriteLog(log_text::kEmailWindowOpened);
     ShowPage(EmailPage::kAccount);
   } else {
-    host_.WriteLog("Email Window Opened - MailTo Use");
-    if (debug_) host_.WriteLog("Mailto Link - " + std::string(address));
+    host_.WriteLog(log_text::kEmailWindowOpenedMailTo);
+    if (debug_) host_.WriteLog(log_text::kMailtoLink + std::string(address));
     const MailtoLink link = ParseMailtoLink(address);
     std::vector<std::string> to = link.to;
     to.insert(to.end(), link.cc.begin(), link.cc.end());
@@ -109,7 +110,7 @@ void EmailWindowRules::Open(int mode, std::string_view address) {
 
 void EmailWindowRules::Hide() {
   if (!view_.visible) return;
-  host_.WriteLog("Email Window Closed");
+  host_.WriteLog(log_text::kEmailWindowClosed);
   CancelTransfers();
   ++opening_;
   view_.visible = false;
@@ -204,7 +205,7 @@ void EmailWindowRules::EndBusy() {
 void EmailWindowRules::Report(const EmailErrorReport& report, int opening) {
   if (opening != opening_ || !view_.visible) {
     // The visitor who started it has gone: nothing is shown over the next one's page.
-    host_.WriteLog("Email Error - " + report.text);
+    host_.WriteLog(log_text::kEmailError + report.text);
     return;
   }
   if (report.focus != EmailField::kNone) view_.focus = report.focus;
@@ -244,7 +245,7 @@ void EmailWindowRules::ConnectPop() {
 
 void EmailWindowRules::GetMail() {
   if (view_.busy || !view_.visible) return;
-  host_.WriteLog("Get Pressed");
+  host_.WriteLog(log_text::kEmailGetPressed);
   view_.list.clear();
   view_.selected = -1;
   info_.clear();
@@ -299,7 +300,7 @@ void EmailWindowRules::StepSelection(int step) {
 void EmailWindowRules::ShowMessage() {
   const int index = view_.selected;
   if (index < 0 || index >= static_cast<int>(info_.size())) return;
-  host_.WriteLog("Message Selected for Viewing");
+  host_.WriteLog(log_text::kEmailMessageSelected);
   message_shown_ = false;
   view_.memo.clear();
   view_.memo_kind = EmailMemo::kText;
@@ -328,7 +329,7 @@ void EmailWindowRules::ShowMessage() {
 
 void EmailWindowRules::NewMessage() {
   if (view_.busy || !view_.visible) return;
-  host_.WriteLog("New Pressed");
+  host_.WriteLog(log_text::kEmailNewPressed);
   view_.fields.to.clear();
   view_.fields.subject.clear();
   view_.to_read_only = false;
@@ -340,7 +341,7 @@ void EmailWindowRules::NewMessage() {
 
 void EmailWindowRules::Reply() {
   if (!Buttons().reply) return;
-  host_.WriteLog("Reply Pressed");
+  host_.WriteLog(log_text::kEmailReplyPressed);
   const MailHeaders& headers = info_.at(static_cast<std::size_t>(view_.selected)).headers;
   view_.fields.subject = "re:" + headers.GetHeader("Subject");
   view_.fields.cc_self = true;
@@ -355,7 +356,7 @@ void EmailWindowRules::Reply() {
 
 void EmailWindowRules::Delete() {
   if (!Buttons().del) return;
-  host_.WriteLog("Delete Pressed");
+  host_.WriteLog(log_text::kEmailDeletePressed);
   const int opening = opening_;
   const int index = view_.selected;
   if (!host_.Ask(config_.error_strings[6])) {
@@ -379,7 +380,7 @@ void EmailWindowRules::Delete() {
 
 void EmailWindowRules::Send() {
   if (view_.busy || !view_.visible || view_.page != EmailPage::kWrite) return;
-  host_.WriteLog("Send Pressed");
+  host_.WriteLog(log_text::kEmailSendPressed);
   std::string refused;
   bool no_recipient = false;
   const bool done = Transfer(EmailAction::kSend, [&] {
@@ -427,7 +428,7 @@ void EmailWindowRules::Cancel(EmailPage page) {
   if (!view_.visible) return;
   switch (page) {
     case EmailPage::kAccount:
-      host_.WriteLog("Cancel#1 Pressed");
+      host_.WriteLog(log_text::kEmailCancel1Pressed);
       if (pop_.Connected()) {
         pop_.Cancel();
       } else {
@@ -435,7 +436,7 @@ void EmailWindowRules::Cancel(EmailPage page) {
       }
       break;
     case EmailPage::kList:
-      host_.WriteLog("Cancel#2 Pressed");
+      host_.WriteLog(log_text::kEmailCancel2Pressed);
       if (pop_.Connected()) {
         pop_.Cancel();
       } else {
@@ -443,7 +444,7 @@ void EmailWindowRules::Cancel(EmailPage page) {
       }
       break;
     case EmailPage::kWrite:
-      host_.WriteLog("Cancel#3 Pressed");
+      host_.WriteLog(log_text::kEmailCancel3Pressed);
       if (smtp_.Connected()) {
         smtp_.Cancel();
       } else if (mode_ == 1) {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "common/log_texts.h"
 #include "kiosk/core/log/file_moves.h"
 
 namespace tw {
@@ -79,14 +80,14 @@ void ActivityLog::Open() {
   if (::stat(current_path_.c_str(), &st) == 0) {
     const LocalTime file_date = LocalTime::FromTimeT(st.st_mtime);
     EnsureOpen(false);
-    WriteLog("Log re-opened");
+    WriteLog(log_text::kLogReopened);
     if (file_date < last_action_) {
-      WriteLog("Current log past action time");
+      WriteLog(log_text::kLogPastActionTime);
       RollOverLog();
     }
   } else {
     EnsureOpen(true);
-    WriteLog("Log opened");
+    WriteLog(log_text::kLogOpened);
   }
 }
 
@@ -183,9 +184,9 @@ void ActivityLog::MoveFeedbackFiles() {
     if (attach) mail_.attachments.push_back({name, ReadWholeFile(from)});
     const MoveResult moved = MoveToFreeName(from, paths_.sent_dir + name);
     if (!moved.moved) {
-      WriteLog("Feedback file could not be moved - " + name + " (" + moved.error + ")");
+      WriteLog(log_text::kFeedbackFileNotMoved + name + " (" + moved.error + ")");
     } else if (FileName(moved.final_path) != name) {
-      WriteLog("Feedback file " + name + " moved to sent as " + FileName(moved.final_path));
+      WriteLog(log_text::kFeedbackFile + name + " moved to sent as " + FileName(moved.final_path));
     }
   }
 }
@@ -201,30 +202,30 @@ bool ActivityLog::SaveClosedLog() {
   const MoveResult moved = MoveToFreeName(current_path_, kept);
   if (moved.moved) return true;
   // Keep writing to the current log rather than emptying it: nothing is lost.
-  WriteLog("Log could not be saved - " + moved.error);
+  WriteLog(log_text::kLogNotSaved + moved.error);
   return false;
 }
 
 void ActivityLog::RollOverLog() {
-  if (settings_.save_log) WriteLog("Log will be saved");
+  if (settings_.save_log) WriteLog(log_text::kLogWillBeSaved);
   MoveFeedbackFiles();
   if (settings_.email_log) {
     for (const MailRecipient& r : mail_.recipients) {
-      WriteLog("Log will be sent to - " + r.name + " at " + r.address);
+      WriteLog(log_text::kLogWillBeSentTo + r.name + " at " + r.address);
     }
   }
-  WriteLog("Log closed");
+  WriteLog(log_text::kLogClosed);
   CloseFile();
   if (settings_.email_log) ComposeMail();
   if (settings_.save_log && !SaveClosedLog()) return;
   EnsureOpen(true);
-  WriteLog("Log opened");
+  WriteLog(log_text::kLogOpened);
 }
 
 void ActivityLog::CheckLogActionTime() {
   const LocalTime now = clock_.Now();
   if (now.TimeOfDay() > ActionTimeOfDay() && now - last_action_ > kMinRollOverGap) {
-    WriteLog("Log action time reached");
+    WriteLog(log_text::kLogActionTime);
     RollOverLog();
     last_action_ = now;
   }

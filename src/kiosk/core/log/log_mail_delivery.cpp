@@ -1,5 +1,7 @@
 #include "kiosk/core/log/log_mail_delivery.h"
 
+#include "common/log_texts.h"
+
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -35,7 +37,7 @@ void LogMailDelivery::Run(LogMail& mail, LogMailSender& sender, LocalTime now, c
     ++failures_;
     delay_ = delay_ == 0 ? kFirstRetryDelay : std::min(delay_ * 2, kLongestRetryDelay);
     next_attempt_ = now + delay_;
-    log("Log Mail Not Sent - " + failure + " - next attempt in " + std::to_string(delay_ / 60) + " minutes");
+    log(log_text::kLogMailNotSent + failure + " - next attempt in " + std::to_string(delay_ / 60) + " minutes");
     return;
   }
   failures_ = 0;
