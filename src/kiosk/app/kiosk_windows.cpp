@@ -93,7 +93,8 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
       email_(MakeEmailWindow(platform.sounds)),
       splash_(splash),
       browser_(browser),
-      toolbar_actions_(*this, ToolbarSettingsOf(controller)),
+      toolbar_host_(controller, browser, *email_, [this] { return ToggleKeyboard(); }),
+      toolbar_actions_(toolbar_host_, ToolbarSettingsOf(controller)),
       scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this),
       panel_actions_(controller, *email_, browser_, scrolling_, PanelSettingsOf(controller)) {
   const KioskSettings& settings = controller.settings();
@@ -297,7 +298,7 @@ void KioskWindows::ShowIdleCover(bool on) {
     splash_.setGeometry(saved_splash_);
     toolbar_->raise();
     // Typing goes on where it left off.
-    ReturnFocusToBrowserWindow();
+    browser_.TakeFocus();
   }
 }
 
@@ -330,27 +331,6 @@ void KioskWindows::EndVisitorSession() {
   browser_.EndVisitorSession();
   email_->ClearVisitor();
 }
-
-// ToolbarHost
-
-void KioskWindows::GoToURL(const std::string& url, NavigationReason reason) { controller_.GoToURL(url, reason); }
-void KioskWindows::WriteLog(std::string_view text) { controller_.WriteLog(text); }
-void KioskWindows::CheckExitPassword(int tag) { controller_.CheckExitPassword(tag); }
-void KioskWindows::ReportError(const std::string& message) { controller_.AppException(message); }
-void KioskWindows::RequestExit() { controller_.RequestExit(); }
-void KioskWindows::GoBack() { browser_.GoBack(); }
-void KioskWindows::GoForward() { browser_.GoForward(); }
-void KioskWindows::StopLoading() { browser_.Stop(); }
-void KioskWindows::Refresh() { browser_.Refresh(); }
-void KioskWindows::PrintPage() { browser_.Print(); }
-
-bool KioskWindows::EmailVisible() const { return email_->IsVisible(); }
-void KioskWindows::HideEmail() { email_->Hide(); }
-void KioskWindows::PrintEmailText() { email_->PrintText(); }
-void KioskWindows::OpenEmailWindow() { email_->Open(0, ""); }
-void KioskWindows::SelectEmailMessage(int step) { email_->SelectMessage(step); }
-void KioskWindows::FocusEmailWindow() { email_->TakeFocus(); }
-void KioskWindows::ReturnFocusToBrowserWindow() { browser_.TakeFocus(); }
 
 bool KioskWindows::ToggleKeyboard() {
   const KeyboardFrame::Change change = controller_.keyboard().Toggle(banner_->width(), banner_->height());

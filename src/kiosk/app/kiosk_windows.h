@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "kiosk/app/kiosk_toolbar_host.h"
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/core/attract/attract_frame.h"
@@ -36,7 +37,6 @@ class X11PointerActivity;
 
 class KioskWindows : public BrowserFrame,
                      public AttractFrame,
-                     public ToolbarHost,
                      public KioskButtons,
                      public ScrollArrows,
                      public PageScrolling {
@@ -92,26 +92,6 @@ class KioskWindows : public BrowserFrame,
   void EndVisitorSession() override;
   bool covered() const { return covered_; }
 
-  // ToolbarHost
-  void GoToURL(const std::string& url, NavigationReason reason) override;
-  void WriteLog(std::string_view text) override;
-  void CheckExitPassword(int tag) override;
-  void ReportError(const std::string& message) override;
-  void RequestExit() override;
-  void GoBack() override;
-  void GoForward() override;
-  void StopLoading() override;
-  void Refresh() override;
-  void PrintPage() override;
-  bool EmailVisible() const override;
-  void HideEmail() override;
-  void PrintEmailText() override;
-  void OpenEmailWindow() override;
-  void SelectEmailMessage(int step) override;
-  void FocusEmailWindow() override;
-  void ReturnFocusToBrowserWindow() override;
-  bool ToggleKeyboard() override;
-
   // KioskButtons: a command or the idle timer presses a button.
   void Click(KioskButton button) override;
 
@@ -128,6 +108,8 @@ class KioskWindows : public BrowserFrame,
 
  private:
   void ApplyLayout(const FrameLayout& layout);
+  // Raises or lowers the keyboard page; returns true when it is now shown.
+  bool ToggleKeyboard();
   std::unique_ptr<KioskEmailWindow> MakeEmailWindow(ButtonSoundPlayer* sounds);
 
   // In order of creation: the rules first; the panels, which report to them; the video
@@ -137,6 +119,8 @@ class KioskWindows : public BrowserFrame,
   std::unique_ptr<KioskEmailWindow> email_;
   SplashWindow& splash_;
   KioskBrowser& browser_;
+  // The buttons' actions reach the rest of the kiosk through this narrow host alone.
+  KioskToolbarHost toolbar_host_;
   ToolbarActions toolbar_actions_;
   PageScrollDriver scrolling_;
   PanelActions panel_actions_;

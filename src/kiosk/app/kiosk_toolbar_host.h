@@ -1,0 +1,48 @@
+// What the tool bar's buttons reach, and no more: the kiosk's rules (pages, the log, the
+// exit password), the browser, the e-mail window and the keyboard's frame.
+#pragma once
+
+#include <functional>
+
+#include "kiosk/browser/browser_parts.h"
+#include "kiosk/core/commands/toolbar_actions.h"
+#include "kiosk/core/email/email_window.h"
+#include "kiosk/core/kiosk_controller.h"
+
+namespace tw {
+
+class KioskToolbarHost : public ToolbarHost {
+ public:
+  // `toggle_keyboard` raises or lowers the keyboard page in the frame and says whether it
+  // now shows.
+  KioskToolbarHost(KioskController& controller, KioskBrowser& browser, EmailWindow& email,
+                   std::function<bool()> toggle_keyboard)
+      : controller_(controller), browser_(browser), email_(email), toggle_keyboard_(std::move(toggle_keyboard)) {}
+
+  void GoToURL(const std::string& url, NavigationReason reason) override { controller_.GoToURL(url, reason); }
+  void WriteLog(std::string_view text) override { controller_.WriteLog(text); }
+  void CheckExitPassword(int tag) override { controller_.CheckExitPassword(tag); }
+  void ReportError(const std::string& message) override { controller_.AppException(message); }
+  void RequestExit() override { controller_.RequestExit(); }
+  void GoBack() override { browser_.GoBack(); }
+  void GoForward() override { browser_.GoForward(); }
+  void StopLoading() override { browser_.Stop(); }
+  void Refresh() override { browser_.Refresh(); }
+  void PrintPage() override { browser_.Print(); }
+  bool EmailVisible() const override { return email_.IsVisible(); }
+  void HideEmail() override { email_.Hide(); }
+  void PrintEmailText() override { email_.PrintText(); }
+  void OpenEmailWindow() override { email_.Open(0, ""); }
+  void SelectEmailMessage(int step) override { email_.SelectMessage(step); }
+  void FocusEmailWindow() override { email_.TakeFocus(); }
+  void ReturnFocusToBrowserWindow() override { browser_.TakeFocus(); }
+  bool ToggleKeyboard() override { return toggle_keyboard_(); }
+
+ private:
+  KioskController& controller_;
+  KioskBrowser& browser_;
+  EmailWindow& email_;
+  std::function<bool()> toggle_keyboard_;
+};
+
+}  // namespace tw
