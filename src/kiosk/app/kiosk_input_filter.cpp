@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/attract/activity_timer.h"
 
 namespace tw {
 
@@ -13,19 +13,19 @@ bool KioskInputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && controller_.activity().active_mode()) return true;
-      if (mouse->button() == Qt::RightButton && controller_.config().block_right_button) return true;
+      if (mouse->button() == Qt::LeftButton && activity_.active_mode()) return true;
+      if (mouse->button() == Qt::RightButton && block_right_button_) return true;
       break;
     }
     case QEvent::ContextMenu:
-      if (controller_.config().block_right_button) return true;
+      if (block_right_button_) return true;
       break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride: {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_F4 && (key->modifiers() & Qt::AltModifier)) return true;
-      if (event->type() == QEvent::KeyPress) controller_.ResetIdleCount();
+      if (event->type() == QEvent::KeyPress) activity_.ResetIdleCount();
       break;
     }
     default: break;

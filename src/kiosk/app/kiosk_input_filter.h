@@ -7,18 +7,21 @@
 
 namespace tw {
 
-class KioskController;
+class ActivityTimer;
 
 class KioskInputFilter : public QObject {
  public:
-  explicit KioskInputFilter(KioskController& controller, QObject* parent = nullptr)
-      : QObject(parent), controller_(controller) {}
+  // `activity`: the idle count a key press resets, and active mode; `block_right_button`:
+  // PREFERENCES/BlockRightButton.
+  KioskInputFilter(ActivityTimer& activity, bool block_right_button, QObject* parent = nullptr)
+      : QObject(parent), activity_(activity), block_right_button_(block_right_button) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  KioskController& controller_;
+  ActivityTimer& activity_;
+  bool block_right_button_;
 };
 
 }  // namespace tw

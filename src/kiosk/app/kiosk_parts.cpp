@@ -25,13 +25,13 @@ EmbeddedBrowserOptions BrowserOptions(const KioskController& controller) {
 
 KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks)
     : controller_(controller),
-      launcher_(controller, runner_),
+      launcher_(controller, controller.activity(), runner_),
       interpreter_(controller),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
       browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_kind()))),
       loop_(controller, *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
-      input_filter_(std::make_unique<KioskInputFilter>(controller)),
+      input_filter_(std::make_unique<KioskInputFilter>(controller.activity(), controller.config().block_right_button)),
       dbus_(std::make_unique<KioskDbusService>(controller)) {
   controller_.activity().SetFrame(&windows_);
   controller_.activity().SetButtons(&windows_);

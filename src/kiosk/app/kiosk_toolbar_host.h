@@ -7,7 +7,7 @@
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/core/commands/toolbar_actions.h"
 #include "kiosk/core/email/email_window.h"
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/kiosk_requests.h"
 
 namespace tw {
 
@@ -15,15 +15,15 @@ class KioskToolbarHost : public ToolbarHost {
  public:
   // `toggle_keyboard` raises or lowers the keyboard page in the frame and says whether it
   // now shows.
-  KioskToolbarHost(KioskController& controller, KioskBrowser& browser, EmailWindow& email,
+  KioskToolbarHost(KioskRequests& kiosk, KioskBrowser& browser, EmailWindow& email,
                    std::function<bool()> toggle_keyboard)
-      : controller_(controller), browser_(browser), email_(email), toggle_keyboard_(std::move(toggle_keyboard)) {}
+      : kiosk_(kiosk), browser_(browser), email_(email), toggle_keyboard_(std::move(toggle_keyboard)) {}
 
-  void GoToURL(const std::string& url, NavigationReason reason) override { controller_.GoToURL(url, reason); }
-  void WriteLog(std::string_view text) override { controller_.WriteLog(text); }
-  void CheckExitPassword(int tag) override { controller_.CheckExitPassword(tag); }
-  void ReportError(const std::string& message) override { controller_.AppException(message); }
-  void RequestExit() override { controller_.RequestExit(); }
+  void GoToURL(const std::string& url, NavigationReason reason) override { kiosk_.GoToURL(url, reason); }
+  void WriteLog(std::string_view text) override { kiosk_.WriteLog(text); }
+  void CheckExitPassword(int tag) override { kiosk_.CheckExitPassword(tag); }
+  void ReportError(const std::string& message) override { kiosk_.AppException(message); }
+  void RequestExit() override { kiosk_.RequestExit(); }
   void GoBack() override { browser_.GoBack(); }
   void GoForward() override { browser_.GoForward(); }
   void StopLoading() override { browser_.Stop(); }
@@ -39,7 +39,7 @@ class KioskToolbarHost : public ToolbarHost {
   bool ToggleKeyboard() override { return toggle_keyboard_(); }
 
  private:
-  KioskController& controller_;
+  KioskRequests& kiosk_;
   KioskBrowser& browser_;
   EmailWindow& email_;
   std::function<bool()> toggle_keyboard_;

@@ -14,6 +14,7 @@
 #include "kiosk/core/log/activity_log.h"
 #include "kiosk/core/attract/activity_timer.h"
 #include "kiosk/core/browser_kind.h"
+#include "kiosk/core/kiosk_requests.h"
 #include "kiosk/core/frame/browser_placement.h"
 #include "kiosk/core/frame/keyboard_frame.h"
 #include "kiosk/core/settings/kiosk_config.h"
@@ -35,10 +36,10 @@ inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 // kiosk runs none.
 inline constexpr int kMainLoopPassInterval = 20;
 
-class KioskController {
+class KioskController : public KioskRequests {
  public:
   KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks);
-  ~KioskController();
+  ~KioskController() override;
 
   // Start-up: reads Tarnwick.ini and TWLang.ini (once, for every part of the kiosk),
   // computes the screen scale for this screen width, creates the folders, opens the log
@@ -52,8 +53,8 @@ class KioskController {
   void ReportSettingErrors(const SettingErrors& errors);
 
   // The browser-neutral page change: logs by reason and queues the URL for the browser.
-  void GoToURL(const std::string& url, NavigationReason reason);
-  void WriteLog(std::string_view text);
+  void GoToURL(const std::string& url, NavigationReason reason) override;
+  void WriteLog(std::string_view text) override;
 
   // Enters the browser main loop (once) and shows the start-up setting errors: as soon as
   // the windows exist, or on the first tick at the latest.
@@ -80,7 +81,7 @@ class KioskController {
 
   BrowserPlacement PlaceBrowser(const PanelSizes& panels) const;
 
-  void RequestExit();
+  void RequestExit() override;
   // Something the browser's main loop handles has happened outside it (a page began or
   // ended loading): a pass should run soon.
   void PassDue() { hooks_.PassDue(); }
@@ -102,12 +103,12 @@ class KioskController {
   int password_position() const { return password_position_; }
   // Every tagged button reports its press here (tag 1 = the clock ... 26 = the Keyboard
   // button, the letter's code minus 64); the full exit password ends the kiosk.
-  void CheckExitPassword(int tag);
+  void CheckExitPassword(int tag) override;
   // Shutdown: the last log line, the log closed, the desktop given back.
   void Shutdown();
   // An error that reached the application: "Error - " + message is written to the log
   // and shown to whoever is in front of the kiosk; the kiosk goes on.
-  void AppException(const std::string& message);
+  void AppException(const std::string& message) override;
   // An error for the log and the screen, as it stands.
   void ReportError(const std::string& text);
   // Runs one unit of work (a tick, a pass, an event) so that no exception leaves it.

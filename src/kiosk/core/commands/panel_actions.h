@@ -12,12 +12,11 @@
 #include "kiosk/core/email/email_window.h"
 #include "kiosk/core/commands/navigation_reason.h"
 #include "kiosk/core/frame/page_scroll_driver.h"
+#include "kiosk/core/kiosk_requests.h"
 #include "kiosk/core/frame/scroll_stepper.h"
 #include "kiosk/core/settings/side_panel_config.h"
 
 namespace tw {
-
-class KioskController;
 
 // The presses the banner bar and the side panels report.
 class PanelEvents {
@@ -49,7 +48,7 @@ class PanelActions : public PanelEvents {
     bool exit_buttons_shown = true;  // BUTTONS/ExitOn: the keyboard pages' Exit buttons
   };
 
-  PanelActions(KioskController& controller, EmailWindow& email, BrowserFocus& focus, PageScrollDriver& scrolling,
+  PanelActions(KioskRequests& kiosk, EmailWindow& email, BrowserFocus& focus, PageScrollDriver& scrolling,
                Settings settings);
 
   // PanelEvents
@@ -67,7 +66,7 @@ class PanelActions : public PanelEvents {
  private:
   void Open(const std::string& url, NavigationReason reason);
 
-  KioskController& controller_;
+  KioskRequests& kiosk_;
   EmailWindow& email_;
   BrowserFocus& focus_;
   PageScrollDriver& scrolling_;

@@ -2,12 +2,13 @@
 
 #include "common/command_line.h"
 #include "common/log_texts.h"
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/attract/activity_timer.h"
+#include "kiosk/core/kiosk_requests.h"
 
 namespace tw {
 
-ProgramLauncher::ProgramLauncher(KioskController& controller, ProcessRunner& runner)
-    : controller_(controller), runner_(runner) {}
+ProgramLauncher::ProgramLauncher(KioskRequests& kiosk, ActivityTimer& activity, ProcessRunner& runner)
+    : kiosk_(kiosk), activity_(activity), runner_(runner) {}
 
 void ProgramLauncher::RunProgram(const std::string& command_line) {
   if (defer) {
@@ -23,7 +24,7 @@ void ProgramLauncher::Run(const std::string& command_line) {
   // The kiosk waits for one program at a time; a page cannot pile up more behind it.
   const std::vector<std::string> argv = SplitCommandLine(command_line);
   if (running_ || argv.empty() || !runner_.Start(argv)) {
-    controller_.WriteLog(log_text::kFailedToStartProgram + command_line);
+    kiosk_.WriteLog(log_text::kFailedToStartProgram + command_line);
     return;
   }
   struct Running {
@@ -33,8 +34,8 @@ void ProgramLauncher::Run(const std::string& command_line) {
   } running(running_);
   command_line_ = command_line;
   finished_ = false;
-  controller_.WriteLog(log_text::kStartedProgram + command_line);
-  controller_.activity().IdleModeOn();
+  kiosk_.WriteLog(log_text::kStartedProgram + command_line);
+  activity_.IdleModeOn();
   runner_.WaitForEnd();
   // Ended from outside while waiting: that already wrote the lines.
   if (!finished_) Finish();
@@ -42,8 +43,8 @@ void ProgramLauncher::Run(const std::string& command_line) {
 
 void ProgramLauncher::Finish() {
   finished_ = true;
-  controller_.activity().IdleModeOff();
-  controller_.WriteLog(log_text::kProgramTerminated + command_line_);
+  activity_.IdleModeOff();
+  kiosk_.WriteLog(log_text::kProgramTerminated + command_line_);
 }
 
 void ProgramLauncher::EndRunningProgram() {

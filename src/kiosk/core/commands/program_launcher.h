@@ -8,7 +8,8 @@
 
 namespace tw {
 
-class KioskController;
+class ActivityTimer;
+class KioskRequests;
 
 // Starting and awaiting a program. The real one lives in the windowing layer.
 class ProcessRunner {
@@ -26,7 +27,8 @@ class ProcessRunner {
 
 class ProgramLauncher {
  public:
-  ProgramLauncher(KioskController& controller, ProcessRunner& runner);
+  // The log and the idle mode a running program holds.
+  ProgramLauncher(KioskRequests& kiosk, ActivityTimer& activity, ProcessRunner& runner);
 
   // Starts the command line and waits for its end with the kiosk in idle mode.
   void RunProgram(const std::string& command_line);
@@ -45,7 +47,8 @@ class ProgramLauncher {
   // The kiosk comes back from behind the program.
   void Finish();
 
-  KioskController& controller_;
+  KioskRequests& kiosk_;
+  ActivityTimer& activity_;
   ProcessRunner& runner_;
   bool running_ = false;
   bool finished_ = false;  // the running program's end has been handled

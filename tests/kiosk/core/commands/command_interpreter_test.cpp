@@ -59,7 +59,7 @@ class CommandTest : public ::testing::Test {
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
     runner_ = std::make_unique<FakeRunner>(*controller_);
-    launcher_ = std::make_unique<ProgramLauncher>(*controller_, *runner_);
+    launcher_ = std::make_unique<ProgramLauncher>(*controller_, controller_->activity(), *runner_);
     interpreter_ = std::make_unique<CommandInterpreter>(*controller_);
     interpreter_->SetButtons(&buttons_);
     interpreter_->SetLauncher(launcher_.get());

@@ -1,0 +1,26 @@
+// What the kiosk's panels, buttons and listed programs ask of the kiosk's rules: a page, a
+// line in the log, a letter of the exit password, an error shown, the end. The controller
+// answers; a part is handed this and not the whole controller.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "kiosk/core/commands/navigation_reason.h"
+
+namespace tw {
+
+class KioskRequests {
+ public:
+  virtual ~KioskRequests() = default;
+  // The page is queued; the log says why, where the log switches ask for it.
+  virtual void GoToURL(const std::string& url, NavigationReason reason) = 0;
+  virtual void WriteLog(std::string_view text) = 0;
+  // Every tagged button reports its press here; the full exit password ends the kiosk.
+  virtual void CheckExitPassword(int tag) = 0;
+  // "Error - " + message in the log and on the screen; the kiosk goes on.
+  virtual void AppException(const std::string& message) = 0;
+  virtual void RequestExit() = 0;
+};
+
+}  // namespace tw
