@@ -21,14 +21,11 @@ class ConfigReader {
   // Converted strictly (see SettingErrors::Integer).
   int Integer(std::string_view section, std::string_view key) const;
 
-  const ProfileFile& file() const { return file_; }
-  SettingErrors& errors() const { return errors_; }
-
+ private:
   // The table's entry; a key the table lacks is a fault of the program, not of the file
   // (std::logic_error), so that no reader can keep a default of its own.
   static const ConfigKey& Key(std::string_view section, std::string_view key);
 
- private:
   const ProfileFile& file_;
   SettingErrors& errors_;
 };

@@ -1,6 +1,5 @@
 #include "kiosk/core/kiosk_controller.h"
 
-#include "common/ascii_case.h"
 #include "common/command_line.h"
 #include "common/log_texts.h"
 
