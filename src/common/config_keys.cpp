@@ -1,13 +1,17 @@
 #include "common/config_keys.h"
 
 #include <array>
+#include <deque>
 #include <stdexcept>
 #include <string>
+
+#include "common/toolbar_buttons.h"
 
 namespace tw {
 namespace {
 
-constexpr std::array kKeys = std::to_array<ConfigKey>({
+// The keys of named sections, less those that every tool-bar button brings (below).
+constexpr std::array kFixedKeys = std::to_array<ConfigKey>({
     // [PREFERENCES]
     {"PREFERENCES", "DefaultKeyboard", ConfigKind::kBoolean, "1", "0", KioskRead::kWithDefault, true},
     {"PREFERENCES", "NewBrowser", ConfigKind::kInteger, "3", "3", KioskRead::kWithDefault, true},
@@ -54,20 +58,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     // [BUTTONS]
     {"BUTTONS", "ExitOn", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
     {"BUTTONS", "NumberOfButtons", ConfigKind::kInteger, "6", "6", KioskRead::kWithDefault, true},
-    {"BUTTONS", "StartOn", ConfigKind::kPosition, "1", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "BackOn", ConfigKind::kPosition, "2", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "ForwardOn", ConfigKind::kPosition, "3", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "HelpOn", ConfigKind::kPosition, "4", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "PrintOn", ConfigKind::kPosition, "5", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "StopOn", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "ReloadOn", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "EmailOn", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "KeyboardOn", ConfigKind::kPosition, "7", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "BCustom1On", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "BCustom2On", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "BCustom3On", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "BCustom4On", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
-    {"BUTTONS", "BCustom5On", ConfigKind::kPosition, "0", "0", KioskRead::kHiddenWhenAbsent, true},
     {"BUTTONS", "ScrollOn", ConfigKind::kBoolean, "1", "1", KioskRead::kWithDefault, true},
     {"BUTTONS", "Custom1URL", ConfigKind::kUrl, "", "", KioskRead::kWithDefault, true},
     {"BUTTONS", "Custom1Text", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
@@ -109,11 +99,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"BUTTONS", "Custom10Text", ConfigKind::kString, "", "", KioskRead::kWithDefault, true},
     {"BUTTONS", "Custom10Glyph", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"BUTTONS", "TWCommand10", ConfigKind::kInteger, "0", "", KioskRead::kNotRead, true},
-    {"BUTTONS", "BCustom1TW", ConfigKind::kInteger, "0", "", KioskRead::kNotRead, true},
-    {"BUTTONS", "BCustom2TW", ConfigKind::kInteger, "0", "", KioskRead::kNotRead, true},
-    {"BUTTONS", "BCustom3TW", ConfigKind::kInteger, "0", "", KioskRead::kNotRead, true},
-    {"BUTTONS", "BCustom4TW", ConfigKind::kInteger, "0", "", KioskRead::kNotRead, true},
-    {"BUTTONS", "BCustom5TW", ConfigKind::kInteger, "0", "", KioskRead::kNotRead, true},
     {"BUTTONS", "Custom1Number", ConfigKind::kGlyphStates, "1", "1", KioskRead::kWithDefault, true},
     {"BUTTONS", "Custom2Number", ConfigKind::kGlyphStates, "1", "1", KioskRead::kWithDefault, true},
     {"BUTTONS", "Custom3Number", ConfigKind::kGlyphStates, "1", "1", KioskRead::kWithDefault, true},
@@ -131,19 +116,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"BROWSER", "DDE", ConfigKind::kString, "", "NoBrowserDDE", KioskRead::kWithDefault, true},
 
     // [TEXT]
-    {"TEXT", "Start", ConfigKind::kString, "", "Start", KioskRead::kWithDefault, true},
-    {"TEXT", "Back", ConfigKind::kString, "", "Back", KioskRead::kWithDefault, true},
-    {"TEXT", "Forward", ConfigKind::kString, "", "Forward", KioskRead::kWithDefault, true},
-    {"TEXT", "Help", ConfigKind::kString, "", "Help", KioskRead::kWithDefault, true},
-    {"TEXT", "Print", ConfigKind::kString, "", "Print", KioskRead::kWithDefault, true},
-    {"TEXT", "Stop", ConfigKind::kString, "", "Stop", KioskRead::kWithDefault, true},
-    {"TEXT", "Reload", ConfigKind::kString, "", "Reload", KioskRead::kWithDefault, true},
-    {"TEXT", "Email", ConfigKind::kString, "", "Email", KioskRead::kWithDefault, true},
-    {"TEXT", "BCustom1", ConfigKind::kString, "", "Custom 1", KioskRead::kWithDefault, true},
-    {"TEXT", "BCustom2", ConfigKind::kString, "", "Custom 2", KioskRead::kWithDefault, true},
-    {"TEXT", "BCustom3", ConfigKind::kString, "", "Custom 3", KioskRead::kWithDefault, true},
-    {"TEXT", "BCustom4", ConfigKind::kString, "", "Custom 4", KioskRead::kWithDefault, true},
-    {"TEXT", "BCustom5", ConfigKind::kString, "", "Custom 5", KioskRead::kWithDefault, true},
     {"TEXT", "Show", ConfigKind::kString, "", "Show", KioskRead::kWithDefault, true},
     {"TEXT", "Hide", ConfigKind::kString, "", "Hide", KioskRead::kWithDefault, true},
     {"TEXT", "Up", ConfigKind::kString, "", "Up", KioskRead::kWithDefault, true},
@@ -159,19 +131,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"TEXT", "Delete", ConfigKind::kString, "Delete", "Delete", KioskRead::kWithDefault, true},
 
     // [GLYPH]
-    {"GLYPH", "Start", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Back", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Forward", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Help", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Print", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Stop", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Reload", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "Email", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "BCustom1", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "BCustom2", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "BCustom3", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "BCustom4", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"GLYPH", "BCustom5", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"GLYPH", "Show", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"GLYPH", "Hide", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"GLYPH", "Up", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
@@ -191,11 +150,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"URLS", "LogoFile", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"URLS", "Start", ConfigKind::kUrl, "", "NoURLStart", KioskRead::kWithDefault, true},
     {"URLS", "Help", ConfigKind::kUrl, "", "NoURLHelp", KioskRead::kWithDefault, true},
-    {"URLS", "BCustom1", ConfigKind::kUrl, "", "", KioskRead::kWithDefault, true},
-    {"URLS", "BCustom2", ConfigKind::kUrl, "", "", KioskRead::kWithDefault, true},
-    {"URLS", "BCustom3", ConfigKind::kUrl, "", "", KioskRead::kWithDefault, true},
-    {"URLS", "BCustom4", ConfigKind::kUrl, "", "", KioskRead::kWithDefault, true},
-    {"URLS", "BCustom5", ConfigKind::kUrl, "", "", KioskRead::kWithDefault, true},
 
     // [ATTRACT]
     {"ATTRACT", "TimeStart", ConfigKind::kInteger, "0", "0", KioskRead::kWithDefault, true},
@@ -210,20 +164,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"KEYBOARD", "Associated", ConfigKind::kFile, "", "", KioskRead::kNotRead, true},
 
     // [GLYPHNUM]
-    {"GLYPHNUM", "Start", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Back", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Forward", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Help", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Print", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Stop", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Reload", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Email", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "BCustom1", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "BCustom2", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "BCustom3", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "BCustom4", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "BCustom5", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
-    {"GLYPHNUM", "Keyboard", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
     {"GLYPHNUM", "Up", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
     {"GLYPHNUM", "Down", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
     {"GLYPHNUM", "Left", ConfigKind::kGlyphStates, "2", "2", KioskRead::kWithDefault, true},
@@ -282,34 +222,6 @@ constexpr std::array kKeys = std::to_array<ConfigKey>({
     {"SOUNDS", "LeftWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"SOUNDS", "RightSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
     {"SOUNDS", "RightWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "StartSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "StartWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BackSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BackWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "ForwardSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "ForwardWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "HelpSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "HelpWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "PrintSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "PrintWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "StopSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "StopWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "ReloadSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "ReloadWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "EmailSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "EmailWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "KeyboardSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "KeyboardWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom1Source", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom1Wav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom2Source", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom2Wav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom3Source", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom3Wav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom4Source", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom4Wav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom5Source", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
-    {"SOUNDS", "BCustom5Wav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"SOUNDS", "GetSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
     {"SOUNDS", "GetWav", ConfigKind::kFile, "", "", KioskRead::kWithDefault, true},
     {"SOUNDS", "NewSource", ConfigKind::kSoundSource, "0", "0", KioskRead::kWithDefault, true},
@@ -402,6 +314,86 @@ constexpr std::array kLists = std::to_array<ConfigList>({
     {ConfigListId::kConfiguration, {"CONFIGURATION", "ConfString"}, kNoCompanions, false},
 });
 
+// Where the keys of the tool-bar buttons stand among the others, in the buttons' order.
+enum class ButtonKeys { kSlots, kCommands, kCaptions, kGlyphs, kPages, kGlyphStates, kSounds };
+struct ButtonKeysPlace {
+  std::string_view section;
+  std::string_view before;  // "" for the end of the section
+  ButtonKeys keys;
+};
+constexpr std::array kButtonKeysPlaces = std::to_array<ButtonKeysPlace>({
+    {"BUTTONS", "ScrollOn", ButtonKeys::kSlots},
+    {"BUTTONS", "Custom1Number", ButtonKeys::kCommands},
+    {"TEXT", "Show", ButtonKeys::kCaptions},
+    {"GLYPH", "Show", ButtonKeys::kGlyphs},
+    {"URLS", "", ButtonKeys::kPages},
+    {"GLYPHNUM", "Up", ButtonKeys::kGlyphStates},
+    {"SOUNDS", "GetSource", ButtonKeys::kSounds},
+});
+
+// Key names made of a button's setting ("StartOn") live as long as the table.
+std::string_view Kept(std::string name) {
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(name));
+}
+
+void AddButtonKeys(std::vector<ConfigKey>& keys, ButtonKeys which) {
+  constexpr auto kRead = KioskRead::kWithDefault;
+  for (const ToolbarButtonInfo& b : ToolbarButtons()) {
+    if (!b.setup_label) continue;                      // shares another button's keys
+    const bool own_caption = !b.setup_label->empty();  // the Keyboard button's are TEXT/Show and Hide
+    const std::string setting(b.setting);
+    switch (which) {
+      case ButtonKeys::kSlots:
+        keys.push_back({"BUTTONS", Kept(setting + "On"), ConfigKind::kPosition, b.setup_slot, "0",
+                        KioskRead::kHiddenWhenAbsent, true});
+        break;
+      case ButtonKeys::kCommands:
+        if (b.has_url) {
+          keys.push_back({"BUTTONS", Kept(std::string(b.text_key) + "TW"), ConfigKind::kInteger, "0", "",
+                          KioskRead::kNotRead, true});
+        }
+        break;
+      case ButtonKeys::kCaptions:
+        if (own_caption) keys.push_back({"TEXT", b.text_key, ConfigKind::kString, "", b.caption, kRead, true});
+        break;
+      case ButtonKeys::kGlyphs:
+        if (own_caption) keys.push_back({"GLYPH", b.text_key, ConfigKind::kFile, "", "", kRead, true});
+        break;
+      case ButtonKeys::kPages:
+        if (b.has_url) keys.push_back({"URLS", b.text_key, ConfigKind::kUrl, "", "", kRead, true});
+        break;
+      case ButtonKeys::kGlyphStates:
+        keys.push_back({"GLYPHNUM", b.glyph_count_key, ConfigKind::kGlyphStates, "2", "2", kRead, true});
+        break;
+      case ButtonKeys::kSounds:
+        keys.push_back({"SOUNDS", Kept(setting + "Source"), ConfigKind::kSoundSource, "0", "0", kRead, true});
+        keys.push_back({"SOUNDS", Kept(setting + "Wav"), ConfigKind::kFile, "", "", kRead, true});
+        break;
+    }
+  }
+}
+
+// The whole table: the fixed keys with the buttons' keys in their places.
+const std::vector<ConfigKey>& Keys() {
+  static const std::vector<ConfigKey> keys = [] {
+    std::vector<ConfigKey> all;
+    const auto add_placed = [&](std::string_view section, std::string_view before) {
+      for (const ButtonKeysPlace& place : kButtonKeysPlaces) {
+        if (place.section == section && place.before == before) AddButtonKeys(all, place.keys);
+      }
+    };
+    for (std::size_t i = 0; i < kFixedKeys.size(); ++i) {
+      const ConfigKey& key = kFixedKeys[i];
+      add_placed(key.section, key.name);
+      all.push_back(key);
+      if (i + 1 == kFixedKeys.size() || kFixedKeys[i + 1].section != key.section) add_placed(key.section, "");
+    }
+    return all;
+  }();
+  return keys;
+}
+
 const ConfigKey& KnownKey(std::string_view section, std::string_view name) {
   const ConfigKey* key = FindConfigKey(section, name);
   if (key == nullptr) {
@@ -412,18 +404,18 @@ const ConfigKey& KnownKey(std::string_view section, std::string_view name) {
 
 }  // namespace
 
-std::span<const ConfigKey> ConfigKeys() { return kKeys; }
+std::span<const ConfigKey> ConfigKeys() { return Keys(); }
 
 std::vector<const ConfigKey*> ConfigKeysOf(std::string_view section) {
   std::vector<const ConfigKey*> keys;
-  for (const ConfigKey& key : kKeys) {
+  for (const ConfigKey& key : Keys()) {
     if (SameName(key.section, section)) keys.push_back(&key);
   }
   return keys;
 }
 
 const ConfigKey* FindConfigKey(std::string_view section, std::string_view name) {
-  for (const ConfigKey& key : kKeys) {
+  for (const ConfigKey& key : Keys()) {
     if (SameName(key.section, section) && SameName(key.name, name)) return &key;
   }
   return nullptr;

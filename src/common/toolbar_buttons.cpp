@@ -3,31 +3,51 @@
 #include <array>
 #include <cstddef>
 
+#include "common/log_texts.h"
+
 namespace tw {
 namespace {
 
 using Id = ToolbarButtonId;
 using Obj = PasswordObject;
 
+using A = ButtonAction;
+namespace text = log_text;
+
 // Back2 and Forward2 share Back's and Forward's caption, picture, sound and slot.
 constexpr std::array<ToolbarButtonInfo, kToolbarButtonCount> kButtons = {{
-    {Id::kStart, "BStart", Obj::kStart, "Start", "Start", "Start", "Start", "Start", false},
-    {Id::kBack, "BBack", Obj::kBack, "Back", "Back", "Back", "Back", "Back", false},
-    {Id::kForward, "BForward", Obj::kForward, "Forward", "Forward", "Forward", "Forward", "Forward", false},
-    {Id::kHelp, "BHelp", Obj::kHelp, "Help", "Help", "Help", "Help", "Help", false},
-    {Id::kPrint, "BPrint", Obj::kPrint, "Print", "Print", "Print", "Print", "Print", false},
-    {Id::kEmail, "BEmail", Obj::kEmail, "Email", "Email", "Email", "Email", "Email", false},
-    {Id::kStop, "BStop", Obj::kStop, "Stop", "Stop", "Stop", "Stop", "Stop", false},
-    {Id::kReload, "BReload", Obj::kReload, "Reload", "Reload", "Reload", "Reload", "Reload", false},
-    {Id::kKeyboard, "BKeyboard", Obj::kKeyboard, "Show", "Show", "Keyboard", "Keyboard", "", false},
-    {Id::kBack2, "BBack2", Obj::kBack, "Back", "Back", "Back", "Back", std::nullopt, false},
-    {Id::kForward2, "BForward2", Obj::kForward, "Forward", "Forward", "Forward", "Forward", std::nullopt, false},
+    // id, name, tag, text key, caption, GLYPHNUM key, setting, Setup Manager label, own page, action, log, slot
+    {Id::kStart, "BStart", Obj::kStart, "Start", "Start", "Start", "Start", "Start", false, A::kStartPage, "", "1"},
+    {Id::kBack, "BBack", Obj::kBack, "Back", "Back", "Back", "Back", "Back", false, A::kBack, text::kBackButtonPressed,
+     "2"},
+    {Id::kForward, "BForward", Obj::kForward, "Forward", "Forward", "Forward", "Forward", "Forward", false, A::kForward,
+     text::kForwardButtonPressed, "3"},
+    {Id::kHelp, "BHelp", Obj::kHelp, "Help", "Help", "Help", "Help", "Help", false, A::kHelpPage, "", "4"},
+    {Id::kPrint, "BPrint", Obj::kPrint, "Print", "Print", "Print", "Print", "Print", false, A::kPrint,
+     text::kPrintButtonPressed, "5"},
+    {Id::kEmail, "BEmail", Obj::kEmail, "Email", "Email", "Email", "Email", "Email", false, A::kEmail,
+     text::kEmailButtonPressed},
+    {Id::kStop, "BStop", Obj::kStop, "Stop", "Stop", "Stop", "Stop", "Stop", false, A::kStop, text::kStopButtonPressed},
+    {Id::kReload, "BReload", Obj::kReload, "Reload", "Reload", "Reload", "Reload", "Reload", false, A::kReload,
+     text::kReloadButtonPressed},
+    // Logs whether the keyboard is now shown or hidden.
+    {Id::kKeyboard, "BKeyboard", Obj::kKeyboard, "Show", "Show", "Keyboard", "Keyboard", "", false, A::kKeyboard, "",
+     "7"},
+    {Id::kBack2, "BBack2", Obj::kBack, "Back", "Back", "Back", "Back", std::nullopt, false, A::kPreviousMessage,
+     text::kBackButtonPressed},
+    {Id::kForward2, "BForward2", Obj::kForward, "Forward", "Forward", "Forward", "Forward", std::nullopt, false,
+     A::kNextMessage, text::kForwardButtonPressed},
     // The custom page buttons report the Help button's tag to the exit password.
-    {Id::kCustom1, "BCustom1", Obj::kHelp, "BCustom1", "Custom 1", "BCustom1", "BCustom1", "Custom Button 1", true},
-    {Id::kCustom2, "BCustom2", Obj::kHelp, "BCustom2", "Custom 2", "BCustom2", "BCustom2", "Custom Button 2", true},
-    {Id::kCustom3, "BCustom3", Obj::kHelp, "BCustom3", "Custom 3", "BCustom3", "BCustom3", "Custom Button 3", true},
-    {Id::kCustom4, "BCustom4", Obj::kHelp, "BCustom4", "Custom 4", "BCustom4", "BCustom4", "Custom Button 4", true},
-    {Id::kCustom5, "BCustom5", Obj::kHelp, "BCustom5", "Custom 5", "BCustom5", "BCustom5", "Custom Button 5", true},
+    {Id::kCustom1, "BCustom1", Obj::kHelp, "BCustom1", "Custom 1", "BCustom1", "BCustom1", "Custom Button 1", true,
+     A::kOwnPage},
+    {Id::kCustom2, "BCustom2", Obj::kHelp, "BCustom2", "Custom 2", "BCustom2", "BCustom2", "Custom Button 2", true,
+     A::kOwnPage},
+    {Id::kCustom3, "BCustom3", Obj::kHelp, "BCustom3", "Custom 3", "BCustom3", "BCustom3", "Custom Button 3", true,
+     A::kOwnPage},
+    {Id::kCustom4, "BCustom4", Obj::kHelp, "BCustom4", "Custom 4", "BCustom4", "BCustom4", "Custom Button 4", true,
+     A::kOwnPage},
+    {Id::kCustom5, "BCustom5", Obj::kHelp, "BCustom5", "Custom 5", "BCustom5", "BCustom5", "Custom Button 5", true,
+     A::kOwnPage},
 }};
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The tool bar's buttons: one table that the kiosk's tool bar, the Setup Manager's pages
-// and its preview all read, so that a button is added in one place.
+// The tool bar's buttons: one table that the kiosk's tool bar and its actions, the key
+// table of Tarnwick.ini, the Setup Manager's pages and its preview all read, so that a
+// button is added in one place: an id here, a row in toolbar_buttons.cpp (and, for a
+// picture of its own, a drawing in the panels' built-in glyphs).
 #pragma once
 
 #include <cstddef>
@@ -33,7 +35,22 @@ enum class ToolbarButtonId {
 };
 
 inline constexpr std::size_t kToolbarButtonCount = 16;
-inline constexpr std::size_t kToolbarCustomCount = 5;
+
+// What a press does; the kiosk's tool-bar actions carry it out.
+enum class ButtonAction {
+  kStartPage,  // URLS/Start
+  kHelpPage,   // URLS/Help
+  kOwnPage,    // the button's own URLS/<text_key>; nothing while it is empty
+  kBack,
+  kForward,
+  kStop,
+  kReload,
+  kPrint,  // the page, or the e-mail window's text while that is open
+  kEmail,  // opens the e-mail window
+  kKeyboard,
+  kPreviousMessage,  // in the e-mail window
+  kNextMessage,
+};
 
 struct ToolbarButtonInfo {
   ToolbarButtonId id;
@@ -48,6 +65,12 @@ struct ToolbarButtonInfo {
   std::optional<std::string_view> setup_label;
   // Its page's address is URLS/<text_key>, and a command may stand there (<text_key>TW).
   bool has_url = false;
+  ButtonAction action = ButtonAction::kStartPage;
+  // The log line of a press ("" for buttons that change the page: the page change is
+  // logged by its reason).
+  std::string_view pressed_log = {};
+  // The slot the Setup Manager offers for BUTTONS/<setting>On while the file has none.
+  std::string_view setup_slot = "0";
 };
 
 // All buttons in creation order.

@@ -51,7 +51,7 @@ ToolbarSettings ToolbarSettingsOf(const KioskController& controller) {
   ToolbarSettings s;
   s.start_url = config.start_url;
   s.help_url = config.help_url;
-  s.custom_urls = controller.settings().toolbar.custom_urls;
+  s.own_urls = controller.settings().toolbar.OwnPages();
   s.log_urls = config.log_switches.log_urls;
   return s;
 }
@@ -117,12 +117,12 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
 
   video_ = std::make_unique<VideoWindow>(VideoOptionsOf(controller),
                                          [this](const std::string& text) { controller_.WriteLog(text); });
-  video_->on_click = [this] {
+  video_->OnClick = [this] {
     controller_.Guarded([this] {
       if (video_->isVisible()) controller_.activity().StopVideo();
     });
   };
-  video_->on_hold = hooks_.hold_timer;
+  video_->OnHold = hooks_.hold_timer;
 
   new_window_dialog_ = std::make_unique<NewWindowDialog>(settings.language.new_browser);
   error_dialog_ = std::make_unique<ErrorDialog>();

@@ -120,12 +120,12 @@ bool VideoWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void VideoWindow::mousePressEvent(QMouseEvent*) {
-  if (on_hold) on_hold(true);
+  if (OnHold) OnHold(true);
 }
 
 void VideoWindow::mouseReleaseEvent(QMouseEvent*) {
-  if (on_hold) on_hold(false);
-  if (on_click) on_click();
+  if (OnHold) OnHold(false);
+  if (OnClick) OnClick();
 }
 
 }  // namespace tw

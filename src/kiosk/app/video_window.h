@@ -31,9 +31,9 @@ class VideoWindow : public QWidget {
   ~VideoWindow() override;
 
   // A visitor's click on the video (DisplayPanelClick): the kiosk stops it.
-  std::function<void()> on_click;
+  std::function<void()> OnClick;
   // The mouse button is held down on the video (true) or released (false).
-  std::function<void(bool)> on_hold;
+  std::function<void(bool)> OnHold;
 
   // Makes the player and opens the file (nothing when no video is set or it was not found);
   // done by the first StartVideo at the latest.

@@ -92,7 +92,7 @@ class FormBottomTest : public QObject {
     ToolbarSettings settings;
     settings.start_url = "file:///start.htm";
     settings.help_url = "file:///help.htm";
-    settings.custom_urls = config.custom_urls;
+    settings.own_urls = config.OwnPages();
     actions_ = std::make_unique<ToolbarActions>(host_, settings);
     ToolbarPanel::Options o;
     o.screen_scale = scale;

@@ -184,7 +184,10 @@ TEST(ButtonRecords, TheKioskReadsEveryKeyUnderTheSameName) {
   }
   EXPECT_EQ(toolbar.hide_text, f("TEXT", "Hide"));
   EXPECT_EQ(toolbar.glyph_hide, f("GLYPH", "Hide"));
-  for (int n = 1; n <= 5; ++n) EXPECT_EQ(toolbar.custom_urls[n - 1], f("URLS", "BCustom" + std::to_string(n)));
+  for (int n = 1; n <= 5; ++n) {
+    const std::string name = "BCustom" + std::to_string(n);
+    EXPECT_EQ(toolbar.buttons[static_cast<std::size_t>(ToolbarButtonId::kCustom1) + n - 1].url, f("URLS", name));
+  }
 
   RightPanelConfig right;
   ReadRightPanelConfig(ini, right, errors);

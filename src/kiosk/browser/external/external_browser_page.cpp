@@ -146,7 +146,7 @@ ExternalBrowserPage::ExternalBrowserPage(DevToolsConnection& connection, Browser
          {{"requestId", Text(p, "requestId")}, {"authChallengeResponse", {{"response", response}}}}, s);
   });
   connection_.On("Target.targetDestroyed", [this](const json& p, const std::string&) {
-    if (!target_id_.empty() && Text(p, "targetId") == target_id_ && on_page_closed) on_page_closed();
+    if (!target_id_.empty() && Text(p, "targetId") == target_id_ && OnPageClosed) OnPageClosed();
   });
   connection_.On("Inspector.targetCrashed", [this](const json&, const std::string& s) {
     if (s == page_session_) events_.PageCrashed(url_, "crashed");
@@ -408,7 +408,7 @@ void ExternalBrowserPage::WatchForAHoldingPage() {
                      // that cannot be asked while the change waits is held too.)
                      if (reply.ok || !kiosk_changing_page_ || change != change_number_) return;
                      events_.BrowserNote(log_text::kBrowserPageHeld + url_);
-                     if (on_page_held) on_page_held();
+                     if (OnPageHeld) OnPageHeld();
                    });
 }
 

@@ -57,9 +57,9 @@ class ExternalBrowserPage : public PageScrolling {
   // When the kiosk (or the page) last printed.
   std::chrono::steady_clock::time_point LastPrint() const { return last_print_; }
   // Told when the page's own window has been closed (the page target is gone).
-  std::function<void()> on_page_closed;
+  std::function<void()> OnPageClosed;
   // Told when the page holds the kiosk's own change of page (see WatchForAHoldingPage).
-  std::function<void()> on_page_held;
+  std::function<void()> OnPageHeld;
   // A script's dialog left to the visitor closes: a message acknowledged, a question declined.
   void CloseDialogs();
 
@@ -92,7 +92,7 @@ class ExternalBrowserPage : public PageScrolling {
   void KioskChangesPage();
   // After the kiosk's change is asked for: a page that does not answer within a moment
   // (its script in a loop, or behind one box after another, which the browser may no
-  // longer let anyone answer once the change has begun) holds the change: on_page_held.
+  // longer let anyone answer once the change has begun) holds the change: OnPageHeld.
   void WatchForAHoldingPage();
   void UpdateHistory();
 

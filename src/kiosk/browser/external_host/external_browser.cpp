@@ -111,10 +111,10 @@ void ExternalBrowser::StartProcess() {
   page_->SetPrinterCheck([] { return !QPrinterInfo::defaultPrinter().isNull(); });
   // The page's window closed (a key of the browser's own that slipped through, or the
   // page itself): a new one at once, which counts as no failure of the browser's.
-  page_->on_page_closed = [this] { RestartFor("Browser Window Closed"); };
+  page_->OnPageClosed = [this] { RestartFor("Browser Window Closed"); };
   // A page that holds the kiosk's own change of page is ended with the browser: a new one
   // begins at the start page.
-  page_->on_page_held = [this] { RestartFor("Page Held the Kiosk"); };
+  page_->OnPageHeld = [this] { RestartFor("Page Held the Kiosk"); };
   read_notifier_ = std::make_unique<QSocketNotifier>(channel_->ReadFd(), QSocketNotifier::Read);
   connect(read_notifier_.get(), &QSocketNotifier::activated, this, [this] {
     channel_->OnReadable();

@@ -41,71 +41,46 @@ void ToolbarActions::Click(ToolbarButtonId button) {
 }
 
 void ToolbarActions::Press(ToolbarButtonId button) {
-  using Id = ToolbarButtonId;
-  const int tag = ButtonTag(ToolbarButton(button).object);
-  switch (button) {
-    case Id::kStart:
-      host_.GoToURL(settings_.start_url, NavigationReason::kStartButton);
-      host_.HideEmail();
+  using A = ButtonAction;
+  const ToolbarButtonInfo& info = ToolbarButton(button);
+  const int tag = ButtonTag(info.object);
+  if (!info.pressed_log.empty()) Log(info.pressed_log);
+  // A press that changes the page leaves the e-mail window.
+  const auto go_to = [&](const std::string& url, NavigationReason reason) {
+    host_.GoToURL(url, reason);
+    host_.HideEmail();
+  };
+  switch (info.action) {
+    case A::kStartPage: go_to(settings_.start_url, NavigationReason::kStartButton); break;
+    case A::kHelpPage: go_to(settings_.help_url, NavigationReason::kHelpButton); break;
+    case A::kOwnPage: {
+      const std::string& url = settings_.own_urls[static_cast<std::size_t>(button)];
+      if (!url.empty()) go_to(url, NavigationReason::kCustomButton);
       break;
-    case Id::kHelp:
-      host_.GoToURL(settings_.help_url, NavigationReason::kHelpButton);
-      host_.HideEmail();
-      break;
-    case Id::kBack:
-      Log(log_text::kBackButtonPressed);
+    }
+    case A::kBack:
       host_.GoBack();
       host_.HideEmail();
       break;
-    case Id::kForward:
-      Log(log_text::kForwardButtonPressed);
+    case A::kForward:
       host_.GoForward();
       host_.HideEmail();
       break;
-    case Id::kStop:
-      Log(log_text::kStopButtonPressed);
-      host_.StopLoading();
-      break;
-    case Id::kReload:
-      Log(log_text::kReloadButtonPressed);
-      host_.Refresh();
-      break;
-    case Id::kPrint:
-      Log(log_text::kPrintButtonPressed);
-      Print();
-      break;
-    case Id::kEmail:
-      Log(log_text::kEmailButtonPressed);
+    case A::kStop: host_.StopLoading(); break;
+    case A::kReload: host_.Refresh(); break;
+    case A::kPrint: Print(); break;
+    case A::kEmail:
       host_.CheckExitPassword(tag);
       host_.OpenEmailWindow();
       return;
-    case Id::kKeyboard: {
+    case A::kKeyboard: {
       host_.ReturnFocusToBrowserWindow();
       const bool shown = host_.ToggleKeyboard();
       Log(shown ? log_text::kKeyboardShown : log_text::kKeyboardHidden);
       break;
     }
-    case Id::kBack2:
-      Log(log_text::kBackButtonPressed);
-      host_.SelectEmailMessage(-1);
-      break;
-    case Id::kForward2:
-      Log(log_text::kForwardButtonPressed);
-      host_.SelectEmailMessage(+1);
-      break;
-    case Id::kCustom1:
-    case Id::kCustom2:
-    case Id::kCustom3:
-    case Id::kCustom4:
-    case Id::kCustom5: {
-      const std::string& url =
-          settings_.custom_urls[static_cast<std::size_t>(button) - static_cast<std::size_t>(Id::kCustom1)];
-      if (!url.empty()) {
-        host_.GoToURL(url, NavigationReason::kCustomButton);
-        host_.HideEmail();
-      }
-      break;
-    }
+    case A::kPreviousMessage: host_.SelectEmailMessage(-1); break;
+    case A::kNextMessage: host_.SelectEmailMessage(+1); break;
   }
   host_.CheckExitPassword(tag);
 }

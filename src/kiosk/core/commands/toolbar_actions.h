@@ -43,7 +43,8 @@ class ToolbarHost {
 struct ToolbarSettings {
   std::string start_url;
   std::string help_url;
-  std::array<std::string, kToolbarCustomCount> custom_urls;
+  // The pages of the buttons that have one (ButtonAction::kOwnPage), by button id.
+  std::array<std::string, kToolbarButtonCount> own_urls;
   bool log_urls = true;
 };
 

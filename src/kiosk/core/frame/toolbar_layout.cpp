@@ -38,8 +38,8 @@ ToolbarConfig ReadToolbarConfig(const ProfileFile& f, SettingErrors& errors) {
   const ConfigReader read(f, errors);
   ToolbarConfig c;
   auto& buttons = c.buttons;
-  for (std::size_t i = 0; i < kToolbarCustomCount; ++i) {
-    c.custom_urls[i] = read.String("URLS", "BCustom" + std::to_string(i + 1));
+  for (const ToolbarButtonInfo& b : ToolbarButtons()) {
+    if (b.has_url) buttons[static_cast<std::size_t>(b.id)].url = read.String("URLS", b.text_key);
   }
   for (const ToolbarButtonInfo& b : ToolbarButtons()) {
     buttons[static_cast<std::size_t>(b.id)].caption = read.String("TEXT", b.text_key);

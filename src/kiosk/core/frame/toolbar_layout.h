@@ -45,6 +45,7 @@ struct ToolbarButtonConfig {
   std::string glyph_file;  // GLYPH/<key>; used only when the file exists
   int sound = 0;           // a button sound source 0..7
   std::string custom_sound;
+  std::string url;  // URLS/<text key>, for a button with a page of its own
   int slot = 1;
   bool visible = false;
   int left = 0;  // design pixels
@@ -55,7 +56,6 @@ struct ToolbarButtonConfig {
 
 struct ToolbarConfig {
   std::array<ToolbarButtonConfig, kToolbarButtonCount> buttons;
-  std::array<std::string, kToolbarCustomCount> custom_urls;
   std::string show_text = "Show";
   std::string hide_text = "Hide";
   std::string glyph_show;
@@ -74,6 +74,12 @@ struct ToolbarConfig {
   bool debug = false;
 
   const ToolbarButtonConfig& button(ToolbarButtonId id) const { return buttons[static_cast<std::size_t>(id)]; }
+  // Every button's own page, by button id ("" for buttons without one).
+  std::array<std::string, kToolbarButtonCount> OwnPages() const {
+    std::array<std::string, kToolbarButtonCount> urls;
+    for (std::size_t i = 0; i < kToolbarButtonCount; ++i) urls[i] = buttons[i].url;
+    return urls;
+  }
 
   bool operator==(const ToolbarConfig&) const = default;
 };

@@ -403,7 +403,7 @@ TEST_F(ExternalBrowserPageTest, FramesQuestionsAndTheBrowsersOwnWindowsGoToTheKi
   // The page's own window closed (by a key of the browser's that got through, say): the
   // host is told, to bring a new one at once.
   bool closed = false;
-  page_->on_page_closed = [&] { closed = true; };
+  page_->OnPageClosed = [&] { closed = true; };
   std::string page_target;
   channel_->Connection().Call("Target.getTargets", {}, {}, 20s, [&](const DevToolsReply& reply) {
     for (const auto& info : reply.result.value("targetInfos", nlohmann::json::array())) {

@@ -50,7 +50,7 @@ ToolbarSettings Settings(bool log_urls = true) {
   ToolbarSettings s;
   s.start_url = "file:///start.htm";
   s.help_url = "file:///help.htm";
-  s.custom_urls = {"http://one/", "", "", "", ""};
+  s.own_urls[static_cast<std::size_t>(ToolbarButtonId::kCustom1)] = "http://one/";
   s.log_urls = log_urls;
   return s;
 }

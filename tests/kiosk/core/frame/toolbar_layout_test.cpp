@@ -61,7 +61,7 @@ TEST(ToolbarConfigReading, SlotVisibilityAndWidthFollowTheButtonsSection) {
   EXPECT_EQ(c.button(ToolbarButtonId::kKeyboard).caption, "Keys");
   EXPECT_EQ(c.show_text, "Keys");
   EXPECT_EQ(c.button(ToolbarButtonId::kCustom2).caption, "Custom 2");
-  EXPECT_EQ(c.custom_urls[1], "http://x/");
+  EXPECT_EQ(c.button(ToolbarButtonId::kCustom2).url, "http://x/");
 }
 
 TEST(ToolbarConfigReading, ALaterButtonOnTheSameSlotIsCreatedLater) {
