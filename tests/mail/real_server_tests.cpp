@@ -292,7 +292,7 @@ TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRigh
   SmtpLogMailSender sender;
   sender.MailSMTP().SetTimeOut(10);
   controller.SetLogMailSender(&sender);
-  controller.SetBrowserReady();
+  controller.browser_status().SetReady();
   const std::string feedback_a = "Feedback one\r\nwith two lines\r\n";
   // Text attachments travel with CR LF line ends (the canonical form of text in mail).
   const std::string feedback_b = "Feedback two: nice kiosk\r\n";

@@ -7,13 +7,13 @@
 #include <cstdio>
 
 #include "common/log_texts.h"
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/kiosk_requests.h"
+#include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/commands/kiosk_topics.h"
 
 namespace tw {
 
-KioskDbusService::KioskDbusService(KioskController& controller, QObject* parent)
-    : QObject(parent), controller_(controller) {}
+KioskDbusService::KioskDbusService(KioskTopicTargets targets, QObject* parent) : QObject(parent), targets_(targets) {}
 
 bool KioskDbusService::Register(QString* error) {
   // Without a session bus of its own the kiosk starts none (no autolaunch beside it).
@@ -38,8 +38,8 @@ bool KioskDbusService::Register(QString* error) {
 }
 
 void KioskDbusService::Poke(const QString& topic, const QString& item, const QString& data) {
-  controller_.Guarded(
-      [&] { PokeKioskTopic(controller_, topic.toStdString(), item.toStdString(), data.toStdString()); });
+  targets_.kiosk.Guarded(
+      [&] { PokeKioskTopic(targets_, topic.toStdString(), item.toStdString(), data.toStdString()); });
 }
 
 QString KioskDbusService::Request(const QString& topic, const QString& item) {
@@ -48,7 +48,7 @@ QString KioskDbusService::Request(const QString& topic, const QString& item) {
   if (topic != "WWW_OpenURL" || !open_url) return QString();
   const std::string text = item.toStdString();
   if (!open_url(QuotedItemURL(text))) return QString();
-  if (controller_.config().debug) controller_.WriteLog(log_text::kOpenURL + text);
+  if (targets_.config.debug) targets_.kiosk.WriteLog(log_text::kOpenURL + text);
   return QStringLiteral("1");
 }
 

@@ -14,9 +14,9 @@
 #include <functional>
 #include <string>
 
-namespace tw {
+#include "kiosk/core/commands/kiosk_topics.h"
 
-class KioskController;
+namespace tw {
 
 inline constexpr char kKioskBusName[] = "org.tarnwick.TARNWICK";
 inline constexpr char kKioskBusInterface[] = "org.tarnwick.Dde";
@@ -26,7 +26,7 @@ class KioskDbusService : public QObject {
   Q_CLASSINFO("D-Bus Interface", "org.tarnwick.Dde")
 
  public:
-  explicit KioskDbusService(KioskController& controller, QObject* parent = nullptr);
+  explicit KioskDbusService(KioskTopicTargets targets, QObject* parent = nullptr);
   // Takes the bus name and publishes the object; the reason when that fails.
   bool Register(QString* error);
 
@@ -40,7 +40,7 @@ class KioskDbusService : public QObject {
   std::function<bool(const std::string& url)> open_url;
 
  private:
-  KioskController& controller_;
+  KioskTopicTargets targets_;
 };
 
 // The operator's command line: pokes a topic of the running kiosk. Returns the exit code

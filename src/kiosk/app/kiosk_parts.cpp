@@ -26,14 +26,16 @@ EmbeddedBrowserOptions BrowserOptions(const KioskController& controller) {
 KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks)
     : controller_(controller),
       launcher_(controller, controller.activity(), runner_),
-      interpreter_(controller),
+      interpreter_(controller, controller.config(), controller.keyboard(), controller.clock(),
+                   controller.log_paths().feedback_dir),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
       browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_kind()))),
       loop_(controller, *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
       input_filter_(std::make_unique<KioskInputFilter>(controller.activity(), controller.config().block_right_button)),
-      dbus_(std::make_unique<KioskDbusService>(controller)) {
-  controller_.activity().SetFrame(&windows_);
+      dbus_(std::make_unique<KioskDbusService>(
+          KioskTopicTargets{controller, controller.activity(), controller.config()})) {
+  controller_.activity().SetFrame(&windows_.attract());
   controller_.activity().SetButtons(&windows_);
   interpreter_.SetButtons(&windows_);
   interpreter_.SetLauncher(&launcher_);
@@ -83,7 +85,7 @@ std::unique_ptr<KioskBrowser> KioskParts::MakeExternalBrowser() {
     // The hole is covered until a browser is ready again; URLs wait meanwhile. A question
     // about a page of the browser that has gone goes with it.
     windows_.CloseNewWindowQuestion();
-    controller_.SetBrowserLost();
+    controller_.browser_status().SetLost();
     splash_->show();
     splash_->raise();
   };

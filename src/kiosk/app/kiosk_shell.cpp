@@ -112,7 +112,7 @@ void KioskShell::SecondTick() {
   }
   // Work of a later second now due, or a clock set forward (or a machine resumed) past
   // the log's action time.
-  if (parts_->TimedWorkDue() || controller_->Now() >= log_action_due_) RequestPass();
+  if (parts_->TimedWorkDue() || controller_->clock().Now() >= log_action_due_) RequestPass();
   // Now and then the marker files, in case a watch was lost (no pass, nothing raised).
   if (++ticks_ % kMarkerSafetyTicks == 0) controller_->Guarded([this] { controller_->activity().CheckMarkerFiles(); });
 }
@@ -156,12 +156,12 @@ void KioskShell::RunPass() {
 }
 
 void KioskShell::ArmLogActionTimer() {
-  const LocalTime due = controller_->NextLogActionTime();
+  const LocalTime due = controller_->log().NextActionTime();
   if (log_action_timer_.isActive() && due == log_action_due_) return;
   log_action_due_ = due;
   // Armed on the steady clock: a clock set back makes it fire early (the pass finds
   // nothing due and it is armed again); set forward, the second's tick sees it.
-  const std::int64_t seconds = std::clamp<std::int64_t>(due - controller_->Now(), 0, LocalTime::kSecondsPerDay);
+  const std::int64_t seconds = std::clamp<std::int64_t>(due - controller_->clock().Now(), 0, LocalTime::kSecondsPerDay);
   log_action_timer_.start(static_cast<int>(seconds * 1000));
 }
 

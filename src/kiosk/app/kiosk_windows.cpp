@@ -1,7 +1,6 @@
 #include "kiosk/app/kiosk_windows.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPrinter>
@@ -9,6 +8,7 @@
 #include <QTextDocument>
 #include <cstdio>
 
+#include "kiosk/app/kiosk_attract_frame.h"
 #include "kiosk/app/kiosk_email_window.h"
 #include "kiosk/app/video_window.h"
 #include "kiosk/panels/arrow_panel.h"
@@ -22,7 +22,6 @@
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
-#include "platform/x11qt/x11_pointer_activity.h"
 #include "widgets/keyboard_controller.h"
 #include "widgets/tiled_bitmap.h"
 
@@ -128,6 +127,9 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
   error_dialog_ = std::make_unique<ErrorDialog>();
   error_dialog_->SetSoundPlayer(platform.sounds);
   error_dialog_->Apply(settings.error_dialog, scale);
+  attract_ = std::make_unique<KioskAttractFrame>(
+      KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_, *email_, *new_window_dialog_},
+      controller.config().debug);
 }
 
 KioskWindows::~KioskWindows() = default;
@@ -247,7 +249,7 @@ void KioskWindows::HideBusyMeter() { email_->MainLoopMeter(-1); }
 void KioskWindows::RaiseTopmostWindows() {
   // Nothing keeps windows on top without a window manager: raise them, in order; not
   // while the idle cover lets another program have the screen.
-  if (!covered_) {
+  if (!attract_->covered()) {
     for (QWidget* w : std::initializer_list<QWidget*>{banner_.get(), busy_.get(), arrows_.get(), toolbar_.get()}) {
       w->raise();
     }
@@ -265,72 +267,7 @@ bool KioskWindows::AskTransferNewWindow(std::function<void(bool transfer)> answe
 }
 void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
 
-// AttractFrame
-
-CursorPoint KioskWindows::CursorPos() const {
-  // Asking the X server where the pointer is takes a round trip, most often to learn that
-  // it has not moved. A program can still move it without a device (a warp), so it is
-  // asked now and then all the same.
-  if (!pointer_activity_) pointer_activity_ = std::make_unique<X11PointerActivity>();
-  const bool may_have_moved = pointer_activity_->TakeMoved();
-  if (last_cursor_ && !may_have_moved && ++cursor_questions_unasked_ < kAskForCursorEvery) return *last_cursor_;
-  cursor_questions_unasked_ = 0;
-  const QPoint p = QCursor::pos();
-  last_cursor_ = CursorPoint{p.x(), p.y()};
-  return *last_cursor_;
-}
-
-void KioskWindows::ShowIdleCover(bool on) {
-  covered_ = on;
-  if (on) {
-    // The panels are left where they are under the cover; they are not raised while the
-    // cover is up, so another program's windows can come to the front.
-    saved_splash_ = splash_.geometry();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    splash_.setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
-    splash_.show();
-    splash_.raise();
-    browser_.Hide();
-    toolbar_->lower();
-  } else {
-    browser_.Show();
-    splash_.hide();
-    splash_.setGeometry(saved_splash_);
-    toolbar_->raise();
-    // Typing goes on where it left off.
-    browser_.TakeFocus();
-  }
-}
-
-void KioskWindows::StartVideo() { video_->StartVideo(); }
-void KioskWindows::StopVideo() { video_->StopVideo(); }
-void KioskWindows::HideEmailWindow() { email_->Hide(); }
-
-void KioskWindows::ResetKeyboardPage() {
-  toolbar_->ResetPage();
-  // No modifier stays latched for the next visitor.
-  for (KeyType type : {KeyType::kShift, KeyType::kAlt, KeyType::kCtrl, KeyType::kAltGr}) {
-    toolbar_->KeyController()->SetLatched(type, false);
-  }
-}
-
-void KioskWindows::AdvanceBanner() { banner_->AdvanceBanner(); }
-
-void KioskWindows::ShowDiagnostics(int idle_count, int expected_code) {
-  // Shown only with Debug on (a setting read once); hidden labels are not kept up to date.
-  if (!controller_.config().debug) return;
-  // Label2 the idle count, Label3 and Label4 the next exit-password letter's code and letter.
-  toolbar_->DebugLabel(1)->setText(QString::number(idle_count));
-  toolbar_->DebugLabel(2)->setText(QString::number(expected_code));
-  toolbar_->DebugLabel(3)->setText(expected_code > 0 ? QString(QChar(expected_code)) : QString());
-}
-
-void KioskWindows::EndVisitorSession() {
-  // A question about the last visitor's new window is nobody's to answer now.
-  CloseNewWindowQuestion();
-  browser_.EndVisitorSession();
-  email_->ClearVisitor();
-}
+AttractFrame& KioskWindows::attract() { return *attract_; }
 
 bool KioskWindows::ToggleKeyboard() {
   const KeyboardFrame::Change change = controller_.keyboard().Toggle(banner_->width(), banner_->height());

@@ -25,6 +25,7 @@
 namespace tw {
 
 class ArrowPanel;
+class KioskAttractFrame;
 class KioskEmailWindow;
 class BannerBar;
 class BusyPanel;
@@ -33,13 +34,8 @@ class NewWindowDialog;
 class SplashWindow;
 class ToolbarPanel;
 class VideoWindow;
-class X11PointerActivity;
 
-class KioskWindows : public BrowserFrame,
-                     public AttractFrame,
-                     public KioskButtons,
-                     public ScrollArrows,
-                     public PageScrolling {
+class KioskWindows : public BrowserFrame, public KioskButtons, public ScrollArrows, public PageScrolling {
  public:
   struct Hooks {
     // Holds the one-second timer while the mouse button is held on the video.
@@ -80,17 +76,8 @@ class KioskWindows : public BrowserFrame,
   bool AskTransferNewWindow(std::function<void(bool transfer)> answered) override;
   void CloseNewWindowQuestion() override;
 
-  // AttractFrame
-  CursorPoint CursorPos() const override;
-  void ShowIdleCover(bool on) override;
-  void StartVideo() override;
-  void StopVideo() override;
-  void HideEmailWindow() override;
-  void ResetKeyboardPage() override;
-  void AdvanceBanner() override;
-  void ShowDiagnostics(int idle_count, int expected_code) override;
-  void EndVisitorSession() override;
-  bool covered() const { return covered_; }
+  // What the idle kiosk does to the windows.
+  AttractFrame& attract();
 
   // KioskButtons: a command or the idle timer presses a button.
   void Click(KioskButton button) override;
@@ -131,15 +118,7 @@ class KioskWindows : public BrowserFrame,
   std::unique_ptr<VideoWindow> video_;
   std::unique_ptr<NewWindowDialog> new_window_dialog_;
   std::unique_ptr<ErrorDialog> error_dialog_;
-  QRect saved_splash_;
-  bool covered_ = false;
-  // The pointer's place as last asked of the X server; asked again after a pointing
-  // device reported something, or at every kAskForCursorEvery-th question (made at the
-  // first question, not during the start).
-  static constexpr int kAskForCursorEvery = 10;
-  mutable std::unique_ptr<X11PointerActivity> pointer_activity_;
-  mutable std::optional<CursorPoint> last_cursor_;
-  mutable int cursor_questions_unasked_ = 0;
+  std::unique_ptr<KioskAttractFrame> attract_;
 };
 
 }  // namespace tw

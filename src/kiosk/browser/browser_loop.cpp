@@ -35,7 +35,7 @@ std::string BrowserLoop::EngineFormOfCommand(const std::string& url) {
 void BrowserLoop::BrowserStarted() {
   controller_.Guarded([this] {
     frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
-    controller_.SetBrowserReady();
+    controller_.browser_status().SetReady();
     // Whatever was queued for a browser that has gone is dropped: a new one begins at the
     // start page.
     while (controller_.TakeQueuedURL()) {
@@ -47,16 +47,16 @@ void BrowserLoop::BrowserStarted() {
 
 bool BrowserLoop::Pass() {
   if (controller_.exit_requested()) return false;
-  if (controller_.browser_ready()) {
+  if (controller_.browser_status().ready) {
     // One URL per pass, so each page change is a separate step the visitor can see; a
     // page waiting to be tried again after an outage counts as one.
     if (const auto url = controller_.TakeQueuedURL()) {
       NavigateQueued(*url);
-    } else if (const auto retry = offline_.TakeDueRetry(controller_.Now())) {
+    } else if (const auto retry = offline_.TakeDueRetry(controller_.clock().Now())) {
       KioskNavigate(*retry);
     }
   }
-  if (controller_.browser_ready() && !protocol_requests_.empty()) {
+  if (controller_.browser_status().ready && !protocol_requests_.empty()) {
     const std::string url = std::move(protocol_requests_.front());
     protocol_requests_.pop_front();
     controller_.Guarded([&] { commands_.ExternalRequest(url); });
@@ -70,15 +70,15 @@ bool BrowserLoop::Pass() {
 }
 
 bool BrowserLoop::WantsPassSoon() const {
-  if (controller_.browser_ready() && (!controller_.navigation_queue().empty() || !protocol_requests_.empty())) {
+  if (controller_.browser_status().ready && (!controller_.navigation_queue().empty() || !protocol_requests_.empty())) {
     return true;
   }
   return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
 }
 
 bool BrowserLoop::TimedWorkDue() const {
-  const LocalTime now = controller_.Now();
-  return (controller_.browser_ready() && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
+  const LocalTime now = controller_.clock().Now();
+  return (controller_.browser_status().ready && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
          engine_refusals_.RefusedReportDue(now.seconds());
 }
 
@@ -167,7 +167,7 @@ void BrowserLoop::LogBlocked(const std::string& url) {
 
 void BrowserLoop::NavigationRefused(const std::string& url) {
   // Every picture of a page can be refused like this: a few lines, then a count.
-  if (engine_refusals_.Admit(controller_.Now().seconds())) LogBlocked(url);
+  if (engine_refusals_.Admit(controller_.clock().Now().seconds())) LogBlocked(url);
 }
 
 void BrowserLoop::NavigateComplete(const std::string& url) {
@@ -179,7 +179,7 @@ void BrowserLoop::NavigateComplete(const std::string& url) {
 }
 
 void BrowserLoop::NavigateError(const std::string&, const std::string& error) {
-  const OfflineRetry::Failure failure = offline_.Failed(error, controller_.Now());
+  const OfflineRetry::Failure failure = offline_.Failed(error, controller_.clock().Now());
   if (!failure.log_line.empty()) controller_.WriteLog(failure.log_line);
   if (failure.show_offline_page) {
     engine_.ShowOfflinePage();
@@ -191,7 +191,7 @@ void BrowserLoop::NavigateError(const std::string&, const std::string& error) {
 void BrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {
   controller_.WriteLog(log_text::kBrowserPageCrashed + url + " - " + reason);
   const std::string& start = controller_.config().start_url;
-  if (crashes_.Admit(controller_.Now().seconds())) {
+  if (crashes_.Admit(controller_.clock().Now().seconds())) {
     controller_.GoToURL(start, NavigationReason::kRecovery);
     return;
   }
@@ -265,7 +265,7 @@ void BrowserLoop::PrintFailed() {
 }
 
 void BrowserLoop::ReportRefusedDialogs() {
-  const std::int64_t now = controller_.Now().seconds();
+  const std::int64_t now = controller_.clock().Now().seconds();
   if (const auto refused = dialogs_.TakeRefused(now)) {
     controller_.WriteLog(log_text::kTooManyDialogBoxes + std::to_string(*refused) + " more canceled");
   }
@@ -276,7 +276,7 @@ void BrowserLoop::ReportRefusedDialogs() {
 
 BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std::string& text) {
   ReportRefusedDialogs();
-  const bool within_budget = dialogs_.Admit(controller_.Now().seconds());
+  const bool within_budget = dialogs_.Admit(controller_.clock().Now().seconds());
   if (kind == BrowserDialogKind::kLeavePage) {
     // The kiosk's own change of page always wins over a page that would rather stay.
     if (within_budget) {

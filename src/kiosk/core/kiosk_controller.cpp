@@ -82,7 +82,8 @@ void KioskController::Create(int screen_width) {
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
 
   keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());
-  started_ = loop_running_ = browser_attached_ = browser_ready_ = exit_requested_ = false;
+  started_ = loop_running_ = exit_requested_ = false;
+  browser_status_.SetLost();
   password_position_ = 1;
   activity_.ResetIdleCount();
   setting_errors_.clear();
@@ -176,11 +177,11 @@ bool KioskController::RunPass() {
 }
 
 bool KioskController::LogMailDue() const {
-  return browser_ready_ && log_mail_sender_ != nullptr && log_mail_delivery_.AttemptDue(log_mail_, clock_.Now());
+  return browser_status_.ready && log_mail_sender_ != nullptr && log_mail_delivery_.AttemptDue(log_mail_, clock_.Now());
 }
 
 void KioskController::SendPendingLogMail() {
-  if (!log_mail_.pending || !browser_ready_ || log_mail_sender_ == nullptr) return;
+  if (!log_mail_.pending || !browser_status_.ready || log_mail_sender_ == nullptr) return;
   // Cleared only after a successful send; the attachments too, so feedback goes out once.
   log_mail_delivery_.Run(log_mail_, *log_mail_sender_, clock_.Now(), [this](std::string_view text) { WriteLog(text); });
 }

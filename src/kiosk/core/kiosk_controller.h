@@ -36,6 +36,18 @@ inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 // kiosk runs none.
 inline constexpr int kMainLoopPassInterval = 20;
 
+// Whether a browser is there to take pages.
+struct BrowserStatus {
+  // The browser's window exists and is under control; URLs may be sent to it.
+  void SetReady() { ready = attached = true; }
+  // It has gone: URLs wait in the queue until a browser is ready again.
+  void SetLost() { ready = attached = false; }
+
+  bool ready = false;
+  // A browser that is a program of its own can be lost (and found again).
+  bool attached = false;
+};
+
 class KioskController : public KioskRequests {
  public:
   KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks);
@@ -62,20 +74,11 @@ class KioskController : public KioskRequests {
   // The one-second tick: enters the browser main loop if that has not happened yet, then
   // counts idle time and runs the attract modes.
   void SecondTick();
-  // Activity (a key press, a mouse move): a new idle period begins.
-  void ResetIdleCount() { activity_.ResetIdleCount(); }
   // The controller's steps of a main-loop pass (the browser's loop runs them): the log's
   // action time, a pending log mail, the marker files. False once quit has been requested.
   bool RunPass();
-  // Rolls the log over once its daily action time has passed.
-  void CheckLogActionTime() { log_->CheckLogActionTime(); }
-  // The moment the log's action time is next reached (for one timer to wake the loop).
-  LocalTime NextLogActionTime() const { return log_->NextActionTime(); }
   // A composed log mail is to be sent (or tried again) on the next pass.
   bool LogMailDue() const;
-  // Sends a composed log mail once the browser is ready. A failed send is logged and
-  // retried on later passes after a growing delay (see LogMailDelivery).
-  void SendPendingLogMail();
   // The next queued URL for the browser, removed from the queue.
   std::optional<std::string> TakeQueuedURL();
 
@@ -86,19 +89,11 @@ class KioskController : public KioskRequests {
   // ended loading): a pass should run soon.
   void PassDue() { hooks_.PassDue(); }
   bool exit_requested() const { return exit_requested_; }
-  // The browser main loop has been entered (on the first tick) and its passes are run.
-  bool started() const { return started_; }
   bool loop_running() const { return loop_running_; }
-  // The browser's window exists and is under control; URLs may be sent to it.
-  void SetBrowserReady() { browser_ready_ = browser_attached_ = true; }
-  // A browser that is a program of its own can be lost (and found again).
-  void SetBrowserAttached(bool attached) { browser_attached_ = attached; }
-  // It has gone: URLs wait in the queue until a browser is ready again.
-  void SetBrowserLost() { browser_ready_ = browser_attached_ = false; }
+  BrowserStatus& browser_status() { return browser_status_; }
+  const BrowserStatus& browser_status() const { return browser_status_; }
   // The external browser cannot be run (`why`): the embedded browser is used from now on.
   void UseEmbeddedBrowser(const std::string& why);
-  bool browser_ready() const { return browser_ready_; }
-  bool browser_attached() const { return browser_attached_; }
   // The exit password's letter expected next (1-based).
   int password_position() const { return password_position_; }
   // Every tagged button reports its press here (tag 1 = the clock ... 26 = the Keyboard
@@ -112,9 +107,9 @@ class KioskController : public KioskRequests {
   // An error for the log and the screen, as it stands.
   void ReportError(const std::string& text);
   // Runs one unit of work (a tick, a pass, an event) so that no exception leaves it.
-  void Guarded(const std::function<void()>& work);
+  void Guarded(const std::function<void()>& work) override;
 
-  LocalTime Now() const { return clock_.Now(); }
+  const Clock& clock() const { return clock_; }
   const std::string& program_dir() const { return program_dir_; }
   std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
   const LogPaths& log_paths() const { return paths_; }
@@ -138,6 +133,9 @@ class KioskController : public KioskRequests {
   void SetLogMailSender(LogMailSender* sender) { log_mail_sender_ = sender; }
 
  private:
+  // Sends a composed log mail once the browser is ready. A failed send is logged and
+  // retried on later passes after a growing delay (see LogMailDelivery).
+  void SendPendingLogMail();
   void CreateDirectories();
   void ShowSettingErrors();
 
@@ -151,8 +149,7 @@ class KioskController : public KioskRequests {
   std::optional<KeyboardFrame> keyboard_;
   bool started_ = false;
   bool loop_running_ = false;
-  bool browser_attached_ = false;
-  bool browser_ready_ = false;
+  BrowserStatus browser_status_;
   bool exit_requested_ = false;
   int password_position_ = 1;
   LogMail log_mail_;

@@ -1,8 +1,9 @@
-// What the kiosk's panels, buttons and listed programs ask of the kiosk's rules: a page, a
-// line in the log, a letter of the exit password, an error shown, the end. The controller
+// What the kiosk's panels, buttons, commands and listed programs ask of the kiosk's rules:
+// a page, a line in the log, a letter of the exit password, an error shown, the end. The controller
 // answers; a part is handed this and not the whole controller.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ class KioskRequests {
   // "Error - " + message in the log and on the screen; the kiosk goes on.
   virtual void AppException(const std::string& message) = 0;
   virtual void RequestExit() = 0;
+  // Runs one unit of work (an event from outside, a deferred run) so that no exception
+  // leaves it: one that does is reported as AppException.
+  virtual void Guarded(const std::function<void()>& work) = 0;
 };
 
 }  // namespace tw

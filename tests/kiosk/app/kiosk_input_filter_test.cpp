@@ -70,7 +70,7 @@ class KioskInputFilterTest : public QObject {
     KioskController controller(dir.path().toStdString(), clock, hooks);
     controller.Create(800);
     if (active_mode) controller.activity().ActiveModeOn();
-    controller.SetBrowserReady();
+    controller.browser_status().SetReady();
     for (int i = 0; i < 42; ++i) controller.activity().Tick();
 
     KioskInputFilter filter(controller.activity(), controller.config().block_right_button);

@@ -60,7 +60,8 @@ class BrowserLoopTest : public ::testing::Test {
     std::ofstream(dir_.File("Tarnwick.ini")) << "[BROWSER]\nBrowser=1\n[URLS]\nStart=http://start/\n" << ini;
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
-    interpreter_ = std::make_unique<CommandInterpreter>(*controller_);
+    interpreter_ = std::make_unique<CommandInterpreter>(*controller_, controller_->config(), controller_->keyboard(),
+                                                        controller_->clock(), controller_->log_paths().feedback_dir);
     loop_ = std::make_unique<BrowserLoop>(*controller_, engine_, frame_, *interpreter_);
     loop_->BrowserStarted();
   }
@@ -80,8 +81,8 @@ TEST_F(BrowserLoopTest, StartPlacesShowsAndQueuesTheStartPage) {
   Start("");
   EXPECT_EQ(frame_.placement.browser, (Rect{24, 59, 703, 486}));
   EXPECT_TRUE(frame_.shown);
-  EXPECT_TRUE(controller_->browser_ready());
-  EXPECT_TRUE(controller_->browser_attached());
+  EXPECT_TRUE(controller_->browser_status().ready);
+  EXPECT_TRUE(controller_->browser_status().attached);
   EXPECT_EQ(Log(), (Texts{"Log opened", "Initial Loading of Start - http://start/"}));
   EXPECT_TRUE(engine_.calls.empty());
   EXPECT_TRUE(loop_->Pass());

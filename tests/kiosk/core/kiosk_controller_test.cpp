@@ -327,7 +327,7 @@ TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
   k.log().RollOverLog();
   k.RunPass();
   EXPECT_TRUE(sender.sent.empty());  // browser not ready yet
-  k.SetBrowserReady();
+  k.browser_status().SetReady();
   sender.fail = true;
   k.Guarded([&] { k.RunPass(); });
   EXPECT_TRUE(k.log_mail().pending);   // kept for a later try

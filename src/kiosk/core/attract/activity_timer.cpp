@@ -42,7 +42,7 @@ void ActivityTimer::Tick() {
   // Only a move along both axes counts: a pointer that jitters along one edge does not.
   const CursorPoint position = frame()->CursorPos();
   const bool moved = position.x != last_position_.x && position.y != last_position_.y;
-  if (!active_mode_ && (moved || !controller_.browser_attached())) {
+  if (!active_mode_ && (moved || !controller_.browser_status().attached)) {
     if (config.time_carousel != 0 && idle_count_ > config.time_carousel && config.go_to_start) {
       ReturnToStart(kAutomaticReturn);
     }

@@ -8,19 +8,24 @@
 #include "common/profile_file.h"
 #include "common/log_texts.h"
 #include "kiosk/core/log/feedback_file.h"
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/frame/keyboard_frame.h"
+#include "kiosk/core/kiosk_requests.h"
+#include "kiosk/core/settings/kiosk_config.h"
+#include "platform/clock.h"
 #include "kiosk/core/commands/program_launcher.h"
 
 namespace tw {
 
-CommandInterpreter::CommandInterpreter(KioskController& controller) : controller_(controller) {}
+CommandInterpreter::CommandInterpreter(KioskRequests& kiosk, const KioskConfig& config, const KeyboardFrame& keyboard,
+                                       const Clock& clock, std::string feedback_dir)
+    : kiosk_(kiosk), config_(config), keyboard_(keyboard), clock_(clock), feedback_dir_(std::move(feedback_dir)) {}
 
 void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
-  const KioskConfig& config = controller_.config();
+  const KioskConfig& config = config_;
   const CommandURL parts = SplitCommandURL(url);
   // The e-mail window opens; the browser's own mail handling is stopped only by the block list.
   if (parts.protocol == "mailto" && config.mail_to) {
-    controller_.WriteLog(log_text::kMailToRequested);
+    kiosk_.WriteLog(log_text::kMailToRequested);
     if (email_ != nullptr) email_->Open(1, parts.rest);
   }
   const std::string protocol = AsciiUpper(parts.protocol);
@@ -28,7 +33,7 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
     if (AsciiUpper(blocked) == protocol) {
       cancel = true;
       if (config.log_switches.log_protocol) {
-        controller_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
+        kiosk_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
       }
       break;
     }
@@ -40,38 +45,38 @@ void CommandInterpreter::BeforeNavigate(const std::string& url, bool& cancel) {
 }
 
 void CommandInterpreter::ExternalRequest(const std::string& url) {
-  const KioskConfig& config = controller_.config();
+  const KioskConfig& config = config_;
   const CommandURL parts = SplitCommandURL(url);
   if (parts.protocol == "tw-command") {
     HandleCommandURL(parts);
   } else if (parts.protocol == "mailto" && config.mail_to) {
-    controller_.WriteLog(log_text::kMailToRequested);
+    kiosk_.WriteLog(log_text::kMailToRequested);
     if (email_ != nullptr) email_->Open(1, parts.rest);
   } else if (config.log_switches.log_protocol) {
-    controller_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
+    kiosk_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
   }
 }
 
 void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
-  const KioskConfig& config = controller_.config();
+  const KioskConfig& config = config_;
   if (!config.command_enabled) {
-    controller_.WriteLog(log_text::kCommandDisabled + url.command + " - " + url.arguments);
+    kiosk_.WriteLog(log_text::kCommandDisabled + url.command + " - " + url.arguments);
     return;
   }
   const std::string command = AsciiUpper(url.command);
   if (command == "EXECUTE") return Execute(url.arguments);
   if (command == "FEEDBACK") return Feedback(url.arguments);
   if (AsciiUpper(config.command_password) != AsciiUpper(url.arguments)) {
-    controller_.WriteLog(log_text::kWrongCommandPassword + url.command + " - " + url.arguments);
+    kiosk_.WriteLog(log_text::kWrongCommandPassword + url.command + " - " + url.arguments);
     return;
   }
-  controller_.WriteLog(log_text::kCommand + url.command);
-  if (!PerformWord(command)) controller_.WriteLog(log_text::kUnknownCommand + url.command);
+  kiosk_.WriteLog(log_text::kCommand + url.command);
+  if (!PerformWord(command)) kiosk_.WriteLog(log_text::kUnknownCommand + url.command);
 }
 
 void CommandInterpreter::Execute(const std::string& arguments) {
-  if (!controller_.config().execute_enabled) {
-    controller_.WriteLog(log_text::kExecuteDisabled);
+  if (!config_.execute_enabled) {
+    kiosk_.WriteLog(log_text::kExecuteDisabled);
     return;
   }
   const auto hash = arguments.find('#');
@@ -79,19 +84,19 @@ void CommandInterpreter::Execute(const std::string& arguments) {
   const std::string parameters = hash == std::string::npos ? std::string() : arguments.substr(hash + 1);
   const std::optional<std::int32_t> number = ParseProfileInteger(number_text);
   if (!number) {
-    controller_.WriteLog(log_text::kCommandError + number_text + " is not a valid number");
+    kiosk_.WriteLog(log_text::kCommandError + number_text + " is not a valid number");
     return;
   }
-  const std::vector<std::string>& programs = controller_.config().programs;
+  const std::vector<std::string>& programs = config_.programs;
   if (*number < 1 || static_cast<std::size_t>(*number) > programs.size()) {
-    controller_.WriteLog(log_text::kCommandError + number_text + " is not a valid program number");
+    kiosk_.WriteLog(log_text::kCommandError + number_text + " is not a valid program number");
     return;
   }
   // The page chooses only plain arguments: an option could turn the operator's program
   // against the kiosk (a different profile, a shell, a file to overwrite).
   for (const std::string& part : SplitCommandLine(parameters)) {
     if (part.starts_with('-')) {
-      controller_.WriteLog(log_text::kCommandError + part + " is not an allowed parameter");
+      kiosk_.WriteLog(log_text::kCommandError + part + " is not an allowed parameter");
       return;
     }
   }
@@ -99,24 +104,24 @@ void CommandInterpreter::Execute(const std::string& arguments) {
   if (launcher_ != nullptr) {
     launcher_->RunProgram(command_line);
   } else {
-    controller_.WriteLog(log_text::kFailedToStartProgram + command_line);
+    kiosk_.WriteLog(log_text::kFailedToStartProgram + command_line);
   }
 }
 
 void CommandInterpreter::Feedback(const std::string& arguments) {
-  const LocalTime now = controller_.Now();
+  const LocalTime now = clock_.Now();
   // A clock set back forgets the times after it.
   std::erase_if(feedback_times_, [now](LocalTime t) { return t > now || now - t >= 60; });
   if (feedback_times_.size() >= kFeedbackPerMinute) {
     if (!feedback_refused_) {
-      controller_.WriteLog(log_text::kFeedbackRefused + std::to_string(kFeedbackPerMinute) + " a minute");
+      kiosk_.WriteLog(log_text::kFeedbackRefused + std::to_string(kFeedbackPerMinute) + " a minute");
     }
     feedback_refused_ = true;
     return;
   }
   feedback_refused_ = false;
   feedback_times_.push_back(now);
-  WriteFeedbackFile(controller_.log_paths().feedback_dir, now, arguments);
+  WriteFeedbackFile(feedback_dir_, now, arguments);
 }
 
 bool CommandInterpreter::PerformWord(const std::string& command) {
@@ -138,7 +143,7 @@ bool CommandInterpreter::PerformWord(const std::string& command) {
     }
   }
   if (command == "CLOSE" && close_browser && close_browser()) return true;
-  const bool shown = controller_.keyboard().shown();
+  const bool shown = keyboard_.shown();
   if ((command == "SHOW" && !shown) || (command == "HIDE" && shown)) {
     Click(KioskButton::kKeyboard);
     return true;

@@ -14,8 +14,11 @@
 
 namespace tw {
 
-class KioskController;
+class Clock;
+class KeyboardFrame;
+class KioskRequests;
 class ProgramLauncher;
+struct KioskConfig;
 
 class CommandInterpreter {
  public:
@@ -23,7 +26,10 @@ class CommandInterpreter {
   // fill the disk or the log mail.
   static constexpr std::size_t kFeedbackPerMinute = 10;
 
-  explicit CommandInterpreter(KioskController& controller);
+  // What a command reaches and reads: the kiosk's requests (the log), its settings, the
+  // keyboard's state, the time and the folder feedback files are written to.
+  CommandInterpreter(KioskRequests& kiosk, const KioskConfig& config, const KeyboardFrame& keyboard, const Clock& clock,
+                     std::string feedback_dir);
 
   void SetButtons(KioskButtons* buttons) { buttons_ = buttons; }
   void SetLauncher(ProgramLauncher* launcher) { launcher_ = launcher; }
@@ -51,7 +57,11 @@ class CommandInterpreter {
   bool PerformWord(const std::string& upper_command);
   void Click(KioskButton button);
 
-  KioskController& controller_;
+  KioskRequests& kiosk_;
+  const KioskConfig& config_;
+  const KeyboardFrame& keyboard_;
+  const Clock& clock_;
+  std::string feedback_dir_;
   KioskButtons* buttons_ = nullptr;
   EmailWindow* email_ = nullptr;
   ProgramLauncher* launcher_ = nullptr;

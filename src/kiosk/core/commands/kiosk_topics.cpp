@@ -1,7 +1,9 @@
 #include "kiosk/core/commands/kiosk_topics.h"
 
 #include "common/log_texts.h"
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/attract/activity_timer.h"
+#include "kiosk/core/kiosk_requests.h"
+#include "kiosk/core/settings/kiosk_config.h"
 
 namespace tw {
 
@@ -16,8 +18,8 @@ namespace {
 
 // A browser reporting a loaded page the old way (the external browser of today reports
 // its pages over its own control pipe).
-void URLEcho(KioskController& controller, const std::string& item) {
-  if (controller.config().debug) controller.WriteLog(log_text::kURLEcho + item);
+void URLEcho(const KioskTopicTargets& targets, const std::string& item) {
+  if (targets.config.debug) targets.kiosk.WriteLog(log_text::kURLEcho + item);
   const std::string url = QuotedItemURL(item);
   // The type follows the separator, up to the next quote and comma (or its closing quote).
   std::string type;
@@ -29,19 +31,19 @@ void URLEcho(KioskController& controller, const std::string& item) {
     type = item.substr(start, end == std::string::npos ? std::string::npos : end - start);
   }
   // Every loaded page is logged when asked for, not only while the carousel runs.
-  if (type == "internal/parser" && controller.config().log_switches.log_loaded_urls && !url.empty()) {
-    controller.WriteLog(log_text::kPageLoaded + url);
+  if (type == "internal/parser" && targets.config.log_switches.log_loaded_urls && !url.empty()) {
+    targets.kiosk.WriteLog(log_text::kPageLoaded + url);
   }
 }
 
 }  // namespace
 
-bool PokeKioskTopic(KioskController& controller, const std::string& topic, const std::string& item,
+bool PokeKioskTopic(const KioskTopicTargets& targets, const std::string& topic, const std::string& item,
                     const std::string&) {
-  ActivityTimer& activity = controller.activity();
+  ActivityTimer& activity = targets.activity;
   if (topic == "TW_SendURL") {
-    if (controller.config().debug) controller.WriteLog(log_text::kSendURL + item);
-    controller.GoToURL(item, NavigationReason::kRemoteSendURL);
+    if (targets.config.debug) targets.kiosk.WriteLog(log_text::kSendURL + item);
+    targets.kiosk.GoToURL(item, NavigationReason::kRemoteSendURL);
   } else if (topic == "TW_IdleOn") {
     activity.IdleModeOn();
   } else if (topic == "TW_IdleOff") {
@@ -51,7 +53,7 @@ bool PokeKioskTopic(KioskController& controller, const std::string& topic, const
   } else if (topic == "TW_ActiveOff") {
     activity.ActiveModeOff();
   } else if (topic == "WWW_URLEcho") {
-    URLEcho(controller, item);
+    URLEcho(targets, item);
   } else {
     return false;
   }

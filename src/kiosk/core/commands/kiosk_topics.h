@@ -6,12 +6,21 @@
 
 namespace tw {
 
-class KioskController;
+class ActivityTimer;
+class KioskRequests;
+struct KioskConfig;
+
+// What a poke reaches: the page queue and the log, the idle and active modes, the settings.
+struct KioskTopicTargets {
+  KioskRequests& kiosk;
+  ActivityTimer& activity;
+  const KioskConfig& config;
+};
 
 // Carries out a poke on a topic; false for a topic the kiosk does not serve. The item
 // is the URL for "TW_SendURL", the browser's echo of a loaded page for "WWW_URLEcho"
 // (quoted URL, comma, quoted type), and is ignored otherwise, as is the data.
-bool PokeKioskTopic(KioskController& controller, const std::string& topic, const std::string& item,
+bool PokeKioskTopic(const KioskTopicTargets& kiosk, const std::string& topic, const std::string& item,
                     const std::string& data);
 
 // The URL of a browser's call-back item: from its second character up to the first quote,

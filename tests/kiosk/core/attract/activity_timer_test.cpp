@@ -36,7 +36,7 @@ class ActivityTimerTest : public ::testing::Test {
     controller_->Create(800);
     controller_->activity().SetFrame(&frame_);
     controller_->activity().SetButtons(&buttons_);
-    controller_->SetBrowserReady();
+    controller_->browser_status().SetReady();
   }
   // Runs ticks, one per simulated second, noting when each URL was queued.
   void Run(int seconds) {
@@ -90,7 +90,7 @@ TEST_F(ActivityTimerTest, CarouselKeepsItsRhythmOverHoursAndStartsOverAfterActiv
     EXPECT_EQ(navigations_[i].url, after_page0 ? "page1" : "page0") << i;
   }
   // A key press begins a new idle period: the carousel starts again with its first page.
-  controller_->ResetIdleCount();
+  controller_->activity().ResetIdleCount();
   navigations_.clear();
   const int now = second_;
   Run(95);
@@ -138,7 +138,7 @@ TEST_F(ActivityTimerTest, WhatCountsAsActivity) {
     Run(100);
     navigations_.clear();
     frame_.cursor = {c.move.x, c.move.y};
-    if (c.key_press) controller_->ResetIdleCount();
+    if (c.key_press) controller_->activity().ResetIdleCount();
     Run(1);
     EXPECT_EQ(Count(), c.resets ? 1 : 101);
     EXPECT_EQ(!navigations_.empty() && navigations_[0].url == "start", c.returns_to_start);
@@ -160,7 +160,7 @@ TEST_F(ActivityTimerTest, NoReturnToStartBeforeTheCarouselOrWithGoToStartOff) {
 
 TEST_F(ActivityTimerTest, WithoutAttachedBrowserTheCountNeverPassesOne) {
   Start("[ATTRACT]\nTimeStart=60\nTimeVideo=2\n");
-  controller_->SetBrowserAttached(false);
+  controller_->browser_status().attached = false;
   int highest = 0;
   for (int i = 0; i < 600; ++i) {
     Run(1);
@@ -305,24 +305,25 @@ TEST_F(ActivityTimerTest, ActiveModeIgnoresTheMouse) {
 TEST_F(ActivityTimerTest, TopicsFromOtherPrograms) {
   Start("[PREFERENCES]\nDebug=1\n");
   KioskController& c = *controller_;
-  EXPECT_TRUE(PokeKioskTopic(c, "TW_IdleOn", "any", ""));
+  const KioskTopicTargets t{c, c.activity(), c.config()};
+  EXPECT_TRUE(PokeKioskTopic(t, "TW_IdleOn", "any", ""));
   EXPECT_TRUE(c.activity().idle_mode());
-  EXPECT_TRUE(PokeKioskTopic(c, "TW_ActiveOn", "", "x"));
+  EXPECT_TRUE(PokeKioskTopic(t, "TW_ActiveOn", "", "x"));
   EXPECT_TRUE(c.activity().active_mode());
-  EXPECT_TRUE(PokeKioskTopic(c, "TW_IdleOff", "", ""));
-  EXPECT_TRUE(PokeKioskTopic(c, "TW_ActiveOff", "", ""));
+  EXPECT_TRUE(PokeKioskTopic(t, "TW_IdleOff", "", ""));
+  EXPECT_TRUE(PokeKioskTopic(t, "TW_ActiveOff", "", ""));
   EXPECT_FALSE(c.activity().idle_mode());
   EXPECT_FALSE(c.activity().active_mode());
-  EXPECT_TRUE(PokeKioskTopic(c, "TW_SendURL", "http://example.org/", ""));
+  EXPECT_TRUE(PokeKioskTopic(t, "TW_SendURL", "http://example.org/", ""));
   EXPECT_EQ(c.TakeQueuedURL(), "http://example.org/");
-  EXPECT_FALSE(PokeKioskTopic(c, "tw_idleon", "", ""));
+  EXPECT_FALSE(PokeKioskTopic(t, "tw_idleon", "", ""));
   EXPECT_FALSE(c.activity().idle_mode());
   const Texts log = Log();
   EXPECT_EQ(Texts(log.end() - 2, log.end()),
             (Texts{"TW_SendURL - http://example.org/", "DDE SendURL Received - http://example.org/"}));
   // A browser's echo of a loaded page: logged for a document, with its raw text under Debug.
-  EXPECT_TRUE(PokeKioskTopic(c, "WWW_URLEcho", "\"http://a.org/x,y\",\"internal/parser\",\"\"", ""));
-  EXPECT_TRUE(PokeKioskTopic(c, "WWW_URLEcho", "\"http://a.org/p.png\",\"image/png\"", ""));
+  EXPECT_TRUE(PokeKioskTopic(t, "WWW_URLEcho", "\"http://a.org/x,y\",\"internal/parser\",\"\"", ""));
+  EXPECT_TRUE(PokeKioskTopic(t, "WWW_URLEcho", "\"http://a.org/p.png\",\"image/png\"", ""));
   const Texts echoed = Log();
   EXPECT_EQ(Texts(echoed.end() - 3, echoed.end()),
             (Texts{"URL Echo - \"http://a.org/x,y\",\"internal/parser\",\"\"", "Page Loaded - http://a.org/x,y",
