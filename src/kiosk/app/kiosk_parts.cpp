@@ -45,7 +45,6 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
   launcher_.defer = [this](std::function<void()> run) {
     QTimer::singleShot(0, qApp, [this, run = std::move(run)] { controller_.Guarded(run); });
   };
-  windows_.scrolling().SetPassDue([this] { controller_.PassDue(); });
   dbus_->open_url = [this](const std::string& url) {
     if (!browser_->Traits().hands_over_kept_protocols) return false;
     if (!url.empty()) loop_.QueueProtocolRequest(url);

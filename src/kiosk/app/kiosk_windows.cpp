@@ -94,7 +94,8 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
       browser_(browser),
       toolbar_host_(controller, browser, *email_, [this] { return ToggleKeyboard(); }),
       toolbar_actions_(toolbar_host_, ToolbarSettingsOf(controller)),
-      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this),
+      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this,
+                 [&controller] { controller.PassDue(); }),
       panel_actions_(controller, *email_, browser_, scrolling_, PanelSettingsOf(controller)) {
   const KioskSettings& settings = controller.settings();
   const double scale = controller.screen_scale();

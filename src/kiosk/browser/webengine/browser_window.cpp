@@ -37,6 +37,20 @@
 namespace tw {
 namespace {
 
+// A page whose renderer has not answered for this long has it ended (and is then
+// treated as crashed); it is asked kLivenessCheckMs after its last answer. Each
+// question wakes the renderer, so an idle kiosk asks only now and then.
+constexpr int kUnresponsiveMs = 15000;
+constexpr int kLivenessCheckMs = 10000;
+// A question unanswered for longer makes the page count as not responding.
+constexpr int kResponsiveMs = 6000;
+// A script's message box left to the visitor closes itself after this long.
+constexpr int kVisitorDialogMs = 10000;
+// A page that raises this many dialog boxes while the kiosk's own change of page waits
+// (one box after another, without end) is holding the kiosk: its renderer is ended and
+// the change made again.
+constexpr int kDialogsHoldingTheKiosk = 20;
+
 // Command URLs and the kiosk's other registered schemes are answered before any request is
 // made (before-navigate cancels them); with a handler for the scheme the engine lets a
 // page's links and forms reach before-navigate at all.
@@ -111,7 +125,7 @@ bool PageUnreachable(const QWebEngineLoadingInfo& info) {
 
 std::string TerminationReason(QWebEnginePage::RenderProcessTerminationStatus status, int exit_code, bool unresponsive) {
   if (unresponsive) {
-    return "not responding for " + std::to_string(BrowserWindow::kUnresponsiveMs / 1000) + " seconds, ended";
+    return "not responding for " + std::to_string(kUnresponsiveMs / 1000) + " seconds, ended";
   }
   switch (status) {
     case QWebEnginePage::KilledTerminationStatus: return "killed";
@@ -272,6 +286,8 @@ void BrowserWindow::TakeFocus() {
   activateWindow();
   view_->setFocus(Qt::OtherFocusReason);
 }
+
+bool BrowserWindow::Responsive() const { return !probe_outstanding_ || probe_age_.elapsed() < kResponsiveMs; }
 
 void BrowserWindow::EndVisitorSession() {
   // A new off-the-record profile holds nothing of the old one: no cookies, storage,

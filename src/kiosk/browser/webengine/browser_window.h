@@ -36,21 +36,6 @@ class BrowserWindow : public QWidget, public KioskBrowser {
     QString offline_page;      // the kiosk's offline page; a built-in one when it is missing
   };
 
-  // A page whose renderer has not answered for this long has it ended (and is then
-  // treated as crashed); it is asked kLivenessCheckMs after its last answer. Each
-  // question wakes the renderer, so an idle kiosk asks only now and then.
-  static constexpr int kUnresponsiveMs = 15000;
-  static constexpr int kLivenessCheckMs = 10000;
-  // A question unanswered for longer makes the page count as not responding.
-  static constexpr int kResponsiveMs = 6000;
-  // A script's message box left to the visitor closes itself after this long.
-  static constexpr int kVisitorDialogMs = 10000;
-  // A page that raises this many dialog boxes while the kiosk's own change of page waits
-  // (one box after another, without end) is holding the kiosk: its renderer is ended and
-  // the change made again.
-  static constexpr int kDialogsHoldingTheKiosk = 20;
-  // At most one print in this many seconds.
-
   BrowserWindow(BrowserEvents& events, Options options, QWidget* parent = nullptr);
   ~BrowserWindow() override;
 
@@ -80,7 +65,7 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   void Close() override { close(); }
   // A probe normally comes back at once: one left unanswered for kResponsiveMs means
   // the page hangs (and is ended once kUnresponsiveMs have passed).
-  bool Responsive() const override { return !probe_outstanding_ || probe_age_.elapsed() < kResponsiveMs; }
+  bool Responsive() const override;
   bool Shown() const override { return isVisible(); }
   void CloseVisitorDialogs() override;
   // Printing goes to this PDF file instead of the default printer (for tests).

@@ -3,8 +3,12 @@
 namespace tw {
 
 PageScrollDriver::PageScrollDriver(bool hold_mode, double screen_scale, KeyboardFrame& keyboard, PageScrolling& page,
-                                   ScrollArrows& arrows)
-    : stepper_(hold_mode, screen_scale), keyboard_(keyboard), page_(page), arrows_(arrows) {}
+                                   ScrollArrows& arrows, std::function<void()> pass_due)
+    : stepper_(hold_mode, screen_scale),
+      keyboard_(keyboard),
+      page_(page),
+      arrows_(arrows),
+      pass_due_(std::move(pass_due)) {}
 
 void PageScrollDriver::ArrowPressed(ScrollDirection direction) {
   bool request = keyboard_.caret_scroll_request();

@@ -25,8 +25,10 @@ class PageScrollDriver : public PageScrollAnswers {
   // arrows) while passes run; a page loaded or the frame changed asks for a look at once.
   static constexpr int kPassesPerLook = 25;
 
+  // pass_due: called when a press or a look request needs a pass the loop would not
+  // otherwise run.
   PageScrollDriver(bool hold_mode, double screen_scale, KeyboardFrame& keyboard, PageScrolling& page,
-                   ScrollArrows& arrows);
+                   ScrollArrows& arrows, std::function<void()> pass_due);
 
   void ArrowPressed(ScrollDirection direction);
   void ArrowReleased(ScrollDirection direction);
@@ -36,8 +38,6 @@ class PageScrollDriver : public PageScrollAnswers {
   void Step();
   // More passes are wanted: an arrow scrolls, the automatic scroll goes on, a look waits.
   bool WantsPassSoon() const;
-  // Called when a press or a look request needs a pass the loop would not otherwise run.
-  void SetPassDue(std::function<void()> pass_due) { pass_due_ = std::move(pass_due); }
 
   // PageScrollAnswers
   void PageScrollAnswered(const PageScrollAnswer& answer) override;

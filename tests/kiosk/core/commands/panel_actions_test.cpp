@@ -42,7 +42,7 @@ class PanelActionsTest : public ::testing::Test {
         << "[BROWSER]\nBrowser=1\n[PREFERENCES]\nPasswordOn=1\nPassword=CB\nLogURLs=1\n"
            "[BUTTONS]\nCustom1URL=http://one/\nScrollOn=0\n";
     controller_.Create(800);
-    scrolling_.emplace(false, 1.0, controller_.keyboard(), parts_, parts_);
+    scrolling_.emplace(false, 1.0, controller_.keyboard(), parts_, parts_, nullptr);
   }
   PanelActions Make(bool exit_buttons, std::string logo = "http://logo/") {
     PanelActions::Settings s;

@@ -49,7 +49,7 @@ class RecordingPage : public PageScrolling, public ScrollArrows {
 TEST(PageScrollDriver, StepModePressesAndTheCaretScrollBecomePageCommandsPassByPass) {
   KeyboardFrame keyboard(1.0, {});
   RecordingPage page;
-  PageScrollDriver driver(/*hold_mode=*/false, 1.0, keyboard, page, page);
+  PageScrollDriver driver(/*hold_mode=*/false, 1.0, keyboard, page, page, nullptr);
   // Step mode: one press scrolls six lines, one a pass.
   driver.ArrowPressed(ScrollDirection::kDown);
   driver.ArrowReleased(ScrollDirection::kDown);
