@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/command_url.h"
+#include "common/addresses/command_url.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string_view>
 
-#include "common/key_script.h"
+#include "common/keyboard/key_script.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "common/keyboard_entry.h"
-#include "common/profile_file.h"
+#include "common/keyboard/keyboard_entry.h"
+#include "common/config/profile_file.h"
 
 namespace {
 

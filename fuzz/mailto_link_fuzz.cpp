@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/mailto_link.h"
+#include "common/addresses/mailto_link.h"
 
 namespace {
 

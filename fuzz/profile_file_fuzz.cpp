@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/rtf_reader.h"
+#include "common/texts/rtf_reader.h"
 
 namespace {
 

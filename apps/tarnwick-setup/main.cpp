@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "common/program_options.h"
+#include "common/system/program_options.h"
 #include "setup/model/lock_file.h"
 #include "setup/model/setup_session.h"
 #include "setup/window/setup_window.h"

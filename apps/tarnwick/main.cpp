@@ -8,11 +8,11 @@
 
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_shell.h"
-#include "common/program_options.h"
+#include "common/system/program_options.h"
 #include "kiosk/app/stop_signal_watcher.h"
 #include "kiosk/browser/webengine/engine_environment.h"
 #include "kiosk/core/settings/config_check.h"
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/key_script.h"
+#include "common/keyboard/key_script.h"
 #include "platform/x11qt/x11_desktop_windows.h"
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_lock_states.h"

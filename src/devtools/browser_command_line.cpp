@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "common/command_line.h"
+#include "common/system/command_line.h"
 
 namespace tw {
 

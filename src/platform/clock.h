@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "common/local_time.h"
+#include "common/system/local_time.h"
 
 namespace tw {
 

@@ -1,7 +1,7 @@
 // Typing into whichever window has the keyboard focus.
 #pragma once
 
-#include "common/key_script.h"
+#include "common/keyboard/key_script.h"
 
 namespace tw {
 

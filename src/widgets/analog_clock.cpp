@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "common/clock_geometry.h"
+#include "common/geometry/clock_geometry.h"
 
 namespace tw {
 namespace {

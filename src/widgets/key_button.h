@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "common/key_geometry.h"
-#include "common/key_table.h"
+#include "common/keyboard/key_geometry.h"
+#include "common/keyboard/key_table.h"
 
 namespace tw {
 

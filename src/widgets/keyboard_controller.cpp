@@ -2,7 +2,7 @@
 
 #include <QDebug>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 #include "widgets/key_button.h"
 
 namespace tw {

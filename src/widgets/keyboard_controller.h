@@ -15,9 +15,9 @@
 #include <functional>
 #include <string>
 
-#include "common/key_geometry.h"
-#include "common/key_script.h"
-#include "common/key_table.h"
+#include "common/keyboard/key_geometry.h"
+#include "common/keyboard/key_script.h"
+#include "common/keyboard/key_table.h"
 #include "platform/keyboard_platform.h"
 
 namespace tw {

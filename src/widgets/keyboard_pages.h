@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/keyboard_key.h"
+#include "common/keyboard/keyboard_key.h"
 
 namespace tw {
 

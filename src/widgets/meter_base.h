@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "common/meter_values.h"
+#include "common/geometry/meter_values.h"
 
 namespace tw {
 

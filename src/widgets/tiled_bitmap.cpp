@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "common/tile_layout.h"
+#include "common/geometry/tile_layout.h"
 
 namespace tw {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "common/key_script.h"
+#include "common/keyboard/key_script.h"
 
 namespace tw::test {
 

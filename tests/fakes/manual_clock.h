@@ -1,7 +1,7 @@
 // A clock that moves only when the test says so.
 #pragma once
 
-#include "common/local_time.h"
+#include "common/system/local_time.h"
 #include "platform/clock.h"
 
 namespace tw::test {

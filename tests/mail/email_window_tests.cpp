@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "kiosk/core/email/email_text.h"
-#include "kiosk/core/email/email_window_rules.h"
+#include "kiosk/email/rules/email_text.h"
+#include "kiosk/email/rules/email_window_rules.h"
 #include "scripted_server.h"
 
 namespace tw {

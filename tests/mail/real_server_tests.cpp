@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "fakes/manual_clock.h"
-#include "kiosk/core/email/email_window_rules.h"
+#include "kiosk/email/rules/email_window_rules.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/log/smtp_log_mail_sender.h"
 #include "client_test_util.h"

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QtTest>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 #include "fakes/fake_button_sound.h"
 #include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_key_injector.h"

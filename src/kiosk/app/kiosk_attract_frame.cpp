@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "kiosk/app/kiosk_email_window.h"
+#include "kiosk/email/window/kiosk_email_window.h"
 #include "kiosk/app/video_window.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/panels/banner_bar.h"

@@ -6,7 +6,7 @@
 #include <QDBusReply>
 #include <cstdio>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/kiosk_requests.h"
 #include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/commands/kiosk_topics.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/app/kiosk_parts.h"
 #include "kiosk/app/stacking_watcher.h"
 #include "kiosk/core/log/smtp_log_mail_sender.h"

@@ -6,7 +6,7 @@
 
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/core/commands/toolbar_actions.h"
-#include "kiosk/core/email/email_window.h"
+#include "kiosk/email/rules/email_window.h"
 #include "kiosk/core/kiosk_requests.h"
 
 namespace tw {

@@ -9,12 +9,12 @@
 #include <cstdio>
 
 #include "kiosk/app/kiosk_attract_frame.h"
-#include "kiosk/app/kiosk_email_window.h"
+#include "kiosk/email/window/kiosk_email_window.h"
 #include "kiosk/app/video_window.h"
 #include "kiosk/panels/arrow_panel.h"
 #include "kiosk/panels/banner_bar.h"
 #include "kiosk/panels/busy_panel.h"
-#include "kiosk/panels/email_form.h"
+#include "kiosk/email/window/email_form.h"
 #include "kiosk/panels/error_dialog.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/new_window_dialog.h"

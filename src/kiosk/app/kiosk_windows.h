@@ -14,7 +14,7 @@
 #include "kiosk/browser/browser_frame.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/core/attract/attract_frame.h"
-#include "kiosk/core/email/email_window.h"
+#include "kiosk/email/rules/email_window.h"
 #include "kiosk/core/commands/kiosk_buttons.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/frame/page_scroll_driver.h"

@@ -8,7 +8,7 @@
 #include <QVideoWidget>
 #include <cmath>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 
 namespace tw {
 

@@ -5,9 +5,9 @@
 #include <numbers>
 #include <utility>
 
-#include "common/ascii_case.h"
-#include "common/command_url.h"
-#include "common/log_texts.h"
+#include "common/texts/ascii_case.h"
+#include "common/addresses/command_url.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/browser/browser_dialog_rules.h"
 
 namespace tw {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/core/frame/scroll_stepper.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "common/ascii_case.h"
-#include "common/local_url.h"
+#include "common/texts/ascii_case.h"
+#include "common/addresses/local_url.h"
 
 namespace tw {
 namespace {}  // namespace

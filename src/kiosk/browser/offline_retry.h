@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "common/local_time.h"
+#include "common/system/local_time.h"
 
 namespace tw {
 

@@ -1,7 +1,7 @@
 #include "kiosk/core/kiosk_controller.h"
 
-#include "common/command_line.h"
-#include "common/log_texts.h"
+#include "common/system/command_line.h"
+#include "common/texts/log_texts.h"
 
 #include <sys/stat.h>
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/setting_errors.h"
+#include "common/config/setting_errors.h"
 #include "kiosk/core/log/activity_log.h"
 #include "kiosk/core/attract/activity_timer.h"
 #include "kiosk/core/browser_kind.h"

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/panel_button.h"

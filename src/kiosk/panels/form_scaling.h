@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 
 namespace tw {
 

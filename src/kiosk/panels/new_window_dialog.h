@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "common/language_messages.h"
+#include "common/texts/language_messages.h"
 
 namespace tw {
 

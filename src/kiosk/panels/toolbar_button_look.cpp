@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/toolbar_glyphs.h"
 

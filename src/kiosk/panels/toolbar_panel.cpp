@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "common/keyboard_key.h"
+#include "common/keyboard/keyboard_key.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/toolbar_button_look.h"

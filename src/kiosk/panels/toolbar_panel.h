@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/keyboard_key.h"
+#include "common/keyboard/keyboard_key.h"
 #include "kiosk/core/commands/toolbar_actions.h"
 #include "kiosk/core/frame/toolbar_layout.h"
 #include "platform/keyboard_platform.h"

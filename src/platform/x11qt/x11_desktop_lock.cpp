@@ -12,7 +12,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "common/atomic_file.h"
+#include "common/system/atomic_file.h"
 #include "platform/x11qt/x11_display.h"
 
 namespace tw {

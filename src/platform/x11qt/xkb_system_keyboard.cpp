@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "common/keyboard_layout_names.h"
+#include "common/keyboard/keyboard_layout_names.h"
 #include "platform/x11qt/x11_display.h"
 
 namespace tw {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/command_line.h"
+#include "common/system/command_line.h"
 
 namespace tw {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/command_numbers.h"
-#include "common/toolbar_buttons.h"
+#include "common/config/command_numbers.h"
+#include "common/config/toolbar_buttons.h"
 
 namespace tw {
 namespace {

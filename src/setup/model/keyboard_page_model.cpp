@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/atomic_file.h"
-#include "common/keyboard_layout_names.h"
-#include "common/language_file.h"
+#include "common/system/atomic_file.h"
+#include "common/keyboard/keyboard_layout_names.h"
+#include "common/texts/language_file.h"
 
 namespace tw {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/keyboard_key.h"
+#include "common/keyboard/keyboard_key.h"
 #include "setup/model/setup_session.h"
 
 namespace tw {

@@ -1,7 +1,7 @@
 #include "setup/model/set_dir.h"
 
-#include "common/ascii_case.h"
-#include "common/local_url.h"
+#include "common/texts/ascii_case.h"
+#include "common/addresses/local_url.h"
 
 namespace tw {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "common/keyboard_key.h"
+#include "common/keyboard/keyboard_key.h"
 
 namespace tw {
 namespace {

@@ -16,10 +16,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/config_keys.h"
-#include "common/keyboard_section.h"
-#include "common/language_messages.h"
-#include "common/profile_file.h"
+#include "common/config/config_keys.h"
+#include "common/keyboard/keyboard_section.h"
+#include "common/texts/language_messages.h"
+#include "common/config/profile_file.h"
 
 namespace tw {
 

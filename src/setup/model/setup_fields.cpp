@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "common/command_numbers.h"
-#include "common/language_messages.h"
-#include "common/profile_file.h"
-#include "common/toolbar_buttons.h"
+#include "common/config/command_numbers.h"
+#include "common/texts/language_messages.h"
+#include "common/config/profile_file.h"
+#include "common/config/toolbar_buttons.h"
 
 namespace tw {
 namespace {

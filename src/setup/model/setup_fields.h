@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "common/config_keys.h"
+#include "common/config/config_keys.h"
 
 namespace tw {
 

@@ -1,6 +1,6 @@
 #include "setup/model/setup_files.h"
 
-#include "common/atomic_file.h"
+#include "common/system/atomic_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

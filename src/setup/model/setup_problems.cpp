@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
-#include "common/local_url.h"
-#include "common/password_sequence.h"
-#include "common/toolbar_buttons.h"
+#include "common/addresses/local_url.h"
+#include "common/config/password_sequence.h"
+#include "common/config/toolbar_buttons.h"
 #include "setup/model/browser_program.h"
 #include "setup/model/command_urls.h"
 #include "setup/model/setup_fields.h"

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "common/atomic_file.h"
+#include "common/system/atomic_file.h"
 #include "platform/x11qt/x11_resources.h"
 #include "setup/model/display_resolution.h"
 

@@ -14,7 +14,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "common/rtf_reader.h"
+#include "common/texts/rtf_reader.h"
 
 namespace tw {
 namespace {

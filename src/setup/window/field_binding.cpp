@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "common/command_numbers.h"
+#include "common/config/command_numbers.h"
 #include "setup/model/command_urls.h"
 #include "setup/window/command_chooser.h"
 #include "setup/window/file_pickers.h"

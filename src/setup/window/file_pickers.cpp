@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "common/local_url.h"
+#include "common/addresses/local_url.h"
 #include "setup/model/colour_value.h"
 
 namespace tw {

@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/keyboard_layout_names.h"
+#include "common/keyboard/keyboard_layout_names.h"
 #include "platform/x11qt/canberra_button_sound.h"
 #include "setup/window/wheel_guard.h"
 #include "widgets/key_button.h"

@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "common/password_sequence.h"
+#include "common/config/password_sequence.h"
 #include "setup/model/command_urls.h"
 #include "setup/window/file_pickers.h"
 #include "setup/window/wheel_guard.h"

@@ -20,8 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "common/keyboard_layout_names.h"
-#include "common/profile_file.h"
+#include "common/keyboard/keyboard_layout_names.h"
+#include "common/config/profile_file.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_display.h"
 #include "platform/x11qt/xkb_system_keyboard.h"

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QFrame>
 
-#include "common/keyboard_key.h"
-#include "common/profile_file.h"
-#include "common/setting_errors.h"
+#include "common/keyboard/keyboard_key.h"
+#include "common/config/profile_file.h"
+#include "common/config/setting_errors.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/toolbar_button_look.h"

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "common/keyboard_key.h"
-#include "common/language_file.h"
-#include "common/profile_file.h"
+#include "common/keyboard/keyboard_key.h"
+#include "common/texts/language_file.h"
+#include "common/config/profile_file.h"
 #include "platform/x11qt/x11_desktop_windows.h"
 #include "text_field_client.h"
 #include "platform/x11qt/x11_display.h"

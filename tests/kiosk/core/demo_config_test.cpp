@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "common/config_keys.h"
-#include "common/profile_file.h"
+#include "common/config/config_keys.h"
+#include "common/config/profile_file.h"
 #include "kiosk/core/attract/banner_rotation.h"
 #include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/settings/side_panel_config.h"

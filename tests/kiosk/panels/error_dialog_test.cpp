@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <fstream>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 #include "kiosk/panels/panel_button.h"
 
 namespace tw {

@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <fstream>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 #include "kiosk/panels/busy_panel.h"
 #include "kiosk/panels/arrow_panel.h"
 #include "kiosk/panels/banner_bar.h"

@@ -3,8 +3,8 @@
 // recording key injector.
 #include "kiosk/panels/toolbar_panel.h"
 
-#include "common/keyboard_section.h"
-#include "common/profile_file.h"
+#include "common/keyboard/keyboard_section.h"
+#include "common/config/profile_file.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,7 +14,7 @@
 #include "fakes/fake_desktop_windows.h"
 #include "fakes/fake_key_injector.h"
 #include "fakes/fake_lock_states.h"
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 #include "kiosk/panels/panel_button.h"
 #include "widgets/key_button.h"
 #include "widgets/keyboard_controller.h"

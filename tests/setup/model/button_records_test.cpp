@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "common/profile_file.h"
-#include "common/setting_errors.h"
-#include "kiosk/core/email/email_window_config.h"
+#include "common/config/profile_file.h"
+#include "common/config/setting_errors.h"
+#include "kiosk/email/rules/email_window_config.h"
 #include "kiosk/core/settings/kiosk_settings.h"
 #include "kiosk/core/settings/side_panel_config.h"
 #include "kiosk/core/frame/toolbar_layout.h"

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "common/keyboard_layout_names.h"
+#include "common/keyboard/keyboard_layout_names.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
 

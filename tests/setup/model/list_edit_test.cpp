@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/password_sequence.h"
+#include "common/config/password_sequence.h"
 
 namespace tw {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/config_defaults.h"
+#include "common/config/config_defaults.h"
 #include "support/file_text.h"
 
 namespace tw {

@@ -22,7 +22,7 @@
 #include <filesystem>
 #include <set>
 
-#include "common/keyboard_layout_names.h"
+#include "common/keyboard/keyboard_layout_names.h"
 #include "setup/model/setup_fields.h"
 #include "setup/window/clock_preview.h"
 #include "setup/window/documentation_chooser.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "devtools/browser_command_line.h"
 #include "kiosk/browser/external/page_capture_script.h"
 #include "kiosk/browser/page_scroll_script.h"

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <variant>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "devtools/browser_command_line.h"
 #include "devtools/child_process.h"
 #include "devtools/pipe_channel.h"

@@ -28,7 +28,7 @@
 #include <ctime>
 #include <utility>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/browser/page_scroll_script.h"
 #include "kiosk/browser/webengine/kiosk_schemes.h"
 #include "kiosk/browser/webengine/page_scroller.h"

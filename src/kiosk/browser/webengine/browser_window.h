@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "kiosk/browser/browser_engine.h"
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/browser/print_budget.h"
 

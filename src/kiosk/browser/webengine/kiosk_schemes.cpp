@@ -1,6 +1,6 @@
 #include "kiosk/browser/webengine/kiosk_schemes.h"
 
-#include "common/ascii_case.h"
+#include "common/texts/ascii_case.h"
 
 #include <QWebEngineUrlScheme>
 #include <algorithm>

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/kiosk_controller.h"
 
 namespace tw {

@@ -1,6 +1,6 @@
 #include "kiosk/core/attract/banner_rotation.h"
 
-#include "common/config_reader.h"
+#include "common/config/config_reader.h"
 
 namespace tw {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_file.h"
-#include "common/setting_errors.h"
+#include "common/config/profile_file.h"
+#include "common/config/setting_errors.h"
 
 namespace tw {
 

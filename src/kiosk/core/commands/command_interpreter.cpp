@@ -1,12 +1,12 @@
 #include "kiosk/core/commands/command_interpreter.h"
 
-#include "common/ascii_case.h"
+#include "common/texts/ascii_case.h"
 
 #include <cctype>
 
-#include "common/command_line.h"
-#include "common/profile_file.h"
-#include "common/log_texts.h"
+#include "common/system/command_line.h"
+#include "common/config/profile_file.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/log/feedback_file.h"
 #include "kiosk/core/frame/keyboard_frame.h"
 #include "kiosk/core/kiosk_requests.h"

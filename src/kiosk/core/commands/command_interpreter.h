@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "common/command_url.h"
-#include "common/local_time.h"
-#include "kiosk/core/email/email_window.h"
+#include "common/addresses/command_url.h"
+#include "common/system/local_time.h"
+#include "kiosk/email/rules/email_window.h"
 #include "kiosk/core/commands/kiosk_buttons.h"
 
 namespace tw {

@@ -3,7 +3,7 @@
 // letter's character code minus 64.
 #pragma once
 
-#include "common/password_sequence.h"
+#include "common/config/password_sequence.h"
 
 namespace tw {
 

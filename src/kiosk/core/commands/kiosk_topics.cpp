@@ -1,6 +1,6 @@
 #include "kiosk/core/commands/kiosk_topics.h"
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/attract/activity_timer.h"
 #include "kiosk/core/kiosk_requests.h"
 #include "kiosk/core/settings/kiosk_config.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "kiosk/browser/browser_parts.h"
-#include "kiosk/core/email/email_window.h"
+#include "kiosk/email/rules/email_window.h"
 #include "kiosk/core/commands/navigation_reason.h"
 #include "kiosk/core/frame/page_scroll_driver.h"
 #include "kiosk/core/kiosk_requests.h"

@@ -1,7 +1,7 @@
 #include "kiosk/core/commands/program_launcher.h"
 
-#include "common/command_line.h"
-#include "common/log_texts.h"
+#include "common/system/command_line.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/attract/activity_timer.h"
 #include "kiosk/core/kiosk_requests.h"
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/commands/navigation_reason.h"
 
 namespace tw {

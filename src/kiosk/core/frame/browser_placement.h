@@ -1,7 +1,7 @@
 // Where the browser goes: the hole between the four frame panels.
 #pragma once
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 
 namespace tw {
 

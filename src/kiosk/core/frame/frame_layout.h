@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 #include "kiosk/core/frame/browser_placement.h"
 
 namespace tw {

@@ -1,6 +1,6 @@
 #include "kiosk/core/frame/scroll_stepper.h"
 
-#include "common/scaled_geometry.h"
+#include "common/geometry/scaled_geometry.h"
 
 namespace tw {
 

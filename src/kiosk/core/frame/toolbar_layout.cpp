@@ -1,10 +1,10 @@
 #include "kiosk/core/frame/toolbar_layout.h"
 
-#include "common/config_reader.h"
+#include "common/config/config_reader.h"
 
 #include <cmath>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 
 namespace tw {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/setting_errors.h"
-#include "common/toolbar_buttons.h"
+#include "common/config/setting_errors.h"
+#include "common/config/toolbar_buttons.h"
 #include "kiosk/core/commands/kiosk_buttons.h"
 
 namespace tw {

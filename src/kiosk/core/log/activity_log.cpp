@@ -12,7 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 #include "kiosk/core/log/file_moves.h"
 
 namespace tw {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/local_time.h"
+#include "common/system/local_time.h"
 #include "kiosk/core/log/log_mail.h"
 #include "platform/clock.h"
 

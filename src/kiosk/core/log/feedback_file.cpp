@@ -1,6 +1,6 @@
 #include "kiosk/core/log/feedback_file.h"
 
-#include "common/command_url.h"
+#include "common/addresses/command_url.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/local_time.h"
+#include "common/system/local_time.h"
 
 namespace tw {
 

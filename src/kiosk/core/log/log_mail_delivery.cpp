@@ -1,6 +1,6 @@
 #include "kiosk/core/log/log_mail_delivery.h"
 
-#include "common/log_texts.h"
+#include "common/texts/log_texts.h"
 
 #include <algorithm>
 #include <exception>

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "common/local_time.h"
+#include "common/system/local_time.h"
 #include "kiosk/core/log/log_mail.h"
 
 namespace tw {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "common/config_keys.h"
-#include "common/profile_file.h"
+#include "common/config/config_keys.h"
+#include "common/config/profile_file.h"
 #include "kiosk/core/settings/kiosk_settings.h"
 #include "setup/model/setup_files.h"
 #include "setup/model/setup_problems.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_file.h"
-#include "common/setting_errors.h"
+#include "common/config/profile_file.h"
+#include "common/config/setting_errors.h"
 #include "kiosk/core/commands/navigation_reason.h"
 #include "mail/mail_security.h"
 

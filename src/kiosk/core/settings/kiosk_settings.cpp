@@ -1,7 +1,7 @@
 #include "kiosk/core/settings/kiosk_settings.h"
 
-#include "common/config_reader.h"
-#include "common/keyboard_key.h"
+#include "common/config/config_reader.h"
+#include "common/keyboard/keyboard_key.h"
 
 namespace tw {
 

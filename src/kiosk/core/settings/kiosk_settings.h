@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "common/keyboard_section.h"
-#include "common/language_messages.h"
-#include "common/profile_file.h"
-#include "common/setting_errors.h"
+#include "common/keyboard/keyboard_section.h"
+#include "common/texts/language_messages.h"
+#include "common/config/profile_file.h"
+#include "common/config/setting_errors.h"
 #include "kiosk/core/attract/banner_rotation.h"
-#include "kiosk/core/email/email_window_config.h"
+#include "kiosk/email/rules/email_window_config.h"
 #include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/settings/side_panel_config.h"
 #include "kiosk/core/frame/toolbar_layout.h"

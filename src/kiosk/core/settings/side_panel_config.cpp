@@ -1,6 +1,6 @@
 #include "kiosk/core/settings/side_panel_config.h"
 
-#include "common/config_reader.h"
+#include "common/config/config_reader.h"
 
 namespace tw {
 namespace {

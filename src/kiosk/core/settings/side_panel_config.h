@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/profile_file.h"
-#include "common/setting_errors.h"
+#include "common/config/profile_file.h"
+#include "common/config/setting_errors.h"
 #include "kiosk/core/frame/frame_layout.h"
 
 namespace tw {

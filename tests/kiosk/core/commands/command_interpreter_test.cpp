@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "fakes/manual_clock.h"
-#include "common/command_line.h"
-#include "common/command_url.h"
+#include "common/system/command_line.h"
+#include "common/addresses/command_url.h"
 #include "kiosk/core/log/feedback_file.h"
 #include "kiosk/core/kiosk_controller.h"
 #include "kiosk/core/log_lines.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <functional>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 #include "kiosk/core/frame/frame_layout.h"
 #include "support/temp_dir.h"
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/profile_file.h"
+#include "common/config/profile_file.h"
 #include "support/temp_dir.h"
 
 namespace tw {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <set>
 
-#include "common/config_keys.h"
+#include "common/config/config_keys.h"
 #include "support/temp_dir.h"
 
 namespace tw {
