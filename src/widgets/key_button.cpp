@@ -43,7 +43,7 @@ void KeyButton::SetKeyType(KeyType type) {
 
 void KeyButton::SetKeyColour(KeyColour colour) {
   key_colour_ = colour;
-  if (controller_) controller_->ColoursOf(colour, face_, high_, low_);
+  if (controller_) colours_ = controller_->Look().palette.Of(colour);
   update();
 }
 
@@ -51,7 +51,7 @@ void KeyButton::SetKeyLayout(KeyLayout layout) {
   key_layout_ = layout;
   if (controller_) {
     QFont f = font();
-    f.setPointSize(controller_->FontSizeFor(layout));
+    f.setPointSize(controller_->Look().FontSizeFor(layout));
     setFont(f);
   }
   PlaceCaptions();
@@ -70,7 +70,7 @@ void KeyButton::Loaded() {
 }
 
 void KeyButton::ControllerChanged() {
-  if (controller_) controller_->ColoursOf(key_colour_, face_, high_, low_);
+  if (controller_) colours_ = controller_->Look().palette.Of(key_colour_);
   update();
 }
 
@@ -103,10 +103,10 @@ void KeyButton::changeEvent(QEvent* event) {
 void KeyButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const int w = width(), h = height();
-  painter.fillRect(rect(), ToQColor(face_));
+  painter.fillRect(rect(), ToQColor(colours_.face));
   const bool pressed = LooksPressed();
-  const QColor top_left = ToQColor(pressed ? low_ : high_);
-  const QColor bottom_right = ToQColor(pressed ? high_ : low_);
+  const QColor top_left = ToQColor(pressed ? colours_.low : colours_.high);
+  const QColor bottom_right = ToQColor(pressed ? colours_.high : colours_.low);
   for (int i = 0; i < 2; ++i) {
     painter.setPen(top_left);
     painter.drawLine(i, i, w - 1 - i, i);

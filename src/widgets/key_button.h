@@ -74,9 +74,7 @@ class KeyButton : public QWidget {
   // State for painting and tests.
   bool Held() const { return held_; }
   bool LooksPressed() const;
-  ColourValue FaceColour() const { return face_; }
-  ColourValue HighColour() const { return high_; }
-  ColourValue LowColour() const { return low_; }
+  const KeyColours& Colours() const { return colours_; }
   const std::array<PixelPoint, 4>& CaptionPositions() const { return positions_; }
 
  protected:
@@ -107,9 +105,7 @@ class KeyButton : public QWidget {
 
   bool mouse_down_ = false;  // the left button went down on the key and is held
   bool held_ = false;        // mouse down and the pointer inside: looks pressed
-  ColourValue face_ = kDefaultLightColour;
-  ColourValue high_ = tw::HighColour(kDefaultLightColour);
-  ColourValue low_ = tw::LowColour(kDefaultLightColour);
+  KeyColours colours_ = KeyboardLook().palette.light;
   std::array<PixelPoint, 4> positions_{};
 };
 

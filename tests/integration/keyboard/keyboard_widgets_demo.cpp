@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   quad->SetCaption3(QStringLiteral("\u00B9"));
   quad->SetCaption4(QStringLiteral("\u00A1"));
   quad->setGeometry(214, 56, 48, 40);
-  controller.SetShift(true);  // the latched Shift key looks pressed
+  controller.SetLatched(tw::KeyType::kShift, true);  // the latched Shift key looks pressed
 
   auto* grey = new tw::KeyButton(&form);
   grey->SetKeyController(&controller);

@@ -437,7 +437,7 @@ class SetupWindowTest : public QObject {
     // A click on Shift or on a letter selects; no latch turns on, nothing is typed.
     KeyButton* shift = page->keyboard()->Key("KShiftLeft");
     QTest::mouseClick(shift, Qt::LeftButton);
-    QVERIFY(!page->controller()->Shift());
+    QVERIFY(!page->controller()->Latched(KeyType::kShift));
     QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Shift"));
     // A key the kiosk hides can be selected here, and shown.
     KeyButton* alt_gr = page->keyboard()->Key("KAltGrLeft");
