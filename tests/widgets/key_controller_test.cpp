@@ -348,10 +348,10 @@ class KeyControllerTest : public QObject {
     look.medium_font_size = 12;
     controller_->SetLook(look);
     KeyButton* two = AddKey(KeyId::Two);
-    QCOMPARE(two->Caption(), QStringLiteral("\""));
-    QCOMPARE(two->Caption2(), QStringLiteral("2"));
-    QCOMPARE(two->SendString(), std::string("2"));
-    QCOMPARE(two->Layout(), KeyLayout::kDouble);
+    QCOMPARE(two->Legend().captions[0], QStringLiteral("\""));
+    QCOMPARE(two->Legend().captions[1], QStringLiteral("2"));
+    QCOMPARE(two->Legend().send_string, std::string("2"));
+    QCOMPARE(two->Look().layout, KeyLayout::kDouble);
     QCOMPARE(two->font().pointSize(), 12);
     KeyButton* q = AddKey(KeyId::Q);
     QCOMPARE(q->CaptionPositions()[0], (PixelPoint{5, 2}));
