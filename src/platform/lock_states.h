@@ -10,6 +10,9 @@ struct LockStates {
   friend bool operator==(const LockStates&, const LockStates&) = default;
 };
 
+// One of the three locks, to ask or set one of them.
+enum class LockKey { kCapsLock, kNumLock, kScrollLock };
+
 class LockStateSource {
  public:
   virtual ~LockStateSource() = default;

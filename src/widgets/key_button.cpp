@@ -19,8 +19,8 @@ KeyButton::KeyButton(QWidget* parent) : QWidget(parent) {
   PlaceCaptions();
 }
 
-void KeyButton::SetCaptionAt(int index, const QString& text) {
-  captions_[index] = text;
+void KeyButton::SetLegend(const KeyLegend& legend) {
+  legend_ = legend;
   PlaceCaptions();
   update();
 }
@@ -28,12 +28,11 @@ void KeyButton::SetCaptionAt(int index, const QString& text) {
 void KeyButton::SetKey(KeyId key) {
   key_ = key;
   const KeyDefinition& row = KeyDefinitionFor(key);
-  captions_[0] = QString::fromStdString(row.caption);
-  captions_[1] = QString::fromStdString(row.caption2);
-  send_string_ = row.send_string;
+  legend_.captions[0] = QString::fromStdString(row.caption);
+  legend_.captions[1] = QString::fromStdString(row.caption2);
+  legend_.send_string = row.send_string;
   SetKeyType(row.type);
-  SetKeyColour(row.colour);
-  SetKeyLayout(row.layout);
+  SetLook({row.colour, row.layout});
 }
 
 void KeyButton::SetKeyType(KeyType type) {
@@ -41,17 +40,12 @@ void KeyButton::SetKeyType(KeyType type) {
   update();
 }
 
-void KeyButton::SetKeyColour(KeyColour colour) {
-  key_colour_ = colour;
-  if (controller_) controller_->ColoursOf(colour, face_, high_, low_);
-  update();
-}
-
-void KeyButton::SetKeyLayout(KeyLayout layout) {
-  key_layout_ = layout;
+void KeyButton::SetLook(const KeyLook& look) {
+  look_ = look;
   if (controller_) {
+    colours_ = controller_->Look().palette.Of(look.colour);
     QFont f = font();
-    f.setPointSize(controller_->FontSizeFor(layout));
+    f.setPointSize(controller_->Look().FontSizeFor(look.layout));
     setFont(f);
   }
   PlaceCaptions();
@@ -65,12 +59,11 @@ void KeyButton::SetKeyController(KeyboardController* controller) {
 
 void KeyButton::Loaded() {
   SetKeyType(key_type_);
-  SetKeyColour(key_colour_);
-  SetKeyLayout(key_layout_);
+  SetLook(look_);
 }
 
 void KeyButton::ControllerChanged() {
-  if (controller_) controller_->ColoursOf(key_colour_, face_, high_, low_);
+  if (controller_) colours_ = controller_->Look().palette.Of(look_.colour);
   update();
 }
 
@@ -81,7 +74,7 @@ bool KeyButton::LooksPressed() const {
 
 QFont KeyButton::CaptionFont(int index) const {
   QFont f = font();
-  if (index == 3 && key_layout_ == KeyLayout::kLetterPlus && f.pointSize() > 1) {
+  if (index == 3 && look_.layout == KeyLayout::kLetterPlus && f.pointSize() > 1) {
     f.setPointSize(f.pointSize() / 2);
   }
   return f;
@@ -89,8 +82,8 @@ QFont KeyButton::CaptionFont(int index) const {
 
 void KeyButton::PlaceCaptions() {
   std::array<int, 4> widths{};
-  for (int i = 0; i < 4; ++i) widths[i] = QFontMetrics(CaptionFont(i)).horizontalAdvance(captions_[i]);
-  positions_ = tw::CaptionPositions(key_layout_, width(), height(), widths);
+  for (int i = 0; i < 4; ++i) widths[i] = QFontMetrics(CaptionFont(i)).horizontalAdvance(legend_.captions[i]);
+  positions_ = tw::CaptionPositions(look_.layout, width(), height(), widths);
 }
 
 void KeyButton::resizeEvent(QResizeEvent*) { PlaceCaptions(); }
@@ -103,10 +96,10 @@ void KeyButton::changeEvent(QEvent* event) {
 void KeyButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const int w = width(), h = height();
-  painter.fillRect(rect(), ToQColor(face_));
+  painter.fillRect(rect(), ToQColor(colours_.face));
   const bool pressed = LooksPressed();
-  const QColor top_left = ToQColor(pressed ? low_ : high_);
-  const QColor bottom_right = ToQColor(pressed ? high_ : low_);
+  const QColor top_left = ToQColor(pressed ? colours_.low : colours_.high);
+  const QColor bottom_right = ToQColor(pressed ? colours_.high : colours_.low);
   for (int i = 0; i < 2; ++i) {
     painter.setPen(top_left);
     painter.drawLine(i, i, w - 1 - i, i);
@@ -118,11 +111,12 @@ void KeyButton::paintEvent(QPaintEvent*) {
   const int shift = pressed ? 1 : 0;
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   for (int i = 0; i < 4; ++i) {
-    if (captions_[i].isEmpty()) continue;
+    const QString& caption = legend_.captions[i];
+    if (caption.isEmpty()) continue;
     QFont f = CaptionFont(i);
     painter.setFont(f);
     QFontMetrics metrics(f);
-    painter.drawText(positions_[i].x + shift, positions_[i].y + shift + metrics.ascent(), captions_[i]);
+    painter.drawText(positions_[i].x + shift, positions_[i].y + shift + metrics.ascent(), caption);
   }
 }
 
@@ -173,7 +167,7 @@ void KeyButton::Click() {
   if (active_ && controller_) {
     bool typed = false;
     controller_->Guarded([&] {
-      controller_->SendKeys(send_string_);
+      controller_->SendKeys(legend_.send_string);
       typed = true;
     });
     // A handler may have closed the keyboard while the keys were typed.

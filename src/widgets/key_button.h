@@ -17,34 +17,42 @@ namespace tw {
 
 class KeyboardController;
 
+// What a key says: the captions painted on it (where each goes depends on its
+// layout) and the key script a click types.
+struct KeyLegend {
+  std::array<QString, 4> captions{};
+  std::string send_string{};
+  friend bool operator==(const KeyLegend&, const KeyLegend&) = default;
+};
+
+// Which of the controller's colours a key takes, and how its captions are laid out
+// (which also picks its font size from the controller).
+struct KeyLook {
+  KeyColour colour = KeyColour::kLight;
+  KeyLayout layout = KeyLayout::kNormal;
+  friend bool operator==(const KeyLook&, const KeyLook&) = default;
+};
+
 class KeyButton : public QWidget {
   Q_OBJECT
 
  public:
   explicit KeyButton(QWidget* parent = nullptr);
 
-  const QString& Caption() const { return captions_[0]; }
-  const QString& Caption2() const { return captions_[1]; }
-  const QString& Caption3() const { return captions_[2]; }
-  const QString& Caption4() const { return captions_[3]; }
-  void SetCaption(const QString& text) { SetCaptionAt(0, text); }
-  void SetCaption2(const QString& text) { SetCaptionAt(1, text); }
-  void SetCaption3(const QString& text) { SetCaptionAt(2, text); }
-  void SetCaption4(const QString& text) { SetCaptionAt(3, text); }
-  const std::string& SendString() const { return send_string_; }
-  void SetSendString(const std::string& script) { send_string_ = script; }
+  const KeyLegend& Legend() const { return legend_; }
+  // Places the captions and repaints.
+  void SetLegend(const KeyLegend& legend);
 
   KeyId Key() const { return key_; }
-  // Fills captions, send string, type, colour and layout from the key table.
+  // Fills the first two captions, the send string, the type and the look from the
+  // key table.
   void SetKey(KeyId key);
   KeyType Type() const { return key_type_; }
   void SetKeyType(KeyType type);
-  KeyColour Colour() const { return key_colour_; }
-  // Takes the controller's three colours of that kind.
-  void SetKeyColour(KeyColour colour);
-  KeyLayout Layout() const { return key_layout_; }
-  // Takes the controller's font size for the layout and places the captions.
-  void SetKeyLayout(KeyLayout layout);
+  const KeyLook& Look() const { return look_; }
+  // Takes the controller's colours of the look's kind and its font size for the
+  // look's layout, and places the captions.
+  void SetLook(const KeyLook& look);
   KeyboardController* KeyController() const { return controller_; }
   void SetKeyController(KeyboardController* controller);
   bool Active() const { return active_; }
@@ -54,8 +62,8 @@ class KeyButton : public QWidget {
   const std::string& CustomSound() const { return custom_sound_; }
   void SetCustomSound(const std::string& path) { custom_sound_ = path; }
 
-  // After the form has been loaded: apply type, colour and layout again, so the
-  // controller's colours and font sizes win over stored ones.
+  // After the form has been loaded: apply type and look again, so the controller's
+  // colours and font sizes win over stored ones.
   void Loaded();
   // The controller's colours or latches changed.
   void ControllerChanged();
@@ -74,9 +82,7 @@ class KeyButton : public QWidget {
   // State for painting and tests.
   bool Held() const { return held_; }
   bool LooksPressed() const;
-  ColourValue FaceColour() const { return face_; }
-  ColourValue HighColour() const { return high_; }
-  ColourValue LowColour() const { return low_; }
+  const KeyColours& Colours() const { return colours_; }
   const std::array<PixelPoint, 4>& CaptionPositions() const { return positions_; }
 
  protected:
@@ -88,18 +94,15 @@ class KeyButton : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  void SetCaptionAt(int index, const QString& text);
   void PlaceCaptions();
   QFont CaptionFont(int index) const;
   void PlaySound();
   void Notify(const MouseNotify& event, QMouseEvent& mouse);
 
-  std::array<QString, 4> captions_;
-  std::string send_string_;
+  KeyLegend legend_;
   KeyId key_ = KeyId::Custom;
   KeyType key_type_ = KeyType::kNormal;
-  KeyColour key_colour_ = KeyColour::kLight;
-  KeyLayout key_layout_ = KeyLayout::kNormal;
+  KeyLook look_;
   QPointer<KeyboardController> controller_;
   bool active_ = true;
   KeySound sound_ = KeySound::kNone;
@@ -107,9 +110,7 @@ class KeyButton : public QWidget {
 
   bool mouse_down_ = false;  // the left button went down on the key and is held
   bool held_ = false;        // mouse down and the pointer inside: looks pressed
-  ColourValue face_ = kDefaultLightColour;
-  ColourValue high_ = tw::HighColour(kDefaultLightColour);
-  ColourValue low_ = tw::LowColour(kDefaultLightColour);
+  KeyColours colours_ = KeyboardLook().palette.light;
   std::array<PixelPoint, 4> positions_{};
 };
 

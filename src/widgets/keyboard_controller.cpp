@@ -41,9 +41,10 @@ void KeyboardController::SetPolling(bool on) {
   timer_.start();
 }
 
-void KeyboardController::SetLightColour(ColourValue colour) { SetPalette(ColourPalette(colour, palette_.dark)); }
-
-void KeyboardController::SetDarkColour(ColourValue colour) { SetPalette(ColourPalette(palette_.light, colour)); }
+void KeyboardController::SetLook(const KeyboardLook& look) {
+  look_ = look;
+  ForEachKey([](KeyButton& key) { key.ControllerChanged(); });
+}
 
 void KeyboardController::SetUseColour(bool on) {
   if (on == use_colour_) return;
@@ -52,42 +53,31 @@ void KeyboardController::SetUseColour(bool on) {
 }
 
 void KeyboardController::SetPalette(const KeyPalette& palette) {
-  palette_ = palette;
-  ForEachKey([](KeyButton& key) { key.ControllerChanged(); });
+  KeyboardLook look = look_;
+  look.palette = palette;
+  SetLook(look);
 }
 
-int KeyboardController::FontSizeFor(KeyLayout layout) const {
-  switch (layout) {
-    case KeyLayout::kNormal: return small_font_size_;
-    case KeyLayout::kDouble:
-    case KeyLayout::kQuad: return medium_font_size_;
-    case KeyLayout::kLetter:
-    case KeyLayout::kLetterPlus: return large_font_size_;
+bool KeyboardController::Locked(LockKey lock) const {
+  switch (lock) {
+    case LockKey::kCapsLock: return locks_.caps_lock;
+    case LockKey::kNumLock: return locks_.num_lock;
+    case LockKey::kScrollLock: return locks_.scroll_lock;
   }
-  return small_font_size_;
+  return false;
 }
 
-void KeyboardController::ColoursOf(KeyColour colour, ColourValue& face, ColourValue& high, ColourValue& low) const {
-  bool light = colour == KeyColour::kLight;
-  face = light ? palette_.light : palette_.dark;
-  high = light ? palette_.light_high : palette_.dark_high;
-  low = light ? palette_.light_low : palette_.dark_low;
+void KeyboardController::SetLocked(LockKey lock, bool on) {
+  bool* state = nullptr;
+  switch (lock) {
+    case LockKey::kCapsLock: state = &locks_.caps_lock; break;
+    case LockKey::kNumLock: state = &locks_.num_lock; break;
+    case LockKey::kScrollLock: state = &locks_.scroll_lock; break;
+  }
+  if (state == nullptr || *state == on) return;
+  *state = on;
+  if (OnLockChange) Guarded([&] { OnLockChange(*this, lock); });
 }
-
-void KeyboardController::SetCapsLock(bool on) { SetLock(&LockStates::caps_lock, on, OnCapsLockStateChange); }
-void KeyboardController::SetNumLock(bool on) { SetLock(&LockStates::num_lock, on, OnNumLockStateChange); }
-void KeyboardController::SetScrollLock(bool on) { SetLock(&LockStates::scroll_lock, on, OnScrollLockStateChange); }
-
-void KeyboardController::SetLock(bool LockStates::*member, bool on, const Notify& event) {
-  if (locks_.*member == on) return;
-  locks_.*member = on;
-  Fire(event);
-}
-
-void KeyboardController::SetShift(bool on) { SetLatched(KeyType::kShift, on); }
-void KeyboardController::SetAlt(bool on) { SetLatched(KeyType::kAlt, on); }
-void KeyboardController::SetCtrl(bool on) { SetLatched(KeyType::kCtrl, on); }
-void KeyboardController::SetAltGr(bool on) { SetLatched(KeyType::kAltGr, on); }
 
 bool KeyboardController::Latched(KeyType type) const {
   switch (type) {
@@ -102,37 +92,20 @@ bool KeyboardController::Latched(KeyType type) const {
 
 void KeyboardController::SetLatched(KeyType type, bool on) {
   bool* latch = nullptr;
-  const Notify* event = nullptr;
   switch (type) {
-    case KeyType::kShift:
-      latch = &latches_.shift;
-      event = &OnShiftStateChange;
-      break;
-    case KeyType::kAlt:
-      latch = &latches_.alt;
-      event = &OnAltStateChange;
-      break;
-    case KeyType::kCtrl:
-      latch = &latches_.ctrl;
-      event = &OnCtrlStateChange;
-      break;
-    case KeyType::kAltGr:
-      latch = &latches_.alt_gr;
-      event = &OnAltGrStateChange;
-      break;
-    case KeyType::kNormal: return;
+    case KeyType::kShift: latch = &latches_.shift; break;
+    case KeyType::kAlt: latch = &latches_.alt; break;
+    case KeyType::kCtrl: latch = &latches_.ctrl; break;
+    case KeyType::kAltGr: latch = &latches_.alt_gr; break;
+    case KeyType::kNormal: break;
   }
-  if (*latch == on) return;
+  if (latch == nullptr || *latch == on) return;
   *latch = on;
-  LatchChanged(type, *event);
-}
-
-void KeyboardController::LatchChanged(KeyType type, const Notify& event) {
   // Modifier keys of this kind look pressed while the latch is on.
   ForEachKey([type](KeyButton& key) {
     if (key.Type() == type) key.ControllerChanged();
   });
-  Fire(event);
+  if (OnLatchChange) Guarded([&] { OnLatchChange(*this, type); });
 }
 
 void KeyboardController::TrackWindow(WindowHandle window) {
@@ -163,10 +136,10 @@ void KeyboardController::SendKeys(const std::string& key_script) {
   KeyLatches after = latches_;
   std::string typed = AddLatchPrefixes(key_script, after);
   // Switch the used latches off through the setters, so keys repaint and events fire.
-  if (before.shift != after.shift) SetShift(false);
-  if (before.alt != after.alt) SetAlt(false);
-  if (before.ctrl != after.ctrl) SetCtrl(false);
-  if (before.alt_gr != after.alt_gr) SetAltGr(false);
+  if (before.shift != after.shift) SetLatched(KeyType::kShift, false);
+  if (before.alt != after.alt) SetLatched(KeyType::kAlt, false);
+  if (before.ctrl != after.ctrl) SetLatched(KeyType::kCtrl, false);
+  if (before.alt_gr != after.alt_gr) SetLatched(KeyType::kAltGr, false);
 
   KeyInjector& keys = *platform_.keys;
   KeyScriptResult result = InterpretKeyScript(typed, keys);
@@ -201,9 +174,9 @@ void KeyboardController::Poll() {
   }
   if (platform_.locks) {
     LockStates now = platform_.locks->ReadLockStates();
-    SetCapsLock(now.caps_lock);
-    SetScrollLock(now.scroll_lock);
-    SetNumLock(now.num_lock);
+    SetLocked(LockKey::kCapsLock, now.caps_lock);
+    SetLocked(LockKey::kScrollLock, now.scroll_lock);
+    SetLocked(LockKey::kNumLock, now.num_lock);
   }
 }
 

@@ -38,46 +38,23 @@ class KeyboardController : public QObject {
   // Published properties.
   bool AutoHandle() const { return auto_handle_; }
   void SetAutoHandle(bool on) { auto_handle_ = on; }
-  ColourValue LightColour() const { return palette_.light; }
-  ColourValue LightHighColour() const { return palette_.light_high; }
-  ColourValue LightLowColour() const { return palette_.light_low; }
-  ColourValue DarkColour() const { return palette_.dark; }
-  ColourValue DarkHighColour() const { return palette_.dark_high; }
-  ColourValue DarkLowColour() const { return palette_.dark_low; }
-  void SetLightColour(ColourValue colour);
-  void SetDarkColour(ColourValue colour);
+  // The keys take their colours from the look at once, their font size the next time
+  // their layout is set (or they are Loaded).
+  const KeyboardLook& Look() const { return look_; }
+  void SetLook(const KeyboardLook& look);
+  // Switching colour on or off replaces the look's palette with the default coloured
+  // one or the grey one.
   bool UseColour() const { return use_colour_; }
   void SetUseColour(bool on);
-  int SmallFontSize() const { return small_font_size_; }
-  int MediumFontSize() const { return medium_font_size_; }
-  int LargeFontSize() const { return large_font_size_; }
-  void SetSmallFontSize(int size) { small_font_size_ = size; }
-  void SetMediumFontSize(int size) { medium_font_size_ = size; }
-  void SetLargeFontSize(int size) { large_font_size_ = size; }
-  // The key font size of a layout.
-  int FontSizeFor(KeyLayout layout) const;
-  // Face, high and low colour of a kind of key.
-  void ColoursOf(KeyColour colour, ColourValue& face, ColourValue& high, ColourValue& low) const;
 
   // Run-time state.
   QWidget* OwnerForm() const { return owner_form_; }
   WindowHandle AppHandle() const { return app_handle_; }
   const std::string& AppTitle() const { return app_title_; }
   const Platform& platform() const { return platform_; }
-  bool CapsLock() const { return locks_.caps_lock; }
-  bool NumLock() const { return locks_.num_lock; }
-  bool ScrollLock() const { return locks_.scroll_lock; }
-  void SetCapsLock(bool on);
-  void SetNumLock(bool on);
-  void SetScrollLock(bool on);
-  bool Shift() const { return latches_.shift; }
-  bool Alt() const { return latches_.alt; }
-  bool Ctrl() const { return latches_.ctrl; }
-  bool AltGr() const { return latches_.alt_gr; }
-  void SetShift(bool on);
-  void SetAlt(bool on);
-  void SetCtrl(bool on);
-  void SetAltGr(bool on);
+  // The locks mirror the system's (see Poll).
+  bool Locked(LockKey lock) const;
+  void SetLocked(LockKey lock, bool on);
   // The latch that belongs to a modifier key type (false for KeyType::kNormal).
   bool Latched(KeyType type) const;
   void SetLatched(KeyType type, bool on);
@@ -103,13 +80,9 @@ class KeyboardController : public QObject {
   // Events.
   Notify OnAppTitleChange;
   Notify OnAppHandleChange;
-  Notify OnCapsLockStateChange;
-  Notify OnScrollLockStateChange;
-  Notify OnNumLockStateChange;
-  Notify OnShiftStateChange;
-  Notify OnAltStateChange;
-  Notify OnCtrlStateChange;
-  Notify OnAltGrStateChange;
+  // A latch or a lock went on or off; Latched or Locked tells which way.
+  std::function<void(KeyboardController&, KeyType)> OnLatchChange;
+  std::function<void(KeyboardController&, LockKey)> OnLockChange;
   // A message of the key-script notation: caption "SendKeys" and the text.
   std::function<void(const std::string& caption, const std::string& text)> OnMessage;
   // Exceptions of event handlers (and of key clicks) end here.
@@ -125,8 +98,6 @@ class KeyboardController : public QObject {
  private:
   void Fire(const Notify& event);
   void SetPalette(const KeyPalette& palette);
-  void LatchChanged(KeyType type, const Notify& event);
-  void SetLock(bool LockStates::*member, bool on, const Notify& event);
   template <typename Visit>
   void ForEachKey(Visit visit);
 
@@ -134,11 +105,8 @@ class KeyboardController : public QObject {
   Platform platform_;
   QTimer timer_;
   bool auto_handle_ = true;
-  KeyPalette palette_ = ColourPalette(kDefaultLightColour, kDefaultDarkColour);
+  KeyboardLook look_;
   bool use_colour_ = true;
-  int small_font_size_ = 8;
-  int medium_font_size_ = 10;
-  int large_font_size_ = 16;
   WindowHandle app_handle_ = kNoWindow;
   std::string app_title_;
   LockStates locks_;

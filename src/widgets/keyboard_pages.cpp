@@ -25,11 +25,8 @@ KeyboardPages::KeyboardPages(KeyboardController* controller, QWidget* parent) : 
     key->setFont(font());
     key->SetKeyController(controller);
     key->SetKeyType(k.key_type);
-    key->SetKeyColour(k.key_colour);
-    key->SetCaption(Q(k.caption));
-    key->SetCaption2(Q(k.caption2));
-    key->SetSendString(std::string(k.send_string));
-    key->SetKeyLayout(k.key_layout);
+    key->SetLegend({{Q(k.caption), Q(k.caption2)}, std::string(k.send_string)});
+    key->SetLook({k.key_colour, k.key_layout});
     key->setVisible(k.visible);
     keys_.push_back(key);
   }
@@ -42,12 +39,10 @@ void KeyboardPages::ApplyEntries(const std::vector<NamedKeyboardEntry>& entries)
 }
 
 void KeyboardPages::ApplyEntry(KeyButton& key, const KeyboardEntry& entry) {
-  key.SetCaption(QString::fromStdString(entry.caption));
-  key.SetCaption2(QString::fromStdString(entry.caption2));
-  key.SetCaption3(QString::fromStdString(entry.caption3));
-  key.SetCaption4(QString::fromStdString(entry.caption4));
-  key.SetSendString(entry.send_string);
-  key.SetKeyLayout(entry.key_layout);
+  key.SetLegend({{QString::fromStdString(entry.caption), QString::fromStdString(entry.caption2),
+                  QString::fromStdString(entry.caption3), QString::fromStdString(entry.caption4)},
+                 entry.send_string});
+  key.SetLook({key.Look().colour, entry.key_layout});
   // The entry's font size wins over the size the layout gave.
   QFont f = key.font();
   if (!entry.font_name.empty()) f.setFamily(QString::fromStdString(entry.font_name));

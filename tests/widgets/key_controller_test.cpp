@@ -23,6 +23,26 @@ std::string Joined(const std::vector<std::string>& parts) {
   return out;
 }
 
+const char* LatchName(KeyType type) {
+  switch (type) {
+    case KeyType::kShift: return "Shift";
+    case KeyType::kAlt: return "Alt";
+    case KeyType::kCtrl: return "Ctrl";
+    case KeyType::kAltGr: return "AltGr";
+    case KeyType::kNormal: break;
+  }
+  return "none";
+}
+
+const char* LockName(LockKey lock) {
+  switch (lock) {
+    case LockKey::kCapsLock: return "Caps";
+    case LockKey::kNumLock: return "Num";
+    case LockKey::kScrollLock: return "Scroll";
+  }
+  return "none";
+}
+
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
   QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, Qt::NoModifier);
   QCoreApplication::sendEvent(&widget, &event);
@@ -54,13 +74,8 @@ class KeyControllerTest : public QObject {
 
   void Record(KeyboardController& c) {
     auto note = [this](const char* name) { return [this, name](KeyboardController&) { events_.push_back(name); }; };
-    c.OnShiftStateChange = note("Shift");
-    c.OnAltStateChange = note("Alt");
-    c.OnCtrlStateChange = note("Ctrl");
-    c.OnAltGrStateChange = note("AltGr");
-    c.OnCapsLockStateChange = note("Caps");
-    c.OnNumLockStateChange = note("Num");
-    c.OnScrollLockStateChange = note("Scroll");
+    c.OnLatchChange = [this](KeyboardController&, KeyType type) { events_.push_back(LatchName(type)); };
+    c.OnLockChange = [this](KeyboardController&, LockKey lock) { events_.push_back(LockName(lock)); };
     c.OnAppHandleChange = note("Handle");
     c.OnAppTitleChange = note("Title");
     c.OnMessage = [this](const std::string& caption, const std::string& text) {
@@ -97,7 +112,7 @@ class KeyControllerTest : public QObject {
     KeyButton* shift2 = AddKey(KeyId::Shift);
     KeyButton* a = AddKey(KeyId::A);
     shift->Click();
-    QVERIFY(controller_->Shift());
+    QVERIFY(controller_->Latched(KeyType::kShift));
     QVERIFY(shift->LooksPressed());
     QVERIFY(shift2->LooksPressed());  // every Shift key on the form shows the latch
     QVERIFY(!a->LooksPressed());
@@ -105,7 +120,7 @@ class KeyControllerTest : public QObject {
     a->Click();
     QCOMPARE(Joined(keys_.log), std::string("+Shift +a -a -Shift"));
     QCOMPARE(keys_.TypedText(), std::string("A"));
-    QVERIFY(!controller_->Shift());
+    QVERIFY(!controller_->Latched(KeyType::kShift));
     QVERIFY(!shift->LooksPressed());
     a->Click();
     QCOMPARE(keys_.TypedText(), std::string("Aa"));
@@ -116,30 +131,30 @@ class KeyControllerTest : public QObject {
     KeyButton* shift = AddKey(KeyId::Shift);
     shift->Click();
     shift->Click();
-    QVERIFY(!controller_->Shift());
+    QVERIFY(!controller_->Latched(KeyType::kShift));
     QCOMPARE(Joined(events_), std::string("Shift Shift"));
   }
 
   void EmptyScriptKeepsLatches() {
     AddKey(KeyId::Shift)->Click();
     AddKey(KeyId::Ctrl)->Click();  // empty send string: the Shift latch stays on
-    QVERIFY(controller_->Shift());
-    QVERIFY(controller_->Ctrl());
+    QVERIFY(controller_->Latched(KeyType::kShift));
+    QVERIFY(controller_->Latched(KeyType::kCtrl));
     controller_->SendKeys("");
-    QVERIFY(controller_->Shift());
+    QVERIFY(controller_->Latched(KeyType::kShift));
     QVERIFY(keys_.events.empty());
     // Both latches go into one key script, Ctrl outside Shift.
     AddKey(KeyId::C)->Click();
     QCOMPARE(Joined(keys_.log), std::string("+Ctrl +Shift +c -c -Shift -Ctrl"));
-    QVERIFY(!controller_->Shift());
-    QVERIFY(!controller_->Ctrl());
+    QVERIFY(!controller_->Latched(KeyType::kShift));
+    QVERIFY(!controller_->Latched(KeyType::kCtrl));
   }
 
   void AltGrLatchHoldsTheThirdLevelShift() {
-    controller_->SetAltGr(true);
+    controller_->SetLatched(KeyType::kAltGr, true);
     controller_->SendKeys("e");
     QCOMPARE(Joined(keys_.log), std::string("+AltGr +e -e -AltGr"));
-    QVERIFY(!controller_->AltGr());
+    QVERIFY(!controller_->Latched(KeyType::kAltGr));
   }
 
   void InactiveKeyOnlyClicks() {
@@ -154,7 +169,7 @@ class KeyControllerTest : public QObject {
     shift->Click();
     QCOMPARE(clicks, 2);
     QVERIFY(keys_.events.empty());
-    QVERIFY(!controller_->Shift());
+    QVERIFY(!controller_->Latched(KeyType::kShift));
     QVERIFY(windows_.activations.empty());
   }
 
@@ -187,7 +202,7 @@ class KeyControllerTest : public QObject {
     shift->OnClick = [&](KeyButton&) { ++clicks; };
     shift->Click();
     QCOMPARE(Joined(errors_), std::string("exception: Unable to activate Program"));
-    QVERIFY(!controller_->Shift());
+    QVERIFY(!controller_->Latched(KeyType::kShift));
     QCOMPARE(clicks, 0);
   }
 
@@ -243,22 +258,25 @@ class KeyControllerTest : public QObject {
     controller_->SetAutoHandle(false);
     locks_.states = {true, false, false};
     controller_->Poll();
-    QVERIFY(controller_->CapsLock());
+    QVERIFY(controller_->Locked(LockKey::kCapsLock));
     QCOMPARE(Joined(events_), std::string("Caps"));
     locks_.states = {true, true, true};
     controller_->Poll();
     controller_->Poll();
     QCOMPARE(Joined(events_), std::string("Caps Scroll Num"));
-    QVERIFY(controller_->NumLock() && controller_->ScrollLock());
+    QVERIFY(controller_->Locked(LockKey::kNumLock) && controller_->Locked(LockKey::kScrollLock));
     QVERIFY(controller_->Polling());
   }
 
   void HandlerExceptionDoesNotStopTheController() {
-    controller_->OnCapsLockStateChange = [](KeyboardController&) { throw std::runtime_error("handler failed"); };
+    controller_->OnLockChange = [this](KeyboardController&, LockKey lock) {
+      if (lock == LockKey::kCapsLock) throw std::runtime_error("handler failed");
+      events_.push_back(LockName(lock));
+    };
     locks_.states = {true, true, false};
     controller_->Poll();
-    QVERIFY(controller_->CapsLock());
-    QVERIFY(controller_->NumLock());  // the poll went on after the throwing handler
+    QVERIFY(controller_->Locked(LockKey::kCapsLock));
+    QVERIFY(controller_->Locked(LockKey::kNumLock));  // the poll went on after the throwing handler
     QCOMPARE(Joined(errors_), std::string("exception: handler failed"));
     QCOMPARE(events_.back(), std::string("Num"));
   }
@@ -297,7 +315,7 @@ class KeyControllerTest : public QObject {
       sent.push_back(script + "@" + std::to_string(target) + " typed " + std::to_string(keys_.events.size()));
     };
     setup.TrackWindow(kBrowser);
-    setup.SetShift(true);
+    setup.SetLatched(KeyType::kShift, true);
     setup.SendKeys("q");
     QCOMPARE(sent, std::vector<std::string>{"q@" + std::to_string(kBrowser) + " typed 0"});
     QCOMPARE(keys_.TypedText(), std::string("Q"));
@@ -306,29 +324,34 @@ class KeyControllerTest : public QObject {
   void PalettesReachTheKeys() {
     KeyButton* a = AddKey(KeyId::A);
     KeyButton* tab = AddKey(KeyId::Tab);
-    QCOMPARE(a->FaceColour(), ColourValue(13228248));
-    QCOMPARE(tab->HighColour(), ColourValue(14875642));
+    QCOMPARE(a->Colours().face, ColourValue(13228248));
+    QCOMPARE(tab->Colours().high, ColourValue(14875642));
     controller_->SetUseColour(false);
-    QCOMPARE(a->FaceColour(), ColourValue(12632256));
-    QCOMPARE(a->LowColour(), ColourValue(8421504));
-    QCOMPARE(tab->FaceColour(), ColourValue(8421504));
-    QCOMPARE(tab->LowColour(), ColourValue(0));
+    QCOMPARE(a->Colours().face, ColourValue(12632256));
+    QCOMPARE(a->Colours().low, ColourValue(8421504));
+    QCOMPARE(tab->Colours().face, ColourValue(8421504));
+    QCOMPARE(tab->Colours().low, ColourValue(0));
     controller_->SetUseColour(true);
-    QCOMPARE(controller_->LightColour(), ColourValue(13228248));
-    controller_->SetLightColour(0x102030);
-    QCOMPARE(controller_->LightHighColour(), ColourValue(0x506070));
-    QCOMPARE(controller_->LightLowColour(), ColourValue(0x000000));
-    QCOMPARE(a->FaceColour(), ColourValue(0x102030));
-    QCOMPARE(a->HighColour(), ColourValue(0x506070));
+    QCOMPARE(controller_->Look().palette.light.face, ColourValue(13228248));
+    KeyboardLook look = controller_->Look();
+    look.palette = ColourPalette(0x102030, look.palette.dark.face);
+    controller_->SetLook(look);
+    QCOMPARE(controller_->Look().palette.light.high, ColourValue(0x506070));
+    QCOMPARE(controller_->Look().palette.light.low, ColourValue(0x000000));
+    QCOMPARE(a->Colours().face, ColourValue(0x102030));
+    QCOMPARE(a->Colours().high, ColourValue(0x506070));
+    QCOMPARE(tab->Colours().face, ColourValue(kDefaultDarkColour));
   }
 
   void KeyTableFillsTheKey() {
-    controller_->SetMediumFontSize(12);
+    KeyboardLook look = controller_->Look();
+    look.medium_font_size = 12;
+    controller_->SetLook(look);
     KeyButton* two = AddKey(KeyId::Two);
-    QCOMPARE(two->Caption(), QStringLiteral("\""));
-    QCOMPARE(two->Caption2(), QStringLiteral("2"));
-    QCOMPARE(two->SendString(), std::string("2"));
-    QCOMPARE(two->Layout(), KeyLayout::kDouble);
+    QCOMPARE(two->Legend().captions[0], QStringLiteral("\""));
+    QCOMPARE(two->Legend().captions[1], QStringLiteral("2"));
+    QCOMPARE(two->Legend().send_string, std::string("2"));
+    QCOMPARE(two->Look().layout, KeyLayout::kDouble);
     QCOMPARE(two->font().pointSize(), 12);
     KeyButton* q = AddKey(KeyId::Q);
     QCOMPARE(q->CaptionPositions()[0], (PixelPoint{5, 2}));
@@ -382,7 +405,7 @@ class KeyControllerTest : public QObject {
     KeyButton* shift = AddKey(KeyId::Shift);
     shift->resize(50, 40);
     QImage raised = shift->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    controller_->SetShift(true);  // a latched modifier looks pressed
+    controller_->SetLatched(KeyType::kShift, true);  // a latched modifier looks pressed
     QImage pressed = shift->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb high = qRgb(0xFA, 0xFB, 0xE2), low = qRgb(0x7A, 0x7B, 0x62);
     QCOMPARE(raised.pixel(0, 0), high);

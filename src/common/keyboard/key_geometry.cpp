@@ -54,9 +54,20 @@ ColourValue HighColour(ColourValue face) { return MapChannels(face, 64); }
 ColourValue LowColour(ColourValue face) { return MapChannels(face, -64); }
 
 KeyPalette ColourPalette(ColourValue light, ColourValue dark) {
-  return {light, HighColour(light), LowColour(light), dark, HighColour(dark), LowColour(dark)};
+  return {{light, HighColour(light), LowColour(light)}, {dark, HighColour(dark), LowColour(dark)}};
 }
 
-KeyPalette GreyPalette() { return {12632256, 16777215, 8421504, 8421504, 12632256, 0}; }
+KeyPalette GreyPalette() { return {{12632256, 16777215, 8421504}, {8421504, 12632256, 0}}; }
+
+int KeyboardLook::FontSizeFor(KeyLayout layout) const {
+  switch (layout) {
+    case KeyLayout::kNormal: return small_font_size;
+    case KeyLayout::kDouble:
+    case KeyLayout::kQuad: return medium_font_size;
+    case KeyLayout::kLetter:
+    case KeyLayout::kLetterPlus: return large_font_size;
+  }
+  return small_font_size;
+}
 
 }  // namespace tw

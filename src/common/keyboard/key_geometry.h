@@ -23,9 +23,16 @@ using ColourValue = std::uint32_t;
 ColourValue HighColour(ColourValue face);
 ColourValue LowColour(ColourValue face);
 
+// The face of a key and its highlight and shadow edges.
+struct KeyColours {
+  ColourValue face, high, low;
+  friend bool operator==(const KeyColours&, const KeyColours&) = default;
+};
+
+// The colours of the two kinds of key.
 struct KeyPalette {
-  ColourValue light, light_high, light_low;
-  ColourValue dark, dark_high, dark_low;
+  KeyColours light, dark;
+  const KeyColours& Of(KeyColour kind) const { return kind == KeyColour::kLight ? light : dark; }
   friend bool operator==(const KeyPalette&, const KeyPalette&) = default;
 };
 
@@ -36,5 +43,16 @@ inline constexpr ColourValue kDefaultDarkColour = 10664890;
 KeyPalette ColourPalette(ColourValue light, ColourValue dark);
 // The fixed grey palette.
 KeyPalette GreyPalette();
+
+// How the keys of one keyboard look: their colours, and the caption point size of
+// each group of layouts.
+struct KeyboardLook {
+  KeyPalette palette = ColourPalette(kDefaultLightColour, kDefaultDarkColour);
+  int small_font_size = 8;    // KeyLayout::kNormal
+  int medium_font_size = 10;  // kDouble and kQuad
+  int large_font_size = 16;   // kLetter and kLetterPlus
+  int FontSizeFor(KeyLayout layout) const;
+  friend bool operator==(const KeyboardLook&, const KeyboardLook&) = default;
+};
 
 }  // namespace tw

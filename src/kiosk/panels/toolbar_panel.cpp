@@ -117,16 +117,16 @@ void ToolbarPanel::BuildKeyboard() {
   key_controller_->SetAutoHandle(false);
   // The keys are followed only while the kiosk shows its keyboard.
   key_controller_->SetPolling(false);
-  key_controller_->OnCapsLockStateChange = [this](KeyboardController&) { ApplyLockColour(); };
-  auto repaint = [this](std::array<const char*, 2> names) {
-    return [this, names](KeyboardController&) {
-      for (const char* name : names) {
-        if (KeyButton* key = Key(name)) key->update();
-      }
-    };
+  key_controller_->OnLockChange = [this](KeyboardController&, LockKey lock) {
+    if (lock == LockKey::kCapsLock) ApplyLockColour();
   };
-  key_controller_->OnShiftStateChange = repaint({{"KShiftLeft", "KShiftRight"}});
-  key_controller_->OnAltGrStateChange = repaint({{"KAltGrLeft", "KAltGrRight"}});
+  key_controller_->OnLatchChange = [this](KeyboardController&, KeyType type) {
+    if (type != KeyType::kShift && type != KeyType::kAltGr) return;
+    const bool shift = type == KeyType::kShift;
+    for (const char* name : {shift ? "KShiftLeft" : "KAltGrLeft", shift ? "KShiftRight" : "KAltGrRight"}) {
+      if (KeyButton* key = Key(name)) key->update();
+    }
+  };
   key_controller_->OnMessage = [this](const std::string& caption, const std::string& text) {
     actions_.KeyMessage(caption, text);
   };
@@ -264,7 +264,7 @@ void ToolbarPanel::ExitClicked() { actions_.ExitPressed(); }
 KeyButton* ToolbarPanel::Key(std::string_view name) const { return notebook_->Key(name); }
 
 void ToolbarPanel::ApplyLockColour() {
-  const QColor colour = key_controller_->CapsLock() ? QColor(255, 0, 0) : QColor(0, 0, 0);
+  const QColor colour = key_controller_->Locked(LockKey::kCapsLock) ? QColor(255, 0, 0) : QColor(0, 0, 0);
   for (const char* name : {"KCapsLock", "KShiftLock"}) {
     KeyButton* key = Key(name);
     QPalette p = key->palette();

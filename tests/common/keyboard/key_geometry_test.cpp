@@ -30,8 +30,8 @@ TEST(KeyGeometry, CaptionPositionsPerLayout) {
 
 TEST(KeyGeometry, PalettesAndEdges) {
   EXPECT_EQ(ColourPalette(kDefaultLightColour, kDefaultDarkColour),
-            (KeyPalette{13228248, 16777215, 9017496, 10664890, 14875642, 6454138}));
-  EXPECT_EQ(GreyPalette(), (KeyPalette{12632256, 16777215, 8421504, 8421504, 12632256, 0}));
+            (KeyPalette{{13228248, 16777215, 9017496}, {10664890, 14875642, 6454138}}));
+  EXPECT_EQ(GreyPalette(), (KeyPalette{{12632256, 16777215, 8421504}, {8421504, 12632256, 0}}));
   // Channels clip independently.
   EXPECT_EQ(HighColour(0x20C0FF), 0x60FFFFu);
   EXPECT_EQ(LowColour(0x20C0FF), 0x0080BFu);

@@ -47,13 +47,11 @@ int main(int argc, char** argv) {
   space->setGeometry(10, 56, 200, 40);
   auto* quad = new tw::KeyButton(&form);
   quad->SetKeyController(&controller);
-  quad->SetKeyLayout(tw::KeyLayout::kQuad);
-  quad->SetCaption(QStringLiteral("!"));
-  quad->SetCaption2(QStringLiteral("1"));
-  quad->SetCaption3(QStringLiteral("\u00B9"));
-  quad->SetCaption4(QStringLiteral("\u00A1"));
+  quad->SetLook({.layout = tw::KeyLayout::kQuad});
+  quad->SetLegend(
+      {.captions = {QStringLiteral("!"), QStringLiteral("1"), QStringLiteral("\u00B9"), QStringLiteral("\u00A1")}});
   quad->setGeometry(214, 56, 48, 40);
-  controller.SetShift(true);  // the latched Shift key looks pressed
+  controller.SetLatched(tw::KeyType::kShift, true);  // the latched Shift key looks pressed
 
   auto* grey = new tw::KeyButton(&form);
   grey->SetKeyController(&controller);

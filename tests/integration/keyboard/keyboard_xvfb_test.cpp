@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     Check(text == "axCd\xC2\xA3!@\xE2\x82\xAC", "layout characters: '" + text + "'");
 
     // A latched Shift types one capital.
-    controller.SetShift(true);
+    controller.SetLatched(tw::KeyType::kShift, true);
     controller.SendKeys("q");
     controller.SendKeys("q");
     text = tw::test::WaitForFieldText(client,
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
               "axCd\xC2\xA3!@\xE2\x82\xAC"
               "Qq",
           "Shift latch: '" + text + "'");
-    Check(!controller.Shift(), "Shift latch cleared");
+    Check(!controller.Latched(tw::KeyType::kShift), "Shift latch cleared");
 
     // A character that the layout cannot type is reported, the rest is typed.
     controller.SendKeys(
@@ -113,11 +113,11 @@ int main(int argc, char** argv) {
     // With Caps Lock on, capitals need no Shift and small letters do.
     controller.SendKeys("{CAPSLOCK}");
     controller.Poll();
-    Check(controller.CapsLock(), "Caps Lock on");
+    Check(controller.Locked(tw::LockKey::kCapsLock), "Caps Lock on");
     controller.SendKeys("Ab");
     controller.SendKeys("{CAPSLOCK}");
     controller.Poll();
-    Check(!controller.CapsLock(), "Caps Lock off");
+    Check(!controller.Locked(tw::LockKey::kCapsLock), "Caps Lock off");
     text = tw::test::WaitForFieldText(client,
                                       "axCd\xC2\xA3!@\xE2\x82\xAC"
                                       "QqzAb",
@@ -151,12 +151,12 @@ int main(int argc, char** argv) {
       // The injector and the client both read the new map.
       QThread::msleep(700);
       QCoreApplication::processEvents();
-      controller.SetAltGr(true);
+      controller.SetLatched(tw::KeyType::kAltGr, true);
       controller.SendKeys(row.key);
       expected += row.typed;
       text = tw::test::WaitForFieldText(client, expected, 5000);
       Check(text == expected, std::string("Alt Gr latch + ") + row.key + " on " + row.layout + ": '" + text + "'");
-      Check(!controller.AltGr(), "Alt Gr latch cleared");
+      Check(!controller.Latched(tw::KeyType::kAltGr), "Alt Gr latch cleared");
     }
     QProcess::execute("setxkbmap", {"-layout", "gb"});
   } catch (const std::exception& e) {
@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
   controller.SendKeys("{NUMLOCK}");
   controller.Poll();
   Check(locks.ReadLockStates().num_lock != before, "Num Lock toggled");
-  Check(controller.NumLock() != before, "controller mirrors Num Lock");
+  Check(controller.Locked(tw::LockKey::kNumLock) != before, "controller mirrors Num Lock");
   controller.SendKeys("{NUMLOCK}");
   Check(locks.ReadLockStates().num_lock == before, "Num Lock toggled back");
 

@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
     QString expected;
     for (const Typing& t : promises) {
       messages.clear();
-      controller.SetShift(t.latch == Latch::kShift);
-      controller.SetAltGr(t.latch == Latch::kAltGr);
+      controller.SetLatched(tw::KeyType::kShift, t.latch == Latch::kShift);
+      controller.SetLatched(tw::KeyType::kAltGr, t.latch == Latch::kAltGr);
       try {
         controller.SendKeys(t.send_string);
       } catch (const std::exception& e) {

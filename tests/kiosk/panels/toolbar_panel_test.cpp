@@ -210,8 +210,8 @@ class FormBottomTest : public QObject {
                     "VX4KeyButton40=\"W\",\"\",\"\",\"\",\"w\",1,MS Sans Serif,16,0\n"
                     "KAltGrLeft=\"Alt Gr\",\"\",\"\",\"\",\"\",0,MS Sans Serif,8,1\n");
     KeyButton* q = f->Key("VX4KeyButton39");
-    QCOMPARE(q->Caption(), QString("Ö"));
-    QCOMPARE(q->SendString(), std::string("ö"));
+    QCOMPARE(q->Legend().captions[0], QString("Ö"));
+    QCOMPARE(q->Legend().send_string, std::string("ö"));
     QCOMPARE(q->font().family(), QString("DejaVu Sans"));
     QCOMPARE(q->font().pixelSize(), 32);  // 24 points: the entry's size wins over the layout's
     QVERIFY(f->Key("VX4KeyButton40")->isHidden());
@@ -240,9 +240,9 @@ class FormBottomTest : public QObject {
     QVERIFY(f->Button(ToolbarButtonId::kStart)->isHidden());
     QVERIFY(!f->Button(ToolbarButtonId::kKeyboard)->isHidden());
     QCOMPARE(f->Button(ToolbarButtonId::kKeyboard)->geometry().left(), 10 + 5 * 132);
-    QCOMPARE(f->Key("VX4KeyButton39")->Caption(), QString("X"));
-    QCOMPARE(f->Key("VX4KeyButton40")->Caption(), QString("W"));
-    QCOMPARE(f->Key("VX4KeyButton41")->Caption(), QString("Z"));
+    QCOMPARE(f->Key("VX4KeyButton39")->Legend().captions[0], QString("X"));
+    QCOMPARE(f->Key("VX4KeyButton40")->Legend().captions[0], QString("W"));
+    QCOMPARE(f->Key("VX4KeyButton41")->Legend().captions[0], QString("Z"));
   }
 
   void KeysReturnTheFocusBeforeTheyType() {

@@ -437,7 +437,7 @@ class SetupWindowTest : public QObject {
     // A click on Shift or on a letter selects; no latch turns on, nothing is typed.
     KeyButton* shift = page->keyboard()->Key("KShiftLeft");
     QTest::mouseClick(shift, Qt::LeftButton);
-    QVERIFY(!page->controller()->Shift());
+    QVERIFY(!page->controller()->Latched(KeyType::kShift));
     QCOMPARE(page->textEditor(KeyText::kTopLeft)->text(), QString("Shift"));
     // A key the kiosk hides can be selected here, and shown.
     KeyButton* alt_gr = page->keyboard()->Key("KAltGrLeft");
@@ -460,7 +460,7 @@ class SetupWindowTest : public QObject {
     QLineEdit* top_left = page->textEditor(KeyText::kTopLeft);
     top_left->selectAll();
     QTest::keyClicks(top_left, "W");
-    QCOMPARE(q->Caption(), QString("W"));
+    QCOMPARE(q->Legend().captions[0], QString("W"));
     QVERIFY(q->grab().toImage() != before);
     QCOMPARE(session.config().Keys()[18].entry.caption, std::string("W"));
     QVERIFY(page->model().Customised());
@@ -476,7 +476,7 @@ class SetupWindowTest : public QObject {
     });
     QTest::keyClicks(top_left, "\",");
     QVERIFY(told.contains("would split"));
-    QCOMPARE(q->Caption(), QString("W\""));  // the quote alone was taken, the comma refused
+    QCOMPARE(q->Legend().captions[0], QString("W\""));  // the quote alone was taken, the comma refused
     QCOMPARE(top_left->text(), QString("W\""));
 
     // The keys sound here only while "Apply sounds in Setup Manager also" is ticked.
@@ -518,7 +518,7 @@ class SetupWindowTest : public QObject {
                 ->starts_with("\"W\"\""));
     QCOMPARE(page->layouts()->currentText(), QString("German"));
     QCOMPARE(page->virtualName()->text(), QString("German"));
-    QCOMPARE(page->keyboard()->Key("VX4KeyButton44")->Caption(), QString("Z"));
+    QCOMPARE(page->keyboard()->Key("VX4KeyButton44")->Legend().captions[0], QString("Z"));
     QVERIFY(!page->textEditor(KeyText::kTopLeft)->isEnabled());
     QCOMPARE(page->sizeEditor()->value(), 1);
     QVERIFY(page->layouts()->findText("My Keys") > 0);
