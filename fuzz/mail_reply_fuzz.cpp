@@ -14,8 +14,8 @@ namespace {
 
 class ReplyReader : public tw::MailConnection {
  public:
-  explicit ReplyReader(int fd) {
-    SetTimeOut(1);
+  explicit ReplyReader(int fd) : MailConnection({}) {
+    Settings().time_out = 1;
     AdoptSocket(fd);
   }
   void Login() override {}

@@ -4,10 +4,10 @@
 // Everything runs on the caller's thread. Every wait is a loop of short poll() slices;
 // between slices the message pump that the owner provides is called (the kiosk pumps its
 // event loop there), so buttons, timers and Cancel stay live while mail is moving. Each
-// wait is bounded by TimeOut seconds: for a whole line when reading or sending a line,
-// for the whole TLS handshake, restarted on every block during bulk transfers. Failures
-// are raised as the mail exceptions with texts from the numbered string table; TLS
-// failures as ETlsError "TLS Error - " + what failed.
+// wait is bounded by the time-out of the settings: for a whole line when reading or
+// sending a line, for the whole TLS handshake, restarted on every block during bulk
+// transfers. Failures are raised as the mail exceptions with texts from the numbered
+// string table; TLS failures as ETlsError "TLS Error - " + what failed.
 //
 // Received bytes wait in one buffer until a line or the bulk reader takes them, so the
 // same code serves plain and TLS connections.
@@ -31,6 +31,37 @@ namespace tw {
 class HostLookup;
 class TlsSession;
 
+// How a protocol finds its port when the server names none, fixed by each client: the
+// name looked up in the services database ("smtp", "pop3") and the port used when the
+// name is not there. With MailSecurity::kTls the tls_ pair serves instead, for a server
+// that speaks TLS from the first byte (unset, the first pair serves then too).
+struct MailService {
+  std::string name;
+  std::uint16_t default_port = 0;
+  std::string tls_name;
+  std::uint16_t tls_default_port = 0;
+};
+
+// Where a mail connection goes and how: everything its owner sets before Connect.
+struct MailConnectionSettings {
+  // "host" or "host:port"; host is a name or a dotted IPv4 address.
+  std::string server;
+  // How the connection is protected (the clients act on it in Login).
+  MailSecurity security = MailSecurity::kNone;
+  // The account. The SMTP client sends no AUTH without a user name; the POP3 client
+  // needs both.
+  std::string user_name;
+  std::string password;
+  // A file of CA certificates trusted besides the system's store; empty for none.
+  std::string ca_file;
+  // Whether a password may be sent over a connection without TLS.
+  bool allow_plain_text_auth = false;
+  // Seconds allowed for each wait.
+  int time_out = 60;
+
+  bool operator==(const MailConnectionSettings&) const = default;
+};
+
 class MailConnection {
  public:
   using TNotifyEvent = std::function<void()>;
@@ -47,41 +78,17 @@ class MailConnection {
   // The most lines one reply may have.
   static constexpr std::size_t kMaxReplyLines = 512;
 
-  MailConnection();
   virtual ~MailConnection();
   MailConnection(const MailConnection&) = delete;
   MailConnection& operator=(const MailConnection&) = delete;
 
-  // "host" or "host:port"; host is a name or a dotted IPv4 address.
-  const std::string& Server() const { return server_; }
-  void SetServer(std::string server) { server_ = std::move(server); }
-  // Used when the service name is not in the services database.
-  std::uint16_t DefaultPort() const { return default_port_; }
-  void SetDefaultPort(std::uint16_t port) { default_port_ = port; }
-  // Seconds allowed for each wait.
-  int TimeOut() const { return counter_.TimeOut(); }
-  void SetTimeOut(int seconds) { counter_.SetTimeOut(seconds); }
-  // The name looked up in the services database ("smtp", "pop3").
-  const std::string& ServiceName() const { return service_name_; }
-  void SetServiceName(std::string name) { service_name_ = std::move(name); }
-  // The service name and default port for a server that speaks TLS from the first byte
-  // (used instead of the two above with MailSecurity::kTls; unset, those two serve).
-  void SetTlsService(std::string name, std::uint16_t default_port) {
-    tls_service_name_ = std::move(name);
-    tls_default_port_ = default_port;
-  }
-
-  // How the connection is protected (kNone by default; the clients act on it in Login).
-  MailSecurity Security() const { return security_; }
-  void SetSecurity(MailSecurity security) { security_ = security; }
-  // A file of CA certificates trusted besides the system's store; empty for none.
-  const std::string& CaFile() const { return ca_file_; }
-  void SetCaFile(std::string path) { ca_file_ = std::move(path); }
-  // Whether a password may be sent over a connection without TLS (false by default).
-  bool AllowPlainTextAuth() const { return allow_plain_text_auth_; }
-  void SetAllowPlainTextAuth(bool allow) { allow_plain_text_auth_ = allow; }
-  // Security mode, CA file and the plain-text rule from the operator's settings.
-  void ApplySecurity(const MailServerSettings& settings);
+  // What Connect and the protocol clients work from; read when used, so a change takes
+  // effect with the next step (the time-out with the next wait).
+  MailConnectionSettings& Settings() { return settings_; }
+  const MailConnectionSettings& Settings() const { return settings_; }
+  // Server, security, account, CA file and the plain-text rule from the operator's
+  // settings; the time-out stays as it is.
+  void UseServer(const MailServerSettings& server);
   // True while the connection runs over TLS.
   bool TlsActive() const { return tls_ != nullptr; }
 
@@ -158,12 +165,13 @@ class MailConnection {
   void ProcessMessages();
 
  protected:
+  explicit MailConnection(MailService service);
+
   // The protocol's log-in and log-out, run by Connect and Disconnect.
   virtual void Login() = 0;
   virtual void Logout() = 0;
 
   void SetLastReply(std::string reply) { last_reply_ = std::move(reply); }
-  bool Canceled() const { return canceled_; }
   // The server refused the log-in: EServerError with its reply, unless the reply repeats
   // one of the secrets (then only its first word is shown), so that no password reaches
   // a message, a dialog or the activity log.
@@ -196,15 +204,9 @@ class MailConnection {
   void DropLookup();
   void CloseQuietly();
 
-  std::string server_;
+  const MailService service_;
+  MailConnectionSettings settings_;
   std::string host_;
-  std::string service_name_;
-  std::uint16_t default_port_ = 0;
-  std::string tls_service_name_;
-  std::uint16_t tls_default_port_ = 0;
-  MailSecurity security_ = MailSecurity::kNone;
-  std::string ca_file_;
-  bool allow_plain_text_auth_ = false;
   std::string local_host_name_;
   std::string last_reply_;
   std::vector<std::string> reply_lines_;
