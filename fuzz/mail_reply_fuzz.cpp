@@ -18,6 +18,8 @@ class ReplyReader : public tw::MailConnection {
     Settings().time_out = 1;
     AdoptSocket(fd);
   }
+  using MailConnection::ReadReply;
+  using MailConnection::ReceiveToStream;
   void Login() override {}
   void Logout() override {}
 };

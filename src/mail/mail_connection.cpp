@@ -257,22 +257,22 @@ void MailConnection::Open() {
 
   const auto colon = server.find(':');
   const std::string host = server.substr(0, colon);
-  host_ = host;
+  endpoints_.host = host;
   char name[512] = {};
   if (::gethostname(name, sizeof(name) - 1) == 0 && name[0] != '\0') {
-    local_host_name_ = name;
+    endpoints_.local_host_name = name;
   } else {
-    local_host_name_ = host;
+    endpoints_.local_host_name = host;
   }
 
   ResolveHost(host, &remote_ip_);
   in_addr shown{};
   shown.s_addr = remote_ip_;
-  remote_address_ = ::inet_ntoa(shown);
+  endpoints_.remote_address = ::inet_ntoa(shown);
 
   std::uint16_t port = 0;
   if (colon != std::string::npos && ParsePort(std::string_view(server).substr(colon + 1), &port)) {
-    port_ = port;
+    endpoints_.port = port;
   } else {
     const bool tls_port = settings_.security == MailSecurity::kTls && !service_.tls_name.empty();
     const std::string& service = tls_port ? service_.tls_name : service_.name;
@@ -280,8 +280,8 @@ void MailConnection::Open() {
     if (canceled_) RaiseCanceled();
     // The services database is a local file: the lookup does not wait on the network.
     const servent* entry = ::getservbyname(service.c_str(), "tcp");
-    port_ = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port))
-                  : (tls_port ? service_.tls_default_port : service_.default_port);
+    endpoints_.port = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port))
+                            : (tls_port ? service_.tls_default_port : service_.default_port);
   }
 
   // Cancel may have come from the last pump of the lookup: leave no socket behind.
@@ -300,7 +300,7 @@ void MailConnection::ConnectSocket() {
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
   sockaddr_in address{};
   address.sin_family = AF_INET;
-  address.sin_port = htons(port_);
+  address.sin_port = htons(endpoints_.port);
   address.sin_addr.s_addr = remote_ip_;
   counter_.Start(settings_.time_out);
   if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
@@ -431,7 +431,7 @@ void MailConnection::DiscardReceived() {
 void MailConnection::StartTls() {
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
   DiscardReceived();
-  tls_ = std::make_unique<TlsSession>(fd_, host_, settings_.ca_file);
+  tls_ = std::make_unique<TlsSession>(fd_, endpoints_.host, settings_.ca_file);
   counter_.Start(settings_.time_out);
   for (;;) {
     // Cancel and the time-out close the socket and drop the session.

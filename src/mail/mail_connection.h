@@ -62,6 +62,21 @@ struct MailConnectionSettings {
   bool operator==(const MailConnectionSettings&) const = default;
 };
 
+// Where the connection went, known after Open.
+struct MailEndpoints {
+  // Server without its port: the name the server's certificate has to carry.
+  std::string host;
+  std::uint16_t port = 0;
+  // The server's address as dotted text.
+  std::string remote_address;
+  // This machine's name as HELO and EHLO give it (the host when the machine has none).
+  std::string local_host_name;
+};
+
+// The owner sets the settings, the message pump and the events it wants, then calls
+// Connect (or a client's own operation that connects) and Disconnect; Cancel and Close
+// end a connection at any time. The protocol clients build their conversation from the
+// protected part: lines, replies, bulk data, TLS and the failure reports.
 class MailConnection {
  public:
   using TNotifyEvent = std::function<void()>;
@@ -73,10 +88,6 @@ class MailConnection {
 
   // The longest reply line accepted, line end included.
   static constexpr std::size_t kLineBufferSize = 1024;
-  static constexpr std::size_t kReceiveBlockSize = 16384;
-  static constexpr std::size_t kSendBlockSize = 2047;
-  // The most lines one reply may have.
-  static constexpr std::size_t kMaxReplyLines = 512;
 
   virtual ~MailConnection();
   MailConnection(const MailConnection&) = delete;
@@ -89,19 +100,6 @@ class MailConnection {
   // Server, security, account, CA file and the plain-text rule from the operator's
   // settings; the time-out stays as it is.
   void UseServer(const MailServerSettings& server);
-  // True while the connection runs over TLS.
-  bool TlsActive() const { return tls_ != nullptr; }
-
-  const std::string& LocalHostName() const { return local_host_name_; }
-  const std::string& LastReply() const { return last_reply_; }
-  // Every line of the last reply read by ReadReply, LastReply being the last of them.
-  const std::vector<std::string>& ReplyLines() const { return reply_lines_; }
-  // The server's address as dotted text and the port, known after Open.
-  const std::string& RemoteAddress() const { return remote_address_; }
-  // Server without its port: the name the server's certificate has to carry.
-  const std::string& Host() const { return host_; }
-  std::uint16_t Port() const { return port_; }
-
   // Called between the slices of every wait.
   void SetMessagePump(MessagePump pump) { pump_ = std::move(pump); }
 
@@ -116,25 +114,46 @@ class MailConnection {
   void Connect();
   // Logout, then Close, when connected.
   void Disconnect();
-  // True while a socket exists (from Open on, before the TCP connection is made).
-  bool Connected() const { return fd_ != -1; }
   // Stops whatever is being waited for; the waiting operation raises ECanceledError.
   // Safe to call from the message pump or an event handler.
   virtual void Cancel();
-
-  // Operations for the protocol clients.
-  // Clears the cancelled and timed-out state.
-  virtual void Reset();
-  // The reply's code: its first three characters as a decimal number, else -1.
-  virtual int ReplyCode(std::string_view line) const;
-  // Resolves the server, finds the port and creates the socket.
-  virtual void Open();
   // Closes the socket (firing OnClosing and OnClosed) when there is one.
   virtual void Close();
+
+  // True while a socket exists (from Open on, before the TCP connection is made).
+  bool Connected() const { return fd_ != -1; }
+  // True while the connection runs over TLS.
+  bool TlsActive() const { return tls_ != nullptr; }
+  const MailEndpoints& Endpoints() const { return endpoints_; }
+  const std::string& LastReply() const { return last_reply_; }
+  // Every line of the last reply read by ReadReply, LastReply being the last of them.
+  const std::vector<std::string>& ReplyLines() const { return reply_lines_; }
+
+ protected:
+  // The most lines one reply may have.
+  static constexpr std::size_t kMaxReplyLines = 512;
+
+  explicit MailConnection(MailService service);
+
+  // The protocol's log-in and log-out, run by Connect and Disconnect.
+  virtual void Login() = 0;
+  virtual void Logout() = 0;
+  // Resolves the server, finds the port and creates the socket (first step of Connect).
+  virtual void Open();
+  // Clears the cancelled and timed-out state.
+  virtual void Reset();
+
   // The TCP connect (first step of every Login).
   void ConnectSocket();
+  // Turns the connected socket to TLS: at once for implicit TLS, after the server's yes
+  // to STARTTLS or STLS otherwise. Whatever the server sent before the handshake is
+  // thrown away unread, so nothing from the plain-text part can pose as an answer from
+  // the protected one.
+  void StartTls();
   // Sends text + CR LF. A text holding CR or LF is refused and nothing is sent.
   void SendLine(std::string_view text);
+  // The reply's code: its first three characters as a decimal number, else -1.
+  virtual int ReplyCode(std::string_view line) const;
   // Reads one line, strips the line end and returns its ReplyCode; -1 and an empty line
   // when the peer closed before a complete line. What came after the line feed stays
   // for the next read.
@@ -142,17 +161,14 @@ class MailConnection {
   // Reads a reply into LastReply and ReplyLines, following continuation lines ("250-...")
   // up to the line with the same code and a blank (or nothing) after it.
   int ReadReply();
+  void SetLastReply(std::string reply) { last_reply_ = std::move(reply); }
   // Receives raw bytes until the stream ends with CR LF "." CR LF (included).
   // expected_size only drives OnProgress (-1 when unknown).
   void ReceiveToStream(std::ostream& stream, long long expected_size);
   // Sends the whole stream raw from its start in blocks of kSendBlockSize bytes.
   void SendStream(std::istream& stream);
-
-  // Turns the connected socket to TLS: at once for implicit TLS, after the server's yes
-  // to STARTTLS or STLS otherwise. Whatever the server sent before the handshake is
-  // thrown away unread, so nothing from the plain-text part can pose as an answer from
-  // the protected one.
-  void StartTls();
+  // Calls the message pump once.
+  void ProcessMessages();
 
   // The failure reports: message from the string table, OnError, then the exception.
   void RaiseSocketError(int code);
@@ -161,28 +177,21 @@ class MailConnection {
   [[noreturn]] void RaiseTlsError(const std::string& what);
   [[noreturn]] void RaiseTimeOut();
   [[noreturn]] void RaiseCanceled();
-  // Calls the message pump once.
-  void ProcessMessages();
-
- protected:
-  explicit MailConnection(MailService service);
-
-  // The protocol's log-in and log-out, run by Connect and Disconnect.
-  virtual void Login() = 0;
-  virtual void Logout() = 0;
-
-  void SetLastReply(std::string reply) { last_reply_ = std::move(reply); }
   // The server refused the log-in: EServerError with its reply, unless the reply repeats
   // one of the secrets (then only its first word is shown), so that no password reaches
   // a message, a dialog or the activity log.
   [[noreturn]] void RaiseLoginRefused(std::initializer_list<std::string_view> secrets);
   // The text RaiseLoginRefused raises.
   std::string LoginRefusedText(std::initializer_list<std::string_view> secrets) const;
+
   // Takes over an already connected socket (tests and fuzzing drive the line layer
   // through a socket pair this way).
   void AdoptSocket(int fd);
 
  private:
+  static constexpr std::size_t kReceiveBlockSize = 16384;
+  static constexpr std::size_t kSendBlockSize = 2047;
+
   enum class WaitEnd { kReady, kCanceled, kTimedOut, kError };
   enum class Io { kDone, kWait, kClosed, kError };
   // Waits until the socket reports one of events, pumping between slices.
@@ -206,13 +215,10 @@ class MailConnection {
 
   const MailService service_;
   MailConnectionSettings settings_;
-  std::string host_;
-  std::string local_host_name_;
+  MailEndpoints endpoints_;
+  std::uint32_t remote_ip_ = 0;  // network order
   std::string last_reply_;
   std::vector<std::string> reply_lines_;
-  std::string remote_address_;
-  std::uint32_t remote_ip_ = 0;  // network order
-  std::uint16_t port_ = 0;
   int fd_ = -1;
   bool canceled_ = false;
   TimeCounter counter_;

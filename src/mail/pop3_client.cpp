@@ -143,11 +143,11 @@ std::optional<ServerCapabilities> Pop3Client::NegotiateTls() {
   // A server without CAPA may still know STLS; when TLS is required, it is tried.
   const bool try_stls = offers ? offers->starttls : security == MailSecurity::kStartTls;
   if (!try_stls) {
-    if (security == MailSecurity::kStartTls) RaiseTlsError(Host() + " does not offer STLS");
+    if (security == MailSecurity::kStartTls) RaiseTlsError(Endpoints().host + " does not offer STLS");
     return offers;
   }
   SendLine("STLS");
-  if (ReadPopReply() != 1) RaiseTlsError(Host() + " refused STLS: " + LastReply());
+  if (ReadPopReply() != 1) RaiseTlsError(Endpoints().host + " refused STLS: " + LastReply());
   StartTls();
   // What the server said before TLS may have been tampered with: ask again.
   return Capabilities();
@@ -158,7 +158,7 @@ void Pop3Client::Authenticate(const std::optional<ServerCapabilities>& offers) {
   if (!TlsActive() && !settings.allow_plain_text_auth) {
     RaiseTlsError(settings.security == MailSecurity::kNone
                       ? "the security mode is none; the password is not sent without TLS"
-                      : Host() + " does not offer STLS; the password is not sent without TLS");
+                      : Endpoints().host + " does not offer STLS; the password is not sent without TLS");
   }
   if (offers && offers->Offers("PLAIN")) {
     const std::string response = Base64Encode(std::string(1, '\0') + settings.user_name + '\0' + settings.password);

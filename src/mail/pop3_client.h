@@ -43,11 +43,10 @@ class Pop3Client : public MailConnection {
   // does not support it (the unique id then stays empty).
   bool FetchInfo(int index, Pop3MessageInfo& item, bool want_headers, bool want_uidl);
 
+ protected:
   // 1 for a line beginning with "+", -1 for "-", 0 otherwise.
   int ReplyCode(std::string_view line) const override;
   void Open() override;
-
- protected:
   void Login() override;
   void Logout() override;
   // Receives the text of a retrieved message (un-stuffed, terminating "." line included).

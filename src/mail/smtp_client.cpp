@@ -31,7 +31,7 @@ void SmtpClient::Open() {
 }
 
 void SmtpClient::Helo() {
-  SendLine("HELO " + LocalHostName());
+  SendLine("HELO " + Endpoints().local_host_name);
   const int code = ReadReplyChecked();
   if (code >= 0 && code / 100 == 2) return;
   // Some servers refuse the host name they cannot verify but accept the bare command.
@@ -40,7 +40,7 @@ void SmtpClient::Helo() {
 }
 
 std::optional<ServerCapabilities> SmtpClient::Ehlo() {
-  SendLine("EHLO " + LocalHostName());
+  SendLine("EHLO " + Endpoints().local_host_name);
   const int code = ReadReplyChecked();
   if (code < 0 || code / 100 != 2) return std::nullopt;
   return ParseEhloReply(ReplyLines());
@@ -58,7 +58,7 @@ void SmtpClient::Login() {
   std::optional<ServerCapabilities> offers = Ehlo();
   if (!offers) {
     // A server without EHLO has neither STARTTLS nor AUTH.
-    if (Settings().security == MailSecurity::kStartTls) RaiseTlsError(Host() + " does not offer STARTTLS");
+    if (Settings().security == MailSecurity::kStartTls) RaiseTlsError(Endpoints().host + " does not offer STARTTLS");
     if (authenticate) throw EServerError(LastReply());
     Helo();
     return;
@@ -67,13 +67,13 @@ void SmtpClient::Login() {
     if (offers->starttls) {
       SendLine("STARTTLS");
       const int code = ReadReplyChecked();
-      if (code < 0 || code / 100 != 2) RaiseTlsError(Host() + " refused STARTTLS: " + LastReply());
+      if (code < 0 || code / 100 != 2) RaiseTlsError(Endpoints().host + " refused STARTTLS: " + LastReply());
       StartTls();
       // What the server said before TLS may have been tampered with: ask again.
       offers = Ehlo();
       if (!offers) throw EServerError(LastReply());
     } else if (Settings().security == MailSecurity::kStartTls) {
-      RaiseTlsError(Host() + " does not offer STARTTLS");
+      RaiseTlsError(Endpoints().host + " does not offer STARTTLS");
     }
   }
   if (authenticate) Authenticate(*offers);
@@ -84,7 +84,7 @@ void SmtpClient::Authenticate(const ServerCapabilities& offers) {
   if (!TlsActive() && !settings.allow_plain_text_auth) {
     RaiseTlsError(settings.security == MailSecurity::kNone
                       ? "the security mode is none; the password is not sent without TLS"
-                      : Host() + " does not offer STARTTLS; the password is not sent without TLS");
+                      : Endpoints().host + " does not offer STARTTLS; the password is not sent without TLS");
   }
   if (offers.Offers("PLAIN")) {
     const std::string response = Base64Encode(std::string(1, '\0') + settings.user_name + '\0' + settings.password);

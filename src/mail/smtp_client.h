@@ -47,9 +47,8 @@ class SmtpClient : public MailConnection {
   // The file the message was last encoded into (deleted again when SendMail ends).
   const std::string& TempFileName() const { return temp_file_name_; }
 
-  void Open() override;
-
  protected:
+  void Open() override;
   void Login() override;
   void Logout() override;
 

@@ -33,6 +33,14 @@ class LineClient : public MailConnection {
     Reset();
     MailConnection::Open();
   }
+  // The line layer, driven by the tests directly.
+  using MailConnection::ConnectSocket;
+  using MailConnection::ReadLine;
+  using MailConnection::ReadReply;
+  using MailConnection::ReceiveToStream;
+  using MailConnection::ReplyCode;
+  using MailConnection::SendLine;
+  using MailConnection::SendStream;
   int pumps = 0;
   std::function<void()> on_pump;
   std::vector<std::string> errors;
@@ -88,8 +96,8 @@ TEST(MailBase, ServerPortAndServiceFallback) {
     client.Settings().server = c.server;
     client.Open();
     EXPECT_TRUE(client.Connected());
-    EXPECT_EQ(client.Port(), c.port);
-    EXPECT_EQ(client.RemoteAddress(), "127.0.0.1");
+    EXPECT_EQ(client.Endpoints().port, c.port);
+    EXPECT_EQ(client.Endpoints().remote_address, "127.0.0.1");
   }
 }
 
@@ -120,13 +128,13 @@ TEST(MailBase, DottedAddressNeedsNoLookupButNamesDo) {
   dotted.Settings().server = "127.0.0.1:25";
   dotted.Open();
   EXPECT_EQ(dotted.pumps, 0);  // nothing was waited for
-  EXPECT_FALSE(dotted.LocalHostName().empty());
+  EXPECT_FALSE(dotted.Endpoints().local_host_name.empty());
 
   LineClient named;
   named.Settings().server = "localhost:25";
   named.Open();
   EXPECT_GE(named.pumps, 1);
-  EXPECT_EQ(named.RemoteAddress(), "127.0.0.1");
+  EXPECT_EQ(named.Endpoints().remote_address, "127.0.0.1");
 }
 
 TEST(MailBase, OpenChecksItsProperties) {

@@ -44,7 +44,9 @@ struct Client {
 };
 
 TEST(Pop3, ReplyCodeIsTheSign) {
-  Pop3Mailbox pop;
+  struct Signs : Pop3Mailbox {
+    using Pop3Client::ReplyCode;
+  } pop;
   const std::pair<const char*, int> cases[] = {{"+OK", 1}, {"+", 1}, {"-ERR no", -1}, {"", 0}, {"250 OK", 0}};
   for (const auto& [line, code] : cases) EXPECT_EQ(pop.ReplyCode(line), code) << line;
 }

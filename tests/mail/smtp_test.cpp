@@ -40,7 +40,7 @@ struct Client {
     message.SetSubject("Hello");
     message.Body() = {"first line", ".", ".starts with a dot", "last"};
   }
-  std::string Helo() const { return "HELO " + smtp.LocalHostName() + "\r\n"; }
+  std::string Helo() const { return "HELO " + smtp.Endpoints().local_host_name + "\r\n"; }
   MailMessage message;
   SmtpClient smtp;
 };

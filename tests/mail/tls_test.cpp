@@ -63,7 +63,7 @@ struct Smtp {
     message.SetSubject("Hello");
     message.Body() = {"body"};
   }
-  std::string Ehlo() const { return "EHLO " + smtp.LocalHostName() + "\r\n"; }
+  std::string Ehlo() const { return "EHLO " + smtp.Endpoints().local_host_name + "\r\n"; }
   MailMessage message;
   SmtpClient smtp;
 };
@@ -258,6 +258,13 @@ class TlsLineClient : public MailConnection {
       if (on_pump) on_pump();
     });
   }
+  // The line layer, driven by the tests directly.
+  using MailConnection::ReadLine;
+  using MailConnection::ReadReply;
+  using MailConnection::ReceiveToStream;
+  using MailConnection::SendLine;
+  using MailConnection::SendStream;
+  using MailConnection::StartTls;
   int pumps = 0;
   std::function<void()> on_pump;
 
