@@ -103,6 +103,9 @@ class MailConnection {
   // Called between the slices of every wait.
   void SetMessagePump(MessagePump pump) { pump_ = std::move(pump); }
 
+  // Each fired only when set: OnOpen as Open begins, OnClosing and OnClosed around the
+  // closing of the socket, OnCancel from Cancel, OnProgress as bulk data moves, OnError
+  // before a socket, TLS, time-out or cancel failure is raised.
   TNotifyEvent OnOpen;
   TNotifyEvent OnClosing;
   TNotifyEvent OnClosed;
@@ -125,6 +128,7 @@ class MailConnection {
   // True while the connection runs over TLS.
   bool TlsActive() const { return tls_ != nullptr; }
   const MailEndpoints& Endpoints() const { return endpoints_; }
+  // The server's last reply line.
   const std::string& LastReply() const { return last_reply_; }
   // Every line of the last reply read by ReadReply, LastReply being the last of them.
   const std::vector<std::string>& ReplyLines() const { return reply_lines_; }
