@@ -14,10 +14,12 @@ namespace {
 
 class ReplyReader : public tw::MailConnection {
  public:
-  explicit ReplyReader(int fd) {
-    SetTimeOut(1);
+  explicit ReplyReader(int fd) : MailConnection({}) {
+    Settings().time_out = 1;
     AdoptSocket(fd);
   }
+  using MailConnection::ReadReply;
+  using MailConnection::ReceiveToStream;
   void Login() override {}
   void Logout() override {}
 };

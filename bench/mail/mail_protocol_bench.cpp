@@ -55,11 +55,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "pop3") {
       tw::Pop3Mailbox pop;
-      pop.SetServer(Env("TW_POP3S_SERVER"));
+      settings.address = Env("TW_POP3S_SERVER");
       settings.security = tw::MailSecurity::kTls;
-      pop.ApplySecurity(settings);
-      pop.SetUserName(settings.user_name);
-      pop.SetPassword(settings.password);
+      pop.UseServer(settings);
       long long octets = 0;
       pop.OnUserMessageSave = [&](int, const std::string& contents) {
         octets += static_cast<long long>(contents.size());

@@ -50,7 +50,7 @@ bool ParsePort(std::string_view text, std::uint16_t* port) {
 
 }  // namespace
 
-MailConnection::MailConnection() = default;
+MailConnection::MailConnection(MailService service) : service_(std::move(service)) {}
 
 MailConnection::~MailConnection() {
   DropLookup();
@@ -99,10 +99,13 @@ void MailConnection::ProcessMessages() {
 
 void MailConnection::DropLookup() { lookup_.reset(); }
 
-void MailConnection::ApplySecurity(const MailServerSettings& settings) {
-  security_ = settings.security;
-  ca_file_ = settings.ca_file;
-  allow_plain_text_auth_ = settings.allow_plain_text_auth;
+void MailConnection::UseServer(const MailServerSettings& server) {
+  settings_.server = server.address;
+  settings_.security = server.security;
+  settings_.user_name = server.user_name;
+  settings_.password = server.password;
+  settings_.ca_file = server.ca_file;
+  settings_.allow_plain_text_auth = server.allow_plain_text_auth;
 }
 
 void MailConnection::CloseQuietly() {
@@ -229,7 +232,7 @@ void MailConnection::ResolveHost(const std::string& host, std::uint32_t* address
     return;
   }
   lookup_ = std::make_unique<HostLookup>(host);
-  counter_.Start();
+  counter_.Start(settings_.time_out);
   while (lookup_ && !lookup_->Done() && !canceled_ && !counter_.TimedOut()) PollSlice(0);
   counter_.Stop();
   // Cancel (from the pump) may have dropped the lookup already.
@@ -248,35 +251,37 @@ void MailConnection::ResolveHost(const std::string& host, std::uint32_t* address
 
 void MailConnection::Open() {
   if (OnOpen) OnOpen();
-  if (server_.empty()) RaiseSocketError(kMsgServerRequired);
+  const std::string& server = settings_.server;
+  if (server.empty()) RaiseSocketError(kMsgServerRequired);
   CloseQuietly();  // a second Open must not leak the first socket
 
-  const auto colon = server_.find(':');
-  const std::string host = server_.substr(0, colon);
-  host_ = host;
+  const auto colon = server.find(':');
+  const std::string host = server.substr(0, colon);
+  endpoints_.host = host;
   char name[512] = {};
   if (::gethostname(name, sizeof(name) - 1) == 0 && name[0] != '\0') {
-    local_host_name_ = name;
+    endpoints_.local_host_name = name;
   } else {
-    local_host_name_ = host;
+    endpoints_.local_host_name = host;
   }
 
   ResolveHost(host, &remote_ip_);
   in_addr shown{};
   shown.s_addr = remote_ip_;
-  remote_address_ = ::inet_ntoa(shown);
+  endpoints_.remote_address = ::inet_ntoa(shown);
 
   std::uint16_t port = 0;
-  if (colon != std::string::npos && ParsePort(std::string_view(server_).substr(colon + 1), &port)) {
-    port_ = port;
+  if (colon != std::string::npos && ParsePort(std::string_view(server).substr(colon + 1), &port)) {
+    endpoints_.port = port;
   } else {
-    const bool tls_port = security_ == MailSecurity::kTls && !tls_service_name_.empty();
-    const std::string& service = tls_port ? tls_service_name_ : service_name_;
+    const bool tls_port = settings_.security == MailSecurity::kTls && !service_.tls_name.empty();
+    const std::string& service = tls_port ? service_.tls_name : service_.name;
     if (service.empty()) RaiseSocketError(kMsgServiceRequired);
     if (canceled_) RaiseCanceled();
     // The services database is a local file: the lookup does not wait on the network.
     const servent* entry = ::getservbyname(service.c_str(), "tcp");
-    port_ = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port)) : (tls_port ? tls_default_port_ : default_port_);
+    endpoints_.port = entry ? ntohs(static_cast<std::uint16_t>(entry->s_port))
+                            : (tls_port ? service_.tls_default_port : service_.default_port);
   }
 
   // Cancel may have come from the last pump of the lookup: leave no socket behind.
@@ -295,9 +300,9 @@ void MailConnection::ConnectSocket() {
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
   sockaddr_in address{};
   address.sin_family = AF_INET;
-  address.sin_port = htons(port_);
+  address.sin_port = htons(endpoints_.port);
   address.sin_addr.s_addr = remote_ip_;
-  counter_.Start();
+  counter_.Start(settings_.time_out);
   if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
     counter_.Stop();
     return;
@@ -391,7 +396,7 @@ bool MailConnection::ReceiveMore() {
 // The one loop that puts bytes on the wire, for lines and for bulk data alike.
 void MailConnection::SendAll(std::string_view data, bool restart_on_progress) {
   std::size_t sent = 0;
-  counter_.Start();
+  counter_.Start(settings_.time_out);
   while (sent < data.size()) {
     ProcessMessages();
     if (canceled_ || counter_.TimedOut()) break;
@@ -402,7 +407,7 @@ void MailConnection::SendAll(std::string_view data, bool restart_on_progress) {
     const Io io = SendSome(data.substr(sent), &written, &wait_for, &error);
     if (io == Io::kDone) {
       sent += written;
-      if (restart_on_progress) counter_.Start();
+      if (restart_on_progress) counter_.Start(settings_.time_out);
     } else if (io == Io::kWait) {
       PollSlice(wait_for);
     } else if (!canceled_) {
@@ -426,8 +431,8 @@ void MailConnection::DiscardReceived() {
 void MailConnection::StartTls() {
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
   DiscardReceived();
-  tls_ = std::make_unique<TlsSession>(fd_, host_, ca_file_);
-  counter_.Start();
+  tls_ = std::make_unique<TlsSession>(fd_, endpoints_.host, settings_.ca_file);
+  counter_.Start(settings_.time_out);
   for (;;) {
     // Cancel and the time-out close the socket and drop the session.
     if (canceled_) RaiseCanceled();
@@ -458,7 +463,7 @@ void MailConnection::SendLine(std::string_view text) {
 int MailConnection::ReadLine(std::string& line) {
   line.clear();
   if (fd_ == -1) RaiseSocketError(kMsgNotConnected);
-  counter_.Start();
+  counter_.Start(settings_.time_out);
   bool arriving = false;
   for (;;) {
     const std::size_t lf = std::string_view(inbox_).substr(0, kLineBufferSize).find('\n');
@@ -474,7 +479,7 @@ int MailConnection::ReadLine(std::string& line) {
     if (inbox_.size() >= kLineBufferSize) RaiseSocketError(kMsgReplyTooLong);
     if (!ReceiveMore()) break;
     // The line's own time starts once its first bytes are there.
-    if (!arriving) counter_.Start();
+    if (!arriving) counter_.Start(settings_.time_out);
     arriving = true;
   }
   counter_.Stop();
@@ -504,7 +509,7 @@ void MailConnection::ReceiveToStream(std::ostream& stream, long long expected_si
   // (an empty listing) is recognised too.
   std::string tail = "\r\n";
   long long position = 0;
-  counter_.Start();
+  counter_.Start(settings_.time_out);
   for (;;) {
     if (!inbox_.empty()) {
       // Take up to the terminator and no further: what follows is the next reply. The
@@ -529,7 +534,7 @@ void MailConnection::ReceiveToStream(std::ostream& stream, long long expected_si
         tail.erase(0, tail.size() > keep ? tail.size() - keep : 0);
       }
       inbox_.erase(0, take);
-      counter_.Start();
+      counter_.Start(settings_.time_out);
       if (OnProgress) OnProgress(Percent(position, expected_size), position);
       if (done) break;
       ProcessMessages();

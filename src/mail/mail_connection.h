@@ -4,10 +4,10 @@
 // Everything runs on the caller's thread. Every wait is a loop of short poll() slices;
 // between slices the message pump that the owner provides is called (the kiosk pumps its
 // event loop there), so buttons, timers and Cancel stay live while mail is moving. Each
-// wait is bounded by TimeOut seconds: for a whole line when reading or sending a line,
-// for the whole TLS handshake, restarted on every block during bulk transfers. Failures
-// are raised as the mail exceptions with texts from the numbered string table; TLS
-// failures as ETlsError "TLS Error - " + what failed.
+// wait is bounded by the time-out of the settings: for a whole line when reading or
+// sending a line, for the whole TLS handshake, restarted on every block during bulk
+// transfers. Failures are raised as the mail exceptions with texts from the numbered
+// string table; TLS failures as ETlsError "TLS Error - " + what failed.
 //
 // Received bytes wait in one buffer until a line or the bulk reader takes them, so the
 // same code serves plain and TLS connections.
@@ -31,6 +31,52 @@ namespace tw {
 class HostLookup;
 class TlsSession;
 
+// How a protocol finds its port when the server names none, fixed by each client: the
+// name looked up in the services database ("smtp", "pop3") and the port used when the
+// name is not there. With MailSecurity::kTls the tls_ pair serves instead, for a server
+// that speaks TLS from the first byte (unset, the first pair serves then too).
+struct MailService {
+  std::string name;
+  std::uint16_t default_port = 0;
+  std::string tls_name;
+  std::uint16_t tls_default_port = 0;
+};
+
+// Where a mail connection goes and how: everything its owner sets before Connect.
+struct MailConnectionSettings {
+  // "host" or "host:port"; host is a name or a dotted IPv4 address.
+  std::string server;
+  // How the connection is protected (the clients act on it in Login).
+  MailSecurity security = MailSecurity::kNone;
+  // The account. The SMTP client sends no AUTH without a user name; the POP3 client
+  // needs both.
+  std::string user_name;
+  std::string password;
+  // A file of CA certificates trusted besides the system's store; empty for none.
+  std::string ca_file;
+  // Whether a password may be sent over a connection without TLS.
+  bool allow_plain_text_auth = false;
+  // Seconds allowed for each wait.
+  int time_out = 60;
+
+  bool operator==(const MailConnectionSettings&) const = default;
+};
+
+// Where the connection went, known after Open.
+struct MailEndpoints {
+  // Server without its port: the name the server's certificate has to carry.
+  std::string host;
+  std::uint16_t port = 0;
+  // The server's address as dotted text.
+  std::string remote_address;
+  // This machine's name as HELO and EHLO give it (the host when the machine has none).
+  std::string local_host_name;
+};
+
+// The owner sets the settings, the message pump and the events it wants, then calls
+// Connect (or a client's own operation that connects) and Disconnect; Cancel and Close
+// end a connection at any time. The protocol clients build their conversation from the
+// protected part: lines, replies, bulk data, TLS and the failure reports.
 class MailConnection {
  public:
   using TNotifyEvent = std::function<void()>;
@@ -42,62 +88,24 @@ class MailConnection {
 
   // The longest reply line accepted, line end included.
   static constexpr std::size_t kLineBufferSize = 1024;
-  static constexpr std::size_t kReceiveBlockSize = 16384;
-  static constexpr std::size_t kSendBlockSize = 2047;
-  // The most lines one reply may have.
-  static constexpr std::size_t kMaxReplyLines = 512;
 
-  MailConnection();
   virtual ~MailConnection();
   MailConnection(const MailConnection&) = delete;
   MailConnection& operator=(const MailConnection&) = delete;
 
-  // "host" or "host:port"; host is a name or a dotted IPv4 address.
-  const std::string& Server() const { return server_; }
-  void SetServer(std::string server) { server_ = std::move(server); }
-  // Used when the service name is not in the services database.
-  std::uint16_t DefaultPort() const { return default_port_; }
-  void SetDefaultPort(std::uint16_t port) { default_port_ = port; }
-  // Seconds allowed for each wait.
-  int TimeOut() const { return counter_.TimeOut(); }
-  void SetTimeOut(int seconds) { counter_.SetTimeOut(seconds); }
-  // The name looked up in the services database ("smtp", "pop3").
-  const std::string& ServiceName() const { return service_name_; }
-  void SetServiceName(std::string name) { service_name_ = std::move(name); }
-  // The service name and default port for a server that speaks TLS from the first byte
-  // (used instead of the two above with MailSecurity::kTls; unset, those two serve).
-  void SetTlsService(std::string name, std::uint16_t default_port) {
-    tls_service_name_ = std::move(name);
-    tls_default_port_ = default_port;
-  }
-
-  // How the connection is protected (kNone by default; the clients act on it in Login).
-  MailSecurity Security() const { return security_; }
-  void SetSecurity(MailSecurity security) { security_ = security; }
-  // A file of CA certificates trusted besides the system's store; empty for none.
-  const std::string& CaFile() const { return ca_file_; }
-  void SetCaFile(std::string path) { ca_file_ = std::move(path); }
-  // Whether a password may be sent over a connection without TLS (false by default).
-  bool AllowPlainTextAuth() const { return allow_plain_text_auth_; }
-  void SetAllowPlainTextAuth(bool allow) { allow_plain_text_auth_ = allow; }
-  // Security mode, CA file and the plain-text rule from the operator's settings.
-  void ApplySecurity(const MailServerSettings& settings);
-  // True while the connection runs over TLS.
-  bool TlsActive() const { return tls_ != nullptr; }
-
-  const std::string& LocalHostName() const { return local_host_name_; }
-  const std::string& LastReply() const { return last_reply_; }
-  // Every line of the last reply read by ReadReply, LastReply being the last of them.
-  const std::vector<std::string>& ReplyLines() const { return reply_lines_; }
-  // The server's address as dotted text and the port, known after Open.
-  const std::string& RemoteAddress() const { return remote_address_; }
-  // Server without its port: the name the server's certificate has to carry.
-  const std::string& Host() const { return host_; }
-  std::uint16_t Port() const { return port_; }
-
+  // What Connect and the protocol clients work from; read when used, so a change takes
+  // effect with the next step (the time-out with the next wait).
+  MailConnectionSettings& Settings() { return settings_; }
+  const MailConnectionSettings& Settings() const { return settings_; }
+  // Server, security, account, CA file and the plain-text rule from the operator's
+  // settings; the time-out stays as it is.
+  void UseServer(const MailServerSettings& server);
   // Called between the slices of every wait.
   void SetMessagePump(MessagePump pump) { pump_ = std::move(pump); }
 
+  // Each fired only when set: OnOpen as Open begins, OnClosing and OnClosed around the
+  // closing of the socket, OnCancel from Cancel, OnProgress as bulk data moves, OnError
+  // before a socket, TLS, time-out or cancel failure is raised.
   TNotifyEvent OnOpen;
   TNotifyEvent OnClosing;
   TNotifyEvent OnClosed;
@@ -109,25 +117,47 @@ class MailConnection {
   void Connect();
   // Logout, then Close, when connected.
   void Disconnect();
-  // True while a socket exists (from Open on, before the TCP connection is made).
-  bool Connected() const { return fd_ != -1; }
   // Stops whatever is being waited for; the waiting operation raises ECanceledError.
   // Safe to call from the message pump or an event handler.
   virtual void Cancel();
-
-  // Operations for the protocol clients.
-  // Clears the cancelled and timed-out state.
-  virtual void Reset();
-  // The reply's code: its first three characters as a decimal number, else -1.
-  virtual int ReplyCode(std::string_view line) const;
-  // Resolves the server, finds the port and creates the socket.
-  virtual void Open();
   // Closes the socket (firing OnClosing and OnClosed) when there is one.
   virtual void Close();
+
+  // True while a socket exists (from Open on, before the TCP connection is made).
+  bool Connected() const { return fd_ != -1; }
+  // True while the connection runs over TLS.
+  bool TlsActive() const { return tls_ != nullptr; }
+  const MailEndpoints& Endpoints() const { return endpoints_; }
+  // The server's last reply line.
+  const std::string& LastReply() const { return last_reply_; }
+  // Every line of the last reply read by ReadReply, LastReply being the last of them.
+  const std::vector<std::string>& ReplyLines() const { return reply_lines_; }
+
+ protected:
+  // The most lines one reply may have.
+  static constexpr std::size_t kMaxReplyLines = 512;
+
+  explicit MailConnection(MailService service);
+
+  // The protocol's log-in and log-out, run by Connect and Disconnect.
+  virtual void Login() = 0;
+  virtual void Logout() = 0;
+  // Resolves the server, finds the port and creates the socket (first step of Connect).
+  virtual void Open();
+  // Clears the cancelled and timed-out state.
+  virtual void Reset();
+
   // The TCP connect (first step of every Login).
   void ConnectSocket();
+  // Turns the connected socket to TLS: at once for implicit TLS, after the server's yes
+  // to STARTTLS or STLS otherwise. Whatever the server sent before the handshake is
+  // thrown away unread, so nothing from the plain-text part can pose as an answer from
+  // the protected one.
+  void StartTls();
   // Sends text + CR LF. A text holding CR or LF is refused and nothing is sent.
   void SendLine(std::string_view text);
+  // The reply's code: its first three characters as a decimal number, else -1.
+  virtual int ReplyCode(std::string_view line) const;
   // Reads one line, strips the line end and returns its ReplyCode; -1 and an empty line
   // when the peer closed before a complete line. What came after the line feed stays
   // for the next read.
@@ -135,17 +165,14 @@ class MailConnection {
   // Reads a reply into LastReply and ReplyLines, following continuation lines ("250-...")
   // up to the line with the same code and a blank (or nothing) after it.
   int ReadReply();
+  void SetLastReply(std::string reply) { last_reply_ = std::move(reply); }
   // Receives raw bytes until the stream ends with CR LF "." CR LF (included).
   // expected_size only drives OnProgress (-1 when unknown).
   void ReceiveToStream(std::ostream& stream, long long expected_size);
   // Sends the whole stream raw from its start in blocks of kSendBlockSize bytes.
   void SendStream(std::istream& stream);
-
-  // Turns the connected socket to TLS: at once for implicit TLS, after the server's yes
-  // to STARTTLS or STLS otherwise. Whatever the server sent before the handshake is
-  // thrown away unread, so nothing from the plain-text part can pose as an answer from
-  // the protected one.
-  void StartTls();
+  // Calls the message pump once.
+  void ProcessMessages();
 
   // The failure reports: message from the string table, OnError, then the exception.
   void RaiseSocketError(int code);
@@ -154,27 +181,21 @@ class MailConnection {
   [[noreturn]] void RaiseTlsError(const std::string& what);
   [[noreturn]] void RaiseTimeOut();
   [[noreturn]] void RaiseCanceled();
-  // Calls the message pump once.
-  void ProcessMessages();
-
- protected:
-  // The protocol's log-in and log-out, run by Connect and Disconnect.
-  virtual void Login() = 0;
-  virtual void Logout() = 0;
-
-  void SetLastReply(std::string reply) { last_reply_ = std::move(reply); }
-  bool Canceled() const { return canceled_; }
   // The server refused the log-in: EServerError with its reply, unless the reply repeats
   // one of the secrets (then only its first word is shown), so that no password reaches
   // a message, a dialog or the activity log.
   [[noreturn]] void RaiseLoginRefused(std::initializer_list<std::string_view> secrets);
   // The text RaiseLoginRefused raises.
   std::string LoginRefusedText(std::initializer_list<std::string_view> secrets) const;
+
   // Takes over an already connected socket (tests and fuzzing drive the line layer
   // through a socket pair this way).
   void AdoptSocket(int fd);
 
  private:
+  static constexpr std::size_t kReceiveBlockSize = 16384;
+  static constexpr std::size_t kSendBlockSize = 2047;
+
   enum class WaitEnd { kReady, kCanceled, kTimedOut, kError };
   enum class Io { kDone, kWait, kClosed, kError };
   // Waits until the socket reports one of events, pumping between slices.
@@ -196,21 +217,12 @@ class MailConnection {
   void DropLookup();
   void CloseQuietly();
 
-  std::string server_;
-  std::string host_;
-  std::string service_name_;
-  std::uint16_t default_port_ = 0;
-  std::string tls_service_name_;
-  std::uint16_t tls_default_port_ = 0;
-  MailSecurity security_ = MailSecurity::kNone;
-  std::string ca_file_;
-  bool allow_plain_text_auth_ = false;
-  std::string local_host_name_;
+  const MailService service_;
+  MailConnectionSettings settings_;
+  MailEndpoints endpoints_;
+  std::uint32_t remote_ip_ = 0;  // network order
   std::string last_reply_;
   std::vector<std::string> reply_lines_;
-  std::string remote_address_;
-  std::uint32_t remote_ip_ = 0;  // network order
-  std::uint16_t port_ = 0;
   int fd_ = -1;
   bool canceled_ = false;
   TimeCounter counter_;

@@ -1,7 +1,7 @@
 // How a mail client protects its connection and proves who it is: the security mode,
 // the account, the operator's own CA file and whether a password may ever travel
 // without TLS. The settings of the log mail and of the e-mail window are read into
-// MailServerSettings; the clients take them with ApplySecurity / UseServer.
+// MailServerSettings; the clients take them with UseServer.
 #pragma once
 
 #include <optional>

@@ -84,11 +84,7 @@ long long ParseListSize(std::string_view reply) {
   return std::max(size, 0LL);
 }
 
-Pop3Client::Pop3Client() {
-  SetServiceName("pop3");
-  SetDefaultPort(110);
-  SetTlsService("pop3s", 995);
-}
+Pop3Client::Pop3Client() : MailConnection({"pop3", 110, "pop3s", 995}) {}
 
 Pop3Client::~Pop3Client() = default;
 
@@ -114,8 +110,8 @@ void Pop3Client::Command(const std::string& command) {
 }
 
 void Pop3Client::CheckRequiredProperties() {
-  if (user_name_.empty()) RaiseSocketError(kMsgUserNameRequired);
-  if (password_.empty()) RaiseSocketError(kMsgPasswordRequired);
+  if (Settings().user_name.empty()) RaiseSocketError(kMsgUserNameRequired);
+  if (Settings().password.empty()) RaiseSocketError(kMsgPasswordRequired);
 }
 
 void Pop3Client::Open() {
@@ -141,29 +137,31 @@ std::optional<ServerCapabilities> Pop3Client::Capabilities() {
 
 std::optional<ServerCapabilities> Pop3Client::NegotiateTls() {
   if (TlsActive()) return Capabilities();
-  if (Security() != MailSecurity::kStartTls && Security() != MailSecurity::kStartTlsIfOffered) return std::nullopt;
+  const MailSecurity security = Settings().security;
+  if (security != MailSecurity::kStartTls && security != MailSecurity::kStartTlsIfOffered) return std::nullopt;
   std::optional<ServerCapabilities> offers = Capabilities();
   // A server without CAPA may still know STLS; when TLS is required, it is tried.
-  const bool try_stls = offers ? offers->starttls : Security() == MailSecurity::kStartTls;
+  const bool try_stls = offers ? offers->starttls : security == MailSecurity::kStartTls;
   if (!try_stls) {
-    if (Security() == MailSecurity::kStartTls) RaiseTlsError(Host() + " does not offer STLS");
+    if (security == MailSecurity::kStartTls) RaiseTlsError(Endpoints().host + " does not offer STLS");
     return offers;
   }
   SendLine("STLS");
-  if (ReadPopReply() != 1) RaiseTlsError(Host() + " refused STLS: " + LastReply());
+  if (ReadPopReply() != 1) RaiseTlsError(Endpoints().host + " refused STLS: " + LastReply());
   StartTls();
   // What the server said before TLS may have been tampered with: ask again.
   return Capabilities();
 }
 
 void Pop3Client::Authenticate(const std::optional<ServerCapabilities>& offers) {
-  if (!TlsActive() && !AllowPlainTextAuth()) {
-    RaiseTlsError(Security() == MailSecurity::kNone
+  const MailConnectionSettings& settings = Settings();
+  if (!TlsActive() && !settings.allow_plain_text_auth) {
+    RaiseTlsError(settings.security == MailSecurity::kNone
                       ? "the security mode is none; the password is not sent without TLS"
-                      : Host() + " does not offer STLS; the password is not sent without TLS");
+                      : Endpoints().host + " does not offer STLS; the password is not sent without TLS");
   }
   if (offers && offers->Offers("PLAIN")) {
-    const std::string response = Base64Encode(std::string(1, '\0') + user_name_ + '\0' + password_);
+    const std::string response = Base64Encode(std::string(1, '\0') + settings.user_name + '\0' + settings.password);
     SendLine("AUTH PLAIN " + response);
     ReadPopReply();
     if (LastReply().starts_with("+OK")) return;
@@ -172,14 +170,14 @@ void Pop3Client::Authenticate(const std::optional<ServerCapabilities>& offers) {
       SendLine("*");
       ReadPopReply();
     }
-    throw ELoginRefusedError(LoginRefusedText({password_, response, Base64Encode(password_)}),
+    throw ELoginRefusedError(LoginRefusedText({settings.password, response, Base64Encode(settings.password)}),
                              ELoginRefusedError::Step::kPassword);
   }
-  SendLine("USER " + user_name_);
+  SendLine("USER " + settings.user_name);
   if (ReadPopReply() != 1) throw ELoginRefusedError(LastReply(), ELoginRefusedError::Step::kUser);
-  SendLine("PASS " + password_);
+  SendLine("PASS " + settings.password);
   if (ReadPopReply() != 1) {
-    throw ELoginRefusedError(LoginRefusedText({password_}), ELoginRefusedError::Step::kPassword);
+    throw ELoginRefusedError(LoginRefusedText({settings.password}), ELoginRefusedError::Step::kPassword);
   }
 }
 
@@ -187,7 +185,7 @@ void Pop3Client::Login() {
   Reset();
   try {
     ConnectSocket();
-    if (Security() == MailSecurity::kTls) StartTls();
+    if (Settings().security == MailSecurity::kTls) StartTls();
     if (ReadPopReply() != 1) throw EServerError(LastReply());
     Authenticate(NegotiateTls());
     Command("STAT");

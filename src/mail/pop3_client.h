@@ -26,10 +26,6 @@ class Pop3Client : public MailConnection {
   Pop3Client();
   ~Pop3Client() override;
 
-  const std::string& UserName() const { return user_name_; }
-  void SetUserName(std::string name) { user_name_ = std::move(name); }
-  const std::string& Password() const { return password_; }
-  void SetPassword(std::string password) { password_ = std::move(password); }
   // From STAT; -1 until the first STAT.
   int MessageCount() const { return message_count_; }
   long long MailboxSize() const { return mailbox_size_; }
@@ -47,16 +43,15 @@ class Pop3Client : public MailConnection {
   // does not support it (the unique id then stays empty).
   bool FetchInfo(int index, Pop3MessageInfo& item, bool want_headers, bool want_uidl);
 
+ protected:
   // 1 for a line beginning with "+", -1 for "-", 0 otherwise.
   int ReplyCode(std::string_view line) const override;
   void Open() override;
-
- protected:
   void Login() override;
   void Logout() override;
   // Receives the text of a retrieved message (un-stuffed, terminating "." line included).
   virtual void SaveMessage(int index, const std::string& contents) = 0;
-  // Raises the socket error for a missing user name or password.
+  // Raises the socket error for a missing user name or password in the settings.
   virtual void CheckRequiredProperties();
 
  private:
@@ -70,8 +65,6 @@ class Pop3Client : public MailConnection {
   std::optional<ServerCapabilities> NegotiateTls();
   void Authenticate(const std::optional<ServerCapabilities>& offers);
 
-  std::string user_name_;
-  std::string password_;
   int message_count_ = -1;
   long long mailbox_size_ = -1;
 };

@@ -7,18 +7,7 @@
 
 namespace tw {
 
-SmtpClient::SmtpClient() {
-  SetServiceName("smtp");
-  SetDefaultPort(25);
-  SetTlsService("submissions", 465);
-}
-
-void SmtpClient::UseServer(const MailServerSettings& settings) {
-  SetServer(settings.address);
-  ApplySecurity(settings);
-  user_name_ = settings.user_name;
-  password_ = settings.password;
-}
+SmtpClient::SmtpClient() : MailConnection({"smtp", 25, "submissions", 465}) {}
 
 SmtpClient::~SmtpClient() = default;
 
@@ -35,14 +24,14 @@ void SmtpClient::ExpectClass(int reply_class) {
 }
 
 void SmtpClient::Open() {
-  if (Server().empty()) RaiseSocketError(kMsgServerRequired);
-  if (!user_name_.empty() && password_.empty()) RaiseSocketError(kMsgPasswordRequired);
+  if (Settings().server.empty()) RaiseSocketError(kMsgServerRequired);
+  if (!Settings().user_name.empty() && Settings().password.empty()) RaiseSocketError(kMsgPasswordRequired);
   Reset();
   MailConnection::Open();
 }
 
 void SmtpClient::Helo() {
-  SendLine("HELO " + LocalHostName());
+  SendLine("HELO " + Endpoints().local_host_name);
   const int code = ReadReplyChecked();
   if (code >= 0 && code / 100 == 2) return;
   // Some servers refuse the host name they cannot verify but accept the bare command.
@@ -51,7 +40,7 @@ void SmtpClient::Helo() {
 }
 
 std::optional<ServerCapabilities> SmtpClient::Ehlo() {
-  SendLine("EHLO " + LocalHostName());
+  SendLine("EHLO " + Endpoints().local_host_name);
   const int code = ReadReplyChecked();
   if (code < 0 || code / 100 != 2) return std::nullopt;
   return ParseEhloReply(ReplyLines());
@@ -59,59 +48,60 @@ std::optional<ServerCapabilities> SmtpClient::Ehlo() {
 
 void SmtpClient::Login() {
   ConnectSocket();
-  if (Security() == MailSecurity::kTls) StartTls();
+  if (Settings().security == MailSecurity::kTls) StartTls();
   ExpectClass(2);
-  const bool authenticate = !user_name_.empty();
-  if (Security() == MailSecurity::kNone && !authenticate) {
+  const bool authenticate = !Settings().user_name.empty();
+  if (Settings().security == MailSecurity::kNone && !authenticate) {
     Helo();
     return;
   }
   std::optional<ServerCapabilities> offers = Ehlo();
   if (!offers) {
     // A server without EHLO has neither STARTTLS nor AUTH.
-    if (Security() == MailSecurity::kStartTls) RaiseTlsError(Host() + " does not offer STARTTLS");
+    if (Settings().security == MailSecurity::kStartTls) RaiseTlsError(Endpoints().host + " does not offer STARTTLS");
     if (authenticate) throw EServerError(LastReply());
     Helo();
     return;
   }
-  if (!TlsActive() && Security() != MailSecurity::kNone) {
+  if (!TlsActive() && Settings().security != MailSecurity::kNone) {
     if (offers->starttls) {
       SendLine("STARTTLS");
       const int code = ReadReplyChecked();
-      if (code < 0 || code / 100 != 2) RaiseTlsError(Host() + " refused STARTTLS: " + LastReply());
+      if (code < 0 || code / 100 != 2) RaiseTlsError(Endpoints().host + " refused STARTTLS: " + LastReply());
       StartTls();
       // What the server said before TLS may have been tampered with: ask again.
       offers = Ehlo();
       if (!offers) throw EServerError(LastReply());
-    } else if (Security() == MailSecurity::kStartTls) {
-      RaiseTlsError(Host() + " does not offer STARTTLS");
+    } else if (Settings().security == MailSecurity::kStartTls) {
+      RaiseTlsError(Endpoints().host + " does not offer STARTTLS");
     }
   }
   if (authenticate) Authenticate(*offers);
 }
 
 void SmtpClient::Authenticate(const ServerCapabilities& offers) {
-  if (!TlsActive() && !AllowPlainTextAuth()) {
-    RaiseTlsError(Security() == MailSecurity::kNone
+  const MailConnectionSettings& settings = Settings();
+  if (!TlsActive() && !settings.allow_plain_text_auth) {
+    RaiseTlsError(settings.security == MailSecurity::kNone
                       ? "the security mode is none; the password is not sent without TLS"
-                      : Host() + " does not offer STARTTLS; the password is not sent without TLS");
+                      : Endpoints().host + " does not offer STARTTLS; the password is not sent without TLS");
   }
   if (offers.Offers("PLAIN")) {
-    const std::string response = Base64Encode(std::string(1, '\0') + user_name_ + '\0' + password_);
+    const std::string response = Base64Encode(std::string(1, '\0') + settings.user_name + '\0' + settings.password);
     SendLine("AUTH PLAIN " + response);
-    ExpectAuthenticated({password_, response, Base64Encode(password_)});
+    ExpectAuthenticated({settings.password, response, Base64Encode(settings.password)});
     return;
   }
   if (!offers.Offers("LOGIN")) RaiseSocketError(kMsgNoAuthMechanism);
   // LOGIN asks for the user name, then for the password, each as a 334 challenge.
-  const std::string user = Base64Encode(user_name_);
-  const std::string password = Base64Encode(password_);
+  const std::string user = Base64Encode(settings.user_name);
+  const std::string password = Base64Encode(settings.password);
   SendLine("AUTH LOGIN");
   if (ReadReplyChecked() != 334) RaiseLoginRefused({});
   SendLine(user);
-  if (ReadReplyChecked() != 334) RaiseLoginRefused({password_, password});
+  if (ReadReplyChecked() != 334) RaiseLoginRefused({settings.password, password});
   SendLine(password);
-  ExpectAuthenticated({password_, password});
+  ExpectAuthenticated({settings.password, password});
 }
 
 void SmtpClient::ExpectAuthenticated(std::initializer_list<std::string_view> secrets) {

@@ -4,7 +4,7 @@
 // With security mode kNone and no user name the conversation opens with HELO, as plain
 // servers expect. Otherwise it opens with EHLO to learn what the server offers; STARTTLS
 // is used as the mode says (and EHLO asked again over TLS), then AUTH PLAIN or LOGIN
-// when a user name is set, never over a connection without TLS unless plain-text
+// when the settings hold a user name, never over a connection without TLS unless plain-text
 // authentication is allowed. A server that refuses EHLO gets the HELO conversation as
 // long as neither STARTTLS nor authentication is required.
 #pragma once
@@ -32,13 +32,6 @@ class SmtpClient : public MailConnection {
   // The message to send; not owned, the caller keeps it alive while sending.
   MailMessage* Message() const { return mail_message_; }
   void SetMailMessage(MailMessage* message) { mail_message_ = message; }
-  // The account for AUTH; an empty user name sends no AUTH at all.
-  const std::string& UserName() const { return user_name_; }
-  void SetUserName(std::string name) { user_name_ = std::move(name); }
-  const std::string& Password() const { return password_; }
-  void SetPassword(std::string password) { password_ = std::move(password); }
-  // Server, security, CA file, plain-text rule and account from the operator's settings.
-  void UseServer(const MailServerSettings& settings);
 
   TNotifyEvent OnPrepare;
   TNotifyEvent OnSending;
@@ -54,9 +47,8 @@ class SmtpClient : public MailConnection {
   // The file the message was last encoded into (deleted again when SendMail ends).
   const std::string& TempFileName() const { return temp_file_name_; }
 
-  void Open() override;
-
  protected:
+  void Open() override;
   void Login() override;
   void Logout() override;
 
@@ -74,8 +66,6 @@ class SmtpClient : public MailConnection {
   void ExpectAuthenticated(std::initializer_list<std::string_view> secrets);
 
   MailMessage* mail_message_ = nullptr;
-  std::string user_name_;
-  std::string password_;
   std::string temp_file_name_;
 };
 

@@ -1,4 +1,4 @@
-// Bounds every wait of the socket layer. Start arms it for TimeOut seconds; once the
+// Bounds every wait of the socket layer. Start arms it for a number of seconds; once the
 // time has run out the timed-out flag stays set (Start does not clear it, Reset does),
 // so an operation that checks it late still sees it.
 #pragma once
@@ -11,11 +11,8 @@ class TimeCounter {
  public:
   using Clock = std::chrono::steady_clock;
 
-  int TimeOut() const { return time_out_; }
-  void SetTimeOut(int seconds) { time_out_ = seconds; }
-
-  void Start() {
-    deadline_ = Clock::now() + std::chrono::seconds(time_out_);
+  void Start(int seconds) {
+    deadline_ = Clock::now() + std::chrono::seconds(seconds);
     running_ = true;
   }
   void Stop() { running_ = false; }
@@ -37,7 +34,6 @@ class TimeCounter {
   }
 
  private:
-  int time_out_ = 60;
   bool running_ = false;
   bool timed_out_ = false;
   Clock::time_point deadline_{};

@@ -16,13 +16,13 @@ namespace {
 
 using test::ScriptedServer;
 
-// The smallest protocol client: Login only connects.
+// The smallest protocol client: Login only connects. Its port is 2626 unless the
+// service is in the services database or the server names a port.
 class LineClient : public MailConnection {
  public:
-  LineClient() {
-    SetServiceName("tarnwick-no-such-service");
-    SetDefaultPort(2626);
-    SetTimeOut(1);
+  explicit LineClient(std::string service = "tarnwick-no-such-service")
+      : MailConnection({std::move(service), 2626, "", 0}) {
+    Settings().time_out = 1;
     SetMessagePump([this] {
       ++pumps;
       if (on_pump) on_pump();
@@ -33,6 +33,14 @@ class LineClient : public MailConnection {
     Reset();
     MailConnection::Open();
   }
+  // The line layer, driven by the tests directly.
+  using MailConnection::ConnectSocket;
+  using MailConnection::ReadLine;
+  using MailConnection::ReadReply;
+  using MailConnection::ReceiveToStream;
+  using MailConnection::ReplyCode;
+  using MailConnection::SendLine;
+  using MailConnection::SendStream;
   int pumps = 0;
   std::function<void()> on_pump;
   std::vector<std::string> errors;
@@ -84,36 +92,57 @@ TEST(MailBase, ServerPortAndServiceFallback) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.server);
-    LineClient client;
-    client.SetServer(c.server);
-    client.SetServiceName(c.service);
+    LineClient client(c.service);
+    client.Settings().server = c.server;
     client.Open();
     EXPECT_TRUE(client.Connected());
-    EXPECT_EQ(client.Port(), c.port);
-    EXPECT_EQ(client.RemoteAddress(), "127.0.0.1");
+    EXPECT_EQ(client.Endpoints().port, c.port);
+    EXPECT_EQ(client.Endpoints().remote_address, "127.0.0.1");
   }
+}
+
+TEST(MailBase, UseServerTakesTheOperatorsSettingsButKeepsTheTimeOut) {
+  MailServerSettings server;
+  server.address = "mail.example.org:587";
+  server.security = MailSecurity::kStartTls;
+  server.user_name = "kiosk";
+  server.password = "secret";
+  server.ca_file = "/etc/tarnwick/ca.pem";
+  server.allow_plain_text_auth = true;
+  LineClient client;
+  client.Settings().time_out = 7;
+  client.UseServer(server);
+  MailConnectionSettings expected;
+  expected.server = "mail.example.org:587";
+  expected.security = MailSecurity::kStartTls;
+  expected.user_name = "kiosk";
+  expected.password = "secret";
+  expected.ca_file = "/etc/tarnwick/ca.pem";
+  expected.allow_plain_text_auth = true;
+  expected.time_out = 7;
+  EXPECT_EQ(client.Settings(), expected);
 }
 
 TEST(MailBase, DottedAddressNeedsNoLookupButNamesDo) {
   LineClient dotted;
-  dotted.SetServer("127.0.0.1:25");
+  dotted.Settings().server = "127.0.0.1:25";
   dotted.Open();
   EXPECT_EQ(dotted.pumps, 0);  // nothing was waited for
-  EXPECT_FALSE(dotted.LocalHostName().empty());
+  EXPECT_FALSE(dotted.Endpoints().local_host_name.empty());
 
   LineClient named;
-  named.SetServer("localhost:25");
+  named.Settings().server = "localhost:25";
   named.Open();
   EXPECT_GE(named.pumps, 1);
-  EXPECT_EQ(named.RemoteAddress(), "127.0.0.1");
+  EXPECT_EQ(named.Endpoints().remote_address, "127.0.0.1");
 }
 
 TEST(MailBase, OpenChecksItsProperties) {
   LineClient client;
   EXPECT_EQ(MessageOf<ESocketError>([&] { client.Open(); }), "Server property is required");
-  client.SetServer("127.0.0.1");
-  client.SetServiceName("");
-  EXPECT_EQ(MessageOf<ESocketError>([&] { client.Open(); }), "Service name is required");
+  LineClient no_service("");
+  no_service.Settings().server = "127.0.0.1";
+  EXPECT_EQ(MessageOf<ESocketError>([&] { no_service.Open(); }), "Service name is required");
   LineClient unopened;
   std::string line;
   const std::string not_connected = "You have to connect to the server first";
@@ -124,7 +153,7 @@ TEST(MailBase, OpenChecksItsProperties) {
 
 TEST(MailBase, UnknownHostIsReported) {
   LineClient client;
-  client.SetServer("no-such-host.invalid:25");
+  client.Settings().server = "no-such-host.invalid:25";
   EXPECT_EQ(MessageOf<ESocketError>([&] { client.Connect(); }), "[11001] Host not found");
   EXPECT_EQ(client.errors, std::vector<std::string>{"[11001] Host not found"});
   EXPECT_FALSE(client.Connected());
@@ -132,14 +161,14 @@ TEST(MailBase, UnknownHostIsReported) {
 
 TEST(MailBase, RefusedConnectionIsReported) {
   LineClient client;
-  client.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
+  client.Settings().server = "127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort());
   EXPECT_EQ(MessageOf<ESocketError>([&] { client.Connect(); }), "[10061] Connection refused");
 }
 
 TEST(MailBase, SilentServerTimesOutAndClosesTheSocket) {
   ScriptedServer server({}, /*accept=*/false);
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   int closed = 0;
   client.OnClosed = [&] { ++closed; };
   client.Connect();
@@ -155,7 +184,7 @@ TEST(MailBase, SilentServerTimesOutAndClosesTheSocket) {
 TEST(MailBase, CancelFromThePumpEndsTheWait) {
   ScriptedServer server({ScriptedServer::Pause(3000)});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   int canceled = 0;
   client.OnCancel = [&] { ++canceled; };
@@ -171,7 +200,7 @@ TEST(MailBase, CancelFromThePumpEndsTheWait) {
 
 TEST(MailBase, CancelDuringTheHostLookup) {
   LineClient client;
-  client.SetServer("localhost:25");
+  client.Settings().server = "localhost:25";
   client.on_pump = [&] { client.Cancel(); };
   EXPECT_EQ(MessageOf<ECanceledError>([&] { client.Connect(); }), "Operation has been canceled");
   EXPECT_FALSE(client.Connected());
@@ -180,13 +209,13 @@ TEST(MailBase, CancelDuringTheHostLookup) {
 TEST(MailBase, OnErrorRewritesOnlySocketErrors) {
   LineClient client;
   client.OnError = [](std::string& msg) { msg = "rewritten: " + msg; };
-  client.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
+  client.Settings().server = "127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort());
   EXPECT_EQ(MessageOf<ESocketError>([&] { client.Connect(); }), "rewritten: [10061] Connection refused");
 
   ScriptedServer server({}, /*accept=*/false);
   LineClient slow;
   slow.OnError = [](std::string& msg) { msg = "rewritten"; };
-  slow.SetServer(server.address());
+  slow.Settings().server = server.address();
   slow.Connect();
   std::string line;
   EXPECT_EQ(MessageOf<ETimedOutError>([&] { slow.ReadLine(line); }), "Operation timed out");
@@ -202,7 +231,7 @@ TEST(MailBase, MultiLineReplyAndLineEnds) {
       ScriptedServer::Close(),
   });
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   EXPECT_EQ(client.ReadReply(), 250);
   EXPECT_EQ(client.LastReply(), "250 last");
@@ -228,7 +257,7 @@ TEST(MailBase, RepliesSplitIntoSingleBytes) {
   }
   ScriptedServer server(script);
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   EXPECT_EQ(client.ReadReply(), 250);
   EXPECT_EQ(client.LastReply(), "250 b");
@@ -244,7 +273,7 @@ TEST(MailBase, TimeOutCoversAWholeLineButEachBulkBlock) {
   trickle.push_back(ScriptedServer::Send("\r\n"));
   ScriptedServer slow_line(trickle);
   LineClient client;
-  client.SetServer(slow_line.address());
+  client.Settings().server = slow_line.address();
   client.Connect();
   std::string line;
   EXPECT_EQ(MessageOf<ETimedOutError>([&] { client.ReadLine(line); }), "Operation timed out");
@@ -254,7 +283,7 @@ TEST(MailBase, TimeOutCoversAWholeLineButEachBulkBlock) {
                               ScriptedServer::Send("block 2\r\n"), ScriptedServer::Pause(600),
                               ScriptedServer::Send("block 3\r\n.\r\n")});
   LineClient bulk;
-  bulk.SetServer(slow_blocks.address());
+  bulk.Settings().server = slow_blocks.address();
   bulk.Connect();
   std::ostringstream received;
   bulk.ReceiveToStream(received, -1);
@@ -264,7 +293,7 @@ TEST(MailBase, TimeOutCoversAWholeLineButEachBulkBlock) {
 TEST(MailBase, SendLineWritesExactlyOneLine) {
   ScriptedServer server({ScriptedServer::ReadLine(), ScriptedServer::ReadLine()});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   client.SendLine("");
   client.SendLine("HELO host");
@@ -279,7 +308,7 @@ TEST(MailBase, ReplyLineLimit) {
   const std::string longest(MailConnection::kLineBufferSize - 2, 'x');
   ScriptedServer server({ScriptedServer::Send(longest + "\r\n" + std::string(1500, 'y') + "\r\n")});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   std::string line;
   EXPECT_EQ(client.ReadLine(line), -1);
@@ -292,7 +321,7 @@ TEST(MailBase, ReplyLineLimit) {
 TEST(MailBase, ResetByPeerClosesTheSocket) {
   ScriptedServer server({ScriptedServer::ReadLine(), ScriptedServer::Reset()});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   client.SendLine("QUIT");
   std::string line;
@@ -311,7 +340,7 @@ TEST(MailBase, ReceiveToStreamTakesNothingBeforeTheStatusLineEnds) {
       ScriptedServer::Send("+OK\r\n.\r\n"),
   });
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   std::vector<std::pair<int, long long>> progress;
   client.OnProgress = [&](int perc, long long transferred) { progress.emplace_back(perc, transferred); };
@@ -336,7 +365,7 @@ TEST(MailBase, ReceiveToStreamTakesNothingBeforeTheStatusLineEnds) {
 TEST(MailBase, ReceiveToStreamFailsWhenThePeerClosesEarly) {
   ScriptedServer server({ScriptedServer::Send("half a message\r\n"), ScriptedServer::Close()});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   std::ostringstream message;
   EXPECT_EQ(MessageOf<ESocketError>([&] { client.ReceiveToStream(message, -1); }), "[10054] Connection reset by peer");
@@ -349,7 +378,7 @@ TEST(MailBase, SendStreamSendsEverythingInBlocks) {
   data.resize(5000);
   ScriptedServer server({});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   client.Connect();
   std::vector<std::pair<int, long long>> progress;
   client.OnProgress = [&](int perc, long long transferred) { progress.emplace_back(perc, transferred); };
@@ -365,7 +394,7 @@ TEST(MailBase, SendStreamSendsEverythingInBlocks) {
 TEST(MailBase, ConnectAndDisconnectRunTheTemplate) {
   ScriptedServer server({ScriptedServer::Send("220 hi\r\n")});
   LineClient client;
-  client.SetServer(server.address());
+  client.Settings().server = server.address();
   std::vector<std::string> events;
   client.OnOpen = [&] { events.push_back("open"); };
   client.OnClosing = [&] { events.push_back("closing"); };

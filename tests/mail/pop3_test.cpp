@@ -32,18 +32,21 @@ const char kLogInSent[] = "USER visitor\r\nPASS secret\r\nSTAT\r\n";
 
 struct Client {
   explicit Client(const ScriptedServer& server) {
-    pop.SetServer(server.address());
-    pop.SetTimeOut(2);
-    pop.SetUserName("visitor");
-    pop.SetPassword("secret");
+    MailConnectionSettings& settings = pop.Settings();
+    settings.server = server.address();
+    settings.time_out = 2;
+    settings.user_name = "visitor";
+    settings.password = "secret";
     // The plain-text conversation; the TLS one is tested in tls_test.cpp.
-    pop.SetAllowPlainTextAuth(true);
+    settings.allow_plain_text_auth = true;
   }
   Pop3Mailbox pop;
 };
 
 TEST(Pop3, ReplyCodeIsTheSign) {
-  Pop3Mailbox pop;
+  struct Signs : Pop3Mailbox {
+    using Pop3Client::ReplyCode;
+  } pop;
   const std::pair<const char*, int> cases[] = {{"+OK", 1}, {"+", 1}, {"-ERR no", -1}, {"", 0}, {"250 OK", 0}};
   for (const auto& [line, code] : cases) EXPECT_EQ(pop.ReplyCode(line), code) << line;
 }
@@ -164,9 +167,9 @@ TEST(Pop3, RefusedLogInClosesAtOnceWithTheServersLineAndTheStepRefused) {
 
 TEST(Pop3, OpenChecksUserAndPassword) {
   Pop3Mailbox pop;
-  pop.SetServer("127.0.0.1:1");
+  pop.Settings().server = "127.0.0.1:1";
   EXPECT_EQ(MessageOf<ESocketError>([&] { pop.Connect(); }), "UserName property is required");
-  pop.SetUserName("visitor");
+  pop.Settings().user_name = "visitor";
   EXPECT_EQ(MessageOf<ESocketError>([&] { pop.Connect(); }), "Password property is required");
   EXPECT_FALSE(pop.Connected());
 }
@@ -244,7 +247,7 @@ TEST(Pop3, CancelDuringRetrieveSendsNoQuit) {
            {Read(), Say("+OK 1 100000"), Read(), Say("+OK"),
             ScriptedServer::Send("Subject: long\r\n\r\n" + std::string(5000, 'x')), ScriptedServer::Pause(500)}));
   Client c(server);
-  c.pop.SetTimeOut(5);
+  c.pop.Settings().time_out = 5;
   c.pop.OnProgress = [&](int, long long) { c.pop.Cancel(); };
   bool retrieved = false;
   c.pop.OnRetrieved = [&](int) { retrieved = true; };

@@ -45,12 +45,13 @@ class RealServers : public ::testing::Test {
     smtp_server_ = Env("TW_SMTP_SERVER");
     if (smtp_server_.empty()) GTEST_SKIP() << "run through real_servers.py, which starts the servers";
     // The mailbox is read over STLS, as the server requires TLS.
-    pop_.SetServer(Env("TW_POP3_SERVER"));
-    pop_.SetSecurity(MailSecurity::kStartTls);
-    pop_.SetCaFile(Env("TW_CA_FILE"));
-    pop_.SetUserName(Env("TW_POP3_USER"));
-    pop_.SetPassword(Env("TW_POP3_PASSWORD"));
-    pop_.SetTimeOut(10);
+    MailConnectionSettings& settings = pop_.Settings();
+    settings.server = Env("TW_POP3_SERVER");
+    settings.security = MailSecurity::kStartTls;
+    settings.ca_file = Env("TW_CA_FILE");
+    settings.user_name = Env("TW_POP3_USER");
+    settings.password = Env("TW_POP3_PASSWORD");
+    settings.time_out = 10;
   }
 
   // The submission server with TLS and the account, as the operator would set it.
@@ -129,8 +130,8 @@ TEST_F(RealServers, MessageRoundTripAndDelete) {
   sent.Body() = {"First line of the body.", ".", "..two dots", std::string(1500, 'L'), "", "last line"};
   sent.Attachments().AddData("picture.bin", binary);
   SmtpClient smtp;
-  smtp.SetServer(smtp_server_);
-  smtp.SetTimeOut(10);
+  smtp.Settings().server = smtp_server_;
+  smtp.Settings().time_out = 10;
   smtp.SetMailMessage(&sent);
   smtp.Send();
   EXPECT_EQ(smtp.LastReply().substr(0, 3), "221");
@@ -156,15 +157,15 @@ TEST_F(RealServers, TlsFromTheFirstByteBothWays) {
   Fill(sent, subject);
   SmtpClient smtp;
   smtp.UseServer(Submission("TW_SUBMISSIONS_SERVER", MailSecurity::kTls));
-  smtp.SetTimeOut(10);
+  smtp.Settings().time_out = 10;
   smtp.SetMailMessage(&sent);
   bool over_tls = false;
   smtp.OnMailSent = [&] { over_tls = smtp.TlsActive(); };
   smtp.Send();
   EXPECT_TRUE(over_tls);
 
-  pop_.SetServer(Env("TW_POP3S_SERVER"));
-  pop_.SetSecurity(MailSecurity::kTls);
+  pop_.Settings().server = Env("TW_POP3S_SERVER");
+  pop_.Settings().security = MailSecurity::kTls;
   const int index = WaitForSubject(subject);
   ASSERT_GE(index, 0) << "the message never reached the mailbox";
   MailMessage received;
@@ -183,13 +184,13 @@ TEST_F(RealServers, WrongPasswordIsTheServersNegativeReply) {
   MailServerSettings wrong = Submission("TW_SUBMISSION_SERVER", MailSecurity::kStartTls);
   wrong.password = "wrong-password";
   smtp.UseServer(wrong);
-  smtp.SetTimeOut(10);
+  smtp.Settings().time_out = 10;
   smtp.SetMailMessage(&message);
   const std::string smtp_error = test::MessageOf<EServerError>([&] { smtp.Send(); });
   EXPECT_TRUE(smtp_error.starts_with("535 ")) << smtp_error;
   EXPECT_FALSE(smtp.Connected());
 
-  pop_.SetPassword("wrong-password");
+  pop_.Settings().password = "wrong-password";
   const std::string pop_error = test::MessageOf<EServerError>([&] { pop_.UpdateInfo(); });
   EXPECT_TRUE(pop_error.starts_with("-ERR ")) << pop_error;
   EXPECT_FALSE(pop_.Connected());
@@ -220,11 +221,8 @@ TEST_F(RealServers, CertificateProblemsEndTheConnectionBeforeAnythingIsSent) {
     if (!c.with_ca_file) settings.ca_file.clear();
     if (c.pop3) {
       Pop3Mailbox pop;
-      pop.SetServer(settings.address);
-      pop.ApplySecurity(settings);
-      pop.SetUserName(settings.user_name);
-      pop.SetPassword(settings.password);
-      pop.SetTimeOut(10);
+      pop.UseServer(settings);
+      pop.Settings().time_out = 10;
       EXPECT_EQ(test::MessageOf<ETlsError>([&] { pop.UpdateInfo(); }), c.error);
       EXPECT_FALSE(pop.Connected());
       continue;
@@ -233,7 +231,7 @@ TEST_F(RealServers, CertificateProblemsEndTheConnectionBeforeAnythingIsSent) {
     Fill(message, "never sent");
     SmtpClient smtp;
     smtp.UseServer(settings);
-    smtp.SetTimeOut(10);
+    smtp.Settings().time_out = 10;
     smtp.SetMailMessage(&message);
     bool greeted = false;
     smtp.OnPrepare = [&] { greeted = true; };
@@ -256,7 +254,7 @@ TEST_F(RealServers, AServerWithoutStartTlsGetsNoPasswordAndNoMail) {
     SmtpClient smtp;
     MailServerSettings settings = Submission("TW_SMTP_SERVER", security);
     smtp.UseServer(settings);
-    smtp.SetTimeOut(10);
+    smtp.Settings().time_out = 10;
     smtp.SetMailMessage(&message);
     bool prepared = false;
     smtp.OnPrepare = [&] { prepared = true; };
@@ -290,7 +288,7 @@ TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRigh
   KioskController controller(dir.path(), clock, hooks);
   controller.Create(800);
   SmtpLogMailSender sender;
-  sender.MailSMTP().SetTimeOut(10);
+  sender.MailSMTP().Settings().time_out = 10;
   controller.SetLogMailSender(&sender);
   controller.browser_status().SetReady();
   const std::string feedback_a = "Feedback one\r\nwith two lines\r\n";

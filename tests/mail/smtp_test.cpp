@@ -30,8 +30,8 @@ Steps Quit() { return {Read(), Say("221 bye")}; }
 
 struct Client {
   explicit Client(const ScriptedServer& server) {
-    smtp.SetServer(server.address());
-    smtp.SetTimeOut(2);
+    smtp.Settings().server = server.address();
+    smtp.Settings().time_out = 2;
     smtp.SetMailMessage(&message);
     message.SetBoundarySource(test::FixedBoundaries());
     message.Sender().SetAddress("kiosk@tarnwick.test");
@@ -40,7 +40,7 @@ struct Client {
     message.SetSubject("Hello");
     message.Body() = {"first line", ".", ".starts with a dot", "last"};
   }
-  std::string Helo() const { return "HELO " + smtp.LocalHostName() + "\r\n"; }
+  std::string Helo() const { return "HELO " + smtp.Endpoints().local_host_name + "\r\n"; }
   MailMessage message;
   SmtpClient smtp;
 };
@@ -201,7 +201,7 @@ TEST(Smtp, RepliesArrivingByteByByte) {
 
 TEST(Smtp, RefusedConnection) {
   SmtpClient smtp;
-  smtp.SetServer("127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort()));
+  smtp.Settings().server = "127.0.0.1:" + std::to_string(ScriptedServer::UnusedPort());
   EXPECT_EQ(MessageOf<ESocketError>([&] { smtp.Send(); }), "[10061] Connection refused");
   EXPECT_FALSE(smtp.Connected());
 }

@@ -47,14 +47,15 @@ Steps Envelope() {
 
 struct Smtp {
   Smtp(const ScriptedServer& server, MailSecurity security, bool with_account) {
-    smtp.SetServer(server.address());
+    MailConnectionSettings& settings = smtp.Settings();
+    settings.server = server.address();
     // Nothing here waits for a time-out: a long one keeps a loaded machine from failing them.
-    smtp.SetTimeOut(10);
-    smtp.SetSecurity(security);
-    smtp.SetCaFile(test::LoopbackCertificate().file);
+    settings.time_out = 10;
+    settings.security = security;
+    settings.ca_file = test::LoopbackCertificate().file;
     if (with_account) {
-      smtp.SetUserName("visitor");
-      smtp.SetPassword("secret");
+      settings.user_name = "visitor";
+      settings.password = "secret";
     }
     smtp.SetMailMessage(&message);
     message.Sender().SetAddress("kiosk@tarnwick.test");
@@ -62,7 +63,7 @@ struct Smtp {
     message.SetSubject("Hello");
     message.Body() = {"body"};
   }
-  std::string Ehlo() const { return "EHLO " + smtp.LocalHostName() + "\r\n"; }
+  std::string Ehlo() const { return "EHLO " + smtp.Endpoints().local_host_name + "\r\n"; }
   MailMessage message;
   SmtpClient smtp;
 };
@@ -78,7 +79,7 @@ TEST(SmtpTls, WhatCameBeforeTheHandshakeIsDroppedAndTheServerAskedAgain) {
            Envelope()));
   Smtp c(server, MailSecurity::kStartTls, true);
   // By name: the certificate has to carry the name, and the name goes out for SNI.
-  c.smtp.SetServer("localhost:" + std::to_string(server.port()));
+  c.smtp.Settings().server = "localhost:" + std::to_string(server.port());
   bool sent = false;
   c.smtp.OnMailSent = [&] { sent = true; };
   c.smtp.Send();
@@ -137,7 +138,7 @@ TEST(SmtpAuth, ConversationsByteByByte) {
     ScriptedServer server(
         Then({Say("220 hi"), Read(), Say(std::string("250-mail.test\r\n") + test_case.offers)}, test_case.auth));
     Smtp c(server, MailSecurity::kNone, true);
-    c.smtp.SetAllowPlainTextAuth(true);
+    c.smtp.Settings().allow_plain_text_auth = true;
     const std::string error = MessageOf<EMailError>([&] { c.smtp.Send(); });
     EXPECT_EQ(error, test_case.error.empty() ? "no exception" : test_case.error);
     const std::string transcript = server.Transcript();
@@ -236,7 +237,7 @@ TEST(MailTls, NeitherAPlainServerNorAnUntrustedCertificateIsTalkedTo) {
     SCOPED_TRACE(test_case.name);
     ScriptedServer server(test_case.script);
     Smtp c(server, MailSecurity::kTls, false);
-    c.smtp.SetCaFile(test_case.ca_file);
+    c.smtp.Settings().ca_file = test_case.ca_file;
     const std::string error = MessageOf<ETlsError>([&] { c.smtp.Send(); });
     EXPECT_TRUE(error.starts_with(test_case.error)) << error;
     EXPECT_FALSE(c.smtp.Connected());
@@ -248,15 +249,22 @@ TEST(MailTls, NeitherAPlainServerNorAnUntrustedCertificateIsTalkedTo) {
 // A bare connection for the socket layer's own TLS behaviour.
 class TlsLineClient : public MailConnection {
  public:
-  explicit TlsLineClient(const ScriptedServer& server) {
-    SetServer(server.address());
-    SetCaFile(test::LoopbackCertificate().file);
-    SetTimeOut(1);
+  explicit TlsLineClient(const ScriptedServer& server) : MailConnection({}) {
+    Settings().server = server.address();
+    Settings().ca_file = test::LoopbackCertificate().file;
+    Settings().time_out = 1;
     SetMessagePump([this] {
       ++pumps;
       if (on_pump) on_pump();
     });
   }
+  // The line layer, driven by the tests directly.
+  using MailConnection::ReadLine;
+  using MailConnection::ReadReply;
+  using MailConnection::ReceiveToStream;
+  using MailConnection::SendLine;
+  using MailConnection::SendStream;
+  using MailConnection::StartTls;
   int pumps = 0;
   std::function<void()> on_pump;
 
@@ -315,12 +323,13 @@ TEST(MailTls, LinesAndBulkDataOverTlsAndAServerThatLeftIsASocketError) {
 
 struct Pop {
   Pop(const ScriptedServer& server, MailSecurity security) {
-    pop.SetServer(server.address());
-    pop.SetTimeOut(10);
-    pop.SetSecurity(security);
-    pop.SetCaFile(test::LoopbackCertificate().file);
-    pop.SetUserName("visitor");
-    pop.SetPassword("secret");
+    MailConnectionSettings& settings = pop.Settings();
+    settings.server = server.address();
+    settings.time_out = 10;
+    settings.security = security;
+    settings.ca_file = test::LoopbackCertificate().file;
+    settings.user_name = "visitor";
+    settings.password = "secret";
   }
   Pop3Mailbox pop;
 };
@@ -391,7 +400,7 @@ TEST(Pop3Tls, LogInOnlyAsTheSettingsAllow) {
     SCOPED_TRACE(test_case.name);
     ScriptedServer server(test_case.script);
     Pop c(server, test_case.security);
-    c.pop.SetAllowPlainTextAuth(test_case.allow_plain);
+    c.pop.Settings().allow_plain_text_auth = test_case.allow_plain;
     EXPECT_EQ(MessageOf<EMailError>([&] { c.pop.UpdateInfo(); }), test_case.error);
     EXPECT_FALSE(c.pop.Connected());
     EXPECT_EQ(server.Transcript(), test_case.sent);

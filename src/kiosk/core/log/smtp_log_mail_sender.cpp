@@ -24,7 +24,6 @@ void ComposeLogMailMessage(const LogMail& mail, MailMessage& message) {
 }
 
 SmtpLogMailSender::SmtpLogMailSender(std::function<void()> pump) {
-  smtp_.SetDefaultPort(25);
   smtp_.SetMessagePump(std::move(pump));
   smtp_.SetMailMessage(&message_);
 }

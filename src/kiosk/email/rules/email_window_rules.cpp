@@ -13,18 +13,16 @@ namespace tw {
 EmailWindowRules::EmailWindowRules(EmailWindowHost& host, EmailWindowConfig config, MailServerSettings server,
                                    bool debug)
     : host_(host), config_(std::move(config)), server_(std::move(server)), debug_(debug) {
-  pop_.SetDefaultPort(110);
   pop_.SetMessagePump([this] { host_.PumpMessages(); });
   pop_.OnUserMessageSave = [this](int, const std::string& contents) { retrieved_ = contents; };
-  smtp_.SetDefaultPort(25);
   smtp_.SetMessagePump([this] { host_.PumpMessages(); });
   view_.fields.server = config_.default_server;
   view_.server_read_only = config_.server_read_only;
 }
 
 void EmailWindowRules::SetTimeOut(int seconds) {
-  pop_.SetTimeOut(seconds);
-  smtp_.SetTimeOut(seconds);
+  pop_.Settings().time_out = seconds;
+  smtp_.Settings().time_out = seconds;
 }
 
 EmailButtons EmailWindowRules::Buttons() const {
@@ -236,10 +234,12 @@ bool EmailWindowRules::Transfer(EmailAction action, Work&& work) {
 }
 
 void EmailWindowRules::ConnectPop() {
-  pop_.ApplySecurity(server_);
-  pop_.SetServer(view_.fields.server);
-  pop_.SetUserName(view_.fields.user);
-  pop_.SetPassword(view_.fields.password);
+  // The mailbox and account the visitor typed, reached as the mail server is.
+  MailServerSettings mailbox = server_;
+  mailbox.address = view_.fields.server;
+  mailbox.user_name = view_.fields.user;
+  mailbox.password = view_.fields.password;
+  pop_.UseServer(mailbox);
   pop_.Connect();
 }
 
