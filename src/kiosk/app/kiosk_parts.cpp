@@ -29,7 +29,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
       interpreter_(controller, controller.config(), controller.keyboard(), controller.clock(),
                    controller.log_paths().feedback_dir),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
-      browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_kind()))),
+      browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_status().kind))),
       loop_(controller, *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
       input_filter_(std::make_unique<KioskInputFilter>(controller.activity(), controller.config().block_right_button)),

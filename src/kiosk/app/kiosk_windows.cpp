@@ -274,7 +274,7 @@ bool KioskWindows::ToggleKeyboard() {
   const KeyboardFrame::Change change = controller_.keyboard().Toggle(banner_->width(), banner_->height());
   // The browser moves first: into the smaller hole before the frame shrinks around it, or
   // into the full hole before the frame grows back.
-  PlaceBrowserWindow(controller_.PlaceBrowser(change.browser_sizes));
+  PlaceBrowserWindow(controller_.keyboard().PlaceBrowser(change.browser_sizes));
   toolbar_->ShowKeyboardLook(change.shown);
   ApplyLayout(change.layout);
   // The page's view changed size; the keys are read only while the keyboard shows.

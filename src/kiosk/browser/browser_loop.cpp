@@ -34,7 +34,7 @@ std::string BrowserLoop::EngineFormOfCommand(const std::string& url) {
 
 void BrowserLoop::BrowserStarted() {
   controller_.Guarded([this] {
-    frame_.PlaceBrowserWindow(controller_.PlaceBrowser(frame_.CurrentPanelSizes()));
+    frame_.PlaceBrowserWindow(controller_.keyboard().PlaceBrowser(frame_.CurrentPanelSizes()));
     controller_.browser_status().SetReady();
     // Whatever was queued for a browser that has gone is dropped: a new one begins at the
     // start page.

@@ -33,7 +33,7 @@ BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
 }
 
 void KioskController::UseEmbeddedBrowser(const std::string& why) {
-  browser_kind_ = BrowserKind::kEmbedded;
+  browser_status_.kind = BrowserKind::kEmbedded;
   hooks_.SetBrowserKeyLock(false);
   WriteLog(log_text::kEmbeddedBrowserUsed);
   WriteLog(log_text::kExternalBrowserProblem + why);
@@ -66,7 +66,7 @@ void KioskController::Create(int screen_width) {
   const std::vector<std::string> browser_command = SplitCommandLine(config.browser_file_name);
   const bool external_available = !browser_command.empty() && FindProgram(browser_command.front()).has_value();
   const BrowserChoice browser = ChooseBrowser(config.browser_kind, external_available);
-  browser_kind_ = browser.kind;
+  browser_status_.kind = browser.kind;
 
   const std::optional<double> scale = ScreenScaleForMode(config.screen_mode, screen_width);
   // An unknown mode would scale every window to nothing: lay out for the real screen instead.
@@ -201,10 +201,6 @@ void KioskController::CheckExitPassword(int tag) {
     WriteLog(log_text::kExitPasswordEntered);
     RequestExit();
   }
-}
-
-BrowserPlacement KioskController::PlaceBrowser(const PanelSizes& panels) const {
-  return ComputeBrowserPlacement(panels, keyboard_ && keyboard_->shown(), screen_scale_);
 }
 
 void KioskController::Shutdown() {

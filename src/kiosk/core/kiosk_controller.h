@@ -36,7 +36,7 @@ inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 // kiosk runs none.
 inline constexpr int kMainLoopPassInterval = 20;
 
-// Whether a browser is there to take pages.
+// Which browser runs and whether it is there to take pages.
 struct BrowserStatus {
   // The browser's window exists and is under control; URLs may be sent to it.
   void SetReady() { ready = attached = true; }
@@ -46,6 +46,9 @@ struct BrowserStatus {
   bool ready = false;
   // A browser that is a program of its own can be lost (and found again).
   bool attached = false;
+  // The engine chosen (BROWSER/Browser when that one can be used); only the place where
+  // browsers are made asks.
+  BrowserKind kind = BrowserKind::kEmbedded;
 };
 
 class KioskController : public KioskRequests {
@@ -82,8 +85,6 @@ class KioskController : public KioskRequests {
   // The next queued URL for the browser, removed from the queue.
   std::optional<std::string> TakeQueuedURL();
 
-  BrowserPlacement PlaceBrowser(const PanelSizes& panels) const;
-
   void RequestExit() override;
   // Something the browser's main loop handles has happened outside it (a page began or
   // ended loading): a pass should run soon.
@@ -114,9 +115,6 @@ class KioskController : public KioskRequests {
   std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
   const LogPaths& log_paths() const { return paths_; }
   const KioskConfig& config() const { return settings_.kiosk; }
-  // The browser engine chosen (BROWSER/Browser when that one can be used); only the
-  // place where browsers are made asks.
-  BrowserKind browser_kind() const { return browser_kind_; }
   // Takes a browser's own shortcuts from the visitor at the X server; false when some
   // could not be taken (another program holds them). Given back at shutdown and when the
   // embedded browser takes over.
@@ -145,7 +143,6 @@ class KioskController : public KioskRequests {
   LogPaths paths_;
   KioskSettings settings_;
   double screen_scale_ = 1.0;
-  BrowserKind browser_kind_ = BrowserKind::kEmbedded;
   std::optional<KeyboardFrame> keyboard_;
   bool started_ = false;
   bool loop_running_ = false;

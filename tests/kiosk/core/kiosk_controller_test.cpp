@@ -40,7 +40,7 @@ TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   EXPECT_EQ(k.help_url, "NoURLHelp");
   EXPECT_EQ(k.logo_url, "NoURLLogo");
   EXPECT_EQ(k.browser_kind, 0);
-  EXPECT_EQ(c.browser_kind(), BrowserKind::kEmbedded);  // the external browser asked for is not there
+  EXPECT_EQ(c.browser_status().kind, BrowserKind::kEmbedded);  // the external browser asked for is not there
   EXPECT_EQ(k.browser_file_name, "NoBrowserFile");
   EXPECT_EQ(k.browser_dde, "NoBrowserDDE");
   EXPECT_EQ(k.new_browser, 2);
@@ -249,7 +249,7 @@ TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
     std::filesystem::remove_all(dir_.File("log"));
     WriteIni("[BROWSER]\nBrowser=" + std::to_string(c.kind) + "\n");
     KioskController& k = Start();
-    EXPECT_EQ(k.browser_kind(), BrowserKind::kEmbedded) << c.kind;
+    EXPECT_EQ(k.browser_status().kind, BrowserKind::kEmbedded) << c.kind;
     EXPECT_EQ(Log(), (c.log ? Texts{"Log opened", c.log} : Texts{"Log opened"})) << c.kind;
     k.SecondTick();
     EXPECT_TRUE(k.loop_running()) << c.kind;

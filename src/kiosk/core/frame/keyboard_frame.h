@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "kiosk/core/frame/browser_placement.h"
 #include "kiosk/core/frame/frame_layout.h"
 
 namespace tw {
@@ -27,6 +28,10 @@ class KeyboardFrame {
   bool shown() const { return layout_.keyboard_shown; }
   const FrameLayout& layout() const { return layout_; }
   PanelSizes PanelSizesFor(int top_width, int top_height) const;
+  // Where the browser and the e-mail window go between panels of these sizes.
+  BrowserPlacement PlaceBrowser(const PanelSizes& panels) const {
+    return ComputeBrowserPlacement(panels, shown(), scale_);
+  }
 
   // The automatic scroll that keeps the caret in sight after the keyboard was raised.
   bool caret_scroll_request() const { return caret_scroll_request_; }
