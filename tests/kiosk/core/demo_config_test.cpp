@@ -34,9 +34,9 @@ TEST(DemoConfiguration, HoldsEveryKeyAndReadsWithoutErrors) {
   RightPanelConfig right;
   ReadRightPanelConfig(ini, right, errors);
   for (const SettingError& e : errors.list()) ADD_FAILURE() << e.Text();
-  EXPECT_EQ(read.config.browser_kind, 1);
-  EXPECT_EQ(read.config.carousel_urls.size(), read.config.carousel_times.size());
-  EXPECT_FALSE(read.config.carousel_urls.empty());
+  EXPECT_EQ(read.config.browser.kind, 1);
+  EXPECT_EQ(read.config.attract.carousel_urls.size(), read.config.attract.carousel_times.size());
+  EXPECT_FALSE(read.config.attract.carousel_urls.empty());
 }
 
 // The demo shows the e-mail window: its button sits in a slot of its own on the tool bar,

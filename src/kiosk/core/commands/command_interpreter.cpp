@@ -54,14 +54,14 @@ void CommandInterpreter::ExternalRequest(const std::string& url) {
 
 void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
   const KioskConfig& config = controller_.config();
-  if (!config.command_enabled) {
+  if (!config.commands.enabled) {
     controller_.WriteLog(log_text::kCommandDisabled + url.command + " - " + url.arguments);
     return;
   }
   const std::string command = AsciiUpper(url.command);
   if (command == "EXECUTE") return Execute(url.arguments);
   if (command == "FEEDBACK") return Feedback(url.arguments);
-  if (AsciiUpper(config.command_password) != AsciiUpper(url.arguments)) {
+  if (AsciiUpper(config.commands.password) != AsciiUpper(url.arguments)) {
     controller_.WriteLog(log_text::kWrongCommandPassword + url.command + " - " + url.arguments);
     return;
   }
@@ -70,7 +70,7 @@ void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
 }
 
 void CommandInterpreter::Execute(const std::string& arguments) {
-  if (!controller_.config().execute_enabled) {
+  if (!controller_.config().commands.execute_enabled) {
     controller_.WriteLog(log_text::kExecuteDisabled);
     return;
   }
@@ -82,7 +82,7 @@ void CommandInterpreter::Execute(const std::string& arguments) {
     controller_.WriteLog(log_text::kCommandError + number_text + " is not a valid number");
     return;
   }
-  const std::vector<std::string>& programs = controller_.config().programs;
+  const std::vector<std::string>& programs = controller_.config().commands.programs;
   if (*number < 1 || static_cast<std::size_t>(*number) > programs.size()) {
     controller_.WriteLog(log_text::kCommandError + number_text + " is not a valid program number");
     return;
