@@ -18,7 +18,9 @@ TEST(SetupFields, EveryKeyTheKioskReadsHasOneField) {
       if (!field.section.empty() && SameName(field.section, key.section) && SameName(field.key, key.name)) ++fields;
     }
     EXPECT_LE(fields, 1) << key.section << "/" << key.name;
-    if (key.kiosk_reads() && key.written) EXPECT_EQ(fields, 1) << key.section << "/" << key.name;
+    if (key.kiosk_reads() && key.written) {
+      EXPECT_EQ(fields, 1) << key.section << "/" << key.name;
+    }
   }
 }
 
