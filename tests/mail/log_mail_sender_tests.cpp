@@ -62,7 +62,7 @@ TEST(MailSettings, ReadFromTheKiosksFile) {
                       << "EMailUserName=kiosk\nEMailPassword=p w=d;x\nEMailCAFile=/etc/kiosk/ca.pem\n"
                       << "EMailAllowPlainTextAuth=1\n[EMAIL]\nSecurity=ssl\nUserName=visitors\n";
   const KioskConfigResult read = ReadKioskConfig(ProfileFile(path));
-  const MailServerSettings& log = read.config.email_server;
+  const MailServerSettings& log = read.config.log_mail.server;
   EXPECT_EQ(log.address, "mail.example.org:587");
   EXPECT_EQ(log.security, MailSecurity::kStartTls);
   EXPECT_EQ(log.user_name, "kiosk");
@@ -90,9 +90,9 @@ TEST(MailSettings, ReadFromTheKiosksFile) {
   for (const auto& [line, mode] : modes) {
     std::ofstream(path) << "[PREFERENCES]\nEMailServer=127.0.0.1\n" << line;
     const KioskConfigResult old = ReadKioskConfig(ProfileFile(path));
-    EXPECT_EQ(old.config.email_server.security, mode) << line;
-    EXPECT_EQ(old.config.email_server.user_name, "");
-    EXPECT_FALSE(old.config.email_server.allow_plain_text_auth);
+    EXPECT_EQ(old.config.log_mail.server.security, mode) << line;
+    EXPECT_EQ(old.config.log_mail.server.user_name, "");
+    EXPECT_FALSE(old.config.log_mail.server.allow_plain_text_auth);
     EXPECT_TRUE(old.errors.empty());
   }
 }

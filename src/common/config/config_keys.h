@@ -4,7 +4,15 @@
 // with its kind, the value the Setup Manager shows when the key is absent and the value
 // the kiosk uses when it is absent. Sections come in the order of a freshly written file
 // and keys in the order in which a save first writes them. Names compare without regard
-// to case ("EMailLog" and "EmailLog" are one key).
+// to case ("EMailLog" and "EmailLog" are one key). A row also says how the Setup Manager
+// shows the key: the group its field stands in, its caption and its control.
+//
+// To add a key: add its row to config_keys.cpp, in its section where a save should first
+// write it, with both defaults and its Setup Manager field (an existing group, or a new one
+// in setup_control.*). If the kiosk reads it, add one line to the key list of its struct
+// in kiosk/core/settings/kiosk_config.h: the member is declared and read from there, with
+// the kiosk default of this table. The demo need not list it (its default applies); the
+// counts in tests/common/config_keys_test.cpp do.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +22,7 @@
 #include <vector>
 
 #include "common/config/profile_file.h"
+#include "common/config/setup_control.h"
 
 namespace tw {
 
@@ -44,7 +53,8 @@ struct ConfigKey {
   std::string_view setup_default;  // "" where the Setup Manager shows an empty field
   std::string_view kiosk_default;  // "0" for kHiddenWhenAbsent, "" for kNotRead
   KioskRead kiosk_read;
-  bool written;  // false for keys that only an operator adds by hand (PREFERENCES/Debug)
+  bool written;             // false for keys that only an operator adds by hand (PREFERENCES/Debug)
+  SetupControl shown = {};  // none for a button's keys, which the Setup Manager builds itself
 
   bool kiosk_reads() const { return kiosk_read != KioskRead::kNotRead; }
 };

@@ -73,7 +73,7 @@ std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(BrowserKind kind) {
 
 std::unique_ptr<KioskBrowser> KioskParts::MakeExternalBrowser() {
   ExternalBrowserOptions options;
-  options.file_name = controller_.config().browser_file_name;
+  options.file_name = controller_.config().browser.file_name;
   options.profile_dir = controller_.ProgramFile("browser-profile");
   options.offline_page = controller_.ProgramFile("pages/offline.htm");
   options.blocked_protocols = controller_.config().block_list;

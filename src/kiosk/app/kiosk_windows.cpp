@@ -69,7 +69,7 @@ VideoWindow::Options VideoOptionsOf(const KioskController& controller) {
   o.file_name = video.file_name;
   o.video_width = video.width;
   o.video_height = video.height;
-  o.open = controller.config().time_video != 0;
+  o.open = controller.config().attract.time_video != 0;
   o.screen_scale = controller.screen_scale();
   return o;
 }

@@ -63,9 +63,9 @@ void KioskController::Create(int screen_width) {
   KioskConfig& config = settings_.kiosk;
   // A browser program that is not there gives way to the embedded browser at once; one
   // that is there but will not run does so when it has failed (UseEmbeddedBrowser).
-  const std::vector<std::string> browser_command = SplitCommandLine(config.browser_file_name);
+  const std::vector<std::string> browser_command = SplitCommandLine(config.browser.file_name);
   const bool external_available = !browser_command.empty() && FindProgram(browser_command.front()).has_value();
-  const BrowserChoice browser = ChooseBrowser(config.browser_kind, external_available);
+  const BrowserChoice browser = ChooseBrowser(config.browser.kind, external_available);
   browser_status_.kind = browser.kind;
 
   const std::optional<double> scale = ScreenScaleForMode(config.screen_mode, screen_width);
@@ -73,10 +73,10 @@ void KioskController::Create(int screen_width) {
   screen_scale_ = scale.value_or(AutomaticScreenScale(screen_width));
 
   log_mail_ = LogMail{};
-  log_mail_.from_address = config.email_from_address;
-  log_mail_.from_name = config.email_from_name;
-  log_mail_.server = config.email_server;
-  log_mail_.recipients = config.log_recipients;
+  log_mail_.from_address = config.log_mail.from_address;
+  log_mail_.from_name = config.log_mail.from_name;
+  log_mail_.server = config.log_mail.server;
+  log_mail_.recipients = config.log_mail.recipients;
 
   if (config.key_block) hooks_.SetSystemKeyLock(true);
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
@@ -91,15 +91,9 @@ void KioskController::Create(int screen_width) {
   setting_errors_shown_ = false;
 
   CreateDirectories();
-  LogSettings settings;
-  settings.save_log = config.save_log;
-  settings.email_log = config.email_log;
-  settings.email_feedback = config.email_feedback;
-  settings.log_hour = config.log_hour;
-  settings.log_minute = config.log_minute;
   journal_.reset();
-  if (config.log_to_journal) journal_ = std::make_unique<SystemJournal>();
-  log_ = std::make_unique<ActivityLog>(paths_, settings, clock_, log_mail_,
+  if (config.log.log_to_journal) journal_ = std::make_unique<SystemJournal>();
+  log_ = std::make_unique<ActivityLog>(paths_, config.log, clock_, log_mail_,
                                        [this](const std::string& text) { hooks_.ShowError(text); });
   log_->Open();
 

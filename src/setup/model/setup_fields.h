@@ -1,6 +1,8 @@
 // The Setup Manager's pages as data: which control on which page edits which key, with
-// its caption, range and picker. The window builds its pages from this table and the
-// validation names a problem by the page and field it shows.
+// its caption, range and picker. A key's field comes from its row in the key table
+// (common/config_keys.cpp); the lists, messages and buttons' records are built here. The
+// window builds its pages from these fields and the validation names a problem by the
+// page and field it shows.
 #pragma once
 
 #include <cstddef>
@@ -9,51 +11,13 @@
 #include <string_view>
 
 #include "common/config/config_keys.h"
+#include "common/config/setup_control.h"
 
 namespace tw {
 
-// The twelve pages in tab order ("&&" shows as one "&").
+// The twelve pages in tab order ("&&" shows as one "&"); their numbers are in
+// common/setup_control.h.
 std::span<const std::string_view> SetupPageCaptions();
-inline constexpr int kPreferencesPage = 0;
-inline constexpr int kLogFilePage = 1;
-inline constexpr int kButtonsPage = 2;
-inline constexpr int kAttractPage = 3;
-inline constexpr int kBannersPage = 4;
-inline constexpr int kCommandPage = 5;
-inline constexpr int kSecurityPage = 6;
-inline constexpr int kKeyboardPage = 7;
-inline constexpr int kBusyBarPage = 8;
-inline constexpr int kEmailPage = 9;
-inline constexpr int kGraphicsPage = 10;
-inline constexpr int kNotesPage = 11;
-
-enum class FieldControl {
-  kCheck,  // "1"/"0"
-  kText,
-  kNumber,    // whole number in [minimum, maximum], stepping by step
-  kChoice,    // one of `choices`; two choices show as a radio pair
-  kFile,      // a path, with a picker
-  kLocalUrl,  // a URL, with a local-page picker
-  kColour,    // "$00BBGGRR", with a colour picker
-  kList,      // a list of the key table, edited by the list editor
-  kNotes,     // a list shown as lines of text
-  kPassword,  // the exit password: one object per letter
-  kMessage,   // a visitor message of TWLang.ini (`message` is its index)
-  kCommand,   // a custom button's command number; choosing one writes the button's address
-};
-
-enum class Picker {
-  kNone,
-  kBrowserProgram,
-  kProgram,
-  kVideo,
-  kBannerGraphic,
-  kBitmap,
-  kSound,
-  kEmailText,
-  kLocalPage,
-  kCertificates
-};
 
 struct PickerSpec {
   std::string_view title;
@@ -61,11 +25,6 @@ struct PickerSpec {
   std::string_view default_suffix;
 };
 const PickerSpec& GetPickerSpec(Picker picker);
-
-struct FieldChoice {
-  std::string_view value;
-  std::string_view caption;
-};
 
 struct SetupField {
   int page;
@@ -86,7 +45,9 @@ struct SetupField {
   std::string_view entry = {};
 };
 
-// Every field of every page, page by page, in the order shown.
+// Every field of every page, page by page and group by group, in the order shown: the
+// fields of the key table's rows (in table order, or by their place), then those built
+// here (lists, messages, buttons).
 std::span<const SetupField> SetupFields();
 
 // The field that edits a key, or nullptr.

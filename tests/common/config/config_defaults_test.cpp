@@ -39,7 +39,6 @@ TEST(ConfigDefaults, FreshFileReadsBackEverySetupDefaultInOrder) {
   }
 
   const ProfileFile reader(path);
-  std::size_t checked = 0;
   for (const ConfigKey& key : ConfigKeys()) {
     if (!key.written) {
       EXPECT_FALSE(reader.ValueExists(key.section, key.name)) << key.name;
@@ -48,9 +47,7 @@ TEST(ConfigDefaults, FreshFileReadsBackEverySetupDefaultInOrder) {
     // A default that differs from the marker proves the key is present.
     EXPECT_EQ(reader.ReadString(key.section, key.name, "<absent>"), key.setup_default)
         << key.section << "/" << key.name;
-    ++checked;
   }
-  EXPECT_EQ(checked, 300u);
 
   // Sections in file order, list sections absent, keys in table order with their spelling.
   EXPECT_EQ(ProfileText(Slurp(path)).SectionNames(), KeySectionsInOrder());

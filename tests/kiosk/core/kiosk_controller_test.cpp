@@ -39,14 +39,14 @@ TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   EXPECT_EQ(k.start_url, "NoURLStart");
   EXPECT_EQ(k.help_url, "NoURLHelp");
   EXPECT_EQ(k.logo_url, "NoURLLogo");
-  EXPECT_EQ(k.browser_kind, 0);
+  EXPECT_EQ(k.browser.kind, 0);
   EXPECT_EQ(c.browser_status().kind, BrowserKind::kEmbedded);  // the external browser asked for is not there
-  EXPECT_EQ(k.browser_file_name, "NoBrowserFile");
-  EXPECT_EQ(k.browser_dde, "NoBrowserDDE");
+  EXPECT_EQ(k.browser.file_name, "NoBrowserFile");
+  EXPECT_EQ(k.browser.dde, "NoBrowserDDE");
   EXPECT_EQ(k.new_browser, 2);
-  EXPECT_TRUE(k.go_to_start);
+  EXPECT_TRUE(k.attract.go_to_start);
   EXPECT_TRUE(k.key_block);
-  EXPECT_FALSE(k.save_log);
+  EXPECT_FALSE(k.log.save_log);
   EXPECT_EQ(k.block_list, (Texts{"tw-command"}));
   EXPECT_DOUBLE_EQ(c.screen_scale(), 1.0);
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("feedback/sent")));
@@ -71,16 +71,16 @@ TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
            "[CAROUSELTIMES]\nTime0=30\nTime2=$10\n");
   KioskController& c = Start();
   const KioskConfig& k = c.config();
-  EXPECT_EQ(k.email_from_address.size(), 255u);
+  EXPECT_EQ(k.log_mail.from_address.size(), 255u);
   EXPECT_EQ(k.password.size(), 255u);
-  ASSERT_EQ(k.log_recipients.size(), 2u);
-  EXPECT_EQ(k.log_recipients[0].name, "Operator");
-  EXPECT_EQ(k.log_recipients[1].name, "");
+  ASSERT_EQ(k.log_mail.recipients.size(), 2u);
+  EXPECT_EQ(k.log_mail.recipients[0].name, "Operator");
+  EXPECT_EQ(k.log_mail.recipients[1].name, "");
   EXPECT_EQ(c.log_mail().recipients.size(), 2u);
   EXPECT_EQ(k.block_list, (Texts{"ftp", "file", "tw-command"}));
   // A page without a time is left out (see the activity timer's tests).
-  EXPECT_EQ(k.carousel_urls, (Texts{"a", "c"}));
-  EXPECT_EQ(k.carousel_times, (std::vector<int>{30, 16}));
+  EXPECT_EQ(k.attract.carousel_urls, (Texts{"a", "c"}));
+  EXPECT_EQ(k.attract.carousel_times, (std::vector<int>{30, 16}));
 }
 
 TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
@@ -98,18 +98,18 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
       {"[ATTRACT]\nTimeStart=60s\nTimeCarousel=90\n[PREFERENCES]\nCommandPassword=pw\nLogURLs=0\n", "ATTRACT",
        "TimeStart", "60s",
        [](const KioskConfig& k) {
-         EXPECT_EQ(k.time_start, 0);
-         EXPECT_EQ(k.time_carousel, 90);
-         EXPECT_EQ(k.command_password, "pw");
+         EXPECT_EQ(k.attract.time_start, 0);
+         EXPECT_EQ(k.attract.time_carousel, 90);
+         EXPECT_EQ(k.commands.password, "pw");
          EXPECT_FALSE(k.log_switches.log_urls);
        }},
       {"[PREFERENCES]\nNewBrowser=three\nSaveLog=1\nLogHour=$0A\nCommandPassword=pw\n", "PREFERENCES", "NewBrowser",
        "three",
        [](const KioskConfig& k) {
          EXPECT_EQ(k.new_browser, 2);
-         EXPECT_TRUE(k.save_log);
-         EXPECT_EQ(k.log_hour, 10);
-         EXPECT_EQ(k.command_password, "pw");
+         EXPECT_TRUE(k.log.save_log);
+         EXPECT_EQ(k.log.log_hour, 10);
+         EXPECT_EQ(k.commands.password, "pw");
        }},
   };
   for (const Case& c : cases) {
@@ -121,7 +121,7 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
     c.check(k.config());
     EXPECT_EQ(k.config().start_url, "http://start/");
     EXPECT_EQ(k.config().block_list, (Texts{"ftp", "tw-command"}));
-    EXPECT_EQ(k.config().programs, (Texts{"/bin/calc"}));
+    EXPECT_EQ(k.config().commands.programs, (Texts{"/bin/calc"}));
     EXPECT_EQ(k.config().child_strings, (Texts{"Save As"}));
     const std::string line = std::string("Setting [") + c.section + "] " + c.key + "=" + c.value +
                              " in Tarnwick.ini: '" + c.value + "' is not a valid integer value - the default is used";
@@ -142,8 +142,8 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
 TEST_F(ControllerTest, BlankIntegerMeansNotSet) {
   WriteIni("[PREFERENCES]\nLogHour=\nLogMinute= \n[URLS]\nStart=http://start/\n[ATTRACT]\nTimeStart=60\n");
   KioskController& c = Start();
-  EXPECT_EQ(c.config().log_hour, 0);
-  EXPECT_EQ(c.config().time_start, 60);
+  EXPECT_EQ(c.config().log.log_hour, 0);
+  EXPECT_EQ(c.config().attract.time_start, 60);
   EXPECT_EQ(c.config().start_url, "http://start/");
   EXPECT_TRUE(hooks_.errors.empty());
 }

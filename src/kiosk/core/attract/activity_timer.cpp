@@ -43,7 +43,7 @@ void ActivityTimer::Tick() {
   const CursorPoint position = frame()->CursorPos();
   const bool moved = position.x != last_position_.x && position.y != last_position_.y;
   if (!active_mode_ && (moved || !controller_.browser_status().attached)) {
-    if (config.time_carousel != 0 && idle_count_ > config.time_carousel && config.go_to_start) {
+    if (config.attract.time_carousel != 0 && idle_count_ > config.attract.time_carousel && config.attract.go_to_start) {
       ReturnToStart(kAutomaticReturn);
     }
     last_position_ = position;
@@ -58,17 +58,18 @@ void ActivityTimer::Tick() {
 
   // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
   const int count = idle_count_;
-  if (count > 0 && count == config.time_start && !start_fired_) TimedStart();
-  if (!config.carousel_urls.empty() && count > 0 && count == next_carousel_tick_ && count != carousel_fired_at_) {
+  if (count > 0 && count == config.attract.time_start && !start_fired_) TimedStart();
+  if (!config.attract.carousel_urls.empty() && count > 0 && count == next_carousel_tick_ &&
+      count != carousel_fired_at_) {
     CarouselStep();
   }
-  if (count > 0 && count == config.time_video && !video_fired_) StartVideo();
+  if (count > 0 && count == config.attract.time_video && !video_fired_) StartVideo();
   if (!idle_mode_) frame()->AdvanceBanner();
 }
 
 void ActivityTimer::ResetIdleCount() {
   idle_count_ = 0;
-  next_carousel_tick_ = controller_.config().time_carousel;
+  next_carousel_tick_ = controller_.config().attract.time_carousel;
   carousel_index_ = 0;
   carousel_running_ = false;
   start_fired_ = false;
@@ -96,12 +97,12 @@ void ActivityTimer::CarouselStep() {
   carousel_running_ = true;
   carousel_fired_at_ = idle_count_;
   const auto index = static_cast<std::size_t>(carousel_index_);
-  if (index >= config.carousel_urls.size() || index >= config.carousel_times.size()) return;
-  const long long next = static_cast<long long>(next_carousel_tick_) + config.carousel_times[index];
+  if (index >= config.attract.carousel_urls.size() || index >= config.attract.carousel_times.size()) return;
+  const long long next = static_cast<long long>(next_carousel_tick_) + config.attract.carousel_times[index];
   next_carousel_tick_ = static_cast<int>(next > INT_MAX ? INT_MAX : (next < INT_MIN ? INT_MIN : next));
   // While the video plays the carousel goes on without showing its pages.
-  if (!video_playing_) controller_.GoToURL(config.carousel_urls[index], kTimedCarousel);
-  carousel_index_ = static_cast<int>((index + 1) % config.carousel_urls.size());
+  if (!video_playing_) controller_.GoToURL(config.attract.carousel_urls[index], kTimedCarousel);
+  carousel_index_ = static_cast<int>((index + 1) % config.attract.carousel_urls.size());
 }
 
 void ActivityTimer::StartVideo() {

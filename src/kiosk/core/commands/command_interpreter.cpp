@@ -59,14 +59,14 @@ void CommandInterpreter::ExternalRequest(const std::string& url) {
 
 void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
   const KioskConfig& config = config_;
-  if (!config.command_enabled) {
+  if (!config.commands.enabled) {
     kiosk_.WriteLog(log_text::kCommandDisabled + url.command + " - " + url.arguments);
     return;
   }
   const std::string command = AsciiUpper(url.command);
   if (command == "EXECUTE") return Execute(url.arguments);
   if (command == "FEEDBACK") return Feedback(url.arguments);
-  if (AsciiUpper(config.command_password) != AsciiUpper(url.arguments)) {
+  if (AsciiUpper(config.commands.password) != AsciiUpper(url.arguments)) {
     kiosk_.WriteLog(log_text::kWrongCommandPassword + url.command + " - " + url.arguments);
     return;
   }
@@ -75,7 +75,7 @@ void CommandInterpreter::HandleCommandURL(const CommandURL& url) {
 }
 
 void CommandInterpreter::Execute(const std::string& arguments) {
-  if (!config_.execute_enabled) {
+  if (!config_.commands.execute_enabled) {
     kiosk_.WriteLog(log_text::kExecuteDisabled);
     return;
   }
@@ -87,7 +87,7 @@ void CommandInterpreter::Execute(const std::string& arguments) {
     kiosk_.WriteLog(log_text::kCommandError + number_text + " is not a valid number");
     return;
   }
-  const std::vector<std::string>& programs = config_.programs;
+  const std::vector<std::string>& programs = config_.commands.programs;
   if (*number < 1 || static_cast<std::size_t>(*number) > programs.size()) {
     kiosk_.WriteLog(log_text::kCommandError + number_text + " is not a valid program number");
     return;

@@ -10,6 +10,7 @@
 
 #include "common/system/local_time.h"
 #include "kiosk/core/log/log_mail.h"
+#include "kiosk/core/settings/kiosk_config.h"  // LogSettings
 #include "platform/clock.h"
 
 namespace tw {
@@ -18,14 +19,6 @@ struct LogPaths {
   std::string log_dir;       // ".../log/"
   std::string feedback_dir;  // ".../feedback/"
   std::string sent_dir;      // ".../feedback/sent/"
-};
-
-struct LogSettings {
-  bool save_log = false;
-  bool email_log = false;
-  bool email_feedback = false;
-  int log_hour = 0;
-  int log_minute = 0;
 };
 
 class ActivityLog {

@@ -19,23 +19,36 @@ std::vector<std::string> FirstColumn(const std::vector<std::vector<std::string>>
   return out;
 }
 
+// A member of a key list (kiosk_config.h): its type picks the conversion.
+void ReadKey(const ConfigReader& read, std::string_view section, std::string_view key, bool& member) {
+  member = read.Bool(section, key);
+}
+void ReadKey(const ConfigReader& read, std::string_view section, std::string_view key, int& member) {
+  member = read.Integer(section, key);
+}
+void ReadKey(const ConfigReader& read, std::string_view section, std::string_view key, std::string& member) {
+  member = read.String(section, key);
+}
+
+// The members of each key list.
+#define TW_READ_KEY(type, member, section, key) ReadKey(read, section, key, s.member);
+void ReadKeys(const ConfigReader& read, KioskConfig& s) { TW_KIOSK_KEYS(TW_READ_KEY) }
+void ReadKeys(const ConfigReader& read, LogSettings& s) { TW_LOG_KEYS(TW_READ_KEY) }
+void ReadKeys(const ConfigReader& read, BrowserSettings& s) { TW_BROWSER_KEYS(TW_READ_KEY) }
+void ReadKeys(const ConfigReader& read, AttractSettings& s) { TW_ATTRACT_KEYS(TW_READ_KEY) }
+void ReadKeys(const ConfigReader& read, CommandSettings& s) { TW_COMMAND_KEYS(TW_READ_KEY) }
+#undef TW_READ_KEY
+
+// Only the values that can be wrong (numbers, mail security, carousel times) make the
+// order matter: their errors are reported in this order.
 void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
   const ConfigReader read(f, errors);
   const char* p = "PREFERENCES";
-  c.debug = read.Bool(p, "Debug");
-  c.hide_task_bar = read.Bool(p, "HideTaskBar");
-  c.screen_mode = read.String(p, "ScreenMode");
-  c.scroll_on = read.Bool(p, "ScrollOn");
-  c.cancel_security = read.Bool(p, "CancelSecurity");
-  c.show_busy_bar = read.Bool(p, "ShowBusyBar");
+  ReadKeys(read, c);
   c.new_browser = read.Integer(p, "NewBrowser") - 1;
-  c.save_log = read.Bool(p, "SaveLog");
-  c.log_to_journal = read.Bool(p, "LogToJournal");
-  c.email_log = read.Bool(p, "EMailLog");
-  c.email_feedback = read.Bool(p, "EMailFeedback");
-  c.email_from_address = Limited(read.String(p, "EMailFromAddress"));
-  c.email_from_name = Limited(read.String(p, "EMailFromName"));
-  c.email_server.address = read.String(p, "EMailServer");
+  c.log_mail.from_address = Limited(read.String(p, "EMailFromAddress"));
+  c.log_mail.from_name = Limited(read.String(p, "EMailFromName"));
+  c.log_mail.server.address = read.String(p, "EMailServer");
   // How the log mail and the e-mail window reach their servers.
   auto mail_security = [&](const char* section, const std::string& prefix, MailServerSettings& s) {
     const std::string key = prefix + "Security";
@@ -50,14 +63,13 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
     s.ca_file = read.String(section, prefix + "CAFile");
     s.allow_plain_text_auth = read.Bool(section, prefix + "AllowPlainTextAuth");
   };
-  mail_security(p, "EMail", c.email_server);
-  c.email_window_server.address = c.email_server.address;
+  mail_security(p, "EMail", c.log_mail.server);
+  c.email_window_server.address = c.log_mail.server.address;
   mail_security("EMAIL", "", c.email_window_server);
   for (const auto& row : ReadList(f, {"EMAILADDRESS", "Address"}, {{"EMAILNAME", "Name"}})) {
-    c.log_recipients.push_back({row[0], row[1]});
+    c.log_mail.recipients.push_back({row[0], row[1]});
   }
-  c.log_hour = read.Integer(p, "LogHour");
-  c.log_minute = read.Integer(p, "LogMinute");
+  ReadKeys(read, c.log);
   c.log_switches.log_urls = read.Bool(p, "LogURLs");
   c.log_switches.log_time_urls = read.Bool(p, "LogTimeURLs");
   c.log_switches.log_carousel_urls = read.Bool(p, "LogCarouselURLs");
@@ -65,35 +77,21 @@ void ReadInOrder(const ProfileFile& f, KioskConfig& c, SettingErrors& errors) {
   c.log_switches.log_loaded_urls = read.Bool(p, "LogLoadedURLs");
   c.log_switches.log_protocol = read.Bool(p, "LogProtocol");
   c.password = Limited(read.String(p, "Password"));
-  c.password_on = read.Bool(p, "PasswordOn");
-  c.browser_file_name = read.String("BROWSER", "FileName");
-  c.browser_dde = read.String("BROWSER", "DDE");
-  c.browser_kind = read.Integer("BROWSER", "Browser");
-  c.block_right_button = read.Bool(p, "BlockRightButton");
-  c.logo_url = read.String("URLS", "Logo");
-  c.start_url = read.String("URLS", "Start");
-  c.help_url = read.String("URLS", "Help");
-  c.time_start = read.Integer("ATTRACT", "TimeStart");
-  c.time_carousel = read.Integer("ATTRACT", "TimeCarousel");
-  c.time_video = read.Integer("ATTRACT", "TimeVideo");
-  c.go_to_start = read.Bool("ATTRACT", "GoToStart");
+  ReadKeys(read, c.browser);
+  ReadKeys(read, c.attract);
   const auto carousel = ReadList(f, {"CAROUSELURLS", "URL"});
   for (std::size_t i = 0; i < carousel.size(); ++i) {
     const auto time = errors.RequiredInteger(f, "CAROUSELTIMES", "Time" + std::to_string(i), kCarouselPageSkipped);
     if (!time) continue;
-    c.carousel_urls.push_back(carousel[i][0]);
-    c.carousel_times.push_back(*time);
+    c.attract.carousel_urls.push_back(carousel[i][0]);
+    c.attract.carousel_times.push_back(*time);
   }
   c.block_list = FirstColumn(ReadList(f, {"PROTOCOLS", "Block"}));
   c.allowed_protocols = FirstColumn(ReadList(f, {"ALLOWEDPROTOCOLS", "Allow"}));
   c.allowed_folders = FirstColumn(ReadList(f, {"ALLOWEDFOLDERS", "Allow"}));
-  c.command_enabled = read.Bool(p, "CommandEnabled");
-  c.execute_enabled = read.Bool(p, "ExecuteEnabled");
-  c.command_password = read.String(p, "CommandPassword");
-  c.programs = FirstColumn(ReadList(f, {"PROGRAMS", "Program"}));
+  ReadKeys(read, c.commands);
+  c.commands.programs = FirstColumn(ReadList(f, {"PROGRAMS", "Program"}));
   c.child_strings = FirstColumn(ReadList(f, {"CHILDSTRINGS", "ChildString"}));
-  c.key_block = read.Bool(p, "KeyBlock");
-  c.mail_to = read.Bool("EMAIL", "MailTo");
 }
 
 }  // namespace
