@@ -12,7 +12,7 @@
 // in setup_control.*). If the kiosk reads it, add one line to the key list of its struct
 // in kiosk/core/settings/kiosk_config.h: the member is declared and read from there, with
 // the kiosk default of this table. The demo need not list it (its default applies); the
-// counts in tests/common/config_keys_test.cpp do.
+// counts in tests/common/config/config_keys_test.cpp do.
 #pragma once
 
 #include <cstddef>
