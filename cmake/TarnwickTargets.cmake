@@ -44,3 +44,10 @@ function(tarnwick_qtest name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 120
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${PROJECT_BINARY_DIR}/xdg-runtime;TZ=UTC;LC_ALL=C")
 endfunction()
+
+# tarnwick_browser_engine(NAME SOURCES ... [DEPENDS ...]): the library of one browser
+# engine (a folder under src/kiosk/browser); the kiosk links every one made so.
+function(tarnwick_browser_engine name)
+  tarnwick_library(${name} ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY TARNWICK_BROWSER_ENGINES ${name})
+endfunction()

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/config/browser_engines.h"
 #include "common/config/toolbar_buttons.h"
 
 namespace tw {
@@ -37,8 +38,9 @@ constexpr SetupControl PasswordObjects(G group, std::string_view caption) {
 }
 
 constexpr std::array kKeyboardChoice = std::to_array<FieldChoice>({{"0", "full QWERTY"}, {"1", "limited ABCDEF"}});
-constexpr std::array kBrowserChoice =
-    std::to_array<FieldChoice>({{"1", "Embedded browser"}, {"0", "External browser"}});
+#define TW_BROWSER_ENGINE_CHOICE(number, caption, entry) {#number, caption},
+constexpr std::array kBrowserChoice = std::to_array<FieldChoice>({TW_BROWSER_ENGINES(TW_BROWSER_ENGINE_CHOICE)});
+#undef TW_BROWSER_ENGINE_CHOICE
 constexpr std::array kNewBrowserChoice =
     std::to_array<FieldChoice>({{"1", "Always Transfer"}, {"2", "Always Close"}, {"3", "Ask User"}});
 constexpr std::array kScreenModeChoice = std::to_array<FieldChoice>({

@@ -7,21 +7,9 @@
 #include "kiosk/app/kiosk_dbus_service.h"
 #include "kiosk/app/kiosk_input_filter.h"
 #include "kiosk/app/video_window.h"
-#include "kiosk/browser/external_host/external_browser.h"
-#include "kiosk/browser/webengine/embedded_browser.h"
+#include "kiosk/browser/browser_engine_entry.h"
 
 namespace tw {
-namespace {
-
-EmbeddedBrowserOptions BrowserOptions(const KioskController& controller) {
-  EmbeddedBrowserOptions options;
-  options.block_right_button = controller.config().block_right_button;
-  options.scroll_bar_size = Scaled(20, controller.screen_scale());
-  options.offline_page = controller.ProgramFile("pages/offline.htm");
-  return options;
-}
-
-}  // namespace
 
 KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks)
     : controller_(controller),
@@ -29,7 +17,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
       interpreter_(controller, controller.config(), controller.keyboard(), controller.clock(),
                    controller.log_paths().feedback_dir),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
-      browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_status().kind))),
+      browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_status().engine))),
       loop_(controller, *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
       input_filter_(std::make_unique<KioskInputFilter>(controller.activity(), controller.config().block_right_button)),
@@ -61,24 +49,11 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
   }
 }
 
-// The one place that knows the browsers there are: the rest of the kiosk asks the browser
-// it is given (BrowserTraits) what differs.
-std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(BrowserKind kind) {
-  switch (kind) {
-    case BrowserKind::kEmbedded: return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
-    case BrowserKind::kExternal: return MakeExternalBrowser();
-  }
-  return MakeEmbeddedBrowser(loop_, BrowserOptions(controller_));
-}
-
-std::unique_ptr<KioskBrowser> KioskParts::MakeExternalBrowser() {
-  ExternalBrowserOptions options;
-  options.file_name = controller_.config().browser.file_name;
-  options.profile_dir = controller_.ProgramFile("browser-profile");
-  options.offline_page = controller_.ProgramFile("pages/offline.htm");
-  options.blocked_protocols = controller_.config().block_list;
-  options.block_right_button = controller_.config().block_right_button;
-  ExternalBrowser::Owner owner;
+// The rest of the kiosk asks the browser it is given (BrowserTraits) what differs.
+std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(int engine) {
+  const BrowserEngineEntry* entry = FindBrowserEngine(engine);
+  if (entry == nullptr) entry = FindBrowserEngine(kFallbackBrowserEngine);
+  BrowserOwner owner;
   owner.log = [this](const std::string& line) { controller_.WriteLog(line); };
   owner.lost = [this] {
     // The hole is covered until a browser is ready again; URLs wait meanwhile. A question
@@ -89,10 +64,11 @@ std::unique_ptr<KioskBrowser> KioskParts::MakeExternalBrowser() {
     splash_->raise();
   };
   owner.give_up = [this](const std::string& why) {
-    // From the event loop: the external browser is not destroyed inside its own call.
+    // From the event loop: a browser is not destroyed inside its own call.
     QTimer::singleShot(0, qApp, [this, why] { controller_.Guarded([this, why] { UseEmbeddedBrowser(why); }); });
   };
-  return std::make_unique<ExternalBrowser>(loop_, options, std::move(owner));
+  return entry->make(
+      {loop_, controller_.config(), controller_.program_dir(), controller_.screen_scale(), std::move(owner)});
 }
 
 void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {
@@ -113,7 +89,7 @@ void KioskParts::StartBrowser() {
 
 void KioskParts::UseEmbeddedBrowser(const std::string& why) {
   controller_.UseEmbeddedBrowser(why);
-  browser_->SwitchTo(MakeBrowser(BrowserKind::kEmbedded));
+  browser_->SwitchTo(MakeBrowser(kFallbackBrowserEngine));
   browser_->Start();
   // The operator's browser is not the one the visitors see: said where it is seen.
   windows_.ShowError("External Browser Not Available - Embedded Browser Used - " + why);

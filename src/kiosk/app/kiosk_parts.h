@@ -43,8 +43,7 @@ class KioskParts {
   KioskWindows& windows() { return windows_; }
 
  private:
-  std::unique_ptr<KioskBrowser> MakeBrowser(BrowserKind kind);
-  std::unique_ptr<KioskBrowser> MakeExternalBrowser();
+  std::unique_ptr<KioskBrowser> MakeBrowser(int engine);
   // The browser chosen cannot be run: the embedded one takes over.
   void UseEmbeddedBrowser(const std::string& why);
 

@@ -10,6 +10,7 @@
 #include "common/texts/log_texts.h"
 #include "kiosk/app/kiosk_parts.h"
 #include "kiosk/app/stacking_watcher.h"
+#include "kiosk/browser/browser_engine_entry.h"
 #include "kiosk/core/log/smtp_log_mail_sender.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
@@ -205,5 +206,10 @@ X11DesktopLock& KioskShell::DesktopLock() {
 void KioskShell::SetTaskBarHidden(bool hidden) { DesktopLock().SetTaskBarHidden(hidden); }
 void KioskShell::SetSystemKeyLock(bool locked) { DesktopLock().SetSystemKeyLock(locked); }
 bool KioskShell::SetBrowserKeyLock(bool locked) { return DesktopLock().SetBrowserKeyLock(locked); }
+
+bool KioskShell::BrowserCanRun(int engine, const KioskConfig& config) const {
+  const BrowserEngineEntry* entry = FindBrowserEngine(engine);
+  return entry != nullptr && entry->can_run(config);
+}
 
 }  // namespace tw

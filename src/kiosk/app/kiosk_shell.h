@@ -57,6 +57,7 @@ class KioskShell : public QObject, public KioskHooks {
   void SetTaskBarHidden(bool hidden) override;
   void SetSystemKeyLock(bool locked) override;
   bool SetBrowserKeyLock(bool locked) override;
+  bool BrowserCanRun(int engine, const KioskConfig& config) const override;
   void PassDue() override { RequestPass(); }
 
   // Ticks between two looks at the marker files without a change reported, in case a

@@ -1,6 +1,5 @@
 #include "kiosk/core/kiosk_controller.h"
 
-#include "common/system/command_line.h"
 #include "common/texts/log_texts.h"
 
 #include <sys/stat.h>
@@ -22,18 +21,18 @@ std::string WithTrailingSlash(std::string dir) {
 
 }  // namespace
 
-BrowserChoice ChooseBrowser(int configured_kind, bool external_available) {
-  if (configured_kind == 1) return {BrowserKind::kEmbedded, ""};
-  if (configured_kind == 0) {
-    if (external_available) return {BrowserKind::kExternal, ""};
-    return {BrowserKind::kEmbedded, log_text::kEmbeddedBrowserUsed};
+BrowserChoice ChooseBrowser(int configured, const std::function<bool(int engine)>& can_run) {
+  if (configured == kFallbackBrowserEngine) return {configured, ""};
+  if (std::find(kBrowserEngineNumbers.begin(), kBrowserEngineNumbers.end(), configured) !=
+      kBrowserEngineNumbers.end()) {
+    if (can_run(configured)) return {configured, ""};
+    return {kFallbackBrowserEngine, log_text::kEmbeddedBrowserUsed};
   }
-  return {BrowserKind::kEmbedded,
-          "Browser Kind " + std::to_string(configured_kind) + " Not Known - Embedded Browser Used"};
+  return {kFallbackBrowserEngine, "Browser Kind " + std::to_string(configured) + " Not Known - Embedded Browser Used"};
 }
 
 void KioskController::UseEmbeddedBrowser(const std::string& why) {
-  browser_status_.kind = BrowserKind::kEmbedded;
+  browser_status_.engine = kFallbackBrowserEngine;
   hooks_.SetBrowserKeyLock(false);
   WriteLog(log_text::kEmbeddedBrowserUsed);
   WriteLog(log_text::kExternalBrowserProblem + why);
@@ -61,12 +60,11 @@ void KioskController::Create(int screen_width) {
       LoadKioskSettings(ProfileFile(ProgramFile("Tarnwick.ini")), ProfileFile(ProgramFile("TWLang.ini")));
   settings_ = std::move(read.settings);
   KioskConfig& config = settings_.kiosk;
-  // A browser program that is not there gives way to the embedded browser at once; one
-  // that is there but will not run does so when it has failed (UseEmbeddedBrowser).
-  const std::vector<std::string> browser_command = SplitCommandLine(config.browser.file_name);
-  const bool external_available = !browser_command.empty() && FindProgram(browser_command.front()).has_value();
-  const BrowserChoice browser = ChooseBrowser(config.browser.kind, external_available);
-  browser_status_.kind = browser.kind;
+  // A browser that cannot run gives way to the fallback at once; one that can but then
+  // fails does so when it has failed (UseEmbeddedBrowser).
+  const BrowserChoice browser =
+      ChooseBrowser(config.browser.kind, [&](int engine) { return hooks_.BrowserCanRun(engine, config); });
+  browser_status_.engine = browser.engine;
 
   const std::optional<double> scale = ScreenScaleForMode(config.screen_mode, screen_width);
   // An unknown mode would scale every window to nothing: lay out for the real screen instead.

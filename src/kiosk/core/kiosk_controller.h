@@ -13,7 +13,7 @@
 #include "common/config/setting_errors.h"
 #include "kiosk/core/log/activity_log.h"
 #include "kiosk/core/attract/activity_timer.h"
-#include "kiosk/core/browser_kind.h"
+#include "common/config/browser_engines.h"
 #include "kiosk/core/kiosk_requests.h"
 #include "kiosk/core/frame/browser_placement.h"
 #include "kiosk/core/frame/keyboard_frame.h"
@@ -46,9 +46,9 @@ struct BrowserStatus {
   bool ready = false;
   // A browser that is a program of its own can be lost (and found again).
   bool attached = false;
-  // The engine chosen (BROWSER/Browser when that one can be used); only the place where
-  // browsers are made asks.
-  BrowserKind kind = BrowserKind::kEmbedded;
+  // The engine chosen (BROWSER/Browser's number when that one can run); only the place
+  // where browsers are made asks.
+  int engine = kFallbackBrowserEngine;
 };
 
 class KioskController : public KioskRequests {
@@ -163,12 +163,12 @@ class KioskController : public KioskRequests {
   bool setting_errors_shown_ = false;  // the start-up ones have been shown
 };
 
-// The browser the kiosk runs with. The configured kind when it can be used; otherwise
-// the embedded browser, with the log line that says why.
+// The browser the kiosk runs with: the configured engine when there is one and it can
+// run; otherwise the fallback engine, with the log line that says why.
 struct BrowserChoice {
-  BrowserKind kind = BrowserKind::kEmbedded;
-  std::string reason;  // empty when the configured kind is used
+  int engine = kFallbackBrowserEngine;
+  std::string reason;  // empty when the configured engine is used
 };
-BrowserChoice ChooseBrowser(int configured_kind, bool external_available);
+BrowserChoice ChooseBrowser(int configured, const std::function<bool(int engine)>& can_run);
 
 }  // namespace tw

@@ -6,6 +6,8 @@
 
 namespace tw {
 
+struct KioskConfig;
+
 class KioskHooks {
  public:
   virtual ~KioskHooks() = default;
@@ -18,6 +20,9 @@ class KioskHooks {
   // The external browser's own shortcuts, kept from the visitor while it runs. False when
   // some could not be taken (the browser must not show pages then).
   virtual bool SetBrowserKeyLock(bool) { return true; }
+  // Whether browser engine `engine` (BROWSER/Browser's number) can run with these
+  // settings (its program is there, say). The fallback engine is never asked.
+  virtual bool BrowserCanRun(int /*engine*/, const KioskConfig& /*config*/) const { return false; }
   // Work for the browser's main loop has arrived (a URL queued, the end asked for): a
   // pass should run soon. An idle kiosk runs no passes.
   virtual void PassDue() {}

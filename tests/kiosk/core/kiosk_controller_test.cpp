@@ -40,7 +40,7 @@ TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   EXPECT_EQ(k.help_url, "NoURLHelp");
   EXPECT_EQ(k.logo_url, "NoURLLogo");
   EXPECT_EQ(k.browser.kind, 0);
-  EXPECT_EQ(c.browser_status().kind, BrowserKind::kEmbedded);  // the external browser asked for is not there
+  EXPECT_EQ(c.browser_status().engine, 1);  // the external browser asked for cannot run
   EXPECT_EQ(k.browser.file_name, "NoBrowserFile");
   EXPECT_EQ(k.browser.dde, "NoBrowserDDE");
   EXPECT_EQ(k.new_browser, 2);
@@ -249,15 +249,22 @@ TEST_F(ControllerTest, AnUnusableBrowserKindFallsBackToTheEmbeddedBrowser) {
     std::filesystem::remove_all(dir_.File("log"));
     WriteIni("[BROWSER]\nBrowser=" + std::to_string(c.kind) + "\n");
     KioskController& k = Start();
-    EXPECT_EQ(k.browser_status().kind, BrowserKind::kEmbedded) << c.kind;
+    EXPECT_EQ(k.browser_status().engine, 1) << c.kind;
     EXPECT_EQ(Log(), (c.log ? Texts{"Log opened", c.log} : Texts{"Log opened"})) << c.kind;
     k.SecondTick();
     EXPECT_TRUE(k.loop_running()) << c.kind;
   }
-  // Once the external browser can be used, kind 0 keeps it.
-  EXPECT_EQ(ChooseBrowser(0, true).kind, BrowserKind::kExternal);
-  EXPECT_EQ(ChooseBrowser(0, true).reason, "");
-  EXPECT_EQ(ChooseBrowser(2, true).kind, BrowserKind::kEmbedded);
+  // An engine that can run is kept; a number no engine has is not asked about.
+  std::vector<int> asked;
+  const auto can_run = [&](int engine) {
+    asked.push_back(engine);
+    return true;
+  };
+  EXPECT_EQ(ChooseBrowser(0, can_run).engine, 0);
+  EXPECT_EQ(ChooseBrowser(0, can_run).reason, "");
+  EXPECT_EQ(ChooseBrowser(2, can_run).engine, 1);
+  EXPECT_EQ(ChooseBrowser(1, can_run).engine, 1);
+  EXPECT_EQ(asked, (std::vector<int>{0, 0}));
 }
 
 TEST_F(ControllerTest, ShutdownWritesTheLastLineAndGivesTheDesktopBack) {

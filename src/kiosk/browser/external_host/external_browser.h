@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "kiosk/browser/browser_parts.h"
+#include "kiosk/browser/browser_engine_entry.h"
 #include "kiosk/browser/external/browser_error_lines.h"
 #include "kiosk/browser/external/browser_restarts.h"
 #include "platform/top_level_window.h"
@@ -42,16 +42,7 @@ struct ExternalBrowserOptions {
 
 class ExternalBrowser : public QObject, public KioskBrowser {
  public:
-  struct Owner {
-    std::function<void(const std::string& line)> log;
-    // The browser has gone (ended, stopped answering, or stopped for a new visitor): the
-    // kiosk covers its hole until it is ready again.
-    std::function<void()> lost;
-    // The browser cannot be run, or not with every protection in place: the kiosk carries
-    // on with another one. Called from the event loop, never from within one of this
-    // object's own calls.
-    std::function<void(const std::string& why)> give_up;
-  };
+  using Owner = BrowserOwner;
 
   ExternalBrowser(BrowserEvents& events, ExternalBrowserOptions options, Owner owner);
   ~ExternalBrowser() override;
