@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   tw::KioskController controller(dir.string(), clock, hooks);
   controller.Create(800);
   tw::CommandInterpreter commands(controller, controller.config(), controller.keyboard(), controller.clock(),
-                                  controller.log_paths().feedback_dir);
+                                  controller.paths().log.feedback_dir);
   tw::BrowserLoop loop(controller, engine, frame, commands);
   loop.BrowserStarted();
   loop.Pass();

@@ -289,7 +289,7 @@ TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRigh
   controller.Create(800);
   SmtpLogMailSender sender;
   sender.MailSMTP().Settings().time_out = 10;
-  controller.SetLogMailSender(&sender);
+  controller.log_mail().SetSender(&sender);
   controller.browser_status().SetReady();
   const std::string feedback_a = "Feedback one\r\nwith two lines\r\n";
   // Text attachments travel with CR LF line ends (the canonical form of text in mail).
@@ -299,27 +299,27 @@ TEST_F(RealServers, DailyLogMailOverStartTlsWithAuthArrivesOnceThePasswordIsRigh
   controller.WriteLog("A visitor was here");
 
   // The password is wrong when the action time comes.
-  controller.log_mail().server.password = "wrong-password";
+  controller.log_mail().mail().server.password = "wrong-password";
   clock.Set({2026, 12, 7, 3, 0, 5});
   controller.RunPass();
-  ASSERT_TRUE(controller.log_mail().pending);
-  const std::string subject = controller.log_mail().subject;
+  ASSERT_TRUE(controller.log_mail().mail().pending);
+  const std::string subject = controller.log_mail().mail().subject;
   EXPECT_EQ(subject, "Tarnwick Log from Monday, 07-12-2026, 03:00:05");
-  const std::string closed_log = controller.log_mail().body;
+  const std::string closed_log = controller.log_mail().mail().body;
   EXPECT_NE(closed_log.find("A visitor was here"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir.File("feedback/sent/FB261207020101.txt")));
   EXPECT_TRUE(std::filesystem::exists(dir.File("feedback/sent/FB261207025959.txt")));
   EXPECT_TRUE(hooks.errors.empty());
 
   // Right again: the next attempt waits for its delay, then the mail goes out once.
-  controller.log_mail().server.password = password;
+  controller.log_mail().mail().server.password = password;
   clock.Advance(60);
   controller.RunPass();
-  EXPECT_TRUE(controller.log_mail().pending);
+  EXPECT_TRUE(controller.log_mail().mail().pending);
   clock.Advance(LogMailDelivery::kFirstRetryDelay);
   controller.RunPass();
-  EXPECT_FALSE(controller.log_mail().pending);
-  EXPECT_TRUE(controller.log_mail().attachments.empty());
+  EXPECT_FALSE(controller.log_mail().mail().pending);
+  EXPECT_TRUE(controller.log_mail().mail().attachments.empty());
   controller.RunPass();
   controller.Shutdown();
   const std::string log_now = ReadFile(dir.File("log/TWCurrentLog.txt"));

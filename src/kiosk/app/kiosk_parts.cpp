@@ -15,7 +15,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
     : controller_(controller),
       launcher_(controller, controller.activity(), runner_),
       interpreter_(controller, controller.config(), controller.keyboard(), controller.clock(),
-                   controller.log_paths().feedback_dir),
+                   controller.paths().log.feedback_dir),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
       browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_status().engine))),
       loop_(controller, *browser_, windows_, interpreter_),
@@ -67,8 +67,7 @@ std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(int engine) {
     // From the event loop: a browser is not destroyed inside its own call.
     QTimer::singleShot(0, qApp, [this, why] { controller_.Guarded([this, why] { UseEmbeddedBrowser(why); }); });
   };
-  return entry->make(
-      {loop_, controller_.config(), controller_.program_dir(), controller_.screen_scale(), std::move(owner)});
+  return entry->make({loop_, controller_.config(), controller_.paths(), controller_.screen_scale(), std::move(owner)});
 }
 
 void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {

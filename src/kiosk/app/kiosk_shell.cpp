@@ -50,7 +50,7 @@ void KioskShell::Start() {
   // The daily log mail; while the client waits for the server the windows stay live.
   log_mail_sender_ =
       std::make_unique<SmtpLogMailSender>([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
-  controller_->SetLogMailSender(log_mail_sender_.get());
+  controller_->log_mail().SetSender(log_mail_sender_.get());
 
   keyboard_platform_ = std::make_unique<X11KeyboardPlatform>();
   KioskWindows::Hooks hooks;
@@ -122,7 +122,7 @@ void KioskShell::StartLoop() {
   controller_->Guarded([this] { parts_->StartBrowser(); });
   LogPhase("start page asked for");
   // Watched from the first pass on, which also finds marker files made before the start.
-  if (!marker_watcher_.addPath(QString::fromStdString(controller_->program_dir()))) {
+  if (!marker_watcher_.addPath(QString::fromStdString(controller_->paths().program_dir))) {
     controller_->WriteLog(log_text::kProgramFolderNotWatched + std::to_string(kMarkerSafetyTicks) + " seconds");
   }
   stacking_ = std::make_unique<StackingWatcher>(

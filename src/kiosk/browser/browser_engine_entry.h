@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "common/config/browser_engines.h"
 #include "kiosk/browser/browser_parts.h"
+#include "kiosk/core/kiosk_paths.h"
 #include "kiosk/core/settings/kiosk_config.h"
 
 namespace tw {
@@ -29,11 +29,9 @@ struct BrowserOwner {
 struct BrowserEngineContext {
   BrowserEvents& events;  // the loop that drives the browser
   const KioskConfig& config;
-  std::string program_dir;  // with its trailing slash
+  const KioskPaths& paths;
   double screen_scale = 1.0;
   BrowserOwner owner;
-
-  std::string ProgramFile(std::string_view name) const { return program_dir + std::string(name); }
 };
 
 struct BrowserEngineEntry {

@@ -18,7 +18,7 @@ BrowserLoop::BrowserLoop(KioskController& controller, BrowserEngine& engine, Bro
       engine_(engine),
       frame_(frame),
       commands_(commands),
-      navigation_({controller.config().allowed_protocols, controller.config().mail_to, controller.program_dir(),
+      navigation_({controller.config().allowed_protocols, controller.config().mail_to, controller.paths().program_dir,
                    controller.config().allowed_folders}) {}
 
 int BrowserLoop::BusyMeterValue(int step) {
@@ -38,7 +38,7 @@ void BrowserLoop::BrowserStarted() {
     controller_.browser_status().SetReady();
     // Whatever was queued for a browser that has gone is dropped: a new one begins at the
     // start page.
-    while (controller_.TakeQueuedURL()) {
+    while (controller_.navigation().Take()) {
     }
     controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
     frame_.ShowBrowserWindow();
@@ -50,7 +50,7 @@ bool BrowserLoop::Pass() {
   if (controller_.browser_status().ready) {
     // One URL per pass, so each page change is a separate step the visitor can see; a
     // page waiting to be tried again after an outage counts as one.
-    if (const auto url = controller_.TakeQueuedURL()) {
+    if (const auto url = controller_.navigation().Take()) {
       NavigateQueued(*url);
     } else if (const auto retry = offline_.TakeDueRetry(controller_.clock().Now())) {
       KioskNavigate(*retry);
@@ -70,7 +70,7 @@ bool BrowserLoop::Pass() {
 }
 
 bool BrowserLoop::WantsPassSoon() const {
-  if (controller_.browser_status().ready && (!controller_.navigation_queue().empty() || !protocol_requests_.empty())) {
+  if (controller_.browser_status().ready && (!controller_.navigation().empty() || !protocol_requests_.empty())) {
     return true;
   }
   return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;

@@ -39,16 +39,17 @@ void KioskController::UseEmbeddedBrowser(const std::string& why) {
 }
 
 KioskController::KioskController(std::string program_dir, const Clock& clock, KioskHooks& hooks)
-    : program_dir_(WithTrailingSlash(std::move(program_dir))), clock_(clock), hooks_(hooks) {
-  paths_.log_dir = program_dir_ + "log/";
-  paths_.feedback_dir = program_dir_ + "feedback/";
-  paths_.sent_dir = paths_.feedback_dir + "sent/";
+    : clock_(clock), hooks_(hooks) {
+  paths_.program_dir = WithTrailingSlash(std::move(program_dir));
+  paths_.log.log_dir = paths_.ProgramFile("log/");
+  paths_.log.feedback_dir = paths_.ProgramFile("feedback/");
+  paths_.log.sent_dir = paths_.log.feedback_dir + "sent/";
 }
 
 KioskController::~KioskController() = default;
 
 void KioskController::CreateDirectories() {
-  for (const std::string& dir : {paths_.feedback_dir, paths_.sent_dir, paths_.log_dir}) {
+  for (const std::string& dir : {paths_.log.feedback_dir, paths_.log.sent_dir, paths_.log.log_dir}) {
     if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
       ReportError("Unable to create folder " + dir + ": " + std::strerror(errno));
     }
@@ -57,7 +58,7 @@ void KioskController::CreateDirectories() {
 
 void KioskController::Create(int screen_width) {
   LoadedKioskSettings read =
-      LoadKioskSettings(ProfileFile(ProgramFile("Tarnwick.ini")), ProfileFile(ProgramFile("TWLang.ini")));
+      LoadKioskSettings(ProfileFile(paths_.ProgramFile("Tarnwick.ini")), ProfileFile(paths_.ProgramFile("TWLang.ini")));
   settings_ = std::move(read.settings);
   KioskConfig& config = settings_.kiosk;
   // A browser that cannot run gives way to the fallback at once; one that can but then
@@ -70,11 +71,12 @@ void KioskController::Create(int screen_width) {
   // An unknown mode would scale every window to nothing: lay out for the real screen instead.
   screen_scale_ = scale.value_or(AutomaticScreenScale(screen_width));
 
-  log_mail_ = LogMail{};
-  log_mail_.from_address = config.log_mail.from_address;
-  log_mail_.from_name = config.log_mail.from_name;
-  log_mail_.server = config.log_mail.server;
-  log_mail_.recipients = config.log_mail.recipients;
+  LogMail& mail = log_mail_.mail();
+  mail = LogMail{};
+  mail.from_address = config.log_mail.from_address;
+  mail.from_name = config.log_mail.from_name;
+  mail.server = config.log_mail.server;
+  mail.recipients = config.log_mail.recipients;
 
   if (config.key_block) hooks_.SetSystemKeyLock(true);
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
@@ -82,7 +84,7 @@ void KioskController::Create(int screen_width) {
   keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());
   started_ = loop_running_ = exit_requested_ = false;
   browser_status_.SetLost();
-  password_position_ = 1;
+  exit_password_.Reset();
   activity_.ResetIdleCount();
   setting_errors_.clear();
   setting_errors_unshown_.clear();
@@ -91,7 +93,7 @@ void KioskController::Create(int screen_width) {
   CreateDirectories();
   journal_.reset();
   if (config.log.log_to_journal) journal_ = std::make_unique<SystemJournal>();
-  log_ = std::make_unique<ActivityLog>(paths_, config.log, clock_, log_mail_,
+  log_ = std::make_unique<ActivityLog>(paths_.log, config.log, clock_, log_mail_.mail(),
                                        [this](const std::string& text) { hooks_.ShowError(text); });
   log_->Open();
 
@@ -123,7 +125,7 @@ void KioskController::ShowSettingErrors() {
 
 void KioskController::WriteLog(std::string_view text) {
   if (log_) log_->WriteLog(text);
-  if (journal_ && journal_->Available()) journal_->Send(text, {{"TARNWICK_DIR", program_dir_}});
+  if (journal_ && journal_->Available()) journal_->Send(text, {{"TARNWICK_DIR", paths_.program_dir}});
 }
 
 void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
@@ -132,20 +134,13 @@ void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
   if (IsNavigationLogged(code, config().log_switches)) {
     WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
-  navigation_queue_.push_back(url);
+  navigation_.Push(url);
   hooks_.PassDue();
 }
 
 void KioskController::RequestExit() {
   exit_requested_ = true;
   hooks_.PassDue();
-}
-
-std::optional<std::string> KioskController::TakeQueuedURL() {
-  if (navigation_queue_.empty()) return std::nullopt;
-  std::string url = std::move(navigation_queue_.front());
-  navigation_queue_.pop_front();
-  return url;
 }
 
 void KioskController::EnterLoop() {
@@ -163,36 +158,18 @@ void KioskController::SecondTick() {
 bool KioskController::RunPass() {
   if (exit_requested_) return false;
   log_->CheckLogActionTime();
-  SendPendingLogMail();
+  // Sent once the browser is ready (the kiosk is showing its start page).
+  if (browser_status_.ready) log_mail_.Send(clock_.Now(), [this](std::string_view text) { WriteLog(text); });
   activity_.CheckMarkerFiles();
   return !exit_requested_;
 }
 
-bool KioskController::LogMailDue() const {
-  return browser_status_.ready && log_mail_sender_ != nullptr && log_mail_delivery_.AttemptDue(log_mail_, clock_.Now());
-}
-
-void KioskController::SendPendingLogMail() {
-  if (!log_mail_.pending || !browser_status_.ready || log_mail_sender_ == nullptr) return;
-  // Cleared only after a successful send; the attachments too, so feedback goes out once.
-  log_mail_delivery_.Run(log_mail_, *log_mail_sender_, clock_.Now(), [this](std::string_view text) { WriteLog(text); });
-}
+bool KioskController::LogMailDue() const { return browser_status_.ready && log_mail_.AttemptDue(clock_.Now()); }
 
 void KioskController::CheckExitPassword(int tag) {
-  if (!config().password_on) return;
-  const std::string& password = config().password;
-  const auto position = static_cast<std::size_t>(password_position_);
-  // A wrong button starts the sequence again; it is not tried as a new first letter.
-  if (position < 1 || position > password.size() || static_cast<unsigned char>(password[position - 1]) - 64 != tag) {
-    password_position_ = 1;
-    return;
-  }
-  ++password_position_;
-  if (static_cast<std::size_t>(password_position_) > password.size()) {
-    password_position_ = 1;
-    WriteLog(log_text::kExitPasswordEntered);
-    RequestExit();
-  }
+  if (!config().password_on || !exit_password_.Press(config().password, tag)) return;
+  WriteLog(log_text::kExitPasswordEntered);
+  RequestExit();
 }
 
 void KioskController::Shutdown() {

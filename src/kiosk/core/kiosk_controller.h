@@ -2,7 +2,6 @@
 // timers and the browser call into it; it reaches them only through narrow interfaces.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,19 +9,21 @@
 #include <string_view>
 #include <vector>
 
-#include "common/config/setting_errors.h"
-#include "kiosk/core/log/activity_log.h"
-#include "kiosk/core/attract/activity_timer.h"
 #include "common/config/browser_engines.h"
-#include "kiosk/core/kiosk_requests.h"
+#include "common/config/setting_errors.h"
+#include "kiosk/core/attract/activity_timer.h"
+#include "kiosk/core/commands/exit_password.h"
+#include "kiosk/core/commands/navigation_queue.h"
+#include "kiosk/core/commands/navigation_reason.h"
 #include "kiosk/core/frame/browser_placement.h"
 #include "kiosk/core/frame/keyboard_frame.h"
-#include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/kiosk_hooks.h"
+#include "kiosk/core/kiosk_paths.h"
+#include "kiosk/core/kiosk_requests.h"
+#include "kiosk/core/log/activity_log.h"
+#include "kiosk/core/log/log_mail_outbox.h"
+#include "kiosk/core/settings/kiosk_config.h"
 #include "kiosk/core/settings/kiosk_settings.h"
-#include "kiosk/core/log/log_mail.h"
-#include "kiosk/core/log/log_mail_delivery.h"
-#include "kiosk/core/commands/navigation_reason.h"
 #include "platform/clock.h"
 #include "platform/system_journal.h"
 
@@ -82,8 +83,6 @@ class KioskController : public KioskRequests {
   bool RunPass();
   // A composed log mail is to be sent (or tried again) on the next pass.
   bool LogMailDue() const;
-  // The next queued URL for the browser, removed from the queue.
-  std::optional<std::string> TakeQueuedURL();
 
   void RequestExit() override;
   // Something the browser's main loop handles has happened outside it (a page began or
@@ -92,11 +91,9 @@ class KioskController : public KioskRequests {
   bool exit_requested() const { return exit_requested_; }
   bool loop_running() const { return loop_running_; }
   BrowserStatus& browser_status() { return browser_status_; }
-  const BrowserStatus& browser_status() const { return browser_status_; }
   // The external browser cannot be run (`why`): the embedded browser is used from now on.
   void UseEmbeddedBrowser(const std::string& why);
-  // The exit password's letter expected next (1-based).
-  int password_position() const { return password_position_; }
+  const ExitPassword& exit_password() const { return exit_password_; }
   // Every tagged button reports its press here (tag 1 = the clock ... 26 = the Keyboard
   // button, the letter's code minus 64); the full exit password ends the kiosk.
   void CheckExitPassword(int tag) override;
@@ -111,9 +108,7 @@ class KioskController : public KioskRequests {
   void Guarded(const std::function<void()>& work) override;
 
   const Clock& clock() const { return clock_; }
-  const std::string& program_dir() const { return program_dir_; }
-  std::string ProgramFile(std::string_view name) const { return program_dir_ + std::string(name); }
-  const LogPaths& log_paths() const { return paths_; }
+  const KioskPaths& paths() const { return paths_; }
   const KioskConfig& config() const { return settings_.kiosk; }
   // Takes a browser's own shortcuts from the visitor at the X server; false when some
   // could not be taken (another program holds them). Given back at shutdown and when the
@@ -123,24 +118,20 @@ class KioskController : public KioskRequests {
   double screen_scale() const { return screen_scale_; }
   // The frame as the on-screen keyboard leaves it (exists from Create on).
   KeyboardFrame& keyboard() { return *keyboard_; }
-  const KeyboardFrame& keyboard() const { return *keyboard_; }
   ActivityLog& log() { return *log_; }
   ActivityTimer& activity() { return activity_; }
-  LogMail& log_mail() { return log_mail_; }
-  const std::deque<std::string>& navigation_queue() const { return navigation_queue_; }
-  void SetLogMailSender(LogMailSender* sender) { log_mail_sender_ = sender; }
+  // The daily log mail; the kiosk gives it its sender once it has one.
+  LogMailOutbox& log_mail() { return log_mail_; }
+  // The pages asked for (GoToURL), for the browser's main loop to take.
+  NavigationQueue& navigation() { return navigation_; }
 
  private:
-  // Sends a composed log mail once the browser is ready. A failed send is logged and
-  // retried on later passes after a growing delay (see LogMailDelivery).
-  void SendPendingLogMail();
   void CreateDirectories();
   void ShowSettingErrors();
 
-  std::string program_dir_;
   const Clock& clock_;
   KioskHooks& hooks_;
-  LogPaths paths_;
+  KioskPaths paths_;
   KioskSettings settings_;
   double screen_scale_ = 1.0;
   std::optional<KeyboardFrame> keyboard_;
@@ -148,14 +139,12 @@ class KioskController : public KioskRequests {
   bool loop_running_ = false;
   BrowserStatus browser_status_;
   bool exit_requested_ = false;
-  int password_position_ = 1;
-  LogMail log_mail_;
+  ExitPassword exit_password_;
+  LogMailOutbox log_mail_;
   std::unique_ptr<ActivityLog> log_;
   // The log's lines also go to the system journal, where there is one.
   std::unique_ptr<SystemJournal> journal_;
-  std::deque<std::string> navigation_queue_;
-  LogMailSender* log_mail_sender_ = nullptr;
-  LogMailDelivery log_mail_delivery_;
+  NavigationQueue navigation_;
   ActivityTimer activity_{*this};
   bool closed_ = false;
   std::vector<SettingError> setting_errors_;  // every one reported so far

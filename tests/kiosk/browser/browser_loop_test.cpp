@@ -61,7 +61,7 @@ class BrowserLoopTest : public ::testing::Test {
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
     interpreter_ = std::make_unique<CommandInterpreter>(*controller_, controller_->config(), controller_->keyboard(),
-                                                        controller_->clock(), controller_->log_paths().feedback_dir);
+                                                        controller_->clock(), controller_->paths().log.feedback_dir);
     loop_ = std::make_unique<BrowserLoop>(*controller_, engine_, frame_, *interpreter_);
     loop_->BrowserStarted();
   }

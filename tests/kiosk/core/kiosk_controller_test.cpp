@@ -76,7 +76,7 @@ TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
   ASSERT_EQ(k.log_mail.recipients.size(), 2u);
   EXPECT_EQ(k.log_mail.recipients[0].name, "Operator");
   EXPECT_EQ(k.log_mail.recipients[1].name, "");
-  EXPECT_EQ(c.log_mail().recipients.size(), 2u);
+  EXPECT_EQ(c.log_mail().mail().recipients.size(), 2u);
   EXPECT_EQ(k.block_list, (Texts{"ftp", "file", "tw-command"}));
   // A page without a time is left out (see the activity timer's tests).
   EXPECT_EQ(k.attract.carousel_urls, (Texts{"a", "c"}));
@@ -205,7 +205,7 @@ TEST_F(ControllerTest, GoToURLLogsByReasonAndSwitches) {
     if (c.logged && log.size() == 2) {
       EXPECT_EQ(log[1], std::string(NavigationReasonText(c.reason)) + " - http://x/");
     }
-    EXPECT_EQ(k.navigation_queue().size(), 1u);
+    EXPECT_EQ(k.navigation().size(), 1u);
   }
 }
 
@@ -217,10 +217,10 @@ TEST_F(ControllerTest, URLsAreQueuedAsGivenInOrder) {
   k.GoToURL("http://a/", static_cast<NavigationReason>(3));
   k.GoToURL("http://b/", static_cast<NavigationReason>(4));
   EXPECT_FALSE(k.keyboard().caret_scroll_request());
-  EXPECT_EQ(k.TakeQueuedURL(), "tw-command:start?");
-  EXPECT_EQ(k.TakeQueuedURL(), "http://a/");
-  EXPECT_EQ(k.TakeQueuedURL(), "http://b/");
-  EXPECT_EQ(k.TakeQueuedURL(), std::nullopt);
+  EXPECT_EQ(k.navigation().Take(), "tw-command:start?");
+  EXPECT_EQ(k.navigation().Take(), "http://a/");
+  EXPECT_EQ(k.navigation().Take(), "http://b/");
+  EXPECT_EQ(k.navigation().Take(), std::nullopt);
 }
 
 TEST_F(ControllerTest, BrowserRectangleBetweenThePanels) {
@@ -329,7 +329,7 @@ TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
   WriteIni("[PREFERENCES]\nEMailLog=1\nEMailFeedback=1\n[EMAILADDRESS]\nAddress0=op@example.org\n");
   KioskController& k = Start();
   RecordingSender sender;
-  k.SetLogMailSender(&sender);
+  k.log_mail().SetSender(&sender);
   std::ofstream(dir_.File("feedback/FB1.txt")) << "hello";
   k.log().RollOverLog();
   k.RunPass();
@@ -337,8 +337,8 @@ TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
   k.browser_status().SetReady();
   sender.fail = true;
   k.Guarded([&] { k.RunPass(); });
-  EXPECT_TRUE(k.log_mail().pending);   // kept for a later try
-  EXPECT_TRUE(hooks_.errors.empty());  // logged, not shown
+  EXPECT_TRUE(k.log_mail().mail().pending);  // kept for a later try
+  EXPECT_TRUE(hooks_.errors.empty());        // logged, not shown
   sender.fail = false;
   k.RunPass();
   EXPECT_TRUE(sender.sent.empty());  // the retry waits
@@ -346,9 +346,9 @@ TEST_F(ControllerTest, PendingLogMailIsSentWhenTheBrowserIsReady) {
   k.RunPass();
   ASSERT_EQ(sender.sent.size(), 1u);
   EXPECT_EQ(sender.sent[0].attachments.size(), 1u);
-  EXPECT_FALSE(k.log_mail().pending);
-  EXPECT_TRUE(k.log_mail().attachments.empty());
-  EXPECT_TRUE(k.log_mail().body.empty());
+  EXPECT_FALSE(k.log_mail().mail().pending);
+  EXPECT_TRUE(k.log_mail().mail().attachments.empty());
+  EXPECT_TRUE(k.log_mail().mail().body.empty());
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ BrowserEngineEntry ExternalBrowserEngine() {
           .make = [](const BrowserEngineContext& context) -> std::unique_ptr<KioskBrowser> {
             ExternalBrowserOptions options;
             options.file_name = context.config.browser.file_name;
-            options.profile_dir = context.ProgramFile("browser-profile");
-            options.offline_page = context.ProgramFile("pages/offline.htm");
+            options.profile_dir = context.paths.ProgramFile("browser-profile");
+            options.offline_page = context.paths.ProgramFile("pages/offline.htm");
             options.blocked_protocols = context.config.block_list;
             options.block_right_button = context.config.block_right_button;
             return std::make_unique<ExternalBrowser>(context.events, options, context.owner);

@@ -11,7 +11,7 @@ BrowserEngineEntry EmbeddedBrowserEngine() {
                 EmbeddedBrowserOptions options;
                 options.block_right_button = context.config.block_right_button;
                 options.scroll_bar_size = Scaled(20, context.screen_scale);
-                options.offline_page = context.ProgramFile("pages/offline.htm");
+                options.offline_page = context.paths.ProgramFile("pages/offline.htm");
                 return MakeEmbeddedBrowser(context.events, options);
               }};
 }

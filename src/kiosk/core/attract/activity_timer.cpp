@@ -51,10 +51,7 @@ void ActivityTimer::Tick() {
   }
   if (!idle_mode_) ++idle_count_;
 
-  const std::string& password = config.password;
-  const auto letter = static_cast<std::size_t>(controller_.password_position());
-  const int expected = letter >= 1 && letter <= password.size() ? static_cast<unsigned char>(password[letter - 1]) : 0;
-  frame()->ShowDiagnostics(idle_count_, expected);
+  frame()->ShowDiagnostics(idle_count_, controller_.exit_password().ExpectedLetter(config.password));
 
   // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
   const int count = idle_count_;
@@ -147,7 +144,7 @@ void ActivityTimer::ActiveModeOff() {
 
 bool ActivityTimer::MarkerExists(const char* name) const {
   struct stat st {};
-  return ::stat(controller_.ProgramFile(name).c_str(), &st) == 0;
+  return ::stat(controller_.paths().ProgramFile(name).c_str(), &st) == 0;
 }
 
 void ActivityTimer::CheckIdleFile() {

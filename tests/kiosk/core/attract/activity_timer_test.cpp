@@ -44,7 +44,7 @@ class ActivityTimerTest : public ::testing::Test {
       clock_.Advance(1);
       ++second_;
       controller_->SecondTick();
-      while (auto url = controller_->TakeQueuedURL()) navigations_.push_back({second_, *url});
+      while (auto url = controller_->navigation().Take()) navigations_.push_back({second_, *url});
     }
   }
   void MoveDiagonally() { frame_.cursor = {frame_.cursor.x + 3, frame_.cursor.y + 2}; }
@@ -315,7 +315,7 @@ TEST_F(ActivityTimerTest, TopicsFromOtherPrograms) {
   EXPECT_FALSE(c.activity().idle_mode());
   EXPECT_FALSE(c.activity().active_mode());
   EXPECT_TRUE(PokeKioskTopic(t, "TW_SendURL", "http://example.org/", ""));
-  EXPECT_EQ(c.TakeQueuedURL(), "http://example.org/");
+  EXPECT_EQ(c.navigation().Take(), "http://example.org/");
   EXPECT_FALSE(PokeKioskTopic(t, "tw_idleon", "", ""));
   EXPECT_FALSE(c.activity().idle_mode());
   const Texts log = Log();

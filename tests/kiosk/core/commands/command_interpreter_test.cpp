@@ -61,7 +61,7 @@ class CommandTest : public ::testing::Test {
     runner_ = std::make_unique<FakeRunner>(*controller_);
     launcher_ = std::make_unique<ProgramLauncher>(*controller_, controller_->activity(), *runner_);
     interpreter_ = std::make_unique<CommandInterpreter>(*controller_, controller_->config(), controller_->keyboard(),
-                                                        controller_->clock(), controller_->log_paths().feedback_dir);
+                                                        controller_->clock(), controller_->paths().log.feedback_dir);
     interpreter_->SetButtons(&buttons_);
     interpreter_->SetLauncher(launcher_.get());
     interpreter_->SetEmailWindow(&email_);

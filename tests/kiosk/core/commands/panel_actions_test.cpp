@@ -53,7 +53,7 @@ class PanelActionsTest : public ::testing::Test {
   }
   Texts Queued() {
     Texts urls;
-    while (const auto url = controller_.TakeQueuedURL()) urls.push_back(*url);
+    while (const auto url = controller_.navigation().Take()) urls.push_back(*url);
     return urls;
   }
 
