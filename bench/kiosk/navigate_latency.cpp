@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kiosk/browser/browser_loop.h"
+#include "kiosk/browser/controller_loop_services.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
   controller.Create(800);
   tw::CommandInterpreter commands(controller, controller.config(), controller.keyboard(), controller.clock(),
                                   controller.paths().log.feedback_dir);
-  tw::BrowserLoop loop(controller, engine, frame, commands);
+  tw::BrowserLoop loop(tw::LoopServicesOf(controller), engine, frame, commands);
   loop.BrowserStarted();
   loop.Pass();
 

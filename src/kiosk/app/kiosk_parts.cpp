@@ -8,6 +8,7 @@
 #include "kiosk/app/kiosk_input_filter.h"
 #include "kiosk/app/video_window.h"
 #include "kiosk/browser/browser_engine_entry.h"
+#include "kiosk/browser/controller_loop_services.h"
 
 namespace tw {
 
@@ -18,7 +19,7 @@ KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, K
                    controller.paths().log.feedback_dir),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
       browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_status().engine))),
-      loop_(controller, *browser_, windows_, interpreter_),
+      loop_(LoopServicesOf(controller), *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
       input_filter_(std::make_unique<KioskInputFilter>(controller.activity(), controller.config().block_right_button)),
       dbus_(std::make_unique<KioskDbusService>(

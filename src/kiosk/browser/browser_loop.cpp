@@ -12,14 +12,13 @@
 
 namespace tw {
 
-BrowserLoop::BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame,
+BrowserLoop::BrowserLoop(BrowserLoopServices kiosk, BrowserEngine& engine, BrowserFrame& frame,
                          CommandInterpreter& commands)
-    : controller_(controller),
+    : kiosk_(std::move(kiosk)),
       engine_(engine),
       frame_(frame),
       commands_(commands),
-      navigation_({controller.config().allowed_protocols, controller.config().mail_to, controller.paths().program_dir,
-                   controller.config().allowed_folders}) {}
+      navigation_({config().allowed_protocols, config().mail_to, kiosk_.paths.program_dir, config().allowed_folders}) {}
 
 int BrowserLoop::BusyMeterValue(int step) {
   const double degrees = step / 2;
@@ -33,52 +32,52 @@ std::string BrowserLoop::EngineFormOfCommand(const std::string& url) {
 }
 
 void BrowserLoop::BrowserStarted() {
-  controller_.Guarded([this] {
-    frame_.PlaceBrowserWindow(controller_.keyboard().PlaceBrowser(frame_.CurrentPanelSizes()));
-    controller_.browser_status().SetReady();
+  kiosk_.requests.Guarded([this] {
+    frame_.PlaceBrowserWindow(kiosk_.keyboard.PlaceBrowser(frame_.CurrentPanelSizes()));
+    kiosk_.status.SetReady();
     // Whatever was queued for a browser that has gone is dropped: a new one begins at the
     // start page.
-    while (controller_.navigation().Take()) {
+    while (kiosk_.navigation.Take()) {
     }
-    controller_.GoToURL(controller_.config().start_url, NavigationReason::kInitialStart);
+    kiosk_.requests.GoToURL(config().start_url, NavigationReason::kInitialStart);
     frame_.ShowBrowserWindow();
   });
 }
 
 bool BrowserLoop::Pass() {
-  if (controller_.exit_requested()) return false;
-  if (controller_.browser_status().ready) {
+  if (kiosk_.exit_requested()) return false;
+  if (kiosk_.status.ready) {
     // One URL per pass, so each page change is a separate step the visitor can see; a
     // page waiting to be tried again after an outage counts as one.
-    if (const auto url = controller_.navigation().Take()) {
+    if (const auto url = kiosk_.navigation.Take()) {
       NavigateQueued(*url);
-    } else if (const auto retry = offline_.TakeDueRetry(controller_.clock().Now())) {
+    } else if (const auto retry = offline_.TakeDueRetry(kiosk_.clock.Now())) {
       KioskNavigate(*retry);
     }
   }
-  if (controller_.browser_status().ready && !protocol_requests_.empty()) {
+  if (kiosk_.status.ready && !protocol_requests_.empty()) {
     const std::string url = std::move(protocol_requests_.front());
     protocol_requests_.pop_front();
-    controller_.Guarded([&] { commands_.ExternalRequest(url); });
+    kiosk_.requests.Guarded([&] { commands_.ExternalRequest(url); });
   }
   ReportRefusedDialogs();
   UpdateBusyMeter();
   // The controller's own steps: the log's action time, the log mail, the marker files.
-  const bool go_on = controller_.RunPass();
+  const bool go_on = kiosk_.run_kiosk_pass();
   frame_.RaiseTopmostWindows();
   return go_on;
 }
 
 bool BrowserLoop::WantsPassSoon() const {
-  if (controller_.browser_status().ready && (!controller_.navigation().empty() || !protocol_requests_.empty())) {
+  if (kiosk_.status.ready && (!kiosk_.navigation.empty() || !protocol_requests_.empty())) {
     return true;
   }
-  return (busy_ && controller_.config().show_busy_bar) || busy_step_ != 0;
+  return (busy_ && config().show_busy_bar) || busy_step_ != 0;
 }
 
 bool BrowserLoop::TimedWorkDue() const {
-  const LocalTime now = controller_.clock().Now();
-  return (controller_.browser_status().ready && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
+  const LocalTime now = kiosk_.clock.Now();
+  return (kiosk_.status.ready && offline_.RetryIsDue(now)) || dialogs_.RefusedReportDue(now.seconds()) ||
          engine_refusals_.RefusedReportDue(now.seconds());
 }
 
@@ -113,7 +112,7 @@ void BrowserLoop::KioskNavigate(const std::string& url) {
 }
 
 void BrowserLoop::UpdateBusyMeter() {
-  if (busy_ && controller_.config().show_busy_bar) {
+  if (busy_ && config().show_busy_bar) {
     frame_.ShowBusyMeter(BusyMeterValue(busy_step_));
     ++busy_step_;
   } else {
@@ -124,7 +123,7 @@ void BrowserLoop::UpdateBusyMeter() {
 
 void BrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& cancel) {
   // With debug logging on, every navigation of the page and its frames is traced.
-  if (controller_.config().debug) controller_.WriteLog(log_text::kBeforeNavigate + url);
+  if (config().debug) kiosk_.requests.WriteLog(log_text::kBeforeNavigate + url);
   if (engine_.Traits().hands_over_kept_protocols) {
     // The protocols the kiosk keeps from such a browser are handed over and dealt with on
     // the next pass; command words in other addresses are no commands there.
@@ -136,7 +135,7 @@ void BrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& 
   } else {
     // A command that fails (a feedback file that cannot be written) is reported; the
     // navigation stays cancelled.
-    controller_.Guarded([&] { commands_.BeforeNavigate(url, cancel); });
+    kiosk_.requests.Guarded([&] { commands_.BeforeNavigate(url, cancel); });
     if (cancel) return;
   }
   // Whatever the block list left through: only what the engine shows itself, never a URL
@@ -147,12 +146,12 @@ void BrowserLoop::BeforeNavigate(const std::string& url, bool main_frame, bool& 
 bool BrowserLoop::QueueProtocolRequest(const std::string& url) {
   if (!engine_.Traits().hands_over_kept_protocols) return false;
   protocol_requests_.push_back(url);
-  controller_.PassDue();
+  kiosk_.pass_due();
   return true;
 }
 
 bool BrowserLoop::HandedToKiosk(const std::string& url) const {
-  const KioskConfig& config = controller_.config();
+  const KioskConfig& config = kiosk_.settings.kiosk;
   const std::string protocol = AsciiUpper(SplitCommandURL(url).protocol);
   if (protocol == "MAILTO" && config.mail_to) return true;
   return std::any_of(config.block_list.begin(), config.block_list.end(),
@@ -160,27 +159,27 @@ bool BrowserLoop::HandedToKiosk(const std::string& url) const {
 }
 
 void BrowserLoop::LogBlocked(const std::string& url) {
-  if (!controller_.config().log_switches.log_protocol) return;
+  if (!config().log_switches.log_protocol) return;
   const CommandURL parts = SplitCommandURL(url);
-  controller_.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
+  kiosk_.requests.WriteLog(log_text::kBlocked + parts.protocol + " Protocol - " + parts.rest);
 }
 
 void BrowserLoop::NavigationRefused(const std::string& url) {
   // Every picture of a page can be refused like this: a few lines, then a count.
-  if (engine_refusals_.Admit(controller_.clock().Now().seconds())) LogBlocked(url);
+  if (engine_refusals_.Admit(kiosk_.clock.Now().seconds())) LogBlocked(url);
 }
 
 void BrowserLoop::NavigateComplete(const std::string& url) {
   current_url_ = url;
-  if (controller_.config().log_switches.log_loaded_urls) controller_.WriteLog(log_text::kPageLoaded + url);
+  if (config().log_switches.log_loaded_urls) kiosk_.requests.WriteLog(log_text::kPageLoaded + url);
   if (on_first_load_) std::exchange(on_first_load_, nullptr)();
   const std::string back = offline_.Loaded(url);
-  if (!back.empty()) controller_.WriteLog(back);
+  if (!back.empty()) kiosk_.requests.WriteLog(back);
 }
 
 void BrowserLoop::NavigateError(const std::string&, const std::string& error) {
-  const OfflineRetry::Failure failure = offline_.Failed(error, controller_.clock().Now());
-  if (!failure.log_line.empty()) controller_.WriteLog(failure.log_line);
+  const OfflineRetry::Failure failure = offline_.Failed(error, kiosk_.clock.Now());
+  if (!failure.log_line.empty()) kiosk_.requests.WriteLog(failure.log_line);
   if (failure.show_offline_page) {
     engine_.ShowOfflinePage();
     // The kiosk is up with its offline page: for whoever waits for the first page, too.
@@ -189,10 +188,10 @@ void BrowserLoop::NavigateError(const std::string&, const std::string& error) {
 }
 
 void BrowserLoop::PageCrashed(const std::string& url, const std::string& reason) {
-  controller_.WriteLog(log_text::kBrowserPageCrashed + url + " - " + reason);
-  const std::string& start = controller_.config().start_url;
-  if (crashes_.Admit(controller_.clock().Now().seconds())) {
-    controller_.GoToURL(start, NavigationReason::kRecovery);
+  kiosk_.requests.WriteLog(log_text::kBrowserPageCrashed + url + " - " + reason);
+  const std::string& start = config().start_url;
+  if (crashes_.Admit(kiosk_.clock.Now().seconds())) {
+    kiosk_.requests.GoToURL(start, NavigationReason::kRecovery);
     return;
   }
   // A page that keeps crashing (the start page itself, perhaps) is not loaded again at
@@ -205,14 +204,14 @@ void BrowserLoop::PageCrashed(const std::string& url, const std::string& reason)
 void BrowserLoop::NewWindow(const std::string& url, bool& cancel) {
   // There is only ever one browser window: the new one becomes this one's page or nothing.
   cancel = true;
-  switch (controller_.config().new_browser) {
+  switch (config().new_browser) {
     case 0: TransferNewWindow(url); break;
     case 1: break;
     default:
       // The question is the visitor's; the page goes on meanwhile, and whatever happens to
       // it (or to the browser) before the answer, the answer is a page change like any other.
       frame_.AskTransferNewWindow([this, url](bool transfer) {
-        if (transfer) controller_.Guarded([&] { TransferNewWindow(url); });
+        if (transfer) kiosk_.requests.Guarded([&] { TransferNewWindow(url); });
       });
       break;
   }
@@ -220,7 +219,7 @@ void BrowserLoop::NewWindow(const std::string& url, bool& cancel) {
 
 void BrowserLoop::BrowserPageShown(const std::string& url) {
   LogBlocked(url);
-  controller_.GoToURL(controller_.config().start_url, NavigationReason::kRecovery);
+  kiosk_.requests.GoToURL(config().start_url, NavigationReason::kRecovery);
 }
 
 void BrowserLoop::TransferNewWindow(const std::string& url) {
@@ -243,13 +242,13 @@ void BrowserLoop::DownloadBegin() {
   busy_ = true;
   frame_.SetStopEnabled(true);
   // The busy meter moves from the next pass on.
-  controller_.PassDue();
+  kiosk_.pass_due();
 }
 
 void BrowserLoop::DownloadComplete() {
   busy_ = false;
   frame_.SetStopEnabled(false);
-  controller_.PassDue();
+  kiosk_.pass_due();
 }
 
 void BrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {
@@ -261,27 +260,27 @@ void BrowserLoop::CommandStateChange(BrowserCommand command, bool enable) {
 
 void BrowserLoop::PrintFailed() {
   // The visitor is told in the kiosk's own dialog, in the language file's words.
-  controller_.ReportError(controller_.settings().language.print_failed);
+  kiosk_.requests.ReportError(kiosk_.settings.language.print_failed);
 }
 
 void BrowserLoop::ReportRefusedDialogs() {
-  const std::int64_t now = controller_.clock().Now().seconds();
+  const std::int64_t now = kiosk_.clock.Now().seconds();
   if (const auto refused = dialogs_.TakeRefused(now)) {
-    controller_.WriteLog(log_text::kTooManyDialogBoxes + std::to_string(*refused) + " more canceled");
+    kiosk_.requests.WriteLog(log_text::kTooManyDialogBoxes + std::to_string(*refused) + " more canceled");
   }
   if (const auto refused = engine_refusals_.TakeRefused(now)) {
-    controller_.WriteLog(log_text::kTooManyBlockedAddresses + std::to_string(*refused) + " more refused");
+    kiosk_.requests.WriteLog(log_text::kTooManyBlockedAddresses + std::to_string(*refused) + " more refused");
   }
 }
 
 BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std::string& text) {
   ReportRefusedDialogs();
-  const bool within_budget = dialogs_.Admit(controller_.clock().Now().seconds());
+  const bool within_budget = dialogs_.Admit(kiosk_.clock.Now().seconds());
   if (kind == BrowserDialogKind::kLeavePage) {
     // The kiosk's own change of page always wins over a page that would rather stay.
     if (within_budget) {
-      controller_.WriteLog(log_text::kLeavePageAnswered);
-      controller_.WriteLog(log_text::kDialogMessage + text);
+      kiosk_.requests.WriteLog(log_text::kLeavePageAnswered);
+      kiosk_.requests.WriteLog(log_text::kDialogMessage + text);
     }
     return BrowserDialogAnswer::kOk;
   }
@@ -291,18 +290,18 @@ BrowserDialogAnswer BrowserLoop::BrowserDialog(BrowserDialogKind kind, const std
   switch (kind) {
     case BrowserDialogKind::kCertificateError:
       // Never accepted on the visitor's behalf.
-      controller_.WriteLog(log_text::kCertificateErrorRefused + text);
+      kiosk_.requests.WriteLog(log_text::kCertificateErrorRefused + text);
       return BrowserDialogAnswer::kCancel;
     case BrowserDialogKind::kPermissionRequest:
-      controller_.WriteLog(log_text::kPermissionRefused + text);
+      kiosk_.requests.WriteLog(log_text::kPermissionRefused + text);
       return BrowserDialogAnswer::kCancel;
     case BrowserDialogKind::kFullScreenRequest:
-      controller_.WriteLog(log_text::kFullScreenRefused + text);
+      kiosk_.requests.WriteLog(log_text::kFullScreenRefused + text);
       return BrowserDialogAnswer::kCancel;
     default: break;
   }
-  const DialogDecision d = EmbeddedDialogRule(DialogTitleFor(kind), text, controller_.config().child_strings);
-  for (const std::string& line : d.log_lines) controller_.WriteLog(line);
+  const DialogDecision d = EmbeddedDialogRule(DialogTitleFor(kind), text, config().child_strings);
+  for (const std::string& line : d.log_lines) kiosk_.requests.WriteLog(line);
   switch (d.button) {
     case DialogButton::kNone: return BrowserDialogAnswer::kShowVisitor;
     case DialogButton::kOk: return BrowserDialogAnswer::kOk;

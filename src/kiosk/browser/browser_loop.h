@@ -12,15 +12,40 @@
 #include "kiosk/browser/offline_retry.h"
 #include "kiosk/browser/navigation_policy.h"
 #include "kiosk/core/commands/command_interpreter.h"
+#include "kiosk/core/browser_status.h"
+#include "kiosk/core/commands/navigation_queue.h"
 #include "kiosk/core/event_budget.h"
-#include "kiosk/core/kiosk_controller.h"
+#include "kiosk/core/frame/keyboard_frame.h"
+#include "kiosk/core/kiosk_paths.h"
+#include "kiosk/core/kiosk_requests.h"
+#include "kiosk/core/settings/kiosk_settings.h"
+#include "platform/clock.h"
 
 namespace tw {
+
+// What the loop is given of the kiosk: the requests any part may make, the settings, the
+// clock, and the state it drives (the browser's status, the pages asked for, where the
+// browser goes beside the keyboard).
+struct BrowserLoopServices {
+  KioskRequests& requests;
+  const KioskSettings& settings;
+  const KioskPaths& paths;
+  const Clock& clock;
+  BrowserStatus& status;
+  NavigationQueue& navigation;
+  KeyboardFrame& keyboard;
+  // The kiosk's own steps of a pass (the log, its mail, the marker files); false once
+  // quit has been asked for.
+  std::function<bool()> run_kiosk_pass;
+  std::function<bool()> exit_requested;
+  // A pass should run soon (a page began or ended loading).
+  std::function<void()> pass_due;
+};
 
 class BrowserLoop : public BrowserEvents {
  public:
   // `commands`: the command interpreter and protocol filter every navigation passes.
-  BrowserLoop(KioskController& controller, BrowserEngine& engine, BrowserFrame& frame, CommandInterpreter& commands);
+  BrowserLoop(BrowserLoopServices kiosk, BrowserEngine& engine, BrowserFrame& frame, CommandInterpreter& commands);
 
   // One pass of the main loop (after the arrows' scroll step); false once quit has been
   // requested.
@@ -71,7 +96,7 @@ class BrowserLoop : public BrowserEvents {
   void DownloadComplete() override;
   void CommandStateChange(BrowserCommand command, bool enable) override;
   BrowserDialogAnswer BrowserDialog(BrowserDialogKind kind, const std::string& text) override;
-  void BrowserNote(const std::string& line) override { controller_.WriteLog(line); }
+  void BrowserNote(const std::string& line) override { kiosk_.requests.WriteLog(line); }
   void PrintFailed() override;
   void CloseKioskQuestions() override { frame_.CloseNewWindowQuestion(); }
 
@@ -89,7 +114,9 @@ class BrowserLoop : public BrowserEvents {
   // An address of a protocol the kiosk keeps from a browser that hands them over.
   bool HandedToKiosk(const std::string& url) const;
 
-  KioskController& controller_;
+  const KioskConfig& config() const { return kiosk_.settings.kiosk; }
+
+  BrowserLoopServices kiosk_;
   BrowserEngine& engine_;
   BrowserFrame& frame_;
   CommandInterpreter& commands_;

@@ -184,8 +184,6 @@ void KioskController::Shutdown() {
 
 bool KioskController::LockBrowserKeys() { return hooks_.SetBrowserKeyLock(true); }
 
-void KioskController::AppException(const std::string& message) { ReportError(log_text::kError + message); }
-
 void KioskController::ReportError(const std::string& text) {
   // Written once, here; the view only shows it.
   WriteLog(text);

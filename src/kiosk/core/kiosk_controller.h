@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/config/browser_engines.h"
 #include "common/config/setting_errors.h"
 #include "kiosk/core/attract/activity_timer.h"
+#include "kiosk/core/browser_status.h"
 #include "kiosk/core/commands/exit_password.h"
 #include "kiosk/core/commands/navigation_queue.h"
 #include "kiosk/core/commands/navigation_reason.h"
@@ -36,21 +36,6 @@ inline constexpr char kVersionLine[] = "Version 2.1d 16 June 1998";
 // queued URL, a page loading, a marker file changed, the log's action time); an idle
 // kiosk runs none.
 inline constexpr int kMainLoopPassInterval = 20;
-
-// Which browser runs and whether it is there to take pages.
-struct BrowserStatus {
-  // The browser's window exists and is under control; URLs may be sent to it.
-  void SetReady() { ready = attached = true; }
-  // It has gone: URLs wait in the queue until a browser is ready again.
-  void SetLost() { ready = attached = false; }
-
-  bool ready = false;
-  // A browser that is a program of its own can be lost (and found again).
-  bool attached = false;
-  // The engine chosen (BROWSER/Browser's number when that one can run); only the place
-  // where browsers are made asks.
-  int engine = kFallbackBrowserEngine;
-};
 
 class KioskController : public KioskRequests {
  public:
@@ -99,11 +84,8 @@ class KioskController : public KioskRequests {
   void CheckExitPassword(int tag) override;
   // Shutdown: the last log line, the log closed, the desktop given back.
   void Shutdown();
-  // An error that reached the application: "Error - " + message is written to the log
-  // and shown to whoever is in front of the kiosk; the kiosk goes on.
-  void AppException(const std::string& message) override;
-  // An error for the log and the screen, as it stands.
-  void ReportError(const std::string& text);
+  // Written to the log and shown to whoever is in front of the kiosk; the kiosk goes on.
+  void ReportError(const std::string& text) override;
   // Runs one unit of work (a tick, a pass, an event) so that no exception leaves it.
   void Guarded(const std::function<void()>& work) override;
 

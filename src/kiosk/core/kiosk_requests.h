@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/texts/log_texts.h"
 #include "kiosk/core/commands/navigation_reason.h"
 
 namespace tw {
@@ -19,8 +20,10 @@ class KioskRequests {
   virtual void WriteLog(std::string_view text) = 0;
   // Every tagged button reports its press here; the full exit password ends the kiosk.
   virtual void CheckExitPassword(int tag) = 0;
-  // "Error - " + message in the log and on the screen; the kiosk goes on.
-  virtual void AppException(const std::string& message) = 0;
+  // An error for the log and the screen, as it stands; the kiosk goes on.
+  virtual void ReportError(const std::string& text) = 0;
+  // An error that reached the application: "Error - " + message, reported so.
+  void AppException(const std::string& message) { ReportError(std::string(log_text::kError) + message); }
   virtual void RequestExit() = 0;
   // Runs one unit of work (an event from outside, a deferred run) so that no exception
   // leaves it: one that does is reported as AppException.

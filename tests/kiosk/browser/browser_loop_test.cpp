@@ -1,4 +1,5 @@
 #include "kiosk/browser/browser_loop.h"
+#include "kiosk/browser/controller_loop_services.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ class BrowserLoopTest : public ::testing::Test {
     controller_->Create(800);
     interpreter_ = std::make_unique<CommandInterpreter>(*controller_, controller_->config(), controller_->keyboard(),
                                                         controller_->clock(), controller_->paths().log.feedback_dir);
-    loop_ = std::make_unique<BrowserLoop>(*controller_, engine_, frame_, *interpreter_);
+    loop_ = std::make_unique<BrowserLoop>(LoopServicesOf(*controller_), engine_, frame_, *interpreter_);
     loop_->BrowserStarted();
   }
   Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }
