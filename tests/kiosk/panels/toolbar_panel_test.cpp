@@ -37,11 +37,15 @@ class RecordingHost : public ToolbarHost {
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
   void ReportError(const std::string& message) override { errors.push_back(message); }
   void RequestExit() override { ++exits; }
-  void GoBack() override { Add("back"); }
-  void GoForward() override { Add("forward"); }
-  void StopLoading() override { Add("stop"); }
-  void Refresh() override { Add("refresh"); }
-  void PrintPage() override { Add("print"); }
+  void RunOnPage(PageOperation operation) override {
+    switch (operation) {
+      case PageOperation::kBack: Add("back"); break;
+      case PageOperation::kForward: Add("forward"); break;
+      case PageOperation::kReload: Add("refresh"); break;
+      case PageOperation::kStop: Add("stop"); break;
+      case PageOperation::kPrint: Add("print"); break;
+    }
+  }
   bool EmailVisible() const override { return false; }
   void HideEmail() override {}
   void PrintEmailText() override {}

@@ -24,11 +24,15 @@ class RecordingToolbarHost : public ToolbarHost {
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
   void ReportError(const std::string& message) override { Add("error " + message); }
   void RequestExit() override { Add("exit"); }
-  void GoBack() override { Add("back"); }
-  void GoForward() override { Add("forward"); }
-  void StopLoading() override { Add("stop"); }
-  void Refresh() override { Add("refresh"); }
-  void PrintPage() override { Add("print page"); }
+  void RunOnPage(PageOperation operation) override {
+    switch (operation) {
+      case PageOperation::kBack: Add("back"); break;
+      case PageOperation::kForward: Add("forward"); break;
+      case PageOperation::kReload: Add("refresh"); break;
+      case PageOperation::kStop: Add("stop"); break;
+      case PageOperation::kPrint: Add("print page"); break;
+    }
+  }
   bool EmailVisible() const override { return email_visible; }
   void HideEmail() override { Add("hide email"); }
   void PrintEmailText() override { Add("print email"); }
