@@ -104,6 +104,30 @@ TEST(ToolbarActions, PrintWithTheEmailWindowOpenPrintsItsTextOnly) {
             (Calls{"log Print Button Pressed", "print email", "password 22"}));
 }
 
+TEST(ToolbarActions, WithTheEmailWindowOpenOnlyPrintTurnsToIt) {
+  using Id = ToolbarButtonId;
+  struct Case {
+    Id button;
+    Calls expected;
+  };
+  const Case cases[] = {
+      {Id::kBack, {"log Back Button Pressed", "back", "hide email", "password 19"}},
+      {Id::kForward, {"log Forward Button Pressed", "forward", "hide email", "password 20"}},
+      {Id::kStop, {"log Stop Button Pressed", "stop", "password 23"}},
+      {Id::kReload, {"log Reload Button Pressed", "refresh", "password 24"}},
+      {Id::kPrint, {"log Print Button Pressed", "print email", "password 22"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PressOnce(c.button, true, true), c.expected) << ToolbarButton(c.button).name;
+  }
+}
+
+TEST(ToolbarActions, OnlyTheButtonsOnThePageNameAnOperation) {
+  for (const ToolbarButtonInfo& b : ToolbarButtons()) {
+    EXPECT_EQ(b.action == ButtonAction::kOnPage, b.on_page.has_value()) << b.name;
+  }
+}
+
 TEST(ToolbarActions, KeyboardLogsWhichWayItWent) {
   RecordingToolbarHost host;
   ToolbarActions actions(host, Settings(1));
