@@ -10,6 +10,10 @@ namespace tw {
 namespace {
 
 using Calls = std::vector<std::string>;
+using Op = PageOperation;
+
+// What the host records for an operation on the page.
+std::string OnPage(PageOperation operation) { return "page " + std::to_string(static_cast<int>(operation)); }
 
 class RecordingToolbarHost : public ToolbarHost {
  public:
@@ -24,15 +28,7 @@ class RecordingToolbarHost : public ToolbarHost {
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
   void ReportError(const std::string& message) override { Add("error " + message); }
   void RequestExit() override { Add("exit"); }
-  void RunOnPage(PageOperation operation) override {
-    switch (operation) {
-      case PageOperation::kBack: Add("back"); break;
-      case PageOperation::kForward: Add("forward"); break;
-      case PageOperation::kReload: Add("refresh"); break;
-      case PageOperation::kStop: Add("stop"); break;
-      case PageOperation::kPrint: Add("print page"); break;
-    }
-  }
+  void RunOnPage(PageOperation operation) override { Add(OnPage(operation)); }
   bool EmailVisible() const override { return email_visible; }
   void HideEmail() override { Add("hide email"); }
   void PrintEmailText() override { Add("print email"); }
@@ -76,11 +72,11 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
   const Case cases[] = {
       {Id::kStart, {"go file:///start.htm 3", "hide email", "password 18"}},
       {Id::kHelp, {"go file:///help.htm 4", "hide email", "password 21"}},
-      {Id::kBack, {"log Back Button Pressed", "back", "hide email", "password 19"}},
-      {Id::kForward, {"log Forward Button Pressed", "forward", "hide email", "password 20"}},
-      {Id::kStop, {"log Stop Button Pressed", "stop", "password 23"}},
-      {Id::kReload, {"log Reload Button Pressed", "refresh", "password 24"}},
-      {Id::kPrint, {"log Print Button Pressed", "print page", "password 22"}},
+      {Id::kBack, {"log Back Button Pressed", OnPage(Op::kBack), "hide email", "password 19"}},
+      {Id::kForward, {"log Forward Button Pressed", OnPage(Op::kForward), "hide email", "password 20"}},
+      {Id::kStop, {"log Stop Button Pressed", OnPage(Op::kStop), "password 23"}},
+      {Id::kReload, {"log Reload Button Pressed", OnPage(Op::kReload), "password 24"}},
+      {Id::kPrint, {"log Print Button Pressed", OnPage(Op::kPrint), "password 22"}},
       // Email feeds the password before the window opens.
       {Id::kEmail, {"log Email Button Pressed", "password 25", "open email"}},
       {Id::kKeyboard, {"focus", "toggle", "log Keyboard Shown", "password 26"}},
@@ -95,7 +91,7 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
 }
 
 TEST(ToolbarActions, LogSwitchOffDropsOnlyTheLogLines) {
-  EXPECT_EQ(PressOnce(ToolbarButtonId::kBack, false), (Calls{"back", "hide email", "password 19"}));
+  EXPECT_EQ(PressOnce(ToolbarButtonId::kBack, false), (Calls{OnPage(Op::kBack), "hide email", "password 19"}));
   EXPECT_EQ(PressOnce(ToolbarButtonId::kKeyboard, false), (Calls{"focus", "toggle", "password 26"}));
 }
 
@@ -111,10 +107,10 @@ TEST(ToolbarActions, WithTheEmailWindowOpenOnlyPrintTurnsToIt) {
     Calls expected;
   };
   const Case cases[] = {
-      {Id::kBack, {"log Back Button Pressed", "back", "hide email", "password 19"}},
-      {Id::kForward, {"log Forward Button Pressed", "forward", "hide email", "password 20"}},
-      {Id::kStop, {"log Stop Button Pressed", "stop", "password 23"}},
-      {Id::kReload, {"log Reload Button Pressed", "refresh", "password 24"}},
+      {Id::kBack, {"log Back Button Pressed", OnPage(Op::kBack), "hide email", "password 19"}},
+      {Id::kForward, {"log Forward Button Pressed", OnPage(Op::kForward), "hide email", "password 20"}},
+      {Id::kStop, {"log Stop Button Pressed", OnPage(Op::kStop), "password 23"}},
+      {Id::kReload, {"log Reload Button Pressed", OnPage(Op::kReload), "password 24"}},
       {Id::kPrint, {"log Print Button Pressed", "print email", "password 22"}},
   };
   for (const Case& c : cases) {
