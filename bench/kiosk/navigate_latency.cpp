@@ -25,11 +25,7 @@ struct Engine : tw::BrowserEngine {
   SteadyClock::time_point last;
   tw::BrowserTraits Traits() const override { return {}; }
   void Navigate(const std::string&) override { last = SteadyClock::now(); }
-  void GoBack() override {}
-  void GoForward() override {}
-  void Refresh() override {}
-  void Stop() override {}
-  void Print() override {}
+  void RunOnPage(tw::PageOperation) override {}
   void ShowOfflinePage() override {}
 };
 

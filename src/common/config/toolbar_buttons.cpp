@@ -12,24 +12,28 @@ using Id = ToolbarButtonId;
 using Obj = PasswordObject;
 
 using A = ButtonAction;
+using Op = PageOperation;
+using Email = WithEmailWindow;
 namespace text = log_text;
 
 // Back2 and Forward2 share Back's and Forward's caption, picture, sound and slot.
 constexpr std::array<ToolbarButtonInfo, kToolbarButtonCount> kButtons = {{
-    // id, name, tag, text key, caption, GLYPHNUM key, setting, Setup Manager label, own page, action, log, slot
+    // id, name, tag, text key, caption, GLYPHNUM key, setting, Setup Manager label, own page, action, log, slot,
+    // operation on the page
     {Id::kStart, "BStart", Obj::kStart, "Start", "Start", "Start", "Start", "Start", false, A::kStartPage, "", "1"},
-    {Id::kBack, "BBack", Obj::kBack, "Back", "Back", "Back", "Back", "Back", false, A::kBack, text::kBackButtonPressed,
-     "2"},
-    {Id::kForward, "BForward", Obj::kForward, "Forward", "Forward", "Forward", "Forward", "Forward", false, A::kForward,
-     text::kForwardButtonPressed, "3"},
+    {Id::kBack, "BBack", Obj::kBack, "Back", "Back", "Back", "Back", "Back", false, A::kOnPage,
+     text::kBackButtonPressed, "2", PagePress{Op::kBack, Email::kHideAfter}},
+    {Id::kForward, "BForward", Obj::kForward, "Forward", "Forward", "Forward", "Forward", "Forward", false, A::kOnPage,
+     text::kForwardButtonPressed, "3", PagePress{Op::kForward, Email::kHideAfter}},
     {Id::kHelp, "BHelp", Obj::kHelp, "Help", "Help", "Help", "Help", "Help", false, A::kHelpPage, "", "4"},
-    {Id::kPrint, "BPrint", Obj::kPrint, "Print", "Print", "Print", "Print", "Print", false, A::kPrint,
-     text::kPrintButtonPressed, "5"},
+    {Id::kPrint, "BPrint", Obj::kPrint, "Print", "Print", "Print", "Print", "Print", false, A::kOnPage,
+     text::kPrintButtonPressed, "5", PagePress{Op::kPrint, Email::kPrintItsText}},
     {Id::kEmail, "BEmail", Obj::kEmail, "Email", "Email", "Email", "Email", "Email", false, A::kEmail,
      text::kEmailButtonPressed},
-    {Id::kStop, "BStop", Obj::kStop, "Stop", "Stop", "Stop", "Stop", "Stop", false, A::kStop, text::kStopButtonPressed},
-    {Id::kReload, "BReload", Obj::kReload, "Reload", "Reload", "Reload", "Reload", "Reload", false, A::kReload,
-     text::kReloadButtonPressed},
+    {Id::kStop, "BStop", Obj::kStop, "Stop", "Stop", "Stop", "Stop", "Stop", false, A::kOnPage,
+     text::kStopButtonPressed, "0", PagePress{Op::kStop}},
+    {Id::kReload, "BReload", Obj::kReload, "Reload", "Reload", "Reload", "Reload", "Reload", false, A::kOnPage,
+     text::kReloadButtonPressed, "0", PagePress{Op::kReload}},
     // Logs whether the keyboard is now shown or hidden.
     {Id::kKeyboard, "BKeyboard", Obj::kKeyboard, "Show", "Show", "Keyboard", "Keyboard", "", false, A::kKeyboard, "",
      "7"},

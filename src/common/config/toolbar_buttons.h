@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "common/config/page_operation.h"
 #include "common/config/password_sequence.h"
 
 namespace tw {
@@ -41,15 +42,23 @@ enum class ButtonAction {
   kStartPage,  // URLS/Start
   kHelpPage,   // URLS/Help
   kOwnPage,    // the button's own URLS/<text_key>; nothing while it is empty
-  kBack,
-  kForward,
-  kStop,
-  kReload,
-  kPrint,  // the page, or the e-mail window's text while that is open
-  kEmail,  // opens the e-mail window
+  kOnPage,     // an operation on the browser's page: the row's on_page
+  kEmail,      // opens the e-mail window
   kKeyboard,
   kPreviousMessage,  // in the e-mail window
   kNextMessage,
+};
+
+// What a press that runs an operation on the page does with the e-mail window.
+enum class WithEmailWindow {
+  kNothing,       // it stays as it is
+  kHideAfter,     // hidden after the operation: it changes the page, and a change of page leaves the window
+  kPrintItsText,  // while it is open, its text is printed instead and the page is left alone
+};
+
+struct PagePress {
+  PageOperation operation;
+  WithEmailWindow email_window = WithEmailWindow::kNothing;
 };
 
 struct ToolbarButtonInfo {
@@ -71,6 +80,8 @@ struct ToolbarButtonInfo {
   std::string_view pressed_log = {};
   // The slot the Setup Manager offers for BUTTONS/<setting>On while the file has none.
   std::string_view setup_slot = "0";
+  // ButtonAction::kOnPage: the operation a press runs on the page, and what else it does.
+  std::optional<PagePress> on_page = std::nullopt;
 };
 
 // All buttons in creation order.

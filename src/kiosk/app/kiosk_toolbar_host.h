@@ -24,11 +24,7 @@ class KioskToolbarHost : public ToolbarHost {
   void CheckExitPassword(int tag) override { kiosk_.CheckExitPassword(tag); }
   void ReportError(const std::string& message) override { kiosk_.AppException(message); }
   void RequestExit() override { kiosk_.RequestExit(); }
-  void GoBack() override { browser_.GoBack(); }
-  void GoForward() override { browser_.GoForward(); }
-  void StopLoading() override { browser_.Stop(); }
-  void Refresh() override { browser_.Refresh(); }
-  void PrintPage() override { browser_.Print(); }
+  void RunOnPage(PageOperation operation) override { browser_.RunOnPage(operation); }
   bool EmailVisible() const override { return email_.IsVisible(); }
   void HideEmail() override { email_.Hide(); }
   void PrintEmailText() override { email_.PrintText(); }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/config/page_operation.h"
+
 namespace tw {
 
 // Operations on the browser.
@@ -26,12 +28,8 @@ class BrowserEngine {
   virtual ~BrowserEngine() = default;
   virtual BrowserTraits Traits() const = 0;
   virtual void Navigate(const std::string& url) = 0;
-  virtual void GoBack() = 0;
-  virtual void GoForward() = 0;
-  virtual void Refresh() = 0;
-  virtual void Stop() = 0;
-  // Prints the current page on the default printer, without a dialog.
-  virtual void Print() = 0;
+  // One of the page operations, on the page shown.
+  virtual void RunOnPage(PageOperation operation) = 0;
   // Shows the kiosk's own offline page in place of a page that could not be loaded.
   virtual void ShowOfflinePage() = 0;
 };

@@ -24,11 +24,7 @@ class SwitchableBrowser : public KioskBrowser {
   void Start() override { browser_->Start(); }
   bool Restart() override { return browser_->Restart(); }
   void Navigate(const std::string& url) override { browser_->Navigate(url); }
-  void GoBack() override { browser_->GoBack(); }
-  void GoForward() override { browser_->GoForward(); }
-  void Refresh() override { browser_->Refresh(); }
-  void Stop() override { browser_->Stop(); }
-  void Print() override { browser_->Print(); }
+  void RunOnPage(PageOperation operation) override { browser_->RunOnPage(operation); }
   void ShowOfflinePage() override { browser_->ShowOfflinePage(); }
   void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override {
     browser_->ScrollFocusedPage(direction, answers);

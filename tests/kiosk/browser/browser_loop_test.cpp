@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string>
 
 #include "fakes/manual_clock.h"
 #include "kiosk/browser/browser_dialog_rules.h"
@@ -21,11 +22,9 @@ class FakeEngine : public BrowserEngine {
  public:
   BrowserTraits Traits() const override { return traits; }
   void Navigate(const std::string& url) override { calls.push_back("navigate " + url); }
-  void GoBack() override { calls.push_back("back"); }
-  void GoForward() override { calls.push_back("forward"); }
-  void Refresh() override { calls.push_back("refresh"); }
-  void Stop() override { calls.push_back("stop"); }
-  void Print() override { calls.push_back("print"); }
+  void RunOnPage(PageOperation operation) override {
+    calls.push_back("page operation " + std::to_string(static_cast<int>(operation)));
+  }
   void ShowOfflinePage() override { calls.push_back("offline page"); }
   BrowserTraits traits;
   Texts calls;

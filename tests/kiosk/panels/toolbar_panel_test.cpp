@@ -22,6 +22,9 @@
 namespace tw {
 namespace {
 
+// What the host records for an operation on the page.
+std::string OnPage(PageOperation operation) { return "page " + std::to_string(static_cast<int>(operation)); }
+
 class RecordingHost : public ToolbarHost {
  public:
   std::vector<std::string> calls;
@@ -37,11 +40,7 @@ class RecordingHost : public ToolbarHost {
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
   void ReportError(const std::string& message) override { errors.push_back(message); }
   void RequestExit() override { ++exits; }
-  void GoBack() override { Add("back"); }
-  void GoForward() override { Add("forward"); }
-  void StopLoading() override { Add("stop"); }
-  void Refresh() override { Add("refresh"); }
-  void PrintPage() override { Add("print"); }
+  void RunOnPage(PageOperation operation) override { Add(OnPage(operation)); }
   bool EmailVisible() const override { return false; }
   void HideEmail() override {}
   void PrintEmailText() override {}
@@ -146,8 +145,8 @@ class FormBottomTest : public QObject {
     const QRect slot = f->Button(ToolbarButtonId::kStart)->geometry();
     QCOMPARE(f->PanelTop()->childAt(slot.center()), f->Button(ToolbarButtonId::kReload));
     QTest::mouseClick(f->PanelTop()->childAt(slot.center()), Qt::LeftButton);
-    QCOMPARE(host_.calls, (std::vector<std::string>{"log Reload Button Pressed", "refresh", "password 24",
-                                                    "focus after 0 key events"}));
+    QCOMPARE(host_.calls, (std::vector<std::string>{"log Reload Button Pressed", OnPage(PageOperation::kReload),
+                                                    "password 24", "focus after 0 key events"}));
   }
 
   void PressesActThenReturnTheFocus() {

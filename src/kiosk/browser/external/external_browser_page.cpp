@@ -420,14 +420,19 @@ void ExternalBrowserPage::Navigate(const std::string& url) {
   WatchForAHoldingPage();
 }
 
-void ExternalBrowserPage::GoBack() { GoInHistory(-1); }
-void ExternalBrowserPage::GoForward() { GoInHistory(1); }
-void ExternalBrowserPage::Refresh() {
-  KioskChangesPage();
-  Send("Page.reload", json::object(), page_session_);
-  WatchForAHoldingPage();
+void ExternalBrowserPage::RunOnPage(PageOperation operation) {
+  switch (operation) {
+    case PageOperation::kBack: GoInHistory(-1); break;
+    case PageOperation::kForward: GoInHistory(1); break;
+    case PageOperation::kReload:
+      KioskChangesPage();
+      Send("Page.reload", json::object(), page_session_);
+      WatchForAHoldingPage();
+      break;
+    case PageOperation::kStop: Send("Page.stopLoading", json::object(), page_session_); break;
+    case PageOperation::kPrint: Print(); break;
+  }
 }
-void ExternalBrowserPage::Stop() { Send("Page.stopLoading", json::object(), page_session_); }
 
 void ExternalBrowserPage::Print() {
   std::string refused;

@@ -39,13 +39,9 @@ class ExternalBrowserPage : public PageScrolling {
   bool Loading() const { return loading_; }
 
   void Navigate(const std::string& url);
-  void GoBack();
-  void GoForward();
-  void Refresh();
-  void Stop();
-  // Prints through the page's own print call; the browser is started with kiosk printing,
-  // so it goes to the default printer without a dialog.
-  void Print();
+  // A print goes through the page's own print call; the browser is started with kiosk
+  // printing, so it goes to the default printer without a dialog.
+  void RunOnPage(PageOperation operation);
   void ShowOfflinePage();
   // The kiosk's offline page (its HTML), shown in place of a page that could not be loaded.
   void SetOfflinePage(std::string html) { offline_html_ = std::move(html); }
@@ -87,6 +83,7 @@ class ExternalBrowserPage : public PageScrolling {
   void Decide(const std::string& url, bool main_frame, const std::function<void(bool cancel)>& answer);
   void NewWindow(const std::string& url);
   void GoInHistory(int step);
+  void Print();
   // The kiosk changes the page: the page's dialogs close, and none is left open until the
   // change has come.
   void KioskChangesPage();

@@ -397,29 +397,12 @@ void ExternalBrowser::Navigate(const std::string& url) {
   OnPage([&url](ExternalBrowserPage& page) { page.Navigate(url); });
 }
 
-void ExternalBrowser::GoBack() {
-  OnPage([](ExternalBrowserPage& page) { page.GoBack(); });
-}
-
-void ExternalBrowser::GoForward() {
-  OnPage([](ExternalBrowserPage& page) { page.GoForward(); });
-}
-
-void ExternalBrowser::Refresh() {
-  OnPage([](ExternalBrowserPage& page) { page.Refresh(); });
-}
-
-void ExternalBrowser::Stop() {
-  OnPage([](ExternalBrowserPage& page) { page.Stop(); });
-}
-
-void ExternalBrowser::Print() {
-  if (!ready_) {
+void ExternalBrowser::RunOnPage(PageOperation operation) {
+  if (!ready_ && operation == PageOperation::kPrint) {
     events_.PrintFailed();
     return;
   }
-  page_->Print();
-  Sync();
+  OnPage([operation](ExternalBrowserPage& page) { page.RunOnPage(operation); });
 }
 
 void ExternalBrowser::ShowOfflinePage() {

@@ -59,11 +59,9 @@ class ExternalBrowser : public QObject, public KioskBrowser {
 
   // BrowserEngine
   void Navigate(const std::string& url) override;
-  void GoBack() override;
-  void GoForward() override;
-  void Refresh() override;
-  void Stop() override;
-  void Print() override;
+  // Carried out by the page while it is under control; a print asked for before that
+  // fails at once (the visitor is told).
+  void RunOnPage(PageOperation operation) override;
   void ShowOfflinePage() override;
   // PageScrolling
   void ScrollFocusedPage(std::optional<ScrollDirection> direction, PageScrollAnswers& answers) override;

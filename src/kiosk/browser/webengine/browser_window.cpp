@@ -425,33 +425,39 @@ void BrowserWindow::ReportCommandStates() {
   events_.CommandStateChange(BrowserCommand::kBack, history->canGoBack());
 }
 
-// The kiosk's own changes of page: a page's question whether it may be left is answered
-// "leave" until the change has loaded.
+// The kiosk's own changes of page (an address, back, forward, reload): a page's question
+// whether it may be left is answered "leave" until the change has loaded.
 void BrowserWindow::Navigate(const std::string& url) {
   KioskChange([this, url] {
     kiosk_navigating_ = true;
     page_->load(QUrl(QString::fromStdString(url)));
   });
 }
-void BrowserWindow::GoBack() {
-  KioskChange([this] {
-    kiosk_navigating_ = page_->history()->canGoBack();
-    page_->triggerAction(QWebEnginePage::Back);
-  });
+
+void BrowserWindow::RunOnPage(PageOperation operation) {
+  switch (operation) {
+    case PageOperation::kBack:
+      KioskChange([this] {
+        kiosk_navigating_ = page_->history()->canGoBack();
+        page_->triggerAction(QWebEnginePage::Back);
+      });
+      break;
+    case PageOperation::kForward:
+      KioskChange([this] {
+        kiosk_navigating_ = page_->history()->canGoForward();
+        page_->triggerAction(QWebEnginePage::Forward);
+      });
+      break;
+    case PageOperation::kReload:
+      KioskChange([this] {
+        kiosk_navigating_ = true;
+        page_->triggerAction(QWebEnginePage::Reload);
+      });
+      break;
+    case PageOperation::kStop: page_->triggerAction(QWebEnginePage::Stop); break;
+    case PageOperation::kPrint: Print(); break;
+  }
 }
-void BrowserWindow::GoForward() {
-  KioskChange([this] {
-    kiosk_navigating_ = page_->history()->canGoForward();
-    page_->triggerAction(QWebEnginePage::Forward);
-  });
-}
-void BrowserWindow::Refresh() {
-  KioskChange([this] {
-    kiosk_navigating_ = true;
-    page_->triggerAction(QWebEnginePage::Reload);
-  });
-}
-void BrowserWindow::Stop() { page_->triggerAction(QWebEnginePage::Stop); }
 
 void BrowserWindow::ShowOfflinePage() {
   KioskAction([this] {

@@ -43,11 +43,7 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   // happens.
   BrowserTraits Traits() const override { return {}; }
   void Navigate(const std::string& url) override;
-  void GoBack() override;
-  void GoForward() override;
-  void Refresh() override;
-  void Stop() override;
-  void Print() override;
+  void RunOnPage(PageOperation operation) override;
   void ShowOfflinePage() override;
 
   // KioskBrowser: the window among the kiosk's windows, and the dialogs left to the
@@ -90,6 +86,9 @@ class BrowserWindow : public QWidget, public KioskBrowser {
     bool default_answer;
   };
 
+  // On the default printer (or SetPrintToFile's file): one job at a time, and no more
+  // often than the print budget allows.
+  void Print();
   void NewSession();
   void ConnectPage(KioskWebPage* page);
   void ReportCommandStates();

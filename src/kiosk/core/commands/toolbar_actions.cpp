@@ -11,15 +11,17 @@ void ToolbarActions::Log(std::string_view text) {
   if (settings_.log_urls) host_.WriteLog(text);
 }
 
-void ToolbarActions::Print() {
-  if (host_.EmailVisible()) {
+void ToolbarActions::PressOnPage(const PagePress& press) {
+  using E = WithEmailWindow;
+  if (press.email_window == E::kPrintItsText && host_.EmailVisible()) {
     // The e-mail window prints its own text; it never falls back to the page.
     host_.PrintEmailText();
-  } else {
-    // The browser prints through its engine: no key typed into a window that may not
-    // have the focus.
-    host_.PrintPage();
+    return;
   }
+  // The browser carries it out through its engine: no key typed into a window that may
+  // not have the focus.
+  host_.RunOnPage(press.operation);
+  if (press.email_window == E::kHideAfter) host_.HideEmail();
 }
 
 void ToolbarActions::ReturnFocus() {
@@ -58,17 +60,7 @@ void ToolbarActions::Press(ToolbarButtonId button) {
       if (!url.empty()) go_to(url, NavigationReason::kCustomButton);
       break;
     }
-    case A::kBack:
-      host_.GoBack();
-      host_.HideEmail();
-      break;
-    case A::kForward:
-      host_.GoForward();
-      host_.HideEmail();
-      break;
-    case A::kStop: host_.StopLoading(); break;
-    case A::kReload: host_.Refresh(); break;
-    case A::kPrint: Print(); break;
+    case A::kOnPage: PressOnPage(info.on_page.value()); break;
     case A::kEmail:
       host_.CheckExitPassword(tag);
       host_.OpenEmailWindow();

@@ -21,12 +21,8 @@ class ToolbarHost {
   virtual void ReportError(const std::string& message) = 0;
   // The keyboard pages' Exit buttons: the kiosk ends.
   virtual void RequestExit() = 0;
-  // The browser's operations, whichever browser runs.
-  virtual void GoBack() = 0;
-  virtual void GoForward() = 0;
-  virtual void StopLoading() = 0;
-  virtual void Refresh() = 0;
-  virtual void PrintPage() = 0;
+  // An operation on the browser's page, whichever browser runs.
+  virtual void RunOnPage(PageOperation operation) = 0;
   // The e-mail window.
   virtual bool EmailVisible() const = 0;
   virtual void HideEmail() = 0;
@@ -75,7 +71,7 @@ class ToolbarActions {
 
  private:
   void Log(std::string_view text);
-  void Print();
+  void PressOnPage(const PagePress& press);
 
   ToolbarHost& host_;
   ToolbarSettings settings_;

@@ -84,7 +84,7 @@ class FormIETest : public QObject {
     QVERIFY(WaitLoaded(e, 2));
     QVERIFY(QTest::qWaitFor([&] { return e.back; }, 5000));
     QVERIFY(!e.forward);
-    form.GoBack();
+    form.RunOnPage(PageOperation::kBack);
     QVERIFY(WaitLoaded(e, 3));
     QVERIFY(QTest::qWaitFor([&] { return e.forward && !e.back; }, 5000));
     QCOMPARE(e.begins, e.completes);
@@ -159,7 +159,7 @@ class FormIETest : public QObject {
     const QString pdf = dir_.filePath("out.pdf");
     form.SetPrintToFile(pdf);
     QSignalSpy finished(form.WebBrowser(), &QWebEngineView::printFinished);
-    form.Print();
+    form.RunOnPage(PageOperation::kPrint);
     QVERIFY(finished.wait(20000));
     QCOMPARE(finished.at(0).at(0).toBool(), true);
     QFile out(pdf);

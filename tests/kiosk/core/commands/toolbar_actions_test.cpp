@@ -10,6 +10,10 @@ namespace tw {
 namespace {
 
 using Calls = std::vector<std::string>;
+using Op = PageOperation;
+
+// What the host records for an operation on the page.
+std::string OnPage(PageOperation operation) { return "page " + std::to_string(static_cast<int>(operation)); }
 
 class RecordingToolbarHost : public ToolbarHost {
  public:
@@ -24,11 +28,7 @@ class RecordingToolbarHost : public ToolbarHost {
   void CheckExitPassword(int tag) override { Add("password " + std::to_string(tag)); }
   void ReportError(const std::string& message) override { Add("error " + message); }
   void RequestExit() override { Add("exit"); }
-  void GoBack() override { Add("back"); }
-  void GoForward() override { Add("forward"); }
-  void StopLoading() override { Add("stop"); }
-  void Refresh() override { Add("refresh"); }
-  void PrintPage() override { Add("print page"); }
+  void RunOnPage(PageOperation operation) override { Add(OnPage(operation)); }
   bool EmailVisible() const override { return email_visible; }
   void HideEmail() override { Add("hide email"); }
   void PrintEmailText() override { Add("print email"); }
@@ -72,11 +72,11 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
   const Case cases[] = {
       {Id::kStart, {"go file:///start.htm 3", "hide email", "password 18"}},
       {Id::kHelp, {"go file:///help.htm 4", "hide email", "password 21"}},
-      {Id::kBack, {"log Back Button Pressed", "back", "hide email", "password 19"}},
-      {Id::kForward, {"log Forward Button Pressed", "forward", "hide email", "password 20"}},
-      {Id::kStop, {"log Stop Button Pressed", "stop", "password 23"}},
-      {Id::kReload, {"log Reload Button Pressed", "refresh", "password 24"}},
-      {Id::kPrint, {"log Print Button Pressed", "print page", "password 22"}},
+      {Id::kBack, {"log Back Button Pressed", OnPage(Op::kBack), "hide email", "password 19"}},
+      {Id::kForward, {"log Forward Button Pressed", OnPage(Op::kForward), "hide email", "password 20"}},
+      {Id::kStop, {"log Stop Button Pressed", OnPage(Op::kStop), "password 23"}},
+      {Id::kReload, {"log Reload Button Pressed", OnPage(Op::kReload), "password 24"}},
+      {Id::kPrint, {"log Print Button Pressed", OnPage(Op::kPrint), "password 22"}},
       // Email feeds the password before the window opens.
       {Id::kEmail, {"log Email Button Pressed", "password 25", "open email"}},
       {Id::kKeyboard, {"focus", "toggle", "log Keyboard Shown", "password 26"}},
@@ -91,13 +91,37 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
 }
 
 TEST(ToolbarActions, LogSwitchOffDropsOnlyTheLogLines) {
-  EXPECT_EQ(PressOnce(ToolbarButtonId::kBack, false), (Calls{"back", "hide email", "password 19"}));
+  EXPECT_EQ(PressOnce(ToolbarButtonId::kBack, false), (Calls{OnPage(Op::kBack), "hide email", "password 19"}));
   EXPECT_EQ(PressOnce(ToolbarButtonId::kKeyboard, false), (Calls{"focus", "toggle", "password 26"}));
 }
 
 TEST(ToolbarActions, PrintWithTheEmailWindowOpenPrintsItsTextOnly) {
   EXPECT_EQ(PressOnce(ToolbarButtonId::kPrint, true, true),
             (Calls{"log Print Button Pressed", "print email", "password 22"}));
+}
+
+TEST(ToolbarActions, WithTheEmailWindowOpenOnlyPrintTurnsToIt) {
+  using Id = ToolbarButtonId;
+  struct Case {
+    Id button;
+    Calls expected;
+  };
+  const Case cases[] = {
+      {Id::kBack, {"log Back Button Pressed", OnPage(Op::kBack), "hide email", "password 19"}},
+      {Id::kForward, {"log Forward Button Pressed", OnPage(Op::kForward), "hide email", "password 20"}},
+      {Id::kStop, {"log Stop Button Pressed", OnPage(Op::kStop), "password 23"}},
+      {Id::kReload, {"log Reload Button Pressed", OnPage(Op::kReload), "password 24"}},
+      {Id::kPrint, {"log Print Button Pressed", "print email", "password 22"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PressOnce(c.button, true, true), c.expected) << ToolbarButton(c.button).name;
+  }
+}
+
+TEST(ToolbarActions, OnlyTheButtonsOnThePageNameAnOperation) {
+  for (const ToolbarButtonInfo& b : ToolbarButtons()) {
+    EXPECT_EQ(b.action == ButtonAction::kOnPage, b.on_page.has_value()) << b.name;
+  }
 }
 
 TEST(ToolbarActions, KeyboardLogsWhichWayItWent) {

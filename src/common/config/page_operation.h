@@ -1,0 +1,18 @@
+// The operations the kiosk asks of a browser on its page, whichever browser it is. The
+// tool-bar buttons' rows name the one a press runs (toolbar_buttons.cpp); each engine
+// carries them out in its RunOnPage. A new one is a value here, a case in each engine and
+// the row of the button that runs it.
+#pragma once
+
+namespace tw {
+
+enum class PageOperation {
+  kBack,
+  kForward,
+  kReload,
+  kStop,
+  // On the default printer, without a dialog.
+  kPrint,
+};
+
+}  // namespace tw
