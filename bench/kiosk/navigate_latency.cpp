@@ -55,9 +55,9 @@ int main(int argc, char** argv) {
   Frame frame;
   tw::KioskController controller(dir.string(), clock, hooks);
   controller.Create(800);
-  tw::CommandInterpreter commands(controller, controller.config(), controller.keyboard(), controller.clock(),
+  tw::CommandInterpreter commands(controller, controller.settings().kiosk, controller.keyboard(), clock,
                                   controller.paths().log.feedback_dir);
-  tw::BrowserLoop loop(tw::LoopServicesOf(controller), engine, frame, commands);
+  tw::BrowserLoop loop(tw::LoopServicesOf(controller, clock), engine, frame, commands);
   loop.BrowserStarted();
   loop.Pass();
 

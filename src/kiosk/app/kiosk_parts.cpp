@@ -12,18 +12,20 @@
 
 namespace tw {
 
-KioskParts::KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks)
+KioskParts::KioskParts(KioskController& controller, const Clock& clock, KeyboardPlatform platform,
+                       KioskWindows::Hooks hooks)
     : controller_(controller),
       launcher_(controller, controller.activity(), runner_),
-      interpreter_(controller, controller.config(), controller.keyboard(), controller.clock(),
+      interpreter_(controller, controller.settings().kiosk, controller.keyboard(), clock,
                    controller.paths().log.feedback_dir),
       splash_(KioskWindows::ShowSplash(controller, hooks.first_paint)),
       browser_(std::make_unique<SwitchableBrowser>(MakeBrowser(controller.browser_status().engine))),
-      loop_(LoopServicesOf(controller), *browser_, windows_, interpreter_),
+      loop_(LoopServicesOf(controller, clock), *browser_, windows_, interpreter_),
       windows_(controller, platform, *splash_, *browser_, std::move(hooks)),
-      input_filter_(std::make_unique<KioskInputFilter>(controller.activity(), controller.config().block_right_button)),
+      input_filter_(
+          std::make_unique<KioskInputFilter>(controller.activity(), controller.settings().kiosk.block_right_button)),
       dbus_(std::make_unique<KioskDbusService>(
-          KioskTopicTargets{controller, controller.activity(), controller.config()})) {
+          KioskTopicTargets{controller, controller.activity(), controller.settings().kiosk})) {
   controller_.activity().SetFrame(&windows_.attract());
   controller_.activity().SetButtons(&windows_);
   interpreter_.SetButtons(&windows_);
@@ -68,7 +70,8 @@ std::unique_ptr<KioskBrowser> KioskParts::MakeBrowser(int engine) {
     // From the event loop: a browser is not destroyed inside its own call.
     QTimer::singleShot(0, qApp, [this, why] { controller_.Guarded([this, why] { UseEmbeddedBrowser(why); }); });
   };
-  return entry->make({loop_, controller_.config(), controller_.paths(), controller_.screen_scale(), std::move(owner)});
+  return entry->make(
+      {loop_, controller_.settings().kiosk, controller_.paths(), controller_.screen_scale(), std::move(owner)});
 }
 
 void KioskParts::SetFirstLoadCallback(std::function<void()> callback) {

@@ -21,7 +21,7 @@ class KioskInputFilter;
 
 class KioskParts {
  public:
-  KioskParts(KioskController& controller, KeyboardPlatform platform, KioskWindows::Hooks hooks);
+  KioskParts(KioskController& controller, const Clock& clock, KeyboardPlatform platform, KioskWindows::Hooks hooks);
   ~KioskParts();
 
   // Starts the browser: its window placed and shown, the start page queued (the external

@@ -59,7 +59,7 @@ void KioskShell::Start() {
     LogPhase("splash painted");
     if (on_first_paint_) on_first_paint_();
   };
-  parts_ = std::make_unique<KioskParts>(*controller_, keyboard_platform_->Get(), std::move(hooks));
+  parts_ = std::make_unique<KioskParts>(*controller_, clock_, keyboard_platform_->Get(), std::move(hooks));
   LogPhase("windows and browser made");
   parts_->SetFirstLoadCallback([this] {
     LogPhase("first page loaded");
@@ -85,7 +85,7 @@ void KioskShell::Start() {
 }
 
 void KioskShell::LogPhase(const char* phase) {
-  if (!controller_ || !controller_->config().debug) return;
+  if (!controller_ || !controller_->settings().kiosk.debug) return;
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_).count();
   controller_->WriteLog(std::string("Start-up - ") + phase + " after " + std::to_string(ms) + " ms");
@@ -113,7 +113,7 @@ void KioskShell::SecondTick() {
   }
   // Work of a later second now due, or a clock set forward (or a machine resumed) past
   // the log's action time.
-  if (parts_->TimedWorkDue() || controller_->clock().Now() >= log_action_due_) RequestPass();
+  if (parts_->TimedWorkDue() || clock_.Now() >= log_action_due_) RequestPass();
   // Now and then the marker files, in case a watch was lost (no pass, nothing raised).
   if (++ticks_ % kMarkerSafetyTicks == 0) controller_->Guarded([this] { controller_->activity().CheckMarkerFiles(); });
 }
@@ -162,7 +162,7 @@ void KioskShell::ArmLogActionTimer() {
   log_action_due_ = due;
   // Armed on the steady clock: a clock set back makes it fire early (the pass finds
   // nothing due and it is armed again); set forward, the second's tick sees it.
-  const std::int64_t seconds = std::clamp<std::int64_t>(due - controller_->clock().Now(), 0, LocalTime::kSecondsPerDay);
+  const std::int64_t seconds = std::clamp<std::int64_t>(due - clock_.Now(), 0, LocalTime::kSecondsPerDay);
   log_action_timer_.start(static_cast<int>(seconds * 1000));
 }
 

@@ -46,7 +46,7 @@ std::unique_ptr<SplashWindow> KioskWindows::ShowSplash(const KioskController& co
 namespace {
 
 ToolbarSettings ToolbarSettingsOf(const KioskController& controller) {
-  const KioskConfig& config = controller.config();
+  const KioskConfig& config = controller.settings().kiosk;
   ToolbarSettings s;
   s.start_url = config.start_url;
   s.help_url = config.help_url;
@@ -58,7 +58,7 @@ ToolbarSettings ToolbarSettingsOf(const KioskController& controller) {
 PanelActions::Settings PanelSettingsOf(const KioskController& controller) {
   PanelActions::Settings s;
   s.right = controller.settings().right;
-  s.logo_url = controller.config().logo_url;
+  s.logo_url = controller.settings().kiosk.logo_url;
   s.exit_buttons_shown = controller.settings().toolbar.exit_on;
   return s;
 }
@@ -69,7 +69,7 @@ VideoWindow::Options VideoOptionsOf(const KioskController& controller) {
   o.file_name = video.file_name;
   o.video_width = video.width;
   o.video_height = video.height;
-  o.open = controller.config().attract.time_video != 0;
+  o.open = controller.settings().kiosk.attract.time_video != 0;
   o.screen_scale = controller.screen_scale();
   return o;
 }
@@ -94,7 +94,7 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
       browser_(browser),
       toolbar_host_(controller, browser, *email_, [this] { return ToggleKeyboard(); }),
       toolbar_actions_(toolbar_host_, ToolbarSettingsOf(controller)),
-      scrolling_(controller.config().scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this,
+      scrolling_(controller.settings().kiosk.scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this,
                  [&controller] { controller.PassDue(); }),
       panel_actions_(controller, *email_, browser_, scrolling_, PanelSettingsOf(controller)) {
   const KioskSettings& settings = controller.settings();
@@ -130,7 +130,7 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
   error_dialog_->Apply(settings.error_dialog, scale);
   attract_ = std::make_unique<KioskAttractFrame>(
       KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_, *email_, *new_window_dialog_},
-      controller.config().debug);
+      controller.settings().kiosk.debug);
 }
 
 KioskWindows::~KioskWindows() = default;
@@ -189,9 +189,9 @@ std::unique_ptr<KioskEmailWindow> KioskWindows::MakeEmailWindow(ButtonSoundPlaye
     document.setPlainText(text.join(QLatin1Char('\n')));
     document.print(&printer);
   };
-  return std::make_unique<KioskEmailWindow>(controller_.settings().email, controller_.config().email_window_server,
-                                            controller_.config().debug, controller_.screen_scale(), sounds,
-                                            std::move(parts));
+  return std::make_unique<KioskEmailWindow>(
+      controller_.settings().email, controller_.settings().kiosk.email_window_server,
+      controller_.settings().kiosk.debug, controller_.screen_scale(), sounds, std::move(parts));
 }
 
 void KioskWindows::ApplyLayout(const FrameLayout& layout) {

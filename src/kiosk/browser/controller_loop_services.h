@@ -7,11 +7,11 @@
 
 namespace tw {
 
-inline BrowserLoopServices LoopServicesOf(KioskController& controller) {
+inline BrowserLoopServices LoopServicesOf(KioskController& controller, const Clock& clock) {
   return {.requests = controller,
           .settings = controller.settings(),
           .paths = controller.paths(),
-          .clock = controller.clock(),
+          .clock = clock,
           .status = controller.browser_status(),
           .navigation = controller.navigation(),
           .keyboard = controller.keyboard(),

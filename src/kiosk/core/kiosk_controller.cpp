@@ -82,7 +82,7 @@ void KioskController::Create(int screen_width) {
   if (config.hide_task_bar) hooks_.SetTaskBarHidden(true);
 
   keyboard_.emplace(screen_scale_, settings_.right.CustomHasURL());
-  started_ = loop_running_ = exit_requested_ = false;
+  loop_running_ = exit_requested_ = false;
   browser_status_.SetLost();
   exit_password_.Reset();
   activity_.ResetIdleCount();
@@ -131,7 +131,7 @@ void KioskController::WriteLog(std::string_view text) {
 void KioskController::GoToURL(const std::string& url, NavigationReason reason) {
   if (keyboard_) keyboard_->SetCaretScroll(false);
   const int code = static_cast<int>(reason);
-  if (IsNavigationLogged(code, config().log_switches)) {
+  if (IsNavigationLogged(code, settings_.kiosk.log_switches)) {
     WriteLog(std::string(NavigationReasonText(code)) + " - " + url);
   }
   navigation_.Push(url);
@@ -144,8 +144,7 @@ void KioskController::RequestExit() {
 }
 
 void KioskController::EnterLoop() {
-  if (started_) return;
-  started_ = true;
+  if (loop_running_) return;
   loop_running_ = true;
   ShowSettingErrors();
 }
@@ -167,7 +166,7 @@ bool KioskController::RunPass() {
 bool KioskController::LogMailDue() const { return browser_status_.ready && log_mail_.AttemptDue(clock_.Now()); }
 
 void KioskController::CheckExitPassword(int tag) {
-  if (!config().password_on || !exit_password_.Press(config().password, tag)) return;
+  if (!settings_.kiosk.password_on || !exit_password_.Press(settings_.kiosk.password, tag)) return;
   WriteLog(log_text::kExitPasswordEntered);
   RequestExit();
 }
@@ -177,7 +176,7 @@ void KioskController::Shutdown() {
   closed_ = true;
   WriteLog(log_text::kClosingDown);
   if (log_) log_->Close();
-  if (config().hide_task_bar) hooks_.SetTaskBarHidden(false);
+  if (settings_.kiosk.hide_task_bar) hooks_.SetTaskBarHidden(false);
   hooks_.SetSystemKeyLock(false);
   hooks_.SetBrowserKeyLock(false);
 }

@@ -78,7 +78,6 @@ class KioskController : public KioskRequests {
   BrowserStatus& browser_status() { return browser_status_; }
   // The external browser cannot be run (`why`): the embedded browser is used from now on.
   void UseEmbeddedBrowser(const std::string& why);
-  const ExitPassword& exit_password() const { return exit_password_; }
   // Every tagged button reports its press here (tag 1 = the clock ... 26 = the Keyboard
   // button, the letter's code minus 64); the full exit password ends the kiosk.
   void CheckExitPassword(int tag) override;
@@ -89,9 +88,7 @@ class KioskController : public KioskRequests {
   // Runs one unit of work (a tick, a pass, an event) so that no exception leaves it.
   void Guarded(const std::function<void()>& work) override;
 
-  const Clock& clock() const { return clock_; }
   const KioskPaths& paths() const { return paths_; }
-  const KioskConfig& config() const { return settings_.kiosk; }
   // Takes a browser's own shortcuts from the visitor at the X server; false when some
   // could not be taken (another program holds them). Given back at shutdown and when the
   // embedded browser takes over.
@@ -117,7 +114,6 @@ class KioskController : public KioskRequests {
   KioskSettings settings_;
   double screen_scale_ = 1.0;
   std::optional<KeyboardFrame> keyboard_;
-  bool started_ = false;
   bool loop_running_ = false;
   BrowserStatus browser_status_;
   bool exit_requested_ = false;
@@ -127,7 +123,7 @@ class KioskController : public KioskRequests {
   // The log's lines also go to the system journal, where there is one.
   std::unique_ptr<SystemJournal> journal_;
   NavigationQueue navigation_;
-  ActivityTimer activity_{*this};
+  ActivityTimer activity_{*this, exit_password_};
   bool closed_ = false;
   std::vector<SettingError> setting_errors_;  // every one reported so far
   std::vector<SettingError> setting_errors_unshown_;

@@ -73,7 +73,7 @@ class KioskInputFilterTest : public QObject {
     controller.browser_status().SetReady();
     for (int i = 0; i < 42; ++i) controller.activity().Tick();
 
-    KioskInputFilter filter(controller.activity(), controller.config().block_right_button);
+    KioskInputFilter filter(controller.activity(), controller.settings().kiosk.block_right_button);
     qApp->installEventFilter(&filter);
     Target target;
     target.resize(100, 100);

@@ -60,9 +60,10 @@ class BrowserLoopTest : public ::testing::Test {
     std::ofstream(dir_.File("Tarnwick.ini")) << "[BROWSER]\nBrowser=1\n[URLS]\nStart=http://start/\n" << ini;
     controller_ = std::make_unique<KioskController>(dir_.path(), clock_, hooks_);
     controller_->Create(800);
-    interpreter_ = std::make_unique<CommandInterpreter>(*controller_, controller_->config(), controller_->keyboard(),
-                                                        controller_->clock(), controller_->paths().log.feedback_dir);
-    loop_ = std::make_unique<BrowserLoop>(LoopServicesOf(*controller_), engine_, frame_, *interpreter_);
+    interpreter_ =
+        std::make_unique<CommandInterpreter>(*controller_, controller_->settings().kiosk, controller_->keyboard(),
+                                             clock_, controller_->paths().log.feedback_dir);
+    loop_ = std::make_unique<BrowserLoop>(LoopServicesOf(*controller_, clock_), engine_, frame_, *interpreter_);
     loop_->BrowserStarted();
   }
   Texts Log() const { return test::LogTexts(dir_.File("log/TWCurrentLog.txt")); }

@@ -35,7 +35,7 @@ class ControllerTest : public ::testing::Test {
 
 TEST_F(ControllerTest, MissingConfigurationGivesEveryDefault) {
   KioskController& c = Start();
-  const KioskConfig& k = c.config();
+  const KioskConfig& k = c.settings().kiosk;
   EXPECT_EQ(k.start_url, "NoURLStart");
   EXPECT_EQ(k.help_url, "NoURLHelp");
   EXPECT_EQ(k.logo_url, "NoURLLogo");
@@ -60,7 +60,7 @@ TEST_F(ControllerTest, BinaryConfigurationGivesDefaults) {
   for (int i = 0; i < 2000; ++i) junk.push_back(static_cast<char>((i * 131) % 256));
   WriteIni(junk);
   KioskController& c = Start();
-  EXPECT_EQ(c.config().start_url, "NoURLStart");
+  EXPECT_EQ(c.settings().kiosk.start_url, "NoURLStart");
   EXPECT_EQ(Log(), (Texts{"Log opened", "External Browser Not Available - Embedded Browser Used"}));
 }
 
@@ -70,7 +70,7 @@ TEST_F(ControllerTest, ReadsListsAndLimitsShortSettings) {
            "[PROTOCOLS]\nBlock0=ftp\nBlock1=file\n[CAROUSELURLS]\nURL0=a\nURL1=b\nURL2=c\n"
            "[CAROUSELTIMES]\nTime0=30\nTime2=$10\n");
   KioskController& c = Start();
-  const KioskConfig& k = c.config();
+  const KioskConfig& k = c.settings().kiosk;
   EXPECT_EQ(k.log_mail.from_address.size(), 255u);
   EXPECT_EQ(k.password.size(), 255u);
   ASSERT_EQ(k.log_mail.recipients.size(), 2u);
@@ -118,11 +118,11 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
     hooks_.errors.clear();
     WriteIni(std::string(c.ini) + kLater);
     KioskController& k = Start();
-    c.check(k.config());
-    EXPECT_EQ(k.config().start_url, "http://start/");
-    EXPECT_EQ(k.config().block_list, (Texts{"ftp", "tw-command"}));
-    EXPECT_EQ(k.config().commands.programs, (Texts{"/bin/calc"}));
-    EXPECT_EQ(k.config().child_strings, (Texts{"Save As"}));
+    c.check(k.settings().kiosk);
+    EXPECT_EQ(k.settings().kiosk.start_url, "http://start/");
+    EXPECT_EQ(k.settings().kiosk.block_list, (Texts{"ftp", "tw-command"}));
+    EXPECT_EQ(k.settings().kiosk.commands.programs, (Texts{"/bin/calc"}));
+    EXPECT_EQ(k.settings().kiosk.child_strings, (Texts{"Save As"}));
     const std::string line = std::string("Setting [") + c.section + "] " + c.key + "=" + c.value +
                              " in Tarnwick.ini: '" + c.value + "' is not a valid integer value - the default is used";
     // Another reader's report of the same value is not logged again. The visitor sees
@@ -142,9 +142,9 @@ TEST_F(ControllerTest, ABadIntegerCostsOnlyThatKeyAndIsShownOnceAfterStartUp) {
 TEST_F(ControllerTest, BlankIntegerMeansNotSet) {
   WriteIni("[PREFERENCES]\nLogHour=\nLogMinute= \n[URLS]\nStart=http://start/\n[ATTRACT]\nTimeStart=60\n");
   KioskController& c = Start();
-  EXPECT_EQ(c.config().log.log_hour, 0);
-  EXPECT_EQ(c.config().attract.time_start, 60);
-  EXPECT_EQ(c.config().start_url, "http://start/");
+  EXPECT_EQ(c.settings().kiosk.log.log_hour, 0);
+  EXPECT_EQ(c.settings().kiosk.attract.time_start, 60);
+  EXPECT_EQ(c.settings().kiosk.start_url, "http://start/");
   EXPECT_TRUE(hooks_.errors.empty());
 }
 

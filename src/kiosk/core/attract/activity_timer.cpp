@@ -29,7 +29,8 @@ constexpr NavigationReason kAutomaticReturn = NavigationReason::kAutomaticReturn
 
 }  // namespace
 
-ActivityTimer::ActivityTimer(KioskController& controller) : controller_(controller) {}
+ActivityTimer::ActivityTimer(KioskController& controller, const ExitPassword& exit_password)
+    : controller_(controller), exit_password_(exit_password) {}
 
 AttractFrame* ActivityTimer::frame() const {
   static NoFrame no_frame;
@@ -37,7 +38,7 @@ AttractFrame* ActivityTimer::frame() const {
 }
 
 void ActivityTimer::Tick() {
-  const KioskConfig& config = controller_.config();
+  const KioskConfig& config = controller_.settings().kiosk;
 
   // Only a move along both axes counts: a pointer that jitters along one edge does not.
   const CursorPoint position = frame()->CursorPos();
@@ -51,7 +52,7 @@ void ActivityTimer::Tick() {
   }
   if (!idle_mode_) ++idle_count_;
 
-  frame()->ShowDiagnostics(idle_count_, controller_.exit_password().ExpectedLetter(config.password));
+  frame()->ShowDiagnostics(idle_count_, exit_password_.ExpectedLetter(config.password));
 
   // A count of 0 (reset while idle mode holds it) is no idle time: a time of 0 never fires.
   const int count = idle_count_;
@@ -66,7 +67,7 @@ void ActivityTimer::Tick() {
 
 void ActivityTimer::ResetIdleCount() {
   idle_count_ = 0;
-  next_carousel_tick_ = controller_.config().attract.time_carousel;
+  next_carousel_tick_ = controller_.settings().kiosk.attract.time_carousel;
   carousel_index_ = 0;
   carousel_running_ = false;
   start_fired_ = false;
@@ -86,11 +87,11 @@ void ActivityTimer::ReturnToStart(NavigationReason reason) {
   frame()->ResetKeyboardPage();
   frame()->EndVisitorSession();
   controller_.WriteLog(log_text::kVisitorSessionCleared);
-  controller_.GoToURL(controller_.config().start_url, reason);
+  controller_.GoToURL(controller_.settings().kiosk.start_url, reason);
 }
 
 void ActivityTimer::CarouselStep() {
-  const KioskConfig& config = controller_.config();
+  const KioskConfig& config = controller_.settings().kiosk;
   carousel_running_ = true;
   carousel_fired_at_ = idle_count_;
   const auto index = static_cast<std::size_t>(carousel_index_);
@@ -104,7 +105,7 @@ void ActivityTimer::CarouselStep() {
 
 void ActivityTimer::StartVideo() {
   video_fired_ = true;
-  if (controller_.config().log_switches.log_video_start) controller_.WriteLog(log_text::kStartingVideo);
+  if (controller_.settings().kiosk.log_switches.log_video_start) controller_.WriteLog(log_text::kStartingVideo);
   video_playing_ = true;
   frame()->StartVideo();
   ReturnToStart(kAutomaticReturn);

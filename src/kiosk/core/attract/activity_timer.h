@@ -12,11 +12,13 @@
 
 namespace tw {
 
+class ExitPassword;
 class KioskController;
 
 class ActivityTimer {
  public:
-  explicit ActivityTimer(KioskController& controller);
+  // The exit password is read for the diagnostics, which show the letter it expects next.
+  ActivityTimer(KioskController& controller, const ExitPassword& exit_password);
 
   void SetFrame(AttractFrame* frame) { frame_ = frame; }
   void SetButtons(KioskButtons* buttons) { buttons_ = buttons; }
@@ -62,6 +64,7 @@ class ActivityTimer {
   bool MarkerExists(const char* name) const;
 
   KioskController& controller_;
+  const ExitPassword& exit_password_;
   AttractFrame* frame_ = nullptr;
   KioskButtons* buttons_ = nullptr;
   CursorPoint last_position_;

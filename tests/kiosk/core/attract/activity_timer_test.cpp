@@ -305,7 +305,7 @@ TEST_F(ActivityTimerTest, ActiveModeIgnoresTheMouse) {
 TEST_F(ActivityTimerTest, TopicsFromOtherPrograms) {
   Start("[PREFERENCES]\nDebug=1\n");
   KioskController& c = *controller_;
-  const KioskTopicTargets t{c, c.activity(), c.config()};
+  const KioskTopicTargets t{c, c.activity(), c.settings().kiosk};
   EXPECT_TRUE(PokeKioskTopic(t, "TW_IdleOn", "any", ""));
   EXPECT_TRUE(c.activity().idle_mode());
   EXPECT_TRUE(PokeKioskTopic(t, "TW_ActiveOn", "", "x"));

@@ -60,8 +60,9 @@ class CommandTest : public ::testing::Test {
     controller_->Create(800);
     runner_ = std::make_unique<FakeRunner>(*controller_);
     launcher_ = std::make_unique<ProgramLauncher>(*controller_, controller_->activity(), *runner_);
-    interpreter_ = std::make_unique<CommandInterpreter>(*controller_, controller_->config(), controller_->keyboard(),
-                                                        controller_->clock(), controller_->paths().log.feedback_dir);
+    interpreter_ =
+        std::make_unique<CommandInterpreter>(*controller_, controller_->settings().kiosk, controller_->keyboard(),
+                                             clock_, controller_->paths().log.feedback_dir);
     interpreter_->SetButtons(&buttons_);
     interpreter_->SetLauncher(launcher_.get());
     interpreter_->SetEmailWindow(&email_);
