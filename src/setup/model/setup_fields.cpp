@@ -261,6 +261,7 @@ constexpr std::array kBannerColumns = std::to_array<ListColumn>({
     {"Graphic File", "", Picker::kBannerGraphic},
     {"URL", "none", Picker::kLocalPage, true},
     {"Time", "5", Picker::kNone, false, 1, 21600, 5},
+    {"Description", ""},
 });
 constexpr std::array kProgramColumns = std::to_array<ListColumn>({{"Program File", "", Picker::kProgram}});
 constexpr std::array kChildColumns = std::to_array<ListColumn>({{"Dialog with string ...", ""}});
