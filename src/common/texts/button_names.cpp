@@ -29,11 +29,11 @@ std::string ReadButtonName(const ProfileFile& language, const ButtonName& name) 
   return language.ReadString(kMessagesSection, name.key, name.english);
 }
 
-std::vector<ButtonName> AllButtonNames(std::size_t side_page_buttons) {
+std::vector<ButtonName> AllButtonNames() {
   std::vector<ButtonName> names;
   for (const ToolbarButtonInfo& info : ToolbarButtons()) names.push_back(ToolbarButtonName(info));
   for (std::size_t i = 0; i < 4; ++i) names.push_back(ScrollArrowName(i));
-  for (std::size_t i = 0; i < side_page_buttons; ++i) names.push_back(SidePageButtonName(i));
+  for (std::size_t i = 0; i < kSidePanelPageButtons; ++i) names.push_back(SidePageButtonName(i));
   return names;
 }
 

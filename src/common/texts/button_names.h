@@ -25,7 +25,9 @@ ButtonName SidePageButtonName(std::size_t index);             // 0 ..: "PageButt
 // The name the file gives, or the English one.
 std::string ReadButtonName(const ProfileFile& language, const ButtonName& name);
 
+inline constexpr std::size_t kSidePanelPageButtons = 10;
+
 // Every button name the kiosk reads, for the Setup Manager and the documentation.
-std::vector<ButtonName> AllButtonNames(std::size_t side_page_buttons);
+std::vector<ButtonName> AllButtonNames();
 
 }  // namespace tw
