@@ -8,6 +8,7 @@
 #include "setup/model/lock_file.h"
 #include "setup/model/setup_session.h"
 #include "setup/window/setup_window.h"
+#include "widgets/widget_accessibility.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick Setup Manager");
+  tw::InstallWidgetAccessibility();
 
   const std::time_t started = std::time(nullptr);
   const tw::SetupLock lock(dir);

@@ -11,6 +11,7 @@
 #include "common/system/program_options.h"
 #include "kiosk/app/stop_signal_watcher.h"
 #include "kiosk/browser/webengine/engine_environment.h"
+#include "widgets/widget_accessibility.h"
 #include "kiosk/core/settings/config_check.h"
 #include "common/config/profile_file.h"
 
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
   KioskApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick");
   QApplication::setQuitOnLastWindowClosed(false);
+  tw::InstallWidgetAccessibility();
 
   tw::KioskShell shell(dir);
   shell.SetStartTime(started);

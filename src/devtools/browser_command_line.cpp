@@ -37,6 +37,9 @@ std::vector<std::string> BrowserArguments(const BrowserStart& start) {
       "--deny-permission-prompts",
       // No information bar over the page about the flags the kiosk needs.
       "--test-type",
+      // The page on the accessibility bus for a screen reader started at any time (the
+      // speech button starts one); the browser builds its tree only when told at start.
+      "--force-renderer-accessibility",
   };
   argv.insert(argv.end(), kiosk_flags.begin(), kiosk_flags.end());
   // The browser refuses to run as root with its sandbox (the kiosk as a system service).

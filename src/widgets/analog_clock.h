@@ -69,6 +69,7 @@ class AnalogClock : public QWidget {
 
   // Where the clock reads the time (the wall clock by default).
   void SetTimeSource(std::function<QTime()> source);
+  QTime Time() const { return time_source_(); }
   // Called after every tick.
   std::function<void(AnalogClock&)> OnTimer;
 

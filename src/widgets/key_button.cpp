@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 
+#include "common/keyboard/key_spoken_name.h"
 #include "widgets/keyboard_controller.h"
 
 namespace tw {
@@ -22,6 +24,7 @@ KeyButton::KeyButton(QWidget* parent) : QWidget(parent) {
 void KeyButton::SetLegend(const KeyLegend& legend) {
   legend_ = legend;
   PlaceCaptions();
+  NameForScreenReaders();
   update();
 }
 
@@ -37,7 +40,17 @@ void KeyButton::SetKey(KeyId key) {
 
 void KeyButton::SetKeyType(KeyType type) {
   key_type_ = type;
+  NameForScreenReaders();
   update();
+}
+
+void KeyButton::NameForScreenReaders() {
+  QStringList shown;
+  for (const QString& caption : legend_.captions) {
+    if (!caption.isEmpty()) shown.append(caption);
+  }
+  setAccessibleName(QString::fromStdString(
+      SpokenKeyName(key_type_, legend_.send_string, shown.join(QLatin1Char(' ')).toStdString())));
 }
 
 void KeyButton::SetLook(const KeyLook& look) {

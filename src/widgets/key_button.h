@@ -95,6 +95,8 @@ class KeyButton : public QWidget {
 
  private:
   void PlaceCaptions();
+  // What a screen reader says for the key: what it types, or the key it is.
+  void NameForScreenReaders();
   QFont CaptionFont(int index) const;
   void PlaySound();
   void Notify(const MouseNotify& event, QMouseEvent& mouse);

@@ -393,6 +393,7 @@ constexpr std::array kSections = std::to_array<ConfigSection>({
     {"BANNERGRAPHICS", true},
     {"BANNERURLS", true},
     {"BANNERTIMES", true},
+    {"BANNERTEXTS", true},
     {"PROGRAMS", true},
     {"KEYBOARD", false},
     {"GLYPHNUM", false},
@@ -409,7 +410,7 @@ constexpr std::array<ConfigListPart, 0> kNoCompanions{};
 constexpr std::array kRecipientCompanions = std::to_array<ConfigListPart>({{"EMAILNAME", "Name"}});
 constexpr std::array kCarouselCompanions = std::to_array<ConfigListPart>({{"CAROUSELTIMES", "Time"}});
 constexpr std::array kBannerCompanions =
-    std::to_array<ConfigListPart>({{"BANNERURLS", "URL"}, {"BANNERTIMES", "Time"}});
+    std::to_array<ConfigListPart>({{"BANNERURLS", "URL"}, {"BANNERTIMES", "Time"}, {"BANNERTEXTS", "Text"}});
 
 constexpr std::array kLists = std::to_array<ConfigList>({
     {ConfigListId::kProtocols, {"PROTOCOLS", "Block"}, kNoCompanions, true},

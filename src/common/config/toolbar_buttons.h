@@ -63,10 +63,13 @@ struct PagePress {
 
 struct ToolbarButtonInfo {
   ToolbarButtonId id;
-  std::string_view name;             // "BStart": the control's name
-  PasswordObject object;             // what the exit password sees (its tag)
-  std::string_view text_key;         // TEXT/<key>, also GLYPH/<key> (the Keyboard button: "Show")
-  std::string_view caption;          // default caption
+  std::string_view name;      // "BStart": the control's name
+  PasswordObject object;      // what the exit password sees (its tag)
+  std::string_view text_key;  // TEXT/<key>, also GLYPH/<key> (the Keyboard button: "Show")
+  std::string_view caption;   // default caption
+  // What a screen reader says for it while it shows only its picture (MESSAGES/<name
+  // without its B>Name in the language file, this by default).
+  std::string_view spoken_name;
   std::string_view glyph_count_key;  // GLYPHNUM/<key>
   std::string_view setting;          // SOUNDS/<setting>Source, <setting>Wav; BUTTONS/<setting>On
   // How the Setup Manager lists it: the label of its controls ("" for the Keyboard button,

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <span>
+#include <vector>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -38,7 +40,6 @@ inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
     {"ListChanged", "The list of messages has changed; it has been fetched again.", "Message list changed"},
 }};
 
-inline constexpr std::size_t kSetupMessageCount = 13;
 inline constexpr std::size_t kErrorStringCount = 8;
 inline constexpr std::size_t kFirstErrorString = 3;  // index of ErrorString0 in kLanguageMessages
 inline constexpr std::size_t kPrintFailedMessage = 11;
@@ -60,8 +61,11 @@ std::string ReadPrintFailedMessage(const ProfileFile& file);
 // What the e-mail window says when the mailbox changed under the visitor's list.
 std::string ReadListChangedMessage(const ProfileFile& file);
 
-// Setup Manager side: every message in the order of kLanguageMessages.
-using SetupMessages = std::array<std::string, kSetupMessageCount>;
+// Setup Manager side: every MESSAGES key it edits, in its list's order: the messages
+// above, then what a screen reader says for each button that shows only its picture
+// (button_names.h).
+std::span<const LanguageMessage> SetupMessageList();
+using SetupMessages = std::vector<std::string>;  // one per SetupMessageList() entry
 SetupMessages DefaultSetupMessages();
 SetupMessages ReadSetupMessages(const ProfileFile& file);
 // Writes every message; throws ProfileWriteError.

@@ -18,6 +18,7 @@ VideoWindow::VideoWindow(Options options, std::function<void(const std::string&)
       display_panel_(new QLabel(this)),
       file_name_(options.file_name) {
   setObjectName("FormVideo");
+  setAccessibleName("Video");
   setWindowTitle("Tarnwick");
   setAutoFillBackground(true);
   QPalette black = palette();

@@ -6,6 +6,7 @@
 
 #include "kiosk/core/commands/kiosk_buttons.h"
 #include "kiosk/core/commands/navigation_reason.h"
+#include "widgets/widget_accessibility.h"
 #include "kiosk/panels/form_scaling.h"
 #include "kiosk/panels/glyph_button.h"
 #include "kiosk/panels/picture_box.h"
@@ -62,6 +63,7 @@ ArrowPanel::ArrowPanel(PanelEvents& events, const RightPanelConfig& config, doub
       scale_(screen_scale),
       config_(config) {
   setObjectName("FormRight");
+  setAccessibleName("Side panel");
   setWindowTitle("FormRight");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
@@ -107,6 +109,7 @@ void ArrowPanel::SetSoundPlayer(ButtonSoundPlayer* player) {
 void ArrowPanel::ApplySettings() {
   auto apply = [this](PanelButton* b, const SidePanelButtonConfig& c) {
     b->setText(QString::fromStdString(c.caption));
+    SetSpokenName(*b, QString::fromStdString(c.spoken_name));
     if (PictureFileExists(c.glyph_file)) {
       b->SetGlyph(QPixmap(QString::fromStdString(c.glyph_file)));
       b->SetNumGlyphs(c.glyph_count);

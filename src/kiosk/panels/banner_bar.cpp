@@ -124,6 +124,14 @@ BannerBar::BannerBar(PanelEvents& events, const BannerBarConfig& config, double 
   setGeometry(ToQRect(Scaled(Rect{0, 0, 800, 60}, screen_scale)));
   ScaleControls(this, screen_scale);
   if (rotation_->count() > 0 && PictureFileExists(config_.graphics[0])) LoadPicture(banner_, config_.graphics[0]);
+  setAccessibleName("Banner bar");
+  image_->setAccessibleName("Logo");
+  DescribeBanner(0);
+}
+
+void BannerBar::DescribeBanner(std::size_t index) {
+  const bool described = index < config_.descriptions.size() && !config_.descriptions[index].empty();
+  banner_->setAccessibleName(described ? QString::fromStdString(config_.descriptions[index]) : QString("Banner"));
 }
 
 BannerBar::~BannerBar() = default;
@@ -154,6 +162,7 @@ void BannerBar::AdvanceBanner() {
 
 void BannerBar::ShowBanner(std::size_t index) {
   const std::string& file = rotation_->Graphic(index);
+  DescribeBanner(index);
   if (PictureFileExists(file)) {
     LoadPicture(banner_, file);
     return;

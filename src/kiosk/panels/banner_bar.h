@@ -48,6 +48,8 @@ class BannerBar : public QWidget {
 
  private:
   void ShowBanner(std::size_t index);
+  // The banner's name for screen readers: the operator's description of it, or "Banner".
+  void DescribeBanner(std::size_t index);
   void LoadPicture(PictureBox* box, const std::string& file);
   void ApplyClockSettings();
 

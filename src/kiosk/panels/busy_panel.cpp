@@ -14,6 +14,7 @@ BusyPanel::BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget
       events_(events),
       config_(config) {
   setObjectName("FormLeft");
+  setAccessibleName("Busy bar");
   setWindowTitle("FormLeft");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
@@ -26,6 +27,7 @@ BusyPanel::BusyPanel(PanelEvents& events, const LeftPanelConfig& config, QWidget
   bevel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   meter_ = new BusyMeter(this);
   meter_->setObjectName("Meter");
+  meter_->setAccessibleName("Page loading");
   meter_->SetDirection(MeterDirection::kTopToBottom);
   meter_->SetShowPercent(false);
   meter_->SetBevelType(MeterBevel::kNone);

@@ -29,6 +29,7 @@ QFrame* Bevel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow 
 ErrorDialog::ErrorDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName("DialogError");
+  setAccessibleName("Error");
   setWindowTitle("DialogError");
   setModal(true);
   setFixedSize(432, 121);

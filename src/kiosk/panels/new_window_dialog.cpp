@@ -12,6 +12,7 @@ NewWindowDialog::NewWindowDialog(const NewBrowserMessages& texts, QWidget* paren
       button1_(new QPushButton(this)),
       button2_(new QPushButton(this)) {
   setObjectName("DialogNewWindow");
+  setAccessibleName("New browser window");
   setWindowTitle("New Browser Window Detected");
   setModal(true);
   // Not scaled: the same size on every screen.

@@ -4,10 +4,15 @@
 #include <QPainter>
 
 #include "kiosk/panels/sunken_frame.h"
+#include "widgets/widget_accessibility.h"
 
 namespace tw {
 
-PanelButton::PanelButton(QWidget* parent) : QAbstractButton(parent) { setFocusPolicy(Qt::NoFocus); }
+PanelButton::PanelButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  // Named by its caption until it is given a name of its own for showing only its picture.
+  SetSpokenName(*this, QString());
+}
 
 void PanelButton::SetGlyph(const QPixmap& strip) {
   glyph_ = strip;

@@ -13,6 +13,7 @@ SplashWindow::SplashWindow(QWidget* parent)
       image_splash_(new QLabel(this)),
       label_line1_(new QLabel(this)) {
   setObjectName("FormSplash");
+  setAccessibleName("Starting");
   setWindowTitle("Tarnwick");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAutoFillBackground(true);

@@ -47,6 +47,7 @@ ToolbarPanel::ToolbarPanel(ToolbarActions& actions, Options options, const Toolb
       options_(std::move(options)),
       config_(config) {
   setObjectName("FormBottom");
+  setAccessibleName("Tool bar");
   setWindowTitle("FormBottom");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
@@ -140,6 +141,7 @@ void ToolbarPanel::BuildKeyboard() {
 
   notebook_ = new KeyboardPages(key_controller_, this);
   notebook_->setGeometry(0, kToolbarHeight, 800, 215);
+  notebook_->hide();  // until the keyboard is raised (ShowKeyboardLook)
   for (int i = 0; i < 2; ++i) {
     pages_[i] = notebook_->Page(i);
     pages_[i]->installEventFilter(this);
@@ -232,6 +234,9 @@ void ToolbarPanel::ScaleForm() {
 }
 
 void ToolbarPanel::ShowKeyboardLook(bool shown) {
+  // Lowered, the keys lie below the screen's edge: hidden too, so that a screen reader
+  // does not offer keys nobody can see.
+  notebook_->setVisible(shown);
   PanelButton* keyboard = Button(ToolbarButtonId::kKeyboard);
   const std::string& glyph_file = shown ? config_.glyph_hide : config_.glyph_show;
   const QPixmap picture = LoadPicture(glyph_file);

@@ -14,7 +14,7 @@ namespace {
 
 SetupMessages MessagesOf(const SetupConfig& config) {
   SetupMessages messages;
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages[i] = config.Message(i);
+  for (std::size_t i = 0; i < SetupMessageList().size(); ++i) messages.push_back(config.Message(i));
   return messages;
 }
 

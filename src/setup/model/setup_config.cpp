@@ -84,7 +84,8 @@ SetupConfig::SetupConfig(std::string_view tarnwick_text, std::string_view langua
 }
 
 void SetupConfig::ReadMessages() {
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) messages_[i] = MessageIn(language_, kLanguageMessages[i]);
+  messages_.clear();
+  for (const LanguageMessage& message : SetupMessageList()) messages_.push_back(MessageIn(language_, message));
 }
 
 void SetupConfig::ReadKeys() {
@@ -171,9 +172,10 @@ std::string SetupConfig::LanguageText() const {
       text.Set(kKeyboardSection, keys_[i].name, ComposeKeyboardValue(keys_[i].entry));
     }
   }
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
-    if (messages_[i] != MessageIn(text, kLanguageMessages[i])) {
-      text.Set(kMessagesSection, kLanguageMessages[i].key, messages_[i]);
+  for (std::size_t i = 0; i < messages_.size(); ++i) {
+    const LanguageMessage& message = SetupMessageList()[i];
+    if (messages_[i] != MessageIn(text, message)) {
+      text.Set(kMessagesSection, message.key, messages_[i]);
     }
   }
   return text.Text();

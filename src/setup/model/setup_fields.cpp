@@ -76,7 +76,7 @@ SetupField List(G group, ConfigListId list, C control = C::kList) {
   return f;
 }
 SetupField Message(std::size_t index) {
-  SetupField f = Field(G::kMessages, kLanguageMessages[index].setup_entry, "", "", C::kMessage);
+  SetupField f = Field(G::kMessages, SetupMessageList()[index].setup_entry, "", "", C::kMessage);
   f.message = index;
   return f;
 }
@@ -205,7 +205,7 @@ std::vector<SetupField> BuiltFields() {
       List(G::kProgramFiles, ConfigListId::kPrograms),
       List(G::kConfigurationNotes, ConfigListId::kConfiguration, C::kNotes),
   };
-  for (std::size_t i = 0; i < kSetupMessageCount; ++i) f.push_back(Message(i));
+  for (std::size_t i = 0; i < SetupMessageList().size(); ++i) f.push_back(Message(i));
   AddButtonFields(f);
   return f;
 }
@@ -261,6 +261,7 @@ constexpr std::array kBannerColumns = std::to_array<ListColumn>({
     {"Graphic File", "", Picker::kBannerGraphic},
     {"URL", "none", Picker::kLocalPage, true},
     {"Time", "5", Picker::kNone, false, 1, 21600, 5},
+    {"Description", ""},
 });
 constexpr std::array kProgramColumns = std::to_array<ListColumn>({{"Program File", "", Picker::kProgram}});
 constexpr std::array kChildColumns = std::to_array<ListColumn>({{"Dialog with string ...", ""}});

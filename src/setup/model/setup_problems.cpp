@@ -40,10 +40,10 @@ class Checker {
     CheckPlainTextLogIn("PREFERENCES", "Email");
     CheckPlainTextLogIn("EMAIL", "");
     for (const ConfigList& list : ConfigLists()) CheckList(list);
-    for (std::size_t i = 0; i < kSetupMessageCount; ++i) {
+    for (std::size_t i = 0; i < SetupMessageList().size(); ++i) {
       const std::string& text = config_.Message(i);
-      Where where{kSecurityPage, std::string(kLanguageMessages[i].setup_entry), "MESSAGES",
-                  std::string(kLanguageMessages[i].key)};
+      const LanguageMessage& message = SetupMessageList()[i];
+      Where where{kSecurityPage, std::string(message.setup_entry), "MESSAGES", std::string(message.key)};
       CheckText(where, text);
     }
     return std::move(problems_);

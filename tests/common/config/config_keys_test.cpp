@@ -69,10 +69,12 @@ TEST(ConfigKeys, SectionsAreContiguousAndInFileOrder) {
 
 TEST(ConfigKeys, SectionOrder) {
   const char* const expected[] = {
-      "PREFERENCES",    "BUTTONS",    "BROWSER",     "PROTOCOLS", "ALLOWEDPROTOCOLS", "ALLOWEDFOLDERS", "EMAILADDRESS",
-      "EMAILNAME",      "TEXT",       "GLYPH",       "URLS",      "ATTRACT",          "CAROUSELURLS",   "CAROUSELTIMES",
-      "BANNERGRAPHICS", "BANNERURLS", "BANNERTIMES", "PROGRAMS",  "KEYBOARD",         "GLYPHNUM",       "CHILDSTRINGS",
-      "BUSYBAR",        "CLOCK",      "SOUNDS",      "EMAIL",     "GRAPHICS",         "CONFIGURATION",
+      "PREFERENCES",    "BUTTONS",      "BROWSER",       "PROTOCOLS",     "ALLOWEDPROTOCOLS",
+      "ALLOWEDFOLDERS", "EMAILADDRESS", "EMAILNAME",     "TEXT",          "GLYPH",
+      "URLS",           "ATTRACT",      "CAROUSELURLS",  "CAROUSELTIMES", "BANNERGRAPHICS",
+      "BANNERURLS",     "BANNERTIMES",  "BANNERTEXTS",   "PROGRAMS",      "KEYBOARD",
+      "GLYPHNUM",       "CHILDSTRINGS", "BUSYBAR",       "CLOCK",         "SOUNDS",
+      "EMAIL",          "GRAPHICS",     "CONFIGURATION",
   };
   ASSERT_EQ(ConfigSections().size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -254,7 +256,8 @@ TEST(ConfigLists, PartsAndPlaces) {
       {ConfigListId::kAllowedFolders, {{"ALLOWEDFOLDERS", "Allow"}}},
       {ConfigListId::kLogRecipients, {{"EMAILADDRESS", "Address"}, {"EMAILNAME", "Name"}}},
       {ConfigListId::kCarousel, {{"CAROUSELURLS", "URL"}, {"CAROUSELTIMES", "Time"}}},
-      {ConfigListId::kBanners, {{"BANNERGRAPHICS", "Graphic"}, {"BANNERURLS", "URL"}, {"BANNERTIMES", "Time"}}},
+      {ConfigListId::kBanners,
+       {{"BANNERGRAPHICS", "Graphic"}, {"BANNERURLS", "URL"}, {"BANNERTIMES", "Time"}, {"BANNERTEXTS", "Text"}}},
       {ConfigListId::kPrograms, {{"PROGRAMS", "Program"}}},
       {ConfigListId::kChildStrings, {{"CHILDSTRINGS", "ChildString"}}},
       {ConfigListId::kConfiguration, {{"CONFIGURATION", "ConfString"}}},
@@ -293,7 +296,7 @@ TEST(ConfigLists, WriteAndReadBackParallelSections) {
   test::TempDir dir;
   ProfileFile file(dir.File("Tarnwick.ini"));
   const std::vector<std::vector<std::string>> banners = {
-      {"/k/a.gif", "http://a/", "10"}, {"/k/b.gif", "", "20"}, {"/k/c.gif", "http://c/", ""}};
+      {"/k/a.gif", "http://a/", "10", "Opening hours"}, {"/k/b.gif", "", "20", ""}, {"/k/c.gif", "http://c/", "", ""}};
   WriteConfigList(file, ConfigListId::kBanners, banners);
   EXPECT_EQ(file.ReadString("BANNERURLS", "URL2", "?"), "http://c/");
   EXPECT_EQ(file.ReadString("BANNERTIMES", "Time1", "?"), "20");

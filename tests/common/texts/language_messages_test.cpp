@@ -50,7 +50,10 @@ TEST_F(LanguageMessagesTest, SetupWritesEveryMessageAndKeepsWhatItRead) {
     WriteSetupMessages(file, messages);
   }
   const ProfileFile file(path_);
-  EXPECT_EQ(file.ReadSection(kMessagesSection).size(), kLanguageMessages.size());
+  EXPECT_EQ(file.ReadSection(kMessagesSection).size(), SetupMessageList().size());
+  // The names of picture-only buttons are among them, with the English the kiosk falls back to.
+  EXPECT_EQ(file.ReadString(kMessagesSection, "ScrollUpName", ""), "Scroll up");
+  EXPECT_EQ(file.ReadString(kMessagesSection, "StartName", ""), "Start page");
   EXPECT_EQ(file.ReadString(kMessagesSection, "ErrorString3", ""), "Expediteur requis");
   EXPECT_EQ(file.ReadString(kMessagesSection, "NewBrowserTitle", ""), "New Browser Window Detected!");
   EXPECT_EQ(ReadErrorStrings(file)[7], "Hand made");

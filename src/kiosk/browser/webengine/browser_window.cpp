@@ -145,6 +145,7 @@ BrowserWindow::BrowserWindow(BrowserEvents& events, Options options, QWidget* pa
       view_(nullptr),
       scroller_(nullptr) {
   setObjectName("FormIE");
+  setAccessibleName("Page");
   setWindowTitle("Tarnwick");
   resize(427, 273);
 

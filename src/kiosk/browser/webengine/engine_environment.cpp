@@ -13,14 +13,17 @@ void PrepareWebEngine(const std::vector<std::string>& blocked_protocols) {
   qunsetenv("QTWEBENGINE_REMOTE_DEBUGGING");
   const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
   bool without_gpu = false;
-  if (!flags.isEmpty()) {
-    QList<QByteArray> kept;
-    for (const QByteArray& flag : flags.split(' ')) {
-      if (!flag.startsWith("--remote-debugging") && !flag.startsWith("--auto-open-devtools")) kept.append(flag);
-      without_gpu = without_gpu || flag == "--disable-gpu";
-    }
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", kept.join(' '));
+  QList<QByteArray> kept;
+  for (const QByteArray& flag : flags.split(' ')) {
+    if (flag.isEmpty() || flag.startsWith("--remote-debugging") || flag.startsWith("--auto-open-devtools")) continue;
+    kept.append(flag);
+    without_gpu = without_gpu || flag == "--disable-gpu";
   }
+  // The page's own accessibility tree, for a screen reader started at any time during the
+  // kiosk's run (the speech button starts one): the engine builds it only when told at
+  // its start.
+  if (!kept.contains("--force-renderer-accessibility")) kept.append("--force-renderer-accessibility");
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", kept.join(' '));
   if (without_gpu) {
     // The engine draws its pages in software: the kiosk's windows then do too. OpenGL
     // would only pass the pictures through a software renderer, and starting that takes

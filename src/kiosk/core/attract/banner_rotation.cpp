@@ -12,6 +12,7 @@ void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& c, SettingErro
   c.graphics.clear();
   c.urls.clear();
   c.times.clear();
+  c.descriptions.clear();
   for (std::size_t i = 0; i < n; ++i) {
     const std::string number = std::to_string(i);
     const std::string graphic = ini.ReadString("BANNERGRAPHICS", "Graphic" + number, "");
@@ -21,6 +22,7 @@ void ReadBannerBarConfig(const ProfileFile& ini, BannerBarConfig& c, SettingErro
     c.graphics.push_back(graphic);
     c.urls.push_back(url);
     c.times.push_back(*time);
+    c.descriptions.push_back(ini.ReadString("BANNERTEXTS", "Text" + number, ""));
   }
   c.background = read.String("GRAPHICS", "Top");
   c.show_clock = read.Bool("PREFERENCES", "ShowClock");

@@ -17,7 +17,9 @@ struct BannerBarConfig {
   std::vector<std::string> graphics;  // BANNERGRAPHICS/Graphic<i>
   std::vector<std::string> urls;      // BANNERURLS/URL<i>
   std::vector<int> times;             // BANNERTIMES/Time<i>, seconds
-  std::string background;             // GRAPHICS/Top
+  // BANNERTEXTS/Text<i>: what a screen reader says for the banner (its picture's text).
+  std::vector<std::string> descriptions;
+  std::string background;  // GRAPHICS/Top
   bool show_clock = true;
   // 00BBGGRR; a top byte of 80 names a system colour.
   std::uint32_t back_colour = 0x8000000F;

@@ -41,6 +41,7 @@ int ScaledFontHeight(int design_height, double screen_scale);
 
 struct ToolbarButtonConfig {
   std::string caption;
+  std::string spoken_name;  // said for it while its caption is empty
   int glyph_count = 2;
   std::string glyph_file;  // GLYPH/<key>; used only when the file exists
   int sound = 0;           // a button sound source 0..7

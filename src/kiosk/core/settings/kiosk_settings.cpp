@@ -1,6 +1,7 @@
 #include "kiosk/core/settings/kiosk_settings.h"
 
 #include "common/config/config_reader.h"
+#include "common/texts/button_names.h"
 #include "common/keyboard/keyboard_key.h"
 
 namespace tw {
@@ -47,6 +48,16 @@ LoadedKioskSettings LoadKioskSettings(const ProfileFile& ini, const ProfileFile&
   errors.Append(ReadKeyboardEntries(language, s.language.keyboard, VisibleField::kExactlyOne).errors);
   ReadLeftPanelConfig(ini, s.left, errors);
   ReadRightPanelConfig(ini, s.right, errors);
+  for (const ToolbarButtonInfo& info : ToolbarButtons()) {
+    s.toolbar.buttons[static_cast<std::size_t>(info.id)].spoken_name =
+        ReadButtonName(language, ToolbarButtonName(info));
+  }
+  for (std::size_t i = 0; i < s.right.arrows.size(); ++i) {
+    s.right.arrows[i].spoken_name = ReadButtonName(language, ScrollArrowName(i));
+  }
+  for (std::size_t i = 0; i < s.right.custom.size(); ++i) {
+    s.right.custom[i].spoken_name = ReadButtonName(language, SidePageButtonName(i));
+  }
   s.language.new_browser = ReadNewBrowserMessages(language);
   s.language.print_failed = ReadPrintFailedMessage(language);
   s.error_dialog = ReadErrorDialogConfig(ini, errors);

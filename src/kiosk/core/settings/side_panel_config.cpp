@@ -1,11 +1,13 @@
 #include "kiosk/core/settings/side_panel_config.h"
 
 #include "common/config/config_reader.h"
+#include "common/texts/button_names.h"
 
 namespace tw {
 namespace {
 
 constexpr std::array<const char*, 4> kArrowNames{"Up", "Down", "Left", "Right"};
+static_assert(kSidePanelCustomCount == kSidePanelPageButtons, "every page button has its spoken name");
 
 }  // namespace
 

@@ -14,6 +14,7 @@ namespace tw {
 
 struct SidePanelButtonConfig {
   std::string caption;
+  std::string spoken_name;  // said for it while its caption is empty
   int glyph_count = 1;
   std::string glyph_file;
   int sound = 0;

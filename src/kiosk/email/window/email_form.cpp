@@ -57,6 +57,7 @@ EmailForm::EmailForm(const EmailWindowConfig& config, ButtonSoundPlayer* sounds,
       events_(std::move(events)),
       sounds_(sounds) {
   setObjectName(QStringLiteral("FormEmail"));
+  setAccessibleName("E-mail");
   setWindowTitle(QStringLiteral("E-mail"));
   resize(kDesignWidth, 249);
   pages_ = new QStackedWidget(this);
