@@ -153,6 +153,57 @@ def test_cookie_forgotten_after_idle_return():
         shutil.rmtree(folder, ignore_errors=True)
 
 
+def test_idle_warning_touch_keeps_the_session():
+    folder = tempfile.mkdtemp(prefix="tarnwick-site-")
+    with open(os.path.join(folder, "cookie.htm"), "w") as f:
+        f.write("<!DOCTYPE html><html><body>cookie<script>"
+                "var seen = document.cookie || 'none';"
+                "document.cookie = 'visitor=ann; max-age=3600';"
+                "location.href = 'tw-command:FEEDBACK?seen=' + seen;"
+                "</script></body></html>")
+    handler = lambda *a, **kw: Pages(*a, directory=folder, **kw)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        base = "http://127.0.0.1:%d" % server.server_address[1]
+        k = Kiosk("cookie.htm", "[ATTRACT]\nTimeStart=8\nIdleWarningSeconds=4", base=base)
+        check(k.wait_for(lambda: len(k.feedback()) >= 1, 20), "cookie page gave no report")
+        # Nobody there: the idle return comes without a warning.
+        check(k.wait_for_line("Visitor Session Cleared", 20), "no idle return")
+        check(k.wait_for(lambda: len(k.feedback()) >= 2, 10), "start page after idle time gave no report")
+        # A visitor moves the pointer, then leaves it: the warning covers the frame.
+        xdotool("mousemove", "300", "200")
+        time.sleep(1.2)
+        xdotool("mousemove", "320", "230")
+        mark = len(k.log())
+        check(k.wait_for_line("Idle Warning Shown", 15, mark), "no idle warning before the idle return")
+        time.sleep(0.3)
+        toolbar = (0, 560, 800, 30)
+        check(screen_colours(*toolbar) == 1, "the idle warning does not cover the frame")
+        check("Visitor Session Cleared" not in k.log()[mark:], "session cleared before the warning")
+        # A touch where the pointer already is answers it; the visitor's cookie is kept.
+        xdotool("click", "1")
+        check(k.wait_for_line("Idle Warning Answered", 3, mark), "a touch did not answer the idle warning")
+        k.poke("TW_SendURL", base + "/cookie.htm")
+        check(k.wait_for(lambda: len(k.feedback()) >= 3, 10), "second visit gave no report")
+        time.sleep(0.3)
+        check(screen_colours(*toolbar) > 2, "the frame did not come back after the answer")
+        # No answer: the warning comes again, and the session goes at the idle time.
+        check(k.wait_for_line("Visitor Session Cleared", 20, mark), "no idle return after an unanswered warning")
+        check(k.wait_for(lambda: len(k.feedback()) >= 4, 10), "start page after idle time gave no report")
+        check(k.feedback()[:4] == ["seen=none\n", "seen=none\n", "seen=visitor=ann\n", "seen=none\n"],
+              "cookies seen: %r" % k.feedback())
+        lines = [line for line in k.log()[mark:]
+                 if line.startswith("Idle Warning") or line == "Visitor Session Cleared"]
+        check(lines == ["Idle Warning Shown", "Idle Warning Answered", "Idle Warning Shown",
+                        "Visitor Session Cleared"], "idle warning lines: %s" % lines)
+        k.stop()
+    finally:
+        server.shutdown()
+        server.server_close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
 def screen_colours(x, y, w, h):
     """Number of distinct colours in a region of the screen."""
     r = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage",
@@ -231,7 +282,7 @@ def test_attract_video():
 
 
 for test in [test_demo_feedback_page, test_idle_marker_file_and_pokes, test_cookie_forgotten_after_idle_return,
-             test_marker_files_and_passes_on_demand, test_attract_video]:
+             test_idle_warning_touch_keeps_the_session, test_marker_files_and_passes_on_demand, test_attract_video]:
     print("--", test.__name__, flush=True)
     try:
         test()

@@ -246,6 +246,8 @@ constexpr std::array kFixedKeys = std::to_array<ConfigKey>({
      Number(G::kVideo, "Height (pixels)", 0, 21600, 10)},
     {"ATTRACT", "GoToStart", kBoolean, "0", "1", kWithDefault, true,
      Check(G::kCarouselOptions, "Load Start page after Carousel")},
+    {"ATTRACT", "IdleWarningSeconds", kInteger, "20", "20", kWithDefault, true,
+     Number(G::kTimes, "Warn the visitor before (sec.)", 0, 600, 5)},
 
     // [KEYBOARD]
     {"KEYBOARD", "Associated", kFile, "", "", kNotRead, true},

@@ -27,6 +27,8 @@ std::string ReadPrintFailedMessage(const ProfileFile& file) { return ReadKiosk(f
 
 std::string ReadListChangedMessage(const ProfileFile& file) { return ReadKiosk(file, kListChangedMessage); }
 
+std::string ReadIdleWarningMessage(const ProfileFile& file) { return ReadKiosk(file, kIdleWarningMessage); }
+
 std::span<const LanguageMessage> SetupMessageList() {
   // The button names' texts live as long as the program: the list holds views of them.
   static const std::vector<ButtonName> names = AllButtonNames();

@@ -23,7 +23,7 @@ struct LanguageMessage {
 };
 
 // Every MESSAGES key, in the order of the Setup Manager's message list.
-inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
+inline constexpr std::array<LanguageMessage, 14> kLanguageMessages = {{
     {"NewBrowserTitle", "New Browser Window Detected!", "New Browser Window Detected - Title"},
     {"NewBrowserTransfer", "Transfer Control", "New Browser Window Detected - Transfer"},
     {"NewBrowserRemove", "Remove New Window", "New Browser Window Detected - Remove"},
@@ -38,12 +38,14 @@ inline constexpr std::array<LanguageMessage, 13> kLanguageMessages = {{
     {"ErrorString7", "Cancelled", "Cancelled"},
     {"PrintFailed", "The page could not be printed. Please ask a member of staff for help.", "Print failed"},
     {"ListChanged", "The list of messages has changed; it has been fetched again.", "Message list changed"},
+    {"IdleWarning", "Are you still there? Touch the screen to continue", "Idle warning"},
 }};
 
 inline constexpr std::size_t kErrorStringCount = 8;
 inline constexpr std::size_t kFirstErrorString = 3;  // index of ErrorString0 in kLanguageMessages
 inline constexpr std::size_t kPrintFailedMessage = 11;
 inline constexpr std::size_t kListChangedMessage = 12;
+inline constexpr std::size_t kIdleWarningMessage = 13;
 
 // Kiosk side.
 struct NewBrowserMessages {
@@ -60,6 +62,8 @@ std::array<std::string, kErrorStringCount> ReadErrorStrings(const ProfileFile& f
 std::string ReadPrintFailedMessage(const ProfileFile& file);
 // What the e-mail window says when the mailbox changed under the visitor's list.
 std::string ReadListChangedMessage(const ProfileFile& file);
+// What the visitor is asked before the idle return ends the session.
+std::string ReadIdleWarningMessage(const ProfileFile& file);
 
 // Setup Manager side: every MESSAGES key it edits, in its list's order: the messages
 // above, then what a screen reader says for each button that shows only its picture

@@ -64,6 +64,8 @@ namespace tw::log_text {
   X(kEmailGetPressed, "Get Pressed", "e-mail window: Get Mail")                                                      \
   X(kIdleModeOff, "Idle mode Off", "idle mode ended")                                                                \
   X(kIdleModeOn, "Idle mode On", "idle mode began")                                                                  \
+  X(kIdleWarningAnswered, "Idle Warning Answered", "the visitor touched the kiosk during the idle warning")          \
+  X(kIdleWarningShown, "Idle Warning Shown", "the visitor was asked to touch the screen before the idle return")     \
   X(kKeyboardHidden, "Keyboard Hidden", "the visitor lowered the on-screen keyboard")                                \
   X(kKeyboardShown, "Keyboard Shown", "the visitor raised the on-screen keyboard")                                   \
   X(kLogActionTime, "Log action time reached", "the log's daily time: the log is saved or sent")                     \

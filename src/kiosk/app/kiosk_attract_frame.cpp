@@ -9,6 +9,7 @@
 #include "kiosk/app/video_window.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/panels/banner_bar.h"
+#include "kiosk/panels/idle_warning_window.h"
 #include "kiosk/panels/new_window_dialog.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
@@ -86,5 +87,9 @@ void KioskAttractFrame::EndVisitorSession() {
   w_.browser.EndVisitorSession();
   w_.email.ClearVisitor();
 }
+
+void KioskAttractFrame::ShowIdleWarning(int seconds_left) { w_.idle_warning.ShowCountdown(seconds_left); }
+
+void KioskAttractFrame::HideIdleWarning() { w_.idle_warning.hide(); }
 
 }  // namespace tw

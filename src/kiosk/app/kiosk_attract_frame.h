@@ -11,6 +11,7 @@
 namespace tw {
 
 class BannerBar;
+class IdleWarningWindow;
 class KioskBrowser;
 class KioskEmailWindow;
 class NewWindowDialog;
@@ -29,6 +30,7 @@ class KioskAttractFrame : public AttractFrame {
     VideoWindow& video;
     KioskEmailWindow& email;
     NewWindowDialog& new_window_dialog;
+    IdleWarningWindow& idle_warning;
   };
   // show_diagnostics: PREFERENCES/Debug, read once.
   KioskAttractFrame(Windows windows, bool show_diagnostics);
@@ -43,6 +45,8 @@ class KioskAttractFrame : public AttractFrame {
   void AdvanceBanner() override;
   void ShowDiagnostics(int idle_count, int expected_code) override;
   void EndVisitorSession() override;
+  void ShowIdleWarning(int seconds_left) override;
+  void HideIdleWarning() override;
 
   // The idle cover is up: the panels are not raised meanwhile.
   bool covered() const { return covered_; }

@@ -25,7 +25,7 @@ bool KioskInputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride: {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_F4 && (key->modifiers() & Qt::AltModifier)) return true;
-      if (event->type() == QEvent::KeyPress) activity_.ResetIdleCount();
+      if (event->type() == QEvent::KeyPress) activity_.VisitorActivity();
       break;
     }
     default: break;

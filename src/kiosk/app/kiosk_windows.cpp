@@ -20,6 +20,7 @@
 #include "kiosk/panels/new_window_dialog.h"
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/picture_box.h"
+#include "kiosk/panels/idle_warning_window.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
 #include "widgets/keyboard_controller.h"
@@ -128,9 +129,12 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
   error_dialog_ = std::make_unique<ErrorDialog>();
   error_dialog_->SetSoundPlayer(platform.sounds);
   error_dialog_->Apply(settings.error_dialog, scale);
-  attract_ = std::make_unique<KioskAttractFrame>(
-      KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_, *email_, *new_window_dialog_},
-      controller.settings().kiosk.debug);
+  idle_warning_ = std::make_unique<IdleWarningWindow>(settings.language.idle_warning);
+  idle_warning_->answered = [this] { controller_.Guarded([this] { controller_.activity().VisitorActivity(); }); };
+  attract_ =
+      std::make_unique<KioskAttractFrame>(KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_,
+                                                                     *email_, *new_window_dialog_, *idle_warning_},
+                                          controller.settings().kiosk.debug);
 }
 
 KioskWindows::~KioskWindows() = default;
@@ -219,7 +223,7 @@ void KioskWindows::Close() {
   if (error_dialog_->isVisible()) error_dialog_->done(QDialog::Rejected);
   browser_.Close();
   for (QWidget* w : std::initializer_list<QWidget*>{toolbar_.get(), banner_.get(), busy_.get(), arrows_.get(),
-                                                    video_.get(), &splash_}) {
+                                                    video_.get(), idle_warning_.get(), &splash_}) {
     w->close();
   }
 }
@@ -258,7 +262,8 @@ void KioskWindows::RaiseTopmostWindows() {
     if (email_->IsVisible()) email_->form().raise();
   }
   // Dialogs that must be seen come last, above the keyboard, the video and the cover.
-  for (QWidget* dialog : std::initializer_list<QWidget*>{error_dialog_.get(), new_window_dialog_.get()}) {
+  for (QWidget* dialog :
+       std::initializer_list<QWidget*>{idle_warning_.get(), error_dialog_.get(), new_window_dialog_.get()}) {
     if (dialog->isVisible()) dialog->raise();
   }
 }

@@ -30,6 +30,7 @@ class KioskEmailWindow;
 class BannerBar;
 class BusyPanel;
 class ErrorDialog;
+class IdleWarningWindow;
 class NewWindowDialog;
 class SplashWindow;
 class ToolbarPanel;
@@ -118,6 +119,7 @@ class KioskWindows : public BrowserFrame, public KioskButtons, public ScrollArro
   std::unique_ptr<VideoWindow> video_;
   std::unique_ptr<NewWindowDialog> new_window_dialog_;
   std::unique_ptr<ErrorDialog> error_dialog_;
+  std::unique_ptr<IdleWarningWindow> idle_warning_;
   std::unique_ptr<KioskAttractFrame> attract_;
 };
 

@@ -19,6 +19,9 @@ class RecordingFrame : public AttractFrame {
   void ResetKeyboardPage() override { calls.push_back("keyboard reset"); }
   void AdvanceBanner() override { ++banner_steps; }
   void EndVisitorSession() override { calls.push_back("session ended"); }
+  // The countdown shown, one entry a second; 0 when the warning went.
+  void ShowIdleWarning(int seconds_left) override { warnings.push_back(seconds_left); }
+  void HideIdleWarning() override { warnings.push_back(0); }
   void ShowDiagnostics(int idle_count, int expected_code) override {
     shown_count = idle_count;
     shown_code = expected_code;
@@ -26,6 +29,7 @@ class RecordingFrame : public AttractFrame {
 
   CursorPoint cursor;
   std::vector<std::string> calls;
+  std::vector<int> warnings;
   int banner_steps = 0;
   int shown_count = -1;
   int shown_code = -1;

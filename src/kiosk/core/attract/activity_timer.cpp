@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "common/texts/log_texts.h"
@@ -21,11 +22,31 @@ class NoFrame : public AttractFrame {
   void ResetKeyboardPage() override {}
   void AdvanceBanner() override {}
   void EndVisitorSession() override {}
+  void ShowIdleWarning(int) override {}
+  void HideIdleWarning() override {}
 };
 
 constexpr NavigationReason kTimedStart = NavigationReason::kTimedStart;
 constexpr NavigationReason kTimedCarousel = NavigationReason::kTimedCarousel;
 constexpr NavigationReason kAutomaticReturn = NavigationReason::kAutomaticReturnToStart;
+
+// The idle time at which the visitor's page is first taken away: the start page, the
+// carousel or the video, whichever comes first (0: none is set).
+int FirstTimedAction(const KioskConfig& config) {
+  const AttractSettings& a = config.attract;
+  int first = 0;
+  for (int time : {a.time_start, a.carousel_urls.empty() ? 0 : a.time_carousel, a.time_video}) {
+    if (time > 0 && (first == 0 || time < first)) first = time;
+  }
+  return first;
+}
+
+// When the warning comes up: its own length before the first timed action, but never in
+// the first half of a short idle time (a visitor who has just touched the screen is not
+// asked at once whether anyone is there).
+int WarningStart(int first_action, int warning_seconds) {
+  return std::max(first_action - warning_seconds, (first_action + 1) / 2);
+}
 
 }  // namespace
 
@@ -42,15 +63,22 @@ void ActivityTimer::Tick() {
 
   // Only a move along both axes counts: a pointer that jitters along one edge does not.
   const CursorPoint position = frame()->CursorPos();
-  const bool moved = position.x != last_position_.x && position.y != last_position_.y;
+  const bool moved = position_known_ && position.x != last_position_.x && position.y != last_position_.y;
+  if (!position_known_) last_position_ = position;
+  position_known_ = true;
   if (!active_mode_ && (moved || !controller_.browser_status().attached)) {
     if (config.attract.time_carousel != 0 && idle_count_ > config.attract.time_carousel && config.attract.go_to_start) {
       ReturnToStart(kAutomaticReturn);
     }
     last_position_ = position;
-    ResetIdleCount();
+    if (moved) {
+      VisitorActivity();
+    } else {
+      ResetIdleCount();
+    }
   }
   if (!idle_mode_) ++idle_count_;
+  UpdateIdleWarning();
 
   frame()->ShowDiagnostics(idle_count_, exit_password_.ExpectedLetter(config.password));
 
@@ -75,6 +103,37 @@ void ActivityTimer::ResetIdleCount() {
   carousel_fired_at_ = 0;
 }
 
+void ActivityTimer::VisitorActivity() {
+  visitor_present_ = true;
+  if (warning_shown_) {
+    HideIdleWarning();
+    controller_.WriteLog(log_text::kIdleWarningAnswered);
+  }
+  ResetIdleCount();
+}
+
+void ActivityTimer::UpdateIdleWarning() {
+  const KioskConfig& config = controller_.settings().kiosk;
+  const int first = FirstTimedAction(config);
+  const int warning = config.attract.idle_warning_seconds;
+  const bool due = visitor_present_ && !idle_mode_ && warning > 0 && first > 0 &&
+                   idle_count_ >= WarningStart(first, warning) && idle_count_ < first;
+  if (!due) {
+    if (warning_shown_) HideIdleWarning();
+    return;
+  }
+  if (!warning_shown_) {
+    warning_shown_ = true;
+    controller_.WriteLog(log_text::kIdleWarningShown);
+  }
+  frame()->ShowIdleWarning(first - idle_count_);
+}
+
+void ActivityTimer::HideIdleWarning() {
+  warning_shown_ = false;
+  frame()->HideIdleWarning();
+}
+
 void ActivityTimer::TimedStart() {
   start_fired_ = true;
   if (video_playing_) StopVideo();
@@ -82,6 +141,8 @@ void ActivityTimer::TimedStart() {
 }
 
 void ActivityTimer::ReturnToStart(NavigationReason reason) {
+  visitor_present_ = false;
+  if (warning_shown_) HideIdleWarning();
   if (controller_.keyboard().shown() && buttons_ != nullptr) buttons_->Click(KioskButton::kKeyboard);
   frame()->HideEmailWindow();
   frame()->ResetKeyboardPage();
@@ -120,6 +181,7 @@ void ActivityTimer::StopVideo() {
 void ActivityTimer::IdleModeOn() {
   if (idle_mode_) return;
   idle_mode_ = true;
+  if (warning_shown_) HideIdleWarning();
   frame()->ShowIdleCover(true);
   controller_.WriteLog(log_text::kIdleModeOn);
 }

@@ -25,8 +25,11 @@ class ActivityTimer {
 
   // One second of the activity timer (everything after entering the browser loop).
   void Tick();
-  // Activity: a new idle period begins.
+  // A new idle period begins (the kiosk starts, or has no browser to count for).
   void ResetIdleCount();
+  // The visitor touched, typed or moved the pointer: a new idle period begins and an
+  // idle warning on the screen is answered.
+  void VisitorActivity();
 
   void IdleModeOn();
   void IdleModeOff();
@@ -48,6 +51,7 @@ class ActivityTimer {
   bool active_mode() const { return active_mode_; }
   bool video_playing() const { return video_playing_; }
   bool carousel_running() const { return carousel_running_; }
+  bool idle_warning_shown() const { return warning_shown_; }
   // Seconds nobody has used the kiosk; the carousel's next time and page.
   int idle_count() const { return idle_count_; }
   int next_carousel_tick() const { return next_carousel_tick_; }
@@ -58,6 +62,9 @@ class ActivityTimer {
   void TimedStart();
   void CarouselStep();
   void StartVideo();
+  // The idle warning's countdown, from its time up to the first timed action.
+  void UpdateIdleWarning();
+  void HideIdleWarning();
   // The kiosk goes back to its start page for the next visitor: what the last one left
   // behind (keyboard page, e-mail window, browser session) is cleared first.
   void ReturnToStart(NavigationReason reason);
@@ -68,6 +75,11 @@ class ActivityTimer {
   AttractFrame* frame_ = nullptr;
   KioskButtons* buttons_ = nullptr;
   CursorPoint last_position_;
+  bool position_known_ = false;  // the first position is where the pointer was, not a move
+  // Someone used the kiosk since it last returned to its start page: only then is there
+  // a visitor to warn.
+  bool visitor_present_ = false;
+  bool warning_shown_ = false;
   int idle_count_ = 0;
   int next_carousel_tick_ = 0;
   int carousel_index_ = 0;

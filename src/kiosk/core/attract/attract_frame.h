@@ -33,6 +33,10 @@ class AttractFrame {
   // Forgets everything the last visitor left in the browser: cookies, storage, cache,
   // form data and the page history.
   virtual void EndVisitorSession() = 0;
+  // The question whether the visitor is still there, over everything, counting down the
+  // seconds left before the page is taken away; shown again with each new count.
+  virtual void ShowIdleWarning(int seconds_left) = 0;
+  virtual void HideIdleWarning() = 0;
 };
 
 }  // namespace tw

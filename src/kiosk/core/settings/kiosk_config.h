@@ -68,12 +68,14 @@ struct BrowserSettings {
 };
 
 // The idle times (seconds) after which the kiosk returns to the start page, starts the
-// carousel and starts the attract video.
+// carousel and starts the attract video, and how long a visitor is warned before the
+// first of them takes the page away (0: no warning).
 #define TW_ATTRACT_KEYS(X)                         \
   X(int, time_start, "ATTRACT", "TimeStart")       \
   X(int, time_carousel, "ATTRACT", "TimeCarousel") \
   X(int, time_video, "ATTRACT", "TimeVideo")       \
-  X(bool, go_to_start, "ATTRACT", "GoToStart")
+  X(bool, go_to_start, "ATTRACT", "GoToStart")     \
+  X(int, idle_warning_seconds, "ATTRACT", "IdleWarningSeconds")
 
 struct AttractSettings {
   TW_ATTRACT_KEYS(TW_KIOSK_SETTING_MEMBER)

@@ -60,6 +60,7 @@ LoadedKioskSettings LoadKioskSettings(const ProfileFile& ini, const ProfileFile&
   }
   s.language.new_browser = ReadNewBrowserMessages(language);
   s.language.print_failed = ReadPrintFailedMessage(language);
+  s.language.idle_warning = ReadIdleWarningMessage(language);
   s.error_dialog = ReadErrorDialogConfig(ini, errors);
   s.video = ReadVideoConfig(ini, errors);
   s.email = ReadEmailWindowConfig(ini, language, errors);

@@ -49,6 +49,7 @@ struct LanguageSettings {
   std::vector<NamedKeyboardEntry> keyboard;  // in the keyboard's creation order
   NewBrowserMessages new_browser;
   std::string print_failed;
+  std::string idle_warning;
 
   bool operator==(const LanguageSettings&) const = default;
 };

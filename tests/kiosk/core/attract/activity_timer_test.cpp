@@ -158,6 +158,73 @@ TEST_F(ActivityTimerTest, NoReturnToStartBeforeTheCarouselOrWithGoToStartOff) {
   }
 }
 
+// The countdown from `from` seconds to 1, then the warning gone (0).
+std::vector<int> Countdown(int from) {
+  std::vector<int> shown;
+  for (int left = from; left > 0; --left) shown.push_back(left);
+  shown.push_back(0);
+  return shown;
+}
+
+TEST_F(ActivityTimerTest, TheIdleWarningCountsDownToTheFirstTimedActionOnlyForAVisitor) {
+  struct Case {
+    const char* name;
+    std::string ini;
+    bool visitor;  // a diagonal move after three seconds
+    std::vector<int> warnings;
+  };
+  const std::string carousel = "[CAROUSELURLS]\nURL0=page0\n[CAROUSELTIMES]\nTime0=30\n";
+  const Case cases[] = {
+      {"before the start page", "[ATTRACT]\nTimeStart=60\n", true, Countdown(20)},
+      {"its own length", "[ATTRACT]\nTimeStart=60\nIdleWarningSeconds=5\n", true, Countdown(5)},
+      {"short idle time: only its second half", "[ATTRACT]\nTimeStart=10\n", true, Countdown(5)},
+      {"before the carousel when it comes first", "[ATTRACT]\nTimeStart=90\nTimeCarousel=50\n" + carousel, true,
+       Countdown(20)},
+      {"carousel time without pages", "[ATTRACT]\nTimeStart=90\nTimeCarousel=50\n", true, Countdown(20)},
+      {"turned off", "[ATTRACT]\nTimeStart=60\nIdleWarningSeconds=0\n", true, {}},
+      {"nobody used the kiosk", "[ATTRACT]\nTimeStart=60\n", false, {}},
+      {"nothing timed", "", true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    navigations_.clear();
+    frame_.warnings.clear();
+    // Wherever the pointer rests at the start is no move of a visitor's.
+    frame_.cursor = {400, 300};
+    Start(c.ini);
+    const std::size_t mark = Log().size();
+    Run(3);
+    if (c.visitor) MoveDiagonally();
+    Run(200);
+    EXPECT_EQ(frame_.warnings, c.warnings);
+    const Texts log = Log();
+    EXPECT_EQ(std::count(log.begin() + static_cast<std::ptrdiff_t>(mark), log.end(), "Idle Warning Shown"),
+              c.warnings.empty() ? 0 : 1);
+  }
+}
+
+TEST_F(ActivityTimerTest, ATouchDuringTheIdleWarningKeepsThePage) {
+  Start("[ATTRACT]\nTimeStart=60\n");
+  Run(1);
+  MoveDiagonally();
+  Run(46);  // the warning is up, 14 seconds left
+  ASSERT_TRUE(controller_->activity().idle_warning_shown());
+  controller_->activity().VisitorActivity();
+  Run(1);
+  EXPECT_FALSE(controller_->activity().idle_warning_shown());
+  EXPECT_EQ(frame_.warnings.back(), 0);
+  Run(45);
+  EXPECT_TRUE(navigations_.empty());
+  Run(15);  // a new idle period's full warning, then the start page
+  EXPECT_EQ(navigations_, (std::vector<Navigation>{{107, "start"}}));
+  Texts warning_lines;
+  for (const std::string& line : Log()) {
+    if (line.starts_with("Idle Warning") || line == "Visitor Session Cleared") warning_lines.push_back(line);
+  }
+  EXPECT_EQ(warning_lines,
+            (Texts{"Idle Warning Shown", "Idle Warning Answered", "Idle Warning Shown", "Visitor Session Cleared"}));
+}
+
 TEST_F(ActivityTimerTest, WithoutAttachedBrowserTheCountNeverPassesOne) {
   Start("[ATTRACT]\nTimeStart=60\nTimeVideo=2\n");
   controller_->browser_status().attached = false;
