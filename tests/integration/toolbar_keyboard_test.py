@@ -2,8 +2,9 @@
 """Runs the real kiosk with its embedded browser (DISPLAY must point at an X server)
 and uses its tool bar and on-screen keyboard with the mouse, as a visitor would: the
 Keyboard button raises the keyboard, the keys type into a text field of a local page
-(which submits it, so the log shows what arrived), and Back, Forward, Start and Help
-navigate and log their lines.
+(which submits it, so the log shows what arrived), Back, Forward, Start and Help
+navigate and log their lines, and Zoom In makes every page after it larger (the Help page
+reports the zoom it sees).
 
 usage: toolbar_keyboard_test.py TARNWICK
 """
@@ -29,7 +30,7 @@ KEYS = {  # name: (left, top, width, height)
     "o": (416, 48, 40, 40), ",": (408, 128, 40, 40), "space": (112, 168, 392, 40), "W": (136, 48, 40, 40),
     "r": (216, 48, 40, 40), "d": (184, 88, 40, 40), "1": (80, 8, 40, 40), "return": (584, 48, 64, 80),
 }
-SLOTS = {"start": 1, "back": 2, "forward": 3, "help": 4, "keyboard": 6}
+SLOTS = {"start": 1, "back": 2, "forward": 3, "help": 4, "zoom in": 5, "keyboard": 6}
 
 
 class Kiosk(KioskProcess):
@@ -37,12 +38,16 @@ class Kiosk(KioskProcess):
         super().__init__(TARNWICK, results, "tarnwick-toolbar-")
         self.write_file("pages/search.htm", '<!DOCTYPE html><html><body><form action="result.htm">'
                         '<input id="query" name="query" autofocus></form></body></html>')
-        for name in ("result.htm", "help.htm"):
+        for name in ("result.htm", "zoom.htm"):
             self.write_file("pages/" + name, "<!DOCTYPE html><html><body>%s</body></html>" % name)
+        # Browser zoom shows in the device pixel ratio, a zoom of the page's root in its own.
+        self.write_file("pages/help.htm", "<!DOCTYPE html><html><body>help<script>"
+                        "var zoom = devicePixelRatio * (document.documentElement.currentCSSZoom || 1);"
+                        "location.replace('zoom.htm?' + Math.round(zoom * 100));</script></body></html>")
         self.base = "file://" + os.path.join(self.dir, "pages")
         self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\n[BROWSER]\n%s\n"
                         "[URLS]\nStart=%s/search.htm\nHelp=%s/help.htm\n"
-                        "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nKeyboardOn=6\n"
+                        "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nZoomInOn=5\nKeyboardOn=6\n"
                         % ("Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", self.base, self.base))
         self.top = HIDDEN_TOP
         self.start()
@@ -118,7 +123,7 @@ def main():
     mark = len(k.log())
     k.press_button("help")
     check(k.wait_for_line("Help Button Pressed - %s/help.htm" % k.base, 5, mark), "no 'Help Button Pressed'")
-    check(k.wait_for_line("Page Loaded - %s/help.htm" % k.base, 10, mark), "Help page not loaded")
+    check(k.wait_for_line("Page Loaded - %s/zoom.htm?100" % k.base, 10, mark), "Help page not at 100 %")
     mark = len(k.log())
     k.press_button("start")
     check(k.wait_for_line("Start Button Pressed - %s/search.htm" % k.base, 5, mark), "no 'Start Button Pressed'")
@@ -126,9 +131,19 @@ def main():
 
     k.press_button("keyboard")
     check(k.wait_for_line("Keyboard Hidden", 5), "no 'Keyboard Hidden'")
+    k.top = HIDDEN_TOP
     time.sleep(0.3)
     check(k.bottom_form_top() == HIDDEN_TOP, "keyboard not lowered to %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
     check(k.browser_rect() == browser_before, "browser window after two presses: %s" % (k.browser_rect(),))
+
+    # Two steps of zoom hold for the pages after them.
+    mark = len(k.log())
+    k.press_button("zoom in")
+    k.press_button("zoom in")
+    check(k.wait_for(lambda: k.log()[mark:].count("Zoom In Pressed") == 2, 5), "no two 'Zoom In Pressed'")
+    k.press_button("help")
+    check(k.wait_for_line("Page Loaded - %s/zoom.htm?125" % k.base, 10, mark),
+          "the page after two steps of zoom is not at 125 %%: %s" % k.log()[mark:])
     k.stop()
 
 

@@ -13,6 +13,10 @@ enum class PageOperation {
   kStop,
   // On the default printer, without a dialog.
   kPrint,
+  // The visitor's page zoom, one step (page_zoom.h); it holds for every page until the
+  // visitor's session ends.
+  kZoomIn,
+  kZoomOut,
 };
 
 }  // namespace tw

@@ -54,6 +54,11 @@ constexpr std::array<ToolbarButtonInfo, kToolbarButtonCount> kButtons = {{
      "Custom Button 4", true, A::kOwnPage},
     {Id::kCustom5, "BCustom5", Obj::kHelp, "BCustom5", "Custom 5", "Custom button 5", "BCustom5", "BCustom5",
      "Custom Button 5", true, A::kOwnPage},
+    // The visitor's page zoom; like the custom buttons, they report Help's tag.
+    {Id::kZoomIn, "BZoomIn", Obj::kHelp, "ZoomIn", "Zoom In", "Zoom in", "ZoomIn", "ZoomIn", "Zoom In", false,
+     A::kOnPage, text::kZoomInPressed, "0", PagePress{Op::kZoomIn}},
+    {Id::kZoomOut, "BZoomOut", Obj::kHelp, "ZoomOut", "Zoom Out", "Zoom out", "ZoomOut", "ZoomOut", "Zoom Out", false,
+     A::kOnPage, text::kZoomOutPressed, "0", PagePress{Op::kZoomOut}},
 }};
 
 }  // namespace

@@ -33,9 +33,11 @@ enum class ToolbarButtonId {
   kCustom3,
   kCustom4,
   kCustom5,
+  kZoomIn,
+  kZoomOut,
 };
 
-inline constexpr std::size_t kToolbarButtonCount = 16;
+inline constexpr std::size_t kToolbarButtonCount = 18;
 
 // What a press does; the kiosk's tool-bar actions carry it out.
 enum class ButtonAction {

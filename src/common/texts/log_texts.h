@@ -107,7 +107,9 @@ namespace tw::log_text {
   X(kURLEcho, "URL Echo - ", "a loaded page, reported to other programs")                                            \
   X(kURLEchoRegistered, "URL Echo Registered", "external browser: loaded pages are reported")                        \
   X(kVisitorSessionCleared, "Visitor Session Cleared", "the idle return forgot the last visitor")                    \
-  X(kWrongCommandPassword, "Wrong Command Password - ", "a command with the wrong password was refused")
+  X(kWrongCommandPassword, "Wrong Command Password - ", "a command with the wrong password was refused")             \
+  X(kZoomInPressed, "Zoom In Pressed", "the visitor made the page larger")                                           \
+  X(kZoomOutPressed, "Zoom Out Pressed", "the visitor made the page smaller")
 
 #define TW_LOG_TEXT_CONSTANT(name, text, meaning) inline constexpr const char* name = text;
 TW_LOG_TEXTS(TW_LOG_TEXT_CONSTANT)

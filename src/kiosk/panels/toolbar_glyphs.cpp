@@ -63,6 +63,13 @@ void DrawSymbol(QPainter& p, std::string_view kind, const QColor& ink) {
     p.drawArc(QRectF(4, 4, 16, 16), 30 * 16, 290 * 16);
     p.setBrush(ink);
     p.drawPolygon(QPolygonF({{20, 2}, {20, 10}, {13, 8}}));
+  } else if (kind == "ZoomIn" || kind == "ZoomOut") {
+    // A magnifying glass with a plus or a minus.
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(10, 10), 7, 7);
+    p.drawLine(QPointF(15, 15), QPointF(21.5, 21.5));
+    p.drawLine(QPointF(6.5, 10), QPointF(13.5, 10));
+    if (kind == "ZoomIn") p.drawLine(QPointF(10, 6.5), QPointF(10, 13.5));
   } else if (kind == "Show") {
     vertical_arrow(true, 2);
     keyboard();

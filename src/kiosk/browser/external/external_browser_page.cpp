@@ -431,7 +431,49 @@ void ExternalBrowserPage::RunOnPage(PageOperation operation) {
       break;
     case PageOperation::kStop: Send("Page.stopLoading", json::object(), page_session_); break;
     case PageOperation::kPrint: Print(); break;
+    case PageOperation::kZoomIn:
+      if (zoom_.In()) ApplyZoom();
+      break;
+    case PageOperation::kZoomOut:
+      if (zoom_.Out()) ApplyZoom();
+      break;
   }
+}
+
+void ExternalBrowserPage::ApplyZoom() {
+  const std::string zoom = std::to_string(zoom_.factor());
+  const int generation = ++zoom_generation_;
+  // Each new top document is zoomed from the kiosk's world as soon as its root element
+  // exists, before it is first laid out; the page's scripts never see the script.
+  if (!zoom_script_.empty()) {
+    Send("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", zoom_script_}}, page_session_);
+    zoom_script_.clear();
+  }
+  if (!zoom_.normal()) {
+    const std::string source =
+        "(() => { if (window.top !== window) return;"
+        " const zoom = () => { const root = document.documentElement; if (root) root.style.zoom = '" +
+        zoom +
+        "'; return !!root; };"
+        " if (!zoom()) new MutationObserver((_, watch) => { if (zoom()) watch.disconnect(); })"
+        ".observe(document, {childList: true}); })();";
+    Send("Page.addScriptToEvaluateOnNewDocument", {{"source", source}, {"worldName", kKioskWorld}}, page_session_,
+         [this, generation](const DevToolsReply& reply) {
+           if (!reply.ok) return;
+           const std::string identifier = Text(reply.result, "identifier");
+           // A later step came meanwhile: this zoom is no longer the visitor's.
+           if (generation == zoom_generation_) {
+             zoom_script_ = identifier;
+           } else {
+             Send("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", identifier}}, page_session_);
+           }
+         });
+  }
+  // And the page shown now.
+  Send("Runtime.evaluate",
+       {{"expression", "document.documentElement && (document.documentElement.style.zoom = '" +
+                           (zoom_.normal() ? std::string() : zoom) + "')"}},
+       page_session_);
 }
 
 void ExternalBrowserPage::Print() {

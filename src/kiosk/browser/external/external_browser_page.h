@@ -18,6 +18,7 @@
 #include "devtools/devtools_connection.h"
 #include "kiosk/browser/browser_engine.h"
 #include "kiosk/browser/browser_parts.h"
+#include "kiosk/browser/page_zoom.h"
 #include "kiosk/browser/print_budget.h"
 
 namespace tw {
@@ -104,6 +105,12 @@ class ExternalBrowserPage : public PageScrolling {
   bool scroll_pending_ = false;
   std::string offline_html_;
   PrintBudget prints_;
+  // The visitor's zoom, on the page's root element: the browser's own zoom cannot be set
+  // through its DevTools protocol. A new browser (the next visitor's) starts at 100 %.
+  PageZoom zoom_;
+  std::string zoom_script_;  // the identifier of the script that zooms each new document
+  int zoom_generation_ = 0;
+  void ApplyZoom();
   std::chrono::steady_clock::time_point last_print_{};
   std::function<bool()> printer_available_;
   // The script dialogs open in the page and its frames and left to the visitor: their

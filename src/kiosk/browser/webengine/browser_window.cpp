@@ -253,6 +253,8 @@ void BrowserWindow::ConnectPage(KioskWebPage* page) {
     }
     kiosk_navigating_ = false;
     pending_change_ = nullptr;
+    // The engine keeps a zoom per site: the visitor's holds on every page.
+    if (page->zoomFactor() != zoom_.factor()) page->setZoomFactor(zoom_.factor());
     if (page->own_page_loading()) {
       // The kiosk's offline page is not a page the visitor went to.
       page->OwnPageFinished();
@@ -294,6 +296,7 @@ void BrowserWindow::EndVisitorSession() {
   // A new off-the-record profile holds nothing of the old one: no cookies, storage,
   // cache, visited links, form data or history.
   KioskAction([this] {
+    zoom_.Reset();
     NewSession();
     ReportCommandStates();
   });
@@ -457,6 +460,12 @@ void BrowserWindow::RunOnPage(PageOperation operation) {
       break;
     case PageOperation::kStop: page_->triggerAction(QWebEnginePage::Stop); break;
     case PageOperation::kPrint: Print(); break;
+    case PageOperation::kZoomIn:
+      if (zoom_.In()) page_->setZoomFactor(zoom_.factor());
+      break;
+    case PageOperation::kZoomOut:
+      if (zoom_.Out()) page_->setZoomFactor(zoom_.factor());
+      break;
   }
 }
 

@@ -14,6 +14,7 @@
 #include "kiosk/browser/browser_engine.h"
 #include "common/texts/log_texts.h"
 #include "kiosk/browser/browser_parts.h"
+#include "kiosk/browser/page_zoom.h"
 #include "kiosk/browser/print_budget.h"
 
 class QEventLoop;
@@ -126,6 +127,7 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   int probe_generation_ = 0;
   bool ended_unresponsive_ = false;
   PrintBudget prints_;
+  PageZoom zoom_;
 };
 
 }  // namespace tw
