@@ -90,6 +90,15 @@ void KioskAttractFrame::EndVisitorSession() {
 
 void KioskAttractFrame::ShowIdleWarning(int seconds_left) { w_.idle_warning.ShowCountdown(seconds_left); }
 
-void KioskAttractFrame::HideIdleWarning() { w_.idle_warning.hide(); }
+void KioskAttractFrame::HideIdleWarning() {
+  if (!w_.idle_warning.isVisible()) return;
+  w_.idle_warning.hide();
+  // The keyboard back to where the visitor typed.
+  if (w_.email.IsVisible()) {
+    w_.email.TakeFocus();
+  } else {
+    w_.browser.TakeFocus();
+  }
+}
 
 }  // namespace tw

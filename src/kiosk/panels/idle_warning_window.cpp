@@ -1,6 +1,5 @@
 #include "kiosk/panels/idle_warning_window.h"
 
-#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,15 +10,14 @@
 namespace tw {
 
 IdleWarningWindow::IdleWarningWindow(const std::string& question, QWidget* parent)
-    // It takes no focus: typing on the page while it is up still reaches the page (and
-    // answers the question through the kiosk's own watch on keys).
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       question_(new QLabel(this)),
       countdown_(new QLabel(this)) {
   setObjectName("FormIdleWarning");
   setAccessibleName("Idle warning");
+  setAccessibleDescription(QString::fromStdString(question));
   setWindowTitle("Tarnwick");
-  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor(16, 32, 64));
@@ -61,9 +59,10 @@ void IdleWarningWindow::ShowCountdown(int seconds_left) {
   FitToScreen();
   show();
   raise();
-  // A screen reader reads the question out as it comes up.
-  QAccessibleEvent alert(this, QAccessible::Alert);
-  QAccessible::updateAccessibility(&alert);
+  // It takes the keyboard: a key answers it whichever browser had the focus, and a screen
+  // reader reads out the window that became active, the question with it.
+  activateWindow();
+  setFocus(Qt::OtherFocusReason);
 }
 
 void IdleWarningWindow::Answer() {
