@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "common/keyboard/key_spoken_name.h"
+#include "widgets/contrast_scheme.h"
 #include "widgets/keyboard_controller.h"
 
 namespace tw {
@@ -87,6 +88,8 @@ bool KeyButton::LooksPressed() const {
 
 QFont KeyButton::CaptionFont(int index) const {
   QFont f = font();
+  // Larger legends in the high-contrast look.
+  if (InHighContrast(*this) && f.pointSize() > 0) f.setPointSize(f.pointSize() * 5 / 4);
   if (index == 3 && look_.layout == KeyLayout::kLetterPlus && f.pointSize() > 1) {
     f.setPointSize(f.pointSize() / 2);
   }
@@ -102,17 +105,22 @@ void KeyButton::PlaceCaptions() {
 void KeyButton::resizeEvent(QResizeEvent*) { PlaceCaptions(); }
 
 void KeyButton::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) PlaceCaptions();
+  // The high-contrast look comes with a palette and brings its own legend size.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) PlaceCaptions();
   QWidget::changeEvent(event);
 }
 
 void KeyButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const int w = width(), h = height();
-  painter.fillRect(rect(), ToQColor(colours_.face));
+  const bool contrast = InHighContrast(*this);
   const bool pressed = LooksPressed();
-  const QColor top_left = ToQColor(pressed ? colours_.low : colours_.high);
-  const QColor bottom_right = ToQColor(pressed ? colours_.high : colours_.low);
+  // The high-contrast key: black, its edge in the legends' colour, yellow while pressed.
+  const QColor ink = palette().color(QPalette::WindowText);
+  const QColor edge = pressed ? palette().color(QPalette::Highlight) : ink;
+  painter.fillRect(rect(), contrast ? QColor(Qt::black) : ToQColor(colours_.face));
+  const QColor top_left = contrast ? edge : ToQColor(pressed ? colours_.low : colours_.high);
+  const QColor bottom_right = contrast ? edge : ToQColor(pressed ? colours_.high : colours_.low);
   for (int i = 0; i < 2; ++i) {
     painter.setPen(top_left);
     painter.drawLine(i, i, w - 1 - i, i);

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "common/geometry/tile_layout.h"
+#include "widgets/contrast_scheme.h"
 
 namespace tw {
 
@@ -31,6 +32,11 @@ void TiledBitmap::SetBitmap(const QPixmap& bitmap) {
 void TiledBitmap::paintEvent(QPaintEvent*) {
   if (bitmap_.isNull()) return;
   QPainter painter(this);
+  // The high-contrast look has no picture behind the buttons.
+  if (InHighContrast(*this)) {
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    return;
+  }
   PaintTiles(painter, rect(), bitmap_);
 }
 

@@ -3,8 +3,8 @@
 and uses its tool bar and on-screen keyboard with the mouse, as a visitor would: the
 Keyboard button raises the keyboard, the keys type into a text field of a local page
 (which submits it, so the log shows what arrived), Back, Forward, Start and Help
-navigate and log their lines, and Zoom In makes every page after it larger (the Help page
-reports the zoom it sees).
+navigate and log their lines, Zoom In makes every page after it larger (the Help page
+reports the zoom it sees), and High Contrast turns the tool bar and the page white on black.
 
 usage: toolbar_keyboard_test.py TARNWICK
 """
@@ -13,7 +13,7 @@ import re
 import sys
 import time
 
-from kiosk_driver import KioskProcess, Results, click, xdotool
+from kiosk_driver import KioskProcess, Results, click, screen_pixels, xdotool
 
 TARNWICK = sys.argv[1]
 # TOOLBAR_BROWSER=external: the same with the external browser (chromium) in the hole.
@@ -22,7 +22,7 @@ results = Results()
 check = results.check
 
 # Design geometry at scale 1.0 (ScreenMode=1): the bottom form's top with the keyboard
-# hidden and shown, the tool bar's slots (NumberOfButtons 6) and the keys' places on
+# hidden and shown, the tool bar's slots (NumberOfButtons 7) and the keys' places on
 # their page, which starts 57 pixels below the form's top.
 HIDDEN_TOP, SHOWN_TOP, TOOLBAR = 543, 329, 57
 KEYS = {  # name: (left, top, width, height)
@@ -30,7 +30,7 @@ KEYS = {  # name: (left, top, width, height)
     "o": (416, 48, 40, 40), ",": (408, 128, 40, 40), "space": (112, 168, 392, 40), "W": (136, 48, 40, 40),
     "r": (216, 48, 40, 40), "d": (184, 88, 40, 40), "1": (80, 8, 40, 40), "return": (584, 48, 64, 80),
 }
-SLOTS = {"start": 1, "back": 2, "forward": 3, "help": 4, "zoom in": 5, "keyboard": 6}
+SLOTS = {"start": 1, "back": 2, "forward": 3, "help": 4, "zoom in": 5, "keyboard": 6, "high contrast": 7}
 
 
 class Kiosk(KioskProcess):
@@ -47,14 +47,28 @@ class Kiosk(KioskProcess):
         self.base = "file://" + os.path.join(self.dir, "pages")
         self.write_file("Tarnwick.ini", "[PREFERENCES]\nScreenMode=1\n[BROWSER]\n%s\n"
                         "[URLS]\nStart=%s/search.htm\nHelp=%s/help.htm\n"
-                        "[BUTTONS]\nNumberOfButtons=6\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nZoomInOn=5\nKeyboardOn=6\n"
+                        "[BUTTONS]\nNumberOfButtons=7\nStartOn=1\nBackOn=2\nForwardOn=3\nHelpOn=4\nZoomInOn=5\n"
+                        "KeyboardOn=6\nHighContrastOn=7\n"
                         % ("Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", self.base, self.base))
         self.top = HIDDEN_TOP
         self.start()
 
+    def black_share(self, rect):
+        """The share of pure black pixels on the screen in (x, y, width, height)."""
+        shot = screen_pixels()
+        if not shot:
+            return -1.0
+        width, _, data = shot
+        x0, y0, w, h = rect
+        black = 0
+        for y in range(y0, y0 + h):
+            row = data[(y * width + x0) * 3:(y * width + x0 + w) * 3]
+            black += sum(1 for i in range(0, len(row), 3) if row[i:i + 3] == b"\0\0\0")
+        return black / float(w * h)
+
     def press_button(self, name):
         slot = SLOTS[name]
-        click(10 + 132 * (slot - 1) + 60, self.top + 8 + 20)
+        click(9 + 113 * (slot - 1) + 52, self.top + 8 + 20)
 
     def press_key(self, name):
         left, top, width, height = KEYS[name]
@@ -144,6 +158,27 @@ def main():
     k.press_button("help")
     check(k.wait_for_line("Page Loaded - %s/zoom.htm?125" % k.base, 10, mark),
           "the page after two steps of zoom is not at 125 %%: %s" % k.log()[mark:])
+
+    # High contrast: the tool bar and the page (white before) turn black, and back.
+    toolbar = (0, HIDDEN_TOP + 4, 780, TOOLBAR - 8)
+    page = (browser_before[0] + 20, browser_before[1] + 60, 300, 150)
+    before = (k.black_share(toolbar), k.black_share(page))
+    check(before[0] < 0.2 and before[1] < 0.2, "black before high contrast: %s" % (before,))
+    mark = len(k.log())
+    k.press_button("high contrast")
+    check(k.wait_for_line("High Contrast On", 5, mark), "no 'High Contrast On'")
+    time.sleep(0.8)
+    on = (k.black_share(toolbar), k.black_share(page))
+    check(on[0] > 0.7 and on[1] > 0.9, "black with high contrast on (tool bar, page): %s" % (on,))
+    k.press_button("start")
+    check(k.wait_for_line(search, 10, mark), "Start page not loaded in high contrast")
+    time.sleep(0.8)
+    check(k.black_share(page) > 0.9, "the next page is not in high contrast: %s" % k.black_share(page))
+    k.press_button("high contrast")
+    check(k.wait_for_line("High Contrast Off", 5, mark), "no 'High Contrast Off'")
+    time.sleep(0.8)
+    after = (k.black_share(toolbar), k.black_share(page))
+    check(after[0] < 0.2 and after[1] < 0.2, "black after high contrast off: %s" % (after,))
     k.stop()
 
 

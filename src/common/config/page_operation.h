@@ -17,6 +17,10 @@ enum class PageOperation {
   // visitor's session ends.
   kZoomIn,
   kZoomOut,
+  // The page in the high-contrast look (page_contrast_script.h), this page and the next,
+  // or no longer.
+  kHighContrastOn,
+  kHighContrastOff,
 };
 
 }  // namespace tw

@@ -59,6 +59,9 @@ constexpr std::array<ToolbarButtonInfo, kToolbarButtonCount> kButtons = {{
      A::kOnPage, text::kZoomInPressed, "0", PagePress{Op::kZoomIn}},
     {Id::kZoomOut, "BZoomOut", Obj::kHelp, "ZoomOut", "Zoom Out", "Zoom out", "ZoomOut", "ZoomOut", "Zoom Out", false,
      A::kOnPage, text::kZoomOutPressed, "0", PagePress{Op::kZoomOut}},
+    // Logs whether the look is now on or off.
+    {Id::kHighContrast, "BHighContrast", Obj::kHelp, "HighContrast", "Contrast", "High contrast", "HighContrast",
+     "HighContrast", "High Contrast", false, A::kHighContrast},
 }};
 
 }  // namespace

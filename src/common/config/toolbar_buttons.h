@@ -35,9 +35,10 @@ enum class ToolbarButtonId {
   kCustom5,
   kZoomIn,
   kZoomOut,
+  kHighContrast,
 };
 
-inline constexpr std::size_t kToolbarButtonCount = 18;
+inline constexpr std::size_t kToolbarButtonCount = 19;
 
 // What a press does; the kiosk's tool-bar actions carry it out.
 enum class ButtonAction {
@@ -49,6 +50,7 @@ enum class ButtonAction {
   kKeyboard,
   kPreviousMessage,  // in the e-mail window
   kNextMessage,
+  kHighContrast,  // the kiosk's windows and the page in the high-contrast look, or no longer
 };
 
 // What a press that runs an operation on the page does with the e-mail window.

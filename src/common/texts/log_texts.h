@@ -62,6 +62,8 @@ namespace tw::log_text {
     "external browser: a frame whose guard could not be set up was stopped")                                         \
   X(kFullScreenRefused, "Full Screen Request Refused - ", "a page asked for full screen")                            \
   X(kEmailGetPressed, "Get Pressed", "e-mail window: Get Mail")                                                      \
+  X(kHighContrastOff, "High Contrast Off", "the visitor switched the high-contrast look off")                        \
+  X(kHighContrastOn, "High Contrast On", "the visitor switched the high-contrast look on")                           \
   X(kIdleModeOff, "Idle mode Off", "idle mode ended")                                                                \
   X(kIdleModeOn, "Idle mode On", "idle mode began")                                                                  \
   X(kIdleWarningAnswered, "Idle Warning Answered", "the visitor touched the kiosk during the idle warning")          \

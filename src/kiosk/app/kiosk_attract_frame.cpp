@@ -9,6 +9,7 @@
 #include "kiosk/app/video_window.h"
 #include "kiosk/browser/browser_parts.h"
 #include "kiosk/panels/banner_bar.h"
+#include "kiosk/panels/frame_contrast.h"
 #include "kiosk/panels/idle_warning_window.h"
 #include "kiosk/panels/new_window_dialog.h"
 #include "kiosk/panels/splash_window.h"
@@ -86,6 +87,8 @@ void KioskAttractFrame::EndVisitorSession() {
   w_.new_window_dialog.Remove();
   w_.browser.EndVisitorSession();
   w_.email.ClearVisitor();
+  // The browser forgets the visitor's look with the session; the frame's goes too.
+  w_.contrast.Set(false);
 }
 
 void KioskAttractFrame::ShowIdleWarning(int seconds_left) { w_.idle_warning.ShowCountdown(seconds_left); }

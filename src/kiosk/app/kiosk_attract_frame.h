@@ -11,6 +11,7 @@
 namespace tw {
 
 class BannerBar;
+class FrameContrast;
 class IdleWarningWindow;
 class KioskBrowser;
 class KioskEmailWindow;
@@ -31,6 +32,7 @@ class KioskAttractFrame : public AttractFrame {
     KioskEmailWindow& email;
     NewWindowDialog& new_window_dialog;
     IdleWarningWindow& idle_warning;
+    FrameContrast& contrast;
   };
   // show_diagnostics: PREFERENCES/Debug, read once.
   KioskAttractFrame(Windows windows, bool show_diagnostics);

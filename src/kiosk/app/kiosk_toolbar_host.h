@@ -13,11 +13,14 @@ namespace tw {
 
 class KioskToolbarHost : public ToolbarHost {
  public:
-  // `toggle_keyboard` raises or lowers the keyboard page in the frame and says whether it
-  // now shows.
-  KioskToolbarHost(KioskRequests& kiosk, KioskBrowser& browser, EmailWindow& email,
-                   std::function<bool()> toggle_keyboard)
-      : kiosk_(kiosk), browser_(browser), email_(email), toggle_keyboard_(std::move(toggle_keyboard)) {}
+  // What the frame switches: the keyboard page raised or lowered, the high-contrast look
+  // on or off; each says whether it is now shown, or on.
+  struct FrameSwitches {
+    std::function<bool()> keyboard;
+    std::function<bool()> high_contrast;
+  };
+  KioskToolbarHost(KioskRequests& kiosk, KioskBrowser& browser, EmailWindow& email, FrameSwitches frame)
+      : kiosk_(kiosk), browser_(browser), email_(email), frame_(std::move(frame)) {}
 
   void GoToURL(const std::string& url, NavigationReason reason) override { kiosk_.GoToURL(url, reason); }
   void WriteLog(std::string_view text) override { kiosk_.WriteLog(text); }
@@ -32,13 +35,14 @@ class KioskToolbarHost : public ToolbarHost {
   void SelectEmailMessage(int step) override { email_.SelectMessage(step); }
   void FocusEmailWindow() override { email_.TakeFocus(); }
   void ReturnFocusToBrowserWindow() override { browser_.TakeFocus(); }
-  bool ToggleKeyboard() override { return toggle_keyboard_(); }
+  bool ToggleKeyboard() override { return frame_.keyboard(); }
+  bool ToggleHighContrast() override { return frame_.high_contrast(); }
 
  private:
   KioskRequests& kiosk_;
   KioskBrowser& browser_;
   EmailWindow& email_;
-  std::function<bool()> toggle_keyboard_;
+  FrameSwitches frame_;
 };
 
 }  // namespace tw

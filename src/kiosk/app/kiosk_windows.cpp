@@ -21,6 +21,7 @@
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/idle_warning_window.h"
+#include "kiosk/panels/frame_contrast.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
 #include "widgets/keyboard_controller.h"
@@ -93,7 +94,8 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
       email_(MakeEmailWindow(platform.sounds)),
       splash_(splash),
       browser_(browser),
-      toolbar_host_(controller, browser, *email_, [this] { return ToggleKeyboard(); }),
+      toolbar_host_(controller, browser, *email_,
+                    {[this] { return ToggleKeyboard(); }, [this] { return ToggleHighContrast(); }}),
       toolbar_actions_(toolbar_host_, ToolbarSettingsOf(controller)),
       scrolling_(controller.settings().kiosk.scroll_on, controller.screen_scale(), controller.keyboard(), *this, *this,
                  [&controller] { controller.PassDue(); }),
@@ -130,11 +132,16 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
   error_dialog_->SetSoundPlayer(platform.sounds);
   error_dialog_->Apply(settings.error_dialog, scale);
   idle_warning_ = std::make_unique<IdleWarningWindow>(settings.language.idle_warning);
+  for (QWidget* w : std::initializer_list<QWidget*>{banner_.get(), toolbar_.get(), busy_.get(), arrows_.get(),
+                                                    new_window_dialog_.get(), error_dialog_.get(), idle_warning_.get(),
+                                                    &email_->form()}) {
+    contrast_.Add(*w);
+  }
   idle_warning_->answered = [this] { controller_.Guarded([this] { controller_.activity().VisitorActivity(); }); };
-  attract_ =
-      std::make_unique<KioskAttractFrame>(KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_,
-                                                                     *email_, *new_window_dialog_, *idle_warning_},
-                                          controller.settings().kiosk.debug);
+  attract_ = std::make_unique<KioskAttractFrame>(
+      KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_, *email_, *new_window_dialog_,
+                                 *idle_warning_, contrast_},
+      controller.settings().kiosk.debug);
 }
 
 KioskWindows::~KioskWindows() = default;
@@ -274,6 +281,12 @@ bool KioskWindows::AskTransferNewWindow(std::function<void(bool transfer)> answe
 void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
 
 AttractFrame& KioskWindows::attract() { return *attract_; }
+
+bool KioskWindows::ToggleHighContrast() {
+  contrast_.Set(!contrast_.on());
+  browser_.RunOnPage(contrast_.on() ? PageOperation::kHighContrastOn : PageOperation::kHighContrastOff);
+  return contrast_.on();
+}
 
 bool KioskWindows::ToggleKeyboard() {
   const KeyboardFrame::Change change = controller_.keyboard().Toggle(banner_->width(), banner_->height());

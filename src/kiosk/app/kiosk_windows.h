@@ -20,6 +20,7 @@
 #include "kiosk/core/frame/page_scroll_driver.h"
 #include "kiosk/core/commands/panel_actions.h"
 #include "kiosk/core/commands/toolbar_actions.h"
+#include "kiosk/panels/frame_contrast.h"
 #include "platform/keyboard_platform.h"
 
 namespace tw {
@@ -98,6 +99,8 @@ class KioskWindows : public BrowserFrame, public KioskButtons, public ScrollArro
   void ApplyLayout(const FrameLayout& layout);
   // Raises or lowers the keyboard page; returns true when it is now shown.
   bool ToggleKeyboard();
+  // The frame's and the page's high-contrast look; returns true when it is now on.
+  bool ToggleHighContrast();
   std::unique_ptr<KioskEmailWindow> MakeEmailWindow(ButtonSoundPlayer* sounds);
 
   // In order of creation: the rules first; the panels, which report to them; the video
@@ -120,6 +123,7 @@ class KioskWindows : public BrowserFrame, public KioskButtons, public ScrollArro
   std::unique_ptr<NewWindowDialog> new_window_dialog_;
   std::unique_ptr<ErrorDialog> error_dialog_;
   std::unique_ptr<IdleWarningWindow> idle_warning_;
+  FrameContrast contrast_;
   std::unique_ptr<KioskAttractFrame> attract_;
 };
 

@@ -13,6 +13,7 @@ void GlyphButton::paintEvent(QPaintEvent*) {
   if (down) {
     DrawSunkenFrame(painter, r, palette());
   }
+  DrawContrastOutline(painter, *this);
   const QPixmap frame = CurrentFrame();
   const QFontMetrics metrics(font());
   const QString caption = text();

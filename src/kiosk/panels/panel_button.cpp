@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "kiosk/panels/sunken_frame.h"
+#include "widgets/contrast_scheme.h"
 #include "widgets/widget_accessibility.h"
 
 namespace tw {
@@ -28,7 +29,19 @@ QPixmap PanelButton::CurrentFrame() const {
   if (glyph_.isNull()) return {};
   const int frame_width = glyph_.width() / num_glyphs_;
   const int frame = !isEnabled() && num_glyphs_ >= 2 ? 1 : 0;
-  return glyph_.copy(frame * frame_width, 0, frame_width, glyph_.height());
+  const QPixmap picture = glyph_.copy(frame * frame_width, 0, frame_width, glyph_.height());
+  if (!InHighContrast(*this)) return picture;
+  return InkedForContrast(picture,
+                          palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+}
+
+void DrawContrastOutline(QPainter& painter, const QWidget& button) {
+  // Flat buttons on black need an edge to be found.
+  if (!InHighContrast(button)) return;
+  painter.save();
+  painter.setPen(QPen(button.palette().color(QPalette::ButtonText), 2));
+  painter.drawRect(button.rect().adjusted(1, 1, -1, -1));
+  painter.restore();
 }
 
 QSize PanelButton::sizeHint() const { return {121, 41}; }
@@ -49,6 +62,7 @@ void PanelButton::paintEvent(QPaintEvent*) {
   if (down) {
     DrawSunkenFrame(painter, r, palette());
   }
+  DrawContrastOutline(painter, *this);
   QPixmap frame = CurrentFrame();
   const QFontMetrics metrics(font());
   const int text_width = metrics.horizontalAdvance(text());

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QPainter>
 #include <QPixmap>
 #include <string>
 
@@ -44,5 +45,8 @@ class PanelButton : public QAbstractButton {
   std::string custom_sound_;
   ButtonSoundPlayer* sounds_ = nullptr;
 };
+
+// In the high-contrast look, the button's edge in its caption's colour.
+void DrawContrastOutline(QPainter& painter, const QWidget& button);
 
 }  // namespace tw

@@ -70,6 +70,12 @@ void DrawSymbol(QPainter& p, std::string_view kind, const QColor& ink) {
     p.drawLine(QPointF(15, 15), QPointF(21.5, 21.5));
     p.drawLine(QPointF(6.5, 10), QPointF(13.5, 10));
     if (kind == "ZoomIn") p.drawLine(QPointF(10, 6.5), QPointF(10, 13.5));
+  } else if (kind == "HighContrast") {
+    // A circle, one half filled.
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(12, 12), 9, 9);
+    p.setBrush(ink);
+    p.drawPie(QRectF(3, 3, 18, 18), 90 * 16, 180 * 16);
   } else if (kind == "Show") {
     vertical_arrow(true, 2);
     keyboard();

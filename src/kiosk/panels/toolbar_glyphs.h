@@ -8,8 +8,8 @@
 namespace tw {
 
 // `kind` is the button's picture key: "Start", "Back", "Forward", "Help", "Print",
-// "Email", "Stop", "Reload", "ZoomIn", "ZoomOut", "Show", "Hide"; anything else gets a
-// plain dot.
+// "Email", "Stop", "Reload", "ZoomIn", "ZoomOut", "HighContrast", "Show", "Hide";
+// anything else gets a plain dot.
 // `size` is the side of one square frame in pixels.
 QPixmap BuiltInGlyph(std::string_view kind, int size);
 

@@ -54,6 +54,10 @@ class RecordingHost : public ToolbarHost {
     shown = !shown;
     return shown;
   }
+  bool ToggleHighContrast() override {
+    Add("contrast");
+    return true;
+  }
 
  private:
   void Add(std::string text) { calls.push_back(std::move(text)); }

@@ -28,9 +28,9 @@ using Key = std::pair<std::string, std::string>;
 class ButtonFile {
  public:
   ButtonFile() {
-    const std::vector<std::string> toolbar = {"Start",    "Back",     "Forward",  "Help",     "Print",
-                                              "Stop",     "Reload",   "Email",    "BCustom1", "BCustom2",
-                                              "BCustom3", "BCustom4", "BCustom5", "ZoomIn",   "ZoomOut"};
+    const std::vector<std::string> toolbar = {"Start",    "Back",   "Forward",  "Help",        "Print",    "Stop",
+                                              "Reload",   "Email",  "BCustom1", "BCustom2",    "BCustom3", "BCustom4",
+                                              "BCustom5", "ZoomIn", "ZoomOut",  "HighContrast"};
     const std::vector<std::string> arrows = {"Up", "Down", "Left", "Right"};
     const std::vector<std::string> email = {"Cancel", "Ok", "Get", "New", "Reply", "Delete", "Send"};
     std::vector<std::string> looks = toolbar;

@@ -7,6 +7,7 @@
 #include "common/texts/log_texts.h"
 #include "devtools/browser_command_line.h"
 #include "kiosk/browser/external/page_capture_script.h"
+#include "kiosk/browser/page_contrast_script.h"
 #include "kiosk/browser/page_scroll_script.h"
 
 namespace tw {
@@ -437,43 +438,53 @@ void ExternalBrowserPage::RunOnPage(PageOperation operation) {
     case PageOperation::kZoomOut:
       if (zoom_.Out()) ApplyZoom();
       break;
+    case PageOperation::kHighContrastOn:
+    case PageOperation::kHighContrastOff: SetHighContrast(operation == PageOperation::kHighContrastOn); break;
   }
 }
 
 void ExternalBrowserPage::ApplyZoom() {
-  const std::string zoom = std::to_string(zoom_.factor());
-  const int generation = ++zoom_generation_;
-  // Each new top document is zoomed from the kiosk's world as soon as its root element
-  // exists, before it is first laid out; the page's scripts never see the script.
-  if (!zoom_script_.empty()) {
-    Send("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", zoom_script_}}, page_session_);
-    zoom_script_.clear();
-  }
-  if (!zoom_.normal()) {
-    const std::string source =
-        "(() => { if (window.top !== window) return;"
-        " const zoom = () => { const root = document.documentElement; if (root) root.style.zoom = '" +
-        zoom +
-        "'; return !!root; };"
-        " if (!zoom()) new MutationObserver((_, watch) => { if (zoom()) watch.disconnect(); })"
-        ".observe(document, {childList: true}); })();";
-    Send("Page.addScriptToEvaluateOnNewDocument", {{"source", source}, {"worldName", kKioskWorld}}, page_session_,
-         [this, generation](const DevToolsReply& reply) {
-           if (!reply.ok) return;
-           const std::string identifier = Text(reply.result, "identifier");
-           // A later step came meanwhile: this zoom is no longer the visitor's.
-           if (generation == zoom_generation_) {
-             zoom_script_ = identifier;
-           } else {
-             Send("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", identifier}}, page_session_);
-           }
-         });
-  }
+  const std::string zoom = zoom_.normal() ? std::string() : std::to_string(zoom_.factor());
+  SetDocumentScript(zoom_script_, zoom.empty()
+                                      ? std::string()
+                                      : "(() => { if (window.top !== window) return;"
+                                        " const zoom = () => { const root = document.documentElement;"
+                                        " if (root) root.style.zoom = '" +
+                                            zoom +
+                                            "'; return !!root; };"
+                                            " if (!zoom()) new MutationObserver((_, watch) => { if (zoom()) "
+                                            "watch.disconnect(); }).observe(document, {childList: true}); })();");
   // And the page shown now.
   Send("Runtime.evaluate",
-       {{"expression", "document.documentElement && (document.documentElement.style.zoom = '" +
-                           (zoom_.normal() ? std::string() : zoom) + "')"}},
+       {{"expression", "document.documentElement && (document.documentElement.style.zoom = '" + zoom + "')"}},
        page_session_);
+}
+
+void ExternalBrowserPage::SetHighContrast(bool on) {
+  SetDocumentScript(contrast_script_, on ? HighContrastOnScript() : std::string());
+  Send("Runtime.evaluate", {{"expression", on ? HighContrastOnScript() : HighContrastOffScript()}}, page_session_);
+}
+
+void ExternalBrowserPage::SetDocumentScript(DocumentScript& script, const std::string& source) {
+  // Each new document runs it from the kiosk's world as soon as it exists, before it is
+  // first laid out; the page's scripts never see it.
+  const int generation = ++script.generation;
+  if (!script.identifier.empty()) {
+    Send("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", script.identifier}}, page_session_);
+    script.identifier.clear();
+  }
+  if (source.empty()) return;
+  Send("Page.addScriptToEvaluateOnNewDocument", {{"source", source}, {"worldName", kKioskWorld}}, page_session_,
+       [this, &script, generation](const DevToolsReply& reply) {
+         if (!reply.ok) return;
+         const std::string identifier = Text(reply.result, "identifier");
+         // A later change came meanwhile: this script is no longer the visitor's.
+         if (generation == script.generation) {
+           script.identifier = identifier;
+         } else {
+           Send("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", identifier}}, page_session_);
+         }
+       });
 }
 
 void ExternalBrowserPage::Print() {

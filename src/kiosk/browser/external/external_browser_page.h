@@ -105,12 +105,21 @@ class ExternalBrowserPage : public PageScrolling {
   bool scroll_pending_ = false;
   std::string offline_html_;
   PrintBudget prints_;
+  // A script of the kiosk's that each new document of the page runs, replaced or taken
+  // away as the visitor changes the look.
+  struct DocumentScript {
+    std::string identifier;  // the browser's, once it has answered
+    int generation = 0;
+  };
+  void SetDocumentScript(DocumentScript& script, const std::string& source);  // "": none
   // The visitor's zoom, on the page's root element: the browser's own zoom cannot be set
-  // through its DevTools protocol. A new browser (the next visitor's) starts at 100 %.
+  // through its DevTools protocol. The visitor's look ends with the browser (a new
+  // visitor's browser starts at 100 % and in its usual colours).
   PageZoom zoom_;
-  std::string zoom_script_;  // the identifier of the script that zooms each new document
-  int zoom_generation_ = 0;
+  DocumentScript zoom_script_;
   void ApplyZoom();
+  DocumentScript contrast_script_;
+  void SetHighContrast(bool on);
   std::chrono::steady_clock::time_point last_print_{};
   std::function<bool()> printer_available_;
   // The script dialogs open in the page and its frames and left to the visitor: their

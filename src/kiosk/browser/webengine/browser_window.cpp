@@ -29,6 +29,7 @@
 #include <utility>
 
 #include "common/texts/log_texts.h"
+#include "kiosk/browser/page_contrast_script.h"
 #include "kiosk/browser/page_scroll_script.h"
 #include "kiosk/browser/webengine/kiosk_schemes.h"
 #include "kiosk/browser/webengine/page_scroller.h"
@@ -96,6 +97,19 @@ QWebEngineScript ScrollBarStyle(int size) {
                                "::-webkit-scrollbar-thumb{background:#a0a0a0}';"
                                "(document.head||document.documentElement).appendChild(s);})();")
                            .arg(size));
+  return script;
+}
+
+constexpr char kHighContrastScript[] = "tarnwick-high-contrast";
+
+// The visitor's high-contrast look for every document of the page, frames included.
+QWebEngineScript HighContrastStyle() {
+  QWebEngineScript script;
+  script.setName(kHighContrastScript);
+  script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(true);
+  script.setSourceCode(QString::fromStdString(HighContrastOnScript()));
   return script;
 }
 
@@ -466,7 +480,17 @@ void BrowserWindow::RunOnPage(PageOperation operation) {
     case PageOperation::kZoomOut:
       if (zoom_.Out()) page_->setZoomFactor(zoom_.factor());
       break;
+    case PageOperation::kHighContrastOn:
+    case PageOperation::kHighContrastOff: SetHighContrast(operation == PageOperation::kHighContrastOn); break;
   }
+}
+
+void BrowserWindow::SetHighContrast(bool on) {
+  QWebEngineScriptCollection& scripts = page_->scripts();
+  for (const QWebEngineScript& script : scripts.find(kHighContrastScript)) scripts.remove(script);
+  if (on) scripts.insert(HighContrastStyle());
+  page_->runJavaScript(QString::fromStdString(on ? HighContrastOnScript() : HighContrastOffScript()),
+                       QWebEngineScript::ApplicationWorld);
 }
 
 void BrowserWindow::ShowOfflinePage() {

@@ -91,6 +91,8 @@ class BrowserWindow : public QWidget, public KioskBrowser {
   // often than the print budget allows.
   void Print();
   void NewSession();
+  // The page's high-contrast style sheet, on the document shown and on every next one.
+  void SetHighContrast(bool on);
   void ConnectPage(KioskWebPage* page);
   void ReportCommandStates();
   bool ShowVisitorDialog(BrowserDialogKind kind, const QString& text, QString* input);

@@ -71,6 +71,9 @@ void ToolbarActions::Press(ToolbarButtonId button) {
       Log(shown ? log_text::kKeyboardShown : log_text::kKeyboardHidden);
       break;
     }
+    case A::kHighContrast:
+      Log(host_.ToggleHighContrast() ? log_text::kHighContrastOn : log_text::kHighContrastOff);
+      break;
     case A::kPreviousMessage: host_.SelectEmailMessage(-1); break;
     case A::kNextMessage: host_.SelectEmailMessage(+1); break;
   }

@@ -34,6 +34,8 @@ class ToolbarHost {
   virtual void ReturnFocusToBrowserWindow() = 0;
   // Raises or lowers the keyboard page; returns true when it is now shown.
   virtual bool ToggleKeyboard() = 0;
+  // Switches the high-contrast look of the frame and the page; returns true when it is now on.
+  virtual bool ToggleHighContrast() = 0;
 };
 
 struct ToolbarSettings {

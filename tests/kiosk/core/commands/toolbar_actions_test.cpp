@@ -20,6 +20,7 @@ class RecordingToolbarHost : public ToolbarHost {
   Calls calls;
   bool email_visible = false;
   bool keyboard_shown = false;
+  bool high_contrast = false;
 
   void GoToURL(const std::string& url, NavigationReason reason) override {
     Add("go " + url + " " + std::to_string(static_cast<int>(reason)));
@@ -40,6 +41,11 @@ class RecordingToolbarHost : public ToolbarHost {
     keyboard_shown = !keyboard_shown;
     Add("toggle");
     return keyboard_shown;
+  }
+  bool ToggleHighContrast() override {
+    high_contrast = !high_contrast;
+    Add("contrast");
+    return high_contrast;
   }
 
  private:
@@ -84,6 +90,9 @@ TEST(ToolbarActions, EachButtonActsInOrderAndEndsWithItsTag) {
       {Id::kForward2, {"log Forward Button Pressed", "select 1", "password 20"}},
       {Id::kCustom1, {"go http://one/ 0", "hide email", "password 21"}},
       {Id::kCustom2, {"password 21"}},
+      {Id::kZoomIn, {"log Zoom In Pressed", OnPage(Op::kZoomIn), "password 21"}},
+      {Id::kZoomOut, {"log Zoom Out Pressed", OnPage(Op::kZoomOut), "password 21"}},
+      {Id::kHighContrast, {"contrast", "log High Contrast On", "password 21"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PressOnce(c.button), c.expected) << ToolbarButton(c.button).name;
