@@ -317,10 +317,12 @@ class Kiosk(KioskProcess):
                         "[EMAIL]\nMailTo=%d\nDefaultServer=%s\nSecurity=none\nAllowPlainTextAuth=1\nShowKeyboard=0\n"
                         "HideKeyboard=0\n[PROTOCOLS]\nBlock0=ftp\nBlock1=telnet\nBlock2=news\n"
                         # Message boxes with this text are left to the visitor.
-                        "[CHILDSTRINGS]\nChildString0=Security Alert\n"
+                        "[CHILDSTRINGS]\nChildString0=Security Alert\n%s"
                         % (settings["new_browser"], 0 if settings["right_button_menu"] else 1,
                            "Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", base,
-                           1 if settings["mail_to"] else 0, pop3.address))
+                           1 if settings["mail_to"] else 0, pop3.address,
+                           # The visitor's zoom, in the tool bar's first slot.
+                           "[BUTTONS]\nZoomInOn=1\n" if settings["zoom"] else ""))
         self.frozen = None
         if settings["frozen_profile"]:
             # The browser's helpers cannot be written: an immutable folder where they go
@@ -382,7 +384,7 @@ class Row:
     def __init__(self, name, act, do, log=None, loaded=(), windows="kiosk", not_requested=(),
                  may_show=None, settle=1.5, right_button_menu=False, nowhere=False, ran=None, log_wait=None,
                  mail_to=False, embedded_only=False, new_browser=2, long_folder=False, frozen_profile=False,
-                 poison=True, external_only=False, started=None, log_unpoisoned=False):
+                 poison=True, external_only=False, started=None, log_unpoisoned=False, zoom=False):
         self.name, self.act, self.do, self.log = name, act, do, log
         self.loaded = loaded  # other pages the row may load (paths on the site)
         self.windows = windows  # "kiosk": the kiosk's own may appear; "none": none at all; "menu": its menu must
@@ -402,7 +404,7 @@ class Row:
         self.poison = poison
         # The kiosk the row needs; one is started anew only when these change.
         self.kiosk = dict(right_button_menu=right_button_menu, mail_to=mail_to, new_browser=new_browser,
-                          long_folder=long_folder, frozen_profile=frozen_profile)
+                          long_folder=long_folder, frozen_profile=frozen_profile, zoom=zoom)
         # A row about the kiosk's start: a function of the kiosk's log that says what is
         # wrong (None: all is well), instead of a row page.
         self.started = started
@@ -481,6 +483,18 @@ server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Site)
 BASE = "http://127.0.0.1:%d" % server.server_address[1]
 pop3 = Pop3Responder(hostile_message(BASE))
 mail = MailVisitor(visitor)
+
+
+def zoomed_in_then_click():
+    """The visitor makes the page larger (the tool bar's first slot), then uses its link:
+    the kiosk's zoom, on this page and on each next document, opens no way out."""
+    xdotool("mousemove", "70", "571")
+    xdotool("click", "1")
+    if not visitor.kiosk.wait_for_line("Zoom In Pressed", 3):
+        return ["zoom: the Zoom In button was not pressed"]
+    time.sleep(0.5)
+    visitor.click_target()
+    return []
 
 
 def many_frames_then_poke():
@@ -680,6 +694,10 @@ ROWS = [
     # kiosk, but there is no line to ask for).
     click_row("frame written as markup", "markup-frame", "Blocked foo Protocol - markup" if EXTERNAL else None),
     link_row("link to a PDF", "/doc.pdf", may_show="/doc.pdf", nowhere=True, settle=2.0),
+    Row("zoomed in, then a link file:///etc/passwd", link("file:///etc/passwd"), zoomed_in_then_click,
+        "Blocked file Protocol - ///etc/passwd", ran="click", zoom=True),
+    Row("zoomed in, then window.open from a click", {"act": "open-click"}, zoomed_in_then_click, windows="none",
+        not_requested=("/popup.htm",), ran="open-click", zoom=True),
     # The external browser offers no menu at all: its own would lead out (new windows,
     # saving, the page's source), and it has no room for the kiosk's.
     Row("right click, right button on", {}, visitor.right_click, windows="none" if EXTERNAL else "menu",
