@@ -7,6 +7,7 @@
 
 #include "common/keyboard/key_spoken_name.h"
 #include "widgets/contrast_scheme.h"
+#include "widgets/focus_ring.h"
 #include "widgets/keyboard_controller.h"
 
 namespace tw {
@@ -18,6 +19,8 @@ QColor ToQColor(ColourValue colour) { return QColor(colour & 0xFF, (colour >> 8)
 
 KeyButton::KeyButton(QWidget* parent) : QWidget(parent) {
   resize(40, 40);
+  // Reached from a keyboard only (the frame key); a touch leaves the focus where it is.
+  setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   PlaceCaptions();
 }
@@ -139,6 +142,7 @@ void KeyButton::paintEvent(QPaintEvent*) {
     QFontMetrics metrics(f);
     painter.drawText(positions_[i].x + shift, positions_[i].y + shift + metrics.ascent(), caption);
   }
+  DrawFocusRing(painter, *this);
 }
 
 void KeyButton::mousePressEvent(QMouseEvent* event) {

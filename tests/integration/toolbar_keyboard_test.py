@@ -4,7 +4,9 @@ and uses its tool bar and on-screen keyboard with the mouse, as a visitor would:
 Keyboard button raises the keyboard, the keys type into a text field of a local page
 (which submits it, so the log shows what arrived), Back, Forward, Start and Help
 navigate and log their lines, Zoom In makes every page after it larger (the Help page
-reports the zoom it sees), and High Contrast turns the tool bar and the page white on black.
+reports the zoom it sees), High Contrast turns the tool bar and the page white on black,
+and the frame key (F6) takes the keyboard to the tool bar, where the arrows, Enter and
+Escape work it.
 
 usage: toolbar_keyboard_test.py TARNWICK
 """
@@ -109,6 +111,19 @@ def main():
     time.sleep(0.5)
     check(k.bottom_form_top() == HIDDEN_TOP, "tool bar not at %d: %s" % (HIDDEN_TOP, k.bottom_form_top()))
 
+    # From the keyboard: F6 to the tool bar's first button (Start), Right past the disabled
+    # Back and Forward to Help, Enter presses it.
+    mark = len(k.log())
+    for key in ["F6", "Right", "Return"]:
+        xdotool("key", key)
+        time.sleep(0.3)
+    check(k.wait_for_line("Help Button Pressed - %s/help.htm" % k.base, 5, mark),
+          "F6, Right and Enter did not press Help: %s" % k.log()[mark:])
+    check(k.wait_for_line("Page Loaded - %s/zoom.htm?100" % k.base, 10, mark), "Help page not at 100 %")
+    k.press_button("start")
+    check(k.wait_for_line(search, 10, mark), "Start page not loaded after Help")
+    time.sleep(0.5)
+
     # The browser fills the hole between the panels: from the top bar to the tool bar.
     browser_before = k.browser_rect()
     check(browser_before == (24, 59, 703, 486), "browser window with the keyboard hidden: %s" % (browser_before,))
@@ -179,6 +194,16 @@ def main():
     time.sleep(0.8)
     after = (k.black_share(toolbar), k.black_share(page))
     check(after[0] < 0.2 and after[1] < 0.2, "black after high contrast off: %s" % (after,))
+
+    # F6 into the tool bar and Escape out: typing goes on in the page's field.
+    mark = len(k.log())
+    for key in ["F6", "Escape"]:
+        xdotool("key", key)
+        time.sleep(0.3)
+    xdotool("type", "abc")
+    xdotool("key", "Return")
+    check(k.wait_for_line("Page Loaded - %s/result.htm?query=abc" % k.base, 10, mark),
+          "after F6 and Escape the page did not get the typing: %s" % k.log()[mark:])
     k.stop()
 
 

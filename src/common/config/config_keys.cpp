@@ -126,6 +126,8 @@ constexpr std::array kFixedKeys = std::to_array<ConfigKey>({
     {"PREFERENCES", "Splash", kFile, "", "", kWithDefault, true,
      File(G::kSplashScreen, "Splash Screen", Picker::kBitmap)},
     {"PREFERENCES", "HideTaskBar", kBoolean, "1", "0", kWithDefault, true, Check(G::kOptions, "Auto Hide OS Task Bar")},
+    {"PREFERENCES", "FrameKey", kString, "F6", "F6", kWithDefault, true,
+     Text(G::kOptions, "Key to the kiosk's buttons (empty: none)")},
     // Read by the kiosk only; an operator adds it by hand.
     {"PREFERENCES", "Debug", kBoolean, "", "0", kWithDefault, false},
 

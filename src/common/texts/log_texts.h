@@ -62,6 +62,8 @@ namespace tw::log_text {
     "external browser: a frame whose guard could not be set up was stopped")                                         \
   X(kFullScreenRefused, "Full Screen Request Refused - ", "a page asked for full screen")                            \
   X(kEmailGetPressed, "Get Pressed", "e-mail window: Get Mail")                                                      \
+  X(kFrameKeyNotAvailable, "Frame Key Not Available - ",                                                             \
+    "the key to the kiosk's buttons could not be taken (unknown, or held by another program)")                       \
   X(kHighContrastOff, "High Contrast Off", "the visitor switched the high-contrast look off")                        \
   X(kHighContrastOn, "High Contrast On", "the visitor switched the high-contrast look on")                           \
   X(kIdleModeOff, "Idle mode Off", "idle mode ended")                                                                \

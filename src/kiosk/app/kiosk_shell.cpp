@@ -13,6 +13,7 @@
 #include "kiosk/browser/browser_engine_entry.h"
 #include "kiosk/core/log/smtp_log_mail_sender.h"
 #include "platform/x11qt/x11_desktop_lock.h"
+#include "platform/x11qt/x11_global_key.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
 
 namespace tw {
@@ -61,6 +62,21 @@ void KioskShell::Start() {
   };
   parts_ = std::make_unique<KioskParts>(*controller_, clock_, keyboard_platform_->Get(), std::move(hooks));
   LogPhase("windows and browser made");
+  // The frame key comes to the kiosk whichever window has the focus; the browser's key
+  // lock leaves it alone.
+  if (const std::string& key = controller_->settings().kiosk.frame_key; !key.empty()) {
+    frame_key_ = std::make_unique<X11GlobalKey>(key, [this] {
+      controller_->Guarded([this] {
+        controller_->activity().VisitorActivity();
+        parts_->windows().FrameKey();
+      });
+    });
+    if (frame_key_->grabbed()) {
+      DesktopLock().KeepKey(frame_key_->keysym());
+    } else {
+      controller_->WriteLog(std::string(log_text::kFrameKeyNotAvailable) + key);
+    }
+  }
   parts_->SetFirstLoadCallback([this] {
     LogPhase("first page loaded");
     service_.Ready();

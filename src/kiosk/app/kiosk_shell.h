@@ -28,6 +28,7 @@ class KioskParts;
 class SmtpLogMailSender;
 class StackingWatcher;
 class X11DesktopLock;
+class X11GlobalKey;
 class X11KeyboardPlatform;
 
 class KioskShell : public QObject, public KioskHooks {
@@ -87,6 +88,7 @@ class KioskShell : public QObject, public KioskHooks {
   std::unique_ptr<KioskController> controller_;
   std::unique_ptr<X11KeyboardPlatform> keyboard_platform_;
   std::unique_ptr<KioskParts> parts_;
+  std::unique_ptr<X11GlobalKey> frame_key_;
   std::function<void()> on_first_paint_;
   std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
   QTimer timer_;

@@ -21,6 +21,7 @@
 #include "kiosk/panels/panel_button.h"
 #include "kiosk/panels/picture_box.h"
 #include "kiosk/panels/idle_warning_window.h"
+#include "kiosk/app/frame_keyboard_walk.h"
 #include "kiosk/panels/frame_contrast.h"
 #include "kiosk/panels/splash_window.h"
 #include "kiosk/panels/toolbar_panel.h"
@@ -138,6 +139,14 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
     contrast_.Add(*w);
   }
   idle_warning_->answered = [this] { controller_.Guarded([this] { controller_.activity().VisitorActivity(); }); };
+  walk_ = std::make_unique<FrameKeyboardWalk>(std::vector<QWidget*>{toolbar_.get(), arrows_.get()}, [this] {
+    if (email_->IsVisible()) {
+      email_->TakeFocus();
+    } else {
+      browser_.TakeFocus();
+    }
+  });
+  qApp->installEventFilter(walk_.get());
   attract_ = std::make_unique<KioskAttractFrame>(
       KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_, *email_, *new_window_dialog_,
                                  *idle_warning_, contrast_},
@@ -281,6 +290,8 @@ bool KioskWindows::AskTransferNewWindow(std::function<void(bool transfer)> answe
 void KioskWindows::CloseNewWindowQuestion() { new_window_dialog_->Remove(); }
 
 AttractFrame& KioskWindows::attract() { return *attract_; }
+
+void KioskWindows::FrameKey() { walk_->FrameKey(); }
 
 bool KioskWindows::ToggleHighContrast() {
   contrast_.Set(!contrast_.on());

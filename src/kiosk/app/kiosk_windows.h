@@ -31,6 +31,7 @@ class KioskEmailWindow;
 class BannerBar;
 class BusyPanel;
 class ErrorDialog;
+class FrameKeyboardWalk;
 class IdleWarningWindow;
 class NewWindowDialog;
 class SplashWindow;
@@ -80,6 +81,8 @@ class KioskWindows : public BrowserFrame, public KioskButtons, public ScrollArro
 
   // What the idle kiosk does to the windows.
   AttractFrame& attract();
+  // The frame key: the keyboard to the next panel, or back to the page.
+  void FrameKey();
 
   // KioskButtons: a command or the idle timer presses a button.
   void Click(KioskButton button) override;
@@ -124,6 +127,7 @@ class KioskWindows : public BrowserFrame, public KioskButtons, public ScrollArro
   std::unique_ptr<ErrorDialog> error_dialog_;
   std::unique_ptr<IdleWarningWindow> idle_warning_;
   FrameContrast contrast_;
+  std::unique_ptr<FrameKeyboardWalk> walk_;
   std::unique_ptr<KioskAttractFrame> attract_;
 };
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "kiosk/panels/sunken_frame.h"
+#include "widgets/focus_ring.h"
 
 namespace tw {
 
@@ -52,6 +53,7 @@ void GlyphButton::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
   if (!text_size.isEmpty()) painter.drawText(text_rect, Qt::AlignCenter, caption);
   if (!frame.isNull()) painter.drawPixmap(glyph_rect.topLeft(), frame);
+  DrawFocusRing(painter, *this);
 }
 
 }  // namespace tw

@@ -5,12 +5,14 @@
 
 #include "kiosk/panels/sunken_frame.h"
 #include "widgets/contrast_scheme.h"
+#include "widgets/focus_ring.h"
 #include "widgets/widget_accessibility.h"
 
 namespace tw {
 
 PanelButton::PanelButton(QWidget* parent) : QAbstractButton(parent) {
-  setFocusPolicy(Qt::NoFocus);
+  // Reached from a keyboard only (the frame key); a touch leaves the focus where it is.
+  setFocusPolicy(Qt::TabFocus);
   // Named by its caption until it is given a name of its own for showing only its picture.
   SetSpokenName(*this, QString());
 }
@@ -77,6 +79,7 @@ void PanelButton::paintEvent(QPaintEvent*) {
   painter.drawText(QRect(x, shift, text_width, r.height()), Qt::AlignVCenter | Qt::AlignLeft, text());
   x += text_width + spacing;
   if (!frame.isNull()) painter.drawPixmap(x, (r.height() - frame.height()) / 2 + shift, frame);
+  DrawFocusRing(painter, *this);
 }
 
 }  // namespace tw

@@ -1,6 +1,7 @@
 // A flat tool-bar button with a caption and a picture to its right. The picture is a
 // strip of equal frames: the first is shown normally, the second while disabled. A
-// press plays the button's sound; the button never takes the keyboard focus.
+// press plays the button's sound; the button takes the keyboard focus only from the
+// keyboard (the frame key), never from a touch.
 #pragma once
 
 #include <QAbstractButton>

@@ -275,6 +275,8 @@ bool X11DesktopLock::GrabKeys(const std::vector<Combination>& combinations, bool
   const Window root = DefaultRootWindow(d);
   bool all = true;
   for (const Combination& c : combinations) {
+    // The kiosk's own key (grabbed by the kiosk itself) is taken already.
+    if (c.keysym == kept_keysym_ && c.modifiers == 0) continue;
     const KeyCode code = XKeysymToKeycode(d, c.keysym);
     if (code == 0) continue;
     // A combination another client holds already cannot be grabbed (BadAccess); the

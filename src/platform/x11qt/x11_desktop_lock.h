@@ -40,6 +40,9 @@ class X11DesktopLock {
   // program holding one): the browser must not be shown then.
   bool SetBrowserKeyLock(bool locked);
   void SetTaskBarHidden(bool hidden);
+  // A key (without modifiers) that the kiosk grabs for itself: left out of the locks,
+  // which could not grab it then. Set before locking.
+  void KeepKey(unsigned long keysym) { kept_keysym_ = keysym; }
   // Maps every unmapped dock window of the display, also those that a kiosk which ended
   // abnormally left hidden (the Setup Manager's Taskbar command). Returns how many.
   std::size_t ShowAllDockWindows();
@@ -78,6 +81,7 @@ class X11DesktopLock {
   Report report_;
   std::vector<std::string> unreported_;
   bool locked_ = false;
+  unsigned long kept_keysym_ = 0;
   bool browser_locked_ = false;
   bool browser_keys_held_ = false;
   std::vector<DisabledAction> disabled_actions_;

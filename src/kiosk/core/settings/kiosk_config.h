@@ -113,6 +113,7 @@ struct CommandSettings {
   X(std::string, start_url, "URLS", "Start")                     \
   X(std::string, help_url, "URLS", "Help")                       \
   X(bool, key_block, "PREFERENCES", "KeyBlock")                  \
+  X(std::string, frame_key, "PREFERENCES", "FrameKey")           \
   X(bool, mail_to, "EMAIL", "MailTo")
 
 struct KioskConfig {
