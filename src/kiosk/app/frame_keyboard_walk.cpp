@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <utility>
@@ -92,6 +93,15 @@ void FrameKeyboardWalk::Move(int step) {
 }
 
 bool FrameKeyboardWalk::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && CurrentPanel() >= 0) {
+    // A touch elsewhere (the page): the keyboard goes back there, once the touch is through.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const QPointer<QWidget> panel = panels_[static_cast<std::size_t>(CurrentPanel())];
+    if (widget != nullptr && panel && widget->window() != panel) {
+      QTimer::singleShot(0, this, [this] { Leave(); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
   if (event->type() != QEvent::KeyPress || CurrentPanel() < 0) return QObject::eventFilter(watched, event);
   QWidget* focus = QApplication::focusWidget();
   switch (static_cast<QKeyEvent*>(event)->key()) {

@@ -1,8 +1,9 @@
 // The kiosk's panels from a keyboard (or a switch interface that sends keys): the frame
 // key moves from the page to the tool bar, on to the side panel and back to the page;
 // in a panel the arrows and Tab go from button to button in reading order, Enter and
-// Space press, Escape goes back to the page. A panel takes the keyboard only while it
-// is walked: a touch never moves the focus away from the page.
+// Space press, Escape (or a touch on one of the kiosk's other windows) goes back to the
+// page. A panel takes the keyboard only while it is walked: a touch never moves the
+// focus away from the page.
 #pragma once
 
 #include <QObject>
