@@ -15,7 +15,7 @@ import tempfile
 import threading
 import time
 
-from kiosk_driver import KioskProcess, Results, xdotool
+from kiosk_driver import KioskProcess, Results, black_share, xdotool
 
 TARNWICK = sys.argv[1]
 DEMO_PAGES = sys.argv[2]
@@ -166,7 +166,7 @@ def test_idle_warning_touch_keeps_the_session():
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         base = "http://127.0.0.1:%d" % server.server_address[1]
-        k = Kiosk("cookie.htm", "[ATTRACT]\nTimeStart=8\nIdleWarningSeconds=4", base=base)
+        k = Kiosk("cookie.htm", "[ATTRACT]\nTimeStart=8\nIdleWarningSeconds=4\n[BUTTONS]\nHighContrastOn=1", base=base)
         check(k.wait_for(lambda: len(k.feedback()) >= 1, 20), "cookie page gave no report")
         # Nobody there: the idle return comes without a warning.
         check(k.wait_for_line("Visitor Session Cleared", 20), "no idle return")
@@ -188,9 +188,18 @@ def test_idle_warning_touch_keeps_the_session():
         check(k.wait_for(lambda: len(k.feedback()) >= 3, 10), "second visit gave no report")
         time.sleep(0.3)
         check(screen_colours(*toolbar) > 2, "the frame did not come back after the answer")
+        # The visitor's high contrast (the tool bar's first slot) goes with the session.
+        page = (60, 200, 300, 150)
+        xdotool("mousemove", "70", "571")
+        xdotool("click", "1")
+        check(k.wait_for_line("High Contrast On", 3, mark), "High Contrast was not pressed")
+        time.sleep(0.8)
+        check(black_share(*page) > 0.9, "the page is not in high contrast: %s" % black_share(*page))
         # No answer: the warning comes again, and the session goes at the idle time.
         check(k.wait_for_line("Visitor Session Cleared", 20, mark), "no idle return after an unanswered warning")
         check(k.wait_for(lambda: len(k.feedback()) >= 4, 10), "start page after idle time gave no report")
+        time.sleep(0.8)
+        check(black_share(*page) < 0.2, "high contrast outlived the session: %s" % black_share(*page))
         check(k.feedback()[:4] == ["seen=none\n", "seen=none\n", "seen=visitor=ann\n", "seen=none\n"],
               "cookies seen: %r" % k.feedback())
         lines = [line for line in k.log()[mark:]

@@ -221,6 +221,19 @@ def screen_pixels():
     return (width, height, data) if len(data) >= width * height * 3 else None
 
 
+def black_share(x, y, w, h):
+    """The share of pure black pixels in a region of the screen (-1 when it cannot be read)."""
+    shot = screen_pixels()
+    if not shot:
+        return -1.0
+    width, _, data = shot
+    black = 0
+    for row in range(y, y + h):
+        line = data[(row * width + x) * 3:(row * width + x + w) * 3]
+        black += sum(1 for i in range(0, len(line), 3) if line[i:i + 3] == b"\0\0\0")
+    return black / float(w * h)
+
+
 def process_parents():
     """Parent pid of every running process."""
     parents = {}

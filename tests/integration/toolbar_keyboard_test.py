@@ -15,7 +15,7 @@ import re
 import sys
 import time
 
-from kiosk_driver import KioskProcess, Results, click, screen_pixels, xdotool
+from kiosk_driver import KioskProcess, Results, black_share, click, xdotool
 
 TARNWICK = sys.argv[1]
 # TOOLBAR_BROWSER=external: the same with the external browser (chromium) in the hole.
@@ -54,19 +54,6 @@ class Kiosk(KioskProcess):
                         % ("Browser=0\nFileName=/usr/bin/chromium" if EXTERNAL else "Browser=1", self.base, self.base))
         self.top = HIDDEN_TOP
         self.start()
-
-    def black_share(self, rect):
-        """The share of pure black pixels on the screen in (x, y, width, height)."""
-        shot = screen_pixels()
-        if not shot:
-            return -1.0
-        width, _, data = shot
-        x0, y0, w, h = rect
-        black = 0
-        for y in range(y0, y0 + h):
-            row = data[(y * width + x0) * 3:(y * width + x0 + w) * 3]
-            black += sum(1 for i in range(0, len(row), 3) if row[i:i + 3] == b"\0\0\0")
-        return black / float(w * h)
 
     def press_button(self, name):
         slot = SLOTS[name]
@@ -177,22 +164,22 @@ def main():
     # High contrast: the tool bar and the page (white before) turn black, and back.
     toolbar = (0, HIDDEN_TOP + 4, 780, TOOLBAR - 8)
     page = (browser_before[0] + 20, browser_before[1] + 60, 300, 150)
-    before = (k.black_share(toolbar), k.black_share(page))
+    before = (black_share(*toolbar), black_share(*page))
     check(before[0] < 0.2 and before[1] < 0.2, "black before high contrast: %s" % (before,))
     mark = len(k.log())
     k.press_button("high contrast")
     check(k.wait_for_line("High Contrast On", 5, mark), "no 'High Contrast On'")
     time.sleep(0.8)
-    on = (k.black_share(toolbar), k.black_share(page))
+    on = (black_share(*toolbar), black_share(*page))
     check(on[0] > 0.7 and on[1] > 0.9, "black with high contrast on (tool bar, page): %s" % (on,))
     k.press_button("start")
     check(k.wait_for_line(search, 10, mark), "Start page not loaded in high contrast")
     time.sleep(0.8)
-    check(k.black_share(page) > 0.9, "the next page is not in high contrast: %s" % k.black_share(page))
+    check(black_share(*page) > 0.9, "the next page is not in high contrast: %s" % black_share(*page))
     k.press_button("high contrast")
     check(k.wait_for_line("High Contrast Off", 5, mark), "no 'High Contrast Off'")
     time.sleep(0.8)
-    after = (k.black_share(toolbar), k.black_share(page))
+    after = (black_share(*toolbar), black_share(*page))
     check(after[0] < 0.2 and after[1] < 0.2, "black after high contrast off: %s" % (after,))
 
     # F6 into the tool bar and Escape out: typing goes on in the page's field.

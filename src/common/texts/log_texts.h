@@ -98,6 +98,8 @@ namespace tw::log_text {
   X(kEmailReplyPressed, "Reply Pressed", "e-mail window: Reply")                                                     \
   X(kEmailSendPressed, "Send Pressed", "e-mail window: Send")                                                        \
   X(kStartedProgram, "Started Program - ", "a listed program was started")                                           \
+  X(kSmallTouchTargets, "Small Touch Targets - ",                                                                    \
+    "the screen mode makes the keys and smallest buttons narrower than 9 mm on this screen")                         \
   X(kStartingVideo, "Starting Video", "the attract video began")                                                     \
   X(kStopButtonPressed, "Stop Button Pressed", "the visitor pressed Stop")                                           \
   X(kStoppingVideo, "Stopping Video", "the attract video ended")                                                     \

@@ -12,6 +12,7 @@
 #include "kiosk/app/stacking_watcher.h"
 #include "kiosk/browser/browser_engine_entry.h"
 #include "kiosk/core/log/smtp_log_mail_sender.h"
+#include "common/geometry/touch_target.h"
 #include "platform/x11qt/x11_desktop_lock.h"
 #include "platform/x11qt/x11_global_key.h"
 #include "platform/x11qt/x11_keyboard_platform.h"
@@ -46,6 +47,16 @@ void KioskShell::Start() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   controller_->Create(screen ? screen->geometry().width() : 800);
   LogPhase("settings read, log open");
+  // A finger needs about 9 mm: an operator told when the screen mode makes the keys smaller.
+  if (screen != nullptr) {
+    const std::optional<double> mm = SmallestTargetMm(controller_->settings().kiosk.screen_mode,
+                                                      {screen->geometry().width(), screen->physicalSize().width()});
+    if (mm && *mm < kSmallestComfortableTargetMm) {
+      char size[16];
+      std::snprintf(size, sizeof size, "%.1f mm", *mm);
+      controller_->WriteLog(std::string(log_text::kSmallTouchTargets) + size);
+    }
+  }
   // The lock was set before the log was open; what it could not lock goes there now.
   if (desktop_lock_) desktop_lock_->SetReport([this](const std::string& text) { controller_->WriteLog(text); });
   // The daily log mail; while the client waits for the server the windows stay live.

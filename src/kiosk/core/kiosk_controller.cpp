@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "kiosk/core/settings/screen_scale.h"
+#include "common/geometry/screen_scale.h"
 
 namespace tw {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <algorithm>
 #include <map>
 
@@ -31,11 +32,13 @@ bool SameChoice(std::string_view a, std::string_view b) { return SameName(a, b);
 
 class Checker {
  public:
-  explicit Checker(const SetupConfig& config) : config_(config) {}
+  Checker(const SetupConfig& config, const ScreenSize& screen) : config_(config), screen_(screen) {}
 
   std::vector<SetupProblem> Run() {
     for (const ConfigKey& key : ConfigKeys()) CheckKey(key);
     CheckSlots();
+    CheckTouchTargets();
+    CheckIdleWarning();
     CheckProgramAddresses();
     CheckPlainTextLogIn("PREFERENCES", "Email");
     CheckPlainTextLogIn("EMAIL", "");
@@ -203,6 +206,34 @@ class Checker {
     }
   }
 
+  // Keys and buttons large enough for a finger on the screen the kiosk runs on.
+  void CheckTouchTargets() {
+    const std::string& mode = config_.Value("PREFERENCES", "ScreenMode");
+    const std::optional<double> mm = SmallestTargetMm(mode, screen_);
+    if (!mm || *mm >= kSmallestComfortableTargetMm) return;
+    char size[16];
+    std::snprintf(size, sizeof size, "%.1f", *mm);
+    Add(KeyWhere(*FindConfigKey("PREFERENCES", "ScreenMode")), ProblemSeverity::kWarning,
+        "On this screen the kiosk's keys and smallest buttons come out " + std::string(size) +
+            " mm wide; a finger needs about 9 mm. Choose a larger screen mode, or Automatic.");
+  }
+
+  // A visitor warned before the idle return should have the whole countdown.
+  void CheckIdleWarning() {
+    const auto warning = config_.Integer("ATTRACT", "IdleWarningSeconds");
+    if (!warning || *warning <= 0) return;
+    int first = 0;
+    for (const char* key : {"TimeStart", "TimeCarousel", "TimeVideo"}) {
+      const auto time = config_.Integer("ATTRACT", key);
+      if (time && *time > 0 && (first == 0 || *time < first)) first = static_cast<int>(*time);
+    }
+    if (first == 0 || first >= 2 * *warning) return;
+    Add(KeyWhere(*FindConfigKey("ATTRACT", "IdleWarningSeconds")), ProblemSeverity::kWarning,
+        "The first idle time is " + std::to_string(first) + " s: the warning never comes in its first half, so " +
+            "it counts down only " + std::to_string(first - (first + 1) / 2) + " s of the " + std::to_string(*warning) +
+            ".");
+  }
+
   // A custom button that runs a program of the Program Files list by its position.
   void CheckProgramAddresses() {
     const std::size_t programs = config_.List(ConfigListId::kPrograms).size();
@@ -242,12 +273,15 @@ class Checker {
   }
 
   const SetupConfig& config_;
+  const ScreenSize screen_;
   std::vector<SetupProblem> problems_;
 };
 
 }  // namespace
 
-std::vector<SetupProblem> ValidateSetup(const SetupConfig& config) { return Checker(config).Run(); }
+std::vector<SetupProblem> ValidateSetup(const SetupConfig& config, const ScreenSize& screen) {
+  return Checker(config, screen).Run();
+}
 
 bool HasErrors(const std::vector<SetupProblem>& problems) {
   return std::any_of(problems.begin(), problems.end(),

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/geometry/touch_target.h"
 #include "setup/model/setup_config.h"
 
 namespace tw {
@@ -22,7 +23,9 @@ struct SetupProblem {
   bool operator==(const SetupProblem&) const = default;
 };
 
-std::vector<SetupProblem> ValidateSetup(const SetupConfig& config);
+// `screen`: the screen the kiosk will run on, when known (the Setup Manager runs on the
+// kiosk's own); the size of the kiosk's buttons and keys there is checked too.
+std::vector<SetupProblem> ValidateSetup(const SetupConfig& config, const ScreenSize& screen = {});
 bool HasErrors(const std::vector<SetupProblem>& problems);
 
 }  // namespace tw

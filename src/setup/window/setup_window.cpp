@@ -231,6 +231,13 @@ void SetupWindow::BuildKeyboardPage(const SystemKeyboard* system_keyboard) {
   pages_.OnEdited(this, [this] { keyboard_->ShowKeys(); });
 }
 
+// The kiosk runs on the screen the Setup Manager is shown on.
+ScreenSize SetupWindow::ThisScreen() const {
+  const QScreen* shown_on = screen();
+  if (shown_on == nullptr) return {};
+  return {shown_on->geometry().width(), shown_on->physicalSize().width()};
+}
+
 void SetupWindow::SaveAs() {
   QFileDialog dialog(this, "Save current configuration as ...", QString::fromStdString(session_.ConfigurationsFolder()),
                      kConfigurationFilter);
@@ -238,7 +245,7 @@ void SetupWindow::SaveAs() {
   dialog.setDefaultSuffix("ini");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const std::string path = dialog.selectedFiles().first().toStdString();
-  if (!AcceptProblems(ValidateSetup(session_.config()))) return;
+  if (!AcceptProblems(ValidateSetup(session_.config(), ThisScreen()))) return;
   try {
     // Validated above; what is left is only the writing.
     session_.SaveAs(path);
@@ -302,7 +309,7 @@ void SetupWindow::CheckExternalBrowser() {
 void SetupWindow::Ok() {
   if (read_only_) return;
   CheckExternalBrowser();
-  if (!AcceptProblems(ValidateSetup(session_.config()))) return;
+  if (!AcceptProblems(ValidateSetup(session_.config(), ThisScreen()))) return;
   RunDisplayFontCheck(this);
   keyboard_->OfferToSave(true);
   bool overwrite = false;

@@ -49,6 +49,7 @@ class SetupWindow : public QWidget {
   // Open's second half, once a file is chosen: asks before unsaved edits are discarded.
   void OpenConfiguration(const QString& path);
   void SaveAs();
+  ScreenSize ThisScreen() const;
   void Manual();
   void SetDir();
   void Taskbar();

@@ -9,7 +9,7 @@
 #include "fakes/manual_clock.h"
 #include "kiosk/core/log_lines.h"
 #include "kiosk/core/recording_hooks.h"
-#include "kiosk/core/settings/screen_scale.h"
+#include "common/geometry/screen_scale.h"
 #include "support/temp_dir.h"
 
 namespace tw {

@@ -92,6 +92,9 @@ TEST(SetupProblems, OneRowPerFault) {
        kBannersPage, "Start", "no start page"},
       {"plain-text log-in", [](SetupConfig& c, auto&) { c.SetValue("EMAIL", "AllowPlainTextAuth", "1"); },
        ProblemSeverity::kWarning, kEmailPage, "AllowPlainTextAuth", "sent unencrypted"},
+      {"idle time shorter than twice the warning",
+       [](SetupConfig& c, auto&) { c.SetValue("ATTRACT", "TimeStart", "30"); }, ProblemSeverity::kWarning, kAttractPage,
+       "IdleWarningSeconds", "counts down only 15 s of the 20"},
   };
   for (const Row& row : rows) {
     test::TempDir dir;
@@ -109,6 +112,36 @@ TEST(SetupProblems, OneRowPerFault) {
     EXPECT_NE(p.text.find(row.says), std::string::npos) << row.name << ": " << p.text;
     EXPECT_FALSE(p.field.empty()) << row.name;
     EXPECT_EQ(HasErrors(problems), row.severity == ProblemSeverity::kError) << row.name;
+  }
+}
+
+TEST(SetupProblems, KeysTooSmallForAFingerOnThisScreen) {
+  struct Case {
+    const char* mode;
+    ScreenSize screen;
+    const char* says;  // nullptr: no warning
+  };
+  const Case cases[] = {
+      {"A", {1920, 477}, nullptr},        // a 21.5-inch screen: keys of 24 mm
+      {"0", {1920, 400}, "6.7 mm wide"},  // the smallest mode on a large screen
+      {"A", {800, 150}, "7.5 mm wide"},   // a 7-inch screen, laid out for it
+      {"1", {800, 0}, nullptr},           // the screen does not say its size
+      {"7", {800, 211}, nullptr},         // an unknown mode lays out for the screen (its own warning)
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    SetupConfig config = CleanConfig(dir);
+    config.SetValue("PREFERENCES", "ScreenMode", c.mode);
+    std::string found;
+    for (const SetupProblem& p : ValidateSetup(config, c.screen)) {
+      if (p.text.find("finger") != std::string::npos) found = p.key + ": " + p.text;
+    }
+    if (c.says == nullptr) {
+      EXPECT_EQ(found, "") << c.mode << " " << c.screen.width_px;
+    } else {
+      EXPECT_NE(found.find(c.says), std::string::npos) << c.mode << ": " << found;
+      EXPECT_EQ(found.rfind("ScreenMode: ", 0), 0u) << found;
+    }
   }
 }
 

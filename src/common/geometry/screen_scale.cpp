@@ -1,4 +1,4 @@
-#include "kiosk/core/settings/screen_scale.h"
+#include "common/geometry/screen_scale.h"
 
 namespace tw {
 
