@@ -6,6 +6,7 @@ a command URL, and a visitor's cookie forgotten when the kiosk returns to its st
 
 usage: attract_test.py TARNWICK DEMO_PAGES   (DISPLAY and DBUS_SESSION_BUS_ADDRESS set)
 """
+import contextlib
 import http.server
 import os
 import shutil
@@ -121,7 +122,10 @@ class Pages(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def test_cookie_forgotten_after_idle_return():
+@contextlib.contextmanager
+def cookie_site():
+    """A web site on loopback whose cookie.htm reports the cookie it finds (through a
+    feedback command), then sets one; yields its address."""
     folder = tempfile.mkdtemp(prefix="tarnwick-site-")
     with open(os.path.join(folder, "cookie.htm"), "w") as f:
         f.write("<!DOCTYPE html><html><body>cookie<script>"
@@ -133,7 +137,15 @@ def test_cookie_forgotten_after_idle_return():
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
-        base = "http://127.0.0.1:%d" % server.server_address[1]
+        yield "http://127.0.0.1:%d" % server.server_address[1]
+    finally:
+        server.shutdown()
+        server.server_close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def test_cookie_forgotten_after_idle_return():
+    with cookie_site() as base:
         k = Kiosk("cookie.htm", "[ATTRACT]\nTimeStart=10", base=base)
         check(k.wait_for(lambda: len(k.feedback()) >= 1, 20), "cookie page gave no report")
         # The same visitor sees the cookie on the next visit to the page.
@@ -147,25 +159,10 @@ def test_cookie_forgotten_after_idle_return():
         cleared = max(i for i, line in enumerate(log) if line == "Visitor Session Cleared")
         check(log[cleared + 1].startswith("Timed Start Activation - "), "session not cleared before the start page")
         k.stop()
-    finally:
-        server.shutdown()
-        server.server_close()
-        shutil.rmtree(folder, ignore_errors=True)
 
 
 def test_idle_warning_touch_keeps_the_session():
-    folder = tempfile.mkdtemp(prefix="tarnwick-site-")
-    with open(os.path.join(folder, "cookie.htm"), "w") as f:
-        f.write("<!DOCTYPE html><html><body>cookie<script>"
-                "var seen = document.cookie || 'none';"
-                "document.cookie = 'visitor=ann; max-age=3600';"
-                "location.href = 'tw-command:FEEDBACK?seen=' + seen;"
-                "</script></body></html>")
-    handler = lambda *a, **kw: Pages(*a, directory=folder, **kw)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    try:
-        base = "http://127.0.0.1:%d" % server.server_address[1]
+    with cookie_site() as base:
         k = Kiosk("cookie.htm", "[ATTRACT]\nTimeStart=8\nIdleWarningSeconds=4\n[BUTTONS]\nHighContrastOn=1", base=base)
         check(k.wait_for(lambda: len(k.feedback()) >= 1, 20), "cookie page gave no report")
         # Nobody there: the idle return comes without a warning.
@@ -207,10 +204,6 @@ def test_idle_warning_touch_keeps_the_session():
         check(lines == ["Idle Warning Shown", "Idle Warning Answered", "Idle Warning Shown",
                         "Visitor Session Cleared"], "idle warning lines: %s" % lines)
         k.stop()
-    finally:
-        server.shutdown()
-        server.server_close()
-        shutil.rmtree(folder, ignore_errors=True)
 
 
 def screen_colours(x, y, w, h):
