@@ -139,13 +139,8 @@ KioskWindows::KioskWindows(KioskController& controller, KeyboardPlatform platfor
     contrast_.Add(*w);
   }
   idle_warning_->answered = [this] { controller_.Guarded([this] { controller_.activity().VisitorActivity(); }); };
-  walk_ = std::make_unique<FrameKeyboardWalk>(std::vector<QWidget*>{toolbar_.get(), arrows_.get()}, [this] {
-    if (email_->IsVisible()) {
-      email_->TakeFocus();
-    } else {
-      browser_.TakeFocus();
-    }
-  });
+  walk_ = std::make_unique<FrameKeyboardWalk>(std::vector<QWidget*>{toolbar_.get(), arrows_.get()},
+                                              [this] { toolbar_actions_.ReturnFocus(); });
   qApp->installEventFilter(walk_.get());
   attract_ = std::make_unique<KioskAttractFrame>(
       KioskAttractFrame::Windows{splash_, browser_, *toolbar_, *banner_, *video_, *email_, *new_window_dialog_,
