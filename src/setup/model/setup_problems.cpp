@@ -7,6 +7,7 @@
 #include <map>
 
 #include "common/addresses/local_url.h"
+#include "common/config/idle_warning.h"
 #include "common/config/password_sequence.h"
 #include "common/config/toolbar_buttons.h"
 #include "setup/model/browser_program.h"
@@ -222,16 +223,13 @@ class Checker {
   void CheckIdleWarning() {
     const auto warning = config_.Integer("ATTRACT", "IdleWarningSeconds");
     if (!warning || *warning <= 0) return;
-    int first = 0;
-    for (const char* key : {"TimeStart", "TimeCarousel", "TimeVideo"}) {
-      const auto time = config_.Integer("ATTRACT", key);
-      if (time && *time > 0 && (first == 0 || *time < first)) first = static_cast<int>(*time);
-    }
-    if (first == 0 || first >= 2 * *warning) return;
+    const auto time = [this](const char* key) { return config_.Integer("ATTRACT", key).value_or(0); };
+    const int first = FirstIdleTime({time("TimeStart"), time("TimeCarousel"), time("TimeVideo")});
+    if (first == 0 || first - IdleWarningStart(first, *warning) >= *warning) return;
     Add(KeyWhere(*FindConfigKey("ATTRACT", "IdleWarningSeconds")), ProblemSeverity::kWarning,
         "The first idle time is " + std::to_string(first) + " s: the warning never comes in its first half, so " +
-            "it counts down only " + std::to_string(first - (first + 1) / 2) + " s of the " + std::to_string(*warning) +
-            ".");
+            "it counts down only " + std::to_string(first - IdleWarningStart(first, *warning)) + " s of the " +
+            std::to_string(*warning) + ".");
   }
 
   // A custom button that runs a program of the Program Files list by its position.

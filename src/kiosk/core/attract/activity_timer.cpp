@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <climits>
 
+#include "common/config/idle_warning.h"
 #include "common/texts/log_texts.h"
 #include "kiosk/core/kiosk_controller.h"
 
@@ -31,21 +31,10 @@ constexpr NavigationReason kTimedCarousel = NavigationReason::kTimedCarousel;
 constexpr NavigationReason kAutomaticReturn = NavigationReason::kAutomaticReturnToStart;
 
 // The idle time at which the visitor's page is first taken away: the start page, the
-// carousel or the video, whichever comes first (0: none is set).
+// carousel (when it has pages) or the video, whichever comes first (0: none is set).
 int FirstTimedAction(const KioskConfig& config) {
   const AttractSettings& a = config.attract;
-  int first = 0;
-  for (int time : {a.time_start, a.carousel_urls.empty() ? 0 : a.time_carousel, a.time_video}) {
-    if (time > 0 && (first == 0 || time < first)) first = time;
-  }
-  return first;
-}
-
-// When the warning comes up: its own length before the first timed action, but never in
-// the first half of a short idle time (a visitor who has just touched the screen is not
-// asked at once whether anyone is there).
-int WarningStart(int first_action, int warning_seconds) {
-  return std::max(first_action - warning_seconds, (first_action + 1) / 2);
+  return FirstIdleTime({a.time_start, a.carousel_urls.empty() ? 0 : a.time_carousel, a.time_video});
 }
 
 }  // namespace
@@ -117,7 +106,7 @@ void ActivityTimer::UpdateIdleWarning() {
   const int first = FirstTimedAction(config);
   const int warning = config.attract.idle_warning_seconds;
   const bool due = visitor_present_ && !idle_mode_ && warning > 0 && first > 0 &&
-                   idle_count_ >= WarningStart(first, warning) && idle_count_ < first;
+                   idle_count_ >= IdleWarningStart(first, warning) && idle_count_ < first;
   if (!due) {
     if (warning_shown_) HideIdleWarning();
     return;
